@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Developer entry point.
+#   ./dev.sh run    install what is missing, build, and start Dawnhelm
+#   ./dev.sh test   install what is missing, build, and run every test
+# Internal stages used by CI: ./dev.sh sanitize, ./dev.sh e2e, ./dev.sh fuzz
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build="$root/build"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev
+  libqt6opengl6-dev libqt6svg6-dev libqt6svg6 qt6-l10n-tools qt6-image-formats-plugins
+  libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  xvfb xauth x11-apps locales fonts-dejavu-core
+  clang libclang-rt-14-dev
+  desktop-file-utils appstream
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "dev.sh: installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+configure_and_build() { # dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+run_tests() { # dir
+  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j "$jobs")
+}
+
+# The program finds its label file and default media in its working folder;
+# run/ is prepared from data/ and never lives inside the sources.
+prepare_run_folder() {
+  local dir="$root/run"
+  mkdir -p "$dir"
+  for f in Dawnlabel.txt sunrise.wav sunset.wav sunrise.jpg sunset.jpg; do
+    if [ -f "$root/data/$f" ] && [ ! -f "$dir/$f" ]; then cp "$root/data/$f" "$dir/$f"; fi
+  done
+  echo "$dir"
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    configure_and_build "$build"
+    dir=$(prepare_run_folder)
+    cd "$dir"
+    if [ -x "$build/app/dawnhelm" ]; then
+      if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "dev.sh: no display found; starting under a virtual X server (stop with Ctrl+C)"
+        exec xvfb-run -a "$build/app/dawnhelm"
+      fi
+      exec "$build/app/dawnhelm"
+    fi
+    exec "$build/cli/dawnhelm-cli" --help
+    ;;
+  test)
+    install_missing
+    configure_and_build "$build"
+    run_tests "$build"
+    ;;
+  sanitize)
+    install_missing
+    configure_and_build "$root/build-asan" -DDAWN_SANITIZE=ON -DDAWN_BUILD_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    LSAN_OPTIONS=suppressions="$root/.ci/lsan.supp":print_suppressions=0 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      run_tests "$root/build-asan"
+    ;;
+  *)
+    echo "usage: ./dev.sh run | test" >&2
+    exit 2
+    ;;
+esac
