@@ -1,0 +1,29 @@
+# Shared rules of the window libraries: every .cpp of a folder except the
+# *_test.cpp files forms the library, the *_test.cpp files form one test
+# program run under the offscreen platform.
+function(dawn_ui_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
+                                    ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER _src EXCLUDE REGEX "_test\\.cpp$")
+  set(_cpp ${_src})
+  list(FILTER _cpp INCLUDE REGEX "\\.cpp$")
+  if(NOT _cpp)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+    return()
+  endif()
+  add_library(${name} STATIC ${_src})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(_tests)
+    add_executable(${name}_tests ${_tests})
+    target_link_libraries(${name}_tests PRIVATE ${name} dawn_qt_test_main GTest::gtest Qt6::Test)
+    gtest_discover_tests(${name}_tests
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      DISCOVERY_TIMEOUT 60
+      DISCOVERY_MODE PRE_TEST)
+  endif()
+endfunction()

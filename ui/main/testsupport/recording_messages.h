@@ -1,0 +1,24 @@
+#pragma once
+// A message-box seam for tests: records every text and answers questions
+// with a preset reply. Installed for the lifetime of the object.
+#include <QStringList>
+
+#include "ui/main/messages.h"
+
+namespace dawn::test {
+
+class RecordingMessages final : public MessageBoxes {
+public:
+    RecordingMessages() { SetMessages(this); }
+    ~RecordingMessages() override { SetMessages(nullptr); }
+    void showMessage(QWidget*, const QString& text) override { shown << text; }
+    bool confirm(QWidget*, const QString& text) override {
+        asked << text;
+        return reply;
+    }
+    QStringList shown;
+    QStringList asked;
+    bool reply = true;
+};
+
+}  // namespace dawn::test
