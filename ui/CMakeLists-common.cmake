@@ -20,7 +20,8 @@ function(dawn_ui_library name)
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   if(_tests)
     add_executable(${name}_tests ${_tests})
-    target_link_libraries(${name}_tests PRIVATE ${name} dawn_qt_test_main GTest::gtest Qt6::Test)
+    target_link_libraries(${name}_tests PRIVATE ${name} dawn_qt_test_main GTest::gtest GTest::gmock Qt6::Test)
+    target_compile_definitions(${name}_tests PRIVATE DAWN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     gtest_discover_tests(${name}_tests
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
       DISCOVERY_TIMEOUT 60
