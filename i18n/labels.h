@@ -1,0 +1,181 @@
+// The label table: every language-dependent caption of the program, one row
+// per label number and one column per language, read from the label file
+// Dawnlabel.txt in the program's folder and editable in the translation grid.
+//
+// Column 0 describes each row (for translators), row 0 names each column's
+// language, and columns 1 to 7 are the languages "Loc", "Ned", "Fra", "Deu",
+// "Eng", "Ita", "Esp" (column = language index + 1). Texts are used exactly as
+// stored: leading and trailing spaces matter, because the main window shows
+// its captions in a fixed-pitch font and lines them up by their colons.
+//
+// No widgets, no locale and no globals here: the locale's weekday names and
+// the program folder come in as values, and the loader returns the one
+// message the user should see instead of showing it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dawn {
+
+// Label numbers the windows read by name.
+namespace label {
+inline constexpr int kLanguageName = 0;
+inline constexpr int kFirstWeekday = 1;  // 1 Sunday ... 7 Saturday
+inline constexpr int kWeek = 8;
+inline constexpr int kSunrise = 9;
+inline constexpr int kSunset = 10;
+inline constexpr int kDaysSummerTime = 13;  // shown date inside summer time
+inline constexpr int kDaysWinterTime = 14;  // shown date outside summer time
+inline constexpr int kCoordinates = 15;
+inline constexpr int kNorth = 16;
+inline constexpr int kEast = 17;
+inline constexpr int kSouth = 18;
+inline constexpr int kWest = 19;
+inline constexpr int kLatitude = 20;
+inline constexpr int kLongitude = 21;
+inline constexpr int kMonth = 22;
+inline constexpr int kWeekend = 23;
+inline constexpr int kFirstWeek = 24;
+inline constexpr int kNewYear = 25;
+inline constexpr int kTimeZone = 26;
+inline constexpr int kPlaySound = 27;
+inline constexpr int kImage = 28;
+inline constexpr int kActivate = 29;
+inline constexpr int kAlarm = 30;
+inline constexpr int kLanguage = 31;
+inline constexpr int kSummerTime = 32;
+inline constexpr int kWinterTime = 33;
+inline constexpr int kSeason = 34;
+inline constexpr int kTime = 35;
+inline constexpr int kMedia = 36;
+inline constexpr int kStretch = 37;
+inline constexpr int kSettings = 38;
+inline constexpr int kClock = 39;
+inline constexpr int kDaylight = 40;
+inline constexpr int kZoneEast = 41;  // time-zone offset >= 0
+inline constexpr int kZoneWest = 42;  // time-zone offset < 0
+inline constexpr int kMoonrise = 43;
+inline constexpr int kMoonset = 44;
+inline constexpr int kMoonlight = 45;
+inline constexpr int kAzimuth = 47;
+inline constexpr int kSunMessages = 48;   // 48 + event status 0..3
+inline constexpr int kMoonMessages = 52;  // 52 + event status 0..3
+}  // namespace label
+
+inline constexpr int kLabelCount = 56;     // label numbers 0..55
+inline constexpr int kLanguageCount = 7;   // "Loc" .. "Esp"
+inline constexpr int kLabelColumns = kLanguageCount + 1;
+// The file's two-digit fields bound any table to 100 x 100 cells.
+inline constexpr int kMaxLabelTableSide = 100;
+
+// The message label that replaces the day-length (sun) or moonlight (moon)
+// caption for a rise or set status other than Normal; status is 0..3
+// (NoRise, NoSet, DownAllDay, UpAllDay).
+constexpr int SunMessageLabel(int status) { return label::kSunMessages + status; }
+constexpr int MoonMessageLabel(int status) { return label::kMoonMessages + status; }
+
+// C columns by R rows of text cells, addressed (column, row) from 0. Any cell
+// outside the table reads as empty text and cannot be written.
+class LabelTable {
+ public:
+  LabelTable() = default;
+  // Sides are clamped to 0..kMaxLabelTableSide.
+  LabelTable(int columns, int rows);
+
+  int Columns() const { return columns_; }
+  int Rows() const { return rows_; }
+  bool Contains(int column, int row) const;
+
+  const std::string& Cell(int column, int row) const;
+  // Returns false (and changes nothing) for a cell outside the table.
+  bool SetCell(int column, int row, std::string text);
+
+  // The text of a label in a language (column languageIndex + 1); empty for
+  // a language or label the table does not have. The day view reads the
+  // status messages 48..55 this way, so a message edited in the grid shows at
+  // the next drawing of the day.
+  const std::string& Label(int languageIndex, int labelNumber) const;
+
+  friend bool operator==(const LabelTable&, const LabelTable&) = default;
+
+ private:
+  int columns_ = 0;
+  int rows_ = 0;
+  std::vector<std::string> cells_;  // column-major: column * rows_ + row
+};
+
+// The letters shown in coordinates such as 50N47: each is the first
+// character (a whole UTF-8 character) of labels 16..19, empty when the label
+// is empty.
+struct HemisphereLetters {
+  std::string north;
+  std::string east;
+  std::string south;
+  std::string west;
+  friend bool operator==(const HemisphereLetters&, const HemisphereLetters&) = default;
+};
+
+// The locale's full weekday names, Sunday first.
+using WeekdayNames = std::array<std::string, 7>;
+
+// The 56 texts of the applied language, with its hemisphere letters and the
+// language index that was applied.
+struct CurrentLabels {
+  int languageIndex = 0;
+  std::array<std::string, kLabelCount> texts;
+  HemisphereLetters hemisphere;
+
+  // Label n, or empty text for a number outside 0..55.
+  const std::string& operator[](int n) const;
+  friend bool operator==(const CurrentLabels&, const CurrentLabels&) = default;
+};
+
+// Copies the column of languageIndex into a CurrentLabels. For "Loc" (index 0)
+// labels 1..7 are the locale's weekday names and column 1's rows 1..7 are not
+// read. An index without a column in the table gives empty labels.
+CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
+                            const WeekdayNames& localeWeekdays);
+
+// What loading produced: the table (always kLabelColumns x kLabelCount), and
+// one message for the user, empty when there is nothing to say (skipped or
+// ignored lines, an unreadable file).
+struct LabelLoad {
+  LabelTable table;
+  std::string message;
+  bool builtIn = false;  // the program's own copy was used instead of the file
+};
+
+// Builds the table from the lines of a label file. Each line is "CC-RR-text":
+// two-digit column, two-digit row, the text from the seventh character on.
+// Lines that do not have that shape are skipped and named in the message;
+// cells beyond the table are ignored and reported; when a cell appears twice
+// the later line wins. Blank lines are skipped silently.
+LabelLoad ParseLabelLines(const std::vector<std::string>& lines);
+
+// The label file of a folder: folder + "/Dawnlabel.txt".
+std::string LabelFilePath(const std::string& appDir);
+
+// Reads the label file of appDir. A missing or empty file, or one without a
+// single usable line, gives the program's own copy of the shipped labels
+// (builtIn is set; nothing is written to disk). A file that cannot be read
+// also gives the built-in copy, with a message naming the file and the reason.
+LabelLoad LoadLabelTable(const std::string& appDir);
+
+// The program's own copy of the shipped label file, compiled in.
+std::string_view BuiltInLabelFile();
+
+// The lines of the label file for a table: exactly one per cell, column by
+// column and row by row within a column, "%02d-%02d-text". Line breaks inside
+// a text would split its line, so they are written as spaces.
+std::vector<std::string> LabelTableLines(const LabelTable& table);
+
+// Writes the table to LabelFilePath(appDir) atomically, UTF-8 with CR LF.
+// Returns the message for the user when the file cannot be written
+// ("Cannot create file <path>: <reason>"); the old file is then untouched.
+std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir);
+
+}  // namespace dawn
