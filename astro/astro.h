@@ -1,0 +1,180 @@
+// Sun and moon rise and set for one place and one civil date.
+//
+// Everything here is a pure function of its arguments: no clock, no locale,
+// no global state. The locale's time separator comes in as a value.
+//
+// Units. A place reaches the calculators as signed whole arc minutes (north
+// and east positive) and the zone as signed whole minutes ahead of UT
+// (60 for one hour ahead of UT). Event times leave in the zone's standard
+// time; summer time is the caller's business.
+//
+// A day is scanned hour by hour from local midnight to the next local
+// midnight. The altitude function of every hour whose ends lie on opposite
+// sides of the event altitude is fitted by a parabola, and the root gives the
+// minute of the crossing. The last rise and the last set of the day are the
+// ones reported. Days without one of the crossings are normal, not errors:
+// they are described by EventStatus, and the time text then holds a fixed
+// value (00:00 for the rise call and 23:59 for the set call, or 12:00 for
+// both calls on a day spent below the event altitude).
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dawn {
+
+enum class EventKind : std::uint8_t { Rise, Set };
+
+// The kind of day of one place; the rise call and the set call of one date
+// always agree on it.
+enum class EventStatus : std::uint8_t {
+    NoRise = 0,      // a set but no rise
+    NoSet = 1,       // a rise but no set
+    DownAllDay = 2,  // no crossing; below the event altitude at the end of the day
+    UpAllDay = 3,    // no crossing; above the event altitude at the end of the day
+    Normal = 4,      // at least one rise and at least one set
+};
+
+struct RiseSetResult {
+    EventStatus status;
+    // "hh<sep>mm" in zone standard time: the last crossing of the requested
+    // kind for Normal days, the fixed time of the status otherwise.
+    std::string timeText;
+    // Azimuth of the last crossing of the requested kind ("126°58'"), also
+    // when the status replaces the time; empty when no crossing of that kind
+    // happened during the day.
+    std::string azimuthText;
+    // Julian Day at 0h UT of the date (ends in .5). Filled by the sun; the
+    // moon fills it too, with its own calendar switch year.
+    double julianDay;
+
+    bool operator==(const RiseSetResult&) const = default;
+};
+
+struct Place {
+    std::int32_t latitudeMinutes;   // north positive, -5400..5400
+    std::int32_t longitudeMinutes;  // east positive, -10800..10800
+    std::int32_t timeZoneMinutes;   // zone standard time ahead of UT
+};
+
+// One scan of the day answers both the rise and the set request.
+struct DayEvents {
+    RiseSetResult rise;
+    RiseSetResult set;
+
+    bool operator==(const DayEvents&) const = default;
+};
+
+RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
+                              std::string_view timeSeparator);
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
+                               const Place& place, std::string_view timeSeparator);
+DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place,
+                        std::string_view timeSeparator);
+DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place,
+                         std::string_view timeSeparator);
+
+// ---------------------------------------------------------------------------
+// The building blocks, public so that they can be tested and reused.
+
+// 90 -> 1.30, -90 -> -1.30, 3047 -> 50.47: whole hours (or degrees) before
+// the point, the remaining minutes as the first two decimals. For display
+// only, never to compute with.
+double MinutesToHourDotMinutes(std::int32_t minutes);
+
+// Years before the switch year are dates of the Julian calendar.
+inline constexpr int kSunCalendarSwitchYear = 1583;
+inline constexpr int kMoonCalendarSwitchYear = 1582;
+
+// Julian Day at 0h UT of a civil date (2000-01-01 gives 2451544.5).
+double JulianDay0h(int year, int month, int day, int switchYear);
+
+// Local sidereal angle in radians at local midnight of the date whose 0h UT
+// lies `daysFromJ2000` days after 2000 January 1.5. `zoneDays` is the zone
+// offset in days with the sign of UT minus zone time (-offsetMinutes / 1440),
+// `longitudeDegrees` east positive.
+double SiderealAtMidnight(double daysFromJ2000, double zoneDays, double longitudeDegrees);
+
+// Two-digit hours, the separator, two-digit minutes: (7, 5, ":") -> "07:05".
+std::string FormatEventTime(int hours, int minutes, std::string_view timeSeparator);
+
+// Whole degrees, "°", minutes rounded half up to two digits, "'":
+// 126.964 -> "126°58'". Minutes that round to 60 carry into the degrees
+// (126.999 -> "127°00'") and a full turn is written 0°00'.
+std::string FormatAzimuth(double degrees);
+
+struct ClockTime {
+    int hours;    // 0..24; hour 24 only before the end-of-day rule
+    int minutes;  // 0..59
+
+    bool operator==(const ClockTime&) const = default;
+};
+
+struct ResolvedDay {
+    EventStatus status;
+    ClockTime time;
+
+    bool operator==(const ResolvedDay&) const = default;
+};
+
+// Turns the outcome of a day's scan into the status and the final time of
+// the requested kind. `finalAltitude` is the altitude function at 24:00
+// (positive above the event altitude). A day without crossings that ends
+// exactly at the event altitude counts as DownAllDay. The end-of-day rule
+// comes last: 24:00 is reported as 23:59.
+ResolvedDay ResolveDayStatus(bool riseFound, bool setFound, double finalAltitude, EventKind kind,
+                             ClockTime scanTime);
+
+// Right ascension and declination in radians.
+struct Equatorial {
+    double rightAscension;
+    double declination;
+};
+
+// Low-precision solar position for T days after 2000 January 1.5 (UT) and
+// TT Julian centuries from 1900.0.
+Equatorial SunPosition(double daysFromJ2000, double centuriesFrom1900);
+
+struct LunarPosition {
+    double rightAscension;  // radians
+    double declination;     // radians
+    double distance;        // Earth radii
+};
+
+// Low-precision lunar position for T days after 2000 January 1.5 (UT).
+LunarPosition MoonPosition(double daysFromJ2000);
+
+// Sidereal angle the sky turns in one hour of zone time (15° x 1.0027379).
+inline constexpr double kSiderealPerHour = 0.26251616834300473;
+
+struct ScanSetup {
+    double siderealAtMidnight;  // radians
+    double sinLatitude;
+    double cosLatitude;
+    double cosZenith;  // cosine of the zenith distance of the event
+    // The moon's right ascension is kept increasing through every hour (an
+    // end-of-hour value below the start-of-hour one is raised by a full turn).
+    bool keepRightAscensionIncreasing;
+};
+
+struct Crossing {
+    bool found = false;
+    ClockTime time{0, 0};  // rounded to the minute; hour 24 possible
+    double azimuth = 0;    // degrees from north through east, 0..360
+};
+
+struct ScanResult {
+    Crossing rise;  // the last rise of the day
+    Crossing set;   // the last set of the day
+    double finalAltitude = 0;  // the altitude function at 24:00
+};
+
+// Scans the 24 hours of a day. `start` is the position at local midnight,
+// `hourEnds[c]` the position at the end of hour c (c = 0..23).
+ScanResult HourlyEventScan(const ScanSetup& setup, Equatorial start,
+                           const std::array<Equatorial, 24>& hourEnds);
+
+}  // namespace dawn
