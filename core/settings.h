@@ -1,0 +1,163 @@
+// SiteSettings: the observer's place, time zone, summer-time rules, language,
+// alarm media and display choices, and the settings file that keeps them.
+//
+// The file, Dawncode.txt in the program's folder (AppDir), holds one value per
+// line in this order (zero-based line numbers):
+//    0 LanguageIndex        0..6 (0 local, 1 Dutch, 2 French, 3 German,
+//                           4 English, 5 Italian, 6 Spanish)
+//    1 SummerRule           (month - 1) * 100 + occurrence of SummerWeekday
+//                           counted from the month's start, 0 = first
+//    2 WinterRule           the same for the start of winter time
+//    3 TimeZoneHours, FirstWeekNewYear, ShowClock, packed (PackLine3)
+//    4 AlarmSoundEnabled    "0" or "1"
+//    5 SunRiseSoundFile     path
+//    6 SunSetSoundFile      path
+//    7 AlarmImageEnabled    "0" or "1"
+//    8 SunRiseImageFile     path
+//    9 SunRiseImageStretch  "0" or "1"
+//   10 SunSetImageFile      path
+//   11 SunSetImageStretch   "0" or "1"
+//   12 LongitudeMinutes     arc minutes, east positive
+//   13 LatitudeMinutes      arc minutes, north positive
+//   14 TimeZoneMinutes      minutes ahead of UT
+//   15 SummerTimeEnabled    "0" or "1"
+//   16 SummerWeekday        1 Sunday .. 7 Saturday
+//   17 WinterWeekday        1 Sunday .. 7 Saturday
+//   18 WeekStartDay         first column of the month calendar, 0 Sunday .. 6 Saturday
+// Lines beyond these 19 are kept as they were read and written back after
+// them. Lines are written with CR LF; CR, LF and CR LF are read. Text is read
+// as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as UTF-8.
+//
+// Missing lines (a missing, empty or short file) take their defaults, which
+// describe Velmoren (50°47' N, 5°28' E, UTC+1, summer time from the last Sunday
+// of March to the last Sunday of October). A numeric line that is not an
+// integer takes its default too and is reported; values outside their ranges
+// are clamped to the nearest valid value.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/calendar.h"
+#include "core/daynumber.h"
+
+namespace dawn {
+
+inline constexpr int kSettingsLineCount = 19;
+inline constexpr const char* kSettingsFileName = "Dawncode.txt";
+
+struct SiteSettings {
+  // Stored fields, in file order.
+  std::uint8_t LanguageIndex = 0;
+  std::int32_t SummerRule = 0;
+  std::int32_t WinterRule = 0;
+  std::int32_t TimeZoneHours = 0;  // kept only for line 3; the zone in use is TimeZoneMinutes
+  bool FirstWeekNewYear = false;
+  bool ShowClock = false;
+  bool AlarmSoundEnabled = true;
+  std::string SunRiseSoundFile;
+  std::string SunSetSoundFile;
+  bool AlarmImageEnabled = true;
+  std::string SunRiseImageFile;
+  bool SunRiseImageStretch = true;
+  std::string SunSetImageFile;
+  bool SunSetImageStretch = true;
+  std::int32_t LongitudeMinutes = 328;
+  std::int32_t LatitudeMinutes = 3047;
+  std::int32_t TimeZoneMinutes = 60;
+  bool SummerTimeEnabled = true;
+  std::uint8_t SummerWeekday = 1;
+  std::uint8_t WinterWeekday = 1;
+  std::uint8_t WeekStartDay = 1;
+
+  // Derived by ResolveDstRules, never stored.
+  std::uint8_t SummerMonth = 3;
+  std::uint8_t SummerNthFromEnd = 1;
+  std::uint8_t WinterMonth = 10;
+  std::uint8_t WinterNthFromEnd = 1;
+
+  // Lines after the 19th of the file that was read, written back unchanged.
+  std::vector<std::string> ExtraLines;
+  // Set when a settings file existed but could not be read: the next save
+  // first moves it aside (to Dawncode.txt.bak) instead of overwriting it.
+  bool PreserveUnreadableFile = false;
+};
+
+// Valid ranges; values read outside them are clamped.
+inline constexpr std::int32_t kMaxLatitudeMinutes = 5400;
+inline constexpr std::int32_t kMaxLongitudeMinutes = 10800;
+inline constexpr std::int32_t kMaxTimeZoneMinutes = 1439;
+inline constexpr int kMaxLanguageIndex = 6;
+
+// AppDir joined with a file name by "/" (no doubled separator).
+std::string JoinPath(const std::string& dir, const std::string& name);
+std::string SettingsFilePath(const std::string& appDir);
+
+// Every field at its default. The rule defaults are the last Sunday of March
+// and of October of `referenceYear` (199 or 899 plus the number of Sundays in
+// that month); the media defaults are AppDir + "/sunrise.wav", "/sunset.wav",
+// "/sunrise.jpg" and "/sunset.jpg". The derived fields are resolved for
+// `referenceYear`.
+SiteSettings DefaultSettings(const std::string& appDir, int referenceYear);
+
+// The 19 lines as they are written (line 3 packed, booleans "0"/"1").
+std::vector<std::string> SettingsToLines(const SiteSettings& s);
+
+// Line 3: hours * 100 + FirstWeekNewYear + 2 * ShowClock, the flags taking the
+// sign of the hours (0 hours adds them). -5 h with both flags is -503; 0 h
+// with only the clock is 2.
+std::int32_t PackLine3(std::int32_t hours, bool firstWeekNewYear, bool showClock);
+struct Line3 {
+  std::int32_t hours;
+  bool firstWeekNewYear;
+  bool showClock;
+};
+Line3 UnpackLine3(std::int32_t v);
+
+// Parses a decimal integer (optional sign, surrounding blanks allowed) that
+// fits 32 bits. False for anything else.
+bool ParseSettingsInteger(const std::string& text, std::int32_t& out);
+
+// Recomputes SummerMonth, SummerNthFromEnd, WinterMonth and WinterNthFromEnd
+// from the rules and weekdays for `year`. The occurrence stored in a rule
+// counts from the month's start; it becomes a count from the month's end that
+// is right for `year`, and that count is then used for every year the window
+// is computed for. An occurrence beyond the month's last such weekday gives 0,
+// which the window takes as the earliest one.
+void ResolveDstRules(SiteSettings& s, int year);
+
+// The summer-time window of `date` with the settings' rules (resolved months
+// and counts, weekdays, hemisphere and SummerTimeEnabled).
+DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
+DstRuleParams DstParamsOf(const SiteSettings& s);
+
+struct SettingsLoadResult {
+  SiteSettings settings;
+  // Messages for the user, one per problem, in English: a line that is not an
+  // integer (naming the file, the line number counted from 1 and the text
+  // found) or a file that could not be read. Show them together in one box.
+  // Empty for a good or a missing file.
+  std::vector<std::string> messages;
+};
+
+// Reads AppDir/Dawncode.txt. Never fails: what cannot be used takes its
+// default and is reported in `messages`. The rules are resolved for
+// `todayYear`.
+SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear);
+
+// The same from lines already read (for tests and for the command line).
+SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines, const std::string& appDir,
+                                     int todayYear, const std::string& fileNameForMessages);
+
+struct SettingsSaveResult {
+  bool ok = true;
+  std::string error;  // the reason with the file name, for the user
+};
+
+// Writes the 19 lines and the kept extra lines to AppDir/Dawncode.txt,
+// replacing the file atomically. On failure the file on disk and every field
+// of `s` stay as they were. On success PreserveUnreadableFile is cleared.
+SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir);
+
+}  // namespace dawn
