@@ -1,0 +1,179 @@
+#pragma once
+// TAboutBox, the configuration dialog: place, time zone, summer-time rules,
+// language (settings panel) and the alarm media (media panel).
+//
+// The dialog keeps no settings of its own: every control writes its field of
+// the shared SiteSettings at once, recomputes the shown day and redraws the
+// main window behind it (ProgramIconClick). There is no cancel; hiding the
+// dialog saves the settings file.
+//
+// Handlers run whenever a control's value changes, whether the user or the
+// program changed it, and setting an equal value runs nothing. The carries of
+// the three spin pairs (see ui/config/spinpair.h) and the fitting of the
+// weekend items to the reference year rely on this.
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QVBoxLayout;
+class QWidget;
+
+namespace dawn {
+
+struct AppState;
+class TForm1;
+class RadioGroup;
+class ClickLabel;
+enum class PairKind;
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the dialog and fills it from the settings in `state` (FormCreate).
+    // `mainWindow` is redrawn behind the dialog after every change; it may be
+    // null in tests of the dialog alone.
+    TAboutBox(AppState& state, TForm1* mainWindow, QWidget* parent = nullptr);
+    ~TAboutBox() override;
+
+    // --- settings panel -------------------------------------------------
+    QWidget* PanelConfig = nullptr;
+    RadioGroup* LanguageBox = nullptr;
+    QGroupBox* LatitudeBox = nullptr;
+    QSpinBox* LatitudeSpinGraden = nullptr;
+    QLabel* lbLatitudeSeparator = nullptr;
+    QSpinBox* LatitudeSpinMinuten = nullptr;
+    QGroupBox* LongitudeBox = nullptr;
+    QSpinBox* LongitudeSpinGraden = nullptr;
+    QLabel* lbLongitudeSeparator = nullptr;
+    QSpinBox* LongitudeSpinMinuten = nullptr;
+    QGroupBox* TimezoneBox = nullptr;
+    QSpinBox* TimeZoneUren = nullptr;  // read by the export header and the mail link
+    QLabel* lbTimeZoneSeparator = nullptr;
+    QSpinBox* TimeZoneMinuten = nullptr;  // read by the export header and the mail link
+    QGroupBox* SummerTime = nullptr;
+    RadioGroup* SummerMonth = nullptr;
+    RadioGroup* SummerWeekends = nullptr;
+    QPushButton* btnSummerStartDay = nullptr;
+    QGroupBox* WinterTime = nullptr;
+    RadioGroup* WinterMonth = nullptr;
+    RadioGroup* WinterWeekends = nullptr;
+    QPushButton* btnWinterStartDay = nullptr;
+    QGroupBox* GroupSaison = nullptr;
+    QCheckBox* SaisonCheckBox = nullptr;
+    QGroupBox* GroupTime = nullptr;
+    QCheckBox* ClockCheckBox = nullptr;
+    QGroupBox* GroupFirstWeek = nullptr;
+    QCheckBox* CheckNewYear = nullptr;
+
+    // --- media panel ----------------------------------------------------
+    QWidget* PanelFiles = nullptr;
+    QGroupBox* FileGroupBox = nullptr;
+    QGroupBox* SunRiseFileBox = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QLineEdit* SunRiseSoundEdit = nullptr;
+    QPushButton* SunRiseSoundButton = nullptr;
+    QPushButton* SpeedButton2 = nullptr;
+    QLineEdit* SunRiseImageEdit = nullptr;
+    QPushButton* ShowSunRiseImage = nullptr;
+    QCheckBox* ImageSunRiseStretch = nullptr;
+    QGroupBox* SunSetFileBox = nullptr;
+    QPushButton* SpeedButton3 = nullptr;
+    QLineEdit* SunSetSoundEdit = nullptr;
+    QPushButton* SunSetSoundButton = nullptr;
+    QPushButton* SpeedButton4 = nullptr;
+    QLineEdit* SunSetImageEdit = nullptr;
+    QPushButton* ShowSunSetImage = nullptr;
+    QCheckBox* ImageSunSetStretch = nullptr;
+    QGroupBox* Activate = nullptr;
+    QCheckBox* SoundCheckFileName = nullptr;
+    QCheckBox* ImageCheckFileName = nullptr;
+
+    // --- bottom strip ---------------------------------------------------
+    QGroupBox* gbEphemeride = nullptr;
+    ClickLabel* ProgramIcon = nullptr;
+    QLabel* MoonIcon = nullptr;
+    QLabel* lbAboutSunrise = nullptr;
+    QLabel* lbAboutSunSet = nullptr;
+    QLabel* lbAboutMoonRise = nullptr;
+    QLabel* lbAboutMoonset = nullptr;
+    QGroupBox* gbContact = nullptr;
+    ClickLabel* lbHomePage = nullptr;
+    QLabel* lbDawnhelm = nullptr;
+    QLabel* lbVersion = nullptr;
+    QPushButton* MediaFiles = nullptr;
+    QPushButton* OKButton = nullptr;
+
+    // Working values kept on the controls: the pairs in signed minutes as last
+    // worked out by their rule, the weekday buttons 1 Sunday ... 7 Saturday.
+    int LatitudeBoxTag = 0;
+    int LongitudeBoxTag = 0;
+    int TimezoneBoxTag = 0;
+    int btnSummerStartDayTag = 1;
+    int btnWinterStartDayTag = 1;
+
+    // --- handlers (public so that the program and tests can run them) ---
+    void FormCreate();
+    void FormActivate();
+    void FormDeactivate();
+    void FormHide();
+    void OKButtonClick();
+    void LanguageBoxClick();
+    void LatitudeSpinGradenChange();
+    void LongitudeSpinGradenChange();
+    void TimeZoneUrenChange();
+    void LatitudeBoxDblClick();
+    void LongitudeBoxDblClick();
+    void TimezoneBoxDblClick();
+    void SummerMonthClick();
+    void SummerWeekendsClick();
+    void WinterMonthClick();
+    void WinterWeekendsClick();
+    void btnSummerStartDayMouseDown(Qt::MouseButton button);
+    void btnWinterStartDayMouseDown(Qt::MouseButton button);
+    void btnSummerStartDayEnter();
+    void btnWinterStartDayEnter();
+    void SaisonCheckBoxClick();
+    void CheckNewYearClick();
+    void ClockCheckBoxClick();
+    void ProgramIconClick();
+    void ShowSummerRule();
+    void ShowWinterRule();
+    bool ConfirmDefault(const QString& message);
+
+    void MediaFilesClick();
+    void FileGroupBoxEnter();
+    void SunRiseSoundEditClick();
+    void SunSetSoundEditClick();
+    void SunRiseImageEditClick();
+    void SunSetImageEditClick();
+    void SunRiseSoundButtonClick();
+    void SunSetSoundButtonClick();
+    void ShowSunRiseImageClick();
+    void ShowSunSetImageClick();
+    void ImageSunRiseStretchClick();
+    void ImageSunSetStretchClick();
+    void SoundCheckFileNameClick();
+    void ImageCheckFileNameClick();
+
+    // True while the summer-time group holds the upper place of the panel.
+    bool SummerGroupOnTop() const;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace dawn
