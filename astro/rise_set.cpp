@@ -1,0 +1,58 @@
+// Turning a day's scan into the results the callers receive.
+#include <cmath>
+
+#include "astro/day_scan.h"
+#include "astro/numbers.h"
+
+namespace dawn {
+
+DaySetting SetUpDay(std::chrono::year_month_day date, const Place& place, int calendarSwitchYear) {
+    DaySetting s{};
+    const double latitude = place.latitudeMinutes / 60.0;
+    s.longitudeDegrees = place.longitudeMinutes / 60.0;
+    s.sinLatitude = std::sin(latitude * kRadiansPerDegree);
+    s.cosLatitude = std::cos(latitude * kRadiansPerDegree);
+    s.zoneDays = -place.timeZoneMinutes / 1440.0;
+    s.julianDay = JulianDay0h(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+                              static_cast<int>(unsigned(date.day())), calendarSwitchYear);
+    s.daysFromJ2000 = s.julianDay - kJ2000;
+    return s;
+}
+
+RiseSetResult ResultOfDay(const DayScan& day, EventKind kind, std::string_view timeSeparator) {
+    const Crossing& crossing = kind == EventKind::Rise ? day.scan.rise : day.scan.set;
+    const ResolvedDay resolved = ResolveDayStatus(day.scan.rise.found, day.scan.set.found,
+                                                  day.scan.finalAltitude, kind, crossing.time);
+    RiseSetResult result{resolved.status,
+                         FormatEventTime(resolved.time.hours, resolved.time.minutes, timeSeparator),
+                         {},
+                         day.julianDay};
+    if (crossing.found) result.azimuthText = FormatAzimuth(crossing.azimuth);
+    return result;
+}
+
+RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
+                              std::string_view timeSeparator) {
+    return ResultOfDay(ScanSunDay(date, place), kind, timeSeparator);
+}
+
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
+                               const Place& place, std::string_view timeSeparator) {
+    return ResultOfDay(ScanMoonDay(date, place), kind, timeSeparator);
+}
+
+DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place,
+                        std::string_view timeSeparator) {
+    const DayScan day = ScanSunDay(date, place);
+    return {ResultOfDay(day, EventKind::Rise, timeSeparator),
+            ResultOfDay(day, EventKind::Set, timeSeparator)};
+}
+
+DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place,
+                         std::string_view timeSeparator) {
+    const DayScan day = ScanMoonDay(date, place);
+    return {ResultOfDay(day, EventKind::Rise, timeSeparator),
+            ResultOfDay(day, EventKind::Set, timeSeparator)};
+}
+
+}  // namespace dawn
