@@ -66,8 +66,8 @@ inline constexpr int kSunMessages = 48;   // 48 + event status 0..3
 inline constexpr int kMoonMessages = 52;  // 52 + event status 0..3
 }  // namespace label
 
-inline constexpr int kLabelCount = 56;     // label numbers 0..55
-inline constexpr int kLanguageCount = 7;   // "Loc" .. "Esp"
+inline constexpr int kLabelCount = 56;    // label numbers 0..55
+inline constexpr int kLanguageCount = 7;  // "Loc" .. "Esp"
 inline constexpr int kLabelColumns = kLanguageCount + 1;
 // The file's two-digit fields bound any table to 100 x 100 cells.
 inline constexpr int kMaxLabelTableSide = 100;
@@ -75,48 +75,52 @@ inline constexpr int kMaxLabelTableSide = 100;
 // The message label that replaces the day-length (sun) or moonlight (moon)
 // caption for a rise or set status other than Normal; status is 0..3
 // (NoRise, NoSet, DownAllDay, UpAllDay).
-constexpr int SunMessageLabel(int status) { return label::kSunMessages + status; }
-constexpr int MoonMessageLabel(int status) { return label::kMoonMessages + status; }
+constexpr int SunMessageLabel(int status) {
+    return label::kSunMessages + status;
+}
+constexpr int MoonMessageLabel(int status) {
+    return label::kMoonMessages + status;
+}
 
 // C columns by R rows of text cells, addressed (column, row) from 0. Any cell
 // outside the table reads as empty text and cannot be written.
 class LabelTable {
- public:
-  LabelTable() = default;
-  // Sides are clamped to 0..kMaxLabelTableSide.
-  LabelTable(int columns, int rows);
+public:
+    LabelTable() = default;
+    // Sides are clamped to 0..kMaxLabelTableSide.
+    LabelTable(int columns, int rows);
 
-  int Columns() const { return columns_; }
-  int Rows() const { return rows_; }
-  bool Contains(int column, int row) const;
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
+    bool Contains(int column, int row) const;
 
-  const std::string& Cell(int column, int row) const;
-  // Returns false (and changes nothing) for a cell outside the table.
-  bool SetCell(int column, int row, std::string text);
+    const std::string& Cell(int column, int row) const;
+    // Returns false (and changes nothing) for a cell outside the table.
+    bool SetCell(int column, int row, std::string text);
 
-  // The text of a label in a language (column languageIndex + 1); empty for
-  // a language or label the table does not have. The day view reads the
-  // status messages 48..55 this way, so a message edited in the grid shows at
-  // the next drawing of the day.
-  const std::string& Label(int languageIndex, int labelNumber) const;
+    // The text of a label in a language (column languageIndex + 1); empty for
+    // a language or label the table does not have. The day view reads the
+    // status messages 48..55 this way, so a message edited in the grid shows at
+    // the next drawing of the day.
+    const std::string& Label(int languageIndex, int labelNumber) const;
 
-  friend bool operator==(const LabelTable&, const LabelTable&) = default;
+    friend bool operator==(const LabelTable&, const LabelTable&) = default;
 
- private:
-  int columns_ = 0;
-  int rows_ = 0;
-  std::vector<std::string> cells_;  // column-major: column * rows_ + row
+private:
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<std::string> cells_;  // column-major: column * rows_ + row
 };
 
 // The letters shown in coordinates such as 50N47: each is the first
 // character (a whole UTF-8 character) of labels 16..19, empty when the label
 // is empty.
 struct HemisphereLetters {
-  std::string north;
-  std::string east;
-  std::string south;
-  std::string west;
-  friend bool operator==(const HemisphereLetters&, const HemisphereLetters&) = default;
+    std::string north;
+    std::string east;
+    std::string south;
+    std::string west;
+    friend bool operator==(const HemisphereLetters&, const HemisphereLetters&) = default;
 };
 
 // The locale's full weekday names, Sunday first.
@@ -125,13 +129,13 @@ using WeekdayNames = std::array<std::string, 7>;
 // The 56 texts of the applied language, with its hemisphere letters and the
 // language index that was applied.
 struct CurrentLabels {
-  int languageIndex = 0;
-  std::array<std::string, kLabelCount> texts;
-  HemisphereLetters hemisphere;
+    int languageIndex = 0;
+    std::array<std::string, kLabelCount> texts;
+    HemisphereLetters hemisphere;
 
-  // Label n, or empty text for a number outside 0..55.
-  const std::string& operator[](int n) const;
-  friend bool operator==(const CurrentLabels&, const CurrentLabels&) = default;
+    // Label n, or empty text for a number outside 0..55.
+    const std::string& operator[](int n) const;
+    friend bool operator==(const CurrentLabels&, const CurrentLabels&) = default;
 };
 
 // Copies the column of languageIndex into a CurrentLabels. For "Loc" (index 0)
@@ -144,9 +148,9 @@ CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
 // one message for the user, empty when there is nothing to say (skipped or
 // ignored lines, an unreadable file).
 struct LabelLoad {
-  LabelTable table;
-  std::string message;
-  bool builtIn = false;  // the program's own copy was used instead of the file
+    LabelTable table;
+    std::string message;
+    bool builtIn = false;  // the program's own copy was used instead of the file
 };
 
 // Builds the table from the lines of a label file. Each line is "CC-RR-text":

@@ -1,0 +1,217 @@
+#!/usr/bin/env python3
+"""Writes data/Dawnlabel.txt, the label file shipped with Dawnhelm.
+
+One line per cell, "CC-RR-text", column by column: column 0 describes each
+row for translators, columns 1 to 7 are the languages Loc, Ned, Fra, Deu,
+Eng, Ita and Esp. "Loc" carries the English texts; the program replaces its
+weekday names with those of the user's locale.
+
+The main window draws its captions in a fixed-pitch font, so the captions of
+one group are padded to one length and end in a colon in the same column.
+
+Run from anywhere: python3 data/tools/make_labels.py
+"""
+from pathlib import Path
+
+LANGS = ["Loc", "Ned", "Fra", "Deu", "Eng", "Ita", "Esp"]
+
+# Row: (description, {language: text}); "Loc" copies "Eng" unless given.
+ROWS = {
+    0: ("Language name", dict(Loc="Local", Ned="Nederlands", Fra="Français", Deu="Deutsch",
+                              Eng="English", Ita="Italiano", Esp="Español")),
+    1: ("Weekday: Sunday", dict(Ned="Zondag", Fra="Dimanche", Deu="Sonntag", Eng="Sunday",
+                                Ita="Domenica", Esp="Domingo")),
+    2: ("Weekday: Monday", dict(Ned="Maandag", Fra="Lundi", Deu="Montag", Eng="Monday",
+                                Ita="Lunedì", Esp="Lunes")),
+    3: ("Weekday: Tuesday", dict(Ned="Dinsdag", Fra="Mardi", Deu="Dienstag", Eng="Tuesday",
+                                 Ita="Martedì", Esp="Martes")),
+    4: ("Weekday: Wednesday", dict(Ned="Woensdag", Fra="Mercredi", Deu="Mittwoch",
+                                   Eng="Wednesday", Ita="Mercoledì", Esp="Miércoles")),
+    5: ("Weekday: Thursday", dict(Ned="Donderdag", Fra="Jeudi", Deu="Donnerstag",
+                                  Eng="Thursday", Ita="Giovedì", Esp="Jueves")),
+    6: ("Weekday: Friday", dict(Ned="Vrijdag", Fra="Vendredi", Deu="Freitag", Eng="Friday",
+                                Ita="Venerdì", Esp="Viernes")),
+    7: ("Weekday: Saturday", dict(Ned="Zaterdag", Fra="Samedi", Deu="Samstag", Eng="Saturday",
+                                  Ita="Sabato", Esp="Sábado")),
+    8: ("Week-number column; hint word", dict(Ned="Week", Fra="Semaine", Deu="Woche",
+                                             Eng="Week", Ita="Settimana", Esp="Semana")),
+    9: ("Main: sunrise caption", dict(Ned="Zon op", Fra="Lever du soleil", Deu="Sonnenaufgang",
+                                      Eng="Sunrise", Ita="Alba", Esp="Salida del sol")),
+    10: ("Main: sunset caption", dict(Ned="Zon onder", Fra="Coucher du soleil",
+                                      Deu="Sonnenuntergang", Eng="Sunset", Ita="Tramonto",
+                                      Esp="Puesta del sol")),
+    11: ("(not used)", {}),
+    12: ("(not used)", {}),
+    13: ("Main: days left of summer time", dict(Ned="Dagen tot wintertijd",
+                                               Fra="Jours avant l'heure d'hiver",
+                                               Deu="Tage bis Winterzeit", Eng="Days to winter time",
+                                               Ita="Giorni all'ora solare",
+                                               Esp="Días para hora de invierno")),
+    14: ("Main: days left of winter time", dict(Ned="Dagen tot zomertijd",
+                                               Fra="Jours avant l'heure d'été",
+                                               Deu="Tage bis Sommerzeit", Eng="Days to summer time",
+                                               Ita="Giorni all'ora legale",
+                                               Esp="Días para hora de verano")),
+    15: ("Main: coordinates caption", dict(Ned="Coördinaten", Fra="Coordonnées",
+                                           Deu="Koordinaten", Eng="Coordinates", Ita="Coordinate",
+                                           Esp="Coordenadas")),
+    16: ("North (first letter shown)", dict(Ned="Noord", Fra="Nord", Deu="Nord", Eng="North",
+                                            Ita="Nord", Esp="Norte")),
+    17: ("East (first letter shown)", dict(Ned="Oost", Fra="Est", Deu="Ost", Eng="East",
+                                           Ita="Est", Esp="Este")),
+    18: ("South (first letter shown)", dict(Ned="Zuid", Fra="Sud", Deu="Süd", Eng="South",
+                                            Ita="Sud", Esp="Sur")),
+    19: ("West (first letter shown)", dict(Ned="West", Fra="Ouest", Deu="West", Eng="West",
+                                           Ita="Ovest", Esp="Oeste")),
+    20: ("Settings: latitude", dict(Ned="Breedte", Fra="Latitude", Deu="Breite", Eng="Latitude",
+                                    Ita="Latitudine", Esp="Latitud")),
+    21: ("Settings: longitude", dict(Ned="Lengte", Fra="Longitude", Deu="Länge",
+                                     Eng="Longitude", Ita="Longitudine", Esp="Longitud")),
+    22: ("Settings: month of the change", dict(Ned="Maand", Fra="Mois", Deu="Monat",
+                                               Eng="Month", Ita="Mese", Esp="Mes")),
+    23: ("Settings: weekend of the change", dict(Ned="Weekend", Fra="Week-end",
+                                                 Deu="Wochenende", Eng="Weekend",
+                                                 Ita="Fine settimana", Esp="Fin de semana")),
+    24: ("Settings: first week group", dict(Ned="Eerste week", Fra="Première semaine",
+                                            Deu="Erste Woche", Eng="First week",
+                                            Ita="Prima settimana", Esp="Primera semana")),
+    25: ("Settings: week 1 holds New Year", dict(Ned="Nieuwjaar", Fra="Nouvel An",
+                                                 Deu="Neujahr", Eng="New Year",
+                                                 Ita="Capodanno", Esp="Año Nuevo")),
+    26: ("Time zone (settings, export, mail)", dict(Ned="Tijdzone", Fra="Fuseau horaire",
+                                                    Deu="Zeitzone", Eng="Time zone",
+                                                    Ita="Fuso orario", Esp="Zona horaria")),
+    27: ("Settings: play sound hint", dict(Ned="Geluid afspelen", Fra="Écouter le son",
+                                           Deu="Ton abspielen", Eng="Play sound",
+                                           Ita="Riproduci suono", Esp="Reproducir sonido")),
+    28: ("Settings: image", dict(Ned="Afbeelding", Fra="Image", Deu="Bild", Eng="Image",
+                                 Ita="Immagine", Esp="Imagen")),
+    29: ("Settings: activate group", dict(Ned="Activeren", Fra="Activer", Deu="Aktivieren",
+                                          Eng="Activate", Ita="Attiva", Esp="Activar")),
+    30: ("Settings: sound alarm", dict(Ned="Alarm", Fra="Alarme", Deu="Alarm", Eng="Alarm",
+                                       Ita="Allarme", Esp="Alarma")),
+    31: ("Help line: language", dict(Ned="Taal", Fra="Langue", Deu="Sprache", Eng="Language",
+                                     Ita="Lingua", Esp="Idioma")),
+    32: ("Summer time (main, settings, graph)", dict(Ned="Zomertijd", Fra="Heure d'été",
+                                                     Deu="Sommerzeit", Eng="Summer time",
+                                                     Ita="Ora legale", Esp="Hora de verano")),
+    33: ("Winter time (main, settings, graph)", dict(Ned="Wintertijd", Fra="Heure d'hiver",
+                                                     Deu="Winterzeit", Eng="Winter time",
+                                                     Ita="Ora solare", Esp="Hora de invierno")),
+    34: ("Settings: clock change group", dict(Ned="Klok verzetten", Fra="Changement d'heure",
+                                              Deu="Zeitumstellung", Eng="Clock change",
+                                              Ita="Cambio dell'ora", Esp="Cambio de hora")),
+    35: ("Settings: time group", dict(Ned="Tijd", Fra="Heure", Deu="Zeit", Eng="Time",
+                                     Ita="Ora", Esp="Hora")),
+    36: ("Settings: button to the media", dict(Ned="Media", Fra="Médias", Deu="Medien",
+                                               Eng="Media", Ita="Multimedia", Esp="Multimedia")),
+    37: ("Settings: stretch image", dict(Ned="Uitrekken", Fra="Étirer", Deu="Strecken",
+                                         Eng="Stretch", Ita="Adatta", Esp="Ajustar")),
+    38: ("Settings: button back to settings", dict(Ned="Instellingen", Fra="Réglages",
+                                                   Deu="Einstellungen", Eng="Settings",
+                                                   Ita="Impostazioni", Esp="Ajustes")),
+    39: ("Settings: show clock", dict(Ned="Klok", Fra="Horloge", Deu="Uhr", Eng="Clock",
+                                      Ita="Orologio", Esp="Reloj")),
+    40: ("Main: length of daylight", dict(Ned="Daglengte", Fra="Durée du jour",
+                                          Deu="Tageslänge", Eng="Daylight",
+                                          Ita="Durata del giorno", Esp="Duración del día")),
+    41: ("Settings: zone east hint", dict(Ned="Oost van Greenwich", Fra="Est de Greenwich",
+                                          Deu="Östlich von Greenwich", Eng="East of Greenwich",
+                                          Ita="Est di Greenwich", Esp="Este de Greenwich")),
+    42: ("Settings: zone west hint", dict(Ned="West van Greenwich", Fra="Ouest de Greenwich",
+                                          Deu="Westlich von Greenwich", Eng="West of Greenwich",
+                                          Ita="Ovest di Greenwich", Esp="Oeste de Greenwich")),
+    43: ("Main: moonrise caption", dict(Ned="Maan op", Fra="Lever de lune", Deu="Mondaufgang",
+                                        Eng="Moonrise", Ita="Luna sorge",
+                                        Esp="Salida de luna")),
+    44: ("Main: moonset caption", dict(Ned="Maan onder", Fra="Coucher de lune",
+                                       Deu="Monduntergang", Eng="Moonset", Ita="Luna tramonta",
+                                       Esp="Puesta de luna")),
+    45: ("Main: duration of moonlight", dict(Ned="Maanlicht", Fra="Lune visible",
+                                             Deu="Mond sichtbar", Eng="Moonlight",
+                                             Ita="Luna visibile", Esp="Luna visible")),
+    46: ("(not used)", {}),
+    47: ("Help line: azimuth", dict(Ned="Azimut", Fra="Azimut", Deu="Azimut", Eng="Azimuth",
+                                    Ita="Azimut", Esp="Acimut")),
+    48: ("Message: sun does not rise", dict(Ned="Zon komt niet op", Fra="Soleil sans lever",
+                                            Deu="Kein Sonnenaufgang", Eng="No sunrise",
+                                            Ita="Nessuna alba", Esp="Sin salida del sol")),
+    49: ("Message: sun does not set", dict(Ned="Zon gaat niet onder", Fra="Soleil sans coucher",
+                                           Deu="Kein Sonnenuntergang", Eng="No sunset",
+                                           Ita="Nessun tramonto", Esp="Sin puesta del sol")),
+    50: ("Message: sun down all day", dict(Ned="Poolnacht", Fra="Nuit polaire",
+                                           Deu="Polarnacht", Eng="Sun down all day",
+                                           Ita="Notte polare", Esp="Noche polar")),
+    51: ("Message: sun up all day", dict(Ned="Middernachtzon", Fra="Jour polaire",
+                                         Deu="Mitternachtssonne", Eng="Sun up all day",
+                                         Ita="Sole di mezzanotte", Esp="Sol de medianoche")),
+    52: ("Message: moon does not rise", dict(Ned="Maan komt niet op", Fra="Lune sans lever",
+                                             Deu="Kein Mondaufgang", Eng="No moonrise",
+                                             Ita="La luna non sorge", Esp="Sin salida de luna")),
+    53: ("Message: moon does not set", dict(Ned="Maan gaat niet onder", Fra="Lune sans coucher",
+                                            Deu="Kein Monduntergang", Eng="No moonset",
+                                            Ita="La luna non tramonta", Esp="Sin puesta de luna")),
+    54: ("Message: moon down all day", dict(Ned="Maan blijft onder", Fra="Lune invisible",
+                                            Deu="Mond nicht sichtbar", Eng="Moon down all day",
+                                            Ita="Luna mai visibile", Esp="Luna no visible")),
+    55: ("Message: moon up all day", dict(Ned="Maan blijft op", Fra="Lune visible 24 h/24",
+                                          Deu="Mond immer sichtbar", Eng="Moon up all day",
+                                          Ita="Luna sempre visibile", Esp="Luna siempre visible")),
+}
+
+# The captions of the main window that stand in one column are padded to one
+# length with the colon last; the summer-time captions only end in a colon
+# (they also open the settings' group captions, where padding would show).
+# French puts a space before the colon.
+ALIGNED_CAPTIONS = [9, 10, 40, 43, 44, 45, 15]
+COLON_CAPTIONS = [13, 14, 32, 33]
+
+# The messages replace a caption: beyond this length every caption shrinks.
+MESSAGE_LIMIT = 20
+
+
+def texts_of(lang):
+    out = {}
+    for row, (_, texts) in ROWS.items():
+        out[row] = texts.get(lang, texts.get("Eng", "")) if lang == "Loc" else texts.get(lang, "")
+    space = " " if lang == "Fra" else ""
+    width = max(len(out[row]) for row in ALIGNED_CAPTIONS)
+    for row in ALIGNED_CAPTIONS:
+        out[row] = out[row].ljust(width) + space + ":"
+    for row in COLON_CAPTIONS:
+        out[row] = out[row] + space + ":"
+    return out
+
+
+def build_lines():
+    lines = []
+    lines.append("00-00-Label")
+    for row in range(1, 56):
+        lines.append(f"00-{row:02d}-{ROWS[row][0]}")
+    for column, lang in enumerate(LANGS, start=1):
+        texts = texts_of(lang)
+        for row in range(56):
+            lines.append(f"{column:02d}-{row:02d}-{texts[row]}")
+    return lines
+
+
+def check(lines):
+    assert len(lines) == 8 * 56, len(lines)
+    for lang in LANGS:
+        texts = texts_of(lang)
+        for row in range(48, 56):
+            assert len(texts[row]) <= MESSAGE_LIMIT, (lang, row, texts[row])
+        for row in (9, 10, 40, 43, 44, 45, 15):
+            assert len(texts[row]) <= 20, (lang, row, texts[row])
+
+
+def main():
+    lines = build_lines()
+    check(lines)
+    target = Path(__file__).resolve().parent.parent / "Dawnlabel.txt"
+    target.write_bytes(("\r\n".join(lines) + "\r\n").encode("utf-8"))
+    print(f"wrote {target} ({len(lines)} lines)")
+
+
+if __name__ == "__main__":
+    main()

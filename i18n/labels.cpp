@@ -1,0 +1,247 @@
+#include "i18n/labels.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "core/textfile.h"
+
+namespace dawn {
+namespace {
+
+const std::string kEmpty;
+
+// A message lists this many problem lines; the rest are only counted, so a
+// file of ten thousand bad lines still gives one readable message.
+constexpr std::size_t kListedLines = 10;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The length in bytes of the UTF-8 character that starts `text`.
+std::size_t FirstCharacterLength(const std::string& text) {
+    if (text.empty()) return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 1;
+    if (lead >= 0xF0) {
+        length = 4;
+    } else if (lead >= 0xE0) {
+        length = 3;
+    } else if (lead >= 0xC0) {
+        length = 2;
+    }
+    // Never cut into what does not follow as continuation bytes.
+    std::size_t n = 1;
+    while (n < length && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        ++n;
+    return n;
+}
+
+std::string FirstCharacter(const std::string& text) {
+    return text.substr(0, FirstCharacterLength(text));
+}
+
+std::string TwoDigits(int n) {
+    return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+}
+
+struct ProblemList {
+    std::string heading;
+    std::vector<std::string> entries;
+    std::size_t count = 0;
+
+    void Add(std::string entry) {
+        ++count;
+        if (entries.size() < kListedLines) entries.push_back(std::move(entry));
+    }
+    void AppendTo(std::string& message) const {
+        if (count == 0) return;
+        if (!message.empty()) message += "\n\n";
+        message += heading;
+        for (const std::string& e : entries) message += "\n" + e;
+        if (count > entries.size()) {
+            message += "\n... and " + std::to_string(count - entries.size()) + " more.";
+        }
+    }
+};
+
+// A line as it appears in a message: long lines are shortened.
+std::string Quoted(const std::string& line) {
+    constexpr std::size_t kShown = 60;
+    if (line.size() <= kShown) return "\"" + line + "\"";
+    std::size_t cut = kShown;  // back up to the start of a UTF-8 character
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    return "\"" + line.substr(0, cut) + "...\"";
+}
+
+std::string LineEntry(std::size_t index, const std::string& line) {
+    return "line " + std::to_string(index + 1) + ": " + Quoted(line);
+}
+
+}  // namespace
+
+LabelTable::LabelTable(int columns, int rows)
+    : columns_(std::clamp(columns, 0, kMaxLabelTableSide)),
+      rows_(std::clamp(rows, 0, kMaxLabelTableSide)),
+      cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
+
+bool LabelTable::Contains(int column, int row) const {
+    return column >= 0 && column < columns_ && row >= 0 && row < rows_;
+}
+
+const std::string& LabelTable::Cell(int column, int row) const {
+    if (!Contains(column, row)) return kEmpty;
+    return cells_[static_cast<std::size_t>(column) * static_cast<std::size_t>(rows_) +
+                  static_cast<std::size_t>(row)];
+}
+
+bool LabelTable::SetCell(int column, int row, std::string text) {
+    if (!Contains(column, row)) return false;
+    cells_[static_cast<std::size_t>(column) * static_cast<std::size_t>(rows_) +
+           static_cast<std::size_t>(row)] = std::move(text);
+    return true;
+}
+
+const std::string& LabelTable::Label(int languageIndex, int labelNumber) const {
+    if (languageIndex < 0 || languageIndex >= kMaxLabelTableSide) return kEmpty;
+    return Cell(languageIndex + 1, labelNumber);
+}
+
+const std::string& CurrentLabels::operator[](int n) const {
+    if (n < 0 || n >= kLabelCount) return kEmpty;
+    return texts[static_cast<std::size_t>(n)];
+}
+
+CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
+                            const WeekdayNames& localeWeekdays) {
+    CurrentLabels labels;
+    labels.languageIndex = languageIndex;
+    for (int n = 0; n < kLabelCount; ++n) {
+        labels.texts[static_cast<std::size_t>(n)] = table.Label(languageIndex, n);
+    }
+    if (languageIndex == 0) {
+        for (int day = 0; day < 7; ++day) {
+            labels.texts[static_cast<std::size_t>(label::kFirstWeekday + day)] =
+                localeWeekdays[static_cast<std::size_t>(day)];
+        }
+    }
+    labels.hemisphere = {
+        FirstCharacter(labels[label::kNorth]), FirstCharacter(labels[label::kEast]),
+        FirstCharacter(labels[label::kSouth]), FirstCharacter(labels[label::kWest])};
+    return labels;
+}
+
+namespace {
+std::pair<std::size_t, std::size_t> ParseInto(const std::vector<std::string>& lines,
+                                              LabelLoad& result, std::size_t& used) {
+    result.table = LabelTable(kLabelColumns, kLabelCount);
+    ProblemList malformed{
+        "Lines of the label file that are not of the form CC-RR-text were skipped:", {}, 0};
+    ProblemList outside{"Lines of the label file for a cell beyond the " +
+                            std::to_string(kLabelColumns) + " columns and " +
+                            std::to_string(kLabelCount) + " rows the program uses were ignored:",
+                        {},
+                        0};
+    ProblemList repeated{"Cells given twice in the label file take the later line:", {}, 0};
+    std::vector<bool> seen(static_cast<std::size_t>(kLabelColumns * kLabelCount), false);
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank
+        const bool shaped = line.size() >= 6 && IsDigit(line[0]) && IsDigit(line[1]) &&
+                            line[2] == '-' && IsDigit(line[3]) && IsDigit(line[4]) &&
+                            line[5] == '-';
+        if (!shaped) {
+            malformed.Add(LineEntry(i, line));
+            continue;
+        }
+        const int column = (line[0] - '0') * 10 + (line[1] - '0');
+        const int row = (line[3] - '0') * 10 + (line[4] - '0');
+        if (!result.table.SetCell(column, row, line.substr(6))) {
+            outside.Add(LineEntry(i, line));
+            continue;
+        }
+        const auto cell = static_cast<std::size_t>(column * kLabelCount + row);
+        if (seen[cell]) repeated.Add(LineEntry(i, line));
+        seen[cell] = true;
+        ++used;
+    }
+
+    malformed.AppendTo(result.message);
+    outside.AppendTo(result.message);
+    repeated.AppendTo(result.message);
+    return {malformed.count, outside.count};
+}
+
+LabelLoad BuiltInLabels() {
+    LabelLoad load;
+    std::size_t used = 0;
+    ParseInto(SplitLines(DecodeText(BuiltInLabelFile())), load, used);
+    load.message.clear();
+    load.builtIn = true;
+    return load;
+}
+
+}  // namespace
+
+LabelLoad ParseLabelLines(const std::vector<std::string>& lines) {
+    LabelLoad result;
+    std::size_t used = 0;
+    const auto [malformed, outside] = ParseInto(lines, result, used);
+    if (used > 0) return result;
+    // Nothing usable: the program's own labels keep every window complete.
+    LabelLoad builtIn = BuiltInLabels();
+    if (malformed + outside > 0) {
+        builtIn.message =
+            "The label file holds no usable line; the program's own labels are used.\n\n" +
+            result.message;
+    }
+    return builtIn;
+}
+
+std::string LabelFilePath(const std::string& appDir) {
+    if (appDir.empty()) return "Dawnlabel.txt";
+    if (appDir.back() == '/') return appDir + "Dawnlabel.txt";
+    return appDir + "/Dawnlabel.txt";
+}
+
+LabelLoad LoadLabelTable(const std::string& appDir) {
+    const std::string path = LabelFilePath(appDir);
+    TextFileResult file = ReadTextFile(path);
+    if (file.status == TextFileStatus::Missing) {
+        return BuiltInLabels();
+    }
+    if (!file.ok()) {
+        LabelLoad load = BuiltInLabels();
+        load.message = file.error + "\nThe program's own labels are used.";
+        return load;
+    }
+    LabelLoad load = ParseLabelLines(file.lines);
+    if (!load.message.empty()) load.message = path + "\n\n" + load.message;
+    return load;
+}
+
+std::vector<std::string> LabelTableLines(const LabelTable& table) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(table.Columns()) *
+                  static_cast<std::size_t>(table.Rows()));
+    for (int column = 0; column < table.Columns(); ++column) {
+        for (int row = 0; row < table.Rows(); ++row) {
+            std::string text = table.Cell(column, row);
+            std::replace_if(
+                text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+            lines.push_back(TwoDigits(column) + "-" + TwoDigits(row) + "-" + text);
+        }
+    }
+    return lines;
+}
+
+std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir) {
+    const TextFileResult written =
+        WriteTextFileAtomic(LabelFilePath(appDir), LabelTableLines(table), "\r\n");
+    if (written.ok()) return std::nullopt;
+    return written.error;
+}
+
+}  // namespace dawn

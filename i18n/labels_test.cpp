@@ -1,0 +1,294 @@
+#include "i18n/labels.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/textfile.h"
+
+namespace dawn {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+const std::string kShippedPath = std::string(DAWN_SOURCE_DIR) + "/data/Dawnlabel.txt";
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::size_t CodePoints(const std::string& text) {
+    std::size_t count = 0;
+    for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// A fresh folder per test, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = fs::temp_directory_path() /
+                ("dawn_labels_" + std::string(info->test_suite_name()) + "_" + info->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string str() const { return path_.string(); }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+const WeekdayNames kFrenchLocale = {"dimanche", "lundi",    "mardi", "mercredi",
+                                    "jeudi",    "vendredi", "samedi"};
+
+TEST(LabelTableTest, CellsOutsideReadEmptyAndCannotBeWritten) {
+    LabelTable table(8, 56);
+    EXPECT_TRUE(table.SetCell(7, 55, "last"));
+    EXPECT_EQ(table.Cell(7, 55), "last");
+    for (auto [column, row] : {std::pair{-1, 0}, {0, -1}, {8, 0}, {0, 56}, {1000, 1000}}) {
+        EXPECT_FALSE(table.SetCell(column, row, "x")) << column << "," << row;
+        EXPECT_EQ(table.Cell(column, row), "") << column << "," << row;
+    }
+    EXPECT_EQ(LabelTable(500, -3).Columns(), kMaxLabelTableSide);
+    EXPECT_EQ(LabelTable(500, -3).Rows(), 0);
+}
+
+TEST(LabelFileTest, ShippedFileLoadsAsEightByFiftySixAndSavesBackIdentically) {
+    const TextFileResult file = ReadTextFile(kShippedPath);
+    ASSERT_TRUE(file.ok()) << file.error;
+    ASSERT_EQ(file.lines.size(), 448u);
+
+    const LabelLoad load = ParseLabelLines(file.lines);
+    EXPECT_EQ(load.message, "");
+    EXPECT_FALSE(load.builtIn);
+    EXPECT_EQ(load.table.Columns(), 8);
+    EXPECT_EQ(load.table.Rows(), 56);
+    EXPECT_EQ(LabelTableLines(load.table), file.lines);
+
+    TempDir dir;
+    ASSERT_EQ(SaveLabelTable(load.table, dir.str()), std::nullopt);
+    EXPECT_EQ(ReadBytes(LabelFilePath(dir.str())), ReadBytes(kShippedPath));
+}
+
+TEST(LabelFileTest, CompiledInCopyEqualsTheShippedFile) {
+    EXPECT_EQ(std::string(BuiltInLabelFile()), ReadBytes(kShippedPath));
+}
+
+TEST(LabelFileTest, OnlyTheFirstSixCharactersAreStructure) {
+    const LabelLoad load = ParseLabelLines({
+        "05-40-Day - length -- ",  // hyphens and trailing spaces are text
+        "01-09-  Zon Op     :",    // so are leading spaces
+        "03-12-",                  // an empty cell
+    });
+    EXPECT_EQ(load.message, "");
+    EXPECT_EQ(load.table.Cell(5, 40), "Day - length -- ");
+    EXPECT_EQ(load.table.Cell(1, 9), "  Zon Op     :");
+    EXPECT_EQ(load.table.Cell(3, 12), "");
+
+    const std::vector<std::string> lines = LabelTableLines(load.table);
+    EXPECT_EQ(lines[5 * 56 + 40], "05-40-Day - length -- ");
+    EXPECT_EQ(lines[1 * 56 + 9], "01-09-  Zon Op     :");
+    EXPECT_EQ(lines.front(), "00-00-");
+    EXPECT_EQ(lines.back(), "07-55-");
+}
+
+TEST(LabelFileTest, BadLinesAreSkippedAndNamedInOneMessage) {
+    const LabelLoad load = ParseLabelLines({
+        "05-09-Sunrise",
+        "5-10-Sunset",   // line 2: one-digit column
+        "05-1x-Sunset",  // line 3: row not a number
+        "05-10",         // line 4: shorter than six characters
+        "",              // blank: skipped without a word
+        "05/10/Sunset",  // line 6: no hyphens
+        "05-10-Sunset",
+        "99-99-far away",  // line 8: beyond the table
+        "05-09-Sunrise:",  // line 9: the later line wins
+    });
+    EXPECT_FALSE(load.builtIn);
+    EXPECT_EQ(load.table.Cell(5, 10), "Sunset");
+    EXPECT_EQ(load.table.Cell(5, 9), "Sunrise:");
+    for (const char* part :
+         {"line 2: \"5-10-Sunset\"", "line 3: \"05-1x-Sunset\"", "line 4: \"05-10\"",
+          "line 6: \"05/10/Sunset\"", "line 8: \"99-99-far away\"", "line 9: \"05-09-Sunrise:\""}) {
+        EXPECT_THAT(load.message, HasSubstr(part));
+    }
+    EXPECT_THAT(load.message, ::testing::Not(HasSubstr("line 5")));
+    EXPECT_THAT(load.message, ::testing::Not(HasSubstr("line 1:")));
+}
+
+TEST(LabelFileTest, HostileFilesGiveAFixedTableAndAShortMessage) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 10000; ++i) lines.push_back("99-" + std::to_string(10 + i % 90) + "-x");
+    lines.push_back("07-55-kept");
+    const LabelLoad load = ParseLabelLines(lines);
+    EXPECT_EQ(load.table.Columns(), 8);
+    EXPECT_EQ(load.table.Rows(), 56);
+    EXPECT_EQ(load.table.Cell(7, 55), "kept");
+    EXPECT_THAT(load.message, HasSubstr("9990 more"));
+    EXPECT_LT(load.message.size(), 2000u);
+    EXPECT_EQ(LabelTableLines(load.table).size(), 448u);
+}
+
+TEST(LabelFileTest, NothingUsableGivesTheProgramsOwnLabels) {
+    const LabelLoad empty = ParseLabelLines({});
+    EXPECT_TRUE(empty.builtIn);
+    EXPECT_EQ(empty.message, "");
+    EXPECT_EQ(empty.table.Cell(5, 0), "English");
+
+    const LabelLoad garbage = ParseLabelLines({"not a label line", "\x01\x02"});
+    EXPECT_TRUE(garbage.builtIn);
+    EXPECT_EQ(garbage.table.Cell(5, 0), "English");
+    EXPECT_THAT(garbage.message, HasSubstr("line 1: \"not a label line\""));
+}
+
+TEST(ApplyLanguageTest, LocTakesWeekdaysFromTheLocaleOtherLanguagesFromTheirColumn) {
+    LabelTable table(8, 56);
+    for (int column = 1; column < 8; ++column) {
+        for (int row = 0; row < 56; ++row) {
+            table.SetCell(column, row, std::to_string(column) + "/" + std::to_string(row));
+        }
+    }
+    const CurrentLabels loc = ApplyLanguage(table, 0, kFrenchLocale);
+    EXPECT_EQ(loc.languageIndex, 0);
+    EXPECT_EQ(loc[0], "1/0");
+    EXPECT_EQ(loc[1], "dimanche");
+    EXPECT_EQ(loc[5], "jeudi");
+    EXPECT_EQ(loc[7], "samedi");
+    EXPECT_EQ(loc[8], "1/8");
+    EXPECT_EQ(loc[55], "1/55");
+
+    const CurrentLabels eng = ApplyLanguage(table, 4, kFrenchLocale);
+    EXPECT_EQ(eng.languageIndex, 4);
+    for (int n = 0; n < kLabelCount; ++n) EXPECT_EQ(eng[n], "5/" + std::to_string(n));
+    EXPECT_EQ(eng[-1], "");
+    EXPECT_EQ(eng[56], "");
+}
+
+TEST(ApplyLanguageTest, AMissingColumnGivesEmptyLabels) {
+    // A file that stops after the English column, and indexes no column holds.
+    const LabelLoad load = ParseLabelLines({"05-00-English", "05-09-Sunrise", "05-16-North"});
+    for (int language : {5, 6, 7, 99, -1}) {
+        const CurrentLabels labels = ApplyLanguage(load.table, language, kFrenchLocale);
+        EXPECT_EQ(labels.languageIndex, language);
+        for (int n = 0; n < kLabelCount; ++n) EXPECT_EQ(labels[n], "") << language << ":" << n;
+        EXPECT_EQ(labels.hemisphere, HemisphereLetters{});
+    }
+    EXPECT_EQ(ApplyLanguage(load.table, 4, kFrenchLocale)[9], "Sunrise");
+}
+
+TEST(ApplyLanguageTest, HemisphereLettersAreWholeFirstCharacters) {
+    LabelTable table(8, 56);
+    table.SetCell(4, label::kNorth, "Nord");
+    table.SetCell(4, label::kEast, "Östlich");  // two bytes in UTF-8
+    table.SetCell(4, label::kWest, "W");
+    // label 18 stays empty: no south letter
+    const CurrentLabels labels = ApplyLanguage(table, 3, kFrenchLocale);
+    EXPECT_EQ(labels.hemisphere, (HemisphereLetters{"N", "Ö", "", "W"}));
+}
+
+TEST(LabelFileTest, LoadsFromTheFolderOrFallsBackToTheBuiltInCopy) {
+    TempDir dir;
+    const std::string path = LabelFilePath(dir.str());
+    EXPECT_EQ(path, dir.str() + "/Dawnlabel.txt");
+
+    LabelLoad missing = LoadLabelTable(dir.str());
+    EXPECT_TRUE(missing.builtIn);
+    EXPECT_EQ(missing.message, "");
+    EXPECT_EQ(missing.table.Cell(3, 0), "Français");
+    EXPECT_FALSE(fs::exists(path)) << "the built-in copy is not written unasked";
+
+    WriteBytes(path, "");
+    EXPECT_TRUE(LoadLabelTable(dir.str()).builtIn);
+
+    // Windows-1252 bytes, old-style CR line ends, no line end at the close.
+    WriteBytes(path,
+               "03-00-Fran\xe7"
+               "ais\r03-09-Lever\r05-09-Sunrise");
+    const LabelLoad legacy = LoadLabelTable(dir.str());
+    EXPECT_FALSE(legacy.builtIn);
+    EXPECT_EQ(legacy.message, "");
+    EXPECT_EQ(legacy.table.Cell(3, 0), "Français");
+    EXPECT_EQ(legacy.table.Cell(5, 9), "Sunrise");
+
+    WriteBytes(path, "05-09-Sunrise\n5-10-Sunset\n");
+    EXPECT_THAT(LoadLabelTable(dir.str()).message, HasSubstr(path));
+
+    fs::remove(path);
+    fs::create_directory(path);  // a folder where the file should be
+    const LabelLoad unreadable = LoadLabelTable(dir.str());
+    EXPECT_TRUE(unreadable.builtIn);
+    EXPECT_THAT(unreadable.message, HasSubstr("Dawnlabel.txt"));
+}
+
+TEST(LabelFileTest, SaveWritesOneLinePerCellAndReportsFailure) {
+    TempDir dir;
+    LabelTable table(8, 56);
+    table.SetCell(1, 9, "two\r\nlines");
+    ASSERT_EQ(SaveLabelTable(table, dir.str()), std::nullopt);
+    const TextFileResult written = ReadTextFile(LabelFilePath(dir.str()));
+    ASSERT_EQ(written.lines.size(), 448u);
+    EXPECT_EQ(written.lines[0], "00-00-");
+    EXPECT_EQ(written.lines[1 * 56 + 9], "01-09-two  lines");
+    EXPECT_EQ(written.lines[447], "07-55-");
+    const std::string before = ReadBytes(LabelFilePath(dir.str()));
+
+    // A folder that cannot exist: its parent is a regular file.
+    WriteBytes(dir / "plain", "x");
+    const auto error = SaveLabelTable(table, (dir / "plain").string());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_THAT(*error, HasSubstr("plain/Dawnlabel.txt"));
+
+    // A folder in place of the file: the write fails and nothing else changes.
+    const std::string blocked = (dir / "blocked").string();
+    fs::create_directories(LabelFilePath(blocked));
+    EXPECT_TRUE(SaveLabelTable(table, blocked).has_value());
+    EXPECT_EQ(ReadBytes(LabelFilePath(dir.str())), before);
+}
+
+TEST(ShippedLabelsTest, EveryLanguageIsComplete) {
+    const LabelLoad load = ParseLabelLines(SplitLines(DecodeText(BuiltInLabelFile())));
+    ASSERT_EQ(load.message, "");
+    const WeekdayNames locale = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const CurrentLabels labels = ApplyLanguage(load.table, language, locale);
+        SCOPED_TRACE(labels[0]);
+        for (int n = 0; n < kLabelCount; ++n) {
+            if (n == 11 || n == 12 || n == 46) continue;  // shown nowhere
+            EXPECT_NE(labels[n], "") << "label " << n;
+        }
+        for (const std::string& letter : {labels.hemisphere.north, labels.hemisphere.east,
+                                          labels.hemisphere.south, labels.hemisphere.west}) {
+            EXPECT_EQ(letter.size(), 1u);
+        }
+        // The main window's captions end in a colon in one column, and the
+        // messages that replace them keep the captions from shrinking.
+        const std::size_t width = CodePoints(labels[label::kSunrise]);
+        for (int n : {label::kSunrise, label::kSunset, label::kDaylight, label::kMoonrise,
+                      label::kMoonset, label::kMoonlight, label::kCoordinates}) {
+            EXPECT_EQ(labels[n].back(), ':') << "label " << n;
+            EXPECT_EQ(CodePoints(labels[n]), width) << "label " << n;
+        }
+        EXPECT_LE(width, 20u);
+        for (int n = label::kSunMessages; n < kLabelCount; ++n) {
+            EXPECT_LE(CodePoints(labels[n]), 20u) << "label " << n;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dawn
