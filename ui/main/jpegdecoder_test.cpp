@@ -1,0 +1,158 @@
+#include "ui/main/jpegdecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace dawn {
+namespace {
+
+enum class Kind { Baseline, Progressive, Cmyk };
+
+// A width x height picture, red on the left half and blue on the right,
+// written with libjpeg.
+QByteArray MakeJpeg(int width, int height, Kind kind) {
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = static_cast<JDIMENSION>(width);
+    c.image_height = static_cast<JDIMENSION>(height);
+    const int components = kind == Kind::Cmyk ? 4 : 3;
+    c.input_components = components;
+    c.in_color_space = kind == Kind::Cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 95, TRUE);
+    if (kind == Kind::Progressive) jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<unsigned char> row(static_cast<size_t>(width * components));
+    for (int x = 0; x < width; ++x) {
+        unsigned char* p = &row[static_cast<size_t>(x * components)];
+        const bool left = x < width / 2;
+        if (kind == Kind::Cmyk) {  // stored inverted, as Adobe writes it
+            p[0] = left ? 255 : 0;
+            p[1] = 0;
+            p[2] = left ? 0 : 255;
+            p[3] = 255;
+        } else {
+            p[0] = left ? 255 : 0;
+            p[1] = 0;
+            p[2] = left ? 0 : 255;
+        }
+    }
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+    free(out);
+    return bytes;
+}
+
+struct Report {
+    ProgressStage stage;
+    int percent;
+    bool hadPartial;
+};
+
+JpegDecodeResult DecodeRecording(const QByteArray& data, std::vector<Report>& reports) {
+    return DecodeJpeg(data, [&](ProgressStage stage, int percent, const QImage* partial) {
+        reports.push_back({stage, percent, partial != nullptr});
+    });
+}
+
+TEST(DecodeJpeg, DecodesInFullColourAndReportsProgressUpTo100) {
+    for (Kind kind : {Kind::Baseline, Kind::Progressive, Kind::Cmyk}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        std::vector<Report> reports;
+        JpegDecodeResult r = DecodeRecording(MakeJpeg(64, 48, kind), reports);
+        ASSERT_FALSE(r.image.isNull()) << r.error.toStdString();
+        EXPECT_TRUE(r.error.isEmpty());
+        EXPECT_TRUE(r.warning.isEmpty());
+        EXPECT_EQ(r.image.size(), QSize(64, 48));
+        const QColor left = r.image.pixelColor(8, 24), right = r.image.pixelColor(56, 24);
+        EXPECT_GT(left.red(), 220);
+        EXPECT_LT(left.blue(), 40);
+        EXPECT_GT(right.blue(), 220);
+        EXPECT_LT(right.red(), 40);
+
+        ASSERT_GE(reports.size(), 3u);
+        EXPECT_EQ(reports.front().stage, ProgressStage::Starting);
+        EXPECT_EQ(reports.back().stage, ProgressStage::Ending);
+        EXPECT_EQ(reports.back().percent, 100);
+        bool sawPartial = false;
+        for (size_t i = 1; i + 1 < reports.size(); ++i) {
+            EXPECT_EQ(reports[i].stage, ProgressStage::Running);
+            EXPECT_GT(reports[i].percent, reports[i - 1].percent);
+            EXPECT_LE(reports[i].percent, 99);
+            sawPartial = sawPartial || reports[i].hadPartial;
+        }
+        EXPECT_TRUE(sawPartial);
+    }
+}
+
+TEST(DecodeJpeg, RejectedDataGivesAnEmptyPictureAndTheDecoderMessage) {
+    const QByteArray good = MakeJpeg(32, 32, Kind::Baseline);
+    QByteArray huge = good;
+    // The frame header (SOF0) holds the height and width after its length and precision.
+    const qsizetype sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    huge[sof + 5] = char(0xEA);
+    huge[sof + 6] = char(0x60);
+    huge[sof + 7] = char(0xEA);
+    huge[sof + 8] = char(0x60);
+    const struct {
+        const char* what;
+        QByteArray data;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"not a JPEG", QByteArray("GIF89a and then some text that is no picture")},
+        {"only the start marker", good.left(2)},
+        {"header cut short", good.left(40)},
+        {"60000 x 60000 pixels", huge},
+    };
+    for (const auto& c : cases) {
+        std::vector<Report> reports;
+        JpegDecodeResult r = DecodeRecording(c.data, reports);
+        EXPECT_TRUE(r.image.isNull()) << c.what;
+        EXPECT_FALSE(r.error.isEmpty()) << c.what;
+        ASSERT_FALSE(reports.empty());
+        EXPECT_EQ(reports.back().stage, ProgressStage::Ending) << c.what;
+        EXPECT_LT(reports.back().percent, 100) << c.what;
+    }
+}
+
+TEST(DecodeJpeg, TruncatedFileShowsWhatWasDecodedWithTheWarning) {
+    const QByteArray good = MakeJpeg(64, 64, Kind::Baseline);
+    // Cut halfway through the compressed data that follows the scan header.
+    const qsizetype sos = good.indexOf(QByteArray("\xFF\xDA", 2));
+    ASSERT_GT(sos, 0);
+    std::vector<Report> reports;
+    JpegDecodeResult r = DecodeRecording(good.left(sos + (good.size() - sos) / 2), reports);
+    ASSERT_FALSE(r.image.isNull()) << r.error.toStdString();
+    EXPECT_EQ(r.image.size(), QSize(64, 64));
+    EXPECT_FALSE(r.warning.isEmpty());
+    EXPECT_GT(r.image.pixelColor(8, 2).red(), 220);  // the top rows were decoded
+    EXPECT_EQ(reports.back().percent, 100);
+}
+
+TEST(DecodeJpeg, AThrowingProgressHandlerDoesNotBreakDecoding) {
+    int calls = 0;
+    JpegDecodeResult r = DecodeJpeg(MakeJpeg(16, 16, Kind::Baseline), [&](ProgressStage, int, const QImage*) {
+        ++calls;
+        throw std::runtime_error("handler failed");
+    });
+    EXPECT_FALSE(r.image.isNull());
+    EXPECT_EQ(calls, 1);  // not called again after it threw
+}
+
+}  // namespace
+}  // namespace dawn
