@@ -1,0 +1,174 @@
+#include "ui/main/helpwindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+// The resources of a static library are registered by hand.
+static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+
+namespace dawn {
+namespace {
+
+const QString kHelpRoot = QStringLiteral("qrc:/help/");
+
+QUrl Page(const char* file) { return QUrl(kHelpRoot + QLatin1String(file)); }
+
+// Help contexts named by the widgets' object names, for windows that do not
+// set the helpContext property themselves.
+int ContextOfName(const QString& name) {
+    if (name == QLatin1String("PanelConfig")) return kHelpSettingsPanel;
+    if (name == QLatin1String("PanelFiles")) return kHelpMediaPanel;
+    if (name == QLatin1String("LanguageBox")) return kHelpLanguageBox;
+    return 0;
+}
+
+// Pages of whole windows, by class.
+const char* PageOfWindowClass(const QString& className) {
+    if (className == QLatin1String("dawn::TForm1")) return "mainwindow.html";
+    if (className == QLatin1String("dawn::TAboutBox")) return "settings.html";
+    if (className == QLatin1String("dawn::TDawnhelmDate")) return "export.html";
+    if (className == QLatin1String("dawn::TForm2")) return "graph.html";
+    if (className == QLatin1String("dawn::TPasswordDlg")) return "translation.html";
+    return nullptr;
+}
+
+class HelpKeyFilter final : public QObject {
+public:
+    explicit HelpKeyFilter(HelpWindow* help) : QObject(help), help_(help) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+            const QWidget* focus = QApplication::focusWidget();
+            if (!focus) focus = static_cast<QWidget*>(watched);
+            // Inside the manual itself F1 keeps the page.
+            if (focus->window() != help_) help_->ShowPage(HelpPageFor(focus));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    HelpWindow* help_;
+};
+
+}  // namespace
+
+void LoadHelpResources() {
+    static const bool loaded = [] {
+        InitHelpResources();
+        return true;
+    }();
+    (void)loaded;
+}
+
+QIcon ProgramIcon() {
+    LoadHelpResources();
+    return QIcon(QStringLiteral(":/help/dawnhelm.svg"));
+}
+
+QUrl HelpPageOfContext(int context) {
+    switch (context) {
+        case kHelpMainWindow: return Page("mainwindow.html");
+        case kHelpSettingsPanel: return Page("settings.html");
+        case kHelpMediaPanel: return Page("media.html");
+        case kHelpLanguageBox: return Page("language.html");
+        default: return Page("index.html");
+    }
+}
+
+QUrl HelpPageOfTopic(const QString& topic) {
+    if (topic == QLatin1String(kMainHelpTopic)) return HelpPageOfContext(kHelpMainWindow);
+    return Page("index.html");
+}
+
+QUrl HelpPageFor(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        bool ok = false;
+        const int context = w->property(kHelpContextProperty).toInt(&ok);
+        if (ok && context > 0) return HelpPageOfContext(context);
+        if (const int named = ContextOfName(w->objectName())) return HelpPageOfContext(named);
+        if (w->isWindow()) {
+            if (const char* page = PageOfWindowClass(QString::fromLatin1(w->metaObject()->className())))
+                return Page(page);
+        }
+    }
+    return Page("index.html");
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    LoadHelpResources();
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Dawnhelm help"));
+    setWindowIcon(ProgramIcon());
+    resize(640, 560);
+
+    Browser = new QTextBrowser(this);
+    Browser->setObjectName(QStringLiteral("Browser"));
+    Browser->setOpenLinks(true);
+    Browser->setOpenExternalLinks(false);
+    Browser->setSearchPaths({QStringLiteral(":/help")});
+    // Links that leave the manual (the home page) go to the desktop.
+    connect(Browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.scheme() == QLatin1String("qrc") || url.isRelative()) return;
+        QDesktopServices::openUrl(url);
+        Browser->setSource(Browser->source());  // stay on the page
+    });
+
+    btnContents = new QPushButton(QStringLiteral("&Contents"), this);
+    btnBack = new QPushButton(QStringLiteral("&Back"), this);
+    btnForward = new QPushButton(QStringLiteral("&Forward"), this);
+    btnBack->setEnabled(false);
+    btnForward->setEnabled(false);
+    connect(btnContents, &QPushButton::clicked, this, [this] { ShowPage(Page("index.html")); });
+    connect(btnBack, &QPushButton::clicked, Browser, &QTextBrowser::backward);
+    connect(btnForward, &QPushButton::clicked, Browser, &QTextBrowser::forward);
+    connect(Browser, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
+    connect(Browser, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnContents);
+    buttons->addWidget(btnBack);
+    buttons->addWidget(btnForward);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(Browser);
+}
+
+QUrl HelpWindow::currentPage() const { return Browser->source(); }
+
+void HelpWindow::ShowContext(int context) { ShowPage(HelpPageOfContext(context)); }
+
+void HelpWindow::ShowTopic(const QString& topic) { ShowPage(HelpPageOfTopic(topic)); }
+
+void HelpWindow::ShowPage(const QUrl& page) {
+    if (Browser->source() != page) Browser->setSource(page);
+    present();
+}
+
+void HelpWindow::present() {
+    // A modal dialog (the configuration) blocks every other window: the
+    // manual is then opened modal over it, so that it can be read and closed.
+    const Qt::WindowModality wanted =
+        QApplication::activeModalWidget() && QApplication::activeModalWidget() != this
+            ? Qt::ApplicationModal
+            : Qt::NonModal;
+    if (windowModality() != wanted) {
+        hide();
+        setWindowModality(wanted);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void InstallHelpKey(HelpWindow* help) { qApp->installEventFilter(new HelpKeyFilter(help)); }
+
+}  // namespace dawn

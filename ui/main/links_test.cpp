@@ -1,0 +1,98 @@
+#include "ui/main/links.h"
+
+#include <QDesktopServices>
+#include <QObject>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+namespace dawn {
+namespace {
+
+// Catches what the program hands to the desktop's URL handlers, for the
+// schemes given, for the lifetime of the object.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlCatcher(QStringList schemes) : schemes_(std::move(schemes)) {
+        for (const QString& s : schemes_) QDesktopServices::setUrlHandler(s, this, "open");
+    }
+    ~UrlCatcher() override {
+        for (const QString& s : schemes_) QDesktopServices::unsetUrlHandler(s);
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+
+private:
+    QStringList schemes_;
+};
+
+MailSubjectParts Brussels() {
+    MailSubjectParts p;
+    p.version = QStringLiteral("1.1.0.0");
+    p.coordinatesCaption = QStringLiteral("  Coordinates");
+    p.latitude = QStringLiteral("50N47");
+    p.longitude = QStringLiteral("04E21");
+    p.timeZoneWord = QStringLiteral("TimeZone");
+    p.timeZoneHours = 1;
+    p.timeZoneMinutes = 0;
+    p.shownDate = QStringLiteral("21/06/2024");
+    return p;
+}
+
+QString DecodedSubject(const QUrl& url) {
+    return QUrlQuery(url).queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded);
+}
+
+TEST(LinksTest, SubjectNamesVersionPlaceZoneAndShownDate) {
+    EXPECT_EQ(MailSubject(Brussels()),
+              QStringLiteral("Dawnhelm 1.1.0.0   Coordinates: 50N47 04E21   TimeZone 1 0  [21/06/2024]"));
+}
+
+TEST(LinksTest, MailLinkCarriesTheSubjectUnchangedThroughUrlEncoding) {
+    // Characters that would end the subject or change its meaning in a URL,
+    // and letters outside ASCII, must reach the mail program as typed.
+    MailSubjectParts tricky = Brussels();
+    tricky.timeZoneWord = QStringLiteral("Fuseau & zone #1 +50% été");
+    tricky.timeZoneHours = -3;
+    tricky.timeZoneMinutes = -30;
+    for (const MailSubjectParts& parts : {Brussels(), tricky}) {
+        const QUrl url = MailLink(parts);
+        EXPECT_TRUE(url.isValid()) << url.errorString().toStdString();
+        EXPECT_EQ(url.scheme(), QStringLiteral("mailto"));
+        EXPECT_EQ(url.path(), QStringLiteral("dawnhelm@example.org"));
+        EXPECT_EQ(DecodedSubject(url), MailSubject(parts));
+        EXPECT_TRUE(DecodedSubject(QUrl(url.toString(QUrl::FullyEncoded))).endsWith(u"]"));
+    }
+    const QString encoded = MailLink(Brussels()).toString(QUrl::FullyEncoded);
+    EXPECT_FALSE(encoded.contains(u' '));
+    EXPECT_TRUE(encoded.endsWith(QStringLiteral("[21/06/2024]")) ||
+                encoded.endsWith(QStringLiteral("%5B21/06/2024%5D")))
+        << encoded.toStdString();
+}
+
+TEST(LinksTest, ZonePartsKeepTheOffsetsSign) {
+    struct Case {
+        int minutes, hours, rest;
+    };
+    for (const Case& c : {Case{60, 1, 0}, Case{-210, -3, -30}, Case{330, 5, 30}, Case{-45, 0, -45},
+                          Case{0, 0, 0}, Case{1439, 23, 59}}) {
+        EXPECT_EQ(ZoneHoursOf(c.minutes), c.hours) << c.minutes;
+        EXPECT_EQ(ZoneMinutesOf(c.minutes), c.rest) << c.minutes;
+    }
+}
+
+TEST(LinksTest, OpenersHandTheirAddressToTheDesktop) {
+    UrlCatcher catcher({QStringLiteral("https"), QStringLiteral("mailto")});
+    OpenHomePage();
+    OpenMailLink(Brussels());
+    ASSERT_EQ(catcher.urls.size(), 2);
+    EXPECT_EQ(catcher.urls[0], QUrl(QStringLiteral("https://dawnhelm.example.org/")));
+    EXPECT_EQ(DecodedSubject(catcher.urls[1]), MailSubject(Brussels()));
+}
+
+}  // namespace
+}  // namespace dawn
+
+#include "links_test.moc"

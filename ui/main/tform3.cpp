@@ -1,0 +1,158 @@
+#include "ui/main/tform3.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "ui/main/appstate.h"
+#include "ui/main/helpwindow.h"
+#include "ui/main/links.h"
+
+namespace dawn {
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void SetBold(QWidget* widget, int pointSize = 0) {
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pointSize > 0) font.setPointSize(pointSize);
+    widget->setFont(font);
+}
+
+}  // namespace
+
+TForm3::TForm3(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("About dawnhelm"));
+    setFixedSize(360, 280);
+
+    ProgramIcon = MakeLabel(this, QString(), QRect(16, 16, 48, 48));
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setPixmap(dawn::ProgramIcon().pixmap(48, 48));
+    ProgramIcon->setScaledContents(true);
+    ProgramIcon->setToolTip(QStringLiteral("Click for version list"));
+    ProgramIcon->setCursor(Qt::PointingHandCursor);
+    ProgramIcon->installEventFilter(this);
+
+    ProductName = MakeLabel(this, QStringLiteral("Dawnhelm"), QRect(80, 18, 180, 20));
+    ProductName->setObjectName(QStringLiteral("ProductName"));
+    SetBold(ProductName, 12);
+    Version = MakeLabel(this, QString(), QRect(80, 42, 180, 18));
+    Version->setObjectName(QStringLiteral("Version"));
+    SetBold(Version);
+
+    btnVersionHist = new QPushButton(QStringLiteral("Version"), this);
+    btnVersionHist->setObjectName(QStringLiteral("btnVersionHist"));
+    btnVersionHist->setGeometry(264, 16, 80, 26);
+    btnVersionHist->setAutoDefault(false);
+    connect(btnVersionHist, &QPushButton::clicked, this, &TForm3::btnVersionHistClick);
+
+    MakerGroup = new QGroupBox(this);
+    MakerGroup->setGeometry(16, 76, 328, 140);
+    lbMaker = MakeLabel(MakerGroup, QStringLiteral("The Dawnhelm developers"), QRect(12, 12, 300, 18));
+    lbAddress = MakeLabel(MakerGroup, QStringLiteral("Lantern Lane 7\nNorthby 4711\nExampleland"),
+                          QRect(12, 32, 300, 50));
+    lbAddress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    QFont linkFont = font();
+    linkFont.setBold(true);
+    linkFont.setPointSize(qMax(7, linkFont.pointSize() - 1));
+    lbHomePage = MakeLabel(MakerGroup,
+                           QStringLiteral("homepage: ") + QString::fromLatin1(kHomePageAddress),
+                           QRect(12, 88, 310, 18));
+    lbHomePage->setObjectName(QStringLiteral("lbHomePage"));
+    lbHomePage->setFont(linkFont);
+    lbHomePage->setStyleSheet(QStringLiteral("color: navy;"));
+    lbHomePage->setToolTip(QStringLiteral("get here the latest version of dawnhelm"));
+    lbHomePage->setCursor(Qt::PointingHandCursor);
+    lbHomePage->installEventFilter(this);
+    lbEmail = MakeLabel(MakerGroup, QStringLiteral("e-mail: ") + QString::fromLatin1(kMailAddress),
+                        QRect(12, 110, 310, 18));
+    lbEmail->setObjectName(QStringLiteral("lbEmail"));
+    lbEmail->setFont(linkFont);
+    lbEmail->setStyleSheet(QStringLiteral("color: black;"));
+    lbEmail->setToolTip(QStringLiteral("let me know your remarks"));
+    lbEmail->setCursor(Qt::PointingHandCursor);
+    lbEmail->installEventFilter(this);
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(140, 236, 80, 28);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    // Laid over the middle of the box, above the makers' group.
+    VersionMemo = new QPlainTextEdit(this);
+    VersionMemo->setObjectName(QStringLiteral("VersionMemo"));
+    VersionMemo->setGeometry(16, 60, 328, 166);
+    VersionMemo->setReadOnly(true);
+    VersionMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    VersionMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    VersionMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    VersionMemo->setPlainText(VersionHistory());
+    VersionMemo->hide();
+    VersionMemo->raise();
+}
+
+QString TForm3::VersionHistory() {
+    return QStringLiteral(
+        "1.1.0.0\n"
+        "  - The program can live in the notification area and\n"
+        "    remembers that choice at the next start.\n"
+        "  - Translation grid: correct the labels of every language\n"
+        "    in the program (double-click the small sunset sign).\n"
+        "  - Export of sun or moon rise and set times to a text file.\n"
+        "  - Year graph of the rise and set times, ready to print.\n"
+        "  - Sunrise and sunset alarms with a sound and a picture.\n"
+        "\n"
+        "1.0.0.0\n"
+        "  - First release: sunrise, sunset, day length, moonrise,\n"
+        "    moonset and moonlight for one place, with the changes\n"
+        "    against the day before, week numbers and the dates of\n"
+        "    summer time.\n");
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void TForm3::FormActivate() {
+    Version->setText(QString::fromLatin1(kVersionText));
+    VersionMemo->hide();
+}
+
+void TForm3::ProgramIconClick() { VersionMemo->setVisible(VersionMemo->isHidden()); }
+
+void TForm3::btnVersionHistClick() { VersionMemo->setVisible(VersionMemo->isHidden()); }
+
+void TForm3::lbHomePageClick() { OpenHomePage(); }
+
+void TForm3::lbEmailClick() { emit mailLinkRequested(); }
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == ProgramIcon) ProgramIconClick();
+        if (watched == lbHomePage) lbHomePageClick();
+        if (watched == lbEmail) lbEmailClick();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace dawn

@@ -1,0 +1,66 @@
+#include "ui/main/tpassworddlg.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "i18n/accesscode.h"
+
+namespace dawn {
+
+TPasswordDlg::TPasswordDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PasswordDlg"));
+    setWindowTitle(QStringLiteral("Translation Grid"));
+    setModal(false);
+
+    Label1 = new QLabel(QStringLiteral("Enter password to change others than local:"), this);
+    Password = new QLineEdit(this);
+    Password->setObjectName(QStringLiteral("Password"));
+    Password->setEchoMode(QLineEdit::Password);
+    // Every typed character shows as "*", whatever the style would draw.
+    Password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TPasswordDlg::CancelBtnClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Password);
+    layout->addLayout(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
+}
+
+void TPasswordDlg::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    Password->setFocus();
+    QDialog::showEvent(event);
+}
+
+void TPasswordDlg::OKBtnClick() {
+    const bool unlocked = IsAccessCode(Password->text().toStdString());
+    emit gridRequested(unlocked);
+    Password->clear();
+    QDialog::accept();
+}
+
+void TPasswordDlg::CancelBtnClick() { QDialog::reject(); }
+
+void TPasswordDlg::reject() { CancelBtnClick(); }
+
+}  // namespace dawn
