@@ -137,13 +137,19 @@ std::pair<std::size_t, std::size_t> ParseInto(const std::vector<std::string>& li
                                               LabelLoad& result, std::size_t& used) {
     result.table = LabelTable(kLabelColumns, kLabelCount);
     ProblemList malformed{
-        "Lines of the label file that are not of the form CC-RR-text were skipped:", {}, 0};
-    ProblemList outside{"Lines of the label file for a cell beyond the " +
-                            std::to_string(kLabelColumns) + " columns and " +
-                            std::to_string(kLabelCount) + " rows the program uses were ignored:",
-                        {},
-                        0};
-    ProblemList repeated{"Cells given twice in the label file take the later line:", {}, 0};
+        "These lines of the label file were skipped: a line starts with a two-digit column, "
+        "a hyphen, a two-digit row and a hyphen, as in 05-09-Sunrise.",
+        {},
+        0};
+    ProblemList outside{
+        "These lines of the label file were ignored: the program uses columns 00 "
+        "to 0" +
+            std::to_string(kLabelColumns - 1) + " and rows 00 to " +
+            std::to_string(kLabelCount - 1) + ".",
+        {},
+        0};
+    ProblemList repeated{
+        "These lines of the label file repeat a cell; the later line is used.", {}, 0};
     std::vector<bool> seen(static_cast<std::size_t>(kLabelColumns * kLabelCount), false);
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
