@@ -40,8 +40,9 @@ struct Shifter {
 
 Place PlaceOf(const SiteSettings& s) { return Place{s.LatitudeMinutes, s.LongitudeMinutes, s.TimeZoneMinutes}; }
 
-// Everything after the astronomy: the eight results in, the record out.
-DayEphemeris Assemble(const SiteSettings& settings, DayNumber date, std::string_view sep, const DayEvents& sun,
+}  // namespace
+
+DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, std::string_view sep, const DayEvents& sun,
                       const DayEvents& moon, const DayEvents& prevSun, const DayEvents& prevMoon) {
   DayEphemeris e;
   e.Date = date;
@@ -112,8 +113,6 @@ DayEphemeris Assemble(const SiteSettings& settings, DayNumber date, std::string_
   return e;
 }
 
-}  // namespace
-
 std::string FormatClock(minutes timeOfDay, std::string_view timeSeparator) {
   const auto m = WrapDay(timeOfDay).count();
   const int h = static_cast<int>(m / 60);
@@ -163,7 +162,7 @@ DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date, std::strin
                     ComputeSunEvent(EventKind::Set, before, place, timeSeparator)};
   DayEvents prevMoon{ComputeMoonEvent(EventKind::Rise, before, place, timeSeparator),
                      ComputeMoonEvent(EventKind::Set, before, place, timeSeparator)};
-  return Assemble(settings, date, timeSeparator, sun, moon, prevSun, prevMoon);
+  return AssembleDay(settings, date, timeSeparator, sun, moon, prevSun, prevMoon);
 }
 
 void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to, std::string_view timeSeparator,
@@ -176,7 +175,7 @@ void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to, std:
     const auto ymd = d.ToDate();
     DayEvents sun = ComputeSunDay(ymd, place, timeSeparator);
     DayEvents moon = ComputeMoonDay(ymd, place, timeSeparator);
-    if (!onDay(Assemble(settings, d, timeSeparator, sun, moon, prevSun, prevMoon))) return;
+    if (!onDay(AssembleDay(settings, d, timeSeparator, sun, moon, prevSun, prevMoon))) return;
     if (d == to) return;
     prevSun = std::move(sun);
     prevMoon = std::move(moon);

@@ -103,6 +103,13 @@ std::string FormatClock(std::chrono::minutes timeOfDay, std::string_view timeSep
 // text holds no hour and minute.
 bool ParseClock(std::string_view text, std::chrono::minutes& out);
 
+// The record of a date from the eight calculation results (the date's sun and
+// moon, and the day before's), by the steps above. ComputeDay and ForEachDay
+// are this plus the calculations.
+DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, std::string_view timeSeparator,
+                         const DayEvents& sun, const DayEvents& moon, const DayEvents& prevSun,
+                         const DayEvents& prevMoon);
+
 // The record of one date. `settings` must have its rules resolved
 // (ResolveDstRules); the time separator is the locale's.
 DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date, std::string_view timeSeparator);

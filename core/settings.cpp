@@ -63,7 +63,10 @@ bool ParseSettingsInteger(const std::string& text, std::int32_t& out) {
   std::size_t b = 0, e = text.size();
   while (b < e && isBlank(text[b])) ++b;
   while (e > b && isBlank(text[e - 1])) --e;
-  if (b < e && text[b] == '+') ++b;  // from_chars takes '-' only
+  if (b < e && text[b] == '+') {  // from_chars takes '-' only
+    ++b;
+    if (b < e && text[b] == '-') return false;
+  }
   if (b == e) return false;
   std::int32_t v = 0;
   const auto [ptr, ec] = std::from_chars(text.data() + b, text.data() + e, v, 10);
