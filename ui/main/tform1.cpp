@@ -1,0 +1,492 @@
+#include "ui/main/tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTimer>
+#include <cmath>
+
+#include "ui/main/messages.h"
+
+namespace dawn {
+namespace {
+
+// Bold fixed pitch for the whole window: Courier New where it is installed,
+// else the system's fixed font. The day view lines its captions up by
+// counting characters, which only works with a fixed pitch.
+QFont MainFont(int pointSize) {
+    QFont font = QFontDatabase::hasFamily(QStringLiteral("Courier New"))
+                     ? QFont(QStringLiteral("Courier New"))
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& text = {}) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// The small picture of the graph entry: a year of day lengths as a curve.
+QPixmap SunGraphPicture(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(250, 250, 240));
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(160, 160, 160), 1));
+    p.drawRect(QRectF(0.5, 0.5, size.width() - 1.0, size.height() - 1.0));
+    const double w = size.width() - 6.0, h = size.height() - 8.0;
+    for (int curve = 0; curve < 2; ++curve) {
+        QPainterPath path;
+        for (int i = 0; i <= 40; ++i) {
+            const double x = 3.0 + w * i / 40.0;
+            const double phase = std::cos(2.0 * M_PI * i / 40.0);
+            const double y = curve == 0 ? 4.0 + h * (0.55 + 0.3 * phase) : 4.0 + h * (0.45 - 0.3 * phase);
+            if (i == 0) path.moveTo(x, y); else path.lineTo(x, y);
+        }
+        p.setPen(QPen(curve == 0 ? QColor(230, 140, 0) : QColor(40, 70, 170), 1.6));
+        p.drawPath(path);
+    }
+    return pixmap;
+}
+
+}  // namespace
+
+TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
+    : QMainWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("Form1"));
+    // The folder, the locale texts, today, the settings and the labels.
+    LoadAppState(state_, inputs);
+    setWindowTitle(QStringLiteral("Dawnhelm ") + QString::fromLatin1(kVersionText));
+    setFont(MainFont(10));
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    BuildControls();
+    BuildMenu();
+
+    const auto today = state_.Today.ToDate();
+    {
+        const QSignalBlocker quiet(Calendar1);
+        Calendar1->setSelectedDate(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())));
+    }
+    ApplyWeekStartDay();
+    SyncSpinEdits();
+    ShowMonthName();
+    Calendar1Change();
+
+    PlaceControls();
+    WireMouse();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    if (inputs.StartClock) Timer1->start();
+
+    Calendar1->setFocus();
+    Timer1Timer();
+    lbSetupHelp->setToolTip(QStringLiteral(
+        "The azimuth angle is the compass bearing,\n relative to true (geographic) north,\n of a point "
+        "on the horizon"));
+
+    // The loaders' messages wait until the window is up.
+    if (!state_.PendingMessages.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { ShowPendingMessages(); });
+    }
+}
+
+TForm1::~TForm1() {
+    const SettingsSaveResult saved = SaveSettings(state_.Settings, state_.AppDir);
+    if (!saved.ok) Messages().showMessage(nullptr, QString::fromStdString(saved.error));
+}
+
+void TForm1::ShowPendingMessages() {
+    if (state_.PendingMessages.isEmpty()) return;
+    const QString text = state_.PendingMessages.join(QStringLiteral("\n"));
+    state_.PendingMessages.clear();
+    Messages().showMessage(this, text);
+}
+
+void TForm1::BuildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+
+    Calendar1 = new QCalendarWidget(central);
+    Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setLocale(state_.Locale.Locale);
+    Calendar1->setNavigationBarVisible(false);
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    Calendar1->setDateRange(QDate(1900, 1, 1), QDate(2500, 12, 31));
+    Calendar1->setGridVisible(false);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &TForm1::OnCalendarSelectionChanged);
+    connect(Calendar1, &QCalendarWidget::currentPageChanged, this, &TForm1::OnCalendarPageChanged);
+
+    SpinEdit1 = new QSpinBox(central);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setRange(1900, 2500);
+    SpinEdit2 = new QSpinBox(central);
+    SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
+    SpinEdit2->setRange(0, 13);
+    for (QSpinBox* spin : {SpinEdit1, SpinEdit2}) {
+        // Arrows only: the text cannot be typed.
+        if (auto* edit = spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
+        spin->setAlignment(Qt::AlignRight);
+    }
+    MonthEdit = new QLineEdit(central);
+    MonthEdit->setObjectName(QStringLiteral("MonthEdit"));
+    MonthEdit->setReadOnly(true);
+    MonthEdit->setFrame(false);
+    MonthEdit->setFocusPolicy(Qt::NoFocus);
+
+    lbWeek = NewLabel(central, "lbWeek", QStringLiteral("Week"));
+    lbWeek->setAlignment(Qt::AlignCenter);
+    std::array<QLabel**, 6> weeks = {&lbWeek1, &lbWeek2, &lbWeek3, &lbWeek4, &lbWeek5, &lbWeek6};
+    for (int i = 0; i < 6; ++i) {
+        const QByteArray name = "lbWeek" + QByteArray::number(i + 1);
+        *weeks[i] = NewLabel(central, name.constData());
+        (*weeks[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    // The two panels share one place; exactly one of them is visible.
+    auto makePanel = [central](const char* name) {
+        auto* panel = new QFrame(central);
+        panel->setObjectName(QString::fromLatin1(name));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        return panel;
+    };
+    PnSun = makePanel("PnSun");
+    PnMoon = makePanel("PnMoon");
+    lbSunrise = NewLabel(PnSun, "lbSunrise");
+    lbSunRiseHour = NewLabel(PnSun, "lbSunRiseHour");
+    lbSunRiseSign = NewLabel(PnSun, "lbSunRiseSign");
+    lbSunRiseDelta = NewLabel(PnSun, "lbSunRiseDelta");
+    lbSunRiseSymbol = NewLabel(PnSun, "lbSunRiseSymbol");
+    lbSunset = NewLabel(PnSun, "lbSunset");
+    lbSunSetHour = NewLabel(PnSun, "lbSunSetHour");
+    lbSunSetSign = NewLabel(PnSun, "lbSunSetSign");
+    lbSunSetDelta = NewLabel(PnSun, "lbSunSetDelta");
+    lbSunSetSymbol = NewLabel(PnSun, "lbSunSetSymbol");
+    lbdaylight = NewLabel(PnSun, "lbdaylight");
+    lbDayLightHour = NewLabel(PnSun, "lbDayLightHour");
+    lbDayLightSign = NewLabel(PnSun, "lbDayLightSign");
+    lbDayLightDelta = NewLabel(PnSun, "lbDayLightDelta");
+    lbDayLightSymbol = NewLabel(PnSun, "lbDayLightSymbol");
+    lbMoonrise = NewLabel(PnMoon, "lbMoonrise");
+    lbMoonriseHour = NewLabel(PnMoon, "lbMoonriseHour");
+    lbMoonRiseSign = NewLabel(PnMoon, "lbMoonRiseSign");
+    lbMoonRiseDelta = NewLabel(PnMoon, "lbMoonRiseDelta");
+    lbMoonRiseSymbol = NewLabel(PnMoon, "lbMoonRiseSymbol", QStringLiteral("\u00a4"));
+    lbMoonSet = NewLabel(PnMoon, "lbMoonSet");
+    lbMoonSetHour = NewLabel(PnMoon, "lbMoonSetHour");
+    lbMoonSetSign = NewLabel(PnMoon, "lbMoonSetSign");
+    lbMoonSetDelta = NewLabel(PnMoon, "lbMoonSetDelta");
+    lbMoonSetSymbol = NewLabel(PnMoon, "lbMoonSetSymbol", QStringLiteral("\u00a4"));
+    lbMoonLight = NewLabel(PnMoon, "lbMoonLight");
+    lbMoonLightHour = NewLabel(PnMoon, "lbMoonLightHour");
+    lbMoonLightSign = NewLabel(PnMoon, "lbMoonLightSign");
+    lbMoonLightDelta = NewLabel(PnMoon, "lbMoonLightDelta");
+    lbMoonLightSymbol = NewLabel(PnMoon, "lbMoonLightSymbol", QStringLiteral("\u00a4"));
+    PnMoon->hide();
+
+    lbSummerTime = NewLabel(central, "lbSummerTime");
+    lbWinterTime = NewLabel(central, "lbWinterTime");
+    lbDaysSummerTime = NewLabel(central, "lbDaysSummerTime");
+    lbStartZomerUur = NewLabel(central, "lbStartZomerUur");
+    lbStartWinterUur = NewLabel(central, "lbStartWinterUur");
+    lbZomerduur = NewLabel(central, "lbZomerduur");
+    for (QLabel* value : {lbStartZomerUur, lbStartWinterUur, lbZomerduur}) {
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    lbSummerTime->setToolTip(QStringLiteral("Set Calendar"));
+    lbWinterTime->setToolTip(QStringLiteral("Set Calendar"));
+    lbDaysSummerTime->setToolTip(QStringLiteral("Today"));
+
+    lbCoordinates = NewLabel(central, "lbCoordinates");
+    lbLatitude = NewLabel(central, "lbLatitude");
+    lbLongitude = NewLabel(central, "lbLongitude");
+    lbSetupHelp = NewLabel(central, "lbSetupHelp");
+
+    Panel1 = NewLabel(central, "Panel1", QStringLiteral("Set up"));
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setLineWidth(2);
+    Panel1->setToolTip(QStringLiteral("parameters"));
+    Panel1->setCursor(Qt::PointingHandCursor);
+    SetPanel1Lowered(false);
+
+    Image1 = NewLabel(central, "Image1");
+    Image1->setToolTip(QStringLiteral("Sungraph"));
+    Image1->setCursor(Qt::PointingHandCursor);
+
+    StringGrid1 = new QTableWidget(central);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->hide();
+
+    for (QLabel* clickable : {lbSummerTime, lbWinterTime, lbDaysSummerTime, lbdaylight, lbDayLightHour,
+                              lbDayLightSymbol, lbMoonLight, lbMoonLightSymbol}) {
+        clickable->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void TForm1::BuildMenu() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setFont(QApplication::font());
+    setMenuBar(MainMenu1);
+    SetUp = MainMenu1->addMenu(QStringLiteral("Set &up"));
+    SetUp->setObjectName(QStringLiteral("SetUp"));
+    auto add = [this](const char* name, const QString& caption) {
+        QAction* action = SetUp->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    auto separator = [this](const char* name) {
+        QAction* action = SetUp->addSeparator();
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    Configuration1 = add("Configuration1", QStringLiteral("&Configuration"));
+    Graphics1 = add("Graphics1", QStringLiteral("&Graphics"));
+    Export1 = add("Export1", QStringLiteral("Export &Data"));
+    Dawnhelmhelpfile1 = add("Dawnhelmhelpfile1", QStringLiteral("Dawnhelm &helpfile"));
+    DawnhelmHomepage1 = add("DawnhelmHomepage1", QStringLiteral("&Dawnhelm Homepage"));
+    Email1 = add("Email1", QStringLiteral("&E-mail Dawnhelm"));
+    N1 = separator("N1");
+    SystrayMenu = add("SystrayMenu", QStringLiteral("Sys&tray"));
+    SystrayMenu->setCheckable(true);
+    N2 = separator("N2");
+    about1 = add("about1", QStringLiteral("&About"));
+    N3 = separator("N3");
+    Exit1 = add("Exit1", QStringLiteral("E&xit"));
+
+    connect(Configuration1, &QAction::triggered, this, &TForm1::Configuration1Click);
+    connect(Graphics1, &QAction::triggered, this, &TForm1::sunGraphRequested);
+    connect(Export1, &QAction::triggered, this, &TForm1::exportRequested);
+    connect(Dawnhelmhelpfile1, &QAction::triggered, this, [this] { emit helpRequested(1); });
+    connect(DawnhelmHomepage1, &QAction::triggered, this, &TForm1::homePageRequested);
+    connect(Email1, &QAction::triggered, this, &TForm1::mailRequested);
+    connect(about1, &QAction::triggered, this, &TForm1::aboutRequested);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { emit helpRequested(1); });
+}
+
+// Positions are counted in character cells of the fixed-pitch font, so the
+// window keeps its proportions with whatever fixed font is installed.
+void TForm1::PlaceControls() {
+    const QFontMetrics fm(font());
+    const int cw = fm.horizontalAdvance(QLatin1Char('0'));
+    const int lh = fm.height();
+    const int m = 6;
+    const int row = lh + 4;
+
+    // The calendar with the week column on its left.
+    const int weekW = 5 * cw + 4;
+    const int calX = m + weekW + 4;
+    const int calW = 7 * (3 * cw + 10);
+    const int calH = 7 * (lh + 6);
+    Calendar1->setGeometry(calX, m, calW, calH);
+    lbWeek->setGeometry(m, m, weekW, calH / 7);
+    QLabel* weeks[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
+    for (int i = 0; i < 6; ++i) {
+        const int top = m + (i + 1) * calH / 7;
+        const int bottom = m + (i + 2) * calH / 7;
+        weeks[i]->setGeometry(m, top, weekW - cw, bottom - top);
+    }
+
+    // The right column: year and month, the clock panel, the summer-time rows.
+    const int rx = calX + calW + 12;
+    const int rw = 27 * cw;
+    const int spinH = lh + 10;
+    SpinEdit1->setGeometry(rx, m, 4 * cw + 44, spinH);
+    const int monthX = rx + 4 * cw + 52;
+    SpinEdit2->setGeometry(monthX, m, 6 * cw + 36, spinH);
+    // MonthEdit covers the text of SpinEdit2 and leaves its arrows free.
+    MonthEdit->setGeometry(monthX + 3, m + 3, 6 * cw + 4, spinH - 6);
+    MonthEdit->raise();
+    const int panelY = m + spinH + 6;
+    Panel1->setFont(MainFont(14));
+    Panel1->setGeometry(rx, panelY, rw, 2 * lh + 4);
+    int y = panelY + 2 * lh + 10;
+    const int capW = 17 * cw;
+    const int valW = rw - capW;
+    QLabel* captions[] = {lbSummerTime, lbWinterTime, lbDaysSummerTime};
+    QLabel* values[] = {lbStartZomerUur, lbStartWinterUur, lbZomerduur};
+    for (int i = 0; i < 3; ++i) {
+        captions[i]->setGeometry(rx, y, capW, row);
+        values[i]->setGeometry(rx + capW, y, valW, row);
+        y += row;
+    }
+    const int width = rx + rw + m;
+
+    // Under the calendar: the help line, the sun or moon panel, the place.
+    y = m + calH + 4;
+    lbSetupHelp->setGeometry(m, y, width - 2 * m, row);
+    y += row + 2;
+    const int capCol = 22 * cw;
+    const int panelW = capCol + 20 * cw + 8;
+    const int panelH = 3 * row + 6;
+    for (QFrame* panel : {PnSun, PnMoon}) panel->setGeometry(m, y, panelW, panelH);
+    auto placeRow = [&](int r, QLabel* caption, QLabel* hour, QLabel* sign, QLabel* delta, QLabel* symbol) {
+        const int ry = 3 + r * row;
+        int x = 4;
+        caption->setGeometry(x, ry, capCol, row);
+        x += capCol;
+        hour->setGeometry(x, ry, 6 * cw, row);
+        x += 6 * cw;
+        sign->setGeometry(x, ry, 2 * cw, row);
+        x += 2 * cw;
+        delta->setGeometry(x, ry, 6 * cw, row);
+        x += 6 * cw;
+        symbol->setGeometry(x, ry, 3 * cw, row);
+    };
+    placeRow(0, lbSunrise, lbSunRiseHour, lbSunRiseSign, lbSunRiseDelta, lbSunRiseSymbol);
+    placeRow(1, lbSunset, lbSunSetHour, lbSunSetSign, lbSunSetDelta, lbSunSetSymbol);
+    placeRow(2, lbdaylight, lbDayLightHour, lbDayLightSign, lbDayLightDelta, lbDayLightSymbol);
+    placeRow(0, lbMoonrise, lbMoonriseHour, lbMoonRiseSign, lbMoonRiseDelta, lbMoonRiseSymbol);
+    placeRow(1, lbMoonSet, lbMoonSetHour, lbMoonSetSign, lbMoonSetDelta, lbMoonSetSymbol);
+    placeRow(2, lbMoonLight, lbMoonLightHour, lbMoonLightSign, lbMoonLightDelta, lbMoonLightSymbol);
+
+    const int imageX = m + panelW + 10;
+    Image1->setGeometry(imageX, y, width - m - imageX, panelH);
+    Image1->setPixmap(SunGraphPicture(Image1->size()));
+
+    y += panelH + 2;
+    lbCoordinates->setGeometry(m + 4, y, capCol, row);
+    lbLatitude->setGeometry(m + 4 + capCol, y, 7 * cw, row);
+    lbLongitude->setGeometry(m + 4 + capCol + 7 * cw, y, 8 * cw, row);
+    y += row + m;
+
+    centralWidget()->setFixedSize(width, y);
+    StringGrid1->setGeometry(0, 0, width, y);
+    setFixedSize(width, y + MainMenu1->sizeHint().height());
+    // Centred on the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TForm1::WireMouse() {
+    // Right button -> configuration, on the window and these controls.
+    QList<QWidget*> targets = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6,
+                               lbSummerTime, lbWinterTime, lbDaysSummerTime, lbStartZomerUur,
+                               lbStartWinterUur, lbZomerduur, PnSun, PnMoon, SpinEdit1, SpinEdit2,
+                               Panel1, lbCoordinates, lbLatitude, lbLongitude, lbSetupHelp};
+    for (QFrame* panel : {PnSun, PnMoon}) {
+        for (QWidget* child : panel->findChildren<QWidget*>()) {
+            if (child != lbMoonLight) targets << child;
+        }
+    }
+    for (QSpinBox* spin : {SpinEdit1, SpinEdit2}) {
+        for (QWidget* child : spin->findChildren<QWidget*>()) targets << child;
+    }
+    for (QWidget* w : targets) {
+        w->setProperty("dawnRightOpensSetup", true);
+        w->installEventFilter(this);
+    }
+    // These keep the right button to themselves: it neither opens the
+    // configuration nor reaches the window behind them.
+    for (QWidget* w : std::initializer_list<QWidget*>{Calendar1, MonthEdit, lbWeek, Image1, lbMoonLight,
+                                                      StringGrid1}) {
+        w->setAttribute(Qt::WA_NoMousePropagation);
+        w->installEventFilter(this);
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ContextMenu && watched->property("dawnRightOpensSetup").toBool()) {
+        return true;  // the right button already opened the configuration
+    }
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonPress) {
+        if (watched == lbWeek) {
+            lbWeekMouseDown(mouse->button());
+            return true;
+        }
+        if (mouse->button() == Qt::RightButton && watched->property("dawnRightOpensSetup").toBool()) {
+            lbSunRiseHourMouseDown(mouse->button());
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // A click: the left button released over the control.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (mouse->button() != Qt::LeftButton || !widget || !widget->rect().contains(mouse->position().toPoint())) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == lbSummerTime) {
+        lbSummerTimeClick();
+    } else if (watched == lbWinterTime) {
+        lbWinterTimeClick();
+    } else if (watched == lbDaysSummerTime) {
+        lbDaysSummerTimeClick();
+    } else if (watched == Panel1) {
+        Button1Click();
+    } else if (watched == lbdaylight || watched == lbDayLightHour || watched == lbDayLightSymbol) {
+        lbdaylightClick();
+    } else if (watched == lbMoonLight || watched == lbMoonLightSymbol) {
+        lbMoonLightClick();
+    } else if (watched == Image1) {
+        Image1Click();
+    } else {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    return true;
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        lbSunRiseHourMouseDown(event->button());
+        event->accept();
+        return;
+    }
+    QMainWindow::mousePressEvent(event);
+}
+
+void TForm1::SetPanel1Lowered(bool lowered) {
+    Panel1->setFrameShadow(lowered ? QFrame::Sunken : QFrame::Raised);
+}
+
+void TForm1::Image1Click() {
+    if (MoonPanelShown()) {
+        emit moonGraphRequested();
+    } else {
+        emit sunGraphRequested();
+    }
+}
+
+void TForm1::Exit1Click() { close(); }
+
+}  // namespace dawn

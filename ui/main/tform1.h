@@ -1,0 +1,212 @@
+#pragma once
+// TForm1, the main window: the month calendar with its week numbers, the sun
+// or moon panel of the shown day, the summer-time rows, the place, the clock
+// panel and the menu.
+//
+// The window is thin. The records it shows live in the AppState it is given
+// (shared with every other window); the day is computed by ComputeDay in
+// core/ and the texts are built by the plain helpers of dayview_text.h. The
+// day view (Calendar1Change) is in tform1_dayview.cpp, the date navigation in
+// tform1_navigation.cpp and the clock tick in tform1_clock.cpp.
+//
+// Actions that belong to other windows are signals, connected by the program
+// entry: a slot connected to configurationRequested() must show the dialog
+// modally (exec), because the window redraws the day when the signal returns.
+#include <QDate>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "ui/main/appstate.h"
+
+class QAction;
+class QCalendarWidget;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace dawn {
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the whole start-up: fills `state` from `inputs` (settings, labels,
+    // locale texts, today), builds the controls and shows today's values.
+    // `state` must outlive the window.
+    TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent = nullptr);
+    // Saves the settings to AppDir (a failure is shown to the user).
+    ~TForm1() override;
+
+    AppState& State() { return state_; }
+
+    // Controls, under their design names.
+    QCalendarWidget* Calendar1 = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;  // year 1900..2500, arrows only
+    QSpinBox* SpinEdit2 = nullptr;  // month 0..13, arrows only (0 and 13 wrap the year)
+    QLineEdit* MonthEdit = nullptr; // short month name laid over SpinEdit2
+    QLabel* lbWeek = nullptr;
+    QLabel* lbWeek1 = nullptr;
+    QLabel* lbWeek2 = nullptr;
+    QLabel* lbWeek3 = nullptr;
+    QLabel* lbWeek4 = nullptr;
+    QLabel* lbWeek5 = nullptr;
+    QLabel* lbWeek6 = nullptr;
+
+    QFrame* PnSun = nullptr;
+    QLabel* lbSunrise = nullptr;
+    QLabel* lbSunRiseHour = nullptr;
+    QLabel* lbSunRiseSign = nullptr;
+    QLabel* lbSunRiseDelta = nullptr;
+    QLabel* lbSunRiseSymbol = nullptr;
+    QLabel* lbSunset = nullptr;
+    QLabel* lbSunSetHour = nullptr;
+    QLabel* lbSunSetSign = nullptr;
+    QLabel* lbSunSetDelta = nullptr;
+    QLabel* lbSunSetSymbol = nullptr;
+    QLabel* lbdaylight = nullptr;
+    QLabel* lbDayLightHour = nullptr;
+    QLabel* lbDayLightSign = nullptr;
+    QLabel* lbDayLightDelta = nullptr;
+    QLabel* lbDayLightSymbol = nullptr;
+
+    QFrame* PnMoon = nullptr;  // hidden at start, same place as PnSun
+    QLabel* lbMoonrise = nullptr;
+    QLabel* lbMoonriseHour = nullptr;
+    QLabel* lbMoonRiseSign = nullptr;
+    QLabel* lbMoonRiseDelta = nullptr;
+    QLabel* lbMoonRiseSymbol = nullptr;
+    QLabel* lbMoonSet = nullptr;
+    QLabel* lbMoonSetHour = nullptr;
+    QLabel* lbMoonSetSign = nullptr;
+    QLabel* lbMoonSetDelta = nullptr;
+    QLabel* lbMoonSetSymbol = nullptr;
+    QLabel* lbMoonLight = nullptr;
+    QLabel* lbMoonLightHour = nullptr;
+    QLabel* lbMoonLightSign = nullptr;
+    QLabel* lbMoonLightDelta = nullptr;
+    QLabel* lbMoonLightSymbol = nullptr;
+
+    QLabel* lbSummerTime = nullptr;
+    QLabel* lbWinterTime = nullptr;
+    QLabel* lbDaysSummerTime = nullptr;
+    QLabel* lbStartZomerUur = nullptr;
+    QLabel* lbStartWinterUur = nullptr;
+    QLabel* lbZomerduur = nullptr;
+
+    QLabel* lbCoordinates = nullptr;
+    QLabel* lbLatitude = nullptr;
+    QLabel* lbLongitude = nullptr;
+    QLabel* lbSetupHelp = nullptr;
+
+    // The clock display, a panel used as a button; its bevels are drawn
+    // raised or lowered (SetPanel1Lowered).
+    QLabel* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;  // small graph picture, hint "Sungraph"
+    QTableWidget* StringGrid1 = nullptr;  // translation grid, hidden
+
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* SetUp = nullptr;
+    QAction* Configuration1 = nullptr;
+    QAction* Graphics1 = nullptr;
+    QAction* Export1 = nullptr;
+    QAction* Dawnhelmhelpfile1 = nullptr;
+    QAction* DawnhelmHomepage1 = nullptr;
+    QAction* Email1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* SystrayMenu = nullptr;  // checkable
+    QAction* N2 = nullptr;
+    QAction* about1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* Exit1 = nullptr;
+
+    QTimer* Timer1 = nullptr;  // 1000 ms, precise, runs for the window's whole life
+
+    // The hint of the notification-area icon, rewritten by every
+    // Calendar1Change (also sent as trayHintChanged).
+    QString TrayHint;
+
+    // The date the calendar shows.
+    QDate ShownDate() const;
+    DayNumber ShownDay() const;
+    bool MoonPanelShown() const;
+    void SetPanel1Lowered(bool lowered);
+    // The texts of the place for other windows (graph titles, export header).
+    QString LatitudeText() const;
+    QString LongitudeText() const;
+    QString TimeZoneText() const;
+
+public slots:
+    // The day view: recomputes the shown date and rewrites every text of it.
+    void Calendar1Change();
+    // The one-second tick (defined in tform1_clock.cpp).
+    void Timer1Timer();
+
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    // Moves the calendar exactly onto `date` (clamped to 1900..2500), the spin
+    // edits follow, and the day view is recomputed.
+    void JumpToDate(const QDate& date);
+    void lbSummerTimeClick();
+    void lbWinterTimeClick();
+    void lbDaysSummerTimeClick();
+    // Left button: the calendar's first weekday one day later; right button:
+    // one day earlier. WeekStartDay follows the calendar in any case.
+    void lbWeekMouseDown(Qt::MouseButton button);
+    // The right button on the window or on most of its controls opens the
+    // configuration dialog; other buttons do nothing.
+    void lbSunRiseHourMouseDown(Qt::MouseButton button);
+    // Opens the configuration dialog and redraws the day when it closes.
+    void Button1Click();
+    void Configuration1Click();
+    // The panel switches: sun panel -> moon panel and back.
+    void lbdaylightClick();
+    void lbMoonLightClick();
+    void Image1Click();
+    void Exit1Click();
+
+signals:
+    void configurationRequested();  // connect to the dialog's exec()
+    void sunGraphRequested();
+    void moonGraphRequested();
+    void exportRequested();
+    void helpRequested(int context);
+    void homePageRequested();
+    void mailRequested();
+    void aboutRequested();
+    void translationGridRequested();
+    void trayHintChanged(const QString& hint);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void PlaceControls();
+    void WireMouse();
+    void ShowPendingMessages();
+    // Sets the calendar to `date` when it differs; true when it changed
+    // (the change event then ran Calendar1Change).
+    bool SetCalendarDate(const QDate& date);
+    void OnCalendarSelectionChanged();
+    void OnCalendarPageChanged(int year, int month);
+    void SyncSpinEdits();
+    void ShowMonthName();
+    void ApplyWeekStartDay();
+    void DrawSummerRows();
+
+    AppState& state_;
+    bool computing_ = false;
+    // The dates shown in the two summer-time rows, for the caption clicks.
+    QDate upperRowDate_;
+    QDate lowerRowDate_;
+};
+
+}  // namespace dawn
