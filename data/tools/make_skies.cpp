@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr double kPi = 3.14159265358979323846;
 
 struct Rgb {
     double r, g, b;
