@@ -18,7 +18,9 @@ std::vector<std::string> ExportHeaderLines(const ExportHeader& header, ExportBod
   first += header.versionText;
   first += ' ';
   first += header.coordinatesCaption;
-  first += ": ";
+  // The captions of most languages already end in a colon; it is not doubled.
+  const std::size_t last = header.coordinatesCaption.find_last_not_of(' ');
+  first += last != std::string::npos && header.coordinatesCaption[last] == ':' ? " " : ": ";
   first += header.latitudeText;
   first += ' ';
   first += header.longitudeText;

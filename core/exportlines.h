@@ -2,7 +2,7 @@
 // place and the time zone, then one semicolon-separated line per date with the
 // rise and set clock times and azimuths of the sun or of the moon.
 //
-//   Dawnhelm 1.1.0.0   Coordinates: 50N47 05E28   TimeZone 1 0
+//   Dawnhelm 1.1.0.0        Coordinates: 50N47 05E28   Time zone 1 0
 //   Dawnhelm by the Dawnhelm developers
 //   --------------------------------------------------------------------
 //   Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set
@@ -34,7 +34,9 @@ enum class ExportBody : std::uint8_t { Sun, Moon };
 // The header's values as the windows show them.
 struct ExportHeader {
   std::string versionText;         // "1.1.0.0"
-  std::string coordinatesCaption;  // the main window's coordinates caption, leading blanks kept
+  // The main window's coordinates caption, leading blanks kept; followed by
+  // ": ", or by a blank when the caption ends in a colon itself.
+  std::string coordinatesCaption;
   std::string latitudeText;        // "50N47"
   std::string longitudeText;       // "05E28"
   std::string timeZoneLabel;       // the time-zone word of the applied language

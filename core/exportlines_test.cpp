@@ -75,6 +75,15 @@ TEST(ExportLines, MoonHeaderAndFileNames) {
   EXPECT_EQ(ExportFileName(ExportBody::Sun), "dawnhelm_data.txt");
 }
 
+TEST(ExportLines, CaptionColonIsNotDoubled) {
+  for (const char* caption : {"Coordinates:", "   Coordonn\u00e9es       :"}) {
+    ExportHeader h = HeaderOf(60);
+    h.coordinatesCaption = caption;
+    EXPECT_EQ(ExportHeaderLines(h, ExportBody::Sun)[0],
+              std::string("Dawnhelm 1.1.0.0 ") + caption + " 50N47 05E28   TimeZone 1 0");
+  }
+}
+
 TEST(ExportLines, TimeZoneIsWrittenAsTheTwoSpinEditsShowIt) {
   struct Case {
     std::int32_t minutes;

@@ -6,6 +6,13 @@
 // pickers, asks for the file name and writes the file.
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/exportlines.h"
 
 class QDateEdit;
 class QLabel;
@@ -25,20 +32,33 @@ public:
     virtual QString chooseSaveFile(QWidget* parent, const QString& proposedName) = 0;
 };
 
+// What the export takes from the main window at the moment of the click: the
+// body of the visible panel and the header's values as the window shows them.
+struct ExportView {
+    ExportBody body = ExportBody::Sun;
+    ExportHeader header;
+};
+
 class TDawnhelmDate : public QDialog {
     Q_OBJECT
 public:
+    // When `parent` is the main window, the export reads its panel and
+    // captions; otherwise it works them out from `state` for the sun panel.
     explicit TDawnhelmDate(AppState& state, QWidget* parent = nullptr);
     ~TDawnhelmDate() override;
 
     // Installs `chooser` (not owned); nullptr restores the real save dialog.
     void setFileChooser(ExportFileChooser* chooser);
+    // Replaces where the panel and the header values come from.
+    void setViewSource(std::function<ExportView()> source);
 
     QLabel* StartDate = nullptr;
     QLabel* StopDate = nullptr;
     QDateEdit* DateTimePickerStart = nullptr;
     QDateEdit* DateTimePickerStop = nullptr;
     QPushButton* btnExport = nullptr;
+    // The real save dialog; it remembers the folder chosen last.
+    std::unique_ptr<ExportFileChooser> SaveDialogExport;
 
 public slots:
     // Builds the lines of the chosen range, asks for the file and writes it;
@@ -46,8 +66,14 @@ public slots:
     void btnExportClick();
 
 private:
+    ExportView CurrentView() const;
+    // The lines of the range, with a progress dialog when it takes a while;
+    // empty optional when the user cancelled.
+    std::optional<std::vector<std::string>> BuildLines(const ExportView& view, DayNumber from, DayNumber to);
+
     AppState& state_;
     ExportFileChooser* chooser_ = nullptr;
+    std::function<ExportView()> viewSource_;
 };
 
 }  // namespace dawn

@@ -1,0 +1,218 @@
+#include "ui/export/tdawnhelmdate.h"
+
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "ui/export/exportheader.h"
+#include "ui/main/appstate.h"
+#include "ui/main/testsupport/recording_messages.h"
+
+namespace dawn {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Answers the save dialog with a preset path (empty: cancel) and records the
+// names it was offered.
+class FakeChooser final : public ExportFileChooser {
+public:
+    QString chooseSaveFile(QWidget*, const QString& proposedName) override {
+        offered << proposedName;
+        return answer;
+    }
+    QStringList offered;
+    QString answer;
+};
+
+class ExportDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        state.AppDir = folder.path().toStdString();
+        state.Locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
+        state.Today = DayNumber::FromYmd(2024, 6, 21);
+        state.ReferenceYear = 2024;
+        state.Settings = DefaultSettings(state.AppDir, 2024);
+        state.Labels = LoadLabelTable(state.AppDir).table;
+        state.ApplyLanguage();
+        state.ComputeShownDay(state.Today);
+        dialog = std::make_unique<TDawnhelmDate>(state);
+        dialog->setFileChooser(&chooser);
+        chooser.answer = folder.filePath(QStringLiteral("out.txt"));
+    }
+
+    void SetRange(QDate from, QDate to) {
+        dialog->DateTimePickerStart->setDate(from);
+        dialog->DateTimePickerStop->setDate(to);
+    }
+
+    QByteArray Written() const {
+        QFile f(folder.filePath(QStringLiteral("out.txt")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static QByteArray Joined(const std::vector<std::string>& lines) {
+        QByteArray out;
+        for (const std::string& l : lines) out += QByteArray::fromStdString(l) + "\r\n";
+        return out;
+    }
+
+    QTemporaryDir folder;
+    AppState state;
+    test::RecordingMessages messages;
+    FakeChooser chooser;
+    std::unique_ptr<TDawnhelmDate> dialog;
+};
+
+TEST_F(ExportDialogTest, PickersStartOnTodayWithinTheAllowedYears) {
+    EXPECT_EQ(dialog->windowTitle(), "DawnhelmDate");
+    EXPECT_EQ(dialog->btnExport->text(), "Export to textfile with comma");
+    for (QDateEdit* picker : {dialog->DateTimePickerStart, dialog->DateTimePickerStop}) {
+        EXPECT_EQ(picker->date(), QDate(2024, 6, 21));
+        EXPECT_EQ(picker->minimumDate(), QDate(1900, 1, 1));
+        EXPECT_EQ(picker->maximumDate(), QDate(2500, 1, 1));
+        EXPECT_EQ(picker->displayFormat(), "dd/MM/yyyy");
+    }
+}
+
+TEST_F(ExportDialogTest, OneDateWritesFiveLinesEndedByCrLf) {
+    dialog->show();
+    dialog->btnExport->click();
+
+    EXPECT_THAT(chooser.offered, ElementsAre("dawnhelm_data.txt"));
+    EXPECT_THAT(messages.shown, IsEmpty());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+
+    const QByteArray bytes = Written();
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 6);  // five lines and nothing after the last CR LF
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(lines[i].endsWith('\r')) << i;
+    EXPECT_TRUE(lines[0].startsWith("Dawnhelm 1.1.0.0 ")) << lines[0].constData();
+    EXPECT_TRUE(lines[0].contains(": 50N47 05E28   ")) << lines[0].constData();
+    EXPECT_EQ(lines[3], "Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r");
+    const DayEphemeris& d = state.Day;
+    EXPECT_EQ(lines[4].toStdString(), "21/06/2024;" + d.SunRiseClock + ";" + d.SunSetClock + ";" +
+                                          d.SunRiseAzimuth + ";" + d.SunSetAzimuth + "\r");
+    // The export computes other dates without touching the shown day.
+    EXPECT_EQ(state.Day.Date, state.Today);
+}
+
+TEST_F(ExportDialogTest, StartAfterStopOnlyShowsTheMessage) {
+    dialog->show();
+    SetRange(QDate(2024, 6, 22), QDate(2024, 6, 21));
+    dialog->btnExport->click();
+    EXPECT_THAT(messages.shown, ElementsAre("Stop date must be greater then start date"));
+    EXPECT_THAT(chooser.offered, IsEmpty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(QFile::exists(chooser.answer));
+}
+
+TEST_F(ExportDialogTest, TheNameFollowsThePanelAfreshEveryTime) {
+    ExportBody body = ExportBody::Moon;
+    dialog->setViewSource([&] {
+        ExportView v;
+        v.body = body;
+        v.header = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+        return v;
+    });
+    dialog->btnExport->click();
+    EXPECT_TRUE(Written().contains("\r\nDate;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set\r\n"));
+    body = ExportBody::Sun;
+    dialog->btnExport->click();
+    EXPECT_TRUE(Written().contains("\r\nDate;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r\n"));
+    EXPECT_THAT(chooser.offered, ElementsAre("moonhelm_data.txt", "dawnhelm_data.txt"));
+}
+
+TEST_F(ExportDialogTest, RangeAcrossSummerTimeMatchesThePlainLines) {
+    SetRange(QDate(2024, 3, 29), QDate(2024, 4, 2));
+    dialog->btnExport->click();
+    const ExportHeader header =
+        ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, ExportBody::Sun);
+    const auto lines = BuildExportLines(header, ExportBody::Sun, state.Settings, DayNumber::FromYmd(2024, 3, 29),
+                                        DayNumber::FromYmd(2024, 4, 2), ":", [](DayNumber d) {
+                                            return QDate(d.Year(), int(d.Month()), int(d.Day()))
+                                                .toString(QStringLiteral("dd/MM/yyyy"))
+                                                .toStdString();
+                                        });
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(Written(), Joined(*lines));
+    EXPECT_TRUE(Written().contains("\r\n31/03/2024;"));
+}
+
+TEST_F(ExportDialogTest, CancelledSaveWritesNothingAndCloses) {
+    chooser.answer.clear();
+    dialog->show();
+    dialog->btnExport->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_THAT(QDir(folder.path()).entryList(QDir::Files), IsEmpty());
+}
+
+TEST_F(ExportDialogTest, WriteErrorIsShownWithTheReasonAndTheDialogStays) {
+    chooser.answer = folder.filePath(QStringLiteral("no/such/folder/out.txt"));
+    dialog->show();
+    dialog->btnExport->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("No such file or directory"))) << messages.shown[0].toStdString();
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(ExportDialogTest, CoordinatesCaptionLinesUpWithTheLongestCaption) {
+    const std::string plain = state.Current[label::kCoordinates];
+    const std::string caption =
+        AlignedCoordinatesCaption(state.Labels, state.Current, state.Day, ExportBody::Sun);
+    ASSERT_TRUE(caption.ends_with(plain));
+    // A status message of 25 characters takes all the indentation away.
+    DayEphemeris polar = state.Day;
+    polar.SunSetStatus = EventStatus::DownAllDay;
+    LabelTable table = state.Labels;
+    table.SetCell(state.Current.languageIndex + 1, SunMessageLabel(2), std::string(25, 'x'));
+    EXPECT_EQ(AlignedCoordinatesCaption(table, state.Current, polar, ExportBody::Sun), plain);
+}
+
+#ifdef DAWN_CLI
+TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
+    // Place, zone and language of a settings file; labels from the program's
+    // own copy; the same range, panel and locale.
+    state.Settings.LatitudeMinutes = -2032;
+    state.Settings.LongitudeMinutes = 9082;
+    state.Settings.TimeZoneMinutes = 600;
+    state.Settings.LanguageIndex = 4;
+    ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
+    state.ApplyLanguage();
+    for (ExportBody body : {ExportBody::Sun, ExportBody::Moon}) {
+        // The command line indents the caption for the range's first date.
+        state.ComputeShownDay(DayNumber::FromYmd(2023, 12, 30));
+        dialog->setViewSource([&] {
+            return ExportView{body, ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body)};
+        });
+        SetRange(QDate(2023, 12, 30), QDate(2024, 1, 3));
+        dialog->btnExport->click();
+
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8"));
+        cli.setProcessEnvironment(env);
+        QStringList args{QStringLiteral("export"), QStringLiteral("--settings"),
+                         folder.filePath(QStringLiteral("Dawncode.txt")), QStringLiteral("--from"),
+                         QStringLiteral("2023-12-30"), QStringLiteral("--to"), QStringLiteral("2024-01-03")};
+        if (body == ExportBody::Moon) args << QStringLiteral("--moon");
+        cli.start(QStringLiteral(DAWN_CLI), args);
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        EXPECT_EQ(cli.readAllStandardOutput(), Written());
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace dawn
