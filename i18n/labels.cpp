@@ -244,8 +244,12 @@ std::vector<std::string> LabelTableLines(const LabelTable& table) {
 }
 
 std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir) {
-    const TextFileResult written =
-        WriteTextFileAtomic(LabelFilePath(appDir), LabelTableLines(table), "\r\n");
+    const std::string path = LabelFilePath(appDir);
+    // An empty table would wipe every translation on disk.
+    if (table.Columns() == 0 || table.Rows() == 0) {
+        return "The label table is empty; " + path + " was not written.";
+    }
+    const TextFileResult written = WriteTextFileAtomic(path, LabelTableLines(table), "\r\n");
     if (written.ok()) return std::nullopt;
     return written.error;
 }

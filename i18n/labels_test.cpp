@@ -257,6 +257,7 @@ TEST(LabelFileTest, SaveWritesOneLinePerCellAndReportsFailure) {
     const std::string blocked = (dir / "blocked").string();
     fs::create_directories(LabelFilePath(blocked));
     EXPECT_TRUE(SaveLabelTable(table, blocked).has_value());
+    EXPECT_TRUE(SaveLabelTable(LabelTable(), dir.str()).has_value());
     EXPECT_EQ(ReadBytes(LabelFilePath(dir.str())), before);
 }
 
