@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -40,8 +41,8 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() /
-                ("dawn_labels_" + std::string(info->test_suite_name()) + "_" + info->name());
+        path_ = fs::temp_directory_path() / ("dawn_labels_" + std::to_string(::getpid()) + "_" +
+                                             info->test_suite_name() + "_" + info->name());
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
