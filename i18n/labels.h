@@ -144,9 +144,10 @@ struct CurrentLabels {
 CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
                             const WeekdayNames& localeWeekdays);
 
-// What loading produced: the table (always kLabelColumns x kLabelCount), and
-// one message for the user, empty when there is nothing to say (skipped or
-// ignored lines, an unreadable file).
+// What loading produced: the table, always kLabelColumns x kLabelCount so that
+// every label of every language has a cell (a short file leaves cells empty),
+// and one message to show the user once, empty when there is nothing to say;
+// otherwise it names skipped or ignored lines, or an unreadable file.
 struct LabelLoad {
     LabelTable table;
     std::string message;
@@ -157,7 +158,8 @@ struct LabelLoad {
 // two-digit column, two-digit row, the text from the seventh character on.
 // Lines that do not have that shape are skipped and named in the message;
 // cells beyond the table are ignored and reported; when a cell appears twice
-// the later line wins. Blank lines are skipped silently.
+// the later line wins. Blank lines are skipped silently. Lines without a
+// single usable one give the program's own labels (builtIn is set).
 LabelLoad ParseLabelLines(const std::vector<std::string>& lines);
 
 // The label file of a folder: folder + "/Dawnlabel.txt".
