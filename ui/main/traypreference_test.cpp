@@ -16,7 +16,6 @@ void WriteRaw(const QString& file, const QByteArray& content) {
 
 TEST(TrayPreferenceTest, ReadsNonZeroIntegersAsSet) {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("dawnhelm.ini"));
     struct Case {
         QByteArray content;
         bool hidden;
@@ -31,7 +30,10 @@ TEST(TrayPreferenceTest, ReadsNonZeroIntegersAsSet) {
         {"", false},
         {QByteArray("\0\xff\xfe garbage", 12), false},
     };
+    int n = 0;
     for (const Case& c : cases) {
+        // One file per case: QSettings caches a file it has read.
+        const QString file = dir.filePath(QStringLiteral("case%1.ini").arg(++n));
         WriteRaw(file, c.content);
         EXPECT_EQ(TrayPreference(file).startHidden(), c.hidden) << c.content.toStdString();
     }
