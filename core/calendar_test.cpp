@@ -35,6 +35,17 @@ TEST(DayNumber, CountsFromTheEndOf1899) {
   EXPECT_LT(D(1899, 12, 29), D(1899, 12, 30));
 }
 
+TEST(DayNumber, IsoDatesRoundTripAndRejectWhatIsNoDate) {
+  EXPECT_EQ(FormatIsoDate(D(2024, 6, 21)), "2024-06-21");
+  EXPECT_EQ(FormatIsoDate(D(900, 1, 2)), "0900-01-02");
+  EXPECT_EQ(ParseIsoDate("2024-02-29"), D(2024, 2, 29));
+  EXPECT_EQ(ParseIsoDate("1900-01-01"), D(1900, 1, 1));
+  for (const char* bad : {"2023-02-29", "2024-13-01", "2024-00-10", "2024-04-31", "2024-6-01", "2024/06/01",
+                          "24-06-01", "2024-06-01x", "", "+024-06-01", "2024-06-0 "}) {
+    EXPECT_FALSE(ParseIsoDate(bad).has_value()) << bad;
+  }
+}
+
 TEST(WeekNumber, StartsOnMondayAndNeverWraps) {
   struct Case {
     DayNumber date;

@@ -182,4 +182,36 @@ void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to, std:
   }
 }
 
+BodyDay BodyDayOf(const DayEphemeris& e, Body body) {
+  if (body == Body::Sun) {
+    return BodyDay{e.Date,        e.SunRiseStatus, e.SunSetStatus,   e.SunRiseTime,   e.SunSetTime,
+                   e.SunRiseClock, e.SunSetClock,  e.SunRiseAzimuth, e.SunSetAzimuth};
+  }
+  return BodyDay{e.Date,         e.MoonRiseStatus, e.MoonSetStatus,   e.MoonRiseTime,   e.MoonSetTime,
+                 e.MoonRiseClock, e.MoonSetClock,  e.MoonRiseAzimuth, e.MoonSetAzimuth};
+}
+
+void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
+                    std::string_view timeSeparator, const std::function<bool(const BodyDay&)>& onDay) {
+  if (to < from) return;
+  const Place place = PlaceOf(settings);
+  BodyDay out;
+  for (DayNumber d = from;; ++d) {
+    const auto ymd = d.ToDate();
+    DayEvents ev = body == Body::Sun ? ComputeSunDay(ymd, place, timeSeparator) : ComputeMoonDay(ymd, place, timeSeparator);
+    const DstWindow window = ComputeDstWindow(settings, d);
+    const Shifter shift{window, settings.SummerTimeEnabled, d};
+    out.Date = d;
+    out.RiseStatus = ev.rise.status;
+    out.SetStatus = ev.set.status;
+    out.RiseTime = shift(ev.rise.timeText);
+    out.SetTime = shift(ev.set.timeText);
+    out.RiseClock = FormatClock(out.RiseTime, timeSeparator);
+    out.SetClock = FormatClock(out.SetTime, timeSeparator);
+    out.RiseAzimuth = std::move(ev.rise.azimuthText);
+    out.SetAzimuth = std::move(ev.set.azimuthText);
+    if (!onDay(out) || d == to) return;
+  }
+}
+
 }  // namespace dawn

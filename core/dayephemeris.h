@@ -26,6 +26,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -121,5 +122,30 @@ DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date, std::strin
 // `to` < `from`. `onDay` returns false to stop early.
 void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to, std::string_view timeSeparator,
                 const std::function<bool(const DayEphemeris&)>& onDay);
+
+// The part of a day record that concerns one body on its own date: what a
+// table or an export line needs. Equal to the same fields of the full record.
+enum class Body : std::uint8_t { Sun, Moon };
+
+struct BodyDay {
+  DayNumber Date;
+  EventStatus RiseStatus = EventStatus::Normal;
+  EventStatus SetStatus = EventStatus::Normal;
+  std::chrono::minutes RiseTime{0};  // summer time applied
+  std::chrono::minutes SetTime{0};
+  std::string RiseClock;
+  std::string SetClock;
+  std::string RiseAzimuth;
+  std::string SetAzimuth;
+
+  friend bool operator==(const BodyDay&, const BodyDay&) = default;
+};
+
+BodyDay BodyDayOf(const DayEphemeris& day, Body body);
+
+// BodyDayOf(ComputeDay(...)) for every date from `from` to `to`, oldest first,
+// at the cost of one scan of that body per date. `onDay` returns false to stop.
+void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
+                    std::string_view timeSeparator, const std::function<bool(const BodyDay&)>& onDay);
 
 }  // namespace dawn

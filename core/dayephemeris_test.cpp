@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace dawn {
 namespace {
 
@@ -176,7 +178,7 @@ TEST(ComputeDay, PolarDaysReportStatusesWithParseableClocks) {
   EXPECT_EQ(winter.SunSetClock, "12:00");
 }
 
-// The range routine must give exactly the records of the plain one.
+// The range routines must give exactly the records of the plain one.
 TEST(ForEachDay, MatchesComputeDayDateByDate) {
   struct Range {
     const char* name;
@@ -202,19 +204,34 @@ TEST(ForEachDay, MatchesComputeDayDateByDate) {
       s.WinterRule = 300;  // first Sunday of April
       ResolveDstRules(s, 2024);
     }
-    DayNumber expected = r.from;
+    std::vector<DayEphemeris> plain;
+    for (DayNumber d = r.from; d <= r.to; ++d) plain.push_back(ComputeDay(s, d, ":"));
+
+    std::size_t i = 0;
     ForEachDay(s, r.from, r.to, ":", [&](const DayEphemeris& e) {
-      EXPECT_EQ(e.Date, expected);
-      EXPECT_TRUE(e == ComputeDay(s, expected, ":")) << r.name << " day " << expected.Value();
-      ++expected;
+      EXPECT_TRUE(i < plain.size() && e == plain[i]) << r.name << " day " << (r.from + int(i)).Value();
+      ++i;
       return true;
     });
-    EXPECT_EQ(expected, r.to + 1) << r.name;
+    EXPECT_EQ(i, plain.size()) << r.name;
+
+    for (Body body : {Body::Sun, Body::Moon}) {
+      std::size_t j = 0;
+      ForEachBodyDay(s, body, r.from, r.to, ":", [&](const BodyDay& b) {
+        EXPECT_TRUE(j < plain.size() && b == BodyDayOf(plain[j], body)) << r.name << " day " << b.Date.Value();
+        ++j;
+        return true;
+      });
+      EXPECT_EQ(j, plain.size()) << r.name;
+    }
   }
 }
 
 TEST(ForEachDay, StopsWhenAskedAndSkipsAnEmptyRange) {
   int calls = 0;
+  ForEachBodyDay(Velmoren(), Body::Moon, D(2024, 1, 1), D(2024, 12, 31), ":", [&](const BodyDay&) { return ++calls < 2; });
+  EXPECT_EQ(calls, 2);
+  calls = 0;
   ForEachDay(Velmoren(), D(2024, 1, 1), D(2024, 12, 31), ":", [&](const DayEphemeris&) { return ++calls < 3; });
   EXPECT_EQ(calls, 3);
   ForEachDay(Velmoren(), D(2024, 1, 2), D(2024, 1, 1), ":", [&](const DayEphemeris&) { return ++calls > 0; });

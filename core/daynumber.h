@@ -10,6 +10,9 @@
 #include <chrono>
 #include <compare>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace dawn {
 
@@ -69,5 +72,13 @@ class DayNumber {
  private:
   std::int32_t days_ = 0;
 };
+
+// "2024-06-21". Years outside 0..9999 are written with as many digits as
+// they need (and a '-' before the year).
+std::string FormatIsoDate(DayNumber date);
+
+// Reads exactly "YYYY-MM-DD" (four-digit year, two-digit month and day) of
+// a date that exists; nothing for anything else ("2023-02-29", "2024-6-1").
+std::optional<DayNumber> ParseIsoDate(std::string_view text);
 
 }  // namespace dawn

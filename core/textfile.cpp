@@ -204,9 +204,10 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
   std::string tempName;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempName = (dir / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(g_tempCounter.fetch_add(1))))
-                   .string();
+    std::string name(1, '.');
+    name.append(target.filename().string()).append(".tmp-").append(std::to_string(::getpid()));
+    name.append("-").append(std::to_string(g_tempCounter.fetch_add(1)));
+    tempName = (dir / name).string();
     fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return fail(errno);
   }
