@@ -1,0 +1,82 @@
+// The command-line frame of dawnhelm-cli: verbs, their options, the parser
+// and the help texts. No Qt here; a verb that needs the windows links them
+// itself (see cli/CMakeLists.txt).
+//
+// Adding a verb: write cli/verb_<name>.cpp defining
+//     const dawn::cli::Verb& <Name>Verb();   // e.g. DayVerb() for verb_day.cpp
+// in namespace dawn::cli, returning a function-local static Verb. The table
+// of verbs is generated from the file names at configure time.
+#pragma once
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dawn::cli {
+
+struct OptionSpec {
+    std::string_view name;       // without the leading "--"
+    std::string_view valueName;  // empty for a flag that takes no value
+    bool required;
+    std::string_view help;       // one line
+};
+
+struct Command;
+
+// Exit codes of the program.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // the work could not be done (e.g. output failed)
+inline constexpr int kExitUsage = 2;    // bad arguments
+
+// What a verb's run function reports: an exit code and, unless it
+// succeeded, one line for stderr. A verb checks all its arguments before it
+// writes anything to `out`, so that a usage error leaves stdout empty.
+struct VerbOutcome {
+    int exitCode = kExitSuccess;
+    std::string error;
+
+    static VerbOutcome Usage(std::string message) { return {kExitUsage, std::move(message)}; }
+    static VerbOutcome Failure(std::string message) { return {kExitFailure, std::move(message)}; }
+};
+
+struct Verb {
+    std::string_view name;
+    std::string_view summary;      // one line for the list of verbs
+    std::string_view description;  // a paragraph or more for the verb's help; may be empty
+    std::span<const OptionSpec> options;
+    VerbOutcome (*run)(const Command& command, std::ostream& out);
+};
+
+struct Command {
+    const Verb* verb = nullptr;  // null: help on every verb
+    bool help = false;           // show help (of `verb`, or of all verbs) instead of running
+    std::map<std::string, std::string, std::less<>> values;
+    std::set<std::string, std::less<>> flags;
+
+    // The value of an option, or null when it was not given.
+    const std::string* Value(std::string_view option) const;
+    bool Flag(std::string_view option) const { return flags.find(option) != flags.end(); }
+};
+
+struct ParseResult {
+    std::optional<Command> command;
+    std::string error;  // one line, set when there is no command
+};
+
+// Parses the arguments after the program name:
+//   <verb> [--option value | --option=value | --flag]...
+//   help [<verb>]     --help | -h     <verb> --help
+// Every option value is taken as given, also when it starts with "-", so
+// that negative numbers pass. Never throws.
+ParseResult ParseArguments(const std::vector<std::string>& args, std::span<const Verb* const> verbs) noexcept;
+
+// Help texts, ending with a newline.
+std::string HelpText(std::span<const Verb* const> verbs);
+std::string VerbHelpText(const Verb& verb);
+
+}  // namespace dawn::cli

@@ -1,0 +1,108 @@
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/frame.h"
+
+namespace dawn::cli {
+namespace {
+
+using testing::HasSubstr;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunCommandLine(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(EventsVerb, SunAndMoonLines) {
+    const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "1999-12-31",
+                            "--to", "2000-01-01"});
+    EXPECT_EQ(sun.code, 0) << sun.err;
+    EXPECT_EQ(sun.err, "");
+    EXPECT_EQ(sun.out,
+              "1999-12-31;Rise;4;08:40;127°06'\n"
+              "1999-12-31;Set;4;16:42;232°57'\n"
+              "2000-01-01;Rise;4;08:40;126°58'\n"
+              "2000-01-01;Set;4;16:43;233°06'\n");
+
+    const CliRun moon = RunCli({"events", "--moon", "--lat=3047", "--lon=328", "--tz=60", "--from=2000-01-13",
+                             "--to=2000-01-13"});
+    EXPECT_EQ(moon.code, 0) << moon.err;
+    EXPECT_EQ(moon.out,
+              "2000-01-13;Rise;1;00:00;91°38'\n"
+              "2000-01-13;Set;1;23:59;\n");
+
+    const CliRun polar = RunCli({"events", "--lat", "-5400", "--lon", "-10800", "--tz", "-720", "--from",
+                              "2024-06-21", "--to", "2024-06-21"});
+    EXPECT_EQ(polar.out, "2024-06-21;Rise;2;12:00;\n2024-06-21;Set;2;12:00;\n");
+}
+
+TEST(EventsVerb, WholeRangeOldestFirst) {
+    const CliRun r = RunCli({"events", "--lat", "0", "--lon", "0", "--tz", "0", "--from", "2023-12-30", "--to",
+                          "2024-03-01"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::vector<std::string> dates;
+    while (std::getline(lines, line)) dates.push_back(line.substr(0, 10));
+    ASSERT_EQ(dates.size(), 2u * 63);
+    for (std::size_t i = 0; i + 2 < dates.size(); i += 2) {
+        EXPECT_EQ(dates[i], dates[i + 1]);
+        EXPECT_LT(dates[i], dates[i + 2]);
+    }
+    EXPECT_EQ(dates.front(), "2023-12-30");
+    EXPECT_EQ(dates[2 * 61], "2024-02-29");
+    EXPECT_EQ(dates.back(), "2024-03-01");
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+}
+
+TEST(EventsVerb, BadArgumentsLeaveStdoutEmpty) {
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-02", "--to", "2024-01-01"},
+         "is after --to"},
+        {{"events", "--lat", "5401", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to", "2024-01-01"},
+         "--lat: '5401' is out of range"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-1-1", "--to", "2024-01-01"},
+         "--from: '2024-1-1' is not a date"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01"}, "missing --to"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to", "2024-01-01",
+          "--sun"},
+         "unknown option '--sun'"},
+        {{"sunrise"}, "unknown verb 'sunrise'"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.code, 2) << c.message;
+        EXPECT_EQ(r.out, "") << c.message;
+        EXPECT_THAT(r.err, HasSubstr(c.message));
+        EXPECT_THAT(r.err, testing::StartsWith("dawnhelm-cli: "));
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    }
+}
+
+TEST(EventsVerb, HelpListsEveryVerb) {
+    const CliRun r = RunCli({"--help"});
+    EXPECT_EQ(r.code, 0);
+    for (const Verb* verb : AllVerbs()) {
+        EXPECT_THAT(r.out, HasSubstr("dawnhelm-cli " + std::string(verb->name))) << verb->name;
+    }
+    EXPECT_THAT(r.out, HasSubstr("--moon"));
+    EXPECT_EQ(RunCli({"help", "events"}).out.find("Usage: dawnhelm-cli events --lat MINUTES"), 0u);
+}
+
+}  // namespace
+}  // namespace dawn::cli
