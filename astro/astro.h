@@ -70,8 +70,8 @@ struct DayEvents {
 
 RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
                               std::string_view timeSeparator);
-RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
-                               const Place& place, std::string_view timeSeparator);
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
+                               std::string_view timeSeparator);
 DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place,
                         std::string_view timeSeparator);
 DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place,
@@ -167,8 +167,8 @@ struct Crossing {
 };
 
 struct ScanResult {
-    Crossing rise;  // the last rise of the day
-    Crossing set;   // the last set of the day
+    Crossing rise;             // the last rise of the day
+    Crossing set;              // the last set of the day
     double finalAltitude = 0;  // the altitude function at 24:00
 };
 

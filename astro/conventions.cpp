@@ -39,7 +39,8 @@ double SiderealAtMidnight(double daysFromJ2000, double zoneDays, double longitud
     const double t0 = daysFromJ2000 / 36525.0;
     // Sidereal seconds at 0h UT, plus those from 0h UT to local midnight,
     // plus the longitude as time.
-    double s = 24110.5 + 8640184.813 * t0 + 86636.6 * zoneDays + 86400.0 * (longitudeDegrees / 360.0);
+    double s =
+        24110.5 + 8640184.813 * t0 + 86636.6 * zoneDays + 86400.0 * (longitudeDegrees / 360.0);
     s = s / 86400.0;
     s = s - std::floor(s);
     return s * 360.0 * kRadiansPerDegree;

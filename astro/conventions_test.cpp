@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "astro/astro.h"
 
@@ -15,7 +15,7 @@ TEST(MinutesToHourDotMinutes, WholePartAndMinutesAsDecimals) {
         std::int32_t minutes;
         double expected;
     } cases[] = {
-        {90, 1.30},  {-90, -1.30}, {3047, 50.47}, {59, 0.59},      {0, 0.0},
+        {90, 1.30},  {-90, -1.30}, {3047, 50.47},   {59, 0.59},     {0, 0.0},
         {-1, -0.01}, {600, 10.00}, {-5399, -89.59}, {10800, 180.0}, {-221, -3.41},
     };
     for (const auto& c : cases) {
@@ -79,7 +79,9 @@ TEST(FormatEventTime, TwoDigitsAroundTheLocaleSeparator) {
         {23, 59, ":", "23:59"},
         {0, 0, ":", "00:00"},
         {24, 0, ":", "24:00"},
-        {9, 41, "\xE2\x88\xB6", "09\xE2\x88\xB6" "41"},  // a multi-byte separator
+        {9, 41, "\xE2\x88\xB6",
+         "09\xE2\x88\xB6"
+         "41"},  // a multi-byte separator
         {10, 10, "", "1010"},
     };
     for (const auto& c : cases) {
@@ -135,13 +137,18 @@ TEST(ResolveDayStatus, StatusAndFixedTimes) {
         {false, false, 0.3, S, {0, 0}, {EventStatus::UpAllDay, {23, 59}}},
         // Ending the day exactly at the event altitude is not being above it.
         {false, false, 0.0, R, {0, 0}, {EventStatus::DownAllDay, {12, 0}}},
-        {false, false, std::numeric_limits<double>::quiet_NaN(), S, {0, 0},
+        {false,
+         false,
+         std::numeric_limits<double>::quiet_NaN(),
+         S,
+         {0, 0},
          {EventStatus::DownAllDay, {12, 0}}},
         // A crossing in the last half minute rounds to 24:00 and shows as 23:59.
         {true, true, 0.3, R, {24, 0}, {EventStatus::Normal, {23, 59}}},
     };
     for (const auto& c : cases) {
-        const ResolvedDay got = ResolveDayStatus(c.rise, c.set, c.finalAltitude, c.kind, c.scanTime);
+        const ResolvedDay got =
+            ResolveDayStatus(c.rise, c.set, c.finalAltitude, c.kind, c.scanTime);
         EXPECT_EQ(got.status, c.expected.status) << c.rise << c.set << ' ' << c.finalAltitude;
         EXPECT_EQ(got.time, c.expected.time) << c.rise << c.set << ' ' << c.finalAltitude;
     }

@@ -39,8 +39,8 @@ double CrossingFraction(double a, double b, double v0, double root) {
 // declination and hour angle.
 double Azimuth(const ScanSetup& s, double declination, double hourAngle) {
     const double n = -std::cos(declination) * std::sin(hourAngle);
-    const double q =
-        s.cosLatitude * std::sin(declination) - s.sinLatitude * std::cos(declination) * std::cos(hourAngle);
+    const double q = s.cosLatitude * std::sin(declination) -
+                     s.sinLatitude * std::cos(declination) * std::cos(hourAngle);
     double az;
     if (q == 0.0) {
         // Due east or west (or the zenith): the quadrant from the sign of n.
@@ -68,7 +68,8 @@ ScanResult HourlyEventScan(const ScanSetup& setup, Equatorial start,
         const double deltaEnd = hourEnds[c].declination;
         const double thetaStart = setup.siderealAtMidnight + c * kSiderealPerHour;
         const double thetaEnd = thetaStart + kSiderealPerHour;
-        if (setup.keepRightAscensionIncreasing && alphaEnd < alphaStart) alphaEnd = alphaEnd + kTwoPi;
+        if (setup.keepRightAscensionIncreasing && alphaEnd < alphaStart)
+            alphaEnd = alphaEnd + kTwoPi;
         const double hStart = thetaStart - alphaStart;
         const double hEnd = thetaEnd - alphaEnd;
         const double hMid = (hStart + hEnd) / 2.0;

@@ -1,10 +1,10 @@
 // The scan on made-up skies, where the altitude function is simple enough to
 // know the answer: the degenerate parabolas and azimuths that real positions
 // hardly ever produce.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "astro/astro.h"
 
@@ -15,7 +15,9 @@ constexpr double kPi = 3.141592653589793;
 
 // With cosLatitude 0 and sinLatitude 1 the altitude function is sin(declination):
 // the hour angles drop out and the declinations alone decide the crossings.
-ScanSetup DeclinationOnlySky() { return {0.0, 1.0, 0.0, 0.0, false}; }
+ScanSetup DeclinationOnlySky() {
+    return {0.0, 1.0, 0.0, 0.0, false};
+}
 
 std::array<Equatorial, 24> Constant(Equatorial p) {
     std::array<Equatorial, 24> ends;

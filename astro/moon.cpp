@@ -15,9 +15,13 @@ namespace {
 
 constexpr double kEarthRadiiPerUnit = 60.40974;
 
-double Revolutions(double turns) { return (turns - std::floor(turns)) * kTwoPi; }
+double Revolutions(double turns) {
+    return (turns - std::floor(turns)) * kTwoPi;
+}
 
-double ArcSine(double s) { return std::atan(s / std::sqrt(1.0 - s * s)); }
+double ArcSine(double s) {
+    return std::atan(s / std::sqrt(1.0 - s * s));
+}
 
 // The value at fraction p of the day on the parabola through y1 (p = 0),
 // y2 (p = 1/2) and y3 (p = 1).
@@ -30,12 +34,12 @@ double OnParabola(double y1, double y2, double y3, double p) {
 }  // namespace
 
 LunarPosition MoonPosition(double t) {
-    const double l = Revolutions(0.606434 + 0.03660110129 * t);   // mean longitude
-    const double m = Revolutions(0.374897 + 0.03629164709 * t);   // mean anomaly
-    const double f = Revolutions(0.259091 + 0.0367481952 * t);    // argument of latitude
-    const double d = Revolutions(0.827362 + 0.03386319198 * t);   // mean elongation
-    const double n = Revolutions(0.347343 - 0.00014709391 * t);   // longitude of the node
-    const double g = Revolutions(0.993126 + 0.0027377785 * t);    // the sun's mean anomaly
+    const double l = Revolutions(0.606434 + 0.03660110129 * t);  // mean longitude
+    const double m = Revolutions(0.374897 + 0.03629164709 * t);  // mean anomaly
+    const double f = Revolutions(0.259091 + 0.0367481952 * t);   // argument of latitude
+    const double d = Revolutions(0.827362 + 0.03386319198 * t);  // mean elongation
+    const double n = Revolutions(0.347343 - 0.00014709391 * t);  // longitude of the node
+    const double g = Revolutions(0.993126 + 0.0027377785 * t);   // the sun's mean anomaly
     using std::cos;
     using std::sin;
 
@@ -43,8 +47,8 @@ LunarPosition MoonPosition(double t) {
                      0.01092 * sin(m + f + n) + 0.00666 * sin(m - f) -
                      0.00644 * sin(m + f - 2.0 * d + n) - 0.00331 * sin(f - 2.0 * d + n) -
                      0.00304 * sin(f - 2.0 * d) - 0.0024 * sin(m - f - 2.0 * d - n) +
-                     0.00226 * sin(m + f) - 0.00108 * sin(m + f - 2.0 * d) -
-                     0.00079 * sin(f - n) + 0.00078 * sin(2.0 * d + f + n);
+                     0.00226 * sin(m + f) - 0.00108 * sin(m + f - 2.0 * d) - 0.00079 * sin(f - n) +
+                     0.00078 * sin(2.0 * d + f + n);
     const double u = 1.0 - 0.10828 * cos(m) - 0.0188 * cos(m - 2.0 * d) - 0.01479 * cos(2.0 * d) +
                      0.00181 * cos(2.0 * m - 2.0 * d) - 0.00147 * cos(2.0 * m) -
                      0.00105 * cos(2.0 * d - g) - 0.00075 * cos(m - 2.0 * d + g);

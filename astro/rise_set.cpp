@@ -13,8 +13,9 @@ DaySetting SetUpDay(std::chrono::year_month_day date, const Place& place, int ca
     s.sinLatitude = std::sin(latitude * kRadiansPerDegree);
     s.cosLatitude = std::cos(latitude * kRadiansPerDegree);
     s.zoneDays = -place.timeZoneMinutes / 1440.0;
-    s.julianDay = JulianDay0h(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
-                              static_cast<int>(unsigned(date.day())), calendarSwitchYear);
+    s.julianDay =
+        JulianDay0h(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+                    static_cast<int>(unsigned(date.day())), calendarSwitchYear);
     s.daysFromJ2000 = s.julianDay - kJ2000;
     return s;
 }
@@ -36,8 +37,8 @@ RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, 
     return ResultOfDay(ScanSunDay(date, place), kind, timeSeparator);
 }
 
-RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
-                               const Place& place, std::string_view timeSeparator) {
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
+                               std::string_view timeSeparator) {
     return ResultOfDay(ScanMoonDay(date, place), kind, timeSeparator);
 }
 

@@ -1,13 +1,13 @@
 // Sun and moon rise and set for whole days. The reference cases below are
 // values of this method for the given places, to the minute and the arc
 // minute; the checks after them hold for every date and place.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <regex>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "astro/astro.h"
 
@@ -56,16 +56,44 @@ const Reference kReferences[] = {
     // Standard time; summer time is added by the caller.
     {Body::Sun, 2024y / 6 / 21, kMidEurope, N, "04:25", "49°42'", "20:55", "310°18'"},
     {Body::Sun, 2024y / 6 / 21, {4200, 1200, 60}, EventStatus::UpAllDay, "00:00", "", "23:59", ""},
-    {Body::Sun, 2024y / 12 / 21, {4200, 1200, 60}, EventStatus::DownAllDay, "12:00", "", "12:00", ""},
+    {Body::Sun,
+     2024y / 12 / 21,
+     {4200, 1200, 60},
+     EventStatus::DownAllDay,
+     "12:00",
+     "",
+     "12:00",
+     ""},
     // Rises at about 00:04 and does not set: the fixed times replace it, the
     // azimuth of the rise stays.
-    {Body::Sun, 2024y / 5 / 20, {4140, 1200, 60}, EventStatus::NoSet, "00:00", "6°23'", "23:59", ""},
+    {Body::Sun,
+     2024y / 5 / 20,
+     {4140, 1200, 60},
+     EventStatus::NoSet,
+     "00:00",
+     "6°23'",
+     "23:59",
+     ""},
     // Sets at about 23:18 and does not rise.
-    {Body::Sun, 2024y / 7 / 22, {4140, 1200, 60}, EventStatus::NoRise, "00:00", "", "23:59", "353°21'"},
+    {Body::Sun,
+     2024y / 7 / 22,
+     {4140, 1200, 60},
+     EventStatus::NoRise,
+     "00:00",
+     "",
+     "23:59",
+     "353°21'"},
     // The poles: the summer and the winter half of the year.
     {Body::Sun, 2024y / 6 / 21, {5400, 0, 0}, EventStatus::UpAllDay, "00:00", "", "23:59", ""},
     {Body::Sun, 2024y / 6 / 21, {-5400, 0, 0}, EventStatus::DownAllDay, "12:00", "", "12:00", ""},
-    {Body::Sun, 2024y / 12 / 21, {-5400, 10800, 720}, EventStatus::UpAllDay, "00:00", "", "23:59", ""},
+    {Body::Sun,
+     2024y / 12 / 21,
+     {-5400, 10800, 720},
+     EventStatus::UpAllDay,
+     "00:00",
+     "",
+     "23:59",
+     ""},
 
     {Body::Moon, 2000y / 1 / 1, kMidEurope, N, "03:16", "105°03'", "13:52", "252°19'"},
     // Rises at about 11:54 and sets only after midnight.
@@ -78,8 +106,9 @@ const Reference kReferences[] = {
 
 TEST(RiseSet, ReferenceDays) {
     for (const Reference& r : kReferences) {
-        SCOPED_TRACE(testing::Message() << (r.body == Body::Sun ? "sun " : "moon ") << Iso(r.date) << ' '
-                                        << r.place.latitudeMinutes << '/' << r.place.longitudeMinutes);
+        SCOPED_TRACE(testing::Message()
+                     << (r.body == Body::Sun ? "sun " : "moon ") << Iso(r.date) << ' '
+                     << r.place.latitudeMinutes << '/' << r.place.longitudeMinutes);
         const RiseSetResult rise = Event(r.body, EventKind::Rise, r.date, r.place);
         const RiseSetResult set = Event(r.body, EventKind::Set, r.date, r.place);
         EXPECT_EQ(rise.status, r.status);
@@ -101,16 +130,19 @@ TEST(RiseSet, JulianDayOfTheDateAndTheLocaleSeparator) {
 }
 
 // Whole degrees of an azimuth text.
-int AzimuthDegrees(const std::string& text) { return std::stoi(text); }
+int AzimuthDegrees(const std::string& text) {
+    return std::stoi(text);
+}
 
 // Every date and place gives a coherent day: one status for both calls, the
 // fixed times of that status, an azimuth exactly for the crossings that
 // occurred, rises in the eastern and sets in the western half of the sky,
 // and the single-event calls equal to the day's.
 TEST(RiseSet, EveryDayIsCoherent) {
-    const std::int32_t latitudes[] = {-5400, -4200, -3960, -2032, 0, 1380, 3047, 3960, 4140, 4200, 5400};
-    const Place lonZones[] = {{0, -10800, -720}, {0, -221, 0}, {0, 328, 60}, {0, 10800, 720},
-                              {0, 7200, -300}};
+    const std::int32_t latitudes[] = {-5400, -4200, -3960, -2032, 0,   1380,
+                                      3047,  3960,  4140,  4200,  5400};
+    const Place lonZones[] = {
+        {0, -10800, -720}, {0, -221, 0}, {0, 328, 60}, {0, 10800, 720}, {0, 7200, -300}};
     const std::regex clock("([01][0-9]|2[0-3]):[0-5][0-9]");
     const std::regex azimuth("([0-9]|[1-9][0-9]|[12][0-9][0-9]|3[0-5][0-9])°[0-5][0-9]'");
     int dayCount = 0;
@@ -121,8 +153,9 @@ TEST(RiseSet, EveryDayIsCoherent) {
             for (sys_days d = sys_days{2023y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{7}) {
                 for (Body body : {Body::Sun, Body::Moon}) {
                     const year_month_day date{d};
-                    SCOPED_TRACE(testing::Message() << (body == Body::Sun ? "sun " : "moon ") << Iso(date)
-                                                    << ' ' << lat << '/' << place.longitudeMinutes);
+                    SCOPED_TRACE(testing::Message()
+                                 << (body == Body::Sun ? "sun " : "moon ") << Iso(date) << ' '
+                                 << lat << '/' << place.longitudeMinutes);
                     const DayEvents day = Day(body, date, place);
                     ASSERT_EQ(Event(body, EventKind::Rise, date, place), day.rise);
                     ASSERT_EQ(Event(body, EventKind::Set, date, place), day.set);
@@ -157,7 +190,8 @@ TEST(RiseSet, EveryDayIsCoherent) {
                     }
                     for (const RiseSetResult* r : {&day.rise, &day.set}) {
                         if (!r->azimuthText.empty()) {
-                            EXPECT_TRUE(std::regex_match(r->azimuthText, azimuth)) << r->azimuthText;
+                            EXPECT_TRUE(std::regex_match(r->azimuthText, azimuth))
+                                << r->azimuthText;
                         }
                     }
                     // At the poles every direction is south (or north).
@@ -211,7 +245,8 @@ TEST(RiseSet, MoonCrossingsAreRealWhenRightAscensionWraps) {
         const LunarPosition p1 = MoonPosition(t1);
         const LunarPosition p2 = MoonPosition(t1 + 0.5);
         const LunarPosition p3 = MoonPosition(t1 + 1.0);
-        if (p2.rightAscension > p1.rightAscension && p3.rightAscension > p2.rightAscension) continue;
+        if (p2.rightAscension > p1.rightAscension && p3.rightAscension > p2.rightAscension)
+            continue;
 
         const double theta0 = SiderealAtMidnight(t, zoneDays, place.longitudeMinutes / 60.0);
         const double cosZenith = std::cos((90.567 - 41.685 / p2.distance) * kDeg);
@@ -224,7 +259,8 @@ TEST(RiseSet, MoonCrossingsAreRealWhenRightAscensionWraps) {
         const DayEvents day = ComputeMoonDay(date, place, ":");
         if (day.rise.status != EventStatus::Normal) continue;
         for (const RiseSetResult* r : {&day.rise, &day.set}) {
-            const double hours = std::stoi(r->timeText.substr(0, 2)) + std::stoi(r->timeText.substr(3)) / 60.0;
+            const double hours =
+                std::stoi(r->timeText.substr(0, 2)) + std::stoi(r->timeText.substr(3)) / 60.0;
             const double sign = r == &day.rise ? 1.0 : -1.0;
             EXPECT_LT(sign * altitude(hours - 0.1), 0.0) << Iso(date) << ' ' << r->timeText;
             EXPECT_GT(sign * altitude(hours + 0.1), 0.0) << Iso(date) << ' ' << r->timeText;

@@ -15,10 +15,14 @@ namespace {
 constexpr double kSunCosZenith = -0.014538080502496963;
 
 // Fraction of a turn, in radians.
-double Revolutions(double turns) { return (turns - std::floor(turns)) * kTwoPi; }
+double Revolutions(double turns) {
+    return (turns - std::floor(turns)) * kTwoPi;
+}
 
 // arcsin as the quotient form used throughout: atan(s / sqrt(1 - s^2)).
-double ArcSine(double s) { return std::atan(s / std::sqrt(1.0 - s * s)); }
+double ArcSine(double s) {
+    return std::atan(s / std::sqrt(1.0 - s * s));
+}
 
 }  // namespace
 
@@ -27,9 +31,10 @@ Equatorial SunPosition(double t, double tt) {
     const double g = Revolutions(0.993126 + 0.0027377785 * t);   // mean anomaly
     const double sinL = std::sin(l);
     const double sinG = std::sin(g);
-    const double v = 0.39785 * sinL - 0.01 * std::sin(l - g) + 0.00333 * std::sin(l + g) -
-                     0.00021 * tt * sinL;
-    const double u = 1.0 - 0.03349 * std::cos(g) - 0.00014 * std::cos(2.0 * l) + 0.00008 * std::cos(l);
+    const double v =
+        0.39785 * sinL - 0.01 * std::sin(l - g) + 0.00333 * std::sin(l + g) - 0.00021 * tt * sinL;
+    const double u =
+        1.0 - 0.03349 * std::cos(g) - 0.00014 * std::cos(2.0 * l) + 0.00008 * std::cos(l);
     const double w = -0.0001 - 0.04129 * std::sin(2.0 * l) + 0.03211 * sinG +
                      0.00104 * std::sin(2.0 * l - g) - 0.00035 * std::sin(2.0 * l + g) -
                      0.00008 * tt * sinG;

@@ -13,7 +13,8 @@ const std::string* Command::Value(std::string_view option) const {
 namespace {
 
 const Verb* FindVerb(std::span<const Verb* const> verbs, std::string_view name) {
-    const auto it = std::find_if(verbs.begin(), verbs.end(), [&](const Verb* v) { return v->name == name; });
+    const auto it =
+        std::find_if(verbs.begin(), verbs.end(), [&](const Verb* v) { return v->name == name; });
     return it == verbs.end() ? nullptr : *it;
 }
 
@@ -23,19 +24,24 @@ const OptionSpec* FindOption(const Verb& verb, std::string_view name) {
     return it == verb.options.end() ? nullptr : &*it;
 }
 
-bool IsHelpWord(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
+bool IsHelpWord(std::string_view arg) {
+    return arg == "--help" || arg == "-h" || arg == "help";
+}
 
 // Arguments are shown back inside quotes; control characters would garble
 // the one error line, so they are written as '?', and very long ones cut.
 std::string Shown(std::string_view arg) {
     std::string text = "'";
-    for (const char c : arg.substr(0, 60)) text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
+    for (const char c : arg.substr(0, 60))
+        text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
     if (arg.size() > 60) text += "...";
     text += "'";
     return text;
 }
 
-ParseResult Error(std::string message) { return {std::nullopt, std::move(message)}; }
+ParseResult Error(std::string message) {
+    return {std::nullopt, std::move(message)};
+}
 
 ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* const> verbs) {
     if (args.empty()) return Error("no verb given (try 'dawnhelm-cli --help')");
@@ -47,7 +53,8 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
         if (args.size() > 2) return Error("help takes at most one verb");
         if (args.size() == 2) {
             help.verb = FindVerb(verbs, args[1]);
-            if (help.verb == nullptr) return Error("unknown verb " + Shown(args[1]) + " (try 'dawnhelm-cli --help')");
+            if (help.verb == nullptr)
+                return Error("unknown verb " + Shown(args[1]) + " (try 'dawnhelm-cli --help')");
         }
         return {std::move(help), {}};
     }
@@ -77,14 +84,16 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
         }
         const OptionSpec* option = FindOption(verb, name);
         if (option == nullptr) {
-            return Error(std::string(verb.name) + ": unknown option " + Shown(std::string("--").append(name)) + verbHelp);
+            return Error(std::string(verb.name) + ": unknown option " +
+                         Shown(std::string("--").append(name)) + verbHelp);
         }
         const std::string optionName = "--" + std::string(name);
         if (command.values.count(name) != 0 || command.Flag(name)) {
             return Error(std::string(verb.name) + ": " + optionName + " is given more than once");
         }
         if (option->valueName.empty()) {
-            if (inlineValue) return Error(std::string(verb.name) + ": " + optionName + " takes no value");
+            if (inlineValue)
+                return Error(std::string(verb.name) + ": " + optionName + " takes no value");
             command.flags.emplace(name);
             continue;
         }
@@ -103,8 +112,8 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
     if (!command.help) {
         for (const OptionSpec& option : verb.options) {
             if (option.required && command.values.count(option.name) == 0) {
-                return Error(std::string(verb.name) + ": missing --" + std::string(option.name) + " " +
-                             std::string(option.valueName) + verbHelp);
+                return Error(std::string(verb.name) + ": missing --" + std::string(option.name) +
+                             " " + std::string(option.valueName) + verbHelp);
             }
         }
     }
@@ -122,7 +131,8 @@ void AppendOptions(std::string& text, const Verb& verb) {
     }
     for (std::size_t i = 0; i < heads.size(); ++i) {
         const OptionSpec& o = verb.options[i];
-        text += "    " + heads[i] + std::string(width - heads[i].size() + 2, ' ') + std::string(o.help);
+        text +=
+            "    " + heads[i] + std::string(width - heads[i].size() + 2, ' ') + std::string(o.help);
         if (!o.required) text += " (optional)";
         text += "\n";
     }
@@ -140,7 +150,8 @@ std::string Usage(const Verb& verb) {
 
 }  // namespace
 
-ParseResult ParseArguments(const std::vector<std::string>& args, std::span<const Verb* const> verbs) noexcept {
+ParseResult ParseArguments(const std::vector<std::string>& args,
+                           std::span<const Verb* const> verbs) noexcept {
     try {
         return Parse(args, verbs);
     } catch (const std::bad_alloc&) {
@@ -175,7 +186,8 @@ std::string HelpText(std::span<const Verb* const> verbs) {
     std::size_t width = 0;
     for (const Verb* v : verbs) width = std::max(width, v->name.size());
     for (const Verb* v : verbs) {
-        text += "  " + std::string(v->name) + std::string(width - v->name.size() + 3, ' ') + std::string(v->summary) + "\n";
+        text += "  " + std::string(v->name) + std::string(width - v->name.size() + 3, ' ') +
+                std::string(v->summary) + "\n";
     }
     for (const Verb* v : verbs) {
         text += "\n" + Usage(*v) + "\n";

@@ -23,7 +23,7 @@ struct OptionSpec {
     std::string_view name;       // without the leading "--"
     std::string_view valueName;  // empty for a flag that takes no value
     bool required;
-    std::string_view help;       // one line
+    std::string_view help;  // one line
 };
 
 struct Command;
@@ -73,7 +73,8 @@ struct ParseResult {
 //   help [<verb>]     --help | -h     <verb> --help
 // Every option value is taken as given, also when it starts with "-", so
 // that negative numbers pass. Never throws.
-ParseResult ParseArguments(const std::vector<std::string>& args, std::span<const Verb* const> verbs) noexcept;
+ParseResult ParseArguments(const std::vector<std::string>& args,
+                           std::span<const Verb* const> verbs) noexcept;
 
 // Help texts, ending with a newline.
 std::string HelpText(std::span<const Verb* const> verbs);

@@ -1,17 +1,19 @@
 #include "cli/command_line.h"
 
-#include <string>
-#include <vector>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace dawn::cli {
 namespace {
 
 using testing::HasSubstr;
 
-VerbOutcome Nothing(const Command&, std::ostream&) { return {}; }
+VerbOutcome Nothing(const Command&, std::ostream&) {
+    return {};
+}
 
 constexpr OptionSpec kPlotOptions[] = {
     {"lat", "MINUTES", true, "latitude"},
@@ -22,7 +24,9 @@ const Verb kPlot{"plot", "draws", "", kPlotOptions, &Nothing};
 const Verb kBare{"bare", "nothing to set", "", {}, &Nothing};
 const Verb* const kVerbs[] = {&kPlot, &kBare};
 
-ParseResult Parse(std::vector<std::string> args) { return ParseArguments(args, kVerbs); }
+ParseResult Parse(std::vector<std::string> args) {
+    return ParseArguments(args, kVerbs);
+}
 
 TEST(ParseArguments, ValuesFlagsAndHelp) {
     const ParseResult r = Parse({"plot", "--lat", "-2032", "--size=7", "--moon"});
@@ -45,8 +49,11 @@ TEST(ParseArguments, ValuesFlagsAndHelp) {
         std::vector<std::string> args;
         const Verb* verb;
     } helps[] = {
-        {{"--help"}, nullptr}, {{"-h"}, nullptr},   {{"help"}, nullptr},
-        {{"help", "plot"}, &kPlot}, {{"plot", "--help"}, &kPlot},
+        {{"--help"}, nullptr},
+        {{"-h"}, nullptr},
+        {{"help"}, nullptr},
+        {{"help", "plot"}, &kPlot},
+        {{"plot", "--help"}, &kPlot},
         {{"plot", "--size", "3", "-h"}, &kPlot},  // required options are not needed for help
     };
     for (const auto& h : helps) {
@@ -93,7 +100,8 @@ TEST(ParseArguments, ErrorsAreOneClearLine) {
 
 TEST(HelpText, DescribesEveryVerbAndOption) {
     const std::string all = HelpText(kVerbs);
-    for (const char* part : {"plot", "draws", "bare", "nothing to set", "--lat MINUTES", "[--size N]", "[--moon]"}) {
+    for (const char* part :
+         {"plot", "draws", "bare", "nothing to set", "--lat MINUTES", "[--size N]", "[--moon]"}) {
         EXPECT_THAT(all, HasSubstr(part));
     }
     const std::string one = VerbHelpText(kPlot);

@@ -43,7 +43,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         outcome = VerbOutcome::Failure("unexpected failure");
     }
     out.flush();
-    if (outcome.exitCode == kExitSuccess && !out) outcome = VerbOutcome::Failure("cannot write the output");
+    if (outcome.exitCode == kExitSuccess && !out)
+        outcome = VerbOutcome::Failure("cannot write the output");
     if (outcome.exitCode != kExitSuccess) {
         err << "dawnhelm-cli: " << verb.name << ": " << outcome.error;
         if (outcome.exitCode == kExitUsage) err << " (try 'dawnhelm-cli help " << verb.name << "')";

@@ -7,11 +7,14 @@ namespace dawn::cli {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string Quoted(std::string_view text) {
     std::string shown = "'";
-    for (const char c : text.substr(0, 40)) shown.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
+    for (const char c : text.substr(0, 40))
+        shown.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
     if (text.size() > 40) shown += "...";
     return shown + "'";
 }
@@ -31,7 +34,8 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
         value = value * 10 + (c - '0');
     }
     value = negative ? -value : value;
-    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
         return std::nullopt;
     }
     return value;
@@ -64,28 +68,32 @@ std::string FormatIsoDate(std::chrono::year_month_day date) {
     return text;
 }
 
-std::string ReadInteger(const Command& command, std::string_view option, std::int32_t min, std::int32_t max,
-                        std::int32_t& out) {
+std::string ReadInteger(const Command& command, std::string_view option, std::int32_t min,
+                        std::int32_t max, std::int32_t& out) {
     const std::string name = "--" + std::string(option);
     const std::string* text = command.Value(option);
     if (text == nullptr) return "missing " + name;
-    const std::string range = " (a whole number from " + std::to_string(min) + " to " + std::to_string(max) + ")";
+    const std::string range =
+        " (a whole number from " + std::to_string(min) + " to " + std::to_string(max) + ")";
     const auto value = ParseInteger(*text);
     if (!value) return name + ": " + Quoted(*text) + " is not a whole number" + range;
-    if (*value < min || *value > max) return name + ": " + Quoted(*text) + " is out of range" + range;
+    if (*value < min || *value > max)
+        return name + ": " + Quoted(*text) + " is out of range" + range;
     out = static_cast<std::int32_t>(*value);
     return {};
 }
 
-std::string ReadDate(const Command& command, std::string_view option, std::chrono::year_month_day& out) {
+std::string ReadDate(const Command& command, std::string_view option,
+                     std::chrono::year_month_day& out) {
     const std::string name = "--" + std::string(option);
     const std::string* text = command.Value(option);
     if (text == nullptr) return "missing " + name;
     const auto date = ParseIsoDate(*text);
-    if (!date) return name + ": " + Quoted(*text) + " is not a date of the calendar (expected YYYY-MM-DD)";
+    if (!date)
+        return name + ": " + Quoted(*text) + " is not a date of the calendar (expected YYYY-MM-DD)";
     if (*date < kFirstDate || *date > kLastDate) {
-        return name + ": " + Quoted(*text) + " is out of range (" + FormatIsoDate(kFirstDate) + " to " +
-               FormatIsoDate(kLastDate) + ")";
+        return name + ": " + Quoted(*text) + " is out of range (" + FormatIsoDate(kFirstDate) +
+               " to " + FormatIsoDate(kLastDate) + ")";
     }
     out = *date;
     return {};
@@ -93,11 +101,16 @@ std::string ReadDate(const Command& command, std::string_view option, std::chron
 
 std::string ReadPlace(const Command& command, Place& out) {
     Place place{};
-    if (auto e = ReadInteger(command, kLatitudeOption.name, -5400, 5400, place.latitudeMinutes); !e.empty()) return e;
-    if (auto e = ReadInteger(command, kLongitudeOption.name, -10800, 10800, place.longitudeMinutes); !e.empty()) {
+    if (auto e = ReadInteger(command, kLatitudeOption.name, -5400, 5400, place.latitudeMinutes);
+        !e.empty())
+        return e;
+    if (auto e = ReadInteger(command, kLongitudeOption.name, -10800, 10800, place.longitudeMinutes);
+        !e.empty()) {
         return e;
     }
-    if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, place.timeZoneMinutes); !e.empty()) return e;
+    if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, place.timeZoneMinutes);
+        !e.empty())
+        return e;
     out = place;
     return {};
 }
@@ -108,7 +121,8 @@ std::string ReadDateRange(const Command& command, std::chrono::year_month_day& f
     std::chrono::year_month_day last{};
     if (auto e = ReadDate(command, kFromOption.name, first); !e.empty()) return e;
     if (auto e = ReadDate(command, kToOption.name, last); !e.empty()) return e;
-    if (first > last) return "--from " + FormatIsoDate(first) + " is after --to " + FormatIsoDate(last);
+    if (first > last)
+        return "--from " + FormatIsoDate(first) + " is after --to " + FormatIsoDate(last);
     from = first;
     to = last;
     return {};

@@ -14,7 +14,8 @@ constexpr OptionSpec kMoonOption{"moon", "", false, "the moon instead of the sun
 constexpr OptionSpec kOptions[] = {kLatitudeOption, kLongitudeOption, kTimeZoneOption,
                                    kFromOption,     kToOption,        kMoonOption};
 
-void AppendLine(std::string& buffer, const std::string& date, std::string_view kind, const RiseSetResult& r) {
+void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
+                const RiseSetResult& r) {
     buffer += date;
     buffer += ';';
     buffer += kind;
@@ -41,7 +42,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::chrono::sys_days last{to};
     for (std::chrono::sys_days day{from}; day <= last; day += std::chrono::days{1}) {
         const std::chrono::year_month_day date{day};
-        const DayEvents events = moon ? ComputeMoonDay(date, place, ":") : ComputeSunDay(date, place, ":");
+        const DayEvents events =
+            moon ? ComputeMoonDay(date, place, ":") : ComputeSunDay(date, place, ":");
         const std::string iso = FormatIsoDate(date);
         AppendLine(buffer, iso, "Rise", events.rise);
         AppendLine(buffer, iso, "Set", events.set);

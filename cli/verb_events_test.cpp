@@ -1,9 +1,9 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "cli/frame.h"
 
@@ -26,8 +26,8 @@ CliRun RunCli(std::vector<std::string> args) {
 }
 
 TEST(EventsVerb, SunAndMoonLines) {
-    const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "1999-12-31",
-                            "--to", "2000-01-01"});
+    const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
+                               "1999-12-31", "--to", "2000-01-01"});
     EXPECT_EQ(sun.code, 0) << sun.err;
     EXPECT_EQ(sun.err, "");
     EXPECT_EQ(sun.out,
@@ -36,21 +36,21 @@ TEST(EventsVerb, SunAndMoonLines) {
               "2000-01-01;Rise;4;08:40;126°58'\n"
               "2000-01-01;Set;4;16:43;233°06'\n");
 
-    const CliRun moon = RunCli({"events", "--moon", "--lat=3047", "--lon=328", "--tz=60", "--from=2000-01-13",
-                             "--to=2000-01-13"});
+    const CliRun moon = RunCli({"events", "--moon", "--lat=3047", "--lon=328", "--tz=60",
+                                "--from=2000-01-13", "--to=2000-01-13"});
     EXPECT_EQ(moon.code, 0) << moon.err;
     EXPECT_EQ(moon.out,
               "2000-01-13;Rise;1;00:00;91°38'\n"
               "2000-01-13;Set;1;23:59;\n");
 
-    const CliRun polar = RunCli({"events", "--lat", "-5400", "--lon", "-10800", "--tz", "-720", "--from",
-                              "2024-06-21", "--to", "2024-06-21"});
+    const CliRun polar = RunCli({"events", "--lat", "-5400", "--lon", "-10800", "--tz", "-720",
+                                 "--from", "2024-06-21", "--to", "2024-06-21"});
     EXPECT_EQ(polar.out, "2024-06-21;Rise;2;12:00;\n2024-06-21;Set;2;12:00;\n");
 }
 
 TEST(EventsVerb, WholeRangeOldestFirst) {
-    const CliRun r = RunCli({"events", "--lat", "0", "--lon", "0", "--tz", "0", "--from", "2023-12-30", "--to",
-                          "2024-03-01"});
+    const CliRun r = RunCli({"events", "--lat", "0", "--lon", "0", "--tz", "0", "--from",
+                             "2023-12-30", "--to", "2024-03-01"});
     ASSERT_EQ(r.code, 0) << r.err;
     std::istringstream lines(r.out);
     std::string line;
@@ -72,15 +72,19 @@ TEST(EventsVerb, BadArgumentsLeaveStdoutEmpty) {
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
-        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-02", "--to", "2024-01-01"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-02", "--to",
+          "2024-01-01"},
          "is after --to"},
-        {{"events", "--lat", "5401", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to", "2024-01-01"},
+        {{"events", "--lat", "5401", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to",
+          "2024-01-01"},
          "--lat: '5401' is out of range"},
-        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-1-1", "--to", "2024-01-01"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-1-1", "--to",
+          "2024-01-01"},
          "--from: '2024-1-1' is not a date"},
-        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01"}, "missing --to"},
-        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to", "2024-01-01",
-          "--sun"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01"},
+         "missing --to"},
+        {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to",
+          "2024-01-01", "--sun"},
          "unknown option '--sun'"},
         {{"sunrise"}, "unknown verb 'sunrise'"},
     };
