@@ -1,0 +1,63 @@
+// Rise and set computations per second. The dates walk through a year so
+// that every branch of the scan (days with and without crossings) is met.
+#include <chrono>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "astro/astro.h"
+
+namespace {
+
+using namespace std::chrono;
+
+std::vector<year_month_day> YearOfDates() {
+    std::vector<year_month_day> dates;
+    for (sys_days d = sys_days{2024y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{1}) dates.emplace_back(d);
+    return dates;
+}
+
+const dawn::Place kPlaces[] = {
+    {3047, 328, 60},    // mid-latitude
+    {4140, 1200, 60},   // near the polar circle: days without a rise or a set
+};
+
+template <typename Compute>
+void Run(benchmark::State& state, Compute compute) {
+    const std::vector<year_month_day> dates = YearOfDates();
+    const dawn::Place& place = kPlaces[state.range(0)];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(compute(dates[i], place));
+        if (++i == dates.size()) i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_SunEvent(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return dawn::ComputeSunEvent(dawn::EventKind::Rise, d, p, ":");
+    });
+}
+
+void BM_MoonEvent(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return dawn::ComputeMoonEvent(dawn::EventKind::Set, d, p, ":");
+    });
+}
+
+// Both events of a day from one scan.
+void BM_SunDay(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDay(d, p, ":"); });
+}
+
+void BM_MoonDay(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p, ":"); });
+}
+
+BENCHMARK(BM_SunEvent)->Arg(0)->Arg(1);
+BENCHMARK(BM_MoonEvent)->Arg(0)->Arg(1);
+BENCHMARK(BM_SunDay)->Arg(0)->Arg(1);
+BENCHMARK(BM_MoonDay)->Arg(0)->Arg(1);
+
+}  // namespace
