@@ -189,8 +189,9 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines, 
   return result;
 }
 
-SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear) {
-  const std::string path = SettingsFilePath(appDir);
+namespace {
+
+SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, int todayYear) {
   const TextFileResult read = ReadTextFile(path);
   if (read.ok()) return SettingsFromLines(read.lines, appDir, todayYear, path);
 
@@ -204,6 +205,16 @@ SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear) {
                               path + ".bak\" when the settings are saved.");
   }
   return result;
+}
+
+}  // namespace
+
+SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear) {
+  return LoadFrom(path, std::filesystem::path(path).parent_path().string(), todayYear);
+}
+
+SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear) {
+  return LoadFrom(SettingsFilePath(appDir), appDir, todayYear);
 }
 
 SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir) {

@@ -146,7 +146,11 @@ struct SettingsLoadResult {
 // `todayYear`.
 SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear);
 
-// The same from lines already read (for tests and for the command line).
+// The same for a settings file given by its path (the command line's
+// --settings); the folder of that file stands for AppDir in the defaults.
+SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear);
+
+// The same from lines already read.
 SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines, const std::string& appDir,
                                      int todayYear, const std::string& fileNameForMessages);
 
