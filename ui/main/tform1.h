@@ -19,6 +19,8 @@
 #include <functional>
 
 #include "ui/main/appstate.h"
+#include "ui/main/links.h"
+#include "ui/main/traypreference.h"
 
 class QAction;
 class QCalendarWidget;
@@ -30,6 +32,8 @@ class QMenuBar;
 class QSpinBox;
 class QTableWidget;
 class QTimer;
+class QSystemTrayIcon;
+class QCloseEvent;
 
 namespace dawn {
 
@@ -125,6 +129,33 @@ public:
     QAction* N3 = nullptr;
     QAction* Exit1 = nullptr;
 
+    // The notification-area icon and its menu (tform1_tray.cpp). The icon is
+    // shown exactly while tray mode (the tick of SystrayMenu) is on.
+    QSystemTrayIcon* CoolTrayIcon1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* configuartion2 = nullptr;
+    QAction* About2 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* Systray2 = nullptr;
+    QAction* Shutdown = nullptr;
+    // Where tray mode is remembered, and whether the desktop has a
+    // notification area; tests replace both before CoolTrayIcon1Startup.
+    TrayPreference TrayStore;
+    std::function<bool()> TrayAvailable;
+    // Decides at start whether the window is shown: false when tray mode was
+    // left on (the program then starts hidden, with its icon). The program
+    // entry calls it once, right after creating the window.
+    bool CoolTrayIcon1Startup();
+    // The subject parts of the mail link, from what the window shows.
+    MailSubjectParts MailParts() const;
+
+    // The translation grid (tform1_grid.cpp): true when the last password
+    // confirmation carried the access code; never saved.
+    bool GridUnlocked = false;
+    // Whether the grid may select (and so edit) cell (column, row) of the
+    // label table.
+    bool StringGrid1SelectCell(int column, int row) const;
+
     QTimer* Timer1 = nullptr;  // 1000 ms, precise, runs for the window's whole life
 
     // The hint of the notification-area icon, rewritten by every
@@ -169,6 +200,22 @@ public slots:
     void lbMoonLightClick();
     void Image1Click();
     void Exit1Click();
+    // Tray mode on or off (SystrayMenu and Systray2).
+    void SystrayMenuClick();
+    // Left or middle button on the tray icon: the window comes back.
+    void CoolTrayIcon1MouseDown(Qt::MouseButton button);
+    // Ends the program with tray mode off.
+    void ShutdownClick();
+    void OpenMailLink();
+    // Double-click on the sunset sign (sun or moon panel): asks for the
+    // password dialog (translationGridRequested).
+    void lbSunSetSymbolDblClick();
+    // The password dialog was confirmed: fills and shows the grid, every
+    // language editable when `unlocked`, only the local one otherwise.
+    void ShowTranslationGrid(bool unlocked);
+    // Saves the label table and hides the grid; a write error is shown and
+    // the grid stays open with the edits.
+    void StringGrid1DblClick();
 
 signals:
     void configurationRequested();  // connect to the dialog's exec()
@@ -181,10 +228,14 @@ signals:
     void aboutRequested();
     void translationGridRequested();
     void trayHintChanged(const QString& hint);
+    // The close was accepted: the program ends (the entry quits its loop).
+    void programEnds();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // FormClose: in tray mode a close only hides the window in the tray.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
@@ -201,6 +252,12 @@ private:
     void ShowMonthName();
     void ApplyWeekStartDay();
     void DrawSummerRows();
+    void BuildTray();
+    void BuildGrid();
+    void ShowMainWindow();
+    void HideMainWindow();
+    void FillGrid();
+    void UpdateGridLock();
 
     AppState& state_;
     bool computing_ = false;

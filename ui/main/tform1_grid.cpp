@@ -1,0 +1,172 @@
+// The translation grid: the whole label table over the main window, edited
+// in place and saved by a double-click. The table in the application state
+// is the one copy of the texts; the grid is only its editor, filled from it
+// when it opens, and every typed text goes straight into the table.
+//
+// The grid shows the table's header row (language names) and header column
+// (what each label is for) as its fixed headers, so grid cell (r, c) is table
+// cell (c + 1, r + 1).
+#include <QAbstractItemDelegate>
+#include <QCalendarWidget>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <functional>
+
+#include "i18n/accesscode.h"
+#include "ui/main/messages.h"
+#include "ui/main/tform1.h"
+
+namespace dawn {
+namespace {
+
+// Runs an action on a left double-click on the watched widgets.
+class DoubleClickFilter final : public QObject {
+public:
+    DoubleClickFilter(QObject* parent, std::function<void()> action)
+        : QObject(parent), action_(std::move(action)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            action_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+// The grid's cell editor: a double-click inside a cell being edited also
+// saves, so the editor is watched and remembered until it closes.
+class GridDelegate final : public QStyledItemDelegate {
+public:
+    GridDelegate(QObject* parent, QObject* doubleClickFilter)
+        : QStyledItemDelegate(parent), filter_(doubleClickFilter) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor) editor->installEventFilter(filter_);
+        editor_ = editor;
+        return editor;
+    }
+
+    // Puts the text being typed into the cell and closes the editor.
+    void finishEditing() {
+        if (!editor_) return;
+        QWidget* editor = editor_;
+        editor_ = nullptr;
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+private:
+    QObject* filter_;
+    mutable QPointer<QWidget> editor_;
+};
+
+}  // namespace
+
+void TForm1::BuildGrid() {
+    StringGrid1->setFont(font());  // bold, fixed pitch
+    StringGrid1->horizontalHeader()->setDefaultSectionSize(140);
+    StringGrid1->horizontalHeader()->setSectionsClickable(false);
+    StringGrid1->verticalHeader()->setSectionsClickable(false);
+    StringGrid1->setCornerButtonEnabled(false);
+    StringGrid1->setShowGrid(true);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Typing edits the selected cell; a double-click saves instead of editing.
+    StringGrid1->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::SelectedClicked);
+    StringGrid1->setToolTip(QStringLiteral("Double clic to save"));
+
+    auto* saveOnDoubleClick = new DoubleClickFilter(StringGrid1, [this] { StringGrid1DblClick(); });
+    StringGrid1->viewport()->installEventFilter(saveOnDoubleClick);
+    StringGrid1->horizontalHeader()->viewport()->installEventFilter(saveOnDoubleClick);
+    StringGrid1->verticalHeader()->viewport()->installEventFilter(saveOnDoubleClick);
+    StringGrid1->setItemDelegate(new GridDelegate(StringGrid1, saveOnDoubleClick));
+
+    connect(StringGrid1, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        state_.Labels.SetCell(item->column() + 1, item->row() + 1, item->text().toStdString());
+    });
+
+    // The sunset signs of both panels open the password dialog.
+    auto* askPassword = new DoubleClickFilter(this, [this] { lbSunSetSymbolDblClick(); });
+    for (QLabel* sign : {lbSunSetSymbol, lbMoonSetSymbol}) {
+        sign->setToolTip(QStringLiteral("double clic to translator"));
+        sign->installEventFilter(askPassword);
+    }
+}
+
+bool TForm1::StringGrid1SelectCell(int column, int row) const {
+    return GridCellSelectable(GridUnlocked, column, row);
+}
+
+void TForm1::lbSunSetSymbolDblClick() { emit translationGridRequested(); }
+
+void TForm1::FillGrid() {
+    const LabelTable& table = state_.Labels;
+    const QSignalBlocker quiet(StringGrid1);
+    StringGrid1->clear();
+    StringGrid1->setColumnCount(std::max(0, table.Columns() - 1));
+    StringGrid1->setRowCount(std::max(0, table.Rows() - 1));
+    QStringList columnHeads, rowHeads;
+    for (int c = 1; c < table.Columns(); ++c) columnHeads << QString::fromStdString(table.Cell(c, 0));
+    for (int r = 1; r < table.Rows(); ++r) {
+        rowHeads << QStringLiteral("%1 %2").arg(r, 2, 10, QLatin1Char('0')).arg(QString::fromStdString(table.Cell(0, r)));
+    }
+    StringGrid1->setHorizontalHeaderLabels(columnHeads);
+    StringGrid1->setVerticalHeaderLabels(rowHeads);
+    for (int c = 1; c < table.Columns(); ++c) {
+        for (int r = 1; r < table.Rows(); ++r) {
+            StringGrid1->setItem(r - 1, c - 1, new QTableWidgetItem(QString::fromStdString(table.Cell(c, r))));
+        }
+    }
+}
+
+void TForm1::UpdateGridLock() {
+    const QSignalBlocker quiet(StringGrid1);
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+        for (int c = 0; c < StringGrid1->columnCount(); ++c) {
+            QTableWidgetItem* item = StringGrid1->item(r, c);
+            if (!item) continue;
+            // A cell that may not be selected can neither be clicked, reached
+            // with the keys, taken into a range nor edited.
+            item->setFlags(StringGrid1SelectCell(c + 1, r + 1)
+                               ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable
+                               : Qt::NoItemFlags);
+        }
+    }
+}
+
+void TForm1::ShowTranslationGrid(bool unlocked) {
+    GridUnlocked = unlocked;
+    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate())) delegate->finishEditing();
+    FillGrid();
+    UpdateGridLock();
+    StringGrid1->clearSelection();
+    StringGrid1->setCurrentItem(StringGrid1->item(0, 0));  // column 1, label 1: open to everyone
+    StringGrid1->raise();
+    StringGrid1->show();
+    StringGrid1->setFocus();
+}
+
+void TForm1::StringGrid1DblClick() {
+    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate())) delegate->finishEditing();
+    if (const std::optional<std::string> error = SaveLabelTable(state_.Labels, state_.AppDir)) {
+        Messages().showMessage(this, QString::fromStdString(*error));
+        return;  // the grid stays open with the edits; the double-click can be repeated
+    }
+    StringGrid1->hide();
+    Calendar1->setFocus();
+}
+
+}  // namespace dawn
