@@ -1,0 +1,92 @@
+// dawnhelm-cli export: the export file of a range of dates, exactly as the
+// export dialog writes it for the same settings, labels, range and panel.
+#include <QDate>
+#include <QFile>
+#include <QLocale>
+#include <chrono>
+#include <ostream>
+
+#include "cli/command_line.h"
+#include "cli/values.h"
+#include "core/exportlines.h"
+#include "core/textfile.h"
+#include "ui/export/commandlinestate.h"
+#include "ui/export/exportheader.h"
+#include "ui/main/appstate.h"
+
+namespace dawn::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {
+    {"settings", "FILE", true, "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"labels", "FILE", false, "label file (Dawnlabel.txt); the program's own labels when not given"},
+    {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},
+    {"to", "YYYY-MM-DD", true, "last date, not before the first (1900-01-01 .. 2500-01-01)"},
+    {"moon", "", false, "export the moon instead of the sun"},
+    {"out", "FILE", false, "write the file (replaced atomically) instead of standard output"},
+};
+
+constexpr qint64 kJulianDayOfDayZero = 2415019;
+
+DayNumber Today() {
+    return DayNumber::FromSysDays(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+}
+
+VerbOutcome Run(const Command& command, std::ostream& out) {
+    std::chrono::year_month_day from{};
+    std::chrono::year_month_day to{};
+    if (std::string error = ReadDateRange(command, from, to); !error.empty()) return VerbOutcome::Usage(error);
+    const DayNumber first = DayNumber::FromDate(from);
+    const DayNumber last = DayNumber::FromDate(to);
+    // The dates the export dialog's pickers accept.
+    if (first < DayNumber::FromYmd(1900, 1, 1) || last > DayNumber::FromYmd(2500, 1, 1)) {
+        return VerbOutcome::Usage("--from and --to must lie between 1900-01-01 and 2500-01-01");
+    }
+    const ExportBody body = command.Flag("moon") ? ExportBody::Moon : ExportBody::Sun;
+
+    CommandLineFiles files;
+    files.settingsPath = *command.Value("settings");
+    if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
+    AppState state;
+    // The main window's captions are lined up for the date it shows; here
+    // that is the first date of the range.
+    if (auto error = LoadCommandLineState(state, files, QLocale::system(), Today(), first)) {
+        return VerbOutcome::Failure(*error);
+    }
+
+    const ExportHeader header = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+    const LocaleTexts& locale = state.Locale;
+    const auto lines = BuildExportLines(header, body, state.Settings, first, last, locale.TimeSeparatorUtf8(),
+                                        [&locale](DayNumber d) {
+                                            return locale.DateText(QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero))
+                                                .toStdString();
+                                        });
+    if (const std::string* path = command.Value("out")) {
+        const TextFileResult written = WriteTextFileAtomic(QFile::encodeName(QString::fromStdString(*path)).toStdString(),
+                                                           *lines, "\r\n");
+        if (!written.ok()) return VerbOutcome::Failure(written.error);
+        return {};
+    }
+    for (const std::string& line : *lines) out << line << "\r\n";
+    out.flush();
+    if (!out) return VerbOutcome::Failure("Cannot write to standard output");
+    return {};
+}
+
+}  // namespace
+
+const Verb& ExportVerb() {
+    static const Verb verb{
+        "export",
+        "the export file of a range of dates (sun or moon)",
+        "Writes the file that the program's export dialog writes: four header lines, then one line per\n"
+        "date \"date;rise;set;rise azimuth;set azimuth\", with the locale's date format and time separator,\n"
+        "UTF-8, every line ended by CR LF. The header's coordinates caption is lined up as the main window\n"
+        "shows it on the first date of the range.",
+        kOptions,
+        Run,
+    };
+    return verb;
+}
+
+}  // namespace dawn::cli
