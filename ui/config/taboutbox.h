@@ -14,7 +14,11 @@
 #include <QDialog>
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <memory>
+
+#include "core/daynumber.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -165,6 +169,15 @@ public:
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;
 
+    // The previews of the media panel. The program connects them to the main
+    // window's sound player and to the picture window; until then a sound is
+    // played by a player of the dialog's own and a picture preview only
+    // reports a missing file.
+    using PlaySoundFn = std::function<void(const QString& fileName)>;
+    using ShowImageFn = std::function<void(const QString& fileName, bool stretch, const QString& caption,
+                                           std::chrono::minutes eventTime)>;
+    void SetPreviews(PlaySoundFn playSound, ShowImageFn showImage);
+
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -172,6 +185,34 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    enum class Season { Summer, Winter };
+    struct RuleSide;
+    enum class MediaSlot { SunRiseSound, SunSetSound, SunRiseImage, SunSetImage };
+
+    void BuildSettingsPanel();
+    void BuildMediaPanel();
+    void BuildStrip();
+    void Wire();
+
+    // The three spin pairs (spinpair.h); `changedMinutes` tells which part's
+    // change runs the rule.
+    void RunPair(PairKind kind, bool changedMinutes);
+    RuleSide Side(Season season);
+    void MonthClick(Season season);
+    void WeekendsClick(Season season);
+    void WeekdayMouseDown(Season season, Qt::MouseButton button);
+    void WeekdayEnter(Season season);
+    void ShowRule(Season season);
+    void PlaceRuleGroups(bool summerOnTop);
+    void PutLabelsOnControls();
+    void ChooseMediaFile(MediaSlot slot);
+    void ShowImagePreview(bool sunrise);
+    void PlaceDefault(PairKind kind, const QString& message, int whole, int minutes);
+    DayNumber ShownDay() const;
+    // Handlers that run several others redraw the main window once at the end.
+    void BeginBatch();
+    void EndBatch();
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -1,0 +1,656 @@
+// The configuration dialog: its controls, its creation and its lifecycle
+// (opening, leaving for another window of the program, closing).
+#include "ui/config/taboutbox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/config/radiogroup.h"
+#include "ui/config/summerrules.h"
+#include "ui/config/taboutbox_impl.h"
+#include "ui/config/widgets.h"
+#include "ui/main/helpwindow.h"
+#include "ui/main/links.h"
+#include "ui/main/messages.h"
+#include "ui/main/soundplayer.h"
+#include "ui/main/tform1.h"
+
+namespace dawn {
+namespace {
+
+QStringList NumberItems(int count) {
+    QStringList items;
+    for (int i = 1; i <= count; ++i) items << QString::number(i);
+    return items;
+}
+
+ArrowSpinBox* NewSpin(QWidget* parent, const char* name, int min, int max, int value) {
+    auto* spin = new ArrowSpinBox(parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setRange(min, max);
+    spin->setValue(value);
+    spin->setMinimumWidth(58);
+    return spin;
+}
+
+QGroupBox* NewGroup(QWidget* parent, const char* name, const QString& title) {
+    auto* group = new QGroupBox(title, parent);
+    group->setObjectName(QLatin1String(name));
+    return group;
+}
+
+QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& text, bool checked) {
+    auto* check = new QCheckBox(text, parent);
+    check->setObjectName(QLatin1String(name));
+    check->setChecked(checked);
+    return check;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* NewFileEdit(QWidget* parent, const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setReadOnly(true);
+    edit->setToolTip(QStringLiteral("Click to browse files"));
+    edit->setMinimumWidth(160);
+    return edit;
+}
+
+// A small crescent moon beside the program's sun in the ephemeris box.
+QPixmap MoonPicture(int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath disc;
+    disc.addEllipse(QRectF(2, 2, side - 4, side - 4));
+    QPainterPath shadow;
+    shadow.addEllipse(QRectF(side * 0.32, 0, side - 4, side - 4));
+    p.fillPath(disc.subtracted(shadow), QColor(230, 225, 170));
+    p.setPen(QPen(QColor(120, 115, 80), 1));
+    p.drawPath(disc.subtracted(shadow));
+    return pixmap;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(AppState& state, TForm1* mainWindow, QWidget* parent)
+    : QDialog(parent), d(std::make_unique<Impl>(state, mainWindow)) {
+    setObjectName(QStringLiteral("TAboutBox"));
+    setWindowTitle(QStringLiteral("About Dawnhelm"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    LoadHelpResources();
+
+    BuildSettingsPanel();
+    BuildMediaPanel();
+    BuildStrip();
+
+    // The two panels take turns in one place; the place is as large as the
+    // larger of them, so the window keeps its size when they are switched.
+    auto* panels = new QGridLayout;
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->addWidget(PanelConfig, 0, 0);
+    panels->addWidget(PanelFiles, 0, 0);
+    const QSize a = PanelConfig->sizeHint();
+    const QSize b = PanelFiles->sizeHint();
+    PanelConfig->setMinimumSize(std::max(a.width(), b.width()), std::max(a.height(), b.height()));
+    PanelFiles->setMinimumSize(PanelConfig->minimumSize());
+
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(gbEphemeride);
+    strip->addWidget(gbContact, 1);
+    auto* names = new QVBoxLayout;
+    names->addWidget(lbDawnhelm);
+    names->addWidget(lbVersion);
+    names->addStretch();
+    strip->addLayout(names);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(MediaFiles);
+    buttons->addWidget(OKButton);
+    buttons->addStretch();
+    strip->addLayout(buttons);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(panels);
+    top->addLayout(strip);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    Wire();
+    FormCreate();
+}
+
+TAboutBox::~TAboutBox() = default;
+
+void TAboutBox::BuildSettingsPanel() {
+    PanelConfig = new QWidget(this);
+    PanelConfig->setObjectName(QStringLiteral("PanelConfig"));
+    PanelConfig->setProperty(kHelpContextProperty, kHelpSettingsPanel);
+
+    LanguageBox = new RadioGroup(QStringLiteral("Language"), 2, PanelConfig);
+    LanguageBox->setObjectName(QStringLiteral("LanguageBox"));
+    LanguageBox->setProperty(kHelpContextProperty, kHelpLanguageBox);
+    LanguageBox->setItems(kLanguageItems);
+    LanguageBox->setItemIndex(0);
+
+    // The design values are those of the default place, Velmoren.
+    auto pairBox = [this](const char* name, const QString& title, const QString& hint, QSpinBox*& whole,
+                          const char* wholeName, int wholeLimit, int wholeValue, QLabel*& separator,
+                          const char* separatorName, const QString& separatorText, QSpinBox*& minutes,
+                          const char* minutesName, int minutesMin, int minutesValue) {
+        QGroupBox* box = NewGroup(PanelConfig, name, title);
+        box->setToolTip(hint);
+        whole = NewSpin(box, wholeName, -wholeLimit, wholeLimit, wholeValue);
+        separator = new QLabel(separatorText, box);
+        separator->setObjectName(QLatin1String(separatorName));
+        separator->setAlignment(Qt::AlignCenter);
+        separator->setMinimumWidth(14);
+        minutes = NewSpin(box, minutesName, minutesMin, 59, minutesValue);
+        auto* row = new QHBoxLayout(box);
+        row->addWidget(whole);
+        row->addWidget(separator);
+        row->addWidget(minutes);
+        box->installEventFilter(this);
+        return box;
+    };
+    LatitudeBox = pairBox("LatitudeBox", QStringLiteral("Latitude"), QStringLiteral("Velmoren = 50n47"),
+                          LatitudeSpinGraden, "LatitudeSpinGraden", 90, 50, lbLatitudeSeparator,
+                          "lbLatitudeSeparator", QStringLiteral("n"), LatitudeSpinMinuten, "LatitudeSpinMinuten",
+                          0, 47);
+    lbLatitudeSeparator->setToolTip(QStringLiteral("noord"));
+    LongitudeBox = pairBox("LongitudeBox", QStringLiteral("Longitude"), QStringLiteral("Velmoren = 5e28"),
+                           LongitudeSpinGraden, "LongitudeSpinGraden", 180, 5, lbLongitudeSeparator,
+                           "lbLongitudeSeparator", QStringLiteral("o"), LongitudeSpinMinuten,
+                           "LongitudeSpinMinuten", 0, 28);
+    lbLongitudeSeparator->setToolTip(QStringLiteral("oost"));
+    TimezoneBox = pairBox("TimezoneBox", QStringLiteral("TimeZone"), QStringLiteral("Velmoren = +1"),
+                          TimeZoneUren, "TimeZoneUren", 23, 1, lbTimeZoneSeparator, "lbTimeZoneSeparator",
+                          QStringLiteral("+"), TimeZoneMinuten, "TimeZoneMinuten", -59, 0);
+    lbTimeZoneSeparator->setToolTip(QStringLiteral("oost"));
+    TimeZoneUren->setToolTip(QStringLiteral("Hours"));
+    TimeZoneMinuten->setToolTip(QStringLiteral("Minutes"));
+    d->pairs[PairIndex(PairKind::Latitude)] = DesignPair(PairKind::Latitude, 50, 47);
+    d->pairs[PairIndex(PairKind::Longitude)] = DesignPair(PairKind::Longitude, 5, 28);
+    d->pairs[PairIndex(PairKind::TimeZone)] = DesignPair(PairKind::TimeZone, 1, 0);
+
+    auto ruleGroup = [this](const char* name, const QString& title, RadioGroup*& month, const char* monthName,
+                            RadioGroup*& weekends, const char* weekendsName, QPushButton*& button,
+                            const char* buttonName) {
+        QGroupBox* group = NewGroup(PanelConfig, name, title);
+        month = new RadioGroup(QStringLiteral("Month"), 3, group);
+        month->setObjectName(QLatin1String(monthName));
+        month->setItems(NumberItems(12));
+        weekends = new RadioGroup(QStringLiteral("Weekend"), 2, group);
+        weekends->setObjectName(QLatin1String(weekendsName));
+        weekends->setItems(NumberItems(5));
+        button = NewButton(group, buttonName, QStringLiteral("Weekday"),
+                           QStringLiteral("Weekday that summertime starts"));
+        button->setMinimumWidth(96);
+        button->installEventFilter(this);
+        auto* side = new QVBoxLayout;
+        side->addWidget(weekends);
+        side->addWidget(button);
+        side->addStretch();
+        auto* row = new QHBoxLayout(group);
+        row->addWidget(month);
+        row->addLayout(side);
+        return group;
+    };
+    SummerTime = ruleGroup("SummerTime", QStringLiteral("Summertime"), SummerMonth, "SummerMonth",
+                           SummerWeekends, "SummerWeekends", btnSummerStartDay, "btnSummerStartDay");
+    WinterTime = ruleGroup("WinterTime", QStringLiteral("Wintertime"), WinterMonth, "WinterMonth",
+                           WinterWeekends, "WinterWeekends", btnWinterStartDay, "btnWinterStartDay");
+
+    GroupSaison = NewGroup(PanelConfig, "GroupSaison", QStringLiteral("Saison"));
+    SaisonCheckBox = NewCheck(GroupSaison, "SaisonCheckBox", QStringLiteral("DST"), true);
+    SaisonCheckBox->setToolTip(QStringLiteral("Daylight Saving Time "));
+    (new QHBoxLayout(GroupSaison))->addWidget(SaisonCheckBox);
+    GroupTime = NewGroup(PanelConfig, "GroupTime", QStringLiteral("Time"));
+    ClockCheckBox = NewCheck(GroupTime, "ClockCheckBox", QStringLiteral("Clock"), false);
+    ClockCheckBox->setToolTip(QStringLiteral("Show Time"));
+    (new QHBoxLayout(GroupTime))->addWidget(ClockCheckBox);
+    GroupTime->installEventFilter(this);
+    GroupFirstWeek = NewGroup(PanelConfig, "GroupFirstWeek", QStringLiteral("First Week"));
+    GroupFirstWeek->setToolTip(QStringLiteral("First Week"));
+    CheckNewYear = NewCheck(GroupFirstWeek, "CheckNewYear", QStringLiteral("NewYear"), false);
+    CheckNewYear->setToolTip(QStringLiteral("first week"));
+    (new QHBoxLayout(GroupFirstWeek))->addWidget(CheckNewYear);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(LanguageBox);
+    left->addWidget(LatitudeBox);
+    left->addWidget(LongitudeBox);
+    left->addWidget(TimezoneBox);
+    left->addStretch();
+    d->ruleColumn = new QVBoxLayout;
+    d->ruleColumn->addWidget(SummerTime);
+    d->ruleColumn->addWidget(WinterTime);
+    d->ruleColumn->addStretch();
+    auto* flags = new QHBoxLayout;
+    flags->addWidget(GroupSaison);
+    flags->addWidget(GroupTime);
+    flags->addWidget(GroupFirstWeek);
+    auto* grid = new QGridLayout(PanelConfig);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(d->ruleColumn, 0, 1);
+    grid->addLayout(flags, 1, 0, 1, 2);
+}
+
+void TAboutBox::BuildMediaPanel() {
+    PanelFiles = new QWidget(this);
+    PanelFiles->setObjectName(QStringLiteral("PanelFiles"));
+    PanelFiles->setProperty(kHelpContextProperty, kHelpMediaPanel);
+    PanelFiles->setFocusPolicy(Qt::StrongFocus);
+    PanelFiles->hide();
+
+    FileGroupBox = NewGroup(PanelFiles, "FileGroupBox", QStringLiteral("MediaFiles"));
+    const QIcon browse = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon play = style()->standardIcon(QStyle::SP_MediaPlay);
+    const QIcon show = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+
+    auto fileRow = [&](const char* name, const QString& title, QPushButton*& soundBrowse,
+                       const char* soundBrowseName, const QString& soundBrowseHint, QLineEdit*& soundEdit,
+                       const char* soundEditName, QPushButton*& playButton, const char* playName,
+                       QPushButton*& imageBrowse, const char* imageBrowseName, const QString& imageBrowseHint,
+                       QLineEdit*& imageEdit, const char* imageEditName, const QString& imageDesign,
+                       QPushButton*& showButton, const char* showName, QCheckBox*& stretch,
+                       const char* stretchName) {
+        QGroupBox* box = NewGroup(FileGroupBox, name, title);
+        soundBrowse = NewButton(box, soundBrowseName, QString(), soundBrowseHint);
+        soundBrowse->setIcon(browse);
+        soundEdit = NewFileEdit(box, soundEditName, QStringLiteral("*.wav"));
+        playButton = NewButton(box, playName, QString(), QStringLiteral("Play Sound"));
+        playButton->setIcon(play);
+        imageBrowse = NewButton(box, imageBrowseName, QString(), imageBrowseHint);
+        imageBrowse->setIcon(browse);
+        imageEdit = NewFileEdit(box, imageEditName, imageDesign);
+        showButton = NewButton(box, showName, QString(), QStringLiteral("Show Image"));
+        showButton->setIcon(show);
+        stretch = NewCheck(box, stretchName, QStringLiteral("Stretch"), true);
+        stretch->setToolTip(QStringLiteral("Stretched"));
+        soundEdit->installEventFilter(this);
+        imageEdit->installEventFilter(this);
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(soundBrowse, 0, 0);
+        grid->addWidget(soundEdit, 0, 1);
+        grid->addWidget(playButton, 0, 2);
+        grid->addWidget(imageBrowse, 1, 0);
+        grid->addWidget(imageEdit, 1, 1);
+        grid->addWidget(showButton, 1, 2);
+        grid->addWidget(stretch, 1, 3);
+        grid->setColumnStretch(1, 1);
+        return box;
+    };
+    SunRiseFileBox = fileRow("SunRiseFileBox", QStringLiteral("SunRise"), SpeedButton1, "SpeedButton1",
+                             QStringLiteral("Select SunRise Wave"), SunRiseSoundEdit, "SunRiseSoundEdit",
+                             SunRiseSoundButton, "SunRiseSoundButton", SpeedButton2, "SpeedButton2",
+                             QStringLiteral("Select SunRise Image"), SunRiseImageEdit, "SunRiseImageEdit",
+                             QStringLiteral("*.bmp *.jpg "), ShowSunRiseImage, "ShowSunRiseImage",
+                             ImageSunRiseStretch, "ImageSunRiseStretch");
+    SunSetFileBox = fileRow("SunSetFileBox", QStringLiteral("SunSet"), SpeedButton3, "SpeedButton3",
+                            QStringLiteral("Select SunSet Wave"), SunSetSoundEdit, "SunSetSoundEdit",
+                            SunSetSoundButton, "SunSetSoundButton", SpeedButton4, "SpeedButton4",
+                            QStringLiteral("Select SunSet Image"), SunSetImageEdit, "SunSetImageEdit",
+                            QStringLiteral("*.bmp *.jpg"), ShowSunSetImage, "ShowSunSetImage", ImageSunSetStretch,
+                            "ImageSunSetStretch");
+
+    Activate = NewGroup(FileGroupBox, "Activate", QStringLiteral("Activate"));
+    SoundCheckFileName = NewCheck(Activate, "SoundCheckFileName", QStringLiteral("Alarm"), true);
+    ImageCheckFileName = NewCheck(Activate, "ImageCheckFileName", QStringLiteral("Image"), true);
+    auto* switches = new QHBoxLayout(Activate);
+    switches->addWidget(SoundCheckFileName);
+    switches->addWidget(ImageCheckFileName);
+    switches->addStretch();
+
+    auto* column = new QVBoxLayout(FileGroupBox);
+    column->addWidget(SunRiseFileBox);
+    column->addWidget(SunSetFileBox);
+    column->addWidget(Activate);
+    column->addStretch();
+    auto* panel = new QVBoxLayout(PanelFiles);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->addWidget(FileGroupBox);
+}
+
+void TAboutBox::BuildStrip() {
+    gbEphemeride = NewGroup(this, "gbEphemeride", QStringLiteral("Ephemeris"));
+    ProgramIcon = new ClickLabel(gbEphemeride);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setPixmap(dawn::ProgramIcon().pixmap(32, 32));
+    ProgramIcon->setToolTip(QStringLiteral("Recompute the day"));
+    ProgramIcon->setCursor(Qt::PointingHandCursor);
+    MoonIcon = new QLabel(gbEphemeride);
+    MoonIcon->setObjectName(QStringLiteral("MoonIcon"));
+    MoonIcon->setPixmap(MoonPicture(28));
+    auto clock = [this](const char* name) {
+        auto* l = new QLabel(QStringLiteral("--:--"), gbEphemeride);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    lbAboutSunrise = clock("lbAboutSunrise");
+    lbAboutSunSet = clock("lbAboutSunSet");
+    lbAboutMoonRise = clock("lbAboutMoonRise");
+    lbAboutMoonset = clock("lbAboutMoonset");
+    auto* eph = new QGridLayout(gbEphemeride);
+    eph->addWidget(ProgramIcon, 0, 0, 2, 1);
+    eph->addWidget(lbAboutSunrise, 0, 1);
+    eph->addWidget(lbAboutSunSet, 1, 1);
+    eph->addWidget(MoonIcon, 0, 2, 2, 1);
+    eph->addWidget(lbAboutMoonRise, 0, 3);
+    eph->addWidget(lbAboutMoonset, 1, 3);
+
+    gbContact = NewGroup(this, "gbContact", QString());
+    auto* maker = new QLabel(QStringLiteral("The Dawnhelm makers"), gbContact);
+    lbHomePage = new ClickLabel(gbContact);
+    lbHomePage->setObjectName(QStringLiteral("lbHomePage"));
+    lbHomePage->setText(QStringLiteral("homepage: ") + QLatin1String(kHomePageAddress));
+    lbHomePage->setToolTip(QStringLiteral("get here the latest version of dawnhelm"));
+    lbHomePage->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
+    lbHomePage->setCursor(Qt::PointingHandCursor);
+    auto* contact = new QVBoxLayout(gbContact);
+    contact->addWidget(maker);
+    contact->addWidget(lbHomePage);
+
+    lbDawnhelm = new QLabel(QStringLiteral("Dawnhelm"), this);
+    lbDawnhelm->setObjectName(QStringLiteral("lbDawnhelm"));
+    QFont bold = lbDawnhelm->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 2);
+    lbDawnhelm->setFont(bold);
+    lbVersion = new QLabel(QLatin1String(kVersionText), this);
+    lbVersion->setObjectName(QStringLiteral("lbVersion"));
+
+    MediaFiles = NewButton(this, "MediaFiles", QStringLiteral("Media"), QString());
+    OKButton = NewButton(this, "OKButton", QStringLiteral("OK"), QString());
+    OKButton->setDefault(true);
+}
+
+void TAboutBox::Wire() {
+    connect(LanguageBox, &RadioGroup::itemIndexChanged, this, [this] { LanguageBoxClick(); });
+    connect(LatitudeSpinGraden, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Latitude, false); });
+    connect(LatitudeSpinMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Latitude, true); });
+    connect(LongitudeSpinGraden, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Longitude, false); });
+    connect(LongitudeSpinMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Longitude, true); });
+    connect(TimeZoneUren, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::TimeZone, false); });
+    connect(TimeZoneMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::TimeZone, true); });
+    connect(SummerMonth, &RadioGroup::itemIndexChanged, this, [this] { SummerMonthClick(); });
+    connect(SummerWeekends, &RadioGroup::itemIndexChanged, this, [this] { SummerWeekendsClick(); });
+    connect(WinterMonth, &RadioGroup::itemIndexChanged, this, [this] { WinterMonthClick(); });
+    connect(WinterWeekends, &RadioGroup::itemIndexChanged, this, [this] { WinterWeekendsClick(); });
+    connect(SaisonCheckBox, &QCheckBox::toggled, this, [this] { SaisonCheckBoxClick(); });
+    connect(CheckNewYear, &QCheckBox::toggled, this, [this] { CheckNewYearClick(); });
+    connect(ClockCheckBox, &QCheckBox::toggled, this, [this] { ClockCheckBoxClick(); });
+    connect(ProgramIcon, &ClickLabel::clicked, this, [this] { ProgramIconClick(); });
+    connect(lbHomePage, &ClickLabel::clicked, this, [] { OpenHomePage(); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
+    connect(MediaFiles, &QPushButton::clicked, this, [this] { MediaFilesClick(); });
+
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SunRiseSoundEditClick(); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { SunRiseImageEditClick(); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { SunSetSoundEditClick(); });
+    connect(SpeedButton4, &QPushButton::clicked, this, [this] { SunSetImageEditClick(); });
+    connect(SunRiseSoundButton, &QPushButton::clicked, this, [this] { SunRiseSoundButtonClick(); });
+    connect(SunSetSoundButton, &QPushButton::clicked, this, [this] { SunSetSoundButtonClick(); });
+    connect(ShowSunRiseImage, &QPushButton::clicked, this, [this] { ShowSunRiseImageClick(); });
+    connect(ShowSunSetImage, &QPushButton::clicked, this, [this] { ShowSunSetImageClick(); });
+    connect(ImageSunRiseStretch, &QCheckBox::toggled, this, [this] { ImageSunRiseStretchClick(); });
+    connect(ImageSunSetStretch, &QCheckBox::toggled, this, [this] { ImageSunSetStretchClick(); });
+    connect(SoundCheckFileName, &QCheckBox::toggled, this, [this] { SoundCheckFileNameClick(); });
+    connect(ImageCheckFileName, &QCheckBox::toggled, this, [this] { ImageCheckFileNameClick(); });
+
+    // The file names are refreshed whenever the focus moves into the media
+    // group from outside it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        auto inside = [this](QWidget* w) { return w && (w == FileGroupBox || FileGroupBox->isAncestorOf(w)); };
+        if (inside(now) && !inside(old)) FileGroupBoxEnter();
+    });
+}
+
+void TAboutBox::FormCreate() {
+    d->creating = true;
+    BeginBatch();
+    SiteSettings& s = d->state.Settings;
+    // The handlers run below store the place from the spin edits, so the
+    // stored values are taken first.
+    const int latitude = s.LatitudeMinutes;
+    const int longitude = s.LongitudeMinutes;
+    const int zone = s.TimeZoneMinutes;
+    LatitudeBoxTag = latitude;
+    LongitudeBoxTag = longitude;
+    TimezoneBoxTag = zone;
+
+    // The pairs show the stored values whatever the design values were; a
+    // value beyond the pair's limits (a hand-edited file) is brought within.
+    struct Place {
+        PairKind kind;
+        int total;
+        QSpinBox* whole;
+        QSpinBox* minutes;
+    };
+    const Place places[] = {{PairKind::Latitude, latitude, LatitudeSpinGraden, LatitudeSpinMinuten},
+                            {PairKind::Longitude, longitude, LongitudeSpinGraden, LongitudeSpinMinuten},
+                            {PairKind::TimeZone, zone, TimeZoneUren, TimeZoneMinuten}};
+    for (const Place& p : places) {
+        const SpinPair pair = PairShowing(p.kind, p.total);
+        d->pairs[PairIndex(p.kind)] = pair;
+        {
+            const QSignalBlocker blockWhole(p.whole);
+            const QSignalBlocker blockMinutes(p.minutes);
+            p.whole->setRange(pair.whole.min, pair.whole.max);
+            p.whole->setValue(pair.whole.value);
+            p.minutes->setRange(pair.minutes.min, pair.minutes.max);
+            p.minutes->setValue(pair.minutes.value);
+        }
+        RunPair(p.kind, false);
+    }
+
+    // The month first: its handler fits the weekend items to the reference
+    // year, and a weekend beyond them is then clamped to the last one.
+    const std::int32_t winterRule = s.WinterRule;
+    const std::int32_t summerRule = s.SummerRule;
+    WinterMonth->setItemIndex(std::clamp(RuleMonthItem(winterRule), 0, 11));
+    WinterWeekends->setItemIndex(std::max(RuleOccurrence(winterRule), 0));
+    SummerMonth->setItemIndex(std::clamp(RuleMonthItem(summerRule), 0, 11));
+    SummerWeekends->setItemIndex(std::max(RuleOccurrence(summerRule), 0));
+
+    btnSummerStartDayTag = s.SummerWeekday;
+    btnWinterStartDayTag = s.WinterWeekday;
+    btnSummerStartDayEnter();
+    btnWinterStartDayEnter();
+
+    ClockCheckBox->setChecked(s.ShowClock);
+    CheckNewYear->setChecked(s.FirstWeekNewYear);
+    lbVersion->setText(QStringLiteral("v. ") + QLatin1String(kVersionText));
+
+    PanelConfig->show();
+    PanelFiles->hide();
+    SoundCheckFileName->setChecked(s.AlarmSoundEnabled);
+    ImageCheckFileName->setChecked(s.AlarmImageEnabled);
+    ImageSunRiseStretch->setChecked(s.SunRiseImageStretch);
+    ImageSunSetStretch->setChecked(s.SunSetImageStretch);
+    SaisonCheckBox->setChecked(s.SummerTimeEnabled);
+    SaisonCheckBoxClick();
+
+    LanguageBox->setToolTip(kLocaleHintLines);
+    const int language = std::clamp(static_cast<int>(s.LanguageIndex), 0, kLanguageCount - 1);
+    if (language != LanguageBox->itemIndex()) {
+        LanguageBox->setItemIndex(language);
+    } else {
+        // The local language is selected already; its labels still belong on
+        // the controls (the version keeps its "v. ").
+        const QString version = lbVersion->text();
+        d->state.ApplyLanguage();
+        PutLabelsOnControls();
+        lbVersion->setText(version);
+    }
+    FileGroupBoxEnter();
+    EndBatch();
+    d->creating = false;
+}
+
+void TAboutBox::FormActivate() {
+    LanguageBox->setFocus();
+    // The caption names the panel the button switches to.
+    MediaFiles->setText(d->state.Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
+    BeginBatch();
+    SummerMonthClick();
+    WinterMonthClick();
+    btnSummerStartDayEnter();
+    btnWinterStartDayEnter();
+    SaisonCheckBox->setChecked(d->state.Settings.SummerTimeEnabled);
+    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
+        g->setEnabled(d->state.Settings.SummerTimeEnabled);
+    GroupSaison->setTitle(d->state.Label(label::kSeason));
+    EndBatch();
+}
+
+void TAboutBox::FormDeactivate() {
+    SiteSettings& s = d->state.Settings;
+    s.FirstWeekNewYear = CheckNewYear->isChecked();
+    s.AlarmSoundEnabled = SoundCheckFileName->isChecked();
+    s.AlarmImageEnabled = ImageCheckFileName->isChecked();
+    s.SunRiseImageStretch = ImageSunRiseStretch->isChecked();
+    s.SunSetImageStretch = ImageSunSetStretch->isChecked();
+    s.TimeZoneMinutes = TimezoneBoxTag;
+}
+
+void TAboutBox::FormHide() {
+    const SettingsSaveResult saved = SaveSettings(d->state.Settings, d->state.AppDir);
+    if (!saved.ok) Messages().showMessage(this, QString::fromStdString(saved.error));
+}
+
+void TAboutBox::OKButtonClick() {
+    PanelConfig->show();
+    PanelFiles->hide();
+    accept();
+}
+
+bool TAboutBox::event(QEvent* e) {
+    switch (e->type()) {
+        case QEvent::WindowActivate:
+            // Each opening, and each return from a window of the program
+            // opened over the dialog; not a return from another program.
+            if (d->activateOnReturn) {
+                d->activateOnReturn = false;
+                FormActivate();
+            }
+            break;
+        case QEvent::WindowDeactivate:
+            if (isVisible() && QApplication::activeWindow() != nullptr) {
+                d->activateOnReturn = true;
+                FormDeactivate();
+            }
+            break;
+        default:
+            break;
+    }
+    return QDialog::event(e);
+}
+
+void TAboutBox::showEvent(QShowEvent* e) {
+    if (!e->spontaneous()) d->activateOnReturn = true;
+    QDialog::showEvent(e);
+}
+
+void TAboutBox::hideEvent(QHideEvent* e) {
+    QDialog::hideEvent(e);
+    if (e->spontaneous()) return;  // minimised with the main window, not closed
+    d->activateOnReturn = false;
+    FormDeactivate();
+    FormHide();
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* e) {
+    const QEvent::Type type = e->type();
+    if (type == QEvent::MouseButtonDblClick) {
+        if (watched == LatitudeBox) LatitudeBoxDblClick();
+        if (watched == LongitudeBox) LongitudeBoxDblClick();
+        if (watched == TimezoneBox) TimezoneBoxDblClick();
+    }
+    if (watched == btnSummerStartDay || watched == btnWinterStartDay) {
+        const Season season = watched == btnSummerStartDay ? Season::Summer : Season::Winter;
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+            WeekdayMouseDown(season, static_cast<QMouseEvent*>(e)->button());
+            return true;
+        }
+        if (type == QEvent::KeyPress) {
+            // The keyboard steps like the mouse: Space or Enter forward,
+            // Backspace back.
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                WeekdayMouseDown(season, Qt::LeftButton);
+                return true;
+            }
+            if (key == Qt::Key_Backspace) {
+                WeekdayMouseDown(season, Qt::RightButton);
+                return true;
+            }
+        }
+        if (type == QEvent::FocusIn) WeekdayEnter(season);
+    }
+    if (watched == GroupTime && type == QEvent::MouseButtonRelease) ClockCheckBoxClick();
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+        const bool click = type == QEvent::MouseButtonRelease &&
+                           static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton;
+        bool tabbedIn = false;
+        if (type == QEvent::FocusIn) {
+            const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+            tabbedIn = why == Qt::TabFocusReason || why == Qt::BacktabFocusReason || why == Qt::ShortcutFocusReason;
+        }
+        if (click || tabbedIn) {
+            // The chooser opens once the event that asked for it is done.
+            QMetaObject::invokeMethod(
+                this,
+                [this, edit] {
+                    if (edit == SunRiseSoundEdit) SunRiseSoundEditClick();
+                    if (edit == SunSetSoundEdit) SunSetSoundEditClick();
+                    if (edit == SunRiseImageEdit) SunRiseImageEditClick();
+                    if (edit == SunSetImageEdit) SunSetImageEditClick();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+DayNumber TAboutBox::ShownDay() const {
+    if (d->main) return d->main->ShownDay();
+    return d->state.Day.Date.Value() != 0 ? d->state.Day.Date : d->state.Today;
+}
+
+void TAboutBox::BeginBatch() { ++d->batch; }
+
+void TAboutBox::EndBatch() {
+    if (--d->batch > 0 || !d->redrawPending) return;
+    d->redrawPending = false;
+    ProgramIconClick();
+}
+
+void TAboutBox::SetPreviews(PlaySoundFn playSound, ShowImageFn showImage) {
+    d->playSound = std::move(playSound);
+    d->showImage = std::move(showImage);
+}
+
+}  // namespace dawn

@@ -1,0 +1,335 @@
+// The settings panel of the configuration dialog: the place and time zone,
+// the summer-time rules, the three check boxes and the language.
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/calendar.h"
+#include "ui/config/radiogroup.h"
+#include "ui/config/summerrules.h"
+#include "ui/config/taboutbox.h"
+#include "ui/config/taboutbox_impl.h"
+#include "ui/main/messages.h"
+#include "ui/main/tform1.h"
+
+namespace dawn {
+namespace {
+
+QDate ToQDate(DayNumber day) {
+    const auto ymd = day.ToDate();
+    return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+                 static_cast<int>(static_cast<unsigned>(ymd.day())));
+}
+
+}  // namespace
+
+// The controls and fields of one of the two summer-time rules.
+struct TAboutBox::RuleSide {
+    QGroupBox* group;
+    RadioGroup* month;
+    RadioGroup* weekends;
+    QPushButton* button;
+    int& tag;
+    std::int32_t& rule;
+    std::uint8_t& monthField;
+    std::uint8_t& nthFromEnd;
+    std::uint8_t& weekday;
+    int captionLabel;
+    DayNumber start;
+};
+
+TAboutBox::RuleSide TAboutBox::Side(Season season) {
+    SiteSettings& s = d->state.Settings;
+    const DstWindow& w = d->state.Day.Window;
+    if (season == Season::Summer)
+        return {SummerTime, SummerMonth, SummerWeekends, btnSummerStartDay, btnSummerStartDayTag,
+                s.SummerRule, s.SummerMonth, s.SummerNthFromEnd, s.SummerWeekday, label::kSummerTime,
+                w.SummerStart};
+    return {WinterTime, WinterMonth, WinterWeekends, btnWinterStartDay, btnWinterStartDayTag,
+            s.WinterRule, s.WinterMonth, s.WinterNthFromEnd, s.WinterWeekday, label::kWinterTime,
+            w.WinterStart};
+}
+
+// --- the spin pairs -----------------------------------------------------
+
+void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
+    const PairControls c = [&]() -> PairControls {
+        switch (kind) {
+            case PairKind::Latitude:
+                return {LatitudeSpinGraden, LatitudeSpinMinuten, LatitudeBox, lbLatitudeSeparator, &LatitudeBoxTag,
+                        label::kLatitude, label::kNorth, label::kSouth};
+            case PairKind::Longitude:
+                return {LongitudeSpinGraden, LongitudeSpinMinuten, LongitudeBox, lbLongitudeSeparator,
+                        &LongitudeBoxTag, label::kLongitude, label::kEast, label::kWest};
+            case PairKind::TimeZone:
+                break;
+        }
+        return {TimeZoneUren, TimeZoneMinuten, TimezoneBox, lbTimeZoneSeparator, &TimezoneBoxTag,
+                label::kTimeZone, label::kZoneEast, label::kZoneWest};
+    }();
+
+    // The rule works on the values the edits show and the ranges it left
+    // last time; its carries re-run it in place (spinpair.h), and the edits
+    // are then given the outcome at once.
+    SpinPair& pair = d->pairs[PairIndex(kind)];
+    pair.whole.value = c.whole->value();
+    pair.minutes.value = c.minutes->value();
+    NormalizeSpinPair(kind, pair, changedMinutes ? PairPart::Minutes : PairPart::Whole);
+    {
+        const QSignalBlocker blockWhole(c.whole);
+        const QSignalBlocker blockMinutes(c.minutes);
+        for (auto [spin, part] : {std::pair{c.whole, pair.whole}, std::pair{c.minutes, pair.minutes}}) {
+            spin->setRange(std::min(part.min, part.value), std::max(part.max, part.value));
+            spin->setValue(part.value);
+        }
+    }
+    if (kind == PairKind::TimeZone) d->state.Settings.TimeZoneHours = pair.whole.value;
+
+    const int total = PairTotal(pair);
+    *c.tag = total;
+    const HemisphereLetters& letters = d->state.Current.hemisphere;
+    QString sign;
+    switch (kind) {
+        case PairKind::Latitude: sign = QString::fromStdString(total >= 0 ? letters.north : letters.south); break;
+        case PairKind::Longitude: sign = QString::fromStdString(total >= 0 ? letters.east : letters.west); break;
+        case PairKind::TimeZone: sign = total >= 0 ? QStringLiteral("+") : QStringLiteral("-"); break;
+    }
+    c.separator->setText(sign);
+    c.separator->setToolTip(d->state.Label(total >= 0 ? c.positiveHintLabel : c.negativeHintLabel));
+    c.group->setTitle(d->state.Label(c.captionLabel));
+    ProgramIconClick();
+}
+
+void TAboutBox::LatitudeSpinGradenChange() { RunPair(PairKind::Latitude, false); }
+void TAboutBox::LongitudeSpinGradenChange() { RunPair(PairKind::Longitude, false); }
+void TAboutBox::TimeZoneUrenChange() { RunPair(PairKind::TimeZone, false); }
+
+bool TAboutBox::ConfirmDefault(const QString& message) { return Messages().confirm(this, message); }
+
+void TAboutBox::PlaceDefault(PairKind kind, const QString& message, int whole, int minutes) {
+    if (!ConfirmDefault(message)) return;
+    QSpinBox* wholeSpin = kind == PairKind::Latitude    ? LatitudeSpinGraden
+                          : kind == PairKind::Longitude ? LongitudeSpinGraden
+                                                        : TimeZoneUren;
+    QSpinBox* minutesSpin = kind == PairKind::Latitude    ? LatitudeSpinMinuten
+                            : kind == PairKind::Longitude ? LongitudeSpinMinuten
+                                                          : TimeZoneMinuten;
+    BeginBatch();
+    wholeSpin->setValue(whole);
+    minutesSpin->setValue(minutes);
+    EndBatch();
+}
+
+void TAboutBox::LatitudeBoxDblClick() {
+    PlaceDefault(PairKind::Latitude, QStringLiteral("50n47 (Velmoren)"), 50, 47);
+}
+void TAboutBox::LongitudeBoxDblClick() {
+    PlaceDefault(PairKind::Longitude, QStringLiteral("5e28 (Velmoren)"), 5, 28);
+}
+void TAboutBox::TimezoneBoxDblClick() {
+    PlaceDefault(PairKind::TimeZone, QStringLiteral("+1h00 (Velmoren)"), 1, 0);
+}
+
+// --- the day behind the dialog -------------------------------------------
+
+void TAboutBox::ProgramIconClick() {
+    if (d->batch > 0) {
+        d->redrawPending = true;
+        return;
+    }
+    AppState& st = d->state;
+    st.Settings.LatitudeMinutes = LatitudeSpinGraden->value() * 60 + LatitudeSpinMinuten->value();
+    st.Settings.LongitudeMinutes = LongitudeSpinGraden->value() * 60 + LongitudeSpinMinuten->value();
+    st.Settings.TimeZoneMinutes = TimezoneBoxTag;
+    // The labels are applied before the main window redraws, so that it draws
+    // in the language now chosen.
+    st.ApplyLanguage();
+    if (d->main)
+        d->main->Calendar1Change();
+    else
+        st.ComputeShownDay(ShownDay());
+
+    lbAboutSunrise->setText(QString::fromStdString(st.Day.SunRiseClock));
+    lbAboutSunSet->setText(QString::fromStdString(st.Day.SunSetClock));
+    lbAboutMoonRise->setText(QString::fromStdString(st.Day.MoonRiseClock));
+    lbAboutMoonset->setText(QString::fromStdString(st.Day.MoonSetClock));
+    ShowSummerRule();
+    ShowWinterRule();
+
+    // The upper group is the change that comes first in the calendar year:
+    // summer time in the north, winter time in the south.
+    const bool south = st.Settings.LatitudeMinutes < 0;
+    PlaceRuleGroups(!south);
+    const QString hemisphere = south ? QStringLiteral("Southern") : QStringLiteral("Northern");
+    SummerTime->setToolTip(QStringLiteral("SummerTime ") + hemisphere + QStringLiteral(" Hemisphere"));
+    WinterTime->setToolTip(QStringLiteral("WinterTime ") + hemisphere + QStringLiteral(" Hemisphere"));
+}
+
+void TAboutBox::PlaceRuleGroups(bool summerOnTop) {
+    if (d->summerOnTop == summerOnTop) return;
+    d->summerOnTop = summerOnTop;
+    d->ruleColumn->removeWidget(SummerTime);
+    d->ruleColumn->removeWidget(WinterTime);
+    d->ruleColumn->insertWidget(0, summerOnTop ? SummerTime : WinterTime);
+    d->ruleColumn->insertWidget(1, summerOnTop ? WinterTime : SummerTime);
+}
+
+bool TAboutBox::SummerGroupOnTop() const { return d->ruleColumn->indexOf(SummerTime) == 0; }
+
+// --- the summer-time rules ------------------------------------------------
+
+void TAboutBox::ShowRule(Season season) {
+    const RuleSide side = Side(season);
+    const QString word = d->state.Label(side.captionLabel);
+    side.group->setTitle(word + QLatin1Char(' ') + d->state.Locale.DateText(ToQDate(side.start)));
+    side.month->setToolTip(d->state.Label(label::kMonth) + QLatin1Char(' ') + word);
+    side.weekends->setToolTip(d->state.Label(label::kWeek) + QLatin1Char(' ') + word);
+    side.month->setTitle(d->state.Label(label::kMonth));
+    side.weekends->setTitle(d->state.Label(label::kWeekend));
+}
+
+void TAboutBox::ShowSummerRule() { ShowRule(Season::Summer); }
+void TAboutBox::ShowWinterRule() { ShowRule(Season::Winter); }
+
+void TAboutBox::MonthClick(Season season) {
+    const RuleSide side = Side(season);
+    const int monthItem = std::max(side.month->itemIndex(), 0);
+    side.rule = RuleWithMonthItem(side.rule, monthItem);
+    side.monthField = static_cast<std::uint8_t>(monthItem + 1);
+    const int year = d->state.ReferenceYear;
+    const int n = CountWeekdayInMonth(monthItem + 1, year, side.weekday);
+    // The weekend group offers as many occurrences as the month has in the
+    // reference year; a choice of the last one stays on the last one. The
+    // fifth item goes without a change of the choice: the rule keeps its
+    // fifth occurrence, which the count from the month's end below makes the
+    // last one.
+    if (n < side.weekends->count() && side.weekends->count() > 4) {
+        side.weekends->removeItem(4);
+    } else if (n > side.weekends->count() && side.weekends->count() == 4) {
+        side.weekends->insertItem(4, QStringLiteral("5"));
+        if (side.weekends->itemIndex() == 3) side.weekends->setItemIndex(4);
+    }
+    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, year, side.weekday), side.weekends->itemIndex());
+    ProgramIconClick();
+    ShowRule(season);
+}
+
+void TAboutBox::WeekendsClick(Season season) {
+    const RuleSide side = Side(season);
+    const int occurrence = side.weekends->itemIndex();
+    const int monthItem = std::max(side.month->itemIndex(), 0);
+    side.rule = RuleWithOccurrence(side.rule, occurrence);
+    side.monthField = static_cast<std::uint8_t>(monthItem + 1);
+    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, d->state.ReferenceYear, side.weekday), occurrence);
+    ProgramIconClick();
+    ShowRule(season);
+}
+
+void TAboutBox::SummerMonthClick() { MonthClick(Season::Summer); }
+void TAboutBox::WinterMonthClick() { MonthClick(Season::Winter); }
+void TAboutBox::SummerWeekendsClick() { WeekendsClick(Season::Summer); }
+void TAboutBox::WinterWeekendsClick() { WeekendsClick(Season::Winter); }
+
+void TAboutBox::WeekdayMouseDown(Season season, Qt::MouseButton button) {
+    const RuleSide side = Side(season);
+    if (button == Qt::LeftButton) side.tag = NextWeekday(side.tag);
+    if (button == Qt::RightButton) side.tag = PreviousWeekday(side.tag);
+    side.weekday = static_cast<std::uint8_t>(std::clamp(side.tag, 0, 255));
+    BeginBatch();
+    WeekdayEnter(season);
+    MonthClick(season);
+    EndBatch();
+}
+
+void TAboutBox::btnSummerStartDayMouseDown(Qt::MouseButton button) { WeekdayMouseDown(Season::Summer, button); }
+void TAboutBox::btnWinterStartDayMouseDown(Qt::MouseButton button) { WeekdayMouseDown(Season::Winter, button); }
+
+void TAboutBox::WeekdayEnter(Season season) {
+    const RuleSide side = Side(season);
+    if (side.tag >= 1 && side.tag <= 7) side.button->setText(d->state.Label(label::kFirstWeekday + side.tag - 1));
+}
+
+void TAboutBox::btnSummerStartDayEnter() { WeekdayEnter(Season::Summer); }
+void TAboutBox::btnWinterStartDayEnter() { WeekdayEnter(Season::Winter); }
+
+// --- the check boxes ------------------------------------------------------
+
+void TAboutBox::SaisonCheckBoxClick() {
+    const bool on = SaisonCheckBox->isChecked();
+    d->state.Settings.SummerTimeEnabled = on;
+    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends}) g->setEnabled(on);
+    GroupSaison->setTitle(d->state.Label(label::kSeason));
+    ProgramIconClick();
+}
+
+void TAboutBox::CheckNewYearClick() {
+    d->state.Settings.FirstWeekNewYear = CheckNewYear->isChecked();
+    CheckNewYear->setText(d->state.Label(label::kNewYear));
+    CheckNewYear->setToolTip(d->state.Label(label::kNewYear));
+    GroupFirstWeek->setTitle(d->state.Label(label::kFirstWeek));
+    // The week numbers of the main window follow at once.
+    ProgramIconClick();
+}
+
+void TAboutBox::ClockCheckBoxClick() {
+    // The clock panel of the main window follows at its next tick.
+    d->state.Settings.ShowClock = ClockCheckBox->isChecked();
+    ClockCheckBox->setText(d->state.Label(label::kClock));
+    GroupTime->setTitle(d->state.Label(label::kTime));
+}
+
+// --- the language ---------------------------------------------------------
+
+void TAboutBox::LanguageBoxClick() {
+    const int index = std::clamp(LanguageBox->itemIndex(), 0, kLanguageCount - 1);
+    d->state.Settings.LanguageIndex = static_cast<std::uint8_t>(index);
+    const QString hint = kLanguageNames[index] + QStringLiteral("\ndouble clic to translator");
+    if (d->main) d->main->lbSunSetSymbol->setToolTip(hint);
+    LanguageBox->setToolTip(QStringLiteral("Language = ") + hint + QLatin1Char('\n') + kLocaleHintLines);
+    d->state.ApplyLanguage();
+    PutLabelsOnControls();
+    // The editors caption their own controls and redraw the main window in
+    // the new language.
+    BeginBatch();
+    LatitudeSpinGradenChange();
+    LongitudeSpinGradenChange();
+    TimeZoneUrenChange();
+    SummerMonthClick();
+    WinterMonthClick();
+    btnSummerStartDayEnter();
+    btnWinterStartDayEnter();
+    EndBatch();
+}
+
+void TAboutBox::PutLabelsOnControls() {
+    const AppState& st = d->state;
+    TimezoneBox->setTitle(st.Label(label::kTimeZone));
+    CheckNewYear->setText(st.Label(label::kNewYear));
+    CheckNewYear->setToolTip(st.Label(label::kNewYear));
+    ClockCheckBox->setText(st.Label(label::kClock));
+    GroupSaison->setTitle(st.Label(label::kSeason));
+    GroupTime->setTitle(st.Label(label::kTime));
+    GroupFirstWeek->setTitle(st.Label(label::kFirstWeek));
+    GroupFirstWeek->setToolTip(st.Label(label::kFirstWeek));
+    MediaFiles->setText(st.Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
+    lbVersion->setText(QLatin1String(kVersionText));
+    Activate->setTitle(st.Label(label::kActivate));
+    ImageSunRiseStretch->setText(st.Label(label::kStretch));
+    ImageSunSetStretch->setText(st.Label(label::kStretch));
+    SunRiseSoundButton->setToolTip(st.Label(label::kPlaySound));
+    SunSetSoundButton->setToolTip(st.Label(label::kPlaySound));
+    ShowSunRiseImage->setToolTip(st.Label(label::kImage));
+    ShowSunSetImage->setToolTip(st.Label(label::kImage));
+    ImageCheckFileName->setText(st.Label(label::kImage));
+    SoundCheckFileName->setText(st.Label(label::kAlarm));
+    SunRiseFileBox->setTitle(st.Label(label::kSunrise).trimmed());
+    SunSetFileBox->setTitle(st.Label(label::kSunset).trimmed());
+}
+
+}  // namespace dawn

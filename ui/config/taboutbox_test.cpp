@@ -1,0 +1,463 @@
+#include "ui/config/taboutbox.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/calendar.h"
+#include "ui/config/filechooser.h"
+#include "ui/config/radiogroup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/testsupport/recording_messages.h"
+
+namespace dawn {
+namespace {
+
+// Answers the file choosers as told and records what they were asked.
+class RecordingChoosers final : public FileChoosers {
+public:
+    RecordingChoosers() { SetChoosers(this); }
+    ~RecordingChoosers() override { SetChoosers(nullptr); }
+    std::optional<QString> openFile(QWidget*, const FileRequest& request) override {
+        asked.push_back(request);
+        return answer;
+    }
+    std::vector<FileRequest> asked;
+    std::optional<QString> answer;
+};
+
+class AboutBoxTest : public ::testing::Test {
+protected:
+    // Loads the program's state from an empty folder on 21 June 2024 (so the
+    // defaults apply), lets `adjust` change the settings, then builds the
+    // dialog as the start-up does.
+    void Build(const std::function<void(SiteSettings&)>& adjust = {}, int year = 2024) {
+        StartupInputs inputs{dir.path(), QLocale(QLocale::English, QLocale::UnitedKingdom),
+                             std::chrono::year(year) / std::chrono::June / 21};
+        LoadAppState(state, inputs);
+        if (adjust) {
+            adjust(state.Settings);
+            ResolveDstRules(state.Settings, year);
+        }
+        state.ComputeShownDay(state.Today);
+        box = std::make_unique<TAboutBox>(state, nullptr);
+    }
+    QString Label(int n) const { return state.Label(n); }
+    int Latitude() const { return box->LatitudeSpinGraden->value() * 60 + box->LatitudeSpinMinuten->value(); }
+
+    QTemporaryDir dir;
+    AppState state;
+    test::RecordingMessages messages;
+    RecordingChoosers choosers;
+    std::unique_ptr<TAboutBox> box;
+};
+
+TEST_F(AboutBoxTest, CreationShowsTheStoredPlaceAndTimeZone) {
+    struct Case {
+        int latitude, longitude, zone;
+        int latG, latM, lonG, lonM, zoneH, zoneM;
+    };
+    const Case cases[] = {
+        {3047, 328, 60, 50, 47, 5, 28, 1, 0},
+        {-3047, -7345, -210, -50, -47, -122, -25, -3, -30},
+        {-30, 59, -1, 0, -30, 0, 59, 0, -1},
+        // A hand-edited file beyond the limits is brought within them.
+        {100000, -20000, 5000, 90, 0, -180, 0, 23, 59},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.latitude);
+        Build([&](SiteSettings& s) {
+            s.LatitudeMinutes = c.latitude;
+            s.LongitudeMinutes = c.longitude;
+            s.TimeZoneMinutes = c.zone;
+        });
+        EXPECT_EQ(box->LatitudeSpinGraden->value(), c.latG);
+        EXPECT_EQ(box->LatitudeSpinMinuten->value(), c.latM);
+        EXPECT_EQ(box->LongitudeSpinGraden->value(), c.lonG);
+        EXPECT_EQ(box->LongitudeSpinMinuten->value(), c.lonM);
+        EXPECT_EQ(box->TimeZoneUren->value(), c.zoneH);
+        EXPECT_EQ(box->TimeZoneMinuten->value(), c.zoneM);
+        EXPECT_EQ(state.Settings.LatitudeMinutes, c.latG * 60 + c.latM);
+        EXPECT_EQ(state.Settings.TimeZoneMinutes, c.zoneH * 60 + c.zoneM);
+        EXPECT_EQ(state.Settings.TimeZoneHours, c.zoneH);
+    }
+}
+
+TEST_F(AboutBoxTest, LatitudeStepsAtTheNorthPoleAndAcrossTheEquator) {
+    Build([](SiteSettings& s) { s.LatitudeMinutes = 89 * 60 + 59; });
+    box->LatitudeSpinMinuten->stepUp();
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 90);
+    EXPECT_EQ(box->LatitudeSpinMinuten->value(), 0);
+    box->LatitudeSpinMinuten->stepUp();
+    box->LatitudeSpinGraden->stepUp();
+    EXPECT_EQ(Latitude(), 5400);
+    box->LatitudeSpinGraden->stepDown();
+    EXPECT_EQ(Latitude(), 89 * 60);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 89 * 60);
+
+    // Down to the equator and one minute beyond it.
+    box->LatitudeSpinGraden->setValue(0);
+    EXPECT_EQ(Latitude(), 0);
+    EXPECT_EQ(box->lbLatitudeSeparator->text(), QString::fromStdString(state.Current.hemisphere.north));
+    box->LatitudeSpinMinuten->stepDown();
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 0);
+    EXPECT_EQ(box->LatitudeSpinMinuten->value(), -1);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, -1);
+    EXPECT_EQ(box->LatitudeBoxTag, -1);
+    EXPECT_EQ(box->lbLatitudeSeparator->text(), QString::fromStdString(state.Current.hemisphere.south));
+    EXPECT_EQ(box->lbLatitudeSeparator->toolTip(), Label(18));
+    EXPECT_EQ(box->LatitudeBox->title(), Label(20));
+}
+
+TEST_F(AboutBoxTest, TimeZoneStepsBelowZeroAndStopsAt2359) {
+    Build([](SiteSettings& s) { s.TimeZoneMinutes = 0; });
+    box->TimeZoneMinuten->stepDown();
+    EXPECT_EQ(box->TimeZoneUren->value(), 0);
+    EXPECT_EQ(box->TimeZoneMinuten->value(), -1);
+    EXPECT_EQ(box->lbTimeZoneSeparator->text(), QStringLiteral("-"));
+    EXPECT_EQ(box->lbTimeZoneSeparator->toolTip(), Label(42));
+    EXPECT_EQ(state.Settings.TimeZoneMinutes, -1);
+
+    box->TimeZoneUren->setValue(23);
+    box->TimeZoneMinuten->setValue(59);
+    box->TimeZoneMinuten->stepUp();
+    box->TimeZoneUren->stepUp();
+    EXPECT_EQ(state.Settings.TimeZoneMinutes, 23 * 60 + 59);
+    EXPECT_EQ(state.Settings.TimeZoneHours, 23);
+    EXPECT_EQ(box->lbTimeZoneSeparator->toolTip(), Label(41));
+}
+
+TEST_F(AboutBoxTest, SpinEditsTakeArrowsButNoTypedText) {
+    Build();
+    box->show();
+    QTest::keyClicks(box->LatitudeSpinGraden, "12");
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 50);
+    QTest::keyClick(box->LatitudeSpinGraden, Qt::Key_Up);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 51 * 60 + 47);
+    // A page step is ten single steps, each with its carry.
+    box->LatitudeSpinMinuten->setValue(55);
+    QTest::keyClick(box->LatitudeSpinMinuten, Qt::Key_PageUp);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 52 * 60 + 5);
+}
+
+TEST_F(AboutBoxTest, PlaceDefaultsAskFirst) {
+    Build([](SiteSettings& s) {
+        s.LatitudeMinutes = -(33 * 60 + 52);
+        s.TimeZoneMinutes = -210;
+    });
+    messages.reply = false;
+    box->LatitudeBoxDblClick();
+    EXPECT_EQ(state.Settings.LatitudeMinutes, -(33 * 60 + 52));
+    ASSERT_EQ(messages.asked, QStringList{QStringLiteral("50n47 (Velmoren)")});
+
+    messages.reply = true;
+    QTest::mouseDClick(box->LatitudeBox, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 50);
+    EXPECT_EQ(box->LatitudeSpinMinuten->value(), 47);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 3047);
+    box->TimezoneBoxDblClick();
+    box->LongitudeBoxDblClick();
+    EXPECT_EQ(state.Settings.TimeZoneMinutes, 60);
+    EXPECT_EQ(state.Settings.LongitudeMinutes, 328);
+    EXPECT_EQ(messages.asked.mid(1), (QStringList{QStringLiteral("50n47 (Velmoren)"),
+                                                  QStringLiteral("+1h00 (Velmoren)"),
+                                                  QStringLiteral("5e28 (Velmoren)")}));
+}
+
+TEST_F(AboutBoxTest, SouthernLatitudeSwapsTheRuleGroups) {
+    Build();
+    EXPECT_TRUE(box->SummerGroupOnTop());
+    EXPECT_EQ(box->SummerTime->toolTip(), QStringLiteral("SummerTime Northern Hemisphere"));
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 31/03/2024"));
+
+    box->LatitudeSpinGraden->setValue(-34);
+    EXPECT_FALSE(box->SummerGroupOnTop());
+    EXPECT_EQ(box->SummerTime->toolTip(), QStringLiteral("SummerTime Southern Hemisphere"));
+    EXPECT_EQ(box->WinterTime->toolTip(), QStringLiteral("WinterTime Southern Hemisphere"));
+    // In the south summer time spans the turn of the year: in June the last
+    // one began in March of the year before and the next winter time is
+    // October of the next year.
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 26/03/2023"));
+    EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 26/10/2025"));
+
+    box->LatitudeSpinGraden->setValue(10);
+    EXPECT_TRUE(box->SummerGroupOnTop());
+}
+
+TEST_F(AboutBoxTest, FifthSundayFollowsTheReferenceYear) {
+    ASSERT_EQ(CountWeekdayInMonth(3, 2023, 1), 4);
+    ASSERT_EQ(CountWeekdayInMonth(3, 2024, 1), 5);
+
+    // Created in a year whose March has four Sundays: "5" goes and "4",
+    // the last Sunday, is stored.
+    Build([](SiteSettings& s) { s.SummerRule = 204; }, 2023);
+    EXPECT_EQ(box->SummerWeekends->count(), 4);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
+    EXPECT_EQ(state.Settings.SummerRule, 203);
+    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
+
+    // Created in 2024 with the fifth Sunday; the user browses to 2023 and
+    // opens the dialog: "4" shows, the rule keeps its fifth Sunday, which
+    // is the last one.
+    Build([](SiteSettings& s) { s.SummerRule = 204; }, 2024);
+    EXPECT_EQ(box->SummerWeekends->count(), 5);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 4);
+    state.ReferenceYear = 2023;
+    box->FormActivate();
+    EXPECT_EQ(box->SummerWeekends->count(), 4);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
+    EXPECT_EQ(state.Settings.SummerRule, 204);
+    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
+    // And back in a year with five: "5" returns, selected.
+    state.ReferenceYear = 2024;
+    box->FormActivate();
+    EXPECT_EQ(box->SummerWeekends->count(), 5);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 4);
+    EXPECT_EQ(state.Settings.SummerRule, 204);
+    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
+}
+
+TEST_F(AboutBoxTest, RuleClicksStoreTheRule) {
+    Build();
+    // First Sunday of April.
+    box->SummerMonth->button(3)->click();
+    box->SummerWeekends->button(0)->click();
+    EXPECT_EQ(state.Settings.SummerRule, 300);
+    EXPECT_EQ(state.Settings.SummerMonth, 4);
+    EXPECT_EQ(state.Settings.SummerNthFromEnd, CountWeekdayInMonth(4, 2024, 1));
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 07/04/2024"));
+    EXPECT_EQ(box->SummerMonth->toolTip(), Label(22) + QLatin1Char(' ') + Label(32));
+    EXPECT_EQ(box->SummerWeekends->toolTip(), Label(8) + QLatin1Char(' ') + Label(32));
+    // Winter: second Sunday of November.
+    box->WinterMonth->setItemIndex(10);
+    box->WinterWeekends->setItemIndex(1);
+    EXPECT_EQ(state.Settings.WinterRule, 1001);
+    EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 10/11/2024"));
+}
+
+TEST_F(AboutBoxTest, SummerTimeOffDisablesTheRules) {
+    Build();
+    box->SaisonCheckBox->click();
+    EXPECT_FALSE(state.Settings.SummerTimeEnabled);
+    for (RadioGroup* g : {box->SummerMonth, box->SummerWeekends, box->WinterMonth, box->WinterWeekends})
+        EXPECT_FALSE(g->isEnabled());
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 01/01/2024"));
+    EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 31/12/2024"));
+    EXPECT_TRUE(box->btnSummerStartDay->isEnabled());
+    box->btnSummerStartDayMouseDown(Qt::LeftButton);
+    EXPECT_EQ(state.Settings.SummerWeekday, 2);
+    box->SaisonCheckBox->click();
+    EXPECT_TRUE(box->SummerMonth->isEnabled());
+}
+
+TEST_F(AboutBoxTest, WeekdayButtonsCycleWithBothMouseButtons) {
+    Build();
+    ASSERT_EQ(box->btnSummerStartDay->text(), Label(1));
+    QTest::mousePress(box->btnSummerStartDay, Qt::RightButton);
+    EXPECT_EQ(box->btnSummerStartDay->text(), Label(7));
+    EXPECT_EQ(state.Settings.SummerWeekday, 7);
+    // The last Saturday of March 2024 is the 30th.
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 30/03/2024"));
+    QTest::mousePress(box->btnSummerStartDay, Qt::LeftButton);
+    EXPECT_EQ(box->btnSummerStartDay->text(), Label(1));
+    EXPECT_EQ(state.Settings.SummerWeekday, 1);
+    QTest::mousePress(box->btnWinterStartDay, Qt::LeftButton);
+    EXPECT_EQ(state.Settings.WinterWeekday, 2);
+    EXPECT_EQ(box->btnWinterStartDay->text(), Label(2));
+    QTest::mousePress(box->btnWinterStartDay, Qt::MiddleButton);
+    EXPECT_EQ(state.Settings.WinterWeekday, 2);
+}
+
+TEST_F(AboutBoxTest, ChoosingALanguageLabelsTheDialog) {
+    Build();
+    EXPECT_EQ(box->LanguageBox->toolTip(),
+              QStringLiteral("Weekdays and Monthnames\nare fetched from\nthe windows local setting"));
+    box->LanguageBox->button(5)->click();
+    EXPECT_EQ(state.Settings.LanguageIndex, 5);
+    EXPECT_EQ(state.Current.languageIndex, 5);
+    EXPECT_EQ(box->LanguageBox->toolTip(),
+              QStringLiteral("Language = Italiano\ndouble clic to translator\nWeekdays and Monthnames\n"
+                             "are fetched from\nthe windows local setting"));
+    const QString italianZone = QString::fromStdString(state.Labels.Label(5, 26));
+    ASSERT_FALSE(italianZone.isEmpty());
+    EXPECT_EQ(box->TimezoneBox->title(), italianZone);
+    EXPECT_EQ(box->btnSummerStartDay->text(), QString::fromStdString(state.Labels.Label(5, 1)));
+    EXPECT_EQ(box->SoundCheckFileName->text(), QString::fromStdString(state.Labels.Label(5, 30)));
+    EXPECT_EQ(box->lbVersion->text(), QStringLiteral("1.1.0.0"));
+}
+
+TEST_F(AboutBoxTest, ChecksStoreTheirFlags) {
+    Build();
+    box->ClockCheckBox->click();
+    box->CheckNewYear->click();
+    box->SoundCheckFileName->click();
+    box->ImageSunSetStretch->click();
+    EXPECT_TRUE(state.Settings.ShowClock);
+    EXPECT_TRUE(state.Settings.FirstWeekNewYear);
+    EXPECT_FALSE(state.Settings.AlarmSoundEnabled);
+    EXPECT_FALSE(state.Settings.SunSetImageStretch);
+    EXPECT_TRUE(state.Settings.SunRiseImageStretch);
+    EXPECT_EQ(box->CheckNewYear->text(), Label(25));
+    EXPECT_EQ(box->GroupTime->title(), Label(35));
+}
+
+TEST_F(AboutBoxTest, MediaButtonSwitchesPanels) {
+    Build();
+    EXPECT_FALSE(box->PanelConfig->isHidden());
+    EXPECT_TRUE(box->PanelFiles->isHidden());
+    box->MediaFilesClick();
+    EXPECT_TRUE(box->PanelConfig->isHidden());
+    EXPECT_FALSE(box->PanelFiles->isHidden());
+    EXPECT_EQ(box->MediaFiles->text(), Label(38));
+    box->MediaFiles->click();
+    EXPECT_FALSE(box->PanelConfig->isHidden());
+    EXPECT_EQ(box->MediaFiles->text(), Label(36));
+    // OK always returns to the settings panel.
+    box->MediaFilesClick();
+    box->OKButtonClick();
+    EXPECT_FALSE(box->PanelConfig->isHidden());
+    EXPECT_TRUE(box->PanelFiles->isHidden());
+}
+
+TEST_F(AboutBoxTest, FileEditsShowNamesOfFilesThatExist) {
+    const QString other = dir.filePath(QStringLiteral("pictures"));
+    QDir().mkpath(other);
+    QFile(other + QStringLiteral("/dawn.JPG")).open(QIODevice::WriteOnly);
+    Build([&](SiteSettings& s) { s.SunRiseImageFile = (other + QStringLiteral("/dawn.JPG")).toStdString(); });
+    box->MediaFilesClick();
+    EXPECT_EQ(box->SunRiseImageEdit->text(), QStringLiteral("dawn.JPG"));
+    EXPECT_EQ(box->SunSetImageEdit->text(), QStringLiteral("*.bmp *.jpg"));
+    EXPECT_EQ(box->SunRiseSoundEdit->text(), QStringLiteral("*.wav"));
+}
+
+TEST_F(AboutBoxTest, ChoosersStartWhereTheFileIsAndKeepThePathOnCancel) {
+    const QString other = dir.filePath(QStringLiteral("sounds"));
+    QDir().mkpath(other);
+    const QString chosen = other + QStringLiteral("/lark.WAV");
+    QFile(chosen).open(QIODevice::WriteOnly);
+    Build([](SiteSettings& s) { s.SunRiseSoundFile = "/gone/sunrise.wav"; });
+
+    box->SunRiseSoundEditClick();  // cancelled
+    ASSERT_EQ(choosers.asked.size(), 1u);
+    EXPECT_EQ(choosers.asked[0].startFolder, QString::fromStdString(state.AppDir));
+    EXPECT_EQ(choosers.asked[0].presetPath, QStringLiteral("/gone/sunrise.wav"));
+    EXPECT_EQ(choosers.asked[0].title, QStringLiteral("Select SunRiseSound"));
+    EXPECT_EQ(choosers.asked[0].filter, QStringLiteral("Sound files (*.wav)|*.WAV"));
+    EXPECT_FALSE(choosers.asked[0].picturePreview);
+    EXPECT_EQ(state.Settings.SunRiseSoundFile, "/gone/sunrise.wav");
+    EXPECT_EQ(box->SunRiseSoundEdit->text(), QStringLiteral("sunrise.wav"));
+
+    choosers.answer = chosen;
+    box->SunRiseSoundEditClick();
+    EXPECT_EQ(state.Settings.SunRiseSoundFile, chosen.toStdString());
+    EXPECT_EQ(box->SunRiseSoundEdit->text(), QStringLiteral("lark.WAV"));
+    choosers.answer.reset();
+    box->SpeedButton1->click();
+    EXPECT_EQ(choosers.asked.back().startFolder, other);
+
+    box->SunRiseImageEditClick();
+    box->SunSetImageEditClick();
+    EXPECT_EQ(choosers.asked[3].filter, QStringLiteral("Image files (*.bmp,*.jpg,)|*.BMP;*.JPG"));
+    EXPECT_EQ(choosers.asked[3].title, QStringLiteral("Select SunRiseImage"));
+    EXPECT_TRUE(choosers.asked[3].picturePreview);
+    EXPECT_EQ(choosers.asked[4].filter, QStringLiteral("Image files (*.bmp,*.jpg)|*.BMP;*.JPG"));
+    EXPECT_EQ(choosers.asked[4].title, QStringLiteral("Select SunSetImage"));
+}
+
+TEST_F(AboutBoxTest, PreviewsPassTheFileAndCaption) {
+    Build();
+    QStringList played;
+    QString shownFile, shownCaption;
+    bool shownStretch = false;
+    box->SetPreviews([&](const QString& f) { played << f; },
+                     [&](const QString& f, bool stretch, const QString& caption, std::chrono::minutes) {
+                         shownFile = f;
+                         shownStretch = stretch;
+                         shownCaption = caption;
+                     });
+    box->SunSetSoundButton->click();
+    EXPECT_EQ(played, QStringList{QString::fromStdString(state.Settings.SunSetSoundFile)});
+    box->ShowSunRiseImage->click();
+    EXPECT_EQ(shownFile, QString::fromStdString(state.Settings.SunRiseImageFile));
+    EXPECT_TRUE(shownStretch);
+    EXPECT_EQ(shownCaption, Label(9).trimmed() + QLatin1Char('\n') + shownFile);
+}
+
+TEST_F(AboutBoxTest, HidingSavesTheSettings) {
+    Build();
+    box->show();
+    box->LatitudeSpinMinuten->stepDown();
+    box->OKButton->click();
+    QFile file(dir.filePath(QStringLiteral("Dawncode.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_GE(lines.size(), 19);
+    EXPECT_EQ(lines[13].trimmed(), QByteArray("3046"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A folder that cannot take the file: the reason is shown.
+    state.AppDir = dir.filePath(QStringLiteral("missing/folder")).toStdString();
+    box->show();
+    box->hide();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawncode.txt"))) << messages.shown[0].toStdString();
+}
+
+// Random arrow steps and place defaults over the three pairs: the carries
+// always end, and the place, the offset and the settings agree with what the
+// spin edits show.
+TEST_F(AboutBoxTest, RandomStepsKeepThePairsConsistent) {
+    Build();
+    messages.reply = true;
+    std::mt19937 random(20240621);
+    QSpinBox* spins[] = {box->LatitudeSpinGraden, box->LatitudeSpinMinuten, box->LongitudeSpinGraden,
+                         box->LongitudeSpinMinuten, box->TimeZoneUren, box->TimeZoneMinuten};
+    const int limits[] = {5400, 10800, 23 * 60 + 59};
+    auto check = [&](int step) {
+        for (int p = 0; p < 3; ++p) {
+            const int g = spins[2 * p]->value();
+            const int m = spins[2 * p + 1]->value();
+            ASSERT_LE(std::abs(g * 60 + m), limits[p]) << "step " << step << " pair " << p;
+            ASSERT_LE(std::abs(m), 59) << "step " << step << " pair " << p;
+            ASSERT_TRUE(g == 0 || m == 0 || (g > 0) == (m > 0)) << "step " << step << " pair " << p;
+        }
+        ASSERT_EQ(state.Settings.LatitudeMinutes, spins[0]->value() * 60 + spins[1]->value()) << step;
+        ASSERT_EQ(state.Settings.LongitudeMinutes, spins[2]->value() * 60 + spins[3]->value()) << step;
+        ASSERT_EQ(state.Settings.TimeZoneMinutes, spins[4]->value() * 60 + spins[5]->value()) << step;
+        ASSERT_EQ(state.Settings.TimeZoneHours, spins[4]->value()) << step;
+    };
+    int steps = 0;
+    while (steps < 10000) {
+        const int pick = static_cast<int>(random() % 100);
+        if (pick < 3) {
+            if (pick == 0) box->LatitudeBoxDblClick();
+            if (pick == 1) box->LongitudeBoxDblClick();
+            if (pick == 2) box->TimezoneBoxDblClick();
+            ASSERT_NO_FATAL_FAILURE(check(steps));
+            continue;
+        }
+        // Runs of steps on one edit, long enough to cross zero and to reach
+        // the ends of the whole parts now and then.
+        QSpinBox* spin = spins[random() % 6];
+        const int direction = random() % 2 ? 1 : -1;
+        const int run = 1 + static_cast<int>(random() % 40);
+        for (int i = 0; i < run; ++i, ++steps) {
+            spin->stepBy(direction);
+            ASSERT_NO_FATAL_FAILURE(check(steps));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dawn
