@@ -87,6 +87,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
 
     BuildControls();
     BuildMenu();
+    BuildTray();  // tform1_tray.cpp
+    BuildGrid();  // tform1_grid.cpp
 
     const auto today = state_.Today.ToDate();
     {
@@ -159,6 +161,8 @@ void TForm1::BuildControls() {
         if (auto* edit = spin->findChild<QLineEdit*>()) edit->setReadOnly(true);
         spin->setAlignment(Qt::AlignRight);
     }
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, &TForm1::SpinEdit1Change);
+    connect(SpinEdit2, &QSpinBox::valueChanged, this, &TForm1::SpinEdit2Change);
     MonthEdit = new QLineEdit(central);
     MonthEdit->setObjectName(QStringLiteral("MonthEdit"));
     MonthEdit->setReadOnly(true);
@@ -324,19 +328,20 @@ void TForm1::PlaceControls() {
 
     // The right column: year and month, the clock panel, the summer-time rows.
     const int rx = calX + calW + 12;
-    const int rw = 27 * cw;
+    const int rw = 33 * cw;
     const int spinH = lh + 10;
     SpinEdit1->setGeometry(rx, m, 4 * cw + 44, spinH);
     const int monthX = rx + 4 * cw + 52;
-    SpinEdit2->setGeometry(monthX, m, 6 * cw + 36, spinH);
+    const int monthW = 7 * cw + 30;
+    SpinEdit2->setGeometry(monthX, m, monthW, spinH);
     // MonthEdit covers the text of SpinEdit2 and leaves its arrows free.
-    MonthEdit->setGeometry(monthX + 3, m + 3, 6 * cw + 4, spinH - 6);
+    MonthEdit->setGeometry(monthX + 3, m + 3, monthW - 26, spinH - 6);
     MonthEdit->raise();
     const int panelY = m + spinH + 6;
     Panel1->setFont(MainFont(14));
     Panel1->setGeometry(rx, panelY, rw, 2 * lh + 4);
     int y = panelY + 2 * lh + 10;
-    const int capW = 17 * cw;
+    const int capW = 21 * cw;
     const int valW = rw - capW;
     QLabel* captions[] = {lbSummerTime, lbWinterTime, lbDaysSummerTime};
     QLabel* values[] = {lbStartZomerUur, lbStartWinterUur, lbZomerduur};

@@ -1,0 +1,379 @@
+// The main window driven through its real widgets, offscreen, in a fresh
+// working folder.
+#include "ui/main/tform1.h"
+
+#include <QCalendarWidget>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QAbstractItemView>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+#include <QTimer>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/textfile.h"
+#include "ui/main/testsupport/recording_messages.h"
+
+namespace dawn {
+namespace {
+
+std::chrono::year_month_day Ymd(int y, unsigned m, unsigned d) {
+    return std::chrono::year_month_day(std::chrono::year(y), std::chrono::month(m), std::chrono::day(d));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    // Starts the window on `today` (English labels, day/month/year dates).
+    TForm1& Start(std::chrono::year_month_day today = Ymd(2024, 6, 21),
+                  const QLocale& locale = QLocale(QStringLiteral("en_GB"))) {
+        form_ = std::make_unique<TForm1>(state_, StartupInputs{dir_.path(), locale, today, false});
+        state_.Settings.LanguageIndex = 4;
+        state_.ApplyLanguage();
+        form_->Calendar1Change();
+        return *form_;
+    }
+    // As the configuration dialog does: change a setting, redraw.
+    void Redraw() { form_->Calendar1Change(); }
+    void Show(const QDate& date) { form_->JumpToDate(date); }
+    QDate Shown() const { return form_->Calendar1->selectedDate(); }
+    std::vector<std::string> SettingsFileAfterClose() {
+        form_.reset();
+        return ReadTextFile((dir_.path() + QStringLiteral("/Dawncode.txt")).toStdString()).lines;
+    }
+    static QColor Colour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+    QTemporaryDir dir_;
+    AppState state_;
+    std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(MainWindowTest, StartsOnTodayInAnEmptyFolderAndSavesNineteenLinesOnClose) {
+    TForm1& form = Start(Ymd(2024, 6, 21));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Dawnhelm 1.1.0.0"));
+    EXPECT_EQ(Shown(), QDate(2024, 6, 21));
+    EXPECT_EQ(form.SpinEdit1->value(), 2024);
+    EXPECT_EQ(form.SpinEdit2->value(), 6);
+    EXPECT_EQ(form.MonthEdit->text(), QStringLiteral(" Jun"));
+    EXPECT_EQ(form.MonthEdit->toolTip(), QStringLiteral("June"));
+    EXPECT_EQ(state_.ReferenceYear, 2024);
+    EXPECT_EQ(state_.AppDir, dir_.path().toStdString());
+    EXPECT_TRUE(form.PnMoon->isHidden());
+    EXPECT_FALSE(form.PnSun->isHidden());
+    EXPECT_EQ(form.PnMoon->geometry(), form.PnSun->geometry());
+    EXPECT_EQ(state_.Day.Date, DayNumber::FromYmd(2024, 6, 21));
+    EXPECT_EQ(form.lbLatitude->text(), QStringLiteral("50N47"));
+    EXPECT_EQ(form.lbLongitude->text(), QStringLiteral("05E28"));
+    EXPECT_TRUE(form.Timer1->isSingleShot() == false && form.Timer1->interval() == 1000);
+    EXPECT_EQ(form.Timer1->timerType(), Qt::PreciseTimer);
+
+    const auto lines = SettingsFileAfterClose();
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[12], "328");
+    EXPECT_EQ(lines[13], "3047");
+    EXPECT_EQ(lines[18], "1");
+}
+
+TEST_F(MainWindowTest, LoaderMessagesAreShownOnceAfterTheWindowIsUp) {
+    QFile file(dir_.path() + QStringLiteral("/Dawncode.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("0\r\n204\r\nnorth\r\n");
+    file.close();
+    test::RecordingMessages messages;
+    Start();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("north")));
+}
+
+TEST_F(MainWindowTest, PolarNightShowsMessagesInsteadOfTimes) {
+    TForm1& form = Start(Ymd(2023, 12, 15));
+    state_.Settings.LatitudeMinutes = 78 * 60;  // Svalbard
+    state_.Settings.LongitudeMinutes = 15 * 60;
+    Redraw();
+    EXPECT_EQ(form.lbSunRiseHour->text(), QStringLiteral("--:--"));
+    EXPECT_EQ(form.lbSunSetHour->text(), QStringLiteral("--:--"));
+    EXPECT_EQ(form.lbDayLightHour->text(), QStringLiteral("24:00"));
+    EXPECT_EQ(form.lbdaylight->text().trimmed(), QStringLiteral("Sun down all day"));
+    for (QLabel* delta : {form.lbSunRiseDelta, form.lbSunSetDelta, form.lbDayLightDelta}) {
+        EXPECT_EQ(delta->text(), QStringLiteral("--:--")) << delta->objectName().toStdString();
+    }
+    // A message edited in the table shows at the next drawing, and one of
+    // 25 characters unpads every caption and shrinks them all.
+    state_.Labels.SetCell(5, 50, std::string(25, 'x'));
+    Redraw();
+    EXPECT_EQ(form.lbdaylight->text(), QString(25, QLatin1Char('x')));
+    for (QLabel* caption : {form.lbSunrise, form.lbSunset, form.lbdaylight, form.lbCoordinates, form.lbMoonrise,
+                            form.lbMoonSet, form.lbMoonLight}) {
+        EXPECT_FALSE(caption->text().startsWith(QLatin1Char(' '))) << caption->objectName().toStdString();
+        EXPECT_EQ(caption->font().pointSize(), 9) << caption->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, CaptionsEndInOneColumnAndNeverAccumulateSpaces) {
+    TForm1& form = Start();
+    Redraw();
+    Redraw();
+    // "Coordinates:" is the longest English caption (12): 8 spaces in front.
+    EXPECT_EQ(form.lbCoordinates->text(), QStringLiteral("        Coordinates:"));
+    EXPECT_EQ(form.lbSunrise->text(), QStringLiteral("        Sunrise    :"));
+    EXPECT_EQ(form.lbSunrise->font().pointSize(), 10);
+}
+
+TEST_F(MainWindowTest, WeekNumbersOfJanuary2021WithAndWithoutTheNewYearFlag) {
+    TForm1& form = Start(Ymd(2021, 1, 14));
+    auto weeks = [&form] {
+        QStringList w;
+        for (QLabel* l : {form.lbWeek1, form.lbWeek2, form.lbWeek3, form.lbWeek4, form.lbWeek5, form.lbWeek6}) {
+            w << l->text();
+        }
+        return w.join(QLatin1Char(' '));
+    };
+    state_.Settings.FirstWeekNewYear = false;
+    Redraw();
+    EXPECT_EQ(weeks(), QStringLiteral("53 1 2 3 4 5"));
+    state_.Settings.FirstWeekNewYear = true;
+    Redraw();
+    EXPECT_EQ(weeks(), QStringLiteral("1 2 3 4 5 6"));
+    EXPECT_EQ(form.lbWeek->text(), QStringLiteral("Week"));
+}
+
+TEST_F(MainWindowTest, PlaceAndTimeZoneTexts) {
+    TForm1& form = Start();
+    struct Case {
+        int latitude, longitude;
+        const char* lat;
+        const char* lon;
+    };
+    for (const Case& c : {Case{3047, 328, "50N47", "05E28"}, Case{-2032, -7345, "33S52", "122W25"},
+                          Case{30, -5, "00N30", "00W05"}}) {
+        state_.Settings.LatitudeMinutes = c.latitude;
+        state_.Settings.LongitudeMinutes = c.longitude;
+        Redraw();
+        EXPECT_EQ(form.lbLatitude->text(), QLatin1String(c.lat));
+        EXPECT_EQ(form.lbLongitude->text(), QLatin1String(c.lon));
+    }
+    state_.Settings.TimeZoneMinutes = -210;
+    Redraw();
+    EXPECT_EQ(form.lbCoordinates->toolTip(), QStringLiteral("TimeZone = - 03:30"));
+    EXPECT_EQ(form.TimeZoneText(), QStringLiteral("-03:30"));
+    state_.Settings.TimeZoneMinutes = 60;
+    Redraw();
+    EXPECT_EQ(form.lbCoordinates->toolTip(), QStringLiteral("TimeZone = + 01:00"));
+}
+
+TEST_F(MainWindowTest, SummerTimeRowsHoldTheLastAndTheNextChange) {
+    TForm1& form = Start(Ymd(2024, 3, 31));
+    const QColor black(0, 0, 0), gray(128, 128, 128);
+    struct Case {
+        QDate shown;
+        bool summerTime;
+        const char *upperCaption, *upper, *lowerCaption, *lower, *days, *daysCaption;
+        bool upperBlack;
+    };
+    const Case cases[] = {
+        {QDate(2024, 3, 31), true, "Summer time:", "31/03/2024", "Winter time:", "27/10/2024", "210",
+         "Days to winter time:", true},
+        {QDate(2024, 1, 15), true, "Winter time:", "29/10/2023", "Summer time:", "31/03/2024", "76",
+         "Days to summer time:", false},
+        {QDate(2024, 10, 27), true, "Winter time:", "27/10/2024", "Summer time:", "30/03/2025", "154",
+         "Days to summer time:", true},
+        {QDate(2024, 5, 10), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "235",
+         "Days to winter time:", false},
+    };
+    for (const Case& c : cases) {
+        state_.Settings.SummerTimeEnabled = c.summerTime;
+        Show(c.shown);
+        Redraw();
+        const std::string at = c.shown.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(form.lbSummerTime->text(), QLatin1String(c.upperCaption)) << at;
+        EXPECT_EQ(form.lbStartZomerUur->text(), QLatin1String(c.upper)) << at;
+        EXPECT_EQ(form.lbWinterTime->text(), QLatin1String(c.lowerCaption)) << at;
+        EXPECT_EQ(form.lbStartWinterUur->text(), QLatin1String(c.lower)) << at;
+        EXPECT_EQ(form.lbZomerduur->text(), QLatin1String(c.days)) << at;
+        EXPECT_EQ(form.lbDaysSummerTime->text(), QLatin1String(c.daysCaption)) << at;
+        EXPECT_EQ(Colour(form.lbStartZomerUur), c.upperBlack ? black : gray) << at;
+        EXPECT_EQ(Colour(form.lbSummerTime), Colour(form.lbStartZomerUur)) << at;
+        EXPECT_EQ(Colour(form.lbStartWinterUur), gray) << at;
+        EXPECT_EQ(Colour(form.lbWinterTime), gray) << at;
+    }
+    Show(QDate(2024, 1, 15));
+    EXPECT_EQ(form.lbZomerduur->toolTip(), QStringLiteral("15/01/2024 -> 31/12/2024"))
+        << "summer time is still off";
+    state_.Settings.SummerTimeEnabled = true;
+    Redraw();
+    EXPECT_EQ(form.lbZomerduur->toolTip(), QStringLiteral("15/01/2024 -> 31/03/2024"));
+}
+
+TEST_F(MainWindowTest, SignsSayWhetherTheDayGainsLight) {
+    TForm1& form = Start();
+    Show(QDate(2024, 4, 15));
+    EXPECT_EQ(form.lbSunRiseSign->text() + form.lbSunSetSign->text() + form.lbDayLightSign->text(),
+              QStringLiteral("+++"));
+    Show(QDate(2024, 10, 15));
+    EXPECT_EQ(form.lbSunRiseSign->text() + form.lbSunSetSign->text() + form.lbDayLightSign->text(),
+              QStringLiteral("---"));
+    EXPECT_EQ(form.lbSunRiseDelta->toolTip(), QStringLiteral("14/10/2024"));
+    EXPECT_EQ(form.lbDayLightHour->toolTip(), QStringLiteral("15/10/2024"));
+    EXPECT_TRUE(form.lbSunSetHour->toolTip().startsWith(QStringLiteral("Julian day = 2460598.5")));
+}
+
+TEST_F(MainWindowTest, MonthAndYearArrowsKeepTheDayInsideTheMonth) {
+    TForm1& form = Start();
+    struct Case {
+        QDate from;
+        int yearSteps, monthSteps;
+        QDate to;
+    };
+    const Case cases[] = {
+        {QDate(2023, 1, 31), 0, 1, QDate(2023, 2, 28)},   {QDate(2024, 1, 31), 0, 1, QDate(2024, 2, 29)},
+        {QDate(2024, 2, 29), 1, 0, QDate(2025, 2, 28)},   {QDate(2024, 12, 15), 0, 1, QDate(2025, 1, 15)},
+        {QDate(2025, 1, 31), 0, -1, QDate(2024, 12, 31)}, {QDate(2500, 12, 31), 0, 1, QDate(2500, 12, 31)},
+        {QDate(1900, 1, 1), 0, -1, QDate(1900, 1, 1)},    {QDate(2024, 3, 31), 0, -1, QDate(2024, 2, 29)},
+    };
+    for (const Case& c : cases) {
+        Show(c.from);
+        form.SpinEdit1->stepBy(c.yearSteps);
+        form.SpinEdit2->stepBy(c.monthSteps);
+        const std::string at = c.from.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(Shown(), c.to) << at;
+        EXPECT_EQ(form.SpinEdit1->value(), c.to.year()) << at;
+        EXPECT_EQ(form.SpinEdit2->value(), c.to.month()) << at;
+        EXPECT_EQ(form.MonthEdit->text(), QLatin1Char(' ') + QLocale(QStringLiteral("en_GB")).standaloneMonthName(
+                                                                  c.to.month(), QLocale::ShortFormat))
+            << at;
+        EXPECT_EQ(state_.Day.Date, DayNumber::FromYmd(c.to.year(), unsigned(c.to.month()), unsigned(c.to.day())))
+            << at;
+    }
+}
+
+TEST_F(MainWindowTest, CaptionClicksJumpToTheShownChangesAndToToday) {
+    TForm1& form = Start(Ymd(2024, 6, 21));
+    Show(QDate(2024, 2, 10));
+    QTest::mouseClick(form.lbSummerTime, Qt::LeftButton);
+    EXPECT_EQ(Shown(), QDate(2023, 10, 29));
+    EXPECT_EQ(form.SpinEdit1->value(), 2023);
+    EXPECT_EQ(form.SpinEdit2->value(), 10);
+    QTest::mouseClick(form.lbWinterTime, Qt::LeftButton);  // from 29 Oct 2023: next summer time
+    EXPECT_EQ(Shown(), QDate(2024, 3, 31));
+    QTest::mouseClick(form.lbDaysSummerTime, Qt::LeftButton);
+    EXPECT_EQ(Shown(), QDate(2024, 6, 21));
+    EXPECT_EQ(state_.Day.Date, DayNumber::FromYmd(2024, 6, 21));
+}
+
+TEST_F(MainWindowTest, PanelSwitchesShowExactlyOnePanel) {
+    TForm1& form = Start();
+    int moonGraphs = 0, sunGraphs = 0;
+    QObject::connect(&form, &TForm1::moonGraphRequested, [&] { ++moonGraphs; });
+    QObject::connect(&form, &TForm1::sunGraphRequested, [&] { ++sunGraphs; });
+    for (QLabel* toMoon : {form.lbdaylight, form.lbDayLightHour, form.lbDayLightSymbol}) {
+        QTest::mouseClick(toMoon, Qt::LeftButton);
+        EXPECT_FALSE(form.PnMoon->isHidden());
+        EXPECT_TRUE(form.PnSun->isHidden());
+        QTest::mouseClick(form.Image1, Qt::LeftButton);
+        QTest::mouseClick(toMoon == form.lbdaylight ? form.lbMoonLight : form.lbMoonLightSymbol, Qt::LeftButton);
+        EXPECT_TRUE(form.PnMoon->isHidden());
+        EXPECT_FALSE(form.PnSun->isHidden());
+    }
+    QTest::mouseClick(form.Image1, Qt::LeftButton);
+    EXPECT_EQ(moonGraphs, 3);
+    EXPECT_EQ(sunGraphs, 1);
+}
+
+TEST_F(MainWindowTest, WeekHeaderTurnsTheFirstWeekdayAndTheFileKeepsIt) {
+    TForm1& form = Start();
+    state_.Settings.WeekStartDay = 0;
+    form.Calendar1->setFirstDayOfWeek(Qt::Sunday);
+    QTest::mouseClick(form.lbWeek, Qt::RightButton);
+    EXPECT_EQ(form.Calendar1->firstDayOfWeek(), Qt::Saturday);
+    EXPECT_EQ(state_.Settings.WeekStartDay, 6);
+    QTest::mouseClick(form.lbWeek, Qt::LeftButton);
+    QTest::mouseClick(form.lbWeek, Qt::LeftButton);
+    EXPECT_EQ(form.Calendar1->firstDayOfWeek(), Qt::Monday);
+    QTest::mouseClick(form.lbWeek, Qt::RightButton);
+    QTest::mouseClick(form.lbWeek, Qt::RightButton);
+    EXPECT_EQ(state_.Settings.WeekStartDay, 6);
+    const auto lines = SettingsFileAfterClose();
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[18], "6");
+}
+
+TEST_F(MainWindowTest, RightButtonOpensTheConfigurationFromTheListedControlsOnly) {
+    TForm1& form = Start();
+    int opened = 0;
+    QObject::connect(&form, &TForm1::configurationRequested, [&] { ++opened; });
+    QList<QWidget*> opening = {form.lbWeek1,          form.lbWeek6,      form.lbSummerTime, form.lbWinterTime,
+                               form.lbDaysSummerTime, form.lbStartZomerUur, form.lbStartWinterUur,
+                               form.lbZomerduur,      form.PnSun,        form.lbSunRiseHour, form.lbdaylight,
+                               form.lbSunSetSymbol,   form.SpinEdit1,    form.SpinEdit2,  form.Panel1,
+                               form.lbCoordinates,    form.lbLatitude,   form.lbLongitude, form.lbSetupHelp,
+                               form.centralWidget(),  form.SpinEdit1->findChild<QLineEdit*>()};
+    QList<QWidget*> moonOpening = {form.PnMoon, form.lbMoonriseHour, form.lbMoonLightSymbol, form.lbMoonSetDelta};
+    QList<QWidget*> silent = {form.Calendar1, form.MonthEdit, form.lbWeek, form.Image1, form.lbMoonLight};
+    for (QWidget* w : opening) {
+        const int before = opened;
+        QTest::mouseClick(w, Qt::RightButton);
+        EXPECT_EQ(opened, before + 1) << w->objectName().toStdString();
+        QTest::mouseClick(w, Qt::MiddleButton);
+        EXPECT_EQ(opened, before + 1) << "middle button on " << w->objectName().toStdString();
+    }
+    form.lbSetupHelp->setEnabled(false);
+    QTest::mouseClick(form.lbSetupHelp, Qt::RightButton);
+    EXPECT_EQ(opened, opening.size() + 1) << "a greyed help line still opens it";
+    form.lbSetupHelp->setEnabled(true);
+
+    form.lbdaylightClick();
+    for (QWidget* w : moonOpening) {
+        const int before = opened;
+        QTest::mouseClick(w, Qt::RightButton);
+        EXPECT_EQ(opened, before + 1) << w->objectName().toStdString();
+    }
+    const int total = opened;
+    for (QWidget* w : silent) {
+        QTest::mouseClick(w, Qt::RightButton);
+        EXPECT_EQ(opened, total) << w->objectName().toStdString();
+    }
+    QTest::mouseClick(form.Calendar1->findChild<QAbstractItemView*>()->viewport(), Qt::RightButton);
+    EXPECT_EQ(opened, total) << "calendar grid";
+}
+
+TEST_F(MainWindowTest, ConfigurationRouteRedrawsTheDayWhenTheDialogCloses) {
+    TForm1& form = Start();
+    bool loweredWhileOpen = false;
+    QObject::connect(&form, &TForm1::configurationRequested, [&] {
+        loweredWhileOpen = form.Panel1->frameShadow() == QFrame::Sunken;
+        state_.Settings.LatitudeMinutes = -2032;  // what the dialog would change
+    });
+    form.Configuration1->trigger();
+    EXPECT_TRUE(loweredWhileOpen);
+    EXPECT_EQ(form.lbLatitude->text(), QStringLiteral("33S52"));
+    QTest::mouseClick(form.Panel1, Qt::LeftButton);
+    EXPECT_EQ(form.lbLatitude->text(), QStringLiteral("33S52"));
+}
+
+TEST_F(MainWindowTest, FullStopLocaleWritesAndReadsClockTextsWithAFullStop) {
+    TForm1& form = Start(Ymd(2024, 6, 21), QLocale(QStringLiteral("fi_FI")));
+    EXPECT_EQ(state_.Locale.TimeSeparator, QStringLiteral("."));
+    const QRegularExpression clock(QStringLiteral("^\\d\\d\\.\\d\\d$"));
+    for (QLabel* l : {form.lbSunRiseHour, form.lbSunSetHour, form.lbDayLightHour, form.lbSunRiseDelta,
+                      form.lbMoonLightHour}) {
+        EXPECT_TRUE(clock.match(l->text()).hasMatch()) << l->objectName().toStdString() << " "
+                                                       << l->text().toStdString();
+    }
+    EXPECT_EQ(form.TimeZoneText(), QStringLiteral("+01.00"));
+    EXPECT_EQ(state_.Locale.ParseClockText(form.lbSunRiseHour->text()),
+              QTime(0, 0).addSecs(state_.Day.SunRiseTime.count() * 60));
+}
+
+}  // namespace
+}  // namespace dawn
