@@ -134,6 +134,12 @@ int AzimuthDegrees(const std::string& text) {
     return std::stoi(text);
 }
 
+// A set close to north may round to 0°00'; it belongs to the western half.
+int SetAzimuthDegrees(const std::string& text) {
+    const int degrees = AzimuthDegrees(text);
+    return degrees == 0 ? 360 : degrees;
+}
+
 // Every date and place gives a coherent day: one status for both calls, the
 // fixed times of that status, an azimuth exactly for the crossings that
 // occurred, rises in the eastern and sets in the western half of the sky,
@@ -200,7 +206,7 @@ TEST(RiseSet, EveryDayIsCoherent) {
                             EXPECT_LE(AzimuthDegrees(day.rise.azimuthText), 180);
                         }
                         if (setSeen) {
-                            EXPECT_GE(AzimuthDegrees(day.set.azimuthText), 179);
+                            EXPECT_GE(SetAzimuthDegrees(day.set.azimuthText), 179);
                         }
                     }
                 }

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,6 +47,38 @@ TEST(EventsVerb, SunAndMoonLines) {
     const CliRun polar = RunCli({"events", "--lat", "-5400", "--lon", "-10800", "--tz", "-720",
                                  "--from", "2024-06-21", "--to", "2024-06-21"});
     EXPECT_EQ(polar.out, "2024-06-21;Rise;2;12:00;\n2024-06-21;Set;2;12:00;\n");
+}
+
+std::string ReadGolden(const std::string& name) {
+    std::ifstream in(std::string(DAWN_SOURCE_DIR) + "/cli/testdata/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Whole ranges byte for byte: a month of the moon with a day without a
+// moonrise and one without a moonset, and the sun near the polar circle
+// going into the midnight sun. The reference days inside them (2000-01-01,
+// -13, -27; 2024-05-20) agree with the astronomy's own reference cases.
+TEST(EventsVerb, GoldenRanges) {
+    const struct {
+        std::vector<std::string> args;
+        const char* golden;
+    } cases[] = {
+        {{"events", "--moon", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2000-01-01",
+          "--to", "2000-01-31"},
+         "events_moon_2000-01.txt"},
+        {{"events", "--lat", "4140", "--lon", "1200", "--tz", "60", "--from", "2024-05-10", "--to",
+          "2024-05-25"},
+         "events_sun_69N_2024-05.txt"},
+    };
+    for (const auto& c : cases) {
+        const std::string expected = ReadGolden(c.golden);
+        ASSERT_FALSE(expected.empty()) << c.golden;
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, expected) << c.golden;
+    }
 }
 
 TEST(EventsVerb, WholeRangeOldestFirst) {
