@@ -16,6 +16,13 @@
 // they are described by EventStatus, and the time text then holds a fixed
 // value (00:00 for the rise call and 23:59 for the set call, or 12:00 for
 // both calls on a day spent below the event altitude).
+//
+// Every input gives a defined answer, without NaN or infinity: an hour whose
+// altitude is a straight line takes the line's root, an azimuth whose
+// denominator is zero is due east or due west, the poles (±90°00') and the
+// date line (±180°00') are ordinary places, and a day without crossings that
+// ends exactly at the event altitude counts as spent below it. A crossing in
+// the last half minute of the day rounds to 24:00 and is reported as 23:59.
 #pragma once
 
 #include <array>
