@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 
@@ -49,8 +50,10 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
 std::string SettingsFilePath(const std::string& appDir) { return JoinPath(appDir, kSettingsFileName); }
 
 std::int32_t PackLine3(std::int32_t hours, bool firstWeekNewYear, bool showClock) {
-  const std::int32_t flags = (firstWeekNewYear ? 1 : 0) + (showClock ? 2 : 0);
-  return hours < 0 ? hours * 100 - flags : hours * 100 + flags;
+  const std::int64_t flags = (firstWeekNewYear ? 1 : 0) + (showClock ? 2 : 0);
+  const std::int64_t v = hours < 0 ? std::int64_t{hours} * 100 - flags : std::int64_t{hours} * 100 + flags;
+  // Hours beyond any zone would not fit the line; they are kept at its ends.
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 Line3 UnpackLine3(std::int32_t v) {

@@ -40,6 +40,10 @@ TEST(Line3, PacksHoursAndTwoFlags) {
     EXPECT_EQ(back.firstWeekNewYear, c.newYear) << c.packed;
     EXPECT_EQ(back.showClock, c.clock) << c.packed;
   }
+  // No overflow for hours that no zone has.
+  EXPECT_EQ(PackLine3(INT32_MAX, true, true), INT32_MAX);
+  EXPECT_EQ(PackLine3(INT32_MIN, true, false), INT32_MIN);
+  EXPECT_EQ(UnpackLine3(INT32_MIN).hours, INT32_MIN / 100);
 }
 
 TEST(ParseSettingsInteger, AcceptsDecimalIntegersOnly) {

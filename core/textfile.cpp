@@ -121,7 +121,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a named pipe must not hang the program at the open.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT) return Failure(TextFileStatus::Missing, "The file \"" + path + "\" does not exist.");
@@ -134,15 +135,18 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
       return Failure(TextFileStatus::Unreadable,
                      "Cannot read \"" + path + "\": " + SystemReason(EISDIR) + ".");
     }
-    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+    if (!S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return Failure(TextFileStatus::Unreadable, "Cannot read \"" + path + "\": it is not a regular file.");
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
       ::close(fd);
       return Failure(TextFileStatus::TooLarge, "The file \"" + path + "\" is too large to be read (" +
                                                    std::to_string(st.st_size) + " bytes; at most " +
                                                    std::to_string(maxBytes) + ").");
     }
   }
-  // Read at most one byte past the limit: files whose size the system does
-  // not know (pipes, devices) are held to the same limit.
+  // A file that grows while it is read is held to the same limit.
   std::string bytes;
   std::array<char, 65536> buf{};
   for (;;) {

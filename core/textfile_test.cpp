@@ -77,6 +77,11 @@ TEST(ReadTextFile, ReportsWhatWentWrong) {
   EXPECT_EQ(folder.status, TextFileStatus::Unreadable);
   EXPECT_THAT(folder.error, HasSubstr("Is a directory"));
 
+  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  const auto pipe = ReadTextFile(dir.file("pipe"));  // refused, and without waiting for a writer
+  EXPECT_EQ(pipe.status, TextFileStatus::Unreadable);
+  EXPECT_THAT(pipe.error, HasSubstr("not a regular file"));
+
   dir.Write("big.txt", std::string(2000, 'x'));
   const auto big = ReadTextFile(dir.file("big.txt"), 1000);
   EXPECT_EQ(big.status, TextFileStatus::TooLarge);
