@@ -43,7 +43,7 @@ ArrowSpinBox* NewSpin(QWidget* parent, const char* name, int min, int max, int v
     spin->setObjectName(QLatin1String(name));
     spin->setRange(min, max);
     spin->setValue(value);
-    spin->setMinimumWidth(58);
+    spin->setFixedWidth(64);
     return spin;
 }
 
@@ -171,6 +171,7 @@ void TAboutBox::BuildSettingsPanel() {
         row->addWidget(whole);
         row->addWidget(separator);
         row->addWidget(minutes);
+        row->addStretch();
         box->installEventFilter(this);
         return box;
     };

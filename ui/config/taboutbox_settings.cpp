@@ -21,6 +21,14 @@
 namespace dawn {
 namespace {
 
+// A caption of the main window as a group title: without its alignment
+// blanks and its colon ("Sunrise    :" gives "Sunrise").
+QString AsTitle(QString caption) {
+    caption = caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+    return caption.trimmed();
+}
+
 QDate ToQDate(DayNumber day) {
     const auto ymd = day.ToDate();
     return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
@@ -328,8 +336,8 @@ void TAboutBox::PutLabelsOnControls() {
     ShowSunSetImage->setToolTip(st.Label(label::kImage));
     ImageCheckFileName->setText(st.Label(label::kImage));
     SoundCheckFileName->setText(st.Label(label::kAlarm));
-    SunRiseFileBox->setTitle(st.Label(label::kSunrise).trimmed());
-    SunSetFileBox->setTitle(st.Label(label::kSunset).trimmed());
+    SunRiseFileBox->setTitle(AsTitle(st.Label(label::kSunrise)));
+    SunSetFileBox->setTitle(AsTitle(st.Label(label::kSunset)));
 }
 
 }  // namespace dawn

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -412,6 +413,29 @@ TEST_F(AboutBoxTest, HidingSavesTheSettings) {
     box->hide();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawncode.txt"))) << messages.shown[0].toStdString();
+}
+
+TEST_F(AboutBoxTest, ReturningFromAWindowOfTheProgramResolvesTheRulesAnew) {
+    Build([](SiteSettings& s) { s.SummerRule = 204; }, 2024);
+    box->show();
+    QApplication::setActiveWindow(box.get());
+    QWidget other;
+    other.show();
+
+    // Over to another window of the program and back: deactivated (the
+    // flags are taken from the boxes) and activated (the rules resolved for
+    // the year now shown).
+    state.ReferenceYear = 2023;
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(box.get());
+    EXPECT_EQ(box->SummerWeekends->count(), 4);
+
+    // Over to another program and back: neither.
+    state.ReferenceYear = 2024;
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(box.get());
+    EXPECT_EQ(box->SummerWeekends->count(), 4);
+    box->hide();
 }
 
 // Random arrow steps and place defaults over the three pairs: the carries

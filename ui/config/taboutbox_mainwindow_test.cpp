@@ -1,0 +1,77 @@
+// The dialog over the real main window: every edit shows at once behind it,
+// and what was edited survives a restart through the settings file.
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ui/config/radiogroup.h"
+#include "ui/config/taboutbox.h"
+#include "ui/main/appstate.h"
+#include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
+
+namespace dawn {
+namespace {
+
+class DialogOverMainWindowTest : public ::testing::Test {
+protected:
+    void Start() {
+        box.reset();
+        form.reset();
+        state = std::make_unique<AppState>();
+        form = std::make_unique<TForm1>(*state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                                               std::chrono::year(2024) / std::chrono::June / 21, false});
+        box = std::make_unique<TAboutBox>(*state, form.get());
+    }
+
+    QTemporaryDir dir;
+    test::RecordingMessages messages;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TAboutBox> box;
+};
+
+TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
+    Start();
+    box->show();
+    const QString before = form->lbLatitude->text();
+    box->LatitudeSpinGraden->setValue(-33);
+    box->LatitudeSpinMinuten->setValue(-52);
+    EXPECT_NE(form->lbLatitude->text(), before);
+    EXPECT_TRUE(form->lbLatitude->text().startsWith(QStringLiteral("33"))) << form->lbLatitude->text().toStdString();
+    EXPECT_EQ(form->LatitudeText(), form->lbLatitude->text());
+
+    box->TimeZoneUren->setValue(-3);
+    box->TimeZoneMinuten->setValue(-30);
+    EXPECT_EQ(form->TimeZoneText(), QStringLiteral("-03:30"));
+
+    const QString week1 = form->lbWeek1->text();
+    box->CheckNewYear->click();
+    EXPECT_NE(form->lbWeek1->text(), week1);
+
+    box->LanguageBox->setItemIndex(5);
+    EXPECT_EQ(form->lbSunSetSymbol->toolTip(), QStringLiteral("Italiano\ndouble clic to translator"));
+    EXPECT_EQ(form->lbSunrise->text().trimmed(), QString::fromStdString(state->Labels.Label(5, 9)).trimmed());
+
+    box->SummerWeekends->setItemIndex(0);  // first Sunday of March
+    box->OKButtonClick();                  // hiding saves
+
+    Start();
+    EXPECT_EQ(state->Settings.LatitudeMinutes, -(33 * 60 + 52));
+    EXPECT_EQ(state->Settings.TimeZoneMinutes, -210);
+    EXPECT_TRUE(state->Settings.FirstWeekNewYear);
+    EXPECT_EQ(state->Settings.LanguageIndex, 5);
+    EXPECT_EQ(state->Settings.SummerRule, 200);
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), -33);
+    EXPECT_EQ(box->TimeZoneMinuten->value(), -30);
+    EXPECT_EQ(box->LanguageBox->itemIndex(), 5);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 0);
+    EXPECT_TRUE(box->CheckNewYear->isChecked());
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
+}
+
+}  // namespace
+}  // namespace dawn
