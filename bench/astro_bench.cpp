@@ -1,9 +1,9 @@
 // Rise and set computations per second. The dates walk through a year so
 // that every branch of the scan (days with and without crossings) is met.
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "astro/astro.h"
 
@@ -13,13 +13,14 @@ using namespace std::chrono;
 
 std::vector<year_month_day> YearOfDates() {
     std::vector<year_month_day> dates;
-    for (sys_days d = sys_days{2024y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{1}) dates.emplace_back(d);
+    for (sys_days d = sys_days{2024y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{1})
+        dates.emplace_back(d);
     return dates;
 }
 
 const dawn::Place kPlaces[] = {
-    {3047, 328, 60},    // mid-latitude
-    {4140, 1200, 60},   // near the polar circle: days without a rise or a set
+    {3047, 328, 60},   // mid-latitude
+    {4140, 1200, 60},  // near the polar circle: days without a rise or a set
 };
 
 template <typename Compute>
@@ -48,11 +49,13 @@ void BM_MoonEvent(benchmark::State& state) {
 
 // Both events of a day from one scan.
 void BM_SunDay(benchmark::State& state) {
-    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDay(d, p, ":"); });
+    Run(state,
+        [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDay(d, p, ":"); });
 }
 
 void BM_MoonDay(benchmark::State& state) {
-    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p, ":"); });
+    Run(state,
+        [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p, ":"); });
 }
 
 BENCHMARK(BM_SunEvent)->Arg(0)->Arg(1);
