@@ -1,0 +1,223 @@
+#include "ui/graph/dawnhelmgraph.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QGraphicsScene>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QScatterSeries>
+#include <algorithm>
+
+namespace dawn {
+namespace {
+
+const QColor kRiseColor(255, 0, 0);
+const QColor kSetColor(0, 128, 0);
+const QColor kShownRiseColor(255, 255, 0);
+const QColor kShownSetColor(255, 255, 128);  // 8454143
+const QColor kTitleColor(0, 0, 255);
+
+// The width at which the chart is laid out for a page or a picture: the
+// fonts then have the size they have on screen.
+constexpr qreal kLayoutWidth = 1100;
+
+QString TwoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+// The title is drawn as rich text: blanks are kept as they are written.
+QString TitleHtml(const QStringList& lines) {
+    QStringList html;
+    for (const QString& line : lines) html << line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    return html.join(QStringLiteral("<br>"));
+}
+
+void HideFromLegend(QChart* chart, QAbstractSeries* series) {
+    for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+}
+
+QScatterSeries* MakeMark(const QColor& color, const QString& name) {
+    auto* s = new QScatterSeries;
+    s->setName(name);
+    s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    s->setMarkerSize(6);
+    s->setColor(color);
+    // A thin darker rim keeps the pale circle visible on the white page.
+    s->setBorderColor(color.darker(160));
+    s->setPen(QPen(color.darker(160), 1, Qt::DotLine));
+    s->setPointLabelsVisible(true);
+    s->setPointLabelsClipping(false);
+    return s;
+}
+
+}  // namespace
+
+DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
+    Chart = new QChart;
+    Chart->setMargins(QMargins());
+    Chart->setBackgroundRoundness(0);
+    Chart->setTitle(QStringLiteral("Dawnhelm"));
+    titleLines_ = QStringList{QStringLiteral("Dawnhelm")};
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPointSize(10);
+    Chart->setTitleFont(titleFont);
+    Chart->setTitleBrush(kTitleColor);
+    Chart->legend()->setAlignment(Qt::AlignBottom);
+    setChart(Chart);
+    setRenderHint(QPainter::Antialiasing);
+    setDragMode(QGraphicsView::NoDrag);
+
+    BottomAxis = new QCategoryAxis;
+    BottomAxis->setTitleText(QStringLiteral("date"));
+    BottomAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    BottomAxis->setLabelsAngle(-90);
+    LeftAxis = new QCategoryAxis;
+    LeftAxis->setTitleText(QStringLiteral("time"));
+    LeftAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const QPen grid(QColor(128, 128, 128), 1, Qt::DotLine);
+    for (QCategoryAxis* axis : {BottomAxis, LeftAxis}) {
+        axis->setGridLinePen(grid);
+        axis->setMinorGridLineVisible(true);
+        axis->setMinorGridLinePen(grid);
+    }
+    Chart->addAxis(BottomAxis, Qt::AlignBottom);
+    Chart->addAxis(LeftAxis, Qt::AlignLeft);
+
+    Series1 = AddSegment(riseSegments_, kRiseColor, QStringLiteral("Sunrise"));
+    Series2 = AddSegment(setSegments_, kSetColor, QStringLiteral("Sunset"));
+    Series3 = MakeMark(kShownRiseColor, QStringLiteral("todaysunrise"));
+    Series4 = MakeMark(kShownSetColor, QStringLiteral("todaysunset"));
+    for (QScatterSeries* s : {Series3, Series4}) {
+        Chart->addSeries(s);
+        s->attachAxis(BottomAxis);
+        s->attachAxis(LeftAxis);
+        HideFromLegend(Chart, s);
+    }
+}
+
+QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color, const QString& name) {
+    auto* s = new QLineSeries;
+    s->setName(name);
+    s->setPen(QPen(color, 2));
+    Chart->addSeries(s);
+    s->attachAxis(BottomAxis);
+    s->attachAxis(LeftAxis);
+    if (!segments.isEmpty()) HideFromLegend(Chart, s);
+    segments << s;
+    return s;
+}
+
+void DawnhelmGraph::FillLine(QList<QLineSeries*>& segments, const std::vector<GraphPoint>& points,
+                             const QColor& color, const QString& name) {
+    // Keep the first piece (Series1 or Series2); drop the others.
+    while (segments.size() > 1) {
+        QLineSeries* extra = segments.takeLast();
+        Chart->removeSeries(extra);
+        delete extra;
+    }
+    QList<QPointF> piece;
+    QLineSeries* current = segments.first();
+    std::optional<DayNumber> previous;
+    for (const GraphPoint& p : points) {
+        if (previous && p.day - *previous > 1) {
+            current->replace(piece);
+            piece.clear();
+            current = AddSegment(segments, color, name);
+        }
+        piece << QPointF(p.day.Value(), static_cast<qreal>(p.time.count()));
+        previous = p.day;
+    }
+    current->replace(piece);
+}
+
+qsizetype DawnhelmGraph::PointCount(const QList<QLineSeries*>& segments) {
+    qsizetype n = 0;
+    for (const QLineSeries* s : segments) n += s->count();
+    return n;
+}
+
+void DawnhelmGraph::SetDateAxis(const GraphData& data) {
+    const QString sep = QString::fromStdString(data.dateSeparator);
+    auto label = [&sep](DayNumber d) {
+        return TwoDigits(static_cast<int>(d.Day())) + sep + TwoDigits(static_cast<int>(d.Month())) + sep +
+               TwoDigits(d.Year() % 100);
+    };
+    for (const QString& old : BottomAxis->categoriesLabels()) BottomAxis->remove(old);
+    BottomAxis->setStartValue(data.firstDay.Value());
+    // The sun's year is marked at the first of every month, the moon's month
+    // every other day.
+    for (DayNumber d = data.firstDay; d <= data.lastDay; ++d) {
+        const bool mark = data.body == GraphBody::Sun ? d.Day() == 1 : (d - data.firstDay) % 2 == 0;
+        if (mark) BottomAxis->append(label(d), d.Value());
+    }
+    BottomAxis->setRange(data.firstDay.Value(), data.lastDay.Value());
+}
+
+void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
+    int lo = 24 * 60;
+    int hi = 0;
+    auto widen = [&](const GraphPoint& p) {
+        lo = std::min(lo, static_cast<int>(p.time.count()));
+        hi = std::max(hi, static_cast<int>(p.time.count()));
+    };
+    std::for_each(data.rise.begin(), data.rise.end(), widen);
+    std::for_each(data.set.begin(), data.set.end(), widen);
+    if (data.shownRise) widen(data.shownRise->point);
+    if (data.shownSet) widen(data.shownSet->point);
+    if (lo > hi) {
+        lo = 0;
+        hi = 24 * 60;
+    }
+    // Whole hours around the times, labelled every hour or every two hours.
+    lo = lo / 60 * 60;
+    hi = std::min(24 * 60, (hi + 59) / 60 * 60);
+    if (hi <= lo) hi = std::min(24 * 60, lo + 60);
+    if (hi <= lo) lo = hi - 60;
+    const int step = hi - lo > 12 * 60 ? 120 : 60;
+
+    const QString sep = QString::fromStdString(data.timeSeparator);
+    for (const QString& old : LeftAxis->categoriesLabels()) LeftAxis->remove(old);
+    LeftAxis->setStartValue(lo);
+    for (int t = lo; t <= hi; t += step) LeftAxis->append(TwoDigits(t / 60) + sep + TwoDigits(t % 60), t);
+    LeftAxis->setRange(lo, hi);
+}
+
+void DawnhelmGraph::Load(const GraphData& data) {
+    titleLines_.clear();
+    for (const std::string& line : data.titleLines) titleLines_ << QString::fromStdString(line);
+    Chart->setTitle(TitleHtml(titleLines_));
+
+    FillLine(riseSegments_, data.rise, kRiseColor, QStringLiteral("Sunrise"));
+    FillLine(setSegments_, data.set, kSetColor, QStringLiteral("Sunset"));
+    struct Mark {
+        QScatterSeries* series;
+        const std::optional<GraphMark>& mark;
+    };
+    for (const Mark& m : {Mark{Series3, data.shownRise}, Mark{Series4, data.shownSet}}) {
+        m.series->clear();
+        if (!m.mark) continue;
+        m.series->append(m.mark->point.day.Value(), static_cast<qreal>(m.mark->point.time.count()));
+        // The label format has no field tags, so the clock text is drawn as it stands.
+        m.series->setPointLabelsFormat(QString::fromStdString(m.mark->clockText));
+    }
+    SetDateAxis(data);
+    SetTimeAxis(data);
+}
+
+void DawnhelmGraph::RenderTo(QPainter& painter, const QRectF& target) {
+    if (target.width() <= 0 || target.height() <= 0) return;
+    const QRectF oldGeometry = Chart->geometry();
+    const QRectF layout(QPointF(0, 0), QSizeF(kLayoutWidth, kLayoutWidth * target.height() / target.width()));
+    Chart->setGeometry(layout);
+    QGraphicsScene* scene = Chart->scene();
+    const QRectF oldSceneRect = scene->sceneRect();
+    scene->setSceneRect(layout);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(target, Qt::white);
+    scene->render(&painter, target, layout, Qt::KeepAspectRatio);
+    painter.restore();
+    scene->setSceneRect(oldSceneRect);
+    Chart->setGeometry(oldGeometry);
+}
+
+}  // namespace dawn

@@ -1,0 +1,66 @@
+#pragma once
+// DawnhelmGraph: the chart of rise and set times that the year graph fills
+// and the print preview lays out on a page. It lives in the picture window,
+// hidden; the graph is only ever seen in the preview or in a saved file.
+//
+// Series1 and Series2 are the rise and set lines (red and green, 2 pixels,
+// titled "Sunrise" and "Sunset" also for the moon); Series3 and Series4 the
+// shown date's rise and set (yellow and light yellow circles with their clock
+// times, not in the legend). A line is broken where days have no point, so a
+// polar night or a run of late sunsets shows as a gap rather than as a
+// straight line across it: the pieces after a gap are further series of the
+// same look, kept out of the legend.
+#include <QChartView>
+#include <QList>
+#include <QStringList>
+
+#include "ui/graph/graphdata.h"
+
+class QCategoryAxis;
+class QChart;
+class QLineSeries;
+class QPainter;
+class QScatterSeries;
+
+namespace dawn {
+
+class DawnhelmGraph : public QChartView {
+    Q_OBJECT
+public:
+    explicit DawnhelmGraph(QWidget* parent = nullptr);
+
+    // Clears every point and title line and draws `data`.
+    void Load(const GraphData& data);
+
+    QStringList TitleLines() const { return titleLines_; }
+    // Every piece of the rise (or set) line, Series1 (Series2) first.
+    QList<QLineSeries*> RiseSegments() const { return riseSegments_; }
+    QList<QLineSeries*> SetSegments() const { return setSegments_; }
+    // Points over all pieces of a line.
+    static qsizetype PointCount(const QList<QLineSeries*>& segments);
+
+    // Draws the chart laid out for `target` (in the painter's coordinates),
+    // as on a printed page or in a picture file.
+    void RenderTo(QPainter& painter, const QRectF& target);
+
+    QChart* Chart = nullptr;
+    QLineSeries* Series1 = nullptr;
+    QLineSeries* Series2 = nullptr;
+    QScatterSeries* Series3 = nullptr;
+    QScatterSeries* Series4 = nullptr;
+    QCategoryAxis* BottomAxis = nullptr;
+    QCategoryAxis* LeftAxis = nullptr;
+
+private:
+    QLineSeries* AddSegment(QList<QLineSeries*>& segments, const QColor& color, const QString& name);
+    void FillLine(QList<QLineSeries*>& segments, const std::vector<GraphPoint>& points, const QColor& color,
+                  const QString& name);
+    void SetTimeAxis(const GraphData& data);
+    void SetDateAxis(const GraphData& data);
+
+    QStringList titleLines_;
+    QList<QLineSeries*> riseSegments_;
+    QList<QLineSeries*> setSegments_;
+};
+
+}  // namespace dawn

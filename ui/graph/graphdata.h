@@ -1,0 +1,87 @@
+#pragma once
+// What the year graph draws, worked out from plain values: the title lines,
+// the rise and set points of a run of consecutive days around the shown date,
+// and the shown date's own rise and set with their clock texts.
+//
+// The sun graph's window starts 182 days before the shown date and plots 366
+// days from the day after that start (367 when the shown date's year is a
+// leap year), so the run ends 184 or 185 days after the shown date. The moon
+// graph's window starts 14 days before and plots 29 days (30 in a leap year).
+//
+// A sun day gets its two points only when the set clock time is later than
+// the rise clock time: a day whose sunset falls after local midnight, or a
+// day below the horizon (both placeholder times 12:00), leaves a gap in both
+// lines, while a day of midnight sun is drawn at 00:00 and 23:59. Moonrise and
+// moonset are plotted independently, each only on a day it happens.
+//
+// No Qt here: dates come in and go out as DayNumber, times of day as minutes.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calendar.h"
+#include "core/daynumber.h"
+#include "core/settings.h"
+
+namespace dawn {
+
+enum class GraphBody : std::uint8_t { Sun, Moon };
+
+struct GraphPoint {
+    DayNumber day;
+    std::chrono::minutes time{0};  // local clock time, summer time applied
+    friend bool operator==(const GraphPoint&, const GraphPoint&) = default;
+};
+
+// A point of the shown date with the clock text written beside it.
+struct GraphMark {
+    GraphPoint point;
+    std::string clockText;
+    friend bool operator==(const GraphMark&, const GraphMark&) = default;
+};
+
+struct GraphData {
+    GraphBody body = GraphBody::Sun;
+    std::vector<std::string> titleLines;
+    DayNumber firstDay;  // the first plotted day (the window's start + 1)
+    DayNumber lastDay;   // the last plotted day
+    std::vector<GraphPoint> rise;  // oldest first
+    std::vector<GraphPoint> set;
+    std::optional<GraphMark> shownRise;
+    std::optional<GraphMark> shownSet;
+    // The separators of the axis labels ("hh:mm", "dd/mm/yy").
+    std::string timeSeparator = ":";
+    std::string dateSeparator = "/";
+};
+
+struct GraphInputs {
+    SiteSettings settings;  // rules resolved
+    DayNumber shownDate;
+    // The summer-time window when the graph starts (that of the shown date);
+    // it names the two changes in the title's second line.
+    DstWindow window;
+    std::string timeSeparator;
+    std::string dateSeparator;  // between the day, month and year of the date axis
+    std::string latitudeText;   // "50N47"
+    std::string longitudeText;  // "05E28"
+    std::string timeZoneText;   // "+01:00"
+    std::string summerTimeLabel;
+    std::string winterTimeLabel;
+    std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
+};
+
+// The window's first day: 182 (sun) or 14 (moon) days before the shown date.
+DayNumber GraphWindowStart(GraphBody body, DayNumber shownDate);
+// 366 or 29 days, one more when the shown date's year is a leap year.
+int PlottedDayCount(GraphBody body, DayNumber shownDate);
+
+// The title: line 1 names the body, the dates, the place and the zone; line 2,
+// only with summer time on, the two changes in the order in which they fall.
+std::vector<std::string> GraphTitleLines(const GraphInputs& in, GraphBody body);
+
+GraphData BuildGraph(const GraphInputs& in, GraphBody body);
+
+}  // namespace dawn

@@ -1,0 +1,188 @@
+#include "ui/graph/yeargraph.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDate>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QToolBar>
+
+#include "ui/graph/dawnhelmgraph.h"
+#include "ui/main/appstate.h"
+#include "ui/main/dayview_text.h"
+#include "ui/main/messages.h"
+
+namespace dawn {
+namespace {
+
+constexpr qint64 kJulianDayOfDayZero = 2415019;
+QDate ToQDate(DayNumber d) { return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero); }
+
+void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer) {
+    QPainter painter(printer);
+    if (!painter.isActive()) return;
+    graph.RenderTo(painter, QRectF(QPointF(0, 0), printer->pageRect(QPrinter::DevicePixel).size()));
+}
+
+}  // namespace
+
+std::string DateSeparatorOf(const QString& dateFormat) {
+    bool quoted = false;
+    bool afterField = false;
+    QString separator;
+    for (QChar c : dateFormat) {
+        if (c == u'\'') {
+            quoted = !quoted;
+            continue;
+        }
+        const bool field = !quoted && (c == u'd' || c == u'M' || c == u'y');
+        if (field) {
+            if (!separator.isEmpty()) return separator.trimmed().isEmpty() ? " " : separator.trimmed().left(1).toStdString();
+            afterField = true;
+        } else if (afterField) {
+            separator += c;
+        }
+    }
+    return "/";
+}
+
+GraphInputs GraphInputsFor(const AppState& state) {
+    GraphInputs in;
+    in.settings = state.Settings;
+    in.shownDate = state.Day.Date;
+    in.window = state.Day.Window;
+    in.timeSeparator = state.Locale.TimeSeparatorUtf8();
+    in.dateSeparator = DateSeparatorOf(state.Locale.DateFormat);
+    in.latitudeText = LatitudeText(state.Settings.LatitudeMinutes, state.Current.hemisphere);
+    in.longitudeText = LongitudeText(state.Settings.LongitudeMinutes, state.Current.hemisphere);
+    in.timeZoneText = TimeZoneText(state.Settings.TimeZoneMinutes, in.timeSeparator);
+    in.summerTimeLabel = state.Current[label::kSummerTime];
+    in.winterTimeLabel = state.Current[label::kWinterTime];
+    const LocaleTexts locale = state.Locale;
+    in.formatDate = [locale](DayNumber d) { return locale.DateText(ToQDate(d)).toStdString(); };
+    return in;
+}
+
+bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
+    QPdfWriter writer(path);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                     QPageLayout::Millimeter));
+    writer.setResolution(300);
+    writer.setTitle(graph.TitleLines().value(0));
+    writer.setCreator(QStringLiteral("Dawnhelm"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
+        return false;
+    }
+    graph.RenderTo(painter, QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
+    painter.end();
+    if (!QFileInfo(path).isFile()) {
+        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        graph.RenderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    if (!image.save(path, "PNG")) {
+        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Dawnhelm graph"));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("Dawnhelm graph"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&graph](QPrinter* p) { PaintOnPrinter(graph, p); });
+
+    // The standard preview lets the printer be chosen only in the print
+    // dialog; a list in the tool bar shows at once which printer the page is
+    // laid out for. Saving as PDF or PNG and a close button complete it.
+    if (auto* bar = preview.findChild<QToolBar*>()) {
+        bar->addSeparator();
+        bar->addWidget(new QLabel(QStringLiteral(" Printer: "), bar));
+        auto* printers = new QComboBox(bar);
+        printers->addItems(QPrinterInfo::availablePrinterNames());
+        printers->setCurrentText(printer.printerName());
+        QObject::connect(printers, &QComboBox::currentTextChanged, &preview, [&printer, &preview](const QString& name) {
+            printer.setPrinterName(name);
+            if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
+        });
+        bar->addWidget(printers);
+        bar->addSeparator();
+        QAction* pdf = bar->addAction(QStringLiteral("Save as PDF..."));
+        QAction* png = bar->addAction(QStringLiteral("Save as PNG..."));
+        bar->addSeparator();
+        QAction* close = bar->addAction(QStringLiteral("Close"));
+        QObject::connect(close, &QAction::triggered, &preview, &QDialog::reject);
+        auto save = [&graph, &preview](bool asPdf) {
+            const QString filter = asPdf ? QStringLiteral("PDF files (*.pdf)") : QStringLiteral("PNG pictures (*.png)");
+            QString path = QFileDialog::getSaveFileName(&preview, QStringLiteral("Save the graph"),
+                                                        asPdf ? QStringLiteral("dawnhelm_graph.pdf")
+                                                              : QStringLiteral("dawnhelm_graph.png"),
+                                                        filter);
+            if (path.isEmpty()) return;
+            const QString suffix = asPdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+            if (QFileInfo(path).suffix().isEmpty()) path += suffix;
+            QString error;
+            if (!(asPdf ? SaveGraphPdf(graph, path, &error) : SaveGraphPng(graph, path, &error))) {
+                Messages().showMessage(&preview, error);
+            }
+        };
+        QObject::connect(pdf, &QAction::triggered, &preview, [save] { save(true); });
+        QObject::connect(png, &QAction::triggered, &preview, [save] { save(false); });
+    }
+    preview.exec();
+}
+
+YearGraph::YearGraph(AppState& state, QWidget* host)
+    : QObject(host), state_(state), host_(host), graph_(new DawnhelmGraph(host)) {
+    graph_->hide();
+    hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
+    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, host_ ? host_->window() : nullptr); };
+}
+
+YearGraph::~YearGraph() {
+    // Without a host the chart has no parent to delete it.
+    if (!host_) delete graph_;
+}
+
+void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) { hasPrinter_ = std::move(hasPrinter); }
+void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) { preview_ = std::move(preview); }
+
+void YearGraph::DrawSunGraph() { Draw(GraphBody::Sun); }
+void YearGraph::DrawMoonGraph() { Draw(GraphBody::Moon); }
+
+void YearGraph::Draw(GraphBody body) {
+    graph_->Load(BuildGraph(GraphInputsFor(state_), body));
+    if (host_) graph_->show();
+    if (!hasPrinter_()) {
+        Messages().showMessage(host_ ? host_->window() : nullptr, QStringLiteral("No default printer"));
+        return;
+    }
+    preview_(*graph_);
+    graph_->update();
+}
+
+}  // namespace dawn

@@ -1,0 +1,67 @@
+#pragma once
+// The year graph: DrawSunGraph and DrawMoonGraph fill the chart of the
+// picture window with the rise and set times around the date shown in the
+// main window, then open the chart's print preview (or say that there is no
+// printer). The graph computes its own day records; the main window's record
+// of the shown date, which the alarms read, is left alone.
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+#include "ui/graph/graphdata.h"
+
+class QWidget;
+
+namespace dawn {
+
+struct AppState;
+class DawnhelmGraph;
+
+// The graph's inputs from the program's records: the shown date and its
+// summer-time window, the place and zone texts, the summer and winter words
+// and the locale's formats.
+GraphInputs GraphInputsFor(const AppState& state);
+
+// The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
+// has none.
+std::string DateSeparatorOf(const QString& dateFormat);
+
+// Saving the chart as a file; on failure `error` names the file and the reason.
+bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error);
+bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size = QSize(1600, 1000));
+
+// The modal print preview of the chart: printer choice and set-up, portrait or
+// landscape, page margins, print, saving as PDF or PNG, and close.
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent);
+
+class YearGraph : public QObject {
+    Q_OBJECT
+public:
+    // The chart is created inside `host` (the picture window), hidden.
+    YearGraph(AppState& state, QWidget* host);
+    ~YearGraph() override;
+
+    DawnhelmGraph* Graph() const { return graph_; }
+
+    // Seams for tests: whether the system has a printer, and what opens the
+    // preview. The defaults ask Qt for the installed printers and open
+    // ShowPrintPreview.
+    void setPrinterCheck(std::function<bool()> hasPrinter);
+    void setPreview(std::function<void(DawnhelmGraph&)> preview);
+
+public slots:
+    void DrawSunGraph();
+    void DrawMoonGraph();
+
+private:
+    void Draw(GraphBody body);
+
+    AppState& state_;
+    QWidget* host_;
+    DawnhelmGraph* graph_;
+    std::function<bool()> hasPrinter_;
+    std::function<void(DawnhelmGraph&)> preview_;
+};
+
+}  // namespace dawn

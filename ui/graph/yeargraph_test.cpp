@@ -1,0 +1,218 @@
+#include "ui/graph/yeargraph.h"
+
+#include <QFileInfo>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLocale>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QChart>
+#include <QLegend>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/dayephemeris.h"
+#include "ui/graph/dawnhelmgraph.h"
+#include "ui/main/appstate.h"
+#include "ui/main/testsupport/recording_messages.h"
+
+namespace dawn {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+
+class GraphTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        state.AppDir = folder.path().toStdString();
+        state.Locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
+        state.Today = DayNumber::FromYmd(2024, 7, 1);
+        state.Settings = DefaultSettings(state.AppDir, 2024);
+        state.Settings.LanguageIndex = 4;
+        state.Labels = LoadLabelTable(state.AppDir).table;
+        state.ApplyLanguage();
+        Show(2024, 7, 1);
+    }
+
+    void Show(int y, unsigned m, unsigned d) { state.ComputeShownDay(DayNumber::FromYmd(y, m, d)); }
+
+    void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone, bool summerTime = true) {
+        state.Settings.LatitudeMinutes = latitude;
+        state.Settings.LongitudeMinutes = longitude;
+        state.Settings.TimeZoneMinutes = zone;
+        state.Settings.SummerTimeEnabled = summerTime;
+        ResolveDstRules(state.Settings, 2024);
+    }
+
+    static bool HasDay(const std::vector<GraphPoint>& points, DayNumber day) {
+        return std::any_of(points.begin(), points.end(), [day](const GraphPoint& p) { return p.day == day; });
+    }
+
+    QTemporaryDir folder;
+    AppState state;
+    test::RecordingMessages messages;
+};
+
+TEST_F(GraphTest, TitleNamesTheDatesPlaceZoneAndSummerTime) {
+    struct Case {
+        DayNumber shown;
+        bool summerTime;
+        GraphBody body;
+        std::vector<std::string> title;
+    };
+    const std::string place = " @ 05E28 50N47  GMT:+01:00";
+    const Case cases[] = {
+        {DayNumber::FromYmd(2024, 7, 1), true, GraphBody::Sun,
+         {"Dawnhelm 01/01/2024-30/12/2024" + place, "Summer time: 31/03/2024-Winter time: 27/10/2024"}},
+        // Outside summer time the last autumn change comes first.
+        {DayNumber::FromYmd(2024, 1, 15), true, GraphBody::Sun,
+         {"Dawnhelm 17/07/2023-15/07/2024" + place, "Winter time: 29/10/2023-Summer time: 31/03/2024"}},
+        {DayNumber::FromYmd(2024, 7, 1), false, GraphBody::Sun, {"Dawnhelm 01/01/2024-30/12/2024" + place}},
+        // The moon's title ends on the last plotted day: 30 days in a leap year.
+        {DayNumber::FromYmd(2024, 7, 1), false, GraphBody::Moon, {"Moonhelm 17/06/2024-17/07/2024" + place}},
+        {DayNumber::FromYmd(2023, 7, 1), false, GraphBody::Moon, {"Moonhelm 17/06/2023-16/07/2023" + place}},
+    };
+    for (const Case& c : cases) {
+        PlaceAt(3047, 328, 60, c.summerTime);
+        state.ComputeShownDay(c.shown);
+        EXPECT_EQ(GraphTitleLines(GraphInputsFor(state), c.body), c.title);
+    }
+}
+
+TEST_F(GraphTest, RunLengthFollowsTheShownYear) {
+    const GraphData leap = BuildGraph(GraphInputsFor(state), GraphBody::Sun);
+    EXPECT_EQ(leap.firstDay, DayNumber::FromYmd(2024, 1, 2));
+    EXPECT_EQ(leap.lastDay - leap.firstDay + 1, 367);
+    EXPECT_THAT(leap.rise, SizeIs(367));
+    EXPECT_THAT(leap.set, SizeIs(367));
+    Show(2023, 7, 1);
+    const GraphData common = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
+    EXPECT_EQ(common.firstDay, DayNumber::FromYmd(2023, 6, 18));
+    EXPECT_EQ(common.lastDay, DayNumber::FromYmd(2023, 7, 16));
+}
+
+TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
+    // Longyearbyen, 78°13' N 15°38' E.
+    const DayNumber polarNight = DayNumber::FromYmd(2023, 12, 21);
+    const DayNumber midnightSun = DayNumber::FromYmd(2024, 6, 21);
+    const DayNumber equinox = DayNumber::FromYmd(2024, 3, 20);
+    for (bool summerTime : {true, false}) {
+        PlaceAt(4693, 938, 60, summerTime);
+        Show(2024, 3, 21);
+        const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Sun);
+        EXPECT_FALSE(HasDay(g.rise, polarNight));
+        EXPECT_FALSE(HasDay(g.set, polarNight));
+        EXPECT_TRUE(HasDay(g.rise, equinox));
+        // Midnight sun is drawn at 00:00 and 23:59, except inside summer time,
+        // where the set time 00:59 comes before the rise time 01:00.
+        EXPECT_EQ(HasDay(g.rise, midnightSun), !summerTime);
+        if (!summerTime) {
+            EXPECT_THAT(g.rise, ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(0)}));
+            EXPECT_THAT(g.set, ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(23 * 60 + 59)}));
+        }
+        EXPECT_EQ(g.rise.size(), g.set.size());
+
+        // On the chart a gap splits each line into pieces; only the first
+        // piece of each is in the legend.
+        DawnhelmGraph chart;
+        chart.Load(g);
+        chart.show();
+        EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
+        EXPECT_GE(chart.RiseSegments().size(), summerTime ? 3 : 2);
+        QStringList legend;
+        for (QLegendMarker* m : chart.Chart->legend()->markers()) {
+            if (m->isVisible()) legend << m->label();
+        }
+        EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
+    }
+}
+
+TEST_F(GraphTest, MoonDaysWithoutAnEventLeaveGapsAndTheLegendStaysSun) {
+    // A date on which the moon does not rise (or set): the day's status holds
+    // for both events, so the day has neither point.
+    DayNumber missing = DayNumber::FromYmd(2024, 6, 1);
+    while (ComputeDay(state.Settings, missing, ":").MoonRiseStatus == EventStatus::Normal) ++missing;
+    state.ComputeShownDay(missing);
+
+    const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
+    EXPECT_FALSE(HasDay(g.rise, missing));
+    EXPECT_FALSE(HasDay(g.set, missing));
+    EXPECT_TRUE(HasDay(g.rise, missing - 1));
+    EXPECT_TRUE(HasDay(g.rise, missing + 1));
+    EXPECT_FALSE(g.shownRise.has_value());
+    EXPECT_FALSE(g.shownSet.has_value());
+
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return true; });
+    int previews = 0;
+    graph.setPreview([&](DawnhelmGraph&) { ++previews; });
+    graph.DrawMoonGraph();
+    EXPECT_EQ(previews, 1);
+    DawnhelmGraph& chart = *graph.Graph();
+    EXPECT_EQ(chart.Series3->count(), 0);
+    EXPECT_EQ(chart.Series4->count(), 0);
+    EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
+    EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
+    EXPECT_GE(chart.RiseSegments().size(), 2);
+    chart.show();
+    QStringList legend;
+    for (QLegendMarker* m : chart.Chart->legend()->markers()) {
+        if (m->isVisible()) legend << m->label();
+    }
+    EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
+
+    // An ordinary shown date gets both marks, labelled with its clock times.
+    state.ComputeShownDay(missing + 3);
+    graph.DrawMoonGraph();
+    ASSERT_EQ(chart.Series3->count(), 1);
+    ASSERT_EQ(chart.Series4->count(), 1);
+    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(), state.Day.MoonRiseClock);
+    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(), state.Day.MoonSetClock);
+    EXPECT_EQ(chart.Series3->at(0), QPointF(state.Day.Date.Value(), state.Day.MoonRiseTime.count()));
+}
+
+TEST_F(GraphTest, WithoutPrinterOnlyTheMessageIsShown) {
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return false; });
+    int previews = 0;
+    graph.setPreview([&](DawnhelmGraph&) { ++previews; });
+    const DayEphemeris before = state.Day;
+    graph.DrawSunGraph();
+    EXPECT_THAT(messages.shown, ElementsAre("No default printer"));
+    EXPECT_EQ(previews, 0);
+    // The graph computed its days into its own records.
+    EXPECT_EQ(state.Day, before);
+    // The chart holds the graph all the same, with the shown date's marks.
+    EXPECT_THAT(graph.Graph()->TitleLines(), SizeIs(2));
+    ASSERT_EQ(graph.Graph()->Series3->count(), 1);
+    EXPECT_EQ(graph.Graph()->Series3->pointLabelsFormat().toStdString(), state.Day.SunRiseClock);
+}
+
+TEST_F(GraphTest, SavesAsPdfAndPng) {
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return false; });
+    graph.DrawSunGraph();
+    QString error;
+    const QString pdf = folder.filePath(QStringLiteral("g.pdf"));
+    const QString png = folder.filePath(QStringLiteral("g.png"));
+    ASSERT_TRUE(SaveGraphPdf(*graph.Graph(), pdf, &error)) << error.toStdString();
+    ASSERT_TRUE(SaveGraphPng(*graph.Graph(), png, &error)) << error.toStdString();
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    EXPECT_GT(QFileInfo(png).size(), 1000);
+    EXPECT_FALSE(SaveGraphPng(*graph.Graph(), folder.filePath(QStringLiteral("none/g.png")), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("none/g.png")));
+}
+
+TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {
+    EXPECT_EQ(DateSeparatorOf(QStringLiteral("dd/MM/yyyy")), "/");
+    EXPECT_EQ(DateSeparatorOf(QStringLiteral("dd.MM.yyyy")), ".");
+    EXPECT_EQ(DateSeparatorOf(QStringLiteral("yyyy-MM-dd")), "-");
+    EXPECT_EQ(DateSeparatorOf(QStringLiteral("d. M. yyyy")), ".");
+    EXPECT_EQ(DateSeparatorOf(QStringLiteral("yyyyMMdd")), "/");
+}
+
+}  // namespace
+}  // namespace dawn
