@@ -129,8 +129,17 @@ std::string FormatClock(minutes timeOfDay, std::string_view timeSeparator) {
 
 bool ParseClock(std::string_view text, minutes& out) {
   auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-  std::size_t i = 0;
   const std::size_t n = text.size();
+  // The calculations write two-digit hours, the separator and two-digit
+  // minutes; reading the ends keeps any separator, even one with digits.
+  if (n >= 5 && isDigit(text[0]) && isDigit(text[1]) && !isDigit(text[2]) && isDigit(text[n - 2]) &&
+      isDigit(text[n - 1]) && !isDigit(text[n - 3])) {
+    const int m = (text[n - 2] - '0') * 10 + (text[n - 1] - '0');
+    if (m > 59) return false;
+    out = WrapDay(minutes(((text[0] - '0') * 10 + (text[1] - '0')) * 60 + m));
+    return true;
+  }
+  std::size_t i = 0;
   auto number = [&](long& v) {
     while (i < n && !isDigit(text[i])) ++i;
     if (i == n) return false;

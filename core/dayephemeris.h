@@ -99,9 +99,10 @@ struct DayEphemeris {
 // first brought into that range).
 std::string FormatClock(std::chrono::minutes timeOfDay, std::string_view timeSeparator);
 
-// Reads a clock text written as hours, the separator and minutes ("07:05",
-// "7.05"); any non-digit run separates. 24:00 and beyond wrap. False when the
-// text holds no hour and minute.
+// Reads a clock text written as hours, the separator and minutes. Two-digit
+// hours and minutes at the ends are read whatever stands between them
+// ("07:05", "06 h 1 05"); otherwise the first two runs of digits ("7.05").
+// 24:00 and beyond wrap. False when the text holds no hour and minute.
 bool ParseClock(std::string_view text, std::chrono::minutes& out);
 
 // The record of a date from the eight calculation results (the date's sun and

@@ -32,7 +32,7 @@ TEST(Clock, FormatsAndParsesWholeMinutes) {
     minutes value;
   };
   const Case cases[] = {{"07:05", true, HM(7, 5)}, {"23.59", true, HM(23, 59)}, {"7h05", true, HM(7, 5)},
-                        {"24:00", true, HM(0, 0)}, {"12", false, {}},          {"12:75", false, {}},
+                        {"24:00", true, HM(0, 0)}, {"06 h 1 05", true, HM(6, 5)}, {"08h", false, {}}, {"12", false, {}},          {"12:75", false, {}},
                         {"", false, {}}};
   for (const auto& c : cases) {
     minutes m{-1};
