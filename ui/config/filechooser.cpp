@@ -34,28 +34,9 @@ void ShowPreview(QLabel* preview, const QString& path) {
 class RealFileChoosers final : public FileChoosers {
 public:
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override {
-        QFileDialog dialog(parent, request.title, request.startFolder);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        // Qt's own dialog, so that the picture chooser can carry its preview.
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setNameFilter(NameFilterOf(request.filter));
-        if (!request.presetPath.isEmpty()) dialog.selectFile(QFileInfo(request.presetPath).fileName());
-        if (request.picturePreview) {
-            auto* preview = new QLabel(&dialog);
-            preview->setObjectName(QStringLiteral("picturePreview"));
-            preview->setFixedSize(kPreviewSide, kPreviewSide);
-            preview->setAlignment(Qt::AlignCenter);
-            preview->setFrameShape(QFrame::StyledPanel);
-            if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-                grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
-            QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
-                             [preview](const QString& path) { ShowPreview(preview, path); });
-            ShowPreview(preview, request.presetPath);
-        }
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        return dialog.selectedFiles().constFirst();
+        const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, request);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+        return dialog->selectedFiles().constFirst();
     }
 };
 
@@ -63,6 +44,30 @@ RealFileChoosers realChoosers;
 FileChoosers* current = &realChoosers;
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& request) {
+    auto dialog = std::make_unique<QFileDialog>(parent, request.title, request.startFolder);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    // Qt's own dialog, so that the picture chooser can carry its preview.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setNameFilter(NameFilterOf(request.filter));
+    if (!request.presetPath.isEmpty()) dialog->selectFile(QFileInfo(request.presetPath).fileName());
+    if (request.picturePreview) {
+        auto* preview = new QLabel(dialog.get());
+        preview->setObjectName(QStringLiteral("picturePreview"));
+        preview->setFixedSize(kPreviewSide, kPreviewSide);
+        preview->setAlignment(Qt::AlignCenter);
+        preview->setFrameShape(QFrame::StyledPanel);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+            grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+        QObject::connect(dialog.get(), &QFileDialog::currentChanged, preview,
+                         [preview](const QString& path) { ShowPreview(preview, path); });
+        ShowPreview(preview, request.presetPath);
+    }
+    return dialog;
+}
 
 FileChoosers& Choosers() { return *current; }
 void SetChoosers(FileChoosers* choosers) { current = choosers ? choosers : &realChoosers; }

@@ -4,8 +4,10 @@
 // requests and answers as told.
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace dawn {
@@ -31,6 +33,11 @@ public:
 FileChoosers& Choosers();
 // Installs `choosers` (not owned); nullptr restores the real dialogs.
 void SetChoosers(FileChoosers* choosers);
+
+// The file dialog the program shows for a request (not yet shown): Qt's own
+// dialog, in the start folder with the preset file's name, filtered, and for
+// pictures with a preview of the picture under the cursor.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& request);
 
 // The toolkit's name filter for a filter text: the description, then every
 // pattern in both cases, with "*.jpeg" beside "*.jpg", since file names on

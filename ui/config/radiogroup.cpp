@@ -29,7 +29,13 @@ void RadioGroup::setItemIndex(int index) {
         buttons_[index_]->setChecked(true);
     }
     updating_ = false;
+    updateFocusProxy();
     emit itemIndexChanged(index_);
+}
+
+void RadioGroup::updateFocusProxy() {
+    // The group takes the focus on its selected button, or on its first.
+    setFocusProxy(buttons_.value(index_ >= 0 ? index_ : 0));
 }
 
 void RadioGroup::setItems(const QStringList& items) {
@@ -58,6 +64,7 @@ QRadioButton* RadioGroup::button(int index) const { return buttons_.value(index)
 
 void RadioGroup::rebuild() {
     updating_ = true;
+    setFocusProxy(nullptr);  // its button may go below
     const int n = items_.size();
     while (buttons_.size() > n) {
         QRadioButton* b = buttons_.takeLast();
@@ -80,11 +87,13 @@ void RadioGroup::rebuild() {
     for (int i = 0; i < n; ++i) buttons_[i]->setChecked(i == index_);
     group_->setExclusive(true);
     updating_ = false;
+    updateFocusProxy();
 }
 
 void RadioGroup::onToggled(int id, bool checked) {
     if (updating_ || !checked || id == index_) return;
     index_ = id;
+    updateFocusProxy();
     emit itemIndexChanged(index_);
 }
 

@@ -46,6 +46,7 @@ signals:
 
 private:
     void rebuild();
+    void updateFocusProxy();
     void onToggled(int id, bool checked);
 
     QStringList items_;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/config/filechooser.h"
-
 namespace dawn {
 namespace {
 
@@ -27,13 +25,6 @@ TEST(SummerRulesTest, RuleParts) {
     EXPECT_EQ(NthFromEnd(4, 4), 0);
     EXPECT_EQ(NthFromEnd(5, 4), 1);
     EXPECT_EQ(NthFromEnd(4, -1), 5);
-}
-
-TEST(FileFilterTest, PatternsMatchBothCases) {
-    EXPECT_EQ(NameFilterOf("Sound files (*.wav)|*.WAV"), "Sound files (*.wav) (*.wav *.WAV)");
-    EXPECT_EQ(PatternsOf("Image files (*.bmp,*.jpg,)|*.BMP;*.JPG"),
-              (QStringList{"*.bmp", "*.BMP", "*.jpg", "*.JPG", "*.jpeg", "*.JPEG"}));
-    EXPECT_EQ(NameFilterOf("All files"), "All files");
 }
 
 }  // namespace

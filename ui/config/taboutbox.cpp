@@ -512,7 +512,7 @@ void TAboutBox::FormCreate() {
 }
 
 void TAboutBox::FormActivate() {
-    LanguageBox->setFocus();
+    if (!PanelConfig->isHidden()) LanguageBox->setFocus();
     // The caption names the panel the button switches to.
     MediaFiles->setText(d->state.Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
     BeginBatch();
