@@ -162,7 +162,14 @@ void TForm1::ShowTranslationGrid(bool unlocked) {
 void TForm1::StringGrid1DblClick() {
     if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate())) delegate->finishEditing();
     if (const std::optional<std::string> error = SaveLabelTable(state_.Labels, state_.AppDir)) {
-        Messages().showMessage(this, QString::fromStdString(*error));
+        // The writer names the file and the system's reason; the message
+        // always opens with what failed.
+        QString text = QString::fromStdString(*error);
+        const QString opening = QStringLiteral("Cannot create file");
+        if (!text.startsWith(opening)) {
+            text = opening + u' ' + QString::fromStdString(LabelFilePath(state_.AppDir)) + u'\n' + text;
+        }
+        Messages().showMessage(this, text);
         return;  // the grid stays open with the edits; the double-click can be repeated
     }
     StringGrid1->hide();
