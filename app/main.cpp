@@ -4,9 +4,15 @@
 #include <QDate>
 #include <QDir>
 #include <QLocale>
+#include <memory>
 
+#include "ui/config/taboutbox.h"
+#include "ui/export/tdawnhelmdate.h"
 #include "ui/main/appstate.h"
+#include "ui/main/helpwindow.h"
 #include "ui/main/tform1.h"
+#include "ui/main/tform3.h"
+#include "ui/main/tpassworddlg.h"
 
 namespace {
 
@@ -22,17 +28,47 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(dawn::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(dawn::kVersionText));
+    // Hints are on for the whole program (Qt shows tooltips by default); the
+    // manual is compiled in.
+    dawn::LoadHelpResources();
+    QApplication::setWindowIcon(dawn::ProgramIcon());
+    auto help = std::make_unique<dawn::HelpWindow>();
+    dawn::InstallHelpKey(help.get());
 
     // The records every window shares; they outlive the windows.
     dawn::AppState state;
     const dawn::StartupInputs inputs{QDir::currentPath(), QLocale::system(), TodayFromSystem()};
 
-    auto* form1 = new dawn::TForm1(state, inputs);
-    form1->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The windows, in their order. The main window owns the others; it saves
+    // the settings when it is destroyed.
+    auto form1 = std::make_unique<dawn::TForm1>(state, inputs);
+    auto* aboutBox = new dawn::TAboutBox(state, form1.get(), form1.get());
+    auto* passwordDlg = new dawn::TPasswordDlg(form1.get());
+    auto* form3 = new dawn::TForm3(form1.get());
+    auto* dawnhelmDate = new dawn::TDawnhelmDate(state, form1.get());
 
-    form1->show();
-    const int result = app.exec();
-    // The main window saves the settings as it goes.
-    delete form1;
-    return result;
+    dawn::TForm1* main = form1.get();
+    // The configuration dialog is modal: the main window redraws the day
+    // when the signal returns.
+    QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox, [aboutBox] { aboutBox->exec(); });
+    QObject::connect(main, &dawn::TForm1::exportRequested, dawnhelmDate, [dawnhelmDate] { dawnhelmDate->exec(); });
+    QObject::connect(main, &dawn::TForm1::aboutRequested, form3, [form3] { form3->exec(); });
+    QObject::connect(main, &dawn::TForm1::translationGridRequested, passwordDlg, [passwordDlg] {
+        passwordDlg->show();
+        passwordDlg->raise();
+        passwordDlg->activateWindow();
+    });
+    QObject::connect(main, &dawn::TForm1::helpRequested, help.get(), &dawn::HelpWindow::ShowContext);
+    QObject::connect(passwordDlg, &dawn::TPasswordDlg::gridRequested, main, &dawn::TForm1::ShowTranslationGrid);
+    QObject::connect(form3, &dawn::TForm3::mailLinkRequested, main, &dawn::TForm1::OpenMailLink);
+    // The home page and the mail link are wired by the window itself.
+    // The program lives on while its window hides in the notification area
+    // (a dialog closed from the tray menu is then the last window); it ends
+    // when the main window accepts a close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(main, &dawn::TForm1::programEnds, &app, &QApplication::quit);
+
+    // Left in tray mode, the program starts hidden with its icon.
+    if (main->CoolTrayIcon1Startup()) main->show();
+    return app.exec();
 }

@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
@@ -87,8 +86,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
 
     BuildControls();
     BuildMenu();
-    BuildTray();  // tform1_tray.cpp
-    BuildGrid();  // tform1_grid.cpp
+    BuildTray();
+    BuildGrid();
 
     const auto today = state_.Today.ToDate();
     {
@@ -298,9 +297,6 @@ void TForm1::BuildMenu() {
     connect(Email1, &QAction::triggered, this, &TForm1::mailRequested);
     connect(about1, &QAction::triggered, this, &TForm1::aboutRequested);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { emit helpRequested(1); });
 }
 
 // Positions are counted in character cells of the fixed-pitch font, so the
