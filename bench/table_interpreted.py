@@ -4,10 +4,13 @@ yardstick for the compiled one: every date computes the rise and the set each
 with its own 24-hour scan, the summer-time window by walking the days of the
 months, and the clock texts by parsing and formatting, the plain way.
 
-    bench/table_interpreted.py [--moon] FROM TO      (dates as YYYY-MM-DD)
+    bench/table_interpreted.py [--moon] [--whole-day] FROM TO   (dates as YYYY-MM-DD)
 
 prints the same lines as `dawnhelm-cli table --settings <missing file>` (the
-default place and rules) and, on stderr, the seconds it took per date.
+default place and rules) and, on stderr, the seconds it took per date. With
+--whole-day every date also computes what the program's day record holds
+besides (the other body, and both bodies on the day before), as the windows
+do when they fill a range date by date.
 """
 import datetime
 import math
@@ -246,7 +249,8 @@ def clock(text, date):
 def main():
     args = sys.argv[1:]
     moon = "--moon" in args
-    args = [a for a in args if a != "--moon"]
+    whole_day = "--whole-day" in args
+    args = [a for a in args if a not in ("--moon", "--whole-day")]
     first = datetime.date.fromisoformat(args[0])
     last = datetime.date.fromisoformat(args[1])
     event = moon_event if moon else sun_event
@@ -256,6 +260,13 @@ def main():
     while date <= last:
         _, rise, rise_az = event("Rise", date)
         _, set_, set_az = event("Set", date)
+        if whole_day:
+            other = sun_event if moon else moon_event
+            before = date - datetime.timedelta(days=1)
+            for kind in ("Rise", "Set"):
+                other(kind, date)
+                sun_event(kind, before)
+                moon_event(kind, before)
         out.append("%s;%s;%s;%s;%s" % (date.isoformat(), clock(rise, date), clock(set_, date), rise_az, set_az))
         date += datetime.timedelta(days=1)
     elapsed = time.perf_counter() - started
