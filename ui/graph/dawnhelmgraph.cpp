@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScatterSeries>
 #include <algorithm>
+#include <cmath>
 
 namespace dawn {
 namespace {
@@ -118,7 +119,10 @@ void DawnhelmGraph::FillLine(QList<QLineSeries*>& segments, const std::vector<Gr
     QLineSeries* current = segments.first();
     std::optional<DayNumber> previous;
     for (const GraphPoint& p : points) {
-        if (previous && p.day - *previous > 1) {
+        // A missing day breaks the line, and so does an event that moved
+        // across midnight (the moon rising at 23:50 and then at 00:20).
+        const bool wrapped = !piece.isEmpty() && std::abs(piece.last().y() - static_cast<qreal>(p.time.count())) > 12 * 60;
+        if (previous && (p.day - *previous > 1 || wrapped)) {
             current->replace(piece);
             piece.clear();
             current = AddSegment(segments, color, name);
@@ -167,9 +171,10 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
         lo = 0;
         hi = 24 * 60;
     }
-    // Whole hours around the times, labelled every hour or every two hours.
-    lo = lo / 60 * 60;
-    hi = std::min(24 * 60, (hi + 59) / 60 * 60);
+    // Whole hours around the times with room for the value marks, labelled
+    // every hour or every two hours.
+    lo = std::max(0, lo - 30) / 60 * 60;
+    hi = std::min(24 * 60, (hi + 30 + 59) / 60 * 60);
     if (hi <= lo) hi = std::min(24 * 60, lo + 60);
     if (hi <= lo) lo = hi - 60;
     const int step = hi - lo > 12 * 60 ? 120 : 60;

@@ -9,7 +9,8 @@
 // times, not in the legend). A line is broken where days have no point, so a
 // polar night or a run of late sunsets shows as a gap rather than as a
 // straight line across it: the pieces after a gap are further series of the
-// same look, kept out of the legend.
+// same look, kept out of the legend. A line that jumps across midnight from
+// one day to the next (the moon rising at 23:50, then at 00:20) is broken too.
 #include <QChartView>
 #include <QList>
 #include <QStringList>

@@ -11,6 +11,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/dayephemeris.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/main/appstate.h"
@@ -157,6 +159,15 @@ TEST_F(GraphTest, MoonDaysWithoutAnEventLeaveGapsAndTheLegendStaysSun) {
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
     EXPECT_GE(chart.RiseSegments().size(), 2);
+    // No piece of a line jumps across midnight from one day to the next.
+    for (const QList<QLineSeries*>& line : {chart.RiseSegments(), chart.SetSegments()}) {
+        for (const QLineSeries* piece : line) {
+            for (int i = 1; i < piece->count(); ++i) {
+                EXPECT_EQ(piece->at(i).x() - piece->at(i - 1).x(), 1);
+                EXPECT_LT(std::abs(piece->at(i).y() - piece->at(i - 1).y()), 12 * 60);
+            }
+        }
+    }
     chart.show();
     QStringList legend;
     for (QLegendMarker* m : chart.Chart->legend()->markers()) {
