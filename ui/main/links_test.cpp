@@ -2,8 +2,17 @@
 
 #include <QDesktopServices>
 #include <QObject>
+#include <QSignalSpy>
+#include <QAction>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
+
+#include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
+#include "ui/main/tform3.h"
 
 namespace dawn {
 namespace {
@@ -90,6 +99,41 @@ TEST(LinksTest, OpenersHandTheirAddressToTheDesktop) {
     ASSERT_EQ(catcher.urls.size(), 2);
     EXPECT_EQ(catcher.urls[0], QUrl(QStringLiteral("https://dawnhelm.example.org/")));
     EXPECT_EQ(DecodedSubject(catcher.urls[1]), MailSubject(Brussels()));
+}
+
+TEST(LinksTest, MainMenuMailLinkNamesTheShownPlaceZoneAndDate) {
+    test::RecordingMessages messages;
+    QTemporaryDir dir;
+    AppState state;
+    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                     std::chrono::year{2024} / 6 / 21, false});
+    ASSERT_EQ(state.Locale.DateFormat, QStringLiteral("dd/MM/yyyy"));
+    state.Settings.TimeZoneMinutes = -210;
+    form.Calendar1Change();
+    UrlCatcher catcher({QStringLiteral("mailto"), QStringLiteral("https")});
+    form.Email1->trigger();
+    form.DawnhelmHomepage1->trigger();
+    ASSERT_EQ(catcher.urls.size(), 2);
+    const QString subject = DecodedSubject(catcher.urls[0]);
+    EXPECT_TRUE(subject.endsWith(QStringLiteral("  [21/06/2024]"))) << subject.toStdString();
+    EXPECT_EQ(subject, QStringLiteral("Dawnhelm 1.1.0.0 ") + form.lbCoordinates->text() + QStringLiteral(": ") +
+                           form.lbLatitude->text() + u' ' + form.lbLongitude->text() + QStringLiteral("   ") +
+                           state.Label(label::kTimeZone) + QStringLiteral(" -3 -30  [21/06/2024]"));
+    EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("https://dawnhelm.example.org/"));
+}
+
+TEST(LinksTest, AboutBoxLabelsOpenTheHomePageAndAskForTheMailLink) {
+    TForm3 box;
+    box.show();
+    UrlCatcher catcher({QStringLiteral("https")});
+    QSignalSpy mail(&box, &TForm3::mailLinkRequested);
+    QTest::mouseClick(box.lbHomePage, Qt::LeftButton);
+    QTest::mouseClick(box.lbEmail, Qt::LeftButton);
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("https://dawnhelm.example.org/"));
+    EXPECT_EQ(mail.size(), 1);
+    EXPECT_EQ(box.lbHomePage->text(), QStringLiteral("homepage: https://dawnhelm.example.org/"));
+    EXPECT_EQ(box.lbEmail->text(), QStringLiteral("e-mail: dawnhelm@example.org"));
 }
 
 }  // namespace
