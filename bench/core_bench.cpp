@@ -21,81 +21,84 @@ namespace {
 const DayNumber kFirst = DayNumber::FromYmd(1900, 1, 1);
 const DayNumber kLast = DayNumber::FromYmd(2500, 12, 31);
 
-SiteSettings Velmoren() { return DefaultSettings("/nonexistent", 2024); }
+SiteSettings Velmoren() {
+    return DefaultSettings("/nonexistent", 2024);
+}
 
 // Counts what is written and throws it away.
 class CountingBuf : public std::streambuf {
- public:
-  std::size_t bytes = 0;
+public:
+    std::size_t bytes = 0;
 
- protected:
-  std::streamsize xsputn(const char*, std::streamsize n) override {
-    bytes += static_cast<std::size_t>(n);
-    return n;
-  }
-  int_type overflow(int_type c) override {
-    ++bytes;
-    return c;
-  }
+protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        bytes += static_cast<std::size_t>(n);
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        ++bytes;
+        return c;
+    }
 };
 
 void BM_ComputeDay(benchmark::State& state) {
-  const SiteSettings s = Velmoren();
-  DayNumber d = DayNumber::FromYmd(2024, 1, 1);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(ComputeDay(s, d, ":"));
-    d = d + 1;
-  }
+    const SiteSettings s = Velmoren();
+    DayNumber d = DayNumber::FromYmd(2024, 1, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ComputeDay(s, d, ":"));
+        d = d + 1;
+    }
 }
 BENCHMARK(BM_ComputeDay);
 
 void BM_ForEachDay(benchmark::State& state) {
-  const SiteSettings s = Velmoren();
-  const DayNumber from = DayNumber::FromYmd(2024, 1, 1);
-  const DayNumber to = from + static_cast<std::int32_t>(state.range(0) - 1);
-  for (auto _ : state) {
-    ForEachDay(s, from, to, ":", [](const DayEphemeris& e) {
-      benchmark::DoNotOptimize(e.DayLength);
-      return true;
-    });
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+    const SiteSettings s = Velmoren();
+    const DayNumber from = DayNumber::FromYmd(2024, 1, 1);
+    const DayNumber to = from + static_cast<std::int32_t>(state.range(0) - 1);
+    for (auto _ : state) {
+        ForEachDay(s, from, to, ":", [](const DayEphemeris& e) {
+            benchmark::DoNotOptimize(e.DayLength);
+            return true;
+        });
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ForEachDay)->Arg(365)->Unit(benchmark::kMillisecond);
 
 void BM_BodyTableOneThread(benchmark::State& state) {
-  const SiteSettings s = Velmoren();
-  const Body body = state.range(0) ? Body::Moon : Body::Sun;
-  for (auto _ : state) {
-    std::string text;
-    ForEachBodyDay(s, body, kFirst, kLast, ":", [&](const BodyDay& d) {
-      text.append(FormatIsoDate(d.Date)).append(";");
-      text.append(d.RiseClock).append(";").append(d.SetClock).append(";");
-      text.append(d.RiseAzimuth).append(";").append(d.SetAzimuth).append("\n");
-      return true;
-    });
-    benchmark::DoNotOptimize(text.data());
-  }
-  state.SetLabel(body == Body::Moon ? "moon" : "sun");
-  state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+    const SiteSettings s = Velmoren();
+    const Body body = state.range(0) ? Body::Moon : Body::Sun;
+    for (auto _ : state) {
+        std::string text;
+        ForEachBodyDay(s, body, kFirst, kLast, ":", [&](const BodyDay& d) {
+            text.append(FormatIsoDate(d.Date)).append(";");
+            text.append(d.RiseClock).append(";").append(d.SetClock).append(";");
+            text.append(d.RiseAzimuth).append(";").append(d.SetAzimuth).append("\n");
+            return true;
+        });
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetLabel(body == Body::Moon ? "moon" : "sun");
+    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
 BENCHMARK(BM_BodyTableOneThread)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_TableVerb(benchmark::State& state) {
-  std::vector<std::string> args = {"table", "--settings", "/nonexistent/Dawncode.txt", "--from", "1900-01-01",
-                                   "--to", "2500-12-31"};
-  if (state.range(0)) args.push_back("--moon");
-  std::size_t bytes = 0;
-  for (auto _ : state) {
-    CountingBuf buf;
-    std::ostream out(&buf);
-    std::ostream err(&buf);
-    if (cli::RunCommandLine(args, out, err) != 0) state.SkipWithError("table failed");
-    bytes = buf.bytes;
-  }
-  state.SetLabel(state.range(0) ? "moon" : "sun");
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-  state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+    std::vector<std::string> args = {"table",     "--settings", "/nonexistent/Dawncode.txt",
+                                     "--from",    "1900-01-01", "--to",
+                                     "2500-12-31"};
+    if (state.range(0)) args.push_back("--moon");
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        CountingBuf buf;
+        std::ostream out(&buf);
+        std::ostream err(&buf);
+        if (cli::RunCommandLine(args, out, err) != 0) state.SkipWithError("table failed");
+        bytes = buf.bytes;
+    }
+    state.SetLabel(state.range(0) ? "moon" : "sun");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
 BENCHMARK(BM_TableVerb)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,13 +1,13 @@
 // The day and table verbs: the record and the table of the program's own
 // settings file, and their agreement with the day computation.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "cli/frame.h"
 #include "core/dayephemeris.h"
@@ -22,146 +22,190 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
+    int code;
+    std::string out;
+    std::string err;
 };
 
 CliRun RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = RunCommandLine(args, out, err);
-  return {code, out.str(), err.str()};
+    std::ostringstream out, err;
+    const int code = RunCommandLine(args, out, err);
+    return {code, out.str(), err.str()};
 }
 
 // A settings file of the southern hemisphere (33°52' S, 151°12' E, UTC+10,
 // summer time from the first Sunday of October to the first Sunday of April).
 std::string WriteSouthernSettings(const testing::TempDir& dir) {
-  SiteSettings s = DefaultSettings(dir.str(), 2024);
-  s.LatitudeMinutes = -2032;
-  s.LongitudeMinutes = 9072;
-  s.TimeZoneMinutes = 600;
-  s.SummerRule = 900;
-  s.WinterRule = 300;
-  EXPECT_TRUE(SaveSettings(s, dir.str()).ok);
-  return dir.file("Dawncode.txt");
+    SiteSettings s = DefaultSettings(dir.str(), 2024);
+    s.LatitudeMinutes = -2032;
+    s.LongitudeMinutes = 9072;
+    s.TimeZoneMinutes = 600;
+    s.SummerRule = 900;
+    s.WinterRule = 300;
+    EXPECT_TRUE(SaveSettings(s, dir.str()).ok);
+    return dir.file("Dawncode.txt");
 }
 
 std::string PlainTable(const SiteSettings& s, DayNumber from, DayNumber to, Body body) {
-  std::string text;
-  for (DayNumber d = from; d <= to; ++d) {
-    const BodyDay b = BodyDayOf(ComputeDay(s, d, ":"), body);
-    text += FormatIsoDate(d) + ";" + b.RiseClock + ";" + b.SetClock + ";" + b.RiseAzimuth + ";" + b.SetAzimuth + "\n";
-  }
-  return text;
+    std::string text;
+    for (DayNumber d = from; d <= to; ++d) {
+        const BodyDay b = BodyDayOf(ComputeDay(s, d, ":"), body);
+        text += FormatIsoDate(d) + ";" + b.RiseClock + ";" + b.SetClock + ";" + b.RiseAzimuth +
+                ";" + b.SetAzimuth + "\n";
+    }
+    return text;
 }
 
 TEST(DayVerb, PrintsTheRecordFieldByField) {
-  const CliRun r = RunCli({"day", "--settings", "/nonexistent/Dawncode.txt", "--date", "2024-03-31"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.err, "");
-  std::vector<std::string> names;
-  std::istringstream lines(r.out);
-  for (std::string line; std::getline(lines, line);) names.push_back(line.substr(0, line.find('=')));
-  const std::vector<std::string> expected = {
-      "Date", "PrevDate", "SunRiseStatus", "SunSetStatus", "SunRiseText", "SunSetText", "SunRiseTime",
-      "SunSetTime", "SunRiseClock", "SunSetClock", "SunRiseAzimuth", "SunSetAzimuth", "DayLength",
-      "MoonRiseStatus", "MoonSetStatus", "MoonRiseText", "MoonSetText", "MoonRiseTime", "MoonSetTime",
-      "MoonRiseClock", "MoonSetClock", "MoonRiseAzimuth", "MoonSetAzimuth", "MoonLightLength",
-      "PrevSunRiseStatus", "PrevSunSetStatus", "PrevMoonRiseStatus", "PrevMoonSetStatus", "PrevSunRiseText",
-      "PrevSunSetText", "PrevMoonRiseText", "PrevMoonSetText", "PrevSunRiseTime", "PrevSunSetTime",
-      "PrevMoonRiseTime", "PrevMoonSetTime", "PrevDayLength", "PrevMoonLightLength", "SunRiseDelta",
-      "SunSetDelta", "MoonRiseDelta", "MoonSetDelta", "DayLengthDelta", "MoonLightDelta", "JulianDay",
-      "SummerStart", "WinterStart"};
-  EXPECT_EQ(names, expected);
-  // The first day of summer time at the default place.
-  for (const char* line : {"Date=2024-03-31\n", "SunRiseText=06:15\n", "SunRiseClock=07:15\n",
-                           "PrevSunRiseTime=06:18\n", "SunRiseDelta=00:57\n", "DayLength=12:55\n",
-                           "JulianDay=2460400.5\n", "SummerStart=2024-03-31\n", "WinterStart=2024-10-27\n"}) {
-    EXPECT_THAT(r.out, HasSubstr(line));
-  }
+    const CliRun r =
+        RunCli({"day", "--settings", "/nonexistent/Dawncode.txt", "--date", "2024-03-31"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::vector<std::string> names;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);)
+        names.push_back(line.substr(0, line.find('=')));
+    const std::vector<std::string> expected = {"Date",
+                                               "PrevDate",
+                                               "SunRiseStatus",
+                                               "SunSetStatus",
+                                               "SunRiseText",
+                                               "SunSetText",
+                                               "SunRiseTime",
+                                               "SunSetTime",
+                                               "SunRiseClock",
+                                               "SunSetClock",
+                                               "SunRiseAzimuth",
+                                               "SunSetAzimuth",
+                                               "DayLength",
+                                               "MoonRiseStatus",
+                                               "MoonSetStatus",
+                                               "MoonRiseText",
+                                               "MoonSetText",
+                                               "MoonRiseTime",
+                                               "MoonSetTime",
+                                               "MoonRiseClock",
+                                               "MoonSetClock",
+                                               "MoonRiseAzimuth",
+                                               "MoonSetAzimuth",
+                                               "MoonLightLength",
+                                               "PrevSunRiseStatus",
+                                               "PrevSunSetStatus",
+                                               "PrevMoonRiseStatus",
+                                               "PrevMoonSetStatus",
+                                               "PrevSunRiseText",
+                                               "PrevSunSetText",
+                                               "PrevMoonRiseText",
+                                               "PrevMoonSetText",
+                                               "PrevSunRiseTime",
+                                               "PrevSunSetTime",
+                                               "PrevMoonRiseTime",
+                                               "PrevMoonSetTime",
+                                               "PrevDayLength",
+                                               "PrevMoonLightLength",
+                                               "SunRiseDelta",
+                                               "SunSetDelta",
+                                               "MoonRiseDelta",
+                                               "MoonSetDelta",
+                                               "DayLengthDelta",
+                                               "MoonLightDelta",
+                                               "JulianDay",
+                                               "SummerStart",
+                                               "WinterStart"};
+    EXPECT_EQ(names, expected);
+    // The first day of summer time at the default place.
+    for (const char* line :
+         {"Date=2024-03-31\n", "SunRiseText=06:15\n", "SunRiseClock=07:15\n",
+          "PrevSunRiseTime=06:18\n", "SunRiseDelta=00:57\n", "DayLength=12:55\n",
+          "JulianDay=2460400.5\n", "SummerStart=2024-03-31\n", "WinterStart=2024-10-27\n"}) {
+        EXPECT_THAT(r.out, HasSubstr(line));
+    }
 }
 
 TEST(DayVerb, ReadsTheSettingsFileAndWarnsAboutBadLines) {
-  testing::TempDir dir;
-  const std::string path = WriteSouthernSettings(dir);
-  const CliRun r = RunCli({"day", "--settings", path, "--date", "2025-01-15"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_THAT(r.out, HasSubstr("SummerStart=2024-10-06\nWinterStart=2025-04-06\n"));
+    testing::TempDir dir;
+    const std::string path = WriteSouthernSettings(dir);
+    const CliRun r = RunCli({"day", "--settings", path, "--date", "2025-01-15"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("SummerStart=2024-10-06\nWinterStart=2025-04-06\n"));
 
-  std::vector<std::string> lines = ReadTextFile(path).lines;
-  lines[13] = "south";
-  ASSERT_TRUE(WriteTextFileAtomic(path, lines).ok());
-  std::ostringstream warnings;
-  auto* saved = std::cerr.rdbuf(warnings.rdbuf());
-  const CliRun bad = RunCli({"day", "--settings", path, "--date", "2025-01-15"});
-  std::cerr.rdbuf(saved);
-  EXPECT_EQ(bad.code, 0);
-  EXPECT_THAT(warnings.str(), HasSubstr("line 14: 'south' is not a valid integer value"));
-  // The latitude falls back to the default place in the north, with the
-  // file's rules: summer time from October to April of the next year.
-  EXPECT_THAT(bad.out, HasSubstr("SummerStart=2025-10-05\nWinterStart=2024-04-07\n"));
+    std::vector<std::string> lines = ReadTextFile(path).lines;
+    lines[13] = "south";
+    ASSERT_TRUE(WriteTextFileAtomic(path, lines).ok());
+    std::ostringstream warnings;
+    auto* saved = std::cerr.rdbuf(warnings.rdbuf());
+    const CliRun bad = RunCli({"day", "--settings", path, "--date", "2025-01-15"});
+    std::cerr.rdbuf(saved);
+    EXPECT_EQ(bad.code, 0);
+    EXPECT_THAT(warnings.str(), HasSubstr("line 14: 'south' is not a valid integer value"));
+    // The latitude falls back to the default place in the north, with the
+    // file's rules: summer time from October to April of the next year.
+    EXPECT_THAT(bad.out, HasSubstr("SummerStart=2025-10-05\nWinterStart=2024-04-07\n"));
 }
 
 TEST(TableVerb, MatchesTheDayRecords) {
-  testing::TempDir dir;
-  const std::string south = WriteSouthernSettings(dir);
-  const SiteSettings southSettings = LoadSettingsFile(south, 2024).settings;
-  const SiteSettings velmoren = DefaultSettings("/nonexistent", 2024);
-  struct Case {
-    std::string settingsFile;
-    const SiteSettings& settings;
-    std::string from, to;
-    bool moon;
-  };
-  const Case cases[] = {
-      {"/nonexistent/Dawncode.txt", velmoren, "2024-03-25", "2024-04-05", false},
-      {"/nonexistent/Dawncode.txt", velmoren, "2024-10-20", "2024-11-10", true},
-      {south, southSettings, "2024-09-25", "2024-10-15", false},
-      {south, southSettings, "2025-03-25", "2025-04-15", true},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> args = {"table", "--settings", c.settingsFile, "--from", c.from, "--to", c.to};
-    if (c.moon) args.push_back("--moon");
-    const CliRun r = RunCli(args);
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, PlainTable(c.settings, *ParseIsoDate(c.from), *ParseIsoDate(c.to), c.moon ? Body::Moon : Body::Sun))
-        << c.from << " moon " << c.moon;
-  }
+    testing::TempDir dir;
+    const std::string south = WriteSouthernSettings(dir);
+    const SiteSettings southSettings = LoadSettingsFile(south, 2024).settings;
+    const SiteSettings velmoren = DefaultSettings("/nonexistent", 2024);
+    struct Case {
+        std::string settingsFile;
+        const SiteSettings& settings;
+        std::string from, to;
+        bool moon;
+    };
+    const Case cases[] = {
+        {"/nonexistent/Dawncode.txt", velmoren, "2024-03-25", "2024-04-05", false},
+        {"/nonexistent/Dawncode.txt", velmoren, "2024-10-20", "2024-11-10", true},
+        {south, southSettings, "2024-09-25", "2024-10-15", false},
+        {south, southSettings, "2025-03-25", "2025-04-15", true},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"table", "--settings", c.settingsFile, "--from", c.from,
+                                         "--to",  c.to};
+        if (c.moon) args.push_back("--moon");
+        const CliRun r = RunCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, PlainTable(c.settings, *ParseIsoDate(c.from), *ParseIsoDate(c.to),
+                                    c.moon ? Body::Moon : Body::Sun))
+            << c.from << " moon " << c.moon;
+    }
 }
 
 // A range of several blocks, computed two at a time, still comes out whole
 // and in date order (the single-threaded range routine is checked against the
 // day records in the core tests).
 TEST(TableVerb, LongRangesStayInOrder) {
-  const SiteSettings velmoren = DefaultSettings("/nonexistent", 2024);
-  const DayNumber from = DayNumber::FromYmd(1990, 1, 1), to = DayNumber::FromYmd(2060, 12, 31);
-  std::string expected;
-  ForEachBodyDay(velmoren, Body::Sun, from, to, ":", [&](const BodyDay& b) {
-    expected += FormatIsoDate(b.Date) + ";" + b.RiseClock + ";" + b.SetClock + ";" + b.RiseAzimuth + ";" +
-                b.SetAzimuth + "\n";
-    return true;
-  });
-  const CliRun r = RunCli({"table", "--settings", "/nonexistent/x", "--from", "1990-01-01", "--to", "2060-12-31"});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, expected);
+    const SiteSettings velmoren = DefaultSettings("/nonexistent", 2024);
+    const DayNumber from = DayNumber::FromYmd(1990, 1, 1), to = DayNumber::FromYmd(2060, 12, 31);
+    std::string expected;
+    ForEachBodyDay(velmoren, Body::Sun, from, to, ":", [&](const BodyDay& b) {
+        expected += FormatIsoDate(b.Date) + ";" + b.RiseClock + ";" + b.SetClock + ";" +
+                    b.RiseAzimuth + ";" + b.SetAzimuth + "\n";
+        return true;
+    });
+    const CliRun r = RunCli(
+        {"table", "--settings", "/nonexistent/x", "--from", "1990-01-01", "--to", "2060-12-31"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
 }
 
 TEST(DayVerbs, BadArgumentsGiveOneLineAndExitCode2) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"day", "--date", "2024-01-01"},
-      {"day", "--settings", "x", "--date", "2024-02-30"},
-      {"day", "--settings", "", "--date", "2024-01-01"},
-      {"table", "--settings", "x", "--from", "2024-01-02", "--to", "2024-01-01"},
-      {"table", "--settings", "x", "--from", "2024-01-01"},
-      {"table", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--sun"},
-  };
-  for (const auto& args : cases) {
-    const CliRun r = RunCli(args);
-    EXPECT_EQ(r.code, 2) << args[1];
-    EXPECT_EQ(r.out, "");
-    EXPECT_THAT(r.err, StartsWith("dawnhelm-cli: "));
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-  }
+    const std::vector<std::vector<std::string>> cases = {
+        {"day", "--date", "2024-01-01"},
+        {"day", "--settings", "x", "--date", "2024-02-30"},
+        {"day", "--settings", "", "--date", "2024-01-01"},
+        {"table", "--settings", "x", "--from", "2024-01-02", "--to", "2024-01-01"},
+        {"table", "--settings", "x", "--from", "2024-01-01"},
+        {"table", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--sun"},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.code, 2) << args[1];
+        EXPECT_EQ(r.out, "");
+        EXPECT_THAT(r.err, StartsWith("dawnhelm-cli: "));
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
 }
 
 }  // namespace

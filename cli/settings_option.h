@@ -19,23 +19,24 @@ inline constexpr OptionSpec kSettingsOption{"settings", "FILE", true,
 // Today's year from the system clock, which resolves the summer-time rules as
 // at the program's start.
 inline int TodayYear() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local.tm_year + 1900;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
 }
 
 // Loads the file named by --settings. Problems the program would show in a
 // message box (a line that is no number, an unreadable file) are written to
 // stderr as warnings and the defaults serve, as in the program.
 inline std::string ReadSettingsOption(const Command& command, SiteSettings& out) {
-  const std::string* path = command.Value(kSettingsOption.name);
-  if (path == nullptr) return "missing --settings";
-  if (path->empty()) return "--settings: the file name is empty";
-  SettingsLoadResult loaded = LoadSettingsFile(*path, TodayYear());
-  for (const std::string& m : loaded.messages) std::cerr << "dawnhelm-cli: warning: " << m << '\n';
-  out = std::move(loaded.settings);
-  return {};
+    const std::string* path = command.Value(kSettingsOption.name);
+    if (path == nullptr) return "missing --settings";
+    if (path->empty()) return "--settings: the file name is empty";
+    SettingsLoadResult loaded = LoadSettingsFile(*path, TodayYear());
+    for (const std::string& m : loaded.messages)
+        std::cerr << "dawnhelm-cli: warning: " << m << '\n';
+    out = std::move(loaded.settings);
+    return {};
 }
 
 }  // namespace dawn::cli

@@ -23,63 +23,63 @@ constexpr std::int32_t kBlockDays = 8192;
 
 // "YYYY-MM-DD;rise;set;rise azimuth;set azimuth" for every date of a block.
 std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, DayNumber to) {
-  std::string text;
-  text.reserve(static_cast<std::size_t>(to - from + 1) * 40);
-  ForEachBodyDay(settings, body, from, to, ":", [&](const BodyDay& d) {
-    text.append(FormatIsoDate(d.Date)).append(";");
-    text.append(d.RiseClock).append(";").append(d.SetClock).append(";");
-    text.append(d.RiseAzimuth).append(";").append(d.SetAzimuth).append("\n");
-    return true;
-  });
-  return text;
+    std::string text;
+    text.reserve(static_cast<std::size_t>(to - from + 1) * 40);
+    ForEachBodyDay(settings, body, from, to, ":", [&](const BodyDay& d) {
+        text.append(FormatIsoDate(d.Date)).append(";");
+        text.append(d.RiseClock).append(";").append(d.SetClock).append(";");
+        text.append(d.RiseAzimuth).append(";").append(d.SetAzimuth).append("\n");
+        return true;
+    });
+    return text;
 }
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
-  std::chrono::year_month_day first{}, last{};
-  if (auto e = ReadDateRange(command, first, last); !e.empty()) return VerbOutcome::Usage(e);
-  SiteSettings settings;
-  if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
-  const Body body = command.Flag(kMoonOption.name) ? Body::Moon : Body::Sun;
+    std::chrono::year_month_day first{}, last{};
+    if (auto e = ReadDateRange(command, first, last); !e.empty()) return VerbOutcome::Usage(e);
+    SiteSettings settings;
+    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    const Body body = command.Flag(kMoonOption.name) ? Body::Moon : Body::Sun;
 
-  const DayNumber from = DayNumber::FromDate(first), to = DayNumber::FromDate(last);
-  auto blockEnd = [&](DayNumber start) { return start + std::min(kBlockDays - 1, to - start); };
-  for (DayNumber a = from; a <= to;) {
-    const DayNumber aEnd = blockEnd(a);
-    std::string textA, textB;
-    if (aEnd < to) {
-      const DayNumber b = aEnd + 1, bEnd = blockEnd(b);
-      std::thread helper([&] { textB = TableBlock(settings, body, b, bEnd); });
-      textA = TableBlock(settings, body, a, aEnd);
-      helper.join();
-      a = bEnd + 1;
-    } else {
-      textA = TableBlock(settings, body, a, aEnd);
-      a = aEnd + 1;
+    const DayNumber from = DayNumber::FromDate(first), to = DayNumber::FromDate(last);
+    auto blockEnd = [&](DayNumber start) { return start + std::min(kBlockDays - 1, to - start); };
+    for (DayNumber a = from; a <= to;) {
+        const DayNumber aEnd = blockEnd(a);
+        std::string textA, textB;
+        if (aEnd < to) {
+            const DayNumber b = aEnd + 1, bEnd = blockEnd(b);
+            std::thread helper([&] { textB = TableBlock(settings, body, b, bEnd); });
+            textA = TableBlock(settings, body, a, aEnd);
+            helper.join();
+            a = bEnd + 1;
+        } else {
+            textA = TableBlock(settings, body, a, aEnd);
+            a = aEnd + 1;
+        }
+        out.write(textA.data(), static_cast<std::streamsize>(textA.size()));
+        out.write(textB.data(), static_cast<std::streamsize>(textB.size()));
+        if (!out) return VerbOutcome::Failure("cannot write the output");
     }
-    out.write(textA.data(), static_cast<std::streamsize>(textA.size()));
-    out.write(textB.data(), static_cast<std::streamsize>(textB.size()));
-    if (!out) return VerbOutcome::Failure("cannot write the output");
-  }
-  return {};
+    return {};
 }
 
 }  // namespace
 
 const Verb& TableVerb() {
-  static const Verb verb{
-      "table",
-      "local rise and set times and azimuths of the sun (or the moon) over a range of dates",
-      "Reads the settings file as the program does and prints one line per date,\n"
-      "oldest first, in UTF-8:\n"
-      "    YYYY-MM-DD;RISE;SET;RISE AZIMUTH;SET AZIMUTH\n"
-      "RISE and SET are the local clock times the main window shows (HH:MM, summer time\n"
-      "applied). On a day without the event they hold the placeholder time (00:00 for a\n"
-      "rise, 23:59 for a set, 12:00 for a day spent below the horizon, shifted in summer\n"
-      "time like any other); an azimuth is empty when no crossing of that kind happened.",
-      kOptions,
-      &Run,
-  };
-  return verb;
+    static const Verb verb{
+        "table",
+        "local rise and set times and azimuths of the sun (or the moon) over a range of dates",
+        "Reads the settings file as the program does and prints one line per date,\n"
+        "oldest first, in UTF-8:\n"
+        "    YYYY-MM-DD;RISE;SET;RISE AZIMUTH;SET AZIMUTH\n"
+        "RISE and SET are the local clock times the main window shows (HH:MM, summer time\n"
+        "applied). On a day without the event they hold the placeholder time (00:00 for a\n"
+        "rise, 23:59 for a set, 12:00 for a day spent below the horizon, shifted in summer\n"
+        "time like any other); an azimuth is empty when no crossing of that kind happened.",
+        kOptions,
+        &Run,
+    };
+    return verb;
 }
 
 }  // namespace dawn::cli

@@ -5,76 +5,88 @@
 namespace dawn {
 
 int WeekNumber(DayNumber date) {
-  const DayNumber jan1 = DayNumber::FromYmd(date.Year(), 1, 1);
-  // Day of the year (1..7) of the year's first Monday.
-  const int b = ((9 - jan1.WeekdayNumber()) % 7) + 1;
-  const int d0 = date - jan1;
-  return (d0 + 8 - b) / 7 + (b > 4 ? 1 : 0);
+    const DayNumber jan1 = DayNumber::FromYmd(date.Year(), 1, 1);
+    // Day of the year (1..7) of the year's first Monday.
+    const int b = ((9 - jan1.WeekdayNumber()) % 7) + 1;
+    const int d0 = date - jan1;
+    return (d0 + 8 - b) / 7 + (b > 4 ? 1 : 0);
 }
 
 std::uint8_t DaysInMonth(int month, int year) {
-  switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
-      return 31;
-    case 4: case 6: case 9: case 11:
-      return 30;
-    case 2:
-      return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 29 : 28;
-    default:
-      return 28;
-  }
+    switch (month) {
+        case 1:
+        case 3:
+        case 5:
+        case 7:
+        case 8:
+        case 10:
+        case 12:
+            return 31;
+        case 4:
+        case 6:
+        case 9:
+        case 11:
+            return 30;
+        case 2:
+            return (year % 4 == 0 && (year % 100 != 0 || year % 400 == 0)) ? 29 : 28;
+        default:
+            return 28;
+    }
 }
 
 std::uint16_t CountWeekdayInMonth(int month, int year, int weekday) {
-  if (weekday < 1 || weekday > 7) return 0;
-  const int days = DaysInMonth(month, year);
-  const int m = std::clamp(month, 1, 12);
-  const int firstWd = DayNumber::FromYmd(year, static_cast<unsigned>(m), 1).WeekdayNumber();
-  // Day of the month (1..7) of the first such weekday.
-  const int first = 1 + ((weekday - firstWd + 7) % 7);
-  return static_cast<std::uint16_t>((days - first) / 7 + 1);
+    if (weekday < 1 || weekday > 7) return 0;
+    const int days = DaysInMonth(month, year);
+    const int m = std::clamp(month, 1, 12);
+    const int firstWd = DayNumber::FromYmd(year, static_cast<unsigned>(m), 1).WeekdayNumber();
+    // Day of the month (1..7) of the first such weekday.
+    const int first = 1 + ((weekday - firstWd + 7) % 7);
+    return static_cast<std::uint16_t>((days - first) / 7 + 1);
 }
 
 DayNumber NthWeekdayFromMonthEnd(int year, int month, int n, int weekday) {
-  const int m = std::clamp(month, 1, 12);
-  const DayNumber last =
-      DayNumber::FromYmd(year, static_cast<unsigned>(m), DaysInMonth(m, year));
-  if (weekday < 1 || weekday > 7) return last;
-  const int count = CountWeekdayInMonth(m, year, weekday);
-  const DayNumber lastMatch = last - ((last.WeekdayNumber() - weekday + 7) % 7);
-  // n = 0 and a count beyond the month's occurrences walk through to day 1,
-  // which leaves the earliest occurrence.
-  const int k = (n < 1 || n > count) ? count : n;
-  return lastMatch - 7 * (k - 1);
+    const int m = std::clamp(month, 1, 12);
+    const DayNumber last = DayNumber::FromYmd(year, static_cast<unsigned>(m), DaysInMonth(m, year));
+    if (weekday < 1 || weekday > 7) return last;
+    const int count = CountWeekdayInMonth(m, year, weekday);
+    const DayNumber lastMatch = last - ((last.WeekdayNumber() - weekday + 7) % 7);
+    // n = 0 and a count beyond the month's occurrences walk through to day 1,
+    // which leaves the earliest occurrence.
+    const int k = (n < 1 || n > count) ? count : n;
+    return lastMatch - 7 * (k - 1);
 }
 
-DstWindow ComputeDstWindow(const DstRuleParams& p, int year, int summerMonth, int summerNth, DayNumber date,
-                           int winterMonth, int winterNth) {
-  if (!p.summerTimeEnabled) {
-    return DstWindow{DayNumber::FromYmd(year, 1, 1), DayNumber::FromYmd(year, 12, 31)};
-  }
-  auto S = [&](int y) { return NthWeekdayFromMonthEnd(y, summerMonth, summerNth, p.summerWeekday); };
-  auto W = [&](int y) { return NthWeekdayFromMonthEnd(y, winterMonth, winterNth, p.winterWeekday); };
-  DstWindow w;
-  if (p.latitudeMinutes >= 0) {
-    w.WinterStart = S(year) > date ? W(year - 1) : W(year);
-    w.SummerStart = W(year) > date ? S(year) : S(year + 1);
-  } else {
-    // Summer time spans the turn of the year.
-    w.SummerStart = W(year) > date ? S(year - 1) : S(year);
-    w.WinterStart = S(year) > date ? W(year) : W(year + 1);
-  }
-  return w;
+DstWindow ComputeDstWindow(const DstRuleParams& p, int year, int summerMonth, int summerNth,
+                           DayNumber date, int winterMonth, int winterNth) {
+    if (!p.summerTimeEnabled) {
+        return DstWindow{DayNumber::FromYmd(year, 1, 1), DayNumber::FromYmd(year, 12, 31)};
+    }
+    auto S = [&](int y) {
+        return NthWeekdayFromMonthEnd(y, summerMonth, summerNth, p.summerWeekday);
+    };
+    auto W = [&](int y) {
+        return NthWeekdayFromMonthEnd(y, winterMonth, winterNth, p.winterWeekday);
+    };
+    DstWindow w;
+    if (p.latitudeMinutes >= 0) {
+        w.WinterStart = S(year) > date ? W(year - 1) : W(year);
+        w.SummerStart = W(year) > date ? S(year) : S(year + 1);
+    } else {
+        // Summer time spans the turn of the year.
+        w.SummerStart = W(year) > date ? S(year - 1) : S(year);
+        w.WinterStart = S(year) > date ? W(year) : W(year + 1);
+    }
+    return w;
 }
 
-std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled, DayNumber date,
-                                     std::chrono::minutes time) {
-  constexpr std::int64_t kDay = 24 * 60;
-  std::int64_t m = time.count();
-  if (summerTimeEnabled && window.Contains(date)) m += 60;
-  m %= kDay;
-  if (m < 0) m += kDay;
-  return std::chrono::minutes(m);
+std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled,
+                                     DayNumber date, std::chrono::minutes time) {
+    constexpr std::int64_t kDay = 24 * 60;
+    std::int64_t m = time.count();
+    if (summerTimeEnabled && window.Contains(date)) m += 60;
+    m %= kDay;
+    if (m < 0) m += kDay;
+    return std::chrono::minutes(m);
 }
 
 }  // namespace dawn

@@ -44,21 +44,21 @@ DayNumber NthWeekdayFromMonthEnd(int year, int month, int n, int weekday);
 // WinterStart the last start of winter time (so SummerStart > WinterStart).
 // With summer time off the window spans the calendar year of the date.
 struct DstWindow {
-  DayNumber SummerStart;
-  DayNumber WinterStart;
+    DayNumber SummerStart;
+    DayNumber WinterStart;
 
-  constexpr bool Contains(DayNumber d) const { return SummerStart <= d && d < WinterStart; }
-  friend constexpr bool operator==(const DstWindow&, const DstWindow&) = default;
+    constexpr bool Contains(DayNumber d) const { return SummerStart <= d && d < WinterStart; }
+    friend constexpr bool operator==(const DstWindow&, const DstWindow&) = default;
 };
 
 // What the window needs from the settings besides the resolved months and
 // counts: the SummerTimeEnabled flag, the hemisphere (a negative latitude
 // means summer time spans the turn of the year) and the two weekdays.
 struct DstRuleParams {
-  bool summerTimeEnabled = true;
-  std::int32_t latitudeMinutes = 0;
-  int summerWeekday = 1;
-  int winterWeekday = 1;
+    bool summerTimeEnabled = true;
+    std::int32_t latitudeMinutes = 0;
+    int summerWeekday = 1;
+    int winterWeekday = 1;
 };
 
 // The window for `date`, whose calendar year is `year`. summerNth and
@@ -73,7 +73,7 @@ DstWindow ComputeDstWindow(const DstRuleParams& params, int year, int summerMont
 // 23:40 becomes 00:40 of the same day record. The whole day of a change is
 // treated alike (the first day of summer time is shifted from 00:00 on, the
 // first day of winter time not at all).
-std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled, DayNumber date,
-                                     std::chrono::minutes time);
+std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled,
+                                     DayNumber date, std::chrono::minutes time);
 
 }  // namespace dawn

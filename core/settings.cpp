@@ -14,231 +14,242 @@ namespace {
 constexpr std::int32_t kMaxTimeZoneHours = 23;
 constexpr std::size_t kMaxQuotedChars = 60;
 
-std::string BoolLine(bool b) { return b ? "1" : "0"; }
+std::string BoolLine(bool b) {
+    return b ? "1" : "0";
+}
 
 // A rule keeps (month - 1) * 100 + occurrence; both parts are brought into
 // range (month index 0..11, occurrence 0..4) so that no later step can index
 // past a month or loop without end.
 std::int32_t ClampRule(std::int32_t rule) {
-  const std::int32_t month = std::clamp<std::int32_t>(rule / 100, 0, 11);
-  const std::int32_t occurrence = std::clamp<std::int32_t>(rule % 100, 0, 4);
-  return month * 100 + occurrence;
+    const std::int32_t month = std::clamp<std::int32_t>(rule / 100, 0, 11);
+    const std::int32_t occurrence = std::clamp<std::int32_t>(rule % 100, 0, 4);
+    return month * 100 + occurrence;
 }
 
 // The text of a bad line as it is quoted to the user: control characters
 // shown as '?', very long lines cut.
 std::string Quote(const std::string& text) {
-  std::string shown;
-  for (char c : text) {
-    if (shown.size() >= kMaxQuotedChars) {
-      shown += "...";
-      break;
+    std::string shown;
+    for (char c : text) {
+        if (shown.size() >= kMaxQuotedChars) {
+            shown += "...";
+            break;
+        }
+        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
     }
-    shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-  }
-  return shown;
+    return shown;
 }
 
 }  // namespace
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
-  if (dir.empty()) return name;
-  if (dir.back() == '/') return dir + name;
-  return dir + "/" + name;
+    if (dir.empty()) return name;
+    if (dir.back() == '/') return dir + name;
+    return dir + "/" + name;
 }
 
-std::string SettingsFilePath(const std::string& appDir) { return JoinPath(appDir, kSettingsFileName); }
+std::string SettingsFilePath(const std::string& appDir) {
+    return JoinPath(appDir, kSettingsFileName);
+}
 
 std::int32_t PackLine3(std::int32_t hours, bool firstWeekNewYear, bool showClock) {
-  const std::int64_t flags = (firstWeekNewYear ? 1 : 0) + (showClock ? 2 : 0);
-  const std::int64_t v = hours < 0 ? std::int64_t{hours} * 100 - flags : std::int64_t{hours} * 100 + flags;
-  // Hours beyond any zone would not fit the line; they are kept at its ends.
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    const std::int64_t flags = (firstWeekNewYear ? 1 : 0) + (showClock ? 2 : 0);
+    const std::int64_t v =
+        hours < 0 ? std::int64_t{hours} * 100 - flags : std::int64_t{hours} * 100 + flags;
+    // Hours beyond any zone would not fit the line; they are kept at its ends.
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 Line3 UnpackLine3(std::int32_t v) {
-  const std::int32_t rest = v % 100 < 0 ? -(v % 100) : v % 100;  // |v| mod 100
-  return Line3{v / 100, rest % 2 == 1, rest > 1};
+    const std::int32_t rest = v % 100 < 0 ? -(v % 100) : v % 100;  // |v| mod 100
+    return Line3{v / 100, rest % 2 == 1, rest > 1};
 }
 
 bool ParseSettingsInteger(const std::string& text, std::int32_t& out) {
-  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-  std::size_t b = 0, e = text.size();
-  while (b < e && isBlank(text[b])) ++b;
-  while (e > b && isBlank(text[e - 1])) --e;
-  if (b < e && text[b] == '+') {  // from_chars takes '-' only
-    ++b;
-    if (b < e && text[b] == '-') return false;
-  }
-  if (b == e) return false;
-  std::int32_t v = 0;
-  const auto [ptr, ec] = std::from_chars(text.data() + b, text.data() + e, v, 10);
-  if (ec != std::errc() || ptr != text.data() + e) return false;
-  out = v;
-  return true;
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    if (b < e && text[b] == '+') {  // from_chars takes '-' only
+        ++b;
+        if (b < e && text[b] == '-') return false;
+    }
+    if (b == e) return false;
+    std::int32_t v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data() + b, text.data() + e, v, 10);
+    if (ec != std::errc() || ptr != text.data() + e) return false;
+    out = v;
+    return true;
 }
 
 DstRuleParams DstParamsOf(const SiteSettings& s) {
-  return DstRuleParams{s.SummerTimeEnabled, s.LatitudeMinutes, s.SummerWeekday, s.WinterWeekday};
+    return DstRuleParams{s.SummerTimeEnabled, s.LatitudeMinutes, s.SummerWeekday, s.WinterWeekday};
 }
 
 void ResolveDstRules(SiteSettings& s, int year) {
-  auto resolve = [year](std::int32_t rule, int weekday, std::uint8_t& month, std::uint8_t& nthFromEnd) {
-    const std::int32_t r = ClampRule(rule);
-    month = static_cast<std::uint8_t>(r / 100 + 1);
-    // Occurrences counted from the start (0 = first) become a count from the
-    // end for this year; 8-bit arithmetic as the stored field is 8 bits.
-    nthFromEnd = static_cast<std::uint8_t>(CountWeekdayInMonth(month, year, weekday) - r % 100);
-  };
-  resolve(s.SummerRule, s.SummerWeekday, s.SummerMonth, s.SummerNthFromEnd);
-  resolve(s.WinterRule, s.WinterWeekday, s.WinterMonth, s.WinterNthFromEnd);
+    auto resolve = [year](std::int32_t rule, int weekday, std::uint8_t& month,
+                          std::uint8_t& nthFromEnd) {
+        const std::int32_t r = ClampRule(rule);
+        month = static_cast<std::uint8_t>(r / 100 + 1);
+        // Occurrences counted from the start (0 = first) become a count from the
+        // end for this year; 8-bit arithmetic as the stored field is 8 bits.
+        nthFromEnd = static_cast<std::uint8_t>(CountWeekdayInMonth(month, year, weekday) - r % 100);
+    };
+    resolve(s.SummerRule, s.SummerWeekday, s.SummerMonth, s.SummerNthFromEnd);
+    resolve(s.WinterRule, s.WinterWeekday, s.WinterMonth, s.WinterNthFromEnd);
 }
 
 DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date) {
-  return ComputeDstWindow(DstParamsOf(s), date.Year(), s.SummerMonth, s.SummerNthFromEnd, date, s.WinterMonth,
-                          s.WinterNthFromEnd);
+    return ComputeDstWindow(DstParamsOf(s), date.Year(), s.SummerMonth, s.SummerNthFromEnd, date,
+                            s.WinterMonth, s.WinterNthFromEnd);
 }
 
 SiteSettings DefaultSettings(const std::string& appDir, int referenceYear) {
-  SiteSettings s;
-  // The last Sunday of March and of October: the occurrence index is the
-  // number of Sundays in the month minus one.
-  s.SummerRule = 199 + CountWeekdayInMonth(3, referenceYear, 1);
-  s.WinterRule = 899 + CountWeekdayInMonth(10, referenceYear, 1);
-  s.SunRiseSoundFile = JoinPath(appDir, "sunrise.wav");
-  s.SunSetSoundFile = JoinPath(appDir, "sunset.wav");
-  s.SunRiseImageFile = JoinPath(appDir, "sunrise.jpg");
-  s.SunSetImageFile = JoinPath(appDir, "sunset.jpg");
-  ResolveDstRules(s, referenceYear);
-  return s;
+    SiteSettings s;
+    // The last Sunday of March and of October: the occurrence index is the
+    // number of Sundays in the month minus one.
+    s.SummerRule = 199 + CountWeekdayInMonth(3, referenceYear, 1);
+    s.WinterRule = 899 + CountWeekdayInMonth(10, referenceYear, 1);
+    s.SunRiseSoundFile = JoinPath(appDir, "sunrise.wav");
+    s.SunSetSoundFile = JoinPath(appDir, "sunset.wav");
+    s.SunRiseImageFile = JoinPath(appDir, "sunrise.jpg");
+    s.SunSetImageFile = JoinPath(appDir, "sunset.jpg");
+    ResolveDstRules(s, referenceYear);
+    return s;
 }
 
 std::vector<std::string> SettingsToLines(const SiteSettings& s) {
-  return {
-      std::to_string(s.LanguageIndex),
-      std::to_string(s.SummerRule),
-      std::to_string(s.WinterRule),
-      std::to_string(PackLine3(s.TimeZoneHours, s.FirstWeekNewYear, s.ShowClock)),
-      BoolLine(s.AlarmSoundEnabled),
-      s.SunRiseSoundFile,
-      s.SunSetSoundFile,
-      BoolLine(s.AlarmImageEnabled),
-      s.SunRiseImageFile,
-      BoolLine(s.SunRiseImageStretch),
-      s.SunSetImageFile,
-      BoolLine(s.SunSetImageStretch),
-      std::to_string(s.LongitudeMinutes),
-      std::to_string(s.LatitudeMinutes),
-      std::to_string(s.TimeZoneMinutes),
-      BoolLine(s.SummerTimeEnabled),
-      std::to_string(s.SummerWeekday),
-      std::to_string(s.WinterWeekday),
-      std::to_string(s.WeekStartDay),
-  };
+    return {
+        std::to_string(s.LanguageIndex),
+        std::to_string(s.SummerRule),
+        std::to_string(s.WinterRule),
+        std::to_string(PackLine3(s.TimeZoneHours, s.FirstWeekNewYear, s.ShowClock)),
+        BoolLine(s.AlarmSoundEnabled),
+        s.SunRiseSoundFile,
+        s.SunSetSoundFile,
+        BoolLine(s.AlarmImageEnabled),
+        s.SunRiseImageFile,
+        BoolLine(s.SunRiseImageStretch),
+        s.SunSetImageFile,
+        BoolLine(s.SunSetImageStretch),
+        std::to_string(s.LongitudeMinutes),
+        std::to_string(s.LatitudeMinutes),
+        std::to_string(s.TimeZoneMinutes),
+        BoolLine(s.SummerTimeEnabled),
+        std::to_string(s.SummerWeekday),
+        std::to_string(s.WinterWeekday),
+        std::to_string(s.WeekStartDay),
+    };
 }
 
-SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines, const std::string& appDir,
-                                     int todayYear, const std::string& fileNameForMessages) {
-  SettingsLoadResult result;
-  const SiteSettings defaults = DefaultSettings(appDir, todayYear);
-  const std::vector<std::string> defaultLines = SettingsToLines(defaults);
-  SiteSettings& s = result.settings;
-  s = defaults;
+SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
+                                     const std::string& appDir, int todayYear,
+                                     const std::string& fileNameForMessages) {
+    SettingsLoadResult result;
+    const SiteSettings defaults = DefaultSettings(appDir, todayYear);
+    const std::vector<std::string> defaultLines = SettingsToLines(defaults);
+    SiteSettings& s = result.settings;
+    s = defaults;
 
-  // Missing trailing lines take their defaults.
-  std::vector<std::string> lines = fileLines;
-  for (std::size_t i = lines.size(); i < static_cast<std::size_t>(kSettingsLineCount); ++i) {
-    lines.push_back(defaultLines[i]);
-  }
+    // Missing trailing lines take their defaults.
+    std::vector<std::string> lines = fileLines;
+    for (std::size_t i = lines.size(); i < static_cast<std::size_t>(kSettingsLineCount); ++i) {
+        lines.push_back(defaultLines[i]);
+    }
 
-  // A line that is not an integer keeps the default and is reported.
-  auto integer = [&](int index) {
-    std::int32_t v = 0;
-    if (ParseSettingsInteger(lines[index], v)) return v;
-    result.messages.push_back("\"" + fileNameForMessages + "\", line " + std::to_string(index + 1) + ": '" +
-                              Quote(lines[index]) + "' is not a valid integer value; the default " +
-                              defaultLines[index] + " is used instead.");
-    ParseSettingsInteger(defaultLines[index], v);
-    return v;
-  };
-  auto ranged = [&](int index, std::int32_t lo, std::int32_t hi) { return std::clamp(integer(index), lo, hi); };
-  auto flag = [&](int index) { return integer(index) != 0; };
+    // A line that is not an integer keeps the default and is reported.
+    auto integer = [&](int index) {
+        std::int32_t v = 0;
+        if (ParseSettingsInteger(lines[index], v)) return v;
+        result.messages.push_back("\"" + fileNameForMessages + "\", line " +
+                                  std::to_string(index + 1) + ": '" + Quote(lines[index]) +
+                                  "' is not a valid integer value; the default " +
+                                  defaultLines[index] + " is used instead.");
+        ParseSettingsInteger(defaultLines[index], v);
+        return v;
+    };
+    auto ranged = [&](int index, std::int32_t lo, std::int32_t hi) {
+        return std::clamp(integer(index), lo, hi);
+    };
+    auto flag = [&](int index) { return integer(index) != 0; };
 
-  s.LanguageIndex = static_cast<std::uint8_t>(ranged(0, 0, kMaxLanguageIndex));
-  s.SummerRule = ClampRule(integer(1));
-  s.WinterRule = ClampRule(integer(2));
-  const Line3 l3 = UnpackLine3(integer(3));
-  s.TimeZoneHours = std::clamp(l3.hours, -kMaxTimeZoneHours, kMaxTimeZoneHours);
-  s.FirstWeekNewYear = l3.firstWeekNewYear;
-  s.ShowClock = l3.showClock;
-  s.AlarmSoundEnabled = flag(4);
-  s.SunRiseSoundFile = lines[5];
-  s.SunSetSoundFile = lines[6];
-  s.AlarmImageEnabled = flag(7);
-  s.SunRiseImageFile = lines[8];
-  s.SunRiseImageStretch = flag(9);
-  s.SunSetImageFile = lines[10];
-  s.SunSetImageStretch = flag(11);
-  s.LongitudeMinutes = ranged(12, -kMaxLongitudeMinutes, kMaxLongitudeMinutes);
-  s.LatitudeMinutes = ranged(13, -kMaxLatitudeMinutes, kMaxLatitudeMinutes);
-  s.TimeZoneMinutes = ranged(14, -kMaxTimeZoneMinutes, kMaxTimeZoneMinutes);
-  s.SummerTimeEnabled = flag(15);
-  s.SummerWeekday = static_cast<std::uint8_t>(ranged(16, 1, 7));
-  s.WinterWeekday = static_cast<std::uint8_t>(ranged(17, 1, 7));
-  s.WeekStartDay = static_cast<std::uint8_t>(ranged(18, 0, 6));
-  s.ExtraLines.assign(lines.begin() + kSettingsLineCount, lines.end());
+    s.LanguageIndex = static_cast<std::uint8_t>(ranged(0, 0, kMaxLanguageIndex));
+    s.SummerRule = ClampRule(integer(1));
+    s.WinterRule = ClampRule(integer(2));
+    const Line3 l3 = UnpackLine3(integer(3));
+    s.TimeZoneHours = std::clamp(l3.hours, -kMaxTimeZoneHours, kMaxTimeZoneHours);
+    s.FirstWeekNewYear = l3.firstWeekNewYear;
+    s.ShowClock = l3.showClock;
+    s.AlarmSoundEnabled = flag(4);
+    s.SunRiseSoundFile = lines[5];
+    s.SunSetSoundFile = lines[6];
+    s.AlarmImageEnabled = flag(7);
+    s.SunRiseImageFile = lines[8];
+    s.SunRiseImageStretch = flag(9);
+    s.SunSetImageFile = lines[10];
+    s.SunSetImageStretch = flag(11);
+    s.LongitudeMinutes = ranged(12, -kMaxLongitudeMinutes, kMaxLongitudeMinutes);
+    s.LatitudeMinutes = ranged(13, -kMaxLatitudeMinutes, kMaxLatitudeMinutes);
+    s.TimeZoneMinutes = ranged(14, -kMaxTimeZoneMinutes, kMaxTimeZoneMinutes);
+    s.SummerTimeEnabled = flag(15);
+    s.SummerWeekday = static_cast<std::uint8_t>(ranged(16, 1, 7));
+    s.WinterWeekday = static_cast<std::uint8_t>(ranged(17, 1, 7));
+    s.WeekStartDay = static_cast<std::uint8_t>(ranged(18, 0, 6));
+    s.ExtraLines.assign(lines.begin() + kSettingsLineCount, lines.end());
 
-  ResolveDstRules(s, todayYear);
-  return result;
+    ResolveDstRules(s, todayYear);
+    return result;
 }
 
 namespace {
 
 SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, int todayYear) {
-  const TextFileResult read = ReadTextFile(path);
-  if (read.ok()) return SettingsFromLines(read.lines, appDir, todayYear, path);
+    const TextFileResult read = ReadTextFile(path);
+    if (read.ok()) return SettingsFromLines(read.lines, appDir, todayYear, path);
 
-  SettingsLoadResult result;
-  result.settings = DefaultSettings(appDir, todayYear);
-  if (read.status != TextFileStatus::Missing) {
-    // The file is there but unusable: the defaults serve for this run, and
-    // the next save keeps a copy of the old file before replacing it.
-    result.settings.PreserveUnreadableFile = true;
-    result.messages.push_back(read.error + " The default settings are used; the file will be kept as \"" +
-                              path + ".bak\" when the settings are saved.");
-  }
-  return result;
+    SettingsLoadResult result;
+    result.settings = DefaultSettings(appDir, todayYear);
+    if (read.status != TextFileStatus::Missing) {
+        // The file is there but unusable: the defaults serve for this run, and
+        // the next save keeps a copy of the old file before replacing it.
+        result.settings.PreserveUnreadableFile = true;
+        result.messages.push_back(read.error +
+                                  " The default settings are used; the file will be kept as \"" +
+                                  path + ".bak\" when the settings are saved.");
+    }
+    return result;
 }
 
 }  // namespace
 
 SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear) {
-  return LoadFrom(path, std::filesystem::path(path).parent_path().string(), todayYear);
+    return LoadFrom(path, std::filesystem::path(path).parent_path().string(), todayYear);
 }
 
 SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear) {
-  return LoadFrom(SettingsFilePath(appDir), appDir, todayYear);
+    return LoadFrom(SettingsFilePath(appDir), appDir, todayYear);
 }
 
 SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir) {
-  namespace fs = std::filesystem;
-  const std::string path = SettingsFilePath(appDir);
-  if (s.PreserveUnreadableFile) {
-    std::error_code ec;
-    if (fs::exists(fs::path(path), ec)) {
-      fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
-      if (ec) {
-        return SettingsSaveResult{false, "Cannot keep a copy of \"" + path + "\" as \"" + path +
-                                             ".bak\": " + ec.message() + "."};
-      }
+    namespace fs = std::filesystem;
+    const std::string path = SettingsFilePath(appDir);
+    if (s.PreserveUnreadableFile) {
+        std::error_code ec;
+        if (fs::exists(fs::path(path), ec)) {
+            fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
+            if (ec) {
+                return SettingsSaveResult{false, "Cannot keep a copy of \"" + path + "\" as \"" +
+                                                     path + ".bak\": " + ec.message() + "."};
+            }
+        }
     }
-  }
-  std::vector<std::string> lines = SettingsToLines(s);
-  lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
-  const TextFileResult written = WriteTextFileAtomic(path, lines, "\r\n");
-  if (!written.ok()) return SettingsSaveResult{false, written.error};
-  s.PreserveUnreadableFile = false;
-  return SettingsSaveResult{};
+    std::vector<std::string> lines = SettingsToLines(s);
+    lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
+    const TextFileResult written = WriteTextFileAtomic(path, lines, "\r\n");
+    if (!written.ok()) return SettingsSaveResult{false, written.error};
+    s.PreserveUnreadableFile = false;
+    return SettingsSaveResult{};
 }
 
 }  // namespace dawn

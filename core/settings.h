@@ -48,40 +48,40 @@ inline constexpr int kSettingsLineCount = 19;
 inline constexpr const char* kSettingsFileName = "Dawncode.txt";
 
 struct SiteSettings {
-  // Stored fields, in file order.
-  std::uint8_t LanguageIndex = 0;
-  std::int32_t SummerRule = 0;
-  std::int32_t WinterRule = 0;
-  std::int32_t TimeZoneHours = 0;  // kept only for line 3; the zone in use is TimeZoneMinutes
-  bool FirstWeekNewYear = false;
-  bool ShowClock = false;
-  bool AlarmSoundEnabled = true;
-  std::string SunRiseSoundFile;
-  std::string SunSetSoundFile;
-  bool AlarmImageEnabled = true;
-  std::string SunRiseImageFile;
-  bool SunRiseImageStretch = true;
-  std::string SunSetImageFile;
-  bool SunSetImageStretch = true;
-  std::int32_t LongitudeMinutes = 328;
-  std::int32_t LatitudeMinutes = 3047;
-  std::int32_t TimeZoneMinutes = 60;
-  bool SummerTimeEnabled = true;
-  std::uint8_t SummerWeekday = 1;
-  std::uint8_t WinterWeekday = 1;
-  std::uint8_t WeekStartDay = 1;
+    // Stored fields, in file order.
+    std::uint8_t LanguageIndex = 0;
+    std::int32_t SummerRule = 0;
+    std::int32_t WinterRule = 0;
+    std::int32_t TimeZoneHours = 0;  // kept only for line 3; the zone in use is TimeZoneMinutes
+    bool FirstWeekNewYear = false;
+    bool ShowClock = false;
+    bool AlarmSoundEnabled = true;
+    std::string SunRiseSoundFile;
+    std::string SunSetSoundFile;
+    bool AlarmImageEnabled = true;
+    std::string SunRiseImageFile;
+    bool SunRiseImageStretch = true;
+    std::string SunSetImageFile;
+    bool SunSetImageStretch = true;
+    std::int32_t LongitudeMinutes = 328;
+    std::int32_t LatitudeMinutes = 3047;
+    std::int32_t TimeZoneMinutes = 60;
+    bool SummerTimeEnabled = true;
+    std::uint8_t SummerWeekday = 1;
+    std::uint8_t WinterWeekday = 1;
+    std::uint8_t WeekStartDay = 1;
 
-  // Derived by ResolveDstRules, never stored.
-  std::uint8_t SummerMonth = 3;
-  std::uint8_t SummerNthFromEnd = 1;
-  std::uint8_t WinterMonth = 10;
-  std::uint8_t WinterNthFromEnd = 1;
+    // Derived by ResolveDstRules, never stored.
+    std::uint8_t SummerMonth = 3;
+    std::uint8_t SummerNthFromEnd = 1;
+    std::uint8_t WinterMonth = 10;
+    std::uint8_t WinterNthFromEnd = 1;
 
-  // Lines after the 19th of the file that was read, written back unchanged.
-  std::vector<std::string> ExtraLines;
-  // Set when a settings file existed but could not be read: the next save
-  // first moves it aside (to Dawncode.txt.bak) instead of overwriting it.
-  bool PreserveUnreadableFile = false;
+    // Lines after the 19th of the file that was read, written back unchanged.
+    std::vector<std::string> ExtraLines;
+    // Set when a settings file existed but could not be read: the next save
+    // first moves it aside (to Dawncode.txt.bak) instead of overwriting it.
+    bool PreserveUnreadableFile = false;
 };
 
 // Valid ranges; values read outside them are clamped.
@@ -109,9 +109,9 @@ std::vector<std::string> SettingsToLines(const SiteSettings& s);
 // with only the clock is 2.
 std::int32_t PackLine3(std::int32_t hours, bool firstWeekNewYear, bool showClock);
 struct Line3 {
-  std::int32_t hours;
-  bool firstWeekNewYear;
-  bool showClock;
+    std::int32_t hours;
+    bool firstWeekNewYear;
+    bool showClock;
 };
 Line3 UnpackLine3(std::int32_t v);
 
@@ -133,12 +133,12 @@ DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
 DstRuleParams DstParamsOf(const SiteSettings& s);
 
 struct SettingsLoadResult {
-  SiteSettings settings;
-  // Messages for the user, one per problem, in English: a line that is not an
-  // integer (naming the file, the line number counted from 1 and the text
-  // found) or a file that could not be read. Show them together in one box.
-  // Empty for a good or a missing file.
-  std::vector<std::string> messages;
+    SiteSettings settings;
+    // Messages for the user, one per problem, in English: a line that is not an
+    // integer (naming the file, the line number counted from 1 and the text
+    // found) or a file that could not be read. Show them together in one box.
+    // Empty for a good or a missing file.
+    std::vector<std::string> messages;
 };
 
 // Reads AppDir/Dawncode.txt. Never fails: what cannot be used takes its
@@ -151,12 +151,13 @@ SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear);
 SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear);
 
 // The same from lines already read.
-SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines, const std::string& appDir,
-                                     int todayYear, const std::string& fileNameForMessages);
+SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines,
+                                     const std::string& appDir, int todayYear,
+                                     const std::string& fileNameForMessages);
 
 struct SettingsSaveResult {
-  bool ok = true;
-  std::string error;  // the reason with the file name, for the user
+    bool ok = true;
+    std::string error;  // the reason with the file name, for the user
 };
 
 // Writes the 19 lines and the kept extra lines to AppDir/Dawncode.txt,

@@ -1,9 +1,9 @@
 #include "core/settings.h"
 
-#include <filesystem>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "core/testsupport_tempdir.h"
 #include "core/textfile.h"
@@ -19,299 +19,338 @@ using Lines = std::vector<std::string>;
 // The file written after a first start in `dir` in 2024 (March 2024 has five
 // Sundays, October four).
 Lines DefaultLines(const std::string& dir) {
-  return {"0", "204", "903", "0", "1", dir + "/sunrise.wav", dir + "/sunset.wav", "1", dir + "/sunrise.jpg",
-          "1", dir + "/sunset.jpg", "1", "328", "3047", "60", "1", "1", "1", "1"};
+    return {"0",
+            "204",
+            "903",
+            "0",
+            "1",
+            dir + "/sunrise.wav",
+            dir + "/sunset.wav",
+            "1",
+            dir + "/sunrise.jpg",
+            "1",
+            dir + "/sunset.jpg",
+            "1",
+            "328",
+            "3047",
+            "60",
+            "1",
+            "1",
+            "1",
+            "1"};
 }
 
 TEST(Line3, PacksHoursAndTwoFlags) {
-  struct Case {
-    std::int32_t hours;
-    bool newYear, clock;
-    std::int32_t packed;
-  };
-  const Case cases[] = {
-      {1, true, false, 101}, {-5, true, true, -503}, {0, false, true, 2}, {0, true, true, 3},
-      {0, false, false, 0},  {-1, false, true, -102}, {12, false, false, 1200},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PackLine3(c.hours, c.newYear, c.clock), c.packed);
-    const Line3 back = UnpackLine3(c.packed);
-    EXPECT_EQ(back.hours, c.hours) << c.packed;
-    EXPECT_EQ(back.firstWeekNewYear, c.newYear) << c.packed;
-    EXPECT_EQ(back.showClock, c.clock) << c.packed;
-  }
-  // No overflow for hours that no zone has.
-  EXPECT_EQ(PackLine3(INT32_MAX, true, true), INT32_MAX);
-  EXPECT_EQ(PackLine3(INT32_MIN, true, false), INT32_MIN);
-  EXPECT_EQ(UnpackLine3(INT32_MIN).hours, INT32_MIN / 100);
+    struct Case {
+        std::int32_t hours;
+        bool newYear, clock;
+        std::int32_t packed;
+    };
+    const Case cases[] = {
+        {1, true, false, 101},    {-5, true, true, -503}, {0, false, true, 2},
+        {0, true, true, 3},       {0, false, false, 0},   {-1, false, true, -102},
+        {12, false, false, 1200},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PackLine3(c.hours, c.newYear, c.clock), c.packed);
+        const Line3 back = UnpackLine3(c.packed);
+        EXPECT_EQ(back.hours, c.hours) << c.packed;
+        EXPECT_EQ(back.firstWeekNewYear, c.newYear) << c.packed;
+        EXPECT_EQ(back.showClock, c.clock) << c.packed;
+    }
+    // No overflow for hours that no zone has.
+    EXPECT_EQ(PackLine3(INT32_MAX, true, true), INT32_MAX);
+    EXPECT_EQ(PackLine3(INT32_MIN, true, false), INT32_MIN);
+    EXPECT_EQ(UnpackLine3(INT32_MIN).hours, INT32_MIN / 100);
 }
 
 TEST(ParseSettingsInteger, AcceptsDecimalIntegersOnly) {
-  struct Case {
-    std::string text;
-    bool ok;
-    std::int32_t value;
-  };
-  const Case cases[] = {
-      {"0", true, 0},          {"-503", true, -503},     {"+60", true, 60},   {" 3047 ", true, 3047},
-      {"2147483647", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
-      {"2147483648", false, 0}, {"", false, 0},           {"  ", false, 0},    {"12a", false, 0},
-      {"1.5", false, 0},       {"0x10", false, 0},        {"--1", false, 0}, {"+-1", false, 0},   {std::string("1\0", 2), false, 0},
-  };
-  for (const auto& c : cases) {
-    std::int32_t v = 0;
-    EXPECT_EQ(ParseSettingsInteger(c.text, v), c.ok) << "'" << c.text << "'";
-    if (c.ok) {
-      EXPECT_EQ(v, c.value);
+    struct Case {
+        std::string text;
+        bool ok;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"0", true, 0},
+        {"-503", true, -503},
+        {"+60", true, 60},
+        {" 3047 ", true, 3047},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
+        {"2147483648", false, 0},
+        {"", false, 0},
+        {"  ", false, 0},
+        {"12a", false, 0},
+        {"1.5", false, 0},
+        {"0x10", false, 0},
+        {"--1", false, 0},
+        {"+-1", false, 0},
+        {std::string("1\0", 2), false, 0},
+    };
+    for (const auto& c : cases) {
+        std::int32_t v = 0;
+        EXPECT_EQ(ParseSettingsInteger(c.text, v), c.ok) << "'" << c.text << "'";
+        if (c.ok) {
+            EXPECT_EQ(v, c.value);
+        }
     }
-  }
 }
 
 TEST(Settings, FirstStartInAnEmptyFolderWritesTheDefaultPlace) {
-  testing::TempDir dir;
-  auto loaded = LoadSettings(dir.str(), 2024);
-  EXPECT_THAT(loaded.messages, IsEmpty());
-  const SiteSettings& s = loaded.settings;
-  EXPECT_EQ(s.LatitudeMinutes, 3047);
-  EXPECT_EQ(s.LongitudeMinutes, 328);
-  EXPECT_EQ(s.TimeZoneMinutes, 60);
-  EXPECT_EQ(s.SummerMonth, 3);
-  EXPECT_EQ(s.SummerNthFromEnd, 1);
-  EXPECT_EQ(s.WinterMonth, 10);
-  EXPECT_EQ(s.WinterNthFromEnd, 1);
-  EXPECT_EQ(s.WeekStartDay, 1);
+    testing::TempDir dir;
+    auto loaded = LoadSettings(dir.str(), 2024);
+    EXPECT_THAT(loaded.messages, IsEmpty());
+    const SiteSettings& s = loaded.settings;
+    EXPECT_EQ(s.LatitudeMinutes, 3047);
+    EXPECT_EQ(s.LongitudeMinutes, 328);
+    EXPECT_EQ(s.TimeZoneMinutes, 60);
+    EXPECT_EQ(s.SummerMonth, 3);
+    EXPECT_EQ(s.SummerNthFromEnd, 1);
+    EXPECT_EQ(s.WinterMonth, 10);
+    EXPECT_EQ(s.WinterNthFromEnd, 1);
+    EXPECT_EQ(s.WeekStartDay, 1);
 
-  ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-  std::string expected;
-  for (const auto& l : DefaultLines(dir.str())) expected += l + "\r\n";
-  EXPECT_EQ(dir.Read("Dawncode.txt"), expected);
+    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+    std::string expected;
+    for (const auto& l : DefaultLines(dir.str())) expected += l + "\r\n";
+    EXPECT_EQ(dir.Read("Dawncode.txt"), expected);
 }
 
 TEST(Settings, RuleDefaultsFollowTodaysYear) {
-  // March 2023 has four Sundays, March 2024 five; both mean the last one.
-  EXPECT_EQ(DefaultSettings("/x", 2023).SummerRule, 203);
-  EXPECT_EQ(DefaultSettings("/x", 2024).SummerRule, 204);
-  EXPECT_EQ(DefaultSettings("/x", 2023).WinterRule, 904);  // October 2023 has five Sundays
-  EXPECT_EQ(DefaultSettings("/x", 2024).WinterRule, 903);
-  EXPECT_EQ(DefaultSettings("/x/", 2024).SunRiseSoundFile, "/x/sunrise.wav");
+    // March 2023 has four Sundays, March 2024 five; both mean the last one.
+    EXPECT_EQ(DefaultSettings("/x", 2023).SummerRule, 203);
+    EXPECT_EQ(DefaultSettings("/x", 2024).SummerRule, 204);
+    EXPECT_EQ(DefaultSettings("/x", 2023).WinterRule, 904);  // October 2023 has five Sundays
+    EXPECT_EQ(DefaultSettings("/x", 2024).WinterRule, 903);
+    EXPECT_EQ(DefaultSettings("/x/", 2024).SunRiseSoundFile, "/x/sunrise.wav");
 }
 
 TEST(Settings, ShortFilesKeepTheirLinesAndTakeDefaultsForTheRest) {
-  testing::TempDir dir;
-  const Lines defaults = DefaultLines(dir.str());
-  struct Case {
-    std::string name;
-    std::string bytes;
-    Lines expectedFile;
-  };
-  Lines twelve = {"4", "201", "901", "-503", "0", "a.wav", "b.wav", "0", "c.jpg", "0", "d.jpg", "0"};
-  Lines twelveThenDefaults = twelve;
-  twelveThenDefaults.insert(twelveThenDefaults.end(), defaults.begin() + 12, defaults.end());
-  std::string twelveBytes;
-  for (const auto& l : twelve) twelveBytes += l + "\r\n";
-  const Case cases[] = {
-      {"empty", "", defaults},
-      {"one blank line", "\r\n", defaults},
-      {"twelve lines", twelveBytes, twelveThenDefaults},
-  };
-  for (const auto& c : cases) {
-    dir.Write("Dawncode.txt", c.bytes);
-    auto loaded = LoadSettings(dir.str(), 2024);
-    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-    EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, c.expectedFile) << c.name;
-  }
+    testing::TempDir dir;
+    const Lines defaults = DefaultLines(dir.str());
+    struct Case {
+        std::string name;
+        std::string bytes;
+        Lines expectedFile;
+    };
+    Lines twelve = {"4",     "201", "901",   "-503", "0",     "a.wav",
+                    "b.wav", "0",   "c.jpg", "0",    "d.jpg", "0"};
+    Lines twelveThenDefaults = twelve;
+    twelveThenDefaults.insert(twelveThenDefaults.end(), defaults.begin() + 12, defaults.end());
+    std::string twelveBytes;
+    for (const auto& l : twelve) twelveBytes += l + "\r\n";
+    const Case cases[] = {
+        {"empty", "", defaults},
+        {"one blank line", "\r\n", defaults},
+        {"twelve lines", twelveBytes, twelveThenDefaults},
+    };
+    for (const auto& c : cases) {
+        dir.Write("Dawncode.txt", c.bytes);
+        auto loaded = LoadSettings(dir.str(), 2024);
+        ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+        EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, c.expectedFile) << c.name;
+    }
 }
 
 TEST(Settings, TwelveLinesGiveTheirValues) {
-  const auto loaded = SettingsFromLines(
-      {"4", "201", "901", "-503", "0", "a.wav", "b.wav", "0", "c.jpg", "0", "d.jpg", "0"}, "/app", 2024, "f");
-  const SiteSettings& s = loaded.settings;
-  EXPECT_EQ(s.LanguageIndex, 4);
-  EXPECT_EQ(s.SummerRule, 201);
-  EXPECT_EQ(s.WinterRule, 901);
-  EXPECT_EQ(s.TimeZoneHours, -5);
-  EXPECT_TRUE(s.FirstWeekNewYear);
-  EXPECT_TRUE(s.ShowClock);
-  EXPECT_FALSE(s.AlarmSoundEnabled);
-  EXPECT_EQ(s.SunRiseSoundFile, "a.wav");
-  EXPECT_EQ(s.SunSetImageFile, "d.jpg");
-  EXPECT_FALSE(s.SunSetImageStretch);
-  EXPECT_EQ(s.LongitudeMinutes, 328);
-  EXPECT_EQ(s.LatitudeMinutes, 3047);
-  EXPECT_EQ(s.TimeZoneMinutes, 60);
-  EXPECT_TRUE(s.SummerTimeEnabled);
-  // The second Sunday of March 2024 (of five) is the fourth from the end.
-  EXPECT_EQ(s.SummerMonth, 3);
-  EXPECT_EQ(s.SummerNthFromEnd, 4);
-  EXPECT_EQ(s.WinterMonth, 10);
-  EXPECT_EQ(s.WinterNthFromEnd, 3);
+    const auto loaded = SettingsFromLines(
+        {"4", "201", "901", "-503", "0", "a.wav", "b.wav", "0", "c.jpg", "0", "d.jpg", "0"}, "/app",
+        2024, "f");
+    const SiteSettings& s = loaded.settings;
+    EXPECT_EQ(s.LanguageIndex, 4);
+    EXPECT_EQ(s.SummerRule, 201);
+    EXPECT_EQ(s.WinterRule, 901);
+    EXPECT_EQ(s.TimeZoneHours, -5);
+    EXPECT_TRUE(s.FirstWeekNewYear);
+    EXPECT_TRUE(s.ShowClock);
+    EXPECT_FALSE(s.AlarmSoundEnabled);
+    EXPECT_EQ(s.SunRiseSoundFile, "a.wav");
+    EXPECT_EQ(s.SunSetImageFile, "d.jpg");
+    EXPECT_FALSE(s.SunSetImageStretch);
+    EXPECT_EQ(s.LongitudeMinutes, 328);
+    EXPECT_EQ(s.LatitudeMinutes, 3047);
+    EXPECT_EQ(s.TimeZoneMinutes, 60);
+    EXPECT_TRUE(s.SummerTimeEnabled);
+    // The second Sunday of March 2024 (of five) is the fourth from the end.
+    EXPECT_EQ(s.SummerMonth, 3);
+    EXPECT_EQ(s.SummerNthFromEnd, 4);
+    EXPECT_EQ(s.WinterMonth, 10);
+    EXPECT_EQ(s.WinterNthFromEnd, 3);
 }
 
 TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
-  testing::TempDir dir;
-  Lines file = DefaultLines(dir.str());
-  for (int i = 19; i < 25; ++i) file.push_back("extra " + std::to_string(i));
-  file[22] = "";
-  ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
-  auto loaded = LoadSettings(dir.str(), 2024);
-  EXPECT_EQ(loaded.settings.ExtraLines.size(), 6u);
-  loaded.settings.LatitudeMinutes = -2032;
-  ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-  file[13] = "-2032";
-  EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, file);
+    testing::TempDir dir;
+    Lines file = DefaultLines(dir.str());
+    for (int i = 19; i < 25; ++i) file.push_back("extra " + std::to_string(i));
+    file[22] = "";
+    ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
+    auto loaded = LoadSettings(dir.str(), 2024);
+    EXPECT_EQ(loaded.settings.ExtraLines.size(), 6u);
+    loaded.settings.LatitudeMinutes = -2032;
+    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+    file[13] = "-2032";
+    EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, file);
 }
 
 TEST(Settings, ReadsCrOnlyAndWindows1252AndWritesUtf8) {
-  testing::TempDir dir;
-  Lines lines = DefaultLines(dir.str());
-  lines[5] = "/m\xE9" "dia/lever.wav";  // Windows-1252 é
-  lines[14] = "-300";
-  std::string bytes;
-  for (const auto& l : lines) bytes += l + "\r";
-  dir.Write("Dawncode.txt", bytes);
-  auto loaded = LoadSettings(dir.str(), 2024);
-  EXPECT_THAT(loaded.messages, IsEmpty());
-  EXPECT_EQ(loaded.settings.SunRiseSoundFile, "/m\xC3\xA9" "dia/lever.wav");
-  EXPECT_EQ(loaded.settings.TimeZoneMinutes, -300);
-  EXPECT_TRUE(loaded.settings.ExtraLines.empty());
-  ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-  EXPECT_THAT(dir.Read("Dawncode.txt"), HasSubstr("\r\n/m\xC3\xA9" "dia/lever.wav\r\n"));
+    testing::TempDir dir;
+    Lines lines = DefaultLines(dir.str());
+    lines[5] =
+        "/m\xE9"
+        "dia/lever.wav";  // Windows-1252 é
+    lines[14] = "-300";
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r";
+    dir.Write("Dawncode.txt", bytes);
+    auto loaded = LoadSettings(dir.str(), 2024);
+    EXPECT_THAT(loaded.messages, IsEmpty());
+    EXPECT_EQ(loaded.settings.SunRiseSoundFile,
+              "/m\xC3\xA9"
+              "dia/lever.wav");
+    EXPECT_EQ(loaded.settings.TimeZoneMinutes, -300);
+    EXPECT_TRUE(loaded.settings.ExtraLines.empty());
+    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+    EXPECT_THAT(dir.Read("Dawncode.txt"), HasSubstr("\r\n/m\xC3\xA9"
+                                                    "dia/lever.wav\r\n"));
 }
 
 TEST(Settings, ANonIntegerLineTakesItsDefaultAndIsReported) {
-  Lines lines = DefaultLines("/app");
-  lines[13] = "fifty";
-  lines[16] = "2";
-  lines[3] = "1x";
-  const auto loaded = SettingsFromLines(lines, "/app", 2024, "/app/Dawncode.txt");
-  EXPECT_EQ(loaded.settings.LatitudeMinutes, 3047);
-  EXPECT_EQ(loaded.settings.TimeZoneHours, 0);
-  EXPECT_EQ(loaded.settings.SummerWeekday, 2);  // the other lines are used
-  ASSERT_EQ(loaded.messages.size(), 2u);
-  EXPECT_THAT(loaded.messages[0], HasSubstr("\"/app/Dawncode.txt\", line 4: '1x' is not a valid integer value"));
-  EXPECT_THAT(loaded.messages[1], HasSubstr("line 14: 'fifty' is not a valid integer value"));
-  EXPECT_THAT(loaded.messages[1], HasSubstr("3047"));
+    Lines lines = DefaultLines("/app");
+    lines[13] = "fifty";
+    lines[16] = "2";
+    lines[3] = "1x";
+    const auto loaded = SettingsFromLines(lines, "/app", 2024, "/app/Dawncode.txt");
+    EXPECT_EQ(loaded.settings.LatitudeMinutes, 3047);
+    EXPECT_EQ(loaded.settings.TimeZoneHours, 0);
+    EXPECT_EQ(loaded.settings.SummerWeekday, 2);  // the other lines are used
+    ASSERT_EQ(loaded.messages.size(), 2u);
+    EXPECT_THAT(loaded.messages[0],
+                HasSubstr("\"/app/Dawncode.txt\", line 4: '1x' is not a valid integer value"));
+    EXPECT_THAT(loaded.messages[1], HasSubstr("line 14: 'fifty' is not a valid integer value"));
+    EXPECT_THAT(loaded.messages[1], HasSubstr("3047"));
 }
 
 TEST(Settings, HugeOrBinaryLinesAreQuotedShort) {
-  Lines lines = DefaultLines("/app");
-  lines[0] = std::string(1'000'000, '9') + "x";
-  lines[12] = std::string("1\0" "2", 3);
-  const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
-  ASSERT_EQ(loaded.messages.size(), 2u);
-  EXPECT_LT(loaded.messages[0].size(), 200u);
-  EXPECT_THAT(loaded.messages[1], HasSubstr("'1?2'"));
-  EXPECT_EQ(loaded.settings.LongitudeMinutes, 328);
+    Lines lines = DefaultLines("/app");
+    lines[0] = std::string(1'000'000, '9') + "x";
+    lines[12] = std::string(
+        "1\0"
+        "2",
+        3);
+    const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
+    ASSERT_EQ(loaded.messages.size(), 2u);
+    EXPECT_LT(loaded.messages[0].size(), 200u);
+    EXPECT_THAT(loaded.messages[1], HasSubstr("'1?2'"));
+    EXPECT_EQ(loaded.settings.LongitudeMinutes, 328);
 }
 
 TEST(Settings, OutOfRangeValuesAreClamped) {
-  struct Case {
-    int line;
-    std::string text;
-    std::function<std::int64_t(const SiteSettings&)> field;
-    std::int64_t expected;
-  };
-  const Case cases[] = {
-      {0, "7", [](const SiteSettings& s) { return s.LanguageIndex; }, 6},
-      {0, "-1", [](const SiteSettings& s) { return s.LanguageIndex; }, 0},
-      {0, "256", [](const SiteSettings& s) { return s.LanguageIndex; }, 6},
-      {1, "1250", [](const SiteSettings& s) { return s.SummerRule; }, 1104},
-      {1, "-5", [](const SiteSettings& s) { return s.SummerRule; }, 0},
-      {2, "907", [](const SiteSettings& s) { return s.WinterRule; }, 904},
-      {3, "9903", [](const SiteSettings& s) { return s.TimeZoneHours; }, 23},
-      {12, "20000", [](const SiteSettings& s) { return s.LongitudeMinutes; }, 10800},
-      {12, "-10801", [](const SiteSettings& s) { return s.LongitudeMinutes; }, -10800},
-      {13, "5401", [](const SiteSettings& s) { return s.LatitudeMinutes; }, 5400},
-      {13, "-9999", [](const SiteSettings& s) { return s.LatitudeMinutes; }, -5400},
-      {14, "1440", [](const SiteSettings& s) { return s.TimeZoneMinutes; }, 1439},
-      {14, "-2000", [](const SiteSettings& s) { return s.TimeZoneMinutes; }, -1439},
-      {16, "0", [](const SiteSettings& s) { return s.SummerWeekday; }, 1},
-      {16, "8", [](const SiteSettings& s) { return s.SummerWeekday; }, 7},
-      {17, "-1", [](const SiteSettings& s) { return s.WinterWeekday; }, 1},
-      {18, "7", [](const SiteSettings& s) { return s.WeekStartDay; }, 6},
-      {18, "-3", [](const SiteSettings& s) { return s.WeekStartDay; }, 0},
-  };
-  for (const auto& c : cases) {
-    Lines lines = DefaultLines("/app");
-    lines[c.line] = c.text;
-    const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
-    EXPECT_EQ(c.field(loaded.settings), c.expected) << "line " << c.line << " '" << c.text << "'";
-    EXPECT_THAT(loaded.messages, IsEmpty());
-    // Whatever was read, the resolved rules stay inside a month.
-    EXPECT_GE(loaded.settings.SummerMonth, 1);
-    EXPECT_LE(loaded.settings.SummerMonth, 12);
-    EXPECT_LE(loaded.settings.SummerNthFromEnd, 5);
-  }
+    struct Case {
+        int line;
+        std::string text;
+        std::function<std::int64_t(const SiteSettings&)> field;
+        std::int64_t expected;
+    };
+    const Case cases[] = {
+        {0, "7", [](const SiteSettings& s) { return s.LanguageIndex; }, 6},
+        {0, "-1", [](const SiteSettings& s) { return s.LanguageIndex; }, 0},
+        {0, "256", [](const SiteSettings& s) { return s.LanguageIndex; }, 6},
+        {1, "1250", [](const SiteSettings& s) { return s.SummerRule; }, 1104},
+        {1, "-5", [](const SiteSettings& s) { return s.SummerRule; }, 0},
+        {2, "907", [](const SiteSettings& s) { return s.WinterRule; }, 904},
+        {3, "9903", [](const SiteSettings& s) { return s.TimeZoneHours; }, 23},
+        {12, "20000", [](const SiteSettings& s) { return s.LongitudeMinutes; }, 10800},
+        {12, "-10801", [](const SiteSettings& s) { return s.LongitudeMinutes; }, -10800},
+        {13, "5401", [](const SiteSettings& s) { return s.LatitudeMinutes; }, 5400},
+        {13, "-9999", [](const SiteSettings& s) { return s.LatitudeMinutes; }, -5400},
+        {14, "1440", [](const SiteSettings& s) { return s.TimeZoneMinutes; }, 1439},
+        {14, "-2000", [](const SiteSettings& s) { return s.TimeZoneMinutes; }, -1439},
+        {16, "0", [](const SiteSettings& s) { return s.SummerWeekday; }, 1},
+        {16, "8", [](const SiteSettings& s) { return s.SummerWeekday; }, 7},
+        {17, "-1", [](const SiteSettings& s) { return s.WinterWeekday; }, 1},
+        {18, "7", [](const SiteSettings& s) { return s.WeekStartDay; }, 6},
+        {18, "-3", [](const SiteSettings& s) { return s.WeekStartDay; }, 0},
+    };
+    for (const auto& c : cases) {
+        Lines lines = DefaultLines("/app");
+        lines[c.line] = c.text;
+        const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
+        EXPECT_EQ(c.field(loaded.settings), c.expected)
+            << "line " << c.line << " '" << c.text << "'";
+        EXPECT_THAT(loaded.messages, IsEmpty());
+        // Whatever was read, the resolved rules stay inside a month.
+        EXPECT_GE(loaded.settings.SummerMonth, 1);
+        EXPECT_LE(loaded.settings.SummerMonth, 12);
+        EXPECT_LE(loaded.settings.SummerNthFromEnd, 5);
+    }
 }
 
 TEST(ResolveDstRules, TurnsAnOccurrenceIntoACountFromTheEnd) {
-  SiteSettings s = DefaultSettings("/app", 2024);
-  struct Case {
-    std::int32_t rule;
-    int weekday, year;
-    int month, nthFromEnd;
-  };
-  const Case cases[] = {
-      {204, 1, 2024, 3, 1},  // 5th Sunday of March 2024: the last
-      {204, 1, 2023, 3, 0},  // March 2023 has only four Sundays: 0, the earliest
-      {203, 1, 2023, 3, 1},
-      {200, 1, 2024, 3, 5},  // the first of five
-      {903, 1, 2024, 10, 1},
-      {900, 1, 2024, 10, 4},
-      {1100, 5, 2024, 12, 4},
-  };
-  for (const auto& c : cases) {
-    s.SummerRule = c.rule;
-    s.SummerWeekday = static_cast<std::uint8_t>(c.weekday);
-    ResolveDstRules(s, c.year);
-    EXPECT_EQ(s.SummerMonth, c.month) << c.rule << " in " << c.year;
-    EXPECT_EQ(s.SummerNthFromEnd, c.nthFromEnd) << c.rule << " in " << c.year;
-  }
+    SiteSettings s = DefaultSettings("/app", 2024);
+    struct Case {
+        std::int32_t rule;
+        int weekday, year;
+        int month, nthFromEnd;
+    };
+    const Case cases[] = {
+        {204, 1, 2024, 3, 1},  // 5th Sunday of March 2024: the last
+        {204, 1, 2023, 3, 0},  // March 2023 has only four Sundays: 0, the earliest
+        {203, 1, 2023, 3, 1},  {200, 1, 2024, 3, 5},  // the first of five
+        {903, 1, 2024, 10, 1}, {900, 1, 2024, 10, 4}, {1100, 5, 2024, 12, 4},
+    };
+    for (const auto& c : cases) {
+        s.SummerRule = c.rule;
+        s.SummerWeekday = static_cast<std::uint8_t>(c.weekday);
+        ResolveDstRules(s, c.year);
+        EXPECT_EQ(s.SummerMonth, c.month) << c.rule << " in " << c.year;
+        EXPECT_EQ(s.SummerNthFromEnd, c.nthFromEnd) << c.rule << " in " << c.year;
+    }
 }
 
 TEST(Settings, SouthernWindowFromTheFile) {
-  Lines lines = DefaultLines("/app");
-  lines[1] = "900";     // first Sunday of October
-  lines[2] = "300";     // first Sunday of April
-  lines[13] = "-2032";  // 33°52' S
-  lines[14] = "600";
-  const SiteSettings s = SettingsFromLines(lines, "/app", 2024, "f").settings;
-  const auto jan = DayNumber::FromYmd(2025, 1, 10), jun = DayNumber::FromYmd(2024, 6, 10);
-  EXPECT_EQ(ComputeDstWindow(s, jan), (DstWindow{DayNumber::FromYmd(2024, 10, 6), DayNumber::FromYmd(2025, 4, 6)}));
-  EXPECT_TRUE(ComputeDstWindow(s, jan).Contains(jan));
-  EXPECT_FALSE(ComputeDstWindow(s, jun).Contains(jun));
+    Lines lines = DefaultLines("/app");
+    lines[1] = "900";     // first Sunday of October
+    lines[2] = "300";     // first Sunday of April
+    lines[13] = "-2032";  // 33°52' S
+    lines[14] = "600";
+    const SiteSettings s = SettingsFromLines(lines, "/app", 2024, "f").settings;
+    const auto jan = DayNumber::FromYmd(2025, 1, 10), jun = DayNumber::FromYmd(2024, 6, 10);
+    EXPECT_EQ(ComputeDstWindow(s, jan),
+              (DstWindow{DayNumber::FromYmd(2024, 10, 6), DayNumber::FromYmd(2025, 4, 6)}));
+    EXPECT_TRUE(ComputeDstWindow(s, jan).Contains(jan));
+    EXPECT_FALSE(ComputeDstWindow(s, jun).Contains(jun));
 }
 
 TEST(Settings, AFailedSaveReportsTheReasonAndChangesNothing) {
-  testing::TempDir dir;
-  SiteSettings s = DefaultSettings(dir.str(), 2024);
-  s.ExtraLines = {"kept"};
-  const SiteSettings before = s;
-  const auto r = SaveSettings(s, dir.file("missing-folder"));
-  EXPECT_FALSE(r.ok);
-  EXPECT_THAT(r.error, HasSubstr("Dawncode.txt"));
-  EXPECT_THAT(r.error, HasSubstr("No such file or directory"));
-  EXPECT_EQ(s.ExtraLines, before.ExtraLines);
-  EXPECT_EQ(SettingsToLines(s), SettingsToLines(before));
+    testing::TempDir dir;
+    SiteSettings s = DefaultSettings(dir.str(), 2024);
+    s.ExtraLines = {"kept"};
+    const SiteSettings before = s;
+    const auto r = SaveSettings(s, dir.file("missing-folder"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_THAT(r.error, HasSubstr("Dawncode.txt"));
+    EXPECT_THAT(r.error, HasSubstr("No such file or directory"));
+    EXPECT_EQ(s.ExtraLines, before.ExtraLines);
+    EXPECT_EQ(SettingsToLines(s), SettingsToLines(before));
 }
 
 TEST(Settings, AnUnreadableFileIsKeptAsideBeforeItIsReplaced) {
-  testing::TempDir dir;
-  const std::string path = dir.file("Dawncode.txt");
-  dir.Write("Dawncode.txt", "5\r\n");
-  std::filesystem::resize_file(path, kMaxTextFileBytes + 1);
-  auto loaded = LoadSettings(dir.str(), 2024);
-  ASSERT_EQ(loaded.messages.size(), 1u);
-  EXPECT_THAT(loaded.messages[0], HasSubstr("too large"));
-  EXPECT_EQ(loaded.settings.LanguageIndex, 0);
-  ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-  EXPECT_EQ(std::filesystem::file_size(path + ".bak"), kMaxTextFileBytes + 1);
-  EXPECT_EQ(ReadTextFile(path).lines.size(), 19u);
-  // Later saves replace the file as usual and leave the copy alone.
-  loaded.settings.LanguageIndex = 3;
-  std::filesystem::remove(path + ".bak");
-  ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
-  EXPECT_FALSE(std::filesystem::exists(path + ".bak"));
+    testing::TempDir dir;
+    const std::string path = dir.file("Dawncode.txt");
+    dir.Write("Dawncode.txt", "5\r\n");
+    std::filesystem::resize_file(path, kMaxTextFileBytes + 1);
+    auto loaded = LoadSettings(dir.str(), 2024);
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    EXPECT_THAT(loaded.messages[0], HasSubstr("too large"));
+    EXPECT_EQ(loaded.settings.LanguageIndex, 0);
+    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+    EXPECT_EQ(std::filesystem::file_size(path + ".bak"), kMaxTextFileBytes + 1);
+    EXPECT_EQ(ReadTextFile(path).lines.size(), 19u);
+    // Later saves replace the file as usual and leave the copy alone.
+    loaded.settings.LanguageIndex = 3;
+    std::filesystem::remove(path + ".bak");
+    ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bak"));
 }
 
 }  // namespace

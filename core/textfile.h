@@ -23,21 +23,21 @@ namespace dawn {
 inline constexpr std::size_t kMaxTextFileBytes = 16u * 1024u * 1024u;
 
 enum class TextFileStatus : std::uint8_t {
-  Ok,
-  Missing,     // no file of that name (the caller usually takes defaults)
-  TooLarge,    // more than the allowed number of bytes
-  Unreadable,  // exists but could not be opened or read (a folder, no rights, I/O error)
-  WriteFailed, // the new contents could not be written; the old file is untouched
+    Ok,
+    Missing,      // no file of that name (the caller usually takes defaults)
+    TooLarge,     // more than the allowed number of bytes
+    Unreadable,   // exists but could not be opened or read (a folder, no rights, I/O error)
+    WriteFailed,  // the new contents could not be written; the old file is untouched
 };
 
 struct TextFileResult {
-  TextFileStatus status = TextFileStatus::Ok;
-  // For a failure: one English sentence naming the file and the system's
-  // reason, ready to be shown to the user. Empty on success.
-  std::string error;
-  std::vector<std::string> lines;  // only filled by ReadTextFile
+    TextFileStatus status = TextFileStatus::Ok;
+    // For a failure: one English sentence naming the file and the system's
+    // reason, ready to be shown to the user. Empty on success.
+    std::string error;
+    std::vector<std::string> lines;  // only filled by ReadTextFile
 
-  bool ok() const { return status == TextFileStatus::Ok; }
+    bool ok() const { return status == TextFileStatus::Ok; }
 };
 
 // Reads the whole file at `path` and splits it into lines (DecodeText, then

@@ -1,14 +1,12 @@
 #include "core/textfile.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
-
 #include <filesystem>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "core/testsupport_tempdir.h"
 
@@ -20,131 +18,133 @@ using ::testing::HasSubstr;
 using Lines = std::vector<std::string>;
 
 TEST(SplitLines, AcceptsEveryLineEnd) {
-  struct Case {
-    std::string text;
-    Lines lines;
-  };
-  const Case cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"\n", {""}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"a\rb\rc\r", {"a", "b", "c"}},
-      {"a\r\n\r\nb", {"a", "", "b"}},
-      {"a\n\rb", {"a", "", "b"}},  // LF then CR is two line ends
-      {"a\r\r\nb", {"a", "", "b"}},
-      {std::string("x\0y\nz", 5), {std::string("x\0y", 3), "z"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << "text: " << c.text;
+    struct Case {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"\n", {""}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\rc\r", {"a", "b", "c"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},  // LF then CR is two line ends
+        {"a\r\r\nb", {"a", "", "b"}},
+        {std::string("x\0y\nz", 5), {std::string("x\0y", 3), "z"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitLines(c.text), c.lines) << "text: " << c.text;
 }
 
 TEST(DecodeText, KeepsUtf8AndConvertsWindows1252) {
-  struct Case {
-    std::string bytes;
-    std::string text;
-  };
-  const Case cases[] = {
-      {"plain", "plain"},
-      {"caf\xC3\xA9", "caf\xC3\xA9"},                       // UTF-8 stays
-      {"\xEF\xBB\xBF" "abc", "abc"},                         // byte-order mark dropped
-      {"caf\xE9", "caf\xC3\xA9"},                           // Windows-1252 é
-      {"\x80 \x9F \xFF", "\xE2\x82\xAC \xC5\xB8 \xC3\xBF"},  // € Ÿ ÿ
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                     // overlong UTF-8 is not UTF-8
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},     // a surrogate is not UTF-8
-      {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},                 // cut-off sequence
-      {std::string("a\0b", 3), std::string("a\0b", 3)},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DecodeText(c.bytes), c.text) << "bytes: " << c.bytes;
+    struct Case {
+        std::string bytes;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"caf\xC3\xA9", "caf\xC3\xA9"},  // UTF-8 stays
+        {"\xEF\xBB\xBF"
+         "abc",
+         "abc"},                                               // byte-order mark dropped
+        {"caf\xE9", "caf\xC3\xA9"},                            // Windows-1252 é
+        {"\x80 \x9F \xFF", "\xE2\x82\xAC \xC5\xB8 \xC3\xBF"},  // € Ÿ ÿ
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                      // overlong UTF-8 is not UTF-8
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // a surrogate is not UTF-8
+        {"\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},                  // cut-off sequence
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DecodeText(c.bytes), c.text) << "bytes: " << c.bytes;
 }
 
 TEST(ReadTextFile, ReadsMixedEndsAndEncodings) {
-  testing::TempDir dir;
-  dir.Write("t.txt", "Li\xE8ge\r\nline two\rthree\n");
-  const auto r = ReadTextFile(dir.file("t.txt"));
-  ASSERT_TRUE(r.ok()) << r.error;
-  EXPECT_THAT(r.lines, ElementsAre("Li\xC3\xA8ge", "line two", "three"));
+    testing::TempDir dir;
+    dir.Write("t.txt", "Li\xE8ge\r\nline two\rthree\n");
+    const auto r = ReadTextFile(dir.file("t.txt"));
+    ASSERT_TRUE(r.ok()) << r.error;
+    EXPECT_THAT(r.lines, ElementsAre("Li\xC3\xA8ge", "line two", "three"));
 }
 
 TEST(ReadTextFile, ReportsWhatWentWrong) {
-  testing::TempDir dir;
-  const auto missing = ReadTextFile(dir.file("none.txt"));
-  EXPECT_EQ(missing.status, TextFileStatus::Missing);
-  EXPECT_THAT(missing.error, HasSubstr("none.txt"));
+    testing::TempDir dir;
+    const auto missing = ReadTextFile(dir.file("none.txt"));
+    EXPECT_EQ(missing.status, TextFileStatus::Missing);
+    EXPECT_THAT(missing.error, HasSubstr("none.txt"));
 
-  std::filesystem::create_directory(dir.file("folder"));
-  const auto folder = ReadTextFile(dir.file("folder"));
-  EXPECT_EQ(folder.status, TextFileStatus::Unreadable);
-  EXPECT_THAT(folder.error, HasSubstr("Is a directory"));
+    std::filesystem::create_directory(dir.file("folder"));
+    const auto folder = ReadTextFile(dir.file("folder"));
+    EXPECT_EQ(folder.status, TextFileStatus::Unreadable);
+    EXPECT_THAT(folder.error, HasSubstr("Is a directory"));
 
-  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
-  const auto pipe = ReadTextFile(dir.file("pipe"));  // refused, and without waiting for a writer
-  EXPECT_EQ(pipe.status, TextFileStatus::Unreadable);
-  EXPECT_THAT(pipe.error, HasSubstr("not a regular file"));
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    const auto pipe = ReadTextFile(dir.file("pipe"));  // refused, and without waiting for a writer
+    EXPECT_EQ(pipe.status, TextFileStatus::Unreadable);
+    EXPECT_THAT(pipe.error, HasSubstr("not a regular file"));
 
-  dir.Write("big.txt", std::string(2000, 'x'));
-  const auto big = ReadTextFile(dir.file("big.txt"), 1000);
-  EXPECT_EQ(big.status, TextFileStatus::TooLarge);
-  EXPECT_TRUE(big.lines.empty());
-  EXPECT_TRUE(ReadTextFile(dir.file("big.txt"), 2000).ok());
+    dir.Write("big.txt", std::string(2000, 'x'));
+    const auto big = ReadTextFile(dir.file("big.txt"), 1000);
+    EXPECT_EQ(big.status, TextFileStatus::TooLarge);
+    EXPECT_TRUE(big.lines.empty());
+    EXPECT_TRUE(ReadTextFile(dir.file("big.txt"), 2000).ok());
 }
 
 TEST(WriteTextFileAtomic, WritesLinesWithTheChosenEnd) {
-  testing::TempDir dir;
-  const std::string path = dir.file("out.txt");
-  ASSERT_TRUE(WriteTextFileAtomic(path, {"one", "", "tw\xC3\xB6"}).ok());
-  EXPECT_EQ(dir.Read("out.txt"), "one\r\n\r\ntw\xC3\xB6\r\n");
-  ASSERT_TRUE(WriteTextFileAtomic(path, {"a", "b"}, "\n").ok());
-  EXPECT_EQ(dir.Read("out.txt"), "a\nb\n");
-  ASSERT_TRUE(WriteTextFileAtomic(path, {}).ok());
-  EXPECT_EQ(dir.Read("out.txt"), "");
-  // Nothing is left beside the file.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+    testing::TempDir dir;
+    const std::string path = dir.file("out.txt");
+    ASSERT_TRUE(WriteTextFileAtomic(path, {"one", "", "tw\xC3\xB6"}).ok());
+    EXPECT_EQ(dir.Read("out.txt"), "one\r\n\r\ntw\xC3\xB6\r\n");
+    ASSERT_TRUE(WriteTextFileAtomic(path, {"a", "b"}, "\n").ok());
+    EXPECT_EQ(dir.Read("out.txt"), "a\nb\n");
+    ASSERT_TRUE(WriteTextFileAtomic(path, {}).ok());
+    EXPECT_EQ(dir.Read("out.txt"), "");
+    // Nothing is left beside the file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
 }
 
 TEST(WriteTextFileAtomic, KeepsPermissionsAndLinks) {
-  testing::TempDir dir;
-  dir.Write("real.txt", "old\n");
-  ::chmod(dir.file("real.txt").c_str(), 0640);
-  std::filesystem::create_symlink(dir.file("real.txt"), dir.file("link.txt"));
-  ASSERT_TRUE(WriteTextFileAtomic(dir.file("link.txt"), {"new"}).ok());
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
-  EXPECT_EQ(dir.Read("real.txt"), "new\r\n");
-  struct stat st {};
-  ASSERT_EQ(::stat(dir.file("real.txt").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+    testing::TempDir dir;
+    dir.Write("real.txt", "old\n");
+    ::chmod(dir.file("real.txt").c_str(), 0640);
+    std::filesystem::create_symlink(dir.file("real.txt"), dir.file("link.txt"));
+    ASSERT_TRUE(WriteTextFileAtomic(dir.file("link.txt"), {"new"}).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(dir.Read("real.txt"), "new\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("real.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 TEST(WriteTextFileAtomic, FailureCarriesTheReasonAndLeavesNoFile) {
-  testing::TempDir dir;
-  const auto r = WriteTextFileAtomic(dir.file("no/such/folder/out.txt"), {"x"});
-  EXPECT_EQ(r.status, TextFileStatus::WriteFailed);
-  EXPECT_THAT(r.error, HasSubstr("No such file or directory"));
-  EXPECT_THAT(r.error, HasSubstr("out.txt"));
+    testing::TempDir dir;
+    const auto r = WriteTextFileAtomic(dir.file("no/such/folder/out.txt"), {"x"});
+    EXPECT_EQ(r.status, TextFileStatus::WriteFailed);
+    EXPECT_THAT(r.error, HasSubstr("No such file or directory"));
+    EXPECT_THAT(r.error, HasSubstr("out.txt"));
 
-  std::filesystem::create_directory(dir.file("taken"));
-  const auto onFolder = WriteTextFileAtomic(dir.file("taken"), {"x"});
-  EXPECT_EQ(onFolder.status, TextFileStatus::WriteFailed);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken")));
+    std::filesystem::create_directory(dir.file("taken"));
+    const auto onFolder = WriteTextFileAtomic(dir.file("taken"), {"x"});
+    EXPECT_EQ(onFolder.status, TextFileStatus::WriteFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken")));
 }
 
 // A write cut short (here by a file-size limit) leaves the old file whole.
 TEST(WriteTextFileAtomic, FailedWriteKeepsTheOldFile) {
-  testing::TempDir dir;
-  dir.Write("keep.txt", "old contents\r\n");
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 16;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto r = WriteTextFileAtomic(dir.file("keep.txt"), {std::string(100, 'n')});
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
-  EXPECT_EQ(r.status, TextFileStatus::WriteFailed);
-  EXPECT_THAT(r.error, HasSubstr("File too large"));
-  EXPECT_EQ(dir.Read("keep.txt"), "old contents\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+    testing::TempDir dir;
+    dir.Write("keep.txt", "old contents\r\n");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto r = WriteTextFileAtomic(dir.file("keep.txt"), {std::string(100, 'n')});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.status, TextFileStatus::WriteFailed);
+    EXPECT_THAT(r.error, HasSubstr("File too large"));
+    EXPECT_EQ(dir.Read("keep.txt"), "old contents\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
 }
 
 }  // namespace
