@@ -18,6 +18,7 @@ packages=(
   xvfb xauth x11-apps locales fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream
+  xdotool x11-utils imagemagick
 )
 
 as_root() {
@@ -86,6 +87,21 @@ case "${1:-}" in
     LSAN_OPTIONS=suppressions="$root/.ci/lsan.supp":print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       run_tests "$root/build-asan"
+    ;;
+  e2e)
+    # The real program under a virtual X server, driven by real input events.
+    install_missing
+    configure_and_build "$build"
+    "$root/tests/e2e/run.sh" "$build/app/dawnhelm"
+    ;;
+  fuzz)
+    # Each libFuzzer target for a bounded time on a copy of its seeds; a
+    # crash leaves its input in build-fuzz/artifacts/ and fails the stage.
+    install_missing
+    CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DDAWN_FUZZ=ON -DDAWN_BUILD_GUI=OFF -DDAWN_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_all
+    "$root/fuzz/run.sh" "$root/build-fuzz" "${DAWN_FUZZ_SECONDS:-60}"
     ;;
   *)
     echo "usage: ./dev.sh run | test" >&2
