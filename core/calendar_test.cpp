@@ -40,6 +40,8 @@ TEST(DayNumber, CountsFromTheEndOf1899) {
 TEST(DayNumber, IsoDatesRoundTripAndRejectWhatIsNoDate) {
     EXPECT_EQ(FormatIsoDate(D(2024, 6, 21)), "2024-06-21");
     EXPECT_EQ(FormatIsoDate(D(900, 1, 2)), "0900-01-02");
+    EXPECT_EQ(FormatIsoDate(D(9999, 12, 31)), "9999-12-31");
+    EXPECT_EQ(FormatIsoDate(D(-1, 12, 31)), "-001-12-31");
     EXPECT_EQ(ParseIsoDate("2024-02-29"), D(2024, 2, 29));
     EXPECT_EQ(ParseIsoDate("1900-01-01"), D(1900, 1, 1));
     for (const char* bad :

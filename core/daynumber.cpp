@@ -6,10 +6,26 @@ namespace dawn {
 
 std::string FormatIsoDate(DayNumber date) {
     const auto ymd = date.ToDate();
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
-                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
-    return buf;
+    const int y = static_cast<int>(ymd.year());
+    const auto m = static_cast<unsigned>(ymd.month());
+    const auto d = static_cast<unsigned>(ymd.day());
+    if (y < 0 || y > 9999) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", y, m, d);
+        return buf;
+    }
+    // The common case without the formatting machinery: tables print
+    // hundreds of thousands of dates.
+    std::string out = "0000-00-00";
+    out[0] = static_cast<char>('0' + y / 1000);
+    out[1] = static_cast<char>('0' + y / 100 % 10);
+    out[2] = static_cast<char>('0' + y / 10 % 10);
+    out[3] = static_cast<char>('0' + y % 10);
+    out[5] = static_cast<char>('0' + m / 10);
+    out[6] = static_cast<char>('0' + m % 10);
+    out[8] = static_cast<char>('0' + d / 10);
+    out[9] = static_cast<char>('0' + d % 10);
+    return out;
 }
 
 std::optional<DayNumber> ParseIsoDate(std::string_view t) {
