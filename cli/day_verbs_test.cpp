@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -169,6 +170,34 @@ TEST(TableVerb, MatchesTheDayRecords) {
         EXPECT_EQ(r.out, PlainTable(c.settings, *ParseIsoDate(c.from), *ParseIsoDate(c.to),
                                     c.moon ? Body::Moon : Body::Sun))
             << c.from << " moon " << c.moon;
+    }
+}
+
+// Golden months made by bench/table_interpreted.py, an independent
+// interpreted version of the same method: March 2024 (summer time starts on
+// the 31st) for the sun, October 2024 (it ends on the 27th) for the moon.
+TEST(TableVerb, GoldenMonths) {
+    struct Case {
+        const char* file;
+        const char* from;
+        const char* to;
+        bool moon;
+    };
+    const Case cases[] = {
+        {"table_velmoren_2024-03_sun.txt", "2024-03-01", "2024-03-31", false},
+        {"table_velmoren_2024-10_moon.txt", "2024-10-01", "2024-10-31", true},
+    };
+    for (const auto& c : cases) {
+        std::ifstream in(std::string(DAWN_SOURCE_DIR) + "/cli/testdata/" + c.file,
+                         std::ios::binary);
+        ASSERT_TRUE(in) << c.file;
+        const std::string golden((std::istreambuf_iterator<char>(in)), {});
+        std::vector<std::string> args = {
+            "table", "--settings", "/nonexistent/Dawncode.txt", "--from", c.from, "--to", c.to};
+        if (c.moon) args.push_back("--moon");
+        const CliRun r = RunCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out, golden) << c.file;
     }
 }
 
