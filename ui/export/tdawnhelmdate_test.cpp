@@ -1,6 +1,7 @@
 #include "ui/export/tdawnhelmdate.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -12,6 +13,7 @@
 
 #include "ui/export/exportheader.h"
 #include "ui/main/appstate.h"
+#include "ui/main/tform1.h"
 #include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
@@ -177,6 +179,42 @@ TEST_F(ExportDialogTest, CoordinatesCaptionLinesUpWithTheLongestCaption) {
     LabelTable table = state.Labels;
     table.SetCell(state.Current.languageIndex + 1, SunMessageLabel(2), std::string(25, 'x'));
     EXPECT_EQ(AlignedCoordinatesCaption(table, state.Current, polar, ExportBody::Sun), plain);
+}
+
+TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
+    // Longyearbyen in December: the sun's status message stands in the
+    // day-length caption and changes the captions' indentation.
+    QTemporaryDir folder;
+    AppState state;
+    SiteSettings settings = DefaultSettings(folder.path().toStdString(), 2024);
+    settings.LatitudeMinutes = 4693;
+    settings.LongitudeMinutes = 938;
+    settings.LanguageIndex = 3;
+    ASSERT_TRUE(SaveSettings(settings, folder.path().toStdString()).ok);
+    const std::chrono::year_month_day today{std::chrono::year(2024), std::chrono::December, std::chrono::day(21)};
+    TForm1 main(state, StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today, false});
+    TDawnhelmDate dialog(state, &main);
+    FakeChooser chooser;
+    chooser.answer = folder.filePath(QStringLiteral("out.txt"));
+    dialog.setFileChooser(&chooser);
+    test::RecordingMessages messages;
+    dialog.DateTimePickerStart->setDate(QDate(2024, 12, 21));
+    dialog.DateTimePickerStop->setDate(QDate(2024, 12, 21));
+
+    for (ExportBody body : {ExportBody::Sun, ExportBody::Moon}) {
+        if (body == ExportBody::Moon) main.lbdaylightClick();
+        dialog.btnExport->click();
+        QFile file(chooser.answer);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray first = file.readLine();
+        const ExportHeader expected = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+        EXPECT_EQ(first.toStdString(), ExportHeaderLines(expected, body)[0] + "\r\n");
+        EXPECT_EQ(main.lbCoordinates->text().toStdString(), expected.coordinatesCaption);
+        const QByteArray rest = file.readAll();
+        EXPECT_TRUE(rest.contains("\r\n21.12.2024;")) << rest.toStdString();
+    }
+    EXPECT_THAT(chooser.offered, ElementsAre("dawnhelm_data.txt", "moonhelm_data.txt"));
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 #ifdef DAWN_CLI

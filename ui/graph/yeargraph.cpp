@@ -20,6 +20,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/dayview_text.h"
 #include "ui/main/messages.h"
+#include "ui/main/tform2.h"
 
 namespace dawn {
 namespace {
@@ -156,9 +157,10 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
     preview.exec();
 }
 
-YearGraph::YearGraph(AppState& state, QWidget* host)
-    : QObject(host), state_(state), host_(host), graph_(new DawnhelmGraph(host)) {
+YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
+    : QObject(pictureWindow), state_(state), host_(pictureWindow), graph_(new DawnhelmGraph) {
     graph_->hide();
+    if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
     preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, host_ ? host_->window() : nullptr); };
 }

@@ -4,6 +4,10 @@
 // main window, then open the chart's print preview (or say that there is no
 // printer). The graph computes its own day records; the main window's record
 // of the shown date, which the alarms read, is left alone.
+//
+// The program entry creates one YearGraph with the picture window and
+// connects TForm1::sunGraphRequested to DrawSunGraph and
+// TForm1::moonGraphRequested to DrawMoonGraph.
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -17,6 +21,7 @@ namespace dawn {
 
 struct AppState;
 class DawnhelmGraph;
+class TForm2;
 
 // The graph's inputs from the program's records: the shown date and its
 // summer-time window, the place and zone texts, the summer and winter words
@@ -38,8 +43,10 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent);
 class YearGraph : public QObject {
     Q_OBJECT
 public:
-    // The chart is created inside `host` (the picture window), hidden.
-    YearGraph(AppState& state, QWidget* host);
+    // The chart is put into the picture window `pictureWindow` (which owns
+    // it), hidden; without a picture window (tests, the command line) the
+    // YearGraph owns it.
+    YearGraph(AppState& state, TForm2* pictureWindow);
     ~YearGraph() override;
 
     DawnhelmGraph* Graph() const { return graph_; }
@@ -58,7 +65,7 @@ private:
     void Draw(GraphBody body);
 
     AppState& state_;
-    QWidget* host_;
+    TForm2* host_;
     DawnhelmGraph* graph_;
     std::function<bool()> hasPrinter_;
     std::function<void(DawnhelmGraph&)> preview_;

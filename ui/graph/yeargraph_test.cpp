@@ -16,6 +16,7 @@
 #include "core/dayephemeris.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/main/appstate.h"
+#include "ui/main/tform2.h"
 #include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
@@ -200,6 +201,18 @@ TEST_F(GraphTest, WithoutPrinterOnlyTheMessageIsShown) {
     EXPECT_THAT(graph.Graph()->TitleLines(), SizeIs(2));
     ASSERT_EQ(graph.Graph()->Series3->count(), 1);
     EXPECT_EQ(graph.Graph()->Series3->pointLabelsFormat().toStdString(), state.Day.SunRiseClock);
+}
+
+TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
+    QWidget mainWindow;
+    TForm2 form2(state, &mainWindow);
+    YearGraph graph(state, &form2);
+    graph.setPrinterCheck([] { return true; });
+    graph.setPreview([](DawnhelmGraph&) {});
+    EXPECT_EQ(form2.DawnhelmGraph, graph.Graph());
+    graph.DrawSunGraph();
+    EXPECT_FALSE(form2.isVisible());
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(GraphTest, SavesAsPdfAndPng) {
