@@ -77,6 +77,12 @@ private:
 void TForm1::BuildGrid() {
     StringGrid1->setFont(font());  // bold, fixed pitch
     StringGrid1->horizontalHeader()->setDefaultSectionSize(140);
+    const QFontMetrics metrics(StringGrid1->font());
+    StringGrid1->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    // The row headers say what each label is for; long ones are cut short
+    // in the header and shown whole in its hint.
+    StringGrid1->verticalHeader()->setMaximumWidth(26 * metrics.horizontalAdvance(QLatin1Char('0')));
+    StringGrid1->verticalHeader()->setTextElideMode(Qt::ElideRight);
     StringGrid1->horizontalHeader()->setSectionsClickable(false);
     StringGrid1->verticalHeader()->setSectionsClickable(false);
     StringGrid1->setCornerButtonEnabled(false);
@@ -125,6 +131,9 @@ void TForm1::FillGrid() {
     }
     StringGrid1->setHorizontalHeaderLabels(columnHeads);
     StringGrid1->setVerticalHeaderLabels(rowHeads);
+    for (int r = 0; r < StringGrid1->rowCount(); ++r) {
+        StringGrid1->verticalHeaderItem(r)->setToolTip(rowHeads[r]);
+    }
     for (int c = 1; c < table.Columns(); ++c) {
         for (int r = 1; r < table.Rows(); ++r) {
             StringGrid1->setItem(r - 1, c - 1, new QTableWidgetItem(QString::fromStdString(table.Cell(c, r))));
