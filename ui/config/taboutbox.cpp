@@ -430,7 +430,6 @@ void TAboutBox::Wire() {
 }
 
 void TAboutBox::FormCreate() {
-    d->creating = true;
     BeginBatch();
     SiteSettings& s = d->state.Settings;
     // The handlers run below store the place from the spin edits, so the
@@ -508,7 +507,6 @@ void TAboutBox::FormCreate() {
     }
     FileGroupBoxEnter();
     EndBatch();
-    d->creating = false;
 }
 
 void TAboutBox::FormActivate() {

@@ -45,7 +45,6 @@ struct TAboutBox::Impl {
     bool activateOnReturn = false;
     int batch = 0;
     bool redrawPending = false;
-    bool creating = false;
     PlaySoundFn playSound;
     ShowImageFn showImage;
     std::unique_ptr<SoundPlayer> ownPlayer;
