@@ -53,4 +53,9 @@ if(TARGET dawnhelm)
     set(DAWN_APPLICATIONS_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")")
   install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/install_desktop_entry.cmake)
 
+  # Installs into a temporary prefix, validates the desktop entry and the
+  # AppStream data, and checks that the launcher prepares the user's folder.
+  add_test(NAME install_and_launcher
+           COMMAND sh ${PROJECT_SOURCE_DIR}/tests/install/check_install.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(install_and_launcher PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endif()

@@ -95,7 +95,7 @@ grep -q "cannot create the folder" "$work/err" || fail "no clear message for an 
 
 # A real start: the program runs with the per-user folder as its working
 # folder (the launcher execs it, so the pid stays the same).
-launch QT_QPA_PLATFORM=offscreen "$prefix/bin/dawnhelm" >"$work/program.log" 2>&1 &
+env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen "$prefix/bin/dawnhelm" >"$work/program.log" 2>&1 &
 program_pid=$!
 cwd=
 i=0
