@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -331,7 +333,14 @@ void TForm1::PlaceControls() {
     const int monthW = 7 * cw + 30;
     SpinEdit2->setGeometry(monthX, m, monthW, spinH);
     // MonthEdit covers the text of SpinEdit2 and leaves its arrows free.
-    MonthEdit->setGeometry(monthX + 3, m + 3, monthW - 26, spinH - 6);
+    QStyleOptionSpinBox option;
+    option.initFrom(SpinEdit2);
+    option.rect = QRect(0, 0, monthW, spinH);
+    option.subControls = QStyle::SC_All;
+    option.frame = true;
+    const QRect text = SpinEdit2->style()->subControlRect(QStyle::CC_SpinBox, &option,
+                                                          QStyle::SC_SpinBoxEditField, SpinEdit2);
+    MonthEdit->setGeometry(text.translated(monthX, m).adjusted(1, 1, -1, -1));
     MonthEdit->raise();
     const int panelY = m + spinH + 6;
     Panel1->setFont(MainFont(14));
