@@ -169,10 +169,10 @@ public:
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;
 
-    // The previews of the media panel. The program connects them to the main
-    // window's sound player and to the picture window; until then a sound is
-    // played by a player of the dialog's own and a picture preview only
-    // reports a missing file.
+    // The previews of the media panel. Unless replaced here (tests), a sound
+    // plays through the main window's PlaySound and a picture goes out as the
+    // main window's imageRequested signal, which the program connects to the
+    // picture window like the alarms' pictures.
     using PlaySoundFn = std::function<void(const QString& fileName)>;
     using ShowImageFn = std::function<void(const QString& fileName, bool stretch, const QString& caption,
                                            std::chrono::minutes eventTime)>;
@@ -206,6 +206,7 @@ private:
     void PlaceRuleGroups(bool summerOnTop);
     void PutLabelsOnControls();
     void ChooseMediaFile(MediaSlot slot);
+    void PlaySoundPreview(bool sunrise);
     void ShowImagePreview(bool sunrise);
     void PlaceDefault(PairKind kind, const QString& message, int whole, int minutes);
     DayNumber ShownDay() const;

@@ -73,5 +73,25 @@ TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
 }
 
+TEST_F(DialogOverMainWindowTest, PreviewsGoThroughTheMainWindow) {
+    Start();
+    state->Settings.SunSetSoundFile = dir.filePath("gone.wav").toStdString();
+    box->SunSetSoundButtonClick();
+    EXPECT_EQ(messages.shown, QStringList{"Missing SoundFile"});
+
+    QString file, caption;
+    std::chrono::minutes when{-1};
+    QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
+                     [&](const QString& f, bool, const QString& c, std::chrono::minutes t, DayNumber) {
+                         file = f;
+                         caption = c;
+                         when = t;
+                     });
+    box->ShowSunSetImageClick();
+    EXPECT_EQ(file, QString::fromStdString(state->Settings.SunSetImageFile));
+    EXPECT_EQ(caption, form->lbSunset->text().trimmed() + "\n" + file);
+    EXPECT_EQ(when, state->Day.SunSetTime);
+}
+
 }  // namespace
 }  // namespace dawn

@@ -93,25 +93,23 @@ void TAboutBox::SunSetSoundEditClick() { ChooseMediaFile(MediaSlot::SunSetSound)
 void TAboutBox::SunRiseImageEditClick() { ChooseMediaFile(MediaSlot::SunRiseImage); }
 void TAboutBox::SunSetImageEditClick() { ChooseMediaFile(MediaSlot::SunSetImage); }
 
-void TAboutBox::SunRiseSoundButtonClick() {
-    const QString file = QString::fromStdString(d->state.Settings.SunRiseSoundFile);
+void TAboutBox::PlaySoundPreview(bool sunrise) {
+    const SiteSettings& s = d->state.Settings;
+    const QString file = QString::fromStdString(sunrise ? s.SunRiseSoundFile : s.SunSetSoundFile);
     if (d->playSound) {
         d->playSound(file);
-        return;
+    } else if (d->main) {
+        // The main window's player, so that a preview and an alarm never play
+        // at once.
+        d->main->PlaySound(file);
+    } else {
+        if (!d->ownPlayer) d->ownPlayer = std::make_unique<SoundPlayer>(this);
+        d->ownPlayer->PlaySound(file);
     }
-    if (!d->ownPlayer) d->ownPlayer = std::make_unique<SoundPlayer>(this);
-    d->ownPlayer->PlaySound(file);
 }
 
-void TAboutBox::SunSetSoundButtonClick() {
-    const QString file = QString::fromStdString(d->state.Settings.SunSetSoundFile);
-    if (d->playSound) {
-        d->playSound(file);
-        return;
-    }
-    if (!d->ownPlayer) d->ownPlayer = std::make_unique<SoundPlayer>(this);
-    d->ownPlayer->PlaySound(file);
-}
+void TAboutBox::SunRiseSoundButtonClick() { PlaySoundPreview(true); }
+void TAboutBox::SunSetSoundButtonClick() { PlaySoundPreview(false); }
 
 void TAboutBox::ShowImagePreview(bool sunrise) {
     const SiteSettings& s = d->state.Settings;
@@ -126,9 +124,12 @@ void TAboutBox::ShowImagePreview(bool sunrise) {
     const std::chrono::minutes when = sunrise ? d->state.Day.SunRiseTime : d->state.Day.SunSetTime;
     if (d->showImage) {
         d->showImage(file, stretch, caption, when);
-        return;
+    } else if (d->main) {
+        // The picture window shows it as it shows an alarm's picture.
+        emit d->main->imageRequested(file, stretch, caption, when, ShownDay());
+    } else if (!QFileInfo(file).isFile()) {
+        Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
     }
-    if (!QFileInfo(file).isFile()) Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
 }
 
 void TAboutBox::ShowSunRiseImageClick() { ShowImagePreview(true); }
