@@ -18,7 +18,7 @@ packages=(
   xvfb xauth x11-apps locales fonts-dejavu-core
   clang libclang-rt-14-dev
   desktop-file-utils appstream
-  xdotool x11-utils imagemagick
+  xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
 )
 
 as_root() {
@@ -92,7 +92,7 @@ case "${1:-}" in
     # The real program under a virtual X server, driven by real input events.
     install_missing
     configure_and_build "$build"
-    "$root/tests/e2e/run.sh" "$build/app/dawnhelm"
+    timeout --kill-after=10 300 "$root/tests/e2e/run.sh" "$build/app/dawnhelm" "$build/e2e"
     ;;
   fuzz)
     # Each libFuzzer target for a bounded time on a copy of its seeds; a

@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# End-to-end check of the window program under a virtual X server, driven by
+# real input events (XTEST through xdotool) and read back from the screen
+# (screenshots and OCR of them):
+#   - started in an empty folder, the main window appears with its caption;
+#   - Page Down in the calendar moves to the next month;
+#   - the menu opens the configuration dialog, Escape closes it, and closing
+#     it writes the settings file;
+#   - a click on the day-length caption switches to the moon panel;
+#   - "Set up" > "Exit" ends the program, which leaves the 19-line settings
+#     file and nothing else in its folder;
+#   - a screenshot of the screen is not blank.
+#
+#   tests/e2e/run.sh <path-to-dawnhelm> [folder-for-screenshots]
+#
+# Needs Xvfb, xdotool, ImageMagick (import, convert) and tesseract; dev.sh
+# installs them. Every wait is bounded; the whole run takes about 20 s.
+set -euo pipefail
+
+program=$(readlink -f "${1:?usage: tests/e2e/run.sh <path-to-dawnhelm> [screenshot-folder]}")
+out=${2:-$(dirname "$program")/e2e}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+for tool in Xvfb xdotool import convert tesseract; do
+    command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (./dev.sh installs it)" >&2; exit 1; }
+done
+[ -x "$program" ] || { echo "e2e: no program at $program" >&2; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/dawn-e2e.XXXXXX")
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+pass() { echo "  ok: $*"; passed=$((passed + 1)); }
+fail() { echo "  FAIL: $*" >&2; failed=$((failed + 1)); }
+check() { # description, command...
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+finish() {
+    echo "e2e: $passed passed, $failed failed"
+    if [ "$failed" -gt 0 ]; then
+        echo "e2e: screenshots and the program's output are in $out" >&2
+        exit 1
+    fi
+    exit 0
+}
+
+# Polls `command...` every 0.2 s for at most `seconds`.
+wait_for() { # seconds, command...
+    local tries=$(($1 * 5))
+    shift
+    while [ "$tries" -gt 0 ]; do
+        if "$@"; then return 0; fi
+        sleep 0.2
+        tries=$((tries - 1))
+    done
+    return 1
+}
+
+# --- a private X server, home and folder ------------------------------------
+mkdir -p "$work/home" "$work/run" "$work/runtime"
+chmod 700 "$work/runtime"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 10 test -s "$work/display" || { echo "e2e: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
+export LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=xcb OMP_THREAD_LIMIT=1
+
+# Words on a window: "x y width height word" per line, in the window's own
+# pixels. The picture is enlarged first; OCR reads small UI text better so.
+ocr() { # window
+    import -window "$1" "$work/ocr.png"
+    convert "$work/ocr.png" -resize 200% -colorspace Gray "$work/ocr-large.png"
+    tesseract "$work/ocr-large.png" - tsv 2>/dev/null |
+        awk -F'\t' 'NR > 1 && $12 != "" && $11 >= 40 { printf "%d %d %d %d %s\n", $7 / 2, $8 / 2, $9 / 2, $10 / 2, $12 }'
+}
+has_word() { # window, word
+    ocr "$1" >"$work/words"
+    awk -v w="$2" '$5 == w { found = 1 } END { exit !found }' "$work/words"
+}
+word_centre() { # window, word -> "x y" inside the window
+    ocr "$1" | awk -v w="$2" '$5 == w { print $1 + int($3 / 2), $2 + int($4 / 2); found = 1; exit } END { exit !found }'
+}
+click_in() { # window, x, y
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+}
+visible_window() { # title pattern -> window id
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+window_gone() { [ -z "$(visible_window "$1")" ]; }
+program_running() { kill -0 "$app_pid" 2>/dev/null; }
+program_ended() { ! program_running; }
+
+echo "e2e: $program on display $DISPLAY"
+
+# --- start in an empty folder ----------------------------------------------
+(cd "$work/run" && exec timeout 120 "$program") >"$out/program.log" 2>&1 &
+app_pid=$!
+main=
+find_main() { main=$(visible_window '^Dawnhelm [0-9.]+$'); [ -n "$main" ]; }
+if ! wait_for 30 find_main; then
+    fail "the main window appears"
+    import -window root "$out/no-window.png" || true
+    finish
+fi
+pass "the main window appears, captioned \"$(xdotool getwindowname "$main")\""
+check "the caption carries the version 1.1.0.0" test "$(xdotool getwindowname "$main")" = "Dawnhelm 1.1.0.0"
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+sleep 0.5
+import -window "$main" "$out/1-start.png"
+check "the sun panel is shown at start" has_word "$main" Sunrise
+check "today's month is shown" has_word "$main" "$(date +%b)"
+
+# --- next month: Page Down in the calendar, which has the focus at start ----
+next_month=$(date -d "$(date +%Y-%m-01) +1 month" +%b)
+next_year=$(date -d "$(date +%Y-%m-01) +1 month" +%Y)
+xdotool key Next
+month_shown() { has_word "$main" "$next_month" && has_word "$main" "$next_year"; }
+check "Page Down shows $next_month $next_year" wait_for 5 month_shown
+import -window "$main" "$out/2-next-month.png"
+
+# --- the configuration dialog through the menu ------------------------------
+check "no settings file before anything is saved" test ! -e "$work/run/Dawncode.txt"
+xdotool key alt+u
+sleep 0.5
+xdotool key c
+dialog=
+find_dialog() { dialog=$(visible_window '^About Dawnhelm$'); [ -n "$dialog" ]; }
+if wait_for 10 find_dialog; then
+    pass "Set up > Configuration opens the configuration dialog"
+    import -window "$dialog" "$out/3-configuration.png"
+    check "the dialog shows the default latitude" has_word "$dialog" Latitude
+    xdotool key Escape
+    check "Escape closes the dialog" wait_for 5 window_gone '^About Dawnhelm$'
+    check "closing the dialog writes the settings file" wait_for 5 test -s "$work/run/Dawncode.txt"
+else
+    fail "Set up > Configuration opens the configuration dialog"
+    import -window root "$out/3-no-dialog.png"
+fi
+
+# --- the moon panel: a click on the day-length caption ----------------------
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+if centre=$(word_centre "$main" Daylight); then
+    # shellcheck disable=SC2086
+    click_in "$main" $centre
+    moon_shown() { has_word "$main" Moonrise && ! has_word "$main" Sunrise; }
+    check "a click on the day length switches to the moon panel" wait_for 5 moon_shown
+else
+    fail "the day-length caption is on the screen"
+fi
+import -window "$main" "$out/4-moon.png"
+
+# --- a screenshot that is not blank -----------------------------------------
+import -window root "$out/screen.png"
+deviation=$(convert "$out/screen.png" -format '%[fx:standard_deviation]' info:)
+colours=$(convert "$out/screen.png" -format '%k' info:)
+not_blank() { awk -v d="$deviation" -v c="$colours" 'BEGIN { exit !(d > 0.05 && c >= 16) }'; }
+check "the screenshot is not blank ($colours colours, deviation $deviation)" not_blank
+
+# --- quit through the menu ---------------------------------------------------
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+u
+sleep 0.5
+xdotool key x
+if wait_for 15 program_ended; then
+    status=0
+    wait "$app_pid" || status=$?
+    app_pid=
+    check "Set up > Exit ends the program with status 0 (got $status)" test "$status" -eq 0
+else
+    fail "Set up > Exit ends the program"
+    import -window root "$out/5-still-running.png"
+    finish
+fi
+
+# --- what the program left behind --------------------------------------------
+settings="$work/run/Dawncode.txt"
+cp "$settings" "$out/Dawncode.txt" 2>/dev/null || true
+check "the settings file has 19 lines" test "$(wc -l <"$settings")" -eq 19
+check "every line ends in CR LF" test "$(grep -c $'\r$' "$settings")" -eq 19
+line() { sed -n "$(($1 + 1))p" "$settings" | tr -d '\r'; }
+check "the default place is saved (328, 3047, 60)" test "$(line 12) $(line 13) $(line 14)" = "328 3047 60"
+check "nothing but the settings file is left in the folder" test "$(ls -A "$work/run")" = "Dawncode.txt"
+check "the program reported no sanitizer error" \
+    eval '! grep -qE "runtime error|ERROR: (Address|Leak)Sanitizer" "$out/program.log"'
+
+finish
