@@ -8,9 +8,11 @@
 
 #include "ui/config/taboutbox.h"
 #include "ui/export/tdawnhelmdate.h"
+#include "ui/graph/yeargraph.h"
 #include "ui/main/appstate.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/tform1.h"
+#include "ui/main/tform2.h"
 #include "ui/main/tform3.h"
 #include "ui/main/tpassworddlg.h"
 
@@ -43,11 +45,17 @@ int main(int argc, char** argv) {
     // the settings when it is destroyed.
     auto form1 = std::make_unique<dawn::TForm1>(state, inputs);
     auto* aboutBox = new dawn::TAboutBox(state, form1.get(), form1.get());
+    auto* form2 = new dawn::TForm2(state, form1.get(), form1.get());
     auto* passwordDlg = new dawn::TPasswordDlg(form1.get());
     auto* form3 = new dawn::TForm3(form1.get());
     auto* dawnhelmDate = new dawn::TDawnhelmDate(state, form1.get());
 
     dawn::TForm1* main = form1.get();
+    // The year graph draws into the picture window.
+    // (It goes before the windows, while the picture window still exists.)
+    auto graph = std::make_unique<dawn::YearGraph>(state, form2);
+    QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(), &dawn::YearGraph::DrawSunGraph);
+    QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(), &dawn::YearGraph::DrawMoonGraph);
     // The configuration dialog is modal: the main window redraws the day
     // when the signal returns.
     QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox, [aboutBox] { aboutBox->exec(); });
