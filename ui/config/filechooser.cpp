@@ -35,7 +35,8 @@ class RealFileChoosers final : public FileChoosers {
 public:
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override {
         const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, request);
-        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return std::nullopt;
         return dialog->selectedFiles().constFirst();
     }
 };
@@ -69,8 +70,12 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& 
     return dialog;
 }
 
-FileChoosers& Choosers() { return *current; }
-void SetChoosers(FileChoosers* choosers) { current = choosers ? choosers : &realChoosers; }
+FileChoosers& Choosers() {
+    return *current;
+}
+void SetChoosers(FileChoosers* choosers) {
+    current = choosers ? choosers : &realChoosers;
+}
 
 QStringList PatternsOf(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
@@ -84,7 +89,8 @@ QStringList PatternsOf(const QString& filter) {
         const QString t = p.trimmed();
         if (t.isEmpty()) continue;
         add(t);
-        if (t.compare(QLatin1String("*.jpg"), Qt::CaseInsensitive) == 0) add(QStringLiteral("*.jpeg"));
+        if (t.compare(QLatin1String("*.jpg"), Qt::CaseInsensitive) == 0)
+            add(QStringLiteral("*.jpeg"));
     }
     return out;
 }

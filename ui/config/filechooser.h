@@ -18,7 +18,7 @@ struct FileRequest {
     // ("Sound files (*.wav)|*.WAV").
     QString filter;
     QString startFolder;
-    QString presetPath;     // the file name the chooser starts with
+    QString presetPath;           // the file name the chooser starts with
     bool picturePreview = false;  // show a preview of the selected picture
 };
 

@@ -1,11 +1,12 @@
 #include "ui/config/filechooser.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace dawn {
 namespace {

@@ -8,7 +8,9 @@
 namespace dawn {
 
 RadioGroup::RadioGroup(const QString& title, int columns, QWidget* parent)
-    : QGroupBox(title, parent), columns_(std::max(1, columns)), group_(new QButtonGroup(this)),
+    : QGroupBox(title, parent),
+      columns_(std::max(1, columns)),
+      group_(new QButtonGroup(this)),
       grid_(new QGridLayout(this)) {
     grid_->setContentsMargins(6, 2, 6, 2);
     grid_->setHorizontalSpacing(8);
@@ -60,7 +62,9 @@ void RadioGroup::removeItem(int index) {
     rebuild();
 }
 
-QRadioButton* RadioGroup::button(int index) const { return buttons_.value(index); }
+QRadioButton* RadioGroup::button(int index) const {
+    return buttons_.value(index);
+}
 
 void RadioGroup::rebuild() {
     updating_ = true;

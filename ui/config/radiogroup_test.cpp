@@ -1,8 +1,9 @@
 #include "ui/config/radiogroup.h"
 
+#include <gtest/gtest.h>
+
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 namespace dawn {
 namespace {

@@ -7,9 +7,12 @@ namespace dawn {
 
 int PairLimit(PairKind kind) {
     switch (kind) {
-        case PairKind::Latitude: return 90;
-        case PairKind::Longitude: return 180;
-        case PairKind::TimeZone: return 23;
+        case PairKind::Latitude:
+            return 90;
+        case PairKind::Longitude:
+            return 180;
+        case PairKind::TimeZone:
+            return 23;
     }
     return 0;
 }
@@ -123,6 +126,8 @@ int PairTotal(const SpinPair& pair) {
     return pair.whole.value < 0 || pair.minutes.value < 0 ? -total : total;
 }
 
-WholeAndMinutes SplitMinutes(int total) { return {total / 60, total % 60}; }
+WholeAndMinutes SplitMinutes(int total) {
+    return {total / 60, total % 60};
+}
 
 }  // namespace dawn

@@ -18,7 +18,9 @@ void Step(PairKind kind, SpinPair& p, PairPart part, int delta) {
     WriteSpinPart(kind, p, part, s.value + delta);
 }
 
-SpinPair PairAt(PairKind kind, int whole, int minutes) { return PairShowing(kind, whole * 60 + minutes); }
+SpinPair PairAt(PairKind kind, int whole, int minutes) {
+    return PairShowing(kind, whole * 60 + minutes);
+}
 
 TEST(SpinPairTest, CarriesBehaveAsACounter) {
     struct Case {
@@ -39,10 +41,13 @@ TEST(SpinPairTest, CarriesBehaveAsACounter) {
         {"0°59' minute up", PairKind::Latitude, 0, 59, PairPart::Minutes, +1, 1, 0},
         {"1°00' minute down", PairKind::Latitude, 1, 0, PairPart::Minutes, -1, 0, 59},
         {"-1°00' minute up", PairKind::Latitude, -1, 0, PairPart::Minutes, +1, 0, -59},
-        {"0°-30' degree up carries the sign", PairKind::Latitude, 0, -30, PairPart::Whole, +1, 1, 30},
-        {"0°30' degree down carries the sign", PairKind::Latitude, 0, 30, PairPart::Whole, -1, -1, -30},
+        {"0°-30' degree up carries the sign", PairKind::Latitude, 0, -30, PairPart::Whole, +1, 1,
+         30},
+        {"0°30' degree down carries the sign", PairKind::Latitude, 0, 30, PairPart::Whole, -1, -1,
+         -30},
         {"0°-01' degree up carries the sign", PairKind::Latitude, 0, -1, PairPart::Whole, +1, 1, 1},
-        {"0°01' degree down carries the sign", PairKind::Latitude, 0, 1, PairPart::Whole, -1, -1, -1},
+        {"0°01' degree down carries the sign", PairKind::Latitude, 0, 1, PairPart::Whole, -1, -1,
+         -1},
         {"89°59' minute up", PairKind::Latitude, 89, 59, PairPart::Minutes, +1, 90, 0},
         {"90°00' degree down", PairKind::Latitude, 90, 0, PairPart::Whole, -1, 89, 0},
         {"90°00' minute down", PairKind::Latitude, 90, 0, PairPart::Minutes, -1, 89, 59},
@@ -103,8 +108,8 @@ TEST(SpinPairTest, EveryReachableStateIsConsistentAndMinuteStepsCount) {
         std::set<std::pair<int, int>> seenValues;
         std::set<std::tuple<int, int, int, int, int, int>> seen;
         auto key = [](const SpinPair& p) {
-            return std::tuple(p.whole.value, p.minutes.value, p.whole.min, p.whole.max, p.minutes.min,
-                              p.minutes.max);
+            return std::tuple(p.whole.value, p.minutes.value, p.whole.min, p.whole.max,
+                              p.minutes.min, p.minutes.max);
         };
         while (!todo.empty()) {
             SpinPair p = todo.back();
@@ -141,14 +146,16 @@ TEST(SpinPairTest, ProgramWritesFromAnyStateEndConsistent) {
     for (PairKind kind : {PairKind::Latitude, PairKind::Longitude, PairKind::TimeZone}) {
         const int limit = PairMaxTotal(kind);
         for (int total = -limit; total <= limit; total += 7) {
-            for (auto [whole, minutes] : {std::pair{50, 47}, std::pair{5, 28}, std::pair{1, 0}, std::pair{0, -30}}) {
+            for (auto [whole, minutes] :
+                 {std::pair{50, 47}, std::pair{5, 28}, std::pair{1, 0}, std::pair{0, -30}}) {
                 if (whole > PairLimit(kind)) continue;
                 SpinPair p = PairShowing(kind, total);
                 WriteSpinPart(kind, p, PairPart::Whole, whole);
                 WriteSpinPart(kind, p, PairPart::Minutes, minutes);
                 ASSERT_EQ(PairTotal(p), whole * 60 + minutes) << total;
                 ASSERT_TRUE(p.whole.min <= p.whole.value && p.whole.value <= p.whole.max) << total;
-                ASSERT_TRUE(p.minutes.min <= p.minutes.value && p.minutes.value <= p.minutes.max) << total;
+                ASSERT_TRUE(p.minutes.min <= p.minutes.value && p.minutes.value <= p.minutes.max)
+                    << total;
             }
         }
     }

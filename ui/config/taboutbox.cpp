@@ -60,7 +60,8 @@ QCheckBox* NewCheck(QWidget* parent, const char* name, const QString& text, bool
     return check;
 }
 
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& text,
+                       const QString& hint) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
@@ -155,10 +156,11 @@ void TAboutBox::BuildSettingsPanel() {
     LanguageBox->setItemIndex(0);
 
     // The design values are those of the default place, Velmoren.
-    auto pairBox = [this](const char* name, const QString& title, const QString& hint, QSpinBox*& whole,
-                          const char* wholeName, int wholeLimit, int wholeValue, QLabel*& separator,
-                          const char* separatorName, const QString& separatorText, QSpinBox*& minutes,
-                          const char* minutesName, int minutesMin, int minutesValue) {
+    auto pairBox = [this](const char* name, const QString& title, const QString& hint,
+                          QSpinBox*& whole, const char* wholeName, int wholeLimit, int wholeValue,
+                          QLabel*& separator, const char* separatorName,
+                          const QString& separatorText, QSpinBox*& minutes, const char* minutesName,
+                          int minutesMin, int minutesValue) {
         QGroupBox* box = NewGroup(PanelConfig, name, title);
         box->setToolTip(hint);
         whole = NewSpin(box, wholeName, -wholeLimit, wholeLimit, wholeValue);
@@ -175,19 +177,21 @@ void TAboutBox::BuildSettingsPanel() {
         box->installEventFilter(this);
         return box;
     };
-    LatitudeBox = pairBox("LatitudeBox", QStringLiteral("Latitude"), QStringLiteral("Velmoren = 50n47"),
-                          LatitudeSpinGraden, "LatitudeSpinGraden", 90, 50, lbLatitudeSeparator,
-                          "lbLatitudeSeparator", QStringLiteral("n"), LatitudeSpinMinuten, "LatitudeSpinMinuten",
-                          0, 47);
+    LatitudeBox = pairBox("LatitudeBox", QStringLiteral("Latitude"),
+                          QStringLiteral("Velmoren = 50n47"), LatitudeSpinGraden,
+                          "LatitudeSpinGraden", 90, 50, lbLatitudeSeparator, "lbLatitudeSeparator",
+                          QStringLiteral("n"), LatitudeSpinMinuten, "LatitudeSpinMinuten", 0, 47);
     lbLatitudeSeparator->setToolTip(QStringLiteral("noord"));
-    LongitudeBox = pairBox("LongitudeBox", QStringLiteral("Longitude"), QStringLiteral("Velmoren = 5e28"),
-                           LongitudeSpinGraden, "LongitudeSpinGraden", 180, 5, lbLongitudeSeparator,
-                           "lbLongitudeSeparator", QStringLiteral("o"), LongitudeSpinMinuten,
-                           "LongitudeSpinMinuten", 0, 28);
+    LongitudeBox =
+        pairBox("LongitudeBox", QStringLiteral("Longitude"), QStringLiteral("Velmoren = 5e28"),
+                LongitudeSpinGraden, "LongitudeSpinGraden", 180, 5, lbLongitudeSeparator,
+                "lbLongitudeSeparator", QStringLiteral("o"), LongitudeSpinMinuten,
+                "LongitudeSpinMinuten", 0, 28);
     lbLongitudeSeparator->setToolTip(QStringLiteral("oost"));
-    TimezoneBox = pairBox("TimezoneBox", QStringLiteral("TimeZone"), QStringLiteral("Velmoren = +1"),
-                          TimeZoneUren, "TimeZoneUren", 23, 1, lbTimeZoneSeparator, "lbTimeZoneSeparator",
-                          QStringLiteral("+"), TimeZoneMinuten, "TimeZoneMinuten", -59, 0);
+    TimezoneBox =
+        pairBox("TimezoneBox", QStringLiteral("TimeZone"), QStringLiteral("Velmoren = +1"),
+                TimeZoneUren, "TimeZoneUren", 23, 1, lbTimeZoneSeparator, "lbTimeZoneSeparator",
+                QStringLiteral("+"), TimeZoneMinuten, "TimeZoneMinuten", -59, 0);
     lbTimeZoneSeparator->setToolTip(QStringLiteral("oost"));
     TimeZoneUren->setToolTip(QStringLiteral("Hours"));
     TimeZoneMinuten->setToolTip(QStringLiteral("Minutes"));
@@ -195,9 +199,9 @@ void TAboutBox::BuildSettingsPanel() {
     d->pairs[PairIndex(PairKind::Longitude)] = DesignPair(PairKind::Longitude, 5, 28);
     d->pairs[PairIndex(PairKind::TimeZone)] = DesignPair(PairKind::TimeZone, 1, 0);
 
-    auto ruleGroup = [this](const char* name, const QString& title, RadioGroup*& month, const char* monthName,
-                            RadioGroup*& weekends, const char* weekendsName, QPushButton*& button,
-                            const char* buttonName) {
+    auto ruleGroup = [this](const char* name, const QString& title, RadioGroup*& month,
+                            const char* monthName, RadioGroup*& weekends, const char* weekendsName,
+                            QPushButton*& button, const char* buttonName) {
         QGroupBox* group = NewGroup(PanelConfig, name, title);
         month = new RadioGroup(QStringLiteral("Month"), 3, group);
         month->setObjectName(QLatin1String(monthName));
@@ -218,10 +222,12 @@ void TAboutBox::BuildSettingsPanel() {
         row->addLayout(side);
         return group;
     };
-    SummerTime = ruleGroup("SummerTime", QStringLiteral("Summertime"), SummerMonth, "SummerMonth",
-                           SummerWeekends, "SummerWeekends", btnSummerStartDay, "btnSummerStartDay");
-    WinterTime = ruleGroup("WinterTime", QStringLiteral("Wintertime"), WinterMonth, "WinterMonth",
-                           WinterWeekends, "WinterWeekends", btnWinterStartDay, "btnWinterStartDay");
+    SummerTime =
+        ruleGroup("SummerTime", QStringLiteral("Summertime"), SummerMonth, "SummerMonth",
+                  SummerWeekends, "SummerWeekends", btnSummerStartDay, "btnSummerStartDay");
+    WinterTime =
+        ruleGroup("WinterTime", QStringLiteral("Wintertime"), WinterMonth, "WinterMonth",
+                  WinterWeekends, "WinterWeekends", btnWinterStartDay, "btnWinterStartDay");
 
     GroupSaison = NewGroup(PanelConfig, "GroupSaison", QStringLiteral("Saison"));
     SaisonCheckBox = NewCheck(GroupSaison, "SaisonCheckBox", QStringLiteral("DST"), true);
@@ -272,10 +278,11 @@ void TAboutBox::BuildMediaPanel() {
     const QIcon show = style()->standardIcon(QStyle::SP_FileDialogContentsView);
 
     auto fileRow = [&](const char* name, const QString& title, QPushButton*& soundBrowse,
-                       const char* soundBrowseName, const QString& soundBrowseHint, QLineEdit*& soundEdit,
-                       const char* soundEditName, QPushButton*& playButton, const char* playName,
-                       QPushButton*& imageBrowse, const char* imageBrowseName, const QString& imageBrowseHint,
-                       QLineEdit*& imageEdit, const char* imageEditName, const QString& imageDesign,
+                       const char* soundBrowseName, const QString& soundBrowseHint,
+                       QLineEdit*& soundEdit, const char* soundEditName, QPushButton*& playButton,
+                       const char* playName, QPushButton*& imageBrowse, const char* imageBrowseName,
+                       const QString& imageBrowseHint, QLineEdit*& imageEdit,
+                       const char* imageEditName, const QString& imageDesign,
                        QPushButton*& showButton, const char* showName, QCheckBox*& stretch,
                        const char* stretchName) {
         QGroupBox* box = NewGroup(FileGroupBox, name, title);
@@ -304,18 +311,19 @@ void TAboutBox::BuildMediaPanel() {
         grid->setColumnStretch(1, 1);
         return box;
     };
-    SunRiseFileBox = fileRow("SunRiseFileBox", QStringLiteral("SunRise"), SpeedButton1, "SpeedButton1",
-                             QStringLiteral("Select SunRise Wave"), SunRiseSoundEdit, "SunRiseSoundEdit",
-                             SunRiseSoundButton, "SunRiseSoundButton", SpeedButton2, "SpeedButton2",
-                             QStringLiteral("Select SunRise Image"), SunRiseImageEdit, "SunRiseImageEdit",
-                             QStringLiteral("*.bmp *.jpg "), ShowSunRiseImage, "ShowSunRiseImage",
-                             ImageSunRiseStretch, "ImageSunRiseStretch");
+    SunRiseFileBox =
+        fileRow("SunRiseFileBox", QStringLiteral("SunRise"), SpeedButton1, "SpeedButton1",
+                QStringLiteral("Select SunRise Wave"), SunRiseSoundEdit, "SunRiseSoundEdit",
+                SunRiseSoundButton, "SunRiseSoundButton", SpeedButton2, "SpeedButton2",
+                QStringLiteral("Select SunRise Image"), SunRiseImageEdit, "SunRiseImageEdit",
+                QStringLiteral("*.bmp *.jpg "), ShowSunRiseImage, "ShowSunRiseImage",
+                ImageSunRiseStretch, "ImageSunRiseStretch");
     SunSetFileBox = fileRow("SunSetFileBox", QStringLiteral("SunSet"), SpeedButton3, "SpeedButton3",
-                            QStringLiteral("Select SunSet Wave"), SunSetSoundEdit, "SunSetSoundEdit",
-                            SunSetSoundButton, "SunSetSoundButton", SpeedButton4, "SpeedButton4",
-                            QStringLiteral("Select SunSet Image"), SunSetImageEdit, "SunSetImageEdit",
-                            QStringLiteral("*.bmp *.jpg"), ShowSunSetImage, "ShowSunSetImage", ImageSunSetStretch,
-                            "ImageSunSetStretch");
+                            QStringLiteral("Select SunSet Wave"), SunSetSoundEdit,
+                            "SunSetSoundEdit", SunSetSoundButton, "SunSetSoundButton", SpeedButton4,
+                            "SpeedButton4", QStringLiteral("Select SunSet Image"), SunSetImageEdit,
+                            "SunSetImageEdit", QStringLiteral("*.bmp *.jpg"), ShowSunSetImage,
+                            "ShowSunSetImage", ImageSunSetStretch, "ImageSunSetStretch");
 
     Activate = NewGroup(FileGroupBox, "Activate", QStringLiteral("Activate"));
     SoundCheckFileName = NewCheck(Activate, "SoundCheckFileName", QStringLiteral("Alarm"), true);
@@ -390,12 +398,18 @@ void TAboutBox::BuildStrip() {
 
 void TAboutBox::Wire() {
     connect(LanguageBox, &RadioGroup::itemIndexChanged, this, [this] { LanguageBoxClick(); });
-    connect(LatitudeSpinGraden, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Latitude, false); });
-    connect(LatitudeSpinMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Latitude, true); });
-    connect(LongitudeSpinGraden, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Longitude, false); });
-    connect(LongitudeSpinMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::Longitude, true); });
-    connect(TimeZoneUren, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::TimeZone, false); });
-    connect(TimeZoneMinuten, &QSpinBox::valueChanged, this, [this] { RunPair(PairKind::TimeZone, true); });
+    connect(LatitudeSpinGraden, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::Latitude, false); });
+    connect(LatitudeSpinMinuten, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::Latitude, true); });
+    connect(LongitudeSpinGraden, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::Longitude, false); });
+    connect(LongitudeSpinMinuten, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::Longitude, true); });
+    connect(TimeZoneUren, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::TimeZone, false); });
+    connect(TimeZoneMinuten, &QSpinBox::valueChanged, this,
+            [this] { RunPair(PairKind::TimeZone, true); });
     connect(SummerMonth, &RadioGroup::itemIndexChanged, this, [this] { SummerMonthClick(); });
     connect(SummerWeekends, &RadioGroup::itemIndexChanged, this, [this] { SummerWeekendsClick(); });
     connect(WinterMonth, &RadioGroup::itemIndexChanged, this, [this] { WinterMonthClick(); });
@@ -424,7 +438,9 @@ void TAboutBox::Wire() {
     // The file names are refreshed whenever the focus moves into the media
     // group from outside it.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        auto inside = [this](QWidget* w) { return w && (w == FileGroupBox || FileGroupBox->isAncestorOf(w)); };
+        auto inside = [this](QWidget* w) {
+            return w && (w == FileGroupBox || FileGroupBox->isAncestorOf(w));
+        };
         if (inside(now) && !inside(old)) FileGroupBoxEnter();
     });
 }
@@ -449,9 +465,10 @@ void TAboutBox::FormCreate() {
         QSpinBox* whole;
         QSpinBox* minutes;
     };
-    const Place places[] = {{PairKind::Latitude, latitude, LatitudeSpinGraden, LatitudeSpinMinuten},
-                            {PairKind::Longitude, longitude, LongitudeSpinGraden, LongitudeSpinMinuten},
-                            {PairKind::TimeZone, zone, TimeZoneUren, TimeZoneMinuten}};
+    const Place places[] = {
+        {PairKind::Latitude, latitude, LatitudeSpinGraden, LatitudeSpinMinuten},
+        {PairKind::Longitude, longitude, LongitudeSpinGraden, LongitudeSpinMinuten},
+        {PairKind::TimeZone, zone, TimeZoneUren, TimeZoneMinuten}};
     for (const Place& p : places) {
         const SpinPair pair = PairShowing(p.kind, p.total);
         d->pairs[PairIndex(p.kind)] = pair;
@@ -616,7 +633,8 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* e) {
         bool tabbedIn = false;
         if (type == QEvent::FocusIn) {
             const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
-            tabbedIn = why == Qt::TabFocusReason || why == Qt::BacktabFocusReason || why == Qt::ShortcutFocusReason;
+            tabbedIn = why == Qt::TabFocusReason || why == Qt::BacktabFocusReason ||
+                       why == Qt::ShortcutFocusReason;
         }
         if (click || tabbedIn) {
             // The chooser opens once the event that asked for it is done.
@@ -639,7 +657,9 @@ DayNumber TAboutBox::ShownDay() const {
     return d->state.Day.Date.Value() != 0 ? d->state.Day.Date : d->state.Today;
 }
 
-void TAboutBox::BeginBatch() { ++d->batch; }
+void TAboutBox::BeginBatch() {
+    ++d->batch;
+}
 
 void TAboutBox::EndBatch() {
     if (--d->batch > 0 || !d->redrawPending) return;

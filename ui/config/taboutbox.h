@@ -13,7 +13,6 @@
 // weekend items to the reference year rely on this.
 #include <QDialog>
 #include <QString>
-
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -174,8 +173,8 @@ public:
     // main window's imageRequested signal, which the program connects to the
     // picture window like the alarms' pictures.
     using PlaySoundFn = std::function<void(const QString& fileName)>;
-    using ShowImageFn = std::function<void(const QString& fileName, bool stretch, const QString& caption,
-                                           std::chrono::minutes eventTime)>;
+    using ShowImageFn = std::function<void(const QString& fileName, bool stretch,
+                                           const QString& caption, std::chrono::minutes eventTime)>;
     void SetPreviews(PlaySoundFn playSound, ShowImageFn showImage);
 
 protected:

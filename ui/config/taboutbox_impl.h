@@ -20,12 +20,12 @@ namespace dawn {
 class TForm1;
 
 // The items of the language choice and the names the hints give them.
-inline const QStringList kLanguageItems = {QStringLiteral("Loc"), QStringLiteral("Ned"), QStringLiteral("Fra"),
-                                           QStringLiteral("Deu"), QStringLiteral("Eng"), QStringLiteral("Ita"),
-                                           QStringLiteral("Esp")};
+inline const QStringList kLanguageItems = {
+    QStringLiteral("Loc"), QStringLiteral("Ned"), QStringLiteral("Fra"), QStringLiteral("Deu"),
+    QStringLiteral("Eng"), QStringLiteral("Ita"), QStringLiteral("Esp")};
 inline const QStringList kLanguageNames = {
-    QStringLiteral("Local"),   QStringLiteral("Nederlands"), QStringLiteral("Fran\u00e7ais"),
-    QStringLiteral("Deutsch"), QStringLiteral("English"),    QStringLiteral("Italiano"),
+    QStringLiteral("Local"),       QStringLiteral("Nederlands"), QStringLiteral("Fran\u00e7ais"),
+    QStringLiteral("Deutsch"),     QStringLiteral("English"),    QStringLiteral("Italiano"),
     QStringLiteral("Espa\u00f1ol")};
 inline const QString kLocaleHintLines =
     QStringLiteral("Weekdays and Monthnames\nare fetched from\nthe windows local setting");
@@ -63,6 +63,8 @@ struct PairControls {
     int negativeHintLabel;
 };
 
-inline int PairIndex(PairKind kind) { return static_cast<int>(kind); }
+inline int PairIndex(PairKind kind) {
+    return static_cast<int>(kind);
+}
 
 }  // namespace dawn

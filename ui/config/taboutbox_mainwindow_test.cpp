@@ -1,11 +1,12 @@
 // The dialog over the real main window: every edit shows at once behind it,
 // and what was edited survives a restart through the settings file.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
@@ -22,8 +23,9 @@ protected:
         box.reset();
         form.reset();
         state = std::make_unique<AppState>();
-        form = std::make_unique<TForm1>(*state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                                               std::chrono::year(2024) / std::chrono::June / 21, false});
+        form = std::make_unique<TForm1>(
+            *state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                  std::chrono::year(2024) / std::chrono::June / 21, false});
         box = std::make_unique<TAboutBox>(*state, form.get());
     }
 
@@ -41,7 +43,8 @@ TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
     box->LatitudeSpinGraden->setValue(-33);
     box->LatitudeSpinMinuten->setValue(-52);
     EXPECT_NE(form->lbLatitude->text(), before);
-    EXPECT_TRUE(form->lbLatitude->text().startsWith(QStringLiteral("33"))) << form->lbLatitude->text().toStdString();
+    EXPECT_TRUE(form->lbLatitude->text().startsWith(QStringLiteral("33")))
+        << form->lbLatitude->text().toStdString();
     EXPECT_EQ(form->LatitudeText(), form->lbLatitude->text());
 
     box->TimeZoneUren->setValue(-3);
@@ -53,8 +56,10 @@ TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
     EXPECT_NE(form->lbWeek1->text(), week1);
 
     box->LanguageBox->setItemIndex(5);
-    EXPECT_EQ(form->lbSunSetSymbol->toolTip(), QStringLiteral("Italiano\ndouble clic to translator"));
-    EXPECT_EQ(form->lbSunrise->text().trimmed(), QString::fromStdString(state->Labels.Label(5, 9)).trimmed());
+    EXPECT_EQ(form->lbSunSetSymbol->toolTip(),
+              QStringLiteral("Italiano\ndouble clic to translator"));
+    EXPECT_EQ(form->lbSunrise->text().trimmed(),
+              QString::fromStdString(state->Labels.Label(5, 9)).trimmed());
 
     box->SummerWeekends->setItemIndex(0);  // first Sunday of March
     box->OKButtonClick();                  // hiding saves
@@ -81,12 +86,13 @@ TEST_F(DialogOverMainWindowTest, PreviewsGoThroughTheMainWindow) {
 
     QString file, caption;
     std::chrono::minutes when{-1};
-    QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
-                     [&](const QString& f, bool, const QString& c, std::chrono::minutes t, DayNumber) {
-                         file = f;
-                         caption = c;
-                         when = t;
-                     });
+    QObject::connect(
+        form.get(), &TForm1::imageRequested, form.get(),
+        [&](const QString& f, bool, const QString& c, std::chrono::minutes t, DayNumber) {
+            file = f;
+            caption = c;
+            when = t;
+        });
     box->ShowSunSetImageClick();
     EXPECT_EQ(file, QString::fromStdString(state->Settings.SunSetImageFile));
     EXPECT_EQ(caption, form->lbSunset->text().trimmed() + "\n" + file);

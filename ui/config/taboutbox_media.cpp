@@ -17,7 +17,9 @@
 namespace dawn {
 namespace {
 
-QString FileNamePart(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+QString FileNamePart(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
 
 }  // namespace
 
@@ -38,10 +40,11 @@ void TAboutBox::FileGroupBoxEnter() {
     // An edit whose file is missing keeps what it shows (its design text or
     // the name shown last).
     const SiteSettings& s = d->state.Settings;
-    const std::pair<const std::string*, QLineEdit*> files[] = {{&s.SunRiseSoundFile, SunRiseSoundEdit},
-                                                               {&s.SunRiseImageFile, SunRiseImageEdit},
-                                                               {&s.SunSetSoundFile, SunSetSoundEdit},
-                                                               {&s.SunSetImageFile, SunSetImageEdit}};
+    const std::pair<const std::string*, QLineEdit*> files[] = {
+        {&s.SunRiseSoundFile, SunRiseSoundEdit},
+        {&s.SunRiseImageFile, SunRiseImageEdit},
+        {&s.SunSetSoundFile, SunSetSoundEdit},
+        {&s.SunSetImageFile, SunSetImageEdit}};
     for (auto [path, edit] : files)
         if (QFileInfo(QString::fromStdString(*path)).isFile()) edit->setText(FileNamePart(*path));
 }
@@ -58,19 +61,19 @@ void TAboutBox::ChooseMediaFile(MediaSlot slot) {
     const Chooser c = [&]() -> Chooser {
         switch (slot) {
             case MediaSlot::SunRiseSound:
-                return {&s.SunRiseSoundFile, SunRiseSoundEdit, "Sound files (*.wav)|*.WAV", "Select SunRiseSound",
-                        false};
+                return {&s.SunRiseSoundFile, SunRiseSoundEdit, "Sound files (*.wav)|*.WAV",
+                        "Select SunRiseSound", false};
             case MediaSlot::SunSetSound:
-                return {&s.SunSetSoundFile, SunSetSoundEdit, "Sound files (*.wav)|*.WAV", "Select SunSetSound",
-                        false};
+                return {&s.SunSetSoundFile, SunSetSoundEdit, "Sound files (*.wav)|*.WAV",
+                        "Select SunSetSound", false};
             case MediaSlot::SunRiseImage:
-                return {&s.SunRiseImageFile, SunRiseImageEdit, "Image files (*.bmp,*.jpg,)|*.BMP;*.JPG",
-                        "Select SunRiseImage", true};
+                return {&s.SunRiseImageFile, SunRiseImageEdit,
+                        "Image files (*.bmp,*.jpg,)|*.BMP;*.JPG", "Select SunRiseImage", true};
             case MediaSlot::SunSetImage:
                 break;
         }
-        return {&s.SunSetImageFile, SunSetImageEdit, "Image files (*.bmp,*.jpg)|*.BMP;*.JPG", "Select SunSetImage",
-                true};
+        return {&s.SunSetImageFile, SunSetImageEdit, "Image files (*.bmp,*.jpg)|*.BMP;*.JPG",
+                "Select SunSetImage", true};
     }();
     const QString current = QString::fromStdString(*c.setting);
     const QFileInfo info(current);
@@ -79,19 +82,29 @@ void TAboutBox::ChooseMediaFile(MediaSlot slot) {
     request.title = QLatin1String(c.title);
     // The chooser opens in the folder of the file in use, or in the
     // program's folder when that file is gone.
-    request.startFolder = info.isFile() ? info.absolutePath() : QString::fromStdString(d->state.AppDir);
+    request.startFolder =
+        info.isFile() ? info.absolutePath() : QString::fromStdString(d->state.AppDir);
     request.presetPath = current;
     request.picturePreview = c.picture;
     // Any file the chooser accepts is taken; a file that cannot be played or
     // shown is reported by the preview or the alarm.
-    if (const std::optional<QString> chosen = Choosers().openFile(this, request)) *c.setting = chosen->toStdString();
+    if (const std::optional<QString> chosen = Choosers().openFile(this, request))
+        *c.setting = chosen->toStdString();
     c.edit->setText(FileNamePart(*c.setting));
 }
 
-void TAboutBox::SunRiseSoundEditClick() { ChooseMediaFile(MediaSlot::SunRiseSound); }
-void TAboutBox::SunSetSoundEditClick() { ChooseMediaFile(MediaSlot::SunSetSound); }
-void TAboutBox::SunRiseImageEditClick() { ChooseMediaFile(MediaSlot::SunRiseImage); }
-void TAboutBox::SunSetImageEditClick() { ChooseMediaFile(MediaSlot::SunSetImage); }
+void TAboutBox::SunRiseSoundEditClick() {
+    ChooseMediaFile(MediaSlot::SunRiseSound);
+}
+void TAboutBox::SunSetSoundEditClick() {
+    ChooseMediaFile(MediaSlot::SunSetSound);
+}
+void TAboutBox::SunRiseImageEditClick() {
+    ChooseMediaFile(MediaSlot::SunRiseImage);
+}
+void TAboutBox::SunSetImageEditClick() {
+    ChooseMediaFile(MediaSlot::SunSetImage);
+}
 
 void TAboutBox::PlaySoundPreview(bool sunrise) {
     const SiteSettings& s = d->state.Settings;
@@ -108,16 +121,22 @@ void TAboutBox::PlaySoundPreview(bool sunrise) {
     }
 }
 
-void TAboutBox::SunRiseSoundButtonClick() { PlaySoundPreview(true); }
-void TAboutBox::SunSetSoundButtonClick() { PlaySoundPreview(false); }
+void TAboutBox::SunRiseSoundButtonClick() {
+    PlaySoundPreview(true);
+}
+void TAboutBox::SunSetSoundButtonClick() {
+    PlaySoundPreview(false);
+}
 
 void TAboutBox::ShowImagePreview(bool sunrise) {
     const SiteSettings& s = d->state.Settings;
     const QString file = QString::fromStdString(sunrise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = sunrise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     QString caption;
-    if (d->main) caption = (sunrise ? d->main->lbSunrise : d->main->lbSunset)->text().trimmed();
-    else caption = d->state.Label(sunrise ? label::kSunrise : label::kSunset).trimmed();
+    if (d->main)
+        caption = (sunrise ? d->main->lbSunrise : d->main->lbSunset)->text().trimmed();
+    else
+        caption = d->state.Label(sunrise ? label::kSunrise : label::kSunset).trimmed();
     // The preview names the file on a second line; the alarm shows the
     // caption alone.
     caption += QLatin1Char('\n') + file;
@@ -132,12 +151,24 @@ void TAboutBox::ShowImagePreview(bool sunrise) {
     }
 }
 
-void TAboutBox::ShowSunRiseImageClick() { ShowImagePreview(true); }
-void TAboutBox::ShowSunSetImageClick() { ShowImagePreview(false); }
+void TAboutBox::ShowSunRiseImageClick() {
+    ShowImagePreview(true);
+}
+void TAboutBox::ShowSunSetImageClick() {
+    ShowImagePreview(false);
+}
 
-void TAboutBox::ImageSunRiseStretchClick() { d->state.Settings.SunRiseImageStretch = ImageSunRiseStretch->isChecked(); }
-void TAboutBox::ImageSunSetStretchClick() { d->state.Settings.SunSetImageStretch = ImageSunSetStretch->isChecked(); }
-void TAboutBox::SoundCheckFileNameClick() { d->state.Settings.AlarmSoundEnabled = SoundCheckFileName->isChecked(); }
-void TAboutBox::ImageCheckFileNameClick() { d->state.Settings.AlarmImageEnabled = ImageCheckFileName->isChecked(); }
+void TAboutBox::ImageSunRiseStretchClick() {
+    d->state.Settings.SunRiseImageStretch = ImageSunRiseStretch->isChecked();
+}
+void TAboutBox::ImageSunSetStretchClick() {
+    d->state.Settings.SunSetImageStretch = ImageSunSetStretch->isChecked();
+}
+void TAboutBox::SoundCheckFileNameClick() {
+    d->state.Settings.AlarmSoundEnabled = SoundCheckFileName->isChecked();
+}
+void TAboutBox::ImageCheckFileNameClick() {
+    d->state.Settings.AlarmImageEnabled = ImageCheckFileName->isChecked();
+}
 
 }  // namespace dawn

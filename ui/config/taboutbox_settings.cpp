@@ -56,12 +56,12 @@ TAboutBox::RuleSide TAboutBox::Side(Season season) {
     SiteSettings& s = d->state.Settings;
     const DstWindow& w = d->state.Day.Window;
     if (season == Season::Summer)
-        return {SummerTime, SummerMonth, SummerWeekends, btnSummerStartDay, btnSummerStartDayTag,
-                s.SummerRule, s.SummerMonth, s.SummerNthFromEnd, s.SummerWeekday, label::kSummerTime,
-                w.SummerStart};
-    return {WinterTime, WinterMonth, WinterWeekends, btnWinterStartDay, btnWinterStartDayTag,
-            s.WinterRule, s.WinterMonth, s.WinterNthFromEnd, s.WinterWeekday, label::kWinterTime,
-            w.WinterStart};
+        return {SummerTime,           SummerMonth,        SummerWeekends, btnSummerStartDay,
+                btnSummerStartDayTag, s.SummerRule,       s.SummerMonth,  s.SummerNthFromEnd,
+                s.SummerWeekday,      label::kSummerTime, w.SummerStart};
+    return {WinterTime,           WinterMonth,        WinterWeekends, btnWinterStartDay,
+            btnWinterStartDayTag, s.WinterRule,       s.WinterMonth,  s.WinterNthFromEnd,
+            s.WinterWeekday,      label::kWinterTime, w.WinterStart};
 }
 
 // --- the spin pairs -----------------------------------------------------
@@ -70,16 +70,17 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
     const PairControls c = [&]() -> PairControls {
         switch (kind) {
             case PairKind::Latitude:
-                return {LatitudeSpinGraden, LatitudeSpinMinuten, LatitudeBox, lbLatitudeSeparator, &LatitudeBoxTag,
-                        label::kLatitude, label::kNorth, label::kSouth};
+                return {LatitudeSpinGraden, LatitudeSpinMinuten, LatitudeBox,   lbLatitudeSeparator,
+                        &LatitudeBoxTag,    label::kLatitude,    label::kNorth, label::kSouth};
             case PairKind::Longitude:
-                return {LongitudeSpinGraden, LongitudeSpinMinuten, LongitudeBox, lbLongitudeSeparator,
-                        &LongitudeBoxTag, label::kLongitude, label::kEast, label::kWest};
+                return {LongitudeSpinGraden,  LongitudeSpinMinuten, LongitudeBox,
+                        lbLongitudeSeparator, &LongitudeBoxTag,     label::kLongitude,
+                        label::kEast,         label::kWest};
             case PairKind::TimeZone:
                 break;
         }
-        return {TimeZoneUren, TimeZoneMinuten, TimezoneBox, lbTimeZoneSeparator, &TimezoneBoxTag,
-                label::kTimeZone, label::kZoneEast, label::kZoneWest};
+        return {TimeZoneUren,    TimeZoneMinuten,  TimezoneBox,      lbTimeZoneSeparator,
+                &TimezoneBoxTag, label::kTimeZone, label::kZoneEast, label::kZoneWest};
     }();
 
     // The rule works on the values the edits show and the ranges it left
@@ -92,7 +93,8 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
     {
         const QSignalBlocker blockWhole(c.whole);
         const QSignalBlocker blockMinutes(c.minutes);
-        for (auto [spin, part] : {std::pair{c.whole, pair.whole}, std::pair{c.minutes, pair.minutes}}) {
+        for (auto [spin, part] :
+             {std::pair{c.whole, pair.whole}, std::pair{c.minutes, pair.minutes}}) {
             spin->setRange(std::min(part.min, part.value), std::max(part.max, part.value));
             spin->setValue(part.value);
         }
@@ -104,9 +106,15 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
     const HemisphereLetters& letters = d->state.Current.hemisphere;
     QString sign;
     switch (kind) {
-        case PairKind::Latitude: sign = QString::fromStdString(total >= 0 ? letters.north : letters.south); break;
-        case PairKind::Longitude: sign = QString::fromStdString(total >= 0 ? letters.east : letters.west); break;
-        case PairKind::TimeZone: sign = total >= 0 ? QStringLiteral("+") : QStringLiteral("-"); break;
+        case PairKind::Latitude:
+            sign = QString::fromStdString(total >= 0 ? letters.north : letters.south);
+            break;
+        case PairKind::Longitude:
+            sign = QString::fromStdString(total >= 0 ? letters.east : letters.west);
+            break;
+        case PairKind::TimeZone:
+            sign = total >= 0 ? QStringLiteral("+") : QStringLiteral("-");
+            break;
     }
     c.separator->setText(sign);
     c.separator->setToolTip(d->state.Label(total >= 0 ? c.positiveHintLabel : c.negativeHintLabel));
@@ -114,11 +122,19 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
     ProgramIconClick();
 }
 
-void TAboutBox::LatitudeSpinGradenChange() { RunPair(PairKind::Latitude, false); }
-void TAboutBox::LongitudeSpinGradenChange() { RunPair(PairKind::Longitude, false); }
-void TAboutBox::TimeZoneUrenChange() { RunPair(PairKind::TimeZone, false); }
+void TAboutBox::LatitudeSpinGradenChange() {
+    RunPair(PairKind::Latitude, false);
+}
+void TAboutBox::LongitudeSpinGradenChange() {
+    RunPair(PairKind::Longitude, false);
+}
+void TAboutBox::TimeZoneUrenChange() {
+    RunPair(PairKind::TimeZone, false);
+}
 
-bool TAboutBox::ConfirmDefault(const QString& message) { return Messages().confirm(this, message); }
+bool TAboutBox::ConfirmDefault(const QString& message) {
+    return Messages().confirm(this, message);
+}
 
 void TAboutBox::PlaceDefault(PairKind kind, const QString& message, int whole, int minutes) {
     if (!ConfirmDefault(message)) return;
@@ -153,7 +169,8 @@ void TAboutBox::ProgramIconClick() {
     }
     AppState& st = d->state;
     st.Settings.LatitudeMinutes = LatitudeSpinGraden->value() * 60 + LatitudeSpinMinuten->value();
-    st.Settings.LongitudeMinutes = LongitudeSpinGraden->value() * 60 + LongitudeSpinMinuten->value();
+    st.Settings.LongitudeMinutes =
+        LongitudeSpinGraden->value() * 60 + LongitudeSpinMinuten->value();
     st.Settings.TimeZoneMinutes = TimezoneBoxTag;
     // The labels are applied before the main window redraws, so that it draws
     // in the language now chosen.
@@ -175,8 +192,10 @@ void TAboutBox::ProgramIconClick() {
     const bool south = st.Settings.LatitudeMinutes < 0;
     PlaceRuleGroups(!south);
     const QString hemisphere = south ? QStringLiteral("Southern") : QStringLiteral("Northern");
-    SummerTime->setToolTip(QStringLiteral("SummerTime ") + hemisphere + QStringLiteral(" Hemisphere"));
-    WinterTime->setToolTip(QStringLiteral("WinterTime ") + hemisphere + QStringLiteral(" Hemisphere"));
+    SummerTime->setToolTip(QStringLiteral("SummerTime ") + hemisphere +
+                           QStringLiteral(" Hemisphere"));
+    WinterTime->setToolTip(QStringLiteral("WinterTime ") + hemisphere +
+                           QStringLiteral(" Hemisphere"));
 }
 
 void TAboutBox::PlaceRuleGroups(bool summerOnTop) {
@@ -188,7 +207,9 @@ void TAboutBox::PlaceRuleGroups(bool summerOnTop) {
     d->ruleColumn->insertWidget(1, summerOnTop ? WinterTime : SummerTime);
 }
 
-bool TAboutBox::SummerGroupOnTop() const { return d->ruleColumn->indexOf(SummerTime) == 0; }
+bool TAboutBox::SummerGroupOnTop() const {
+    return d->ruleColumn->indexOf(SummerTime) == 0;
+}
 
 // --- the summer-time rules ------------------------------------------------
 
@@ -202,8 +223,12 @@ void TAboutBox::ShowRule(Season season) {
     side.weekends->setTitle(d->state.Label(label::kWeekend));
 }
 
-void TAboutBox::ShowSummerRule() { ShowRule(Season::Summer); }
-void TAboutBox::ShowWinterRule() { ShowRule(Season::Winter); }
+void TAboutBox::ShowSummerRule() {
+    ShowRule(Season::Summer);
+}
+void TAboutBox::ShowWinterRule() {
+    ShowRule(Season::Winter);
+}
 
 void TAboutBox::MonthClick(Season season) {
     const RuleSide side = Side(season);
@@ -223,7 +248,8 @@ void TAboutBox::MonthClick(Season season) {
         side.weekends->insertItem(4, QStringLiteral("5"));
         if (side.weekends->itemIndex() == 3) side.weekends->setItemIndex(4);
     }
-    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, year, side.weekday), side.weekends->itemIndex());
+    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, year, side.weekday),
+                                 side.weekends->itemIndex());
     ProgramIconClick();
     ShowRule(season);
 }
@@ -234,15 +260,24 @@ void TAboutBox::WeekendsClick(Season season) {
     const int monthItem = std::max(side.month->itemIndex(), 0);
     side.rule = RuleWithOccurrence(side.rule, occurrence);
     side.monthField = static_cast<std::uint8_t>(monthItem + 1);
-    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, d->state.ReferenceYear, side.weekday), occurrence);
+    side.nthFromEnd = NthFromEnd(
+        CountWeekdayInMonth(monthItem + 1, d->state.ReferenceYear, side.weekday), occurrence);
     ProgramIconClick();
     ShowRule(season);
 }
 
-void TAboutBox::SummerMonthClick() { MonthClick(Season::Summer); }
-void TAboutBox::WinterMonthClick() { MonthClick(Season::Winter); }
-void TAboutBox::SummerWeekendsClick() { WeekendsClick(Season::Summer); }
-void TAboutBox::WinterWeekendsClick() { WeekendsClick(Season::Winter); }
+void TAboutBox::SummerMonthClick() {
+    MonthClick(Season::Summer);
+}
+void TAboutBox::WinterMonthClick() {
+    MonthClick(Season::Winter);
+}
+void TAboutBox::SummerWeekendsClick() {
+    WeekendsClick(Season::Summer);
+}
+void TAboutBox::WinterWeekendsClick() {
+    WeekendsClick(Season::Winter);
+}
 
 void TAboutBox::WeekdayMouseDown(Season season, Qt::MouseButton button) {
     const RuleSide side = Side(season);
@@ -255,23 +290,33 @@ void TAboutBox::WeekdayMouseDown(Season season, Qt::MouseButton button) {
     EndBatch();
 }
 
-void TAboutBox::btnSummerStartDayMouseDown(Qt::MouseButton button) { WeekdayMouseDown(Season::Summer, button); }
-void TAboutBox::btnWinterStartDayMouseDown(Qt::MouseButton button) { WeekdayMouseDown(Season::Winter, button); }
+void TAboutBox::btnSummerStartDayMouseDown(Qt::MouseButton button) {
+    WeekdayMouseDown(Season::Summer, button);
+}
+void TAboutBox::btnWinterStartDayMouseDown(Qt::MouseButton button) {
+    WeekdayMouseDown(Season::Winter, button);
+}
 
 void TAboutBox::WeekdayEnter(Season season) {
     const RuleSide side = Side(season);
-    if (side.tag >= 1 && side.tag <= 7) side.button->setText(d->state.Label(label::kFirstWeekday + side.tag - 1));
+    if (side.tag >= 1 && side.tag <= 7)
+        side.button->setText(d->state.Label(label::kFirstWeekday + side.tag - 1));
 }
 
-void TAboutBox::btnSummerStartDayEnter() { WeekdayEnter(Season::Summer); }
-void TAboutBox::btnWinterStartDayEnter() { WeekdayEnter(Season::Winter); }
+void TAboutBox::btnSummerStartDayEnter() {
+    WeekdayEnter(Season::Summer);
+}
+void TAboutBox::btnWinterStartDayEnter() {
+    WeekdayEnter(Season::Winter);
+}
 
 // --- the check boxes ------------------------------------------------------
 
 void TAboutBox::SaisonCheckBoxClick() {
     const bool on = SaisonCheckBox->isChecked();
     d->state.Settings.SummerTimeEnabled = on;
-    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends}) g->setEnabled(on);
+    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
+        g->setEnabled(on);
     GroupSaison->setTitle(d->state.Label(label::kSeason));
     ProgramIconClick();
 }
@@ -299,7 +344,8 @@ void TAboutBox::LanguageBoxClick() {
     d->state.Settings.LanguageIndex = static_cast<std::uint8_t>(index);
     const QString hint = kLanguageNames[index] + QStringLiteral("\ndouble clic to translator");
     if (d->main) d->main->lbSunSetSymbol->setToolTip(hint);
-    LanguageBox->setToolTip(QStringLiteral("Language = ") + hint + QLatin1Char('\n') + kLocaleHintLines);
+    LanguageBox->setToolTip(QStringLiteral("Language = ") + hint + QLatin1Char('\n') +
+                            kLocaleHintLines);
     d->state.ApplyLanguage();
     PutLabelsOnControls();
     // The editors caption their own controls and redraw the main window in

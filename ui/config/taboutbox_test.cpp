@@ -1,5 +1,8 @@
 #include "ui/config/taboutbox.h"
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -11,9 +14,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QApplication>
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "core/calendar.h"
@@ -55,7 +55,9 @@ protected:
         box = std::make_unique<TAboutBox>(state, nullptr);
     }
     QString Label(int n) const { return state.Label(n); }
-    int Latitude() const { return box->LatitudeSpinGraden->value() * 60 + box->LatitudeSpinMinuten->value(); }
+    int Latitude() const {
+        return box->LatitudeSpinGraden->value() * 60 + box->LatitudeSpinMinuten->value();
+    }
 
     QTemporaryDir dir;
     AppState state;
@@ -110,13 +112,15 @@ TEST_F(AboutBoxTest, LatitudeStepsAtTheNorthPoleAndAcrossTheEquator) {
     // Down to the equator and one minute beyond it.
     box->LatitudeSpinGraden->setValue(0);
     EXPECT_EQ(Latitude(), 0);
-    EXPECT_EQ(box->lbLatitudeSeparator->text(), QString::fromStdString(state.Current.hemisphere.north));
+    EXPECT_EQ(box->lbLatitudeSeparator->text(),
+              QString::fromStdString(state.Current.hemisphere.north));
     box->LatitudeSpinMinuten->stepDown();
     EXPECT_EQ(box->LatitudeSpinGraden->value(), 0);
     EXPECT_EQ(box->LatitudeSpinMinuten->value(), -1);
     EXPECT_EQ(state.Settings.LatitudeMinutes, -1);
     EXPECT_EQ(box->LatitudeBoxTag, -1);
-    EXPECT_EQ(box->lbLatitudeSeparator->text(), QString::fromStdString(state.Current.hemisphere.south));
+    EXPECT_EQ(box->lbLatitudeSeparator->text(),
+              QString::fromStdString(state.Current.hemisphere.south));
     EXPECT_EQ(box->lbLatitudeSeparator->toolTip(), Label(18));
     EXPECT_EQ(box->LatitudeBox->title(), Label(20));
 }
@@ -171,9 +175,9 @@ TEST_F(AboutBoxTest, PlaceDefaultsAskFirst) {
     box->LongitudeBoxDblClick();
     EXPECT_EQ(state.Settings.TimeZoneMinutes, 60);
     EXPECT_EQ(state.Settings.LongitudeMinutes, 328);
-    EXPECT_EQ(messages.asked.mid(1), (QStringList{QStringLiteral("50n47 (Velmoren)"),
-                                                  QStringLiteral("+1h00 (Velmoren)"),
-                                                  QStringLiteral("5e28 (Velmoren)")}));
+    EXPECT_EQ(messages.asked.mid(1),
+              (QStringList{QStringLiteral("50n47 (Velmoren)"), QStringLiteral("+1h00 (Velmoren)"),
+                           QStringLiteral("5e28 (Velmoren)")}));
 }
 
 TEST_F(AboutBoxTest, SouthernLatitudeSwapsTheRuleGroups) {
@@ -251,7 +255,8 @@ TEST_F(AboutBoxTest, SummerTimeOffDisablesTheRules) {
     Build();
     box->SaisonCheckBox->click();
     EXPECT_FALSE(state.Settings.SummerTimeEnabled);
-    for (RadioGroup* g : {box->SummerMonth, box->SummerWeekends, box->WinterMonth, box->WinterWeekends})
+    for (RadioGroup* g :
+         {box->SummerMonth, box->SummerWeekends, box->WinterMonth, box->WinterWeekends})
         EXPECT_FALSE(g->isEnabled());
     EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 01/01/2024"));
     EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 31/12/2024"));
@@ -282,14 +287,16 @@ TEST_F(AboutBoxTest, WeekdayButtonsCycleWithBothMouseButtons) {
 
 TEST_F(AboutBoxTest, ChoosingALanguageLabelsTheDialog) {
     Build();
-    EXPECT_EQ(box->LanguageBox->toolTip(),
-              QStringLiteral("Weekdays and Monthnames\nare fetched from\nthe windows local setting"));
+    EXPECT_EQ(
+        box->LanguageBox->toolTip(),
+        QStringLiteral("Weekdays and Monthnames\nare fetched from\nthe windows local setting"));
     box->LanguageBox->button(5)->click();
     EXPECT_EQ(state.Settings.LanguageIndex, 5);
     EXPECT_EQ(state.Current.languageIndex, 5);
-    EXPECT_EQ(box->LanguageBox->toolTip(),
-              QStringLiteral("Language = Italiano\ndouble clic to translator\nWeekdays and Monthnames\n"
-                             "are fetched from\nthe windows local setting"));
+    EXPECT_EQ(
+        box->LanguageBox->toolTip(),
+        QStringLiteral("Language = Italiano\ndouble clic to translator\nWeekdays and Monthnames\n"
+                       "are fetched from\nthe windows local setting"));
     const QString italianZone = QString::fromStdString(state.Labels.Label(5, 26));
     ASSERT_FALSE(italianZone.isEmpty());
     EXPECT_EQ(box->TimezoneBox->title(), italianZone);
@@ -335,7 +342,9 @@ TEST_F(AboutBoxTest, FileEditsShowNamesOfFilesThatExist) {
     const QString other = dir.filePath(QStringLiteral("pictures"));
     QDir().mkpath(other);
     QFile(other + QStringLiteral("/dawn.JPG")).open(QIODevice::WriteOnly);
-    Build([&](SiteSettings& s) { s.SunRiseImageFile = (other + QStringLiteral("/dawn.JPG")).toStdString(); });
+    Build([&](SiteSettings& s) {
+        s.SunRiseImageFile = (other + QStringLiteral("/dawn.JPG")).toStdString();
+    });
     box->MediaFilesClick();
     EXPECT_EQ(box->SunRiseImageEdit->text(), QStringLiteral("dawn.JPG"));
     EXPECT_EQ(box->SunSetImageEdit->text(), QStringLiteral("*.bmp *.jpg"));
@@ -381,12 +390,13 @@ TEST_F(AboutBoxTest, PreviewsPassTheFileAndCaption) {
     QStringList played;
     QString shownFile, shownCaption;
     bool shownStretch = false;
-    box->SetPreviews([&](const QString& f) { played << f; },
-                     [&](const QString& f, bool stretch, const QString& caption, std::chrono::minutes) {
-                         shownFile = f;
-                         shownStretch = stretch;
-                         shownCaption = caption;
-                     });
+    box->SetPreviews(
+        [&](const QString& f) { played << f; },
+        [&](const QString& f, bool stretch, const QString& caption, std::chrono::minutes) {
+            shownFile = f;
+            shownStretch = stretch;
+            shownCaption = caption;
+        });
     box->SunSetSoundButton->click();
     EXPECT_EQ(played, QStringList{QString::fromStdString(state.Settings.SunSetSoundFile)});
     box->ShowSunRiseImage->click();
@@ -412,7 +422,8 @@ TEST_F(AboutBoxTest, HidingSavesTheSettings) {
     box->show();
     box->hide();
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawncode.txt"))) << messages.shown[0].toStdString();
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawncode.txt")))
+        << messages.shown[0].toStdString();
 }
 
 TEST_F(AboutBoxTest, ReturningFromAWindowOfTheProgramResolvesTheRulesAnew) {
@@ -445,8 +456,9 @@ TEST_F(AboutBoxTest, RandomStepsKeepThePairsConsistent) {
     Build();
     messages.reply = true;
     std::mt19937 random(20240621);
-    QSpinBox* spins[] = {box->LatitudeSpinGraden, box->LatitudeSpinMinuten, box->LongitudeSpinGraden,
-                         box->LongitudeSpinMinuten, box->TimeZoneUren, box->TimeZoneMinuten};
+    QSpinBox* spins[] = {box->LatitudeSpinGraden,  box->LatitudeSpinMinuten,
+                         box->LongitudeSpinGraden, box->LongitudeSpinMinuten,
+                         box->TimeZoneUren,        box->TimeZoneMinuten};
     const int limits[] = {5400, 10800, 23 * 60 + 59};
     auto check = [&](int step) {
         for (int p = 0; p < 3; ++p) {
@@ -456,9 +468,12 @@ TEST_F(AboutBoxTest, RandomStepsKeepThePairsConsistent) {
             ASSERT_LE(std::abs(m), 59) << "step " << step << " pair " << p;
             ASSERT_TRUE(g == 0 || m == 0 || (g > 0) == (m > 0)) << "step " << step << " pair " << p;
         }
-        ASSERT_EQ(state.Settings.LatitudeMinutes, spins[0]->value() * 60 + spins[1]->value()) << step;
-        ASSERT_EQ(state.Settings.LongitudeMinutes, spins[2]->value() * 60 + spins[3]->value()) << step;
-        ASSERT_EQ(state.Settings.TimeZoneMinutes, spins[4]->value() * 60 + spins[5]->value()) << step;
+        ASSERT_EQ(state.Settings.LatitudeMinutes, spins[0]->value() * 60 + spins[1]->value())
+            << step;
+        ASSERT_EQ(state.Settings.LongitudeMinutes, spins[2]->value() * 60 + spins[3]->value())
+            << step;
+        ASSERT_EQ(state.Settings.TimeZoneMinutes, spins[4]->value() * 60 + spins[5]->value())
+            << step;
         ASSERT_EQ(state.Settings.TimeZoneHours, spins[4]->value()) << step;
     };
     int steps = 0;

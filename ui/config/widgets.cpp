@@ -31,7 +31,8 @@ void ClickLabel::mousePressEvent(QMouseEvent* e) {
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool click =
+        pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(e);
     if (click) emit clicked();
