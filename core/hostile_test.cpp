@@ -146,18 +146,19 @@ TEST(HostileSettingsFolder, AFailedSaveNamesTheFileAndTheReasonAndKeepsEverythin
         const char* name;
         void (*prepare)(const testing::TempDir&);
         const char* folder;  // inside the temporary folder
-        const char* reason;  // the system's words, or null where the reason comes in other words
+        const char* reason;  // the system's words
     };
     const Case cases[] = {
         {"the folder's parent is a file",
          [](const testing::TempDir& d) { d.Write("blocker", "x"); }, "blocker/dawnhelm",
          "Not a directory"},
-        // Read as unusable, so the save first tries to keep it aside as a copy.
+        // Read as unusable, so the save would keep it aside first; a folder
+        // is no file to copy, and the message gives the real reason.
         {"a folder stands where the file goes",
          [](const testing::TempDir& d) {
              fs::create_directories(d.file("app/Dawncode.txt/inside"));
          },
-         "app", nullptr},
+         "app", "Is a directory"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,10 +172,7 @@ TEST(HostileSettingsFolder, AFailedSaveNamesTheFileAndTheReasonAndKeepsEverythin
         const SettingsSaveResult saved = SaveSettings(loaded.settings, appDir);
         EXPECT_FALSE(saved.ok);
         EXPECT_THAT(saved.error, HasSubstr("Dawncode.txt"));
-        if (c.reason != nullptr) {
-            EXPECT_THAT(saved.error, HasSubstr(c.reason));
-        }
-        EXPECT_THAT(saved.error, ::testing::MatchesRegex(".*: [A-Za-z].*"));
+        EXPECT_THAT(saved.error, HasSubstr(c.reason));
         EXPECT_EQ(SettingsToLines(loaded.settings), before);
         // A second try fails the same way: nothing was left half done.
         EXPECT_FALSE(SaveSettings(loaded.settings, appDir).ok);

@@ -236,7 +236,9 @@ SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir) {
     const std::string path = SettingsFilePath(appDir);
     if (s.PreserveUnreadableFile) {
         std::error_code ec;
-        if (fs::exists(fs::path(path), ec)) {
+        // Only a file can be kept as a copy; anything else in its place (a
+        // folder) makes the write below fail with the system's reason.
+        if (fs::is_regular_file(fs::path(path), ec)) {
             fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
             if (ec) {
                 return SettingsSaveResult{false, "Cannot keep a copy of \"" + path + "\" as \"" +
