@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# End-to-end check of the window program under a virtual X server, driven by
+# End-to-end checks of the window program under a virtual X server, driven by
 # real input events (XTEST through xdotool) and read back from the screen
-# (screenshots and OCR of them):
-#   - started in an empty folder, the main window appears with its caption;
+# (screenshots, and OCR of them).
+#
+# A first start in an empty folder:
+#   - the main window appears with its caption;
 #   - Page Down in the calendar moves to the next month;
 #   - the menu opens the configuration dialog, Escape closes it, and closing
 #     it writes the settings file;
@@ -10,11 +12,18 @@
 #   - "Set up" > "Exit" ends the program, which leaves the 19-line settings
 #     file and nothing else in its folder;
 #   - a screenshot of the screen is not blank.
+# Hostile files:
+#   - binary settings and label files: the program says so, starts with the
+#     defaults and its own labels, and repairs the settings file on exit,
+#     keeping the lines it does not use;
+#   - a folder where the settings file should be: every failed save names the
+#     file, the program keeps running and ends normally, the folder stays.
 #
 #   tests/e2e/run.sh <path-to-dawnhelm> [folder-for-screenshots]
 #
 # Needs Xvfb, xdotool, ImageMagick (import, convert) and tesseract; dev.sh
-# installs them. Every wait is bounded; the whole run takes about 20 s.
+# installs them. Every wait is bounded; the whole run takes well under a
+# minute.
 set -euo pipefail
 
 program=$(readlink -f "${1:?usage: tests/e2e/run.sh <path-to-dawnhelm> [screenshot-folder]}")
@@ -31,8 +40,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/dawn-e2e.XXXXXX")
 xvfb_pid=
 app_pid=
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -68,8 +77,8 @@ wait_for() { # seconds, command...
     return 1
 }
 
-# --- a private X server, home and folder ------------------------------------
-mkdir -p "$work/home" "$work/run" "$work/runtime"
+# --- a private X server and home ---------------------------------------------
+mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
@@ -78,6 +87,7 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
 export LC_ALL=C.UTF-8 LANG=C.UTF-8 QT_QPA_PLATFORM=xcb OMP_THREAD_LIMIT=1
 
+# --- reading the screen --------------------------------------------------------
 # Words on a window: "x y width height word" per line, in the window's own
 # pixels. The picture is enlarged first; OCR reads small UI text better so.
 ocr() { # window
@@ -89,6 +99,10 @@ ocr() { # window
 has_word() { # window, word
     ocr "$1" >"$work/words"
     awk -v w="$2" '$5 == w { found = 1 } END { exit !found }' "$work/words"
+}
+has_text() { # window, part of a word
+    ocr "$1" >"$work/words"
+    awk -v w="$2" 'index($5, w) { found = 1 } END { exit !found }' "$work/words"
 }
 word_centre() { # window, word -> "x y" inside the window
     ocr "$1" | awk -v w="$2" '$5 == w { print $1 + int($3 / 2), $2 + int($4 / 2); found = 1; exit } END { exit !found }'
@@ -102,16 +116,66 @@ visible_window() { # title pattern -> window id
     xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 window_gone() { [ -z "$(visible_window "$1")" ]; }
-program_running() { kill -0 "$app_pid" 2>/dev/null; }
-program_ended() { ! program_running; }
+
+# --- driving the program ---------------------------------------------------------
+main=
+message=
+folder=
+run_status=
+program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+find_main() { main=$(visible_window '^Dawnhelm [0-9.]+$'); [ -n "$main" ]; }
+find_message() { message=$(visible_window '^dawnhelm$'); [ -n "$message" ]; }
+find_dialog() { dialog=$(visible_window '^About Dawnhelm$'); [ -n "$dialog" ]; }
+
+start_in() { # folder, log name
+    folder=$1
+    (cd "$folder" && exec timeout 120 "$program") >"$out/$2.log" 2>&1 &
+    app_pid=$!
+}
+# Shows a message box whose text holds `part` (empty: any), then OK.
+expect_message() { # seconds, shot name, part
+    if ! wait_for "$1" find_message; then return 1; fi
+    import -window "$message" "$out/$2.png"
+    local ok=0
+    if [ -n "$3" ] && ! has_text "$message" "$3"; then ok=1; fi
+    xdotool windowfocus --sync "$message" 2>/dev/null || true
+    xdotool key Return
+    wait_for 5 window_gone '^dawnhelm$' || true
+    return "$ok"
+}
+focus_main() { xdotool windowfocus --sync "$main" 2>/dev/null || true; }
+menu() { # accelerator of a "Set up" item
+    focus_main
+    xdotool key alt+u
+    sleep 0.5
+    xdotool key "$1"
+}
+# Set up > Exit, answering `messages` message boxes on the way out.
+quit_program() { # messages at exit
+    menu x
+    local i
+    for ((i = 0; i < $1; i++)); do
+        check "the failed save at exit is reported" expect_message 10 exit-message-$i "Dawncode"
+    done
+    if wait_for 15 program_ended; then
+        run_status=0
+        wait "$app_pid" || run_status=$?
+        app_pid=
+        check "Set up > Exit ends the program with status 0 (got $run_status)" test "$run_status" -eq 0
+    else
+        fail "Set up > Exit ends the program"
+        import -window root "$out/still-running.png"
+        finish
+    fi
+}
+no_sanitizer_errors() { ! grep -qE "runtime error|ERROR: (Address|Leak)Sanitizer" "$out/$1.log"; }
 
 echo "e2e: $program on display $DISPLAY"
 
-# --- start in an empty folder ----------------------------------------------
-(cd "$work/run" && exec timeout 120 "$program") >"$out/program.log" 2>&1 &
-app_pid=$!
-main=
-find_main() { main=$(visible_window '^Dawnhelm [0-9.]+$'); [ -n "$main" ]; }
+# --- 1. a first start in an empty folder -------------------------------------------
+echo "e2e: first start in an empty folder"
+mkdir -p "$work/first"
+start_in "$work/first" first
 if ! wait_for 30 find_main; then
     fail "the main window appears"
     import -window root "$out/no-window.png" || true
@@ -119,13 +183,13 @@ if ! wait_for 30 find_main; then
 fi
 pass "the main window appears, captioned \"$(xdotool getwindowname "$main")\""
 check "the caption carries the version 1.1.0.0" test "$(xdotool getwindowname "$main")" = "Dawnhelm 1.1.0.0"
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+focus_main
 sleep 0.5
 import -window "$main" "$out/1-start.png"
 check "the sun panel is shown at start" has_word "$main" Sunrise
 check "today's month is shown" has_word "$main" "$(date +%b)"
 
-# --- next month: Page Down in the calendar, which has the focus at start ----
+# Next month: Page Down in the calendar, which has the focus at start.
 next_month=$(date -d "$(date +%Y-%m-01) +1 month" +%b)
 next_year=$(date -d "$(date +%Y-%m-01) +1 month" +%Y)
 xdotool key Next
@@ -133,27 +197,23 @@ month_shown() { has_word "$main" "$next_month" && has_word "$main" "$next_year";
 check "Page Down shows $next_month $next_year" wait_for 5 month_shown
 import -window "$main" "$out/2-next-month.png"
 
-# --- the configuration dialog through the menu ------------------------------
-check "no settings file before anything is saved" test ! -e "$work/run/Dawncode.txt"
-xdotool key alt+u
-sleep 0.5
-xdotool key c
-dialog=
-find_dialog() { dialog=$(visible_window '^About Dawnhelm$'); [ -n "$dialog" ]; }
+# The configuration dialog through the menu.
+check "no settings file before anything is saved" test ! -e "$work/first/Dawncode.txt"
+menu c
 if wait_for 10 find_dialog; then
     pass "Set up > Configuration opens the configuration dialog"
     import -window "$dialog" "$out/3-configuration.png"
-    check "the dialog shows the default latitude" has_word "$dialog" Latitude
+    check "the dialog shows the latitude" has_word "$dialog" Latitude
     xdotool key Escape
     check "Escape closes the dialog" wait_for 5 window_gone '^About Dawnhelm$'
-    check "closing the dialog writes the settings file" wait_for 5 test -s "$work/run/Dawncode.txt"
+    check "closing the dialog writes the settings file" wait_for 5 test -s "$work/first/Dawncode.txt"
 else
     fail "Set up > Configuration opens the configuration dialog"
     import -window root "$out/3-no-dialog.png"
 fi
 
-# --- the moon panel: a click on the day-length caption ----------------------
-xdotool windowfocus --sync "$main" 2>/dev/null || true
+# The moon panel: a click on the day-length caption.
+focus_main
 if centre=$(word_centre "$main" Daylight); then
     # shellcheck disable=SC2086
     click_in "$main" $centre
@@ -164,38 +224,76 @@ else
 fi
 import -window "$main" "$out/4-moon.png"
 
-# --- a screenshot that is not blank -----------------------------------------
+# A screenshot that is not blank.
 import -window root "$out/screen.png"
 deviation=$(convert "$out/screen.png" -format '%[fx:standard_deviation]' info:)
 colours=$(convert "$out/screen.png" -format '%k' info:)
 not_blank() { awk -v d="$deviation" -v c="$colours" 'BEGIN { exit !(d > 0.05 && c >= 16) }'; }
 check "the screenshot is not blank ($colours colours, deviation $deviation)" not_blank
 
-# --- quit through the menu ---------------------------------------------------
-xdotool windowfocus --sync "$main" 2>/dev/null || true
-xdotool key alt+u
-sleep 0.5
-xdotool key x
-if wait_for 15 program_ended; then
-    status=0
-    wait "$app_pid" || status=$?
-    app_pid=
-    check "Set up > Exit ends the program with status 0 (got $status)" test "$status" -eq 0
-else
-    fail "Set up > Exit ends the program"
-    import -window root "$out/5-still-running.png"
-    finish
-fi
-
-# --- what the program left behind --------------------------------------------
-settings="$work/run/Dawncode.txt"
+quit_program 0
+settings="$work/first/Dawncode.txt"
 cp "$settings" "$out/Dawncode.txt" 2>/dev/null || true
 check "the settings file has 19 lines" test "$(wc -l <"$settings")" -eq 19
 check "every line ends in CR LF" test "$(grep -c $'\r$' "$settings")" -eq 19
-line() { sed -n "$(($1 + 1))p" "$settings" | tr -d '\r'; }
-check "the default place is saved (328, 3047, 60)" test "$(line 12) $(line 13) $(line 14)" = "328 3047 60"
-check "nothing but the settings file is left in the folder" test "$(ls -A "$work/run")" = "Dawncode.txt"
-check "the program reported no sanitizer error" \
-    eval '! grep -qE "runtime error|ERROR: (Address|Leak)Sanitizer" "$out/program.log"'
+line() { sed -n "$(($2 + 1))p" "$1" | tr -d '\r'; }
+check "the default place is saved (328, 3047, 60)" \
+    test "$(line "$settings" 12) $(line "$settings" 13) $(line "$settings" 14)" = "328 3047 60"
+check "nothing but the settings file is left in the folder" test "$(ls -A "$work/first")" = "Dawncode.txt"
+check "no sanitizer error" no_sanitizer_errors first
+
+# --- 2. binary settings and label files -----------------------------------------------
+echo "e2e: binary settings and label files"
+mkdir -p "$work/binary"
+{
+    printf '1\000\r\n\377\376junk\r\n'
+    for _ in $(seq 1 30); do printf '\001\002\003 %s\r\n' "$(printf 'x%.0s' $(seq 1 200))"; done
+} >"$work/binary/Dawncode.txt"
+head -c 20000 /dev/zero | tr '\0' '\377' >"$work/binary/Dawnlabel.txt"
+cp "$work/binary/Dawnlabel.txt" "$work/binary-labels-before"
+start_in "$work/binary" binary
+check "the unusable settings lines are reported" expect_message 30 binary-message "integer"
+# The label file's message may follow.
+expect_message 3 binary-labels-message "" || true
+if wait_for 15 find_main; then
+    pass "the main window appears after the messages"
+    check "the program's own labels are shown" has_word "$main" Sunrise
+    quit_program 0
+    settings="$work/binary/Dawncode.txt"
+    check "the repaired settings file holds the default latitude" test "$(line "$settings" 13)" = 3047
+    check "the lines after the 19th are kept" test "$(wc -l <"$settings")" -eq 32
+    check "the label file was not touched" cmp -s "$work/binary/Dawnlabel.txt" "$work/binary-labels-before"
+else
+    fail "the main window appears after the messages"
+    import -window root "$out/binary-no-window.png"
+    kill "$app_pid" 2>/dev/null || true
+    app_pid=
+fi
+check "no sanitizer error" no_sanitizer_errors binary
+
+# --- 3. a folder where the settings file should be -------------------------------------
+echo "e2e: a folder in place of the settings file"
+mkdir -p "$work/blocked/Dawncode.txt/inside"
+start_in "$work/blocked" blocked
+check "the unreadable settings file is reported" expect_message 30 blocked-start-message "Dawncode"
+if wait_for 15 find_main; then
+    pass "the main window appears after the message"
+    menu c
+    if wait_for 10 find_dialog; then
+        xdotool key Escape
+        check "the failed save of the dialog names the file" expect_message 10 blocked-save-message "Dawncode"
+        check "the program keeps running" has_word "$main" Sunrise
+    else
+        fail "Set up > Configuration opens the configuration dialog"
+    fi
+    quit_program 1
+else
+    fail "the main window appears after the message"
+    import -window root "$out/blocked-no-window.png"
+    kill "$app_pid" 2>/dev/null || true
+    app_pid=
+fi
+check "the folder in the file's place is still there" test -d "$work/blocked/Dawncode.txt/inside"
+check "no sanitizer error" no_sanitizer_errors blocked
 
 finish
