@@ -12,11 +12,11 @@ std::string TwoDigits(int v) {
 
 }  // namespace
 
-std::string ClockText(ClockTime t, const std::string& separator) {
+std::string ClockText(WallTime t, const std::string& separator) {
   return TwoDigits(t.hour) + separator + TwoDigits(t.minute) + separator + TwoDigits(t.second);
 }
 
-PanelLook PanelLookAt(ClockTime t, bool showClock, const std::string& separator) {
+PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator) {
   if (t.second == 59) return PanelLook{showClock ? "About" : ClockText(t, separator), Bevel::Lowered};
   return PanelLook{showClock ? ClockText(t, separator) : "Set up", Bevel::Raised};
 }

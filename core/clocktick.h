@@ -11,23 +11,23 @@
 namespace dawn {
 
 // A wall-clock time of day in whole seconds, 24-hour clock.
-struct ClockTime {
+struct WallTime {
   int hour = 0;    // 0..23
   int minute = 0;  // 0..59
   int second = 0;  // 0..59
 
   constexpr int SecondOfDay() const { return (hour * 60 + minute) * 60 + second; }
-  static constexpr ClockTime FromSecondOfDay(int s) { return ClockTime{s / 3600, s / 60 % 60, s % 60}; }
-  friend constexpr bool operator==(const ClockTime&, const ClockTime&) = default;
+  static constexpr WallTime FromSecondOfDay(int s) { return WallTime{s / 3600, s / 60 % 60, s % 60}; }
+  friend constexpr bool operator==(const WallTime&, const WallTime&) = default;
 };
 
 // Two-digit hours, minutes and seconds joined by the locale's time separator:
 // five past seven and nine seconds with ":" reads 07:05:09.
-std::string ClockText(ClockTime t, const std::string& separator);
+std::string ClockText(WallTime t, const std::string& separator);
 
 // Second 0 of every minute divisible by five: the tick moves the calendar back
 // to today (which is also how the shown date rolls over at midnight).
-constexpr bool IsFiveMinuteMark(ClockTime t) { return (t.minute * 60 + t.second) % 300 == 0; }
+constexpr bool IsFiveMinuteMark(WallTime t) { return (t.minute * 60 + t.second) % 300 == 0; }
 
 enum class Bevel { Raised, Lowered };
 
@@ -40,7 +40,7 @@ struct PanelLook {
 // The clock panel. In seconds 0 to 58 it stands raised and shows the clock
 // (ShowClock on) or "Set up"; in second 59 it looks pressed and swaps: a
 // running clock blinks to "About", a "Set up" panel shows the time.
-PanelLook PanelLookAt(ClockTime t, bool showClock, const std::string& separator);
+PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator);
 
 // The texts the help line draws on, in the applied language.
 struct HelpTexts {

@@ -16,8 +16,17 @@ void ChooseMediaBackend() {
 
 SoundPlayer::SoundPlayer(QWidget* messageParent, QObject* parent) : QObject(parent), messageParent_(messageParent) {}
 
-SoundPlayer::~SoundPlayer() {
-    if (player_ != nullptr) player_->stop();
+SoundPlayer::~SoundPlayer() = default;
+
+void SoundPlayer::DiscardPlayer() {
+    // After an error the media layer holds the next change of that player for
+    // a second, so a failed player is replaced instead of stopped.
+    if (player_ == nullptr) return;
+    player_->disconnect(this);
+    player_->deleteLater();
+    output_->deleteLater();
+    player_ = nullptr;
+    output_ = nullptr;
 }
 
 void SoundPlayer::EnsurePlayer() {
@@ -39,6 +48,7 @@ void SoundPlayer::OnError(QMediaPlayer::Error error, const QString& text) {
     }
     if (errorShown_) return;
     errorShown_ = true;
+    DiscardPlayer();
     Messages().showMessage(messageParent_, message + QLatin1Char('\n') + currentFile_);
 }
 
@@ -88,8 +98,7 @@ SoundStart SoundPlayer::PlaySound(const QString& fileName) {
         openError_ = player_->errorString().isEmpty() ? QStringLiteral("The sound cannot be played") : player_->errorString();
     if (!openError_.isEmpty()) {
         errorShown_ = true;
-        player_->stop();
-        player_->setSource(QUrl());
+        DiscardPlayer();
         Messages().showMessage(messageParent_, openError_ + QLatin1Char('\n') + fileName);
         return SoundStart::Failed;
     }

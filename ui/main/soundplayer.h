@@ -48,6 +48,7 @@ public:
 
 private:
     void EnsurePlayer();
+    void DiscardPlayer();
     void OnError(QMediaPlayer::Error error, const QString& text);
 
     QWidget* messageParent_;

@@ -18,8 +18,11 @@
 #include <array>
 #include <functional>
 
+#include "core/alarm.h"
 #include "ui/main/appstate.h"
+#include "ui/main/clock.h"
 #include "ui/main/links.h"
+#include "ui/main/soundplayer.h"
 #include "ui/main/traypreference.h"
 
 class QAction;
@@ -158,6 +161,15 @@ public:
 
     QTimer* Timer1 = nullptr;  // 1000 ms, precise, runs for the window's whole life
 
+    // The alarms (tform1_clock.cpp). MediaPlayer1 plays the alarm sounds; it
+    // is made on first use. PlaySound is also the configuration dialog's
+    // sound preview.
+    SoundPlayer* MediaPlayer1 = nullptr;
+    SoundStart PlaySound(const QString& fileName);
+    // The tick reads the time from `clock` from now on (the system clock
+    // until then); the tick's memory of the previous tick starts afresh.
+    void SetClock(const ClockSource& clock);
+
     // The hint of the notification-area icon, rewritten by every
     // Calendar1Change (also sent as trayHintChanged).
     QString TrayHint;
@@ -228,6 +240,10 @@ signals:
     void aboutRequested();
     void translationGridRequested();
     void trayHintChanged(const QString& hint);
+    // An alarm's picture: connect directly to TForm2::ShowImage, which
+    // returns when the picture window is closed.
+    void imageRequested(const QString& fileName, bool stretch, const QString& caption,
+                        std::chrono::minutes eventTime, DayNumber eventDate);
     // The close was accepted: the program ends (the entry quits its loop).
     void programEnds();
 
@@ -258,8 +274,13 @@ private:
     void HideMainWindow();
     void FillGrid();
     void UpdateGridLock();
+    // One alarm of the tick; false when the rest of the tick is skipped.
+    bool RaiseAlarm(AlarmEvent event, const DayEphemeris& day, const std::optional<TickMoment>& previous,
+                    TickMoment now);
 
     AppState& state_;
+    const ClockSource* clock_ = &SystemClock();
+    AlarmState alarms_;
     bool computing_ = false;
     // The dates shown in the two summer-time rows, for the caption clicks.
     QDate upperRowDate_;

@@ -164,12 +164,13 @@ void TForm2::SizeAndCentre(bool stretch) {
     move(placed.topLeft());
 }
 
-void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime) {
+void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime,
+                       std::optional<DayNumber> eventDate) {
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
         Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
         return;
     }
-    const DayNumber shown = state_.Day.Date;
+    const DayNumber shown = eventDate.value_or(state_.Day.Date);
     ImageTitle = state_.Locale.DateText(QDate(shown.Year(), int(shown.Month()), int(shown.Day()))) +
                  QStringLiteral("  ") + state_.Locale.ClockText(int(eventTime.count()));
     LoadPicture(fileName);

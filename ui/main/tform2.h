@@ -11,7 +11,9 @@
 #include <QImage>
 #include <QString>
 #include <chrono>
+#include <optional>
 
+#include "core/daynumber.h"
 #include "ui/main/jpegdecoder.h"
 
 namespace dawn {
@@ -61,8 +63,10 @@ public:
     // (returning when the user closes it). When the window is already open
     // (an earlier alarm's picture), the new picture replaces the old one and
     // the call returns at once. A missing file shows "Missing ImageFile" and
-    // changes nothing else.
-    void ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime);
+    // changes nothing else. The title names `eventDate` (the date shown in
+    // the main window when not given) and the event time.
+    void ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime,
+                   std::optional<DayNumber> eventDate = std::nullopt);
 
     // Loads a picture file into Image1: JPEG through libjpeg with progress
     // reports, the other formats by their extension. A picture that cannot

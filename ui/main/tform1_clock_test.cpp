@@ -1,0 +1,309 @@
+// The main window's tick driven second by second with a hand-set clock.
+#include <QCalendarWidget>
+#include <QDataStream>
+#include <QFile>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "ui/main/clock.h"
+#include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
+#include "ui/main/tform2.h"
+
+namespace dawn {
+namespace {
+
+using std::chrono::minutes;
+
+constexpr auto kToday = std::chrono::year{2024} / 6 / 21;
+
+struct ImageCall {
+    QString file;
+    bool stretch;
+    QString caption;
+    minutes time;
+    DayNumber date;
+};
+
+class ClockTickTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        form = std::make_unique<TForm1>(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false});
+        state.Settings.LanguageIndex = 4;  // English
+        state.ApplyLanguage();
+        form->Calendar1Change();
+        clock.Set(At(10, 3, 0));
+        form->SetClock(clock);
+        QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
+                         [this](const QString& file, bool stretch, const QString& caption, minutes time,
+                                DayNumber date) { images.push_back({file, stretch, caption, time, date}); });
+        QObject::connect(form.get(), &TForm1::trayHintChanged, form.get(), [this] { ++redraws; });
+    }
+
+    static QDateTime At(int h, int m, int s, QDate date = QDate(2024, 6, 21)) {
+        return QDateTime(date, QTime(h, m, s));
+    }
+    void TickAt(const QDateTime& t) {
+        clock.Set(t);
+        form->Timer1Timer();
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void WriteTone(const QString& name) {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QDataStream out(&f);
+        out.setByteOrder(QDataStream::LittleEndian);
+        const quint32 samples = 800;
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + 2 * samples);
+        out.writeRawData("WAVEfmt ", 8);
+        out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2) << quint16(16);
+        out.writeRawData("data", 4);
+        out << quint32(2 * samples);
+        for (quint32 i = 0; i < samples; ++i) out << qint16(6000 * std::sin(i * 0.3));
+    }
+    // Alarm media in the working folder, both alarms switched on.
+    void UseMedia(const QString& sound, const QString& picture) {
+        state.Settings.AlarmSoundEnabled = true;
+        state.Settings.AlarmImageEnabled = true;
+        state.Settings.SunRiseSoundFile = state.Settings.SunSetSoundFile = Path(sound).toStdString();
+        state.Settings.SunRiseImageFile = state.Settings.SunSetImageFile = Path(picture).toStdString();
+    }
+    void SetSunrise(int h, int m) {
+        state.Day.SunRiseStatus = EventStatus::Normal;
+        state.Day.SunRiseTime = minutes(h * 60 + m);
+    }
+
+    QTemporaryDir dir;
+    test::RecordingMessages messages;
+    AppState state;
+    std::unique_ptr<TForm1> form;
+    ManualClock clock;
+    std::vector<ImageCall> images;
+    int redraws = 0;
+};
+
+TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
+    const QString azimuths = QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.SunRiseAzimuth) + " " +
+                             QString::fromStdString(state.Day.SunSetAzimuth);
+    struct Case {
+        int second;
+        bool showClock;
+        const char* panel;
+        bool lowered;
+        QString help;
+        bool helpEnabled;
+    };
+    const Case cases[] = {
+        {0, true, "10:03:00", false, "Right mouse-button = setup", false},
+        {1, true, "10:03:01", false, "Right mouse-button = setup", false},
+        {2, true, "10:03:02", false, azimuths, true},
+        {15, true, "10:03:15", false, "Set your local coordinates", false},
+        {30, false, "Set up", false, "Functionkey F1 = help", false},
+        {45, false, "Set up", false, "Language = English", false},
+        {58, true, "10:03:58", false, azimuths, true},
+        {59, true, "About", true, azimuths, true},  // the help line keeps second 58's
+        {0, false, "Set up", false, "Right mouse-button = setup", false},
+        {58, false, "Set up", false, azimuths, true},
+        {59, false, "10:03:59", true, azimuths, true},
+    };
+    for (const Case& c : cases) {
+        state.Settings.ShowClock = c.showClock;
+        TickAt(At(10, 3, c.second));
+        EXPECT_EQ(form->Panel1->text(), c.panel) << c.second;
+        EXPECT_EQ(form->Panel1->frameShadow(), c.lowered ? QFrame::Sunken : QFrame::Raised) << c.second;
+        EXPECT_EQ(form->lbSetupHelp->text(), c.help) << c.second;
+        EXPECT_EQ(form->lbSetupHelp->isEnabled(), c.helpEnabled) << c.second;
+    }
+    // With the moon panel shown the line carries the moon's azimuths.
+    form->lbdaylightClick();
+    TickAt(At(10, 4, 2));
+    EXPECT_EQ(form->lbSetupHelp->text(), QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.MoonRiseAzimuth) +
+                                             " " + QString::fromStdString(state.Day.MoonSetAzimuth));
+}
+
+TEST_F(ClockTickTest, FiveMinuteMarkReturnsToToday) {
+    form->JumpToDate(QDate(2024, 9, 30));
+    redraws = 0;
+    TickAt(At(10, 4, 59));
+    EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 9, 30));
+    TickAt(At(10, 5, 0));
+    EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 6, 21));
+    EXPECT_EQ(form->SpinEdit1->value(), 2024);
+    EXPECT_EQ(form->SpinEdit2->value(), 6);
+    EXPECT_EQ(state.Day.Date, DayNumber::FromYmd(2024, 6, 21));
+    EXPECT_EQ(redraws, 1);
+    // Already on today: nothing is recomputed.
+    TickAt(At(10, 10, 0));
+    EXPECT_EQ(redraws, 1);
+}
+
+TEST_F(ClockTickTest, MidnightMovesTheCalendarToTheNewDayWithinTheTick) {
+    TickAt(At(23, 59, 59));
+    EXPECT_EQ(state.Day.Date, DayNumber::FromYmd(2024, 6, 21));
+    TickAt(At(0, 0, 0, QDate(2024, 6, 22)));
+    EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 6, 22));
+    EXPECT_EQ(state.Day.Date, DayNumber::FromYmd(2024, 6, 22));
+    EXPECT_EQ(state.Today, DayNumber::FromYmd(2024, 6, 22));
+}
+
+TEST_F(ClockTickTest, SunriseFiresInItsOwnSecondOnly) {
+    WriteTone("rise.wav");
+    UseMedia("rise.wav", "rise.jpg");
+    state.Settings.SunRiseImageStretch = false;
+    SetSunrise(7, 23);
+    // Sound first, then the picture.
+    QString playingWhenShown;
+    QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
+                     [this, &playingWhenShown] { playingWhenShown = form->MediaPlayer1->CurrentFile(); });
+    TickAt(At(7, 22, 59));
+    EXPECT_TRUE(images.empty());
+    EXPECT_EQ(form->MediaPlayer1, nullptr);
+    TickAt(At(7, 23, 0));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].file, Path("rise.jpg"));
+    EXPECT_FALSE(images[0].stretch);
+    EXPECT_EQ(images[0].caption, form->lbSunrise->text().trimmed());
+    EXPECT_EQ(images[0].time, minutes(7 * 60 + 23));
+    EXPECT_EQ(images[0].date, DayNumber::FromYmd(2024, 6, 21));
+    EXPECT_EQ(playingWhenShown, Path("rise.wav"));
+    TickAt(At(7, 23, 1));
+    EXPECT_EQ(images.size(), 1u);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
+}
+
+TEST_F(ClockTickTest, ALateTickCatchesTheAlarmUpOnce) {
+    state.Settings.AlarmSoundEnabled = false;
+    SetSunrise(7, 23);
+    TickAt(At(7, 22, 58));
+    TickAt(At(7, 23, 2));  // the seconds in between had no tick
+    EXPECT_EQ(images.size(), 1u);
+    TickAt(At(7, 23, 3));
+    // Back and forth over the date does not repeat it either.
+    form->JumpToDate(QDate(2024, 6, 22));
+    form->JumpToDate(QDate(2024, 6, 21));
+    SetSunrise(7, 23);
+    TickAt(At(7, 23, 0));
+    EXPECT_EQ(images.size(), 1u);
+}
+
+TEST_F(ClockTickTest, TodaysAlarmRingsWhileAnotherDateIsShown) {
+    state.Settings.AlarmSoundEnabled = false;
+    const minutes sunrise = state.Day.SunRiseTime;
+    form->JumpToDate(QDate(2024, 12, 21));
+    const int s = int(std::chrono::seconds(sunrise).count());
+    TickAt(At(s / 3600, s / 60 % 60, 0));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].time, sunrise);
+    EXPECT_EQ(images[0].date, DayNumber::FromYmd(2024, 6, 21));
+}
+
+TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
+    state.Settings.AlarmSoundEnabled = false;
+    state.Settings.LatitudeMinutes = 78 * 60;  // Svalbard: midnight sun in June, polar night in December
+    state.Settings.LongitudeMinutes = 15 * 60;
+    form->Calendar1Change();
+    for (QDate date : {QDate(2024, 6, 21), QDate(2024, 12, 21)}) {
+        // The clock runs into the day; the midnight tick shows it.
+        TickAt(At(23, 59, 59, date.addDays(-1)));
+        TickAt(At(0, 0, 0, date));
+        ASSERT_EQ(state.Day.Date, DayNumber::FromYmd(date.year(), unsigned(date.month()), unsigned(date.day())));
+        ASSERT_NE(state.Day.SunRiseStatus, EventStatus::Normal);
+        // The placeholder times of the record (00:00, 23:59 or 12:00, shifted in summer time).
+        for (minutes t : {state.Day.SunRiseTime, state.Day.SunSetTime}) {
+            const int s = int(std::chrono::seconds(t).count());
+            TickAt(At(s / 3600, s / 60 % 60, 0, date));
+        }
+    }
+    EXPECT_TRUE(images.empty());
+}
+
+TEST_F(ClockTickTest, MissingSoundAndPictureAreReported) {
+    UseMedia("gone.wav", "gone.jpg");
+    TForm2 pictures(state, form.get());
+    QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
+                     [&pictures](const QString& f, bool s, const QString& c, minutes t, DayNumber d) {
+                         pictures.ShowImage(f, s, c, t, d);
+                     });
+    SetSunrise(7, 23);
+    TickAt(At(7, 23, 0));
+    EXPECT_EQ(messages.shown, QStringList({"Missing SoundFile", "Missing ImageFile"}));
+    EXPECT_FALSE(pictures.isVisible());
+}
+
+TEST_F(ClockTickTest, AnUnplayableSoundEndsTheTick) {
+    QFile notes(Path("notes.wav"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray("no sound in here\n").repeated(40));
+    notes.close();
+    UseMedia("notes.wav", "rise.jpg");
+    form->MediaPlayer1 = new SoundPlayer(form.get(), form.get());
+    form->MediaPlayer1->setOpenTimeout(10000);
+    SetSunrise(7, 23);
+    TickAt(At(7, 23, 0));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].endsWith(Path("notes.wav")));
+    EXPECT_TRUE(images.empty());
+}
+
+// At the sunrise second of today the default chime plays and the default
+// picture opens; ticks go on inside it, and a sunset alarm raised there
+// puts its picture into the same window.
+TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
+    for (const char* name : {"sunrise.wav", "sunrise.jpg", "sunset.wav", "sunset.jpg"}) {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DAWN_SOURCE_DIR "/data/") + name, Path(name))) << name;
+    }
+    const SiteSettings defaults = DefaultSettings(state.AppDir, 2024);
+    state.Settings.SunRiseSoundFile = defaults.SunRiseSoundFile;
+    state.Settings.SunRiseImageFile = defaults.SunRiseImageFile;
+    state.Settings.SunSetSoundFile = defaults.SunSetSoundFile;
+    state.Settings.SunSetImageFile = defaults.SunSetImageFile;
+    ASSERT_TRUE(state.Settings.AlarmSoundEnabled && state.Settings.AlarmImageEnabled);
+    TForm2 pictures(state, form.get());
+    QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
+                     [&pictures](const QString& f, bool s, const QString& c, minutes t, DayNumber d) {
+                         pictures.ShowImage(f, s, c, t, d);
+                     });
+    state.Settings.ShowClock = true;
+    const int rise = int(std::chrono::seconds(state.Day.SunRiseTime).count());
+    state.Day.SunSetTime = state.Day.SunRiseTime + minutes(1);  // so that it falls while the picture is open
+    state.Day.SunSetStatus = EventStatus::Normal;
+
+    // The sound's start runs events too, so the checks wait for the window.
+    bool checked = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &pictures, [&] {
+        if (checked || !pictures.isVisible()) return;
+        checked = true;
+        poll.stop();
+        EXPECT_TRUE(pictures.isVisible());
+        EXPECT_FALSE(pictures.Image1->Picture().isNull());
+        EXPECT_EQ(pictures.windowTitle(), "21/06/2024  " + state.Locale.ClockText(rise / 60) + " at 05E28 50N47");
+        EXPECT_EQ(form->MediaPlayer1->CurrentFile(), QString::fromStdString(defaults.SunRiseSoundFile));
+        // Nested ticks keep the clock running; the sunset picture replaces the sunrise one.
+        TickAt(At(rise / 3600, rise / 60 % 60, 30));
+        EXPECT_EQ(form->Panel1->text(), state.Locale.ClockText(rise / 60) + ":30");
+        TickAt(At(rise / 3600, rise / 60 % 60 + 1, 0));
+        EXPECT_EQ(form->MediaPlayer1->CurrentFile(), QString::fromStdString(defaults.SunSetSoundFile));
+        EXPECT_EQ(pictures.Image1->toolTip(), form->lbSunset->text().trimmed());
+        EXPECT_TRUE(pictures.isVisible());
+        pictures.close();
+    });
+    poll.start();
+    TickAt(At(rise / 3600, rise / 60 % 60, 0));
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
+}
+
+}  // namespace
+}  // namespace dawn
