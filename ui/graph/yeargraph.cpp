@@ -14,6 +14,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QToolBar>
 
 #include "ui/graph/dawnhelmgraph.h"
@@ -153,6 +154,10 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
         };
         QObject::connect(pdf, &QAction::triggered, &preview, [save] { save(true); });
         QObject::connect(png, &QAction::triggered, &preview, [save] { save(false); });
+    }
+    // Large enough for the page and the whole tool bar.
+    if (const QScreen* screen = preview.screen()) {
+        preview.resize(screen->availableSize() * 0.85);
     }
     preview.exec();
 }

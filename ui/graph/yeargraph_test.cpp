@@ -1,6 +1,12 @@
 #include "ui/graph/yeargraph.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QTimer>
+#include <QToolBar>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
@@ -213,6 +219,35 @@ TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
     graph.DrawSunGraph();
     EXPECT_FALSE(form2.isVisible());
     EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return false; });
+    graph.DrawSunGraph();
+    QStringList actions;
+    bool hasPrinterList = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        auto* bar = preview->findChild<QToolBar*>();
+        ASSERT_NE(bar, nullptr);
+        for (QAction* a : bar->actions()) {
+            if (!a->text().isEmpty()) actions << a->text();
+        }
+        hasPrinterList = preview->findChild<QComboBox*>() != nullptr;
+        if (qEnvironmentVariableIsSet("DAWN_GRAPH_PREVIEW_PNG")) {
+            preview->grab().save(qEnvironmentVariable("DAWN_GRAPH_PREVIEW_PNG"));
+        }
+        for (QAction* a : bar->actions()) {
+            if (a->text() == u"Close") a->trigger();
+        }
+    });
+    ShowPrintPreview(*graph.Graph(), nullptr);
+    EXPECT_TRUE(hasPrinterList);
+    EXPECT_TRUE(actions.contains(QStringLiteral("Save as PDF...")));
+    EXPECT_TRUE(actions.contains(QStringLiteral("Save as PNG...")));
+    EXPECT_TRUE(actions.contains(QStringLiteral("Close")));
 }
 
 TEST_F(GraphTest, SavesAsPdfAndPng) {
