@@ -8,10 +8,9 @@
 // the window instead.
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QSpinBox>
 #include <QSystemTrayIcon>
 
 #include "ui/main/helpwindow.h"
@@ -127,7 +126,9 @@ void TForm1::ShutdownClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (SystrayMenu->isChecked()) {
+    // When the desktop session ends the program closes even in tray mode,
+    // which stays stored for the next start.
+    if (SystrayMenu->isChecked() && !qGuiApp->isSavingSession()) {
         event->ignore();
         SystrayMenu->setChecked(false);
         SystrayMenuClick();  // ticks again, stores again, hides in the tray

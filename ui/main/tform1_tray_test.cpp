@@ -110,6 +110,12 @@ TEST_F(TrayTest, ShutdownEndsTheProgramAndTheNextStartShowsTheWindow) {
 
 TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
     auto form = Start();
+    QStringList main;
+    for (QAction* a : form->SetUp->actions()) main << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data", "Dawnhelm &helpfile",
+                                 "&Dawnhelm Homepage", "&E-mail Dawnhelm", "-", "Sys&tray", "-", "&About",
+                                 "-", "E&xit"}));
+    EXPECT_TRUE(form->SystrayMenu->isCheckable());
     QStringList tray;
     for (QAction* a : form->PopupMenu1->actions()) tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(tray, QStringList({"&Configuration", "&About", "-", "Sys&tray Out", "Shu&tdown Dawnhelm"}));
