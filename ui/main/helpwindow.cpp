@@ -155,14 +155,13 @@ void HelpWindow::ShowPage(const QUrl& page) {
 
 void HelpWindow::present() {
     // A modal dialog (the configuration) blocks every other window: the
-    // manual is then opened modal over it, so that it can be read and closed.
-    const Qt::WindowModality wanted =
-        QApplication::activeModalWidget() && QApplication::activeModalWidget() != this
-            ? Qt::ApplicationModal
-            : Qt::NonModal;
-    if (windowModality() != wanted) {
+    // manual then opens modal over it, so that it can be read and closed, and
+    // stays modal until it is closed.
+    if (isHidden()) {
+        setWindowModality(QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal);
+    } else if (windowModality() == Qt::NonModal && QApplication::activeModalWidget()) {
         hide();
-        setWindowModality(wanted);
+        setWindowModality(Qt::ApplicationModal);
     }
     show();
     raise();

@@ -1,5 +1,7 @@
 #include "ui/main/helpwindow.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,6 +89,26 @@ TEST(HelpTest, F1OpensTheTopicOfTheFocusedPanel) {
         EXPECT_EQ(PageName(help.currentPage()), QLatin1String(c.page));
         EXPECT_FALSE(help.Browser->toPlainText().isEmpty());
     }
+}
+
+TEST(HelpTest, OverAModalDialogTheManualOpensModalAndStaysUsable) {
+    HelpWindow help;
+    help.ShowContext(kHelpMainWindow);
+    EXPECT_EQ(help.windowModality(), Qt::NonModal);
+
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    for (int context : {kHelpSettingsPanel, kHelpLanguageBox}) {  // a second F1 keeps it modal
+        help.ShowContext(context);
+        EXPECT_TRUE(help.isVisible());
+        EXPECT_EQ(help.windowModality(), Qt::ApplicationModal) << context;
+    }
+    dialog.hide();
+    help.hide();
+    help.ShowContext(kHelpMainWindow);
+    EXPECT_EQ(help.windowModality(), Qt::NonModal);
 }
 
 }  // namespace
