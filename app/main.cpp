@@ -11,6 +11,7 @@
 #include "ui/graph/yeargraph.h"
 #include "ui/main/appstate.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/soundplayer.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform2.h"
 #include "ui/main/tform3.h"
@@ -27,6 +28,8 @@ std::chrono::year_month_day TodayFromSystem() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The alarm sounds play through the media backend chosen here.
+    dawn::ChooseMediaBackend();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(dawn::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(dawn::kVersionText));
@@ -56,6 +59,10 @@ int main(int argc, char** argv) {
     auto graph = std::make_unique<dawn::YearGraph>(state, form2);
     QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(), &dawn::YearGraph::DrawSunGraph);
     QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(), &dawn::YearGraph::DrawMoonGraph);
+    // An alarm's picture opens modally inside the tick that raised it.
+    QObject::connect(main, &dawn::TForm1::imageRequested, form2,
+                     [form2](const QString& file, bool stretch, const QString& caption, std::chrono::minutes time,
+                             dawn::DayNumber date) { form2->ShowImage(file, stretch, caption, time, date); });
     // The configuration dialog is modal: the main window redraws the day
     // when the signal returns.
     QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox, [aboutBox] { aboutBox->exec(); });
