@@ -22,7 +22,9 @@ namespace {
 
 class TrayTest : public ::testing::Test {
 protected:
+    // The user's own settings are never touched, whatever a test forgets.
     TrayTest() { QStandardPaths::setTestModeEnabled(true); }
+    ~TrayTest() override { QStandardPaths::setTestModeEnabled(false); }
 
     // One start of the program: the window is created, the tray decides,
     // and the window is shown when the tray says so.
