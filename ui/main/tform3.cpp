@@ -96,7 +96,7 @@ TForm3::TForm3(QWidget* parent)
     // Laid over the middle of the box, above the makers' group.
     VersionMemo = new QPlainTextEdit(this);
     VersionMemo->setObjectName(QStringLiteral("VersionMemo"));
-    VersionMemo->setGeometry(16, 60, 328, 166);
+    VersionMemo->setGeometry(16, 72, 328, 154);
     VersionMemo->setReadOnly(true);
     VersionMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     VersionMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -109,19 +109,23 @@ TForm3::TForm3(QWidget* parent)
 QString TForm3::VersionHistory() {
     return QStringLiteral(
         "1.1.0.0\n"
-        "  - The program can live in the notification area and\n"
-        "    remembers that choice at the next start.\n"
-        "  - Translation grid: correct the labels of every language\n"
-        "    in the program (double-click the small sunset sign).\n"
-        "  - Export of sun or moon rise and set times to a text file.\n"
-        "  - Year graph of the rise and set times, ready to print.\n"
-        "  - Sunrise and sunset alarms with a sound and a picture.\n"
+        "  - Lives in the notification area on\n"
+        "    request, and starts there again.\n"
+        "  - Translation grid: correct the texts\n"
+        "    of every language in the program.\n"
+        "  - Export of rise and set times to a\n"
+        "    text file, for the sun or the moon.\n"
+        "  - Year graph of rise and set times,\n"
+        "    ready to print.\n"
+        "  - Sunrise and sunset alarms with a\n"
+        "    sound and a picture.\n"
         "\n"
         "1.0.0.0\n"
-        "  - First release: sunrise, sunset, day length, moonrise,\n"
-        "    moonset and moonlight for one place, with the changes\n"
-        "    against the day before, week numbers and the dates of\n"
-        "    summer time.\n");
+        "  - First release: sunrise, sunset, day\n"
+        "    length, moonrise, moonset and\n"
+        "    moonlight for one place, with the\n"
+        "    change against the day before, week\n"
+        "    numbers and the summer-time dates.\n");
 }
 
 void TForm3::showEvent(QShowEvent* event) {
