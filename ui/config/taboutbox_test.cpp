@@ -233,6 +233,24 @@ TEST_F(AboutBoxTest, FifthSundayFollowsTheReferenceYear) {
     EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
 }
 
+TEST_F(AboutBoxTest, OddStoredRulesAreBroughtWithinTheItems) {
+    struct Case {
+        std::int32_t rule;
+        int month, weekend;
+        std::int32_t stored;
+    };
+    // October 2024 has four Sundays.
+    const Case cases[] = {{1599, 11, 4, 1104}, {-5, 0, 0, 0}, {999, 9, 3, 903}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        Build([&](SiteSettings& s) { s.WinterRule = c.rule; });
+        EXPECT_EQ(box->WinterMonth->itemIndex(), c.month);
+        EXPECT_EQ(box->WinterWeekends->itemIndex(), c.weekend);
+        EXPECT_EQ(state.Settings.WinterRule, c.stored);
+        EXPECT_EQ(state.Settings.WinterMonth, c.month + 1);
+    }
+}
+
 TEST_F(AboutBoxTest, RuleClicksStoreTheRule) {
     Build();
     // First Sunday of April.
