@@ -1,15 +1,22 @@
 #include "ui/main/helpwindow.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QTableWidget>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+
+#include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
+#include "ui/main/tpassworddlg.h"
 
 namespace dawn {
 namespace {
@@ -89,6 +96,18 @@ TEST(HelpTest, F1OpensTheTopicOfTheFocusedPanel) {
         EXPECT_EQ(PageName(help.currentPage()), QLatin1String(c.page));
         EXPECT_FALSE(help.Browser->toPlainText().isEmpty());
     }
+}
+
+TEST(HelpTest, TheMainWindowAndThePasswordDialogHaveTheirTopics) {
+    test::RecordingMessages messages;
+    QTemporaryDir dir;
+    AppState state;
+    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                     std::chrono::year{2024} / 6 / 21, false});
+    TPasswordDlg password;
+    EXPECT_EQ(PageName(HelpPageFor(form.Calendar1)), QStringLiteral("mainwindow.html"));
+    EXPECT_EQ(PageName(HelpPageFor(form.StringGrid1)), QStringLiteral("mainwindow.html"));
+    EXPECT_EQ(PageName(HelpPageFor(password.Password)), QStringLiteral("translation.html"));
 }
 
 TEST(HelpTest, OverAModalDialogTheManualOpensModalAndStaysUsable) {
