@@ -20,6 +20,8 @@
 
 namespace dawn {
 
+class ClockSource;
+
 inline constexpr const char* kVersionText = "1.1.0.0";
 inline constexpr const char* kApplicationTitle = "dawnhelm";
 
@@ -68,6 +70,9 @@ struct StartupInputs {
     std::chrono::year_month_day Today;
     // Whether the window starts its one-second clock (tests drive it by hand).
     bool StartClock = true;
+    // The clock the tick reads, from the first tick on; the computer's clock
+    // when null. Not owned; it must outlive the window.
+    const ClockSource* Clock = nullptr;
 };
 
 // Fills a fresh AppState from the inputs: the locale texts, today and the

@@ -112,6 +112,7 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     if (inputs.StartClock) Timer1->start();
 
     Calendar1->setFocus();
+    if (inputs.Clock) SetClock(*inputs.Clock);
     Timer1Timer();
     lbSetupHelp->setToolTip(QStringLiteral(
         "The azimuth angle is the compass bearing,\n relative to true (geographic) north,\n of a point "

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "core/textfile.h"
+#include "ui/main/clock.h"
 #include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
@@ -35,7 +36,9 @@ protected:
     // Starts the window on `today` (English labels, day/month/year dates).
     TForm1& Start(std::chrono::year_month_day today = Ymd(2024, 6, 21),
                   const QLocale& locale = QLocale(QStringLiteral("en_GB"))) {
-        form_ = std::make_unique<TForm1>(state_, StartupInputs{dir_.path(), locale, today, false});
+        // The clock stands at noon of that day, so the tick agrees with it.
+        clock_.Set(QDateTime(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())), QTime(12, 0, 30)));
+        form_ = std::make_unique<TForm1>(state_, StartupInputs{dir_.path(), locale, today, false, &clock_});
         state_.Settings.LanguageIndex = 4;
         state_.ApplyLanguage();
         form_->Calendar1Change();
@@ -52,6 +55,7 @@ protected:
     static QColor Colour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
     QTemporaryDir dir_;
+    ManualClock clock_;
     AppState state_;
     std::unique_ptr<TForm1> form_;
 };
