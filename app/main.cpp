@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
 
     dawn::TForm1* main = form1.get();
     // The year graph draws into the picture window.
-    // (It goes before the windows, while the picture window still exists.)
+    // (It is destroyed before the windows, while the picture window exists.)
     auto graph = std::make_unique<dawn::YearGraph>(state, form2);
     QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(), &dawn::YearGraph::DrawSunGraph);
     QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(), &dawn::YearGraph::DrawMoonGraph);
