@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
@@ -250,6 +251,44 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
         EXPECT_EQ(cli.readAllStandardOutput(), Written());
     }
 }
+TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
+    QTemporaryDir folder;
+    const QString settings = folder.filePath(QStringLiteral("Dawncode.txt"));
+    struct Case {
+        QStringList args;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"export", "--settings", settings, "--from", "2024-01-02", "--to", "2024-01-01"}, 2},
+        {{"export", "--settings", settings, "--from", "1899-12-31", "--to", "1900-01-01"}, 2},
+        {{"export", "--settings", settings, "--from", "2024-01-01"}, 2},
+        {{"export", "--settings", settings, "--from", "2024-01-01", "--to", "2024-01-01", "--labels",
+          folder.filePath("none.txt")},
+         1},
+        {{"export", "--settings", settings, "--from", "2024-01-01", "--to", "2024-01-01", "--out",
+          folder.filePath("no/such/out.txt")},
+         1},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out", folder.filePath("g.gif")}, 2},
+        {{"graph", "--settings", settings, "--date", "2024-02-30", "--out", folder.filePath("g.png")}, 2},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out", folder.filePath("g.png")}, 0},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--out", folder.filePath("g.pdf")}, 0},
+    };
+    for (const Case& c : cases) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));  // the verb must not need it
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(DAWN_CLI), c.args);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        const QByteArray err = cli.readAllStandardError();
+        EXPECT_EQ(cli.exitCode(), c.exitCode) << c.args.join(' ').toStdString() << "\n" << err.toStdString();
+        EXPECT_TRUE(cli.readAllStandardOutput().isEmpty()) << c.args.join(' ').toStdString();
+    }
+    EXPECT_GT(QFileInfo(folder.filePath("g.png")).size(), 10000);
+    EXPECT_GT(QFileInfo(folder.filePath("g.pdf")).size(), 10000);
+}
+
 #endif
 
 }  // namespace
