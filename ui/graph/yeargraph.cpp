@@ -163,7 +163,7 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
 }
 
 YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
-    : QObject(pictureWindow), state_(state), host_(pictureWindow), graph_(new DawnhelmGraph) {
+    : state_(state), host_(pictureWindow), graph_(new DawnhelmGraph) {
     graph_->hide();
     if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
@@ -171,8 +171,8 @@ YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
 }
 
 YearGraph::~YearGraph() {
-    // Without a host the chart has no parent to delete it.
-    if (!host_) delete graph_;
+    // Without a picture window the chart has no parent to delete it.
+    if (graph_ && !graph_->parent()) delete graph_;
 }
 
 void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) { hasPrinter_ = std::move(hasPrinter); }
@@ -182,6 +182,7 @@ void YearGraph::DrawSunGraph() { Draw(GraphBody::Sun); }
 void YearGraph::DrawMoonGraph() { Draw(GraphBody::Moon); }
 
 void YearGraph::Draw(GraphBody body) {
+    if (!graph_) return;  // the picture window and its chart are gone (program end)
     graph_->Load(BuildGraph(GraphInputsFor(state_), body));
     if (host_) graph_->show();
     if (!hasPrinter_()) {

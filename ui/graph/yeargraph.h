@@ -9,6 +9,7 @@
 // connects TForm1::sunGraphRequested to DrawSunGraph and
 // TForm1::moonGraphRequested to DrawMoonGraph.
 #include <QObject>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -45,7 +46,7 @@ class YearGraph : public QObject {
 public:
     // The chart is put into the picture window `pictureWindow` (which owns
     // it), hidden; without a picture window (tests, the command line) the
-    // YearGraph owns it.
+    // YearGraph owns it. The caller owns the YearGraph.
     YearGraph(AppState& state, TForm2* pictureWindow);
     ~YearGraph() override;
 
@@ -65,8 +66,8 @@ private:
     void Draw(GraphBody body);
 
     AppState& state_;
-    TForm2* host_;
-    DawnhelmGraph* graph_;
+    QPointer<TForm2> host_;
+    QPointer<DawnhelmGraph> graph_;
     std::function<bool()> hasPrinter_;
     std::function<void(DawnhelmGraph&)> preview_;
 };
