@@ -175,6 +175,8 @@ YearGraph::~YearGraph() {
     if (graph_ && !graph_->parent()) delete graph_;
 }
 
+DawnhelmGraph* YearGraph::Graph() const { return graph_.data(); }
+
 void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) { hasPrinter_ = std::move(hasPrinter); }
 void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) { preview_ = std::move(preview); }
 

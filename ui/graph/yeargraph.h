@@ -50,7 +50,7 @@ public:
     YearGraph(AppState& state, TForm2* pictureWindow);
     ~YearGraph() override;
 
-    DawnhelmGraph* Graph() const { return graph_; }
+    DawnhelmGraph* Graph() const;
 
     // Seams for tests: whether the system has a printer, and what opens the
     // preview. The defaults ask Qt for the installed printers and open
