@@ -281,7 +281,6 @@ private:
     AppState& state_;
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
-    bool computing_ = false;
     // The dates shown in the two summer-time rows, for the caption clicks.
     QDate upperRowDate_;
     QDate lowerRowDate_;
