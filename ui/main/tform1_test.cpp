@@ -261,6 +261,20 @@ TEST_F(MainWindowTest, MonthAndYearArrowsKeepTheDayInsideTheMonth) {
     }
 }
 
+TEST_F(MainWindowTest, PagingTheCalendarKeepsTheDayAndTheSpinEditsFollow) {
+    TForm1& form = Start();
+    Show(QDate(2024, 1, 31));
+    form.Calendar1->showNextMonth();  // the mouse wheel or Page Down
+    EXPECT_EQ(Shown(), QDate(2024, 2, 29));
+    EXPECT_EQ(form.SpinEdit2->value(), 2);
+    EXPECT_EQ(form.MonthEdit->text(), QStringLiteral(" Feb"));
+    EXPECT_EQ(form.lbWeek1->text(), QStringLiteral("5"));
+    form.Calendar1->setSelectedDate(QDate(2023, 12, 30));  // a grey day of another month clicked
+    EXPECT_EQ(form.SpinEdit1->value(), 2023);
+    EXPECT_EQ(form.SpinEdit2->value(), 12);
+    EXPECT_EQ(state_.Day.Date, DayNumber::FromYmd(2023, 12, 30));
+}
+
 TEST_F(MainWindowTest, CaptionClicksJumpToTheShownChangesAndToToday) {
     TForm1& form = Start(Ymd(2024, 6, 21));
     Show(QDate(2024, 2, 10));
