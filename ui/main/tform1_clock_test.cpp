@@ -196,6 +196,19 @@ TEST_F(ClockTickTest, ALateTickCatchesTheAlarmUpOnce) {
     EXPECT_EQ(images.size(), 1u);
 }
 
+TEST_F(ClockTickTest, TwoAlarmsOfOneTickRunSunriseFirst) {
+    state.Settings.AlarmSoundEnabled = false;
+    SetSunrise(7, 23);
+    state.Day.SunSetStatus = EventStatus::Normal;
+    state.Day.SunSetTime = minutes(7 * 60 + 24);
+    TickAt(At(7, 22, 59));
+    TickAt(At(7, 24, 0));  // a late tick that covers both
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0].caption, form->lbSunrise->text().trimmed());
+    EXPECT_EQ(images[1].caption, form->lbSunset->text().trimmed());
+    EXPECT_EQ(images[1].time, minutes(7 * 60 + 24));
+}
+
 TEST_F(ClockTickTest, TodaysAlarmRingsWhileAnotherDateIsShown) {
     state.Settings.AlarmSoundEnabled = false;
     const minutes sunrise = state.Day.SunRiseTime;
