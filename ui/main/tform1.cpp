@@ -23,6 +23,7 @@
 #include <QStyleOptionSpinBox>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <cmath>
 
@@ -90,6 +91,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     BuildMenu();
     BuildTray();
     BuildGrid();
+    // Sizes first, so that the first drawing of the day fits its captions.
+    PlaceControls();
 
     const auto today = state_.Today.ToDate();
     {
@@ -100,8 +103,6 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     SyncSpinEdits();
     ShowMonthName();
     Calendar1Change();
-
-    PlaceControls();
     WireMouse();
 
     Timer1 = new QTimer(this);
@@ -149,6 +150,11 @@ void TForm1::BuildControls() {
     Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     Calendar1->setDateRange(QDate(1900, 1, 1), QDate(2500, 12, 31));
     Calendar1->setGridVisible(false);
+    // Weekday headings such as "lun." or "mié." fit their column in a
+    // slightly smaller face.
+    QTextCharFormat heading = Calendar1->headerTextFormat();
+    heading.setFont(MainFont(8));
+    Calendar1->setHeaderTextFormat(heading);
     connect(Calendar1, &QCalendarWidget::selectionChanged, this, &TForm1::OnCalendarSelectionChanged);
     connect(Calendar1, &QCalendarWidget::currentPageChanged, this, &TForm1::OnCalendarPageChanged);
 
@@ -312,7 +318,7 @@ void TForm1::PlaceControls() {
     const int row = lh + 4;
 
     // The calendar with the week column on its left.
-    const int weekW = 5 * cw + 4;
+    const int weekW = 6 * cw + 4;
     const int calX = m + weekW + 4;
     const int calW = 7 * (3 * cw + 10);
     const int calH = 7 * (lh + 6);
@@ -327,7 +333,7 @@ void TForm1::PlaceControls() {
 
     // The right column: year and month, the clock panel, the summer-time rows.
     const int rx = calX + calW + 12;
-    const int rw = 33 * cw;
+    const int rw = 34 * cw;
     const int spinH = lh + 10;
     SpinEdit1->setGeometry(rx, m, 4 * cw + 44, spinH);
     const int monthX = rx + 4 * cw + 52;
@@ -347,15 +353,18 @@ void TForm1::PlaceControls() {
     Panel1->setFont(MainFont(14));
     Panel1->setGeometry(rx, panelY, rw, 2 * lh + 4);
     int y = panelY + 2 * lh + 10;
+    // The two date rows: caption and date; the day count needs only a few
+    // digits, so its caption may run longer.
     const int capW = 21 * cw;
-    const int valW = rw - capW;
-    QLabel* captions[] = {lbSummerTime, lbWinterTime, lbDaysSummerTime};
-    QLabel* values[] = {lbStartZomerUur, lbStartWinterUur, lbZomerduur};
-    for (int i = 0; i < 3; ++i) {
-        captions[i]->setGeometry(rx, y, capW, row);
-        values[i]->setGeometry(rx + capW, y, valW, row);
-        y += row;
-    }
+    const int countW = 4 * cw;
+    lbSummerTime->setGeometry(rx, y, capW, row);
+    lbStartZomerUur->setGeometry(rx + capW, y, rw - capW, row);
+    y += row;
+    lbWinterTime->setGeometry(rx, y, capW, row);
+    lbStartWinterUur->setGeometry(rx + capW, y, rw - capW, row);
+    y += row;
+    lbDaysSummerTime->setGeometry(rx, y, rw - countW, row);
+    lbZomerduur->setGeometry(rx + rw - countW, y, countW, row);
     const int width = rx + rw + m;
 
     // Under the calendar: the help line, the sun or moon panel, the place.

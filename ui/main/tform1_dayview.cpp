@@ -29,6 +29,17 @@ bool IsNormal(EventStatus s) { return s == EventStatus::Normal; }
 const QColor kCurrentDateColour(0, 0, 0);
 const QColor kOtherDateColour(128, 128, 128);
 
+// A caption longer than its box ("Settimana" over the week column) is drawn
+// smaller, down to 7 points, rather than cut.
+void FitCaption(QLabel* label, const QFont& normal) {
+    QFont font = normal;
+    const int room = label->width() - 2;
+    while (font.pointSize() > 7 && QFontMetrics(font).horizontalAdvance(label->text()) > room) {
+        font.setPointSize(font.pointSize() - 1);
+    }
+    label->setFont(font);
+}
+
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -72,6 +83,7 @@ void TForm1::Calendar1Change() {
     lbMoonSet->setText(label(label::kMoonset));
     lbMoonLight->setText(label(label::kMoonlight));
     lbWeek->setText(label(label::kWeek));
+    FitCaption(lbWeek, font());
     lbCoordinates->setText(label(label::kCoordinates));
 
     // The day record of the shown date.
@@ -196,6 +208,7 @@ void TForm1::DrawSummerRows() {
     lbSummerTime->setText(state_.Label(outside ? label::kWinterTime : label::kSummerTime));
     lbWinterTime->setText(state_.Label(outside ? label::kSummerTime : label::kWinterTime));
     lbDaysSummerTime->setText(state_.Label(outside ? label::kDaysWinterTime : label::kDaysSummerTime));
+    for (QLabel* caption : {lbSummerTime, lbWinterTime, lbDaysSummerTime}) FitCaption(caption, font());
     upperRowDate_ = ToQDate(upper);
     lowerRowDate_ = ToQDate(lower);
     lbStartZomerUur->setText(loc.DateText(upperRowDate_));
