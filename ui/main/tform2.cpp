@@ -173,6 +173,8 @@ void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& cap
     const DayNumber shown = eventDate.value_or(state_.Day.Date);
     ImageTitle = state_.Locale.DateText(QDate(shown.Year(), int(shown.Month()), int(shown.Day()))) +
                  QStringLiteral("  ") + state_.Locale.ClockText(int(eventTime.count()));
+    // The picture, not the graph's chart, fills the window.
+    if (DawnhelmGraph != nullptr) DawnhelmGraph->hide();
     LoadPicture(fileName);
     Image1->setToolTip(caption);
     SizeAndCentre(stretch);

@@ -151,13 +151,15 @@ TEST_F(TForm2Test, ASecondPictureReplacesTheFirstInTheOpenWindow) {
     });
 }
 
-TEST_F(TForm2Test, ActivationHidesTheChart) {
+TEST_F(TForm2Test, TheChartGivesWayToThePicture) {
     auto* chart = new QWidget;
     form.SetGraph(chart);
     EXPECT_EQ(form.DawnhelmGraph, chart);
     chart->show();
     form.FormActivate();
     EXPECT_TRUE(chart->isHidden());
+    chart->show();
+    ShowAndClose(Picture("sunrise.png", "PNG"), false, [&] { EXPECT_TRUE(chart->isHidden()); });
 }
 
 }  // namespace
