@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QLocale>
 #include <chrono>
+#include <iostream>
 #include <ostream>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/values.h"
@@ -50,9 +52,10 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     AppState state;
     // The main window's captions are lined up for the date it shows; here
     // that is the first date of the range.
-    if (auto error = LoadCommandLineState(state, files, QLocale::system(), Today(), first)) {
-        return VerbOutcome::Failure(*error);
-    }
+    std::vector<std::string> warnings;
+    const auto loadError = LoadCommandLineState(state, files, QLocale::system(), Today(), first, &warnings);
+    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
+    if (loadError) return VerbOutcome::Failure(*loadError);
 
     const ExportHeader header = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
     const LocaleTexts& locale = state.Locale;

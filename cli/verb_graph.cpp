@@ -6,7 +6,9 @@
 #include <QString>
 #include <chrono>
 #include <memory>
+#include <iostream>
 #include <ostream>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/values.h"
@@ -57,9 +59,10 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     files.settingsPath = *command.Value("settings");
     if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
     AppState state;
-    if (auto error = LoadCommandLineState(state, files, QLocale::system(), Today(), shown)) {
-        return VerbOutcome::Failure(*error);
-    }
+    std::vector<std::string> warnings;
+    const auto loadError = LoadCommandLineState(state, files, QLocale::system(), Today(), shown, &warnings);
+    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
+    if (loadError) return VerbOutcome::Failure(*loadError);
 
     QString error;
     bool saved = false;

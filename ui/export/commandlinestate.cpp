@@ -8,7 +8,11 @@
 namespace dawn {
 
 std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLineFiles& files,
-                                                const QLocale& locale, DayNumber today, DayNumber shownDate) {
+                                                const QLocale& locale, DayNumber today, DayNumber shownDate,
+                                                std::vector<std::string>* warnings) {
+    auto warn = [warnings](const std::string& text) {
+        if (warnings && !text.empty()) warnings->push_back(text);
+    };
     const QFileInfo settingsFile(QString::fromStdString(files.settingsPath));
     state.AppDir = settingsFile.absolutePath().toStdString();
     state.Locale = MakeLocaleTexts(locale);
@@ -21,9 +25,10 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     } else if (!settings.ok()) {
         return settings.error;
     } else {
-        state.Settings = SettingsFromLines(settings.lines, state.AppDir, state.ReferenceYear,
-                                           settingsFile.fileName().toStdString())
-                             .settings;
+        SettingsLoadResult loaded =
+            SettingsFromLines(settings.lines, state.AppDir, state.ReferenceYear, files.settingsPath);
+        state.Settings = std::move(loaded.settings);
+        for (const std::string& m : loaded.messages) warn(m);
     }
 
     if (files.labelsPath.empty()) {
@@ -34,7 +39,9 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
             return labels.status == TextFileStatus::Missing ? "Label file not found: " + files.labelsPath
                                                            : labels.error;
         }
-        state.Labels = ParseLabelLines(labels.lines).table;
+        LabelLoad loaded = ParseLabelLines(labels.lines);
+        state.Labels = std::move(loaded.table);
+        warn(loaded.message);
     }
     state.ApplyLanguage();
     state.ComputeShownDay(shownDate);

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/daynumber.h"
 
@@ -20,8 +21,11 @@ struct CommandLineFiles {
 
 // Fills `state`; `shownDate` becomes the date of its day record. Returns the
 // message for the user when a file exists but cannot be used (unreadable,
-// too large) or the label file named is missing.
+// too large) or the label file named is missing. What was read with
+// defaults (a settings line that is not a number, skipped label lines) is
+// added to `warnings`.
 std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLineFiles& files,
-                                                const QLocale& locale, DayNumber today, DayNumber shownDate);
+                                                const QLocale& locale, DayNumber today, DayNumber shownDate,
+                                                std::vector<std::string>* warnings = nullptr);
 
 }  // namespace dawn
