@@ -12,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev
-  libqt6opengl6-dev libqt6svg6-dev libqt6svg6 qt6-l10n-tools qt6-image-formats-plugins
+  libqt6opengl6-dev qt6-svg-dev libqt6svg6 qt6-l10n-tools qt6-image-formats-plugins
   libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth x11-apps locales fonts-dejavu-core
