@@ -120,32 +120,42 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
     return {std::move(command), {}};
 }
 
+// The head of an option as usage and help show it: "--name VALUE".
+std::string OptionHead(const OptionSpec& o) {
+    std::string head = "--";
+    head.append(o.name);
+    if (!o.valueName.empty()) head.append(" ").append(o.valueName);
+    return head;
+}
+
 void AppendOptions(std::string& text, const Verb& verb) {
     std::size_t width = 0;
-    std::vector<std::string> heads;
+    for (const OptionSpec& o : verb.options) width = std::max(width, OptionHead(o).size());
     for (const OptionSpec& o : verb.options) {
-        std::string head = "--" + std::string(o.name);
-        if (!o.valueName.empty()) head += " " + std::string(o.valueName);
-        width = std::max(width, head.size());
-        heads.push_back(std::move(head));
-    }
-    for (std::size_t i = 0; i < heads.size(); ++i) {
-        const OptionSpec& o = verb.options[i];
-        text +=
-            "    " + heads[i] + std::string(width - heads[i].size() + 2, ' ') + std::string(o.help);
-        if (!o.required) text += " (optional)";
-        text += "\n";
+        const std::string head = OptionHead(o);
+        text.append("    ").append(head).append(width - head.size() + 2, ' ').append(o.help);
+        if (!o.required) text.append(" (optional)");
+        text.append("\n");
     }
 }
 
 std::string Usage(const Verb& verb) {
-    std::string text = "dawnhelm-cli " + std::string(verb.name);
+    std::string text = "dawnhelm-cli ";
+    text.append(verb.name);
     for (const OptionSpec& o : verb.options) {
-        std::string part = "--" + std::string(o.name);
-        if (!o.valueName.empty()) part += " " + std::string(o.valueName);
-        text += " " + (o.required ? part : "[" + part + "]");
+        text.append(o.required ? " " : " [").append(OptionHead(o));
+        if (!o.required) text.append("]");
     }
     return text;
+}
+
+// What follows a verb's usage line: its description and its options.
+void AppendVerbBody(std::string& text, const Verb& verb, std::string_view optionsHeading) {
+    if (!verb.description.empty()) text.append("\n").append(verb.description).append("\n");
+    if (!verb.options.empty()) {
+        text.append("\n").append(optionsHeading);
+        AppendOptions(text, verb);
+    }
 }
 
 }  // namespace
@@ -162,12 +172,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args,
 }
 
 std::string VerbHelpText(const Verb& verb) {
-    std::string text = "Usage: " + Usage(verb) + "\n\n" + std::string(verb.summary) + "\n";
-    if (!verb.description.empty()) text += "\n" + std::string(verb.description) + "\n";
-    if (!verb.options.empty()) {
-        text += "\nOptions:\n";
-        AppendOptions(text, verb);
-    }
+    std::string text = "Usage: ";
+    text.append(Usage(verb)).append("\n\n").append(verb.summary).append("\n");
+    AppendVerbBody(text, verb, "Options:\n");
     return text;
 }
 
@@ -186,16 +193,12 @@ std::string HelpText(std::span<const Verb* const> verbs) {
     std::size_t width = 0;
     for (const Verb* v : verbs) width = std::max(width, v->name.size());
     for (const Verb* v : verbs) {
-        text += "  " + std::string(v->name) + std::string(width - v->name.size() + 3, ' ') +
-                std::string(v->summary) + "\n";
+        text.append("  ").append(v->name).append(width - v->name.size() + 3, ' ');
+        text.append(v->summary).append("\n");
     }
     for (const Verb* v : verbs) {
-        text += "\n" + Usage(*v) + "\n";
-        if (!v->description.empty()) text += "\n" + std::string(v->description) + "\n";
-        if (!v->options.empty()) {
-            text += "\n";
-            AppendOptions(text, *v);
-        }
+        text.append("\n").append(Usage(*v)).append("\n");
+        AppendVerbBody(text, *v, "");
     }
     return text;
 }

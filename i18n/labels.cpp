@@ -69,10 +69,16 @@ struct ProblemList {
 // A line as it appears in a message: long lines are shortened.
 std::string Quoted(const std::string& line) {
     constexpr std::size_t kShown = 60;
-    if (line.size() <= kShown) return "\"" + line + "\"";
-    std::size_t cut = kShown;  // back up to the start of a UTF-8 character
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-    return "\"" + line.substr(0, cut) + "...\"";
+    std::string quoted(1, '"');
+    if (line.size() <= kShown) {
+        quoted.append(line);
+    } else {
+        std::size_t cut = kShown;  // back up to the start of a UTF-8 character
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        quoted.append(line, 0, cut).append("...");
+    }
+    quoted.push_back('"');
+    return quoted;
 }
 
 std::string LineEntry(std::size_t index, const std::string& line) {
