@@ -17,11 +17,26 @@ std::string SystemReason(int err) {
     return std::error_code(err, std::generic_category()).message();
 }
 
-TextFileResult Failure(TextFileStatus status, std::string message) {
+TextFileResult Failure(TextFileStatus status, std::string message, std::string reason) {
     TextFileResult r;
     r.status = status;
     r.error = std::move(message);
+    r.reason = std::move(reason);
     return r;
+}
+
+// "Cannot <action> "<path>": <reason>."
+TextFileResult Cannot(TextFileStatus status, std::string_view action, const std::string& path,
+                      std::string reason) {
+    std::string message = "Cannot ";
+    message.append(action).append(" \"").append(path).append("\": ").append(reason).append(".");
+    return Failure(status, std::move(message), std::move(reason));
+}
+
+TextFileResult TooLarge(const std::string& path, const std::string& detail) {
+    std::string message = "The file \"";
+    message.append(path).append("\" is too large to be read (").append(detail).append(").");
+    return Failure(TextFileStatus::TooLarge, std::move(message), "too large to be read");
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -129,29 +144,27 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
-        if (err == ENOENT)
-            return Failure(TextFileStatus::Missing, "The file \"" + path + "\" does not exist.");
-        return Failure(TextFileStatus::Unreadable,
-                       "Cannot open \"" + path + "\": " + SystemReason(err) + ".");
+        if (err == ENOENT) {
+            return Failure(TextFileStatus::Missing, "The file \"" + path + "\" does not exist.",
+                           SystemReason(err));
+        }
+        return Cannot(TextFileStatus::Unreadable, "open", path, SystemReason(err));
     }
     struct stat st {};
     if (::fstat(fd, &st) == 0) {
-        if (S_ISDIR(st.st_mode)) {
+        const auto refuse = [fd](TextFileResult r) {
             ::close(fd);
-            return Failure(TextFileStatus::Unreadable,
-                           "Cannot read \"" + path + "\": " + SystemReason(EISDIR) + ".");
-        }
+            return r;
+        };
+        if (S_ISDIR(st.st_mode))
+            return refuse(Cannot(TextFileStatus::Unreadable, "read", path, SystemReason(EISDIR)));
         if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return Failure(TextFileStatus::Unreadable,
-                           "Cannot read \"" + path + "\": it is not a regular file.");
+            return refuse(
+                Cannot(TextFileStatus::Unreadable, "read", path, "it is not a regular file"));
         }
         if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-            ::close(fd);
-            return Failure(TextFileStatus::TooLarge,
-                           "The file \"" + path + "\" is too large to be read (" +
-                               std::to_string(st.st_size) + " bytes; at most " +
-                               std::to_string(maxBytes) + ").");
+            return refuse(TooLarge(path, std::to_string(st.st_size) + " bytes; at most " +
+                                             std::to_string(maxBytes)));
         }
     }
     // A file that grows while it is read is held to the same limit.
@@ -163,16 +176,13 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
-            return Failure(TextFileStatus::Unreadable,
-                           "Cannot read \"" + path + "\": " + SystemReason(err) + ".");
+            return Cannot(TextFileStatus::Unreadable, "read", path, SystemReason(err));
         }
         if (got == 0) break;
         bytes.append(buf.data(), static_cast<std::size_t>(got));
         if (bytes.size() > maxBytes) {
             ::close(fd);
-            return Failure(TextFileStatus::TooLarge, "The file \"" + path +
-                                                         "\" is too large to be read (more than " +
-                                                         std::to_string(maxBytes) + " bytes).");
+            return TooLarge(path, "more than " + std::to_string(maxBytes) + " bytes");
         }
     }
     ::close(fd);
@@ -185,8 +195,7 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
                                    std::string_view lineEnd) {
     namespace fs = std::filesystem;
     auto fail = [&](int err) {
-        return Failure(TextFileStatus::WriteFailed,
-                       "Cannot write \"" + path + "\": " + SystemReason(err) + ".");
+        return Cannot(TextFileStatus::WriteFailed, "write", path, SystemReason(err));
     };
 
     // Write through a symbolic link to the file it names, so the link stays.

@@ -35,6 +35,9 @@ struct TextFileResult {
     // For a failure: one English sentence naming the file and the system's
     // reason, ready to be shown to the user. Empty on success.
     std::string error;
+    // The system's reason alone ("Permission denied"), for a caller that words
+    // its own message. Empty on success.
+    std::string reason;
     std::vector<std::string> lines;  // only filled by ReadTextFile
 
     bool ok() const { return status == TextFileStatus::Ok; }

@@ -257,7 +257,9 @@ std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::st
     }
     const TextFileResult written = WriteTextFileAtomic(path, LabelTableLines(table), "\r\n");
     if (written.ok()) return std::nullopt;
-    return written.error;
+    std::string message = "Cannot create file ";
+    message.append(path).append(": ").append(written.reason);
+    return message;
 }
 
 }  // namespace dawn

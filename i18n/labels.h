@@ -180,9 +180,9 @@ std::string_view BuiltInLabelFile();
 std::vector<std::string> LabelTableLines(const LabelTable& table);
 
 // Writes the table to LabelFilePath(appDir) atomically, UTF-8 with CR LF.
-// Returns the message for the user when the file cannot be written (it names
-// the file and the system's reason) or the table has no cells; the old file is
-// then untouched.
+// Returns the message for the user when the file cannot be written
+// ("Cannot create file <path>: <the system's reason>") or the table has no
+// cells; the old file is then untouched.
 std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir);
 
 }  // namespace dawn
