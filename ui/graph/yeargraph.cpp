@@ -188,8 +188,9 @@ void YearGraph::Draw(GraphBody body) {
     graph_->Load(BuildGraph(GraphInputsFor(state_), body));
     if (host_) graph_->show();
     if (!hasPrinter_()) {
+        // Many desktops have no printer at all. The user is told so, and the
+        // preview still opens: it shows the graph and saves it as PDF or PNG.
         Messages().showMessage(host_ ? host_->window() : nullptr, QStringLiteral("No default printer"));
-        return;
     }
     preview_(*graph_);
     graph_->update();

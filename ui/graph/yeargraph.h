@@ -1,8 +1,8 @@
 #pragma once
 // The year graph: DrawSunGraph and DrawMoonGraph fill the chart of the
 // picture window with the rise and set times around the date shown in the
-// main window, then open the chart's print preview (or say that there is no
-// printer). The graph computes its own day records; the main window's record
+// main window, then open the chart's print preview (saying first when the
+// system has no printer). The graph computes its own day records; the main window's record
 // of the shown date, which the alarms read, is left alone.
 //
 // The program entry creates one YearGraph with the picture window and
