@@ -1,6 +1,8 @@
 #include "core/textfile.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +63,58 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 // Unique names for the files written beside a target within this process.
 std::atomic<unsigned> g_tempCounter{0};
+
+// The new contents are written to "." + target name + ".tmp-" + pid + "-" + n
+// beside the target, and that file is locked (flock) while it is written.
+std::string TempFileName(const std::string& targetName, unsigned n) {
+    std::string name(1, '.');
+    name.append(targetName).append(".tmp-").append(std::to_string(::getpid()));
+    name.append("-").append(std::to_string(n));
+    return name;
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The writing process of `name` when it is one of our temporary files for
+// `targetName`; 0 for any other name.
+pid_t TempFileOwner(std::string_view name, const std::string& targetName) {
+    std::string prefix(1, '.');
+    prefix.append(targetName).append(".tmp-");
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return 0;
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == std::string_view::npos || dash > 9 || !AllDigits(name.substr(0, dash)) ||
+        !AllDigits(name.substr(dash + 1))) {
+        return 0;
+    }
+    return static_cast<pid_t>(std::stol(std::string(name.substr(0, dash))));
+}
+
+// A save killed midway leaves its temporary file behind. One is stale when no
+// one holds its lock and the process that wrote it is gone (or is this one,
+// which only happens after a restart that was given the same process id).
+// Only regular files of our own pattern for this one target are touched.
+void RemoveStaleTempFiles(const std::filesystem::path& dir, const std::string& targetName) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const pid_t owner = TempFileOwner(name, targetName);
+        if (owner <= 0) continue;
+        if (owner != ::getpid() && !(::kill(owner, 0) != 0 && errno == ESRCH)) continue;
+        const std::string path = it->path().string();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.c_str());
+        }
+        ::close(fd);
+    }
+}
 
 bool CloseChecked(int fd) {
     return ::close(fd) == 0 || errno == EINTR;
@@ -227,15 +281,15 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string tempName;
     int fd = -1;
+    const std::string targetName = target.filename().string();
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string name(1, '.');
-        name.append(target.filename().string()).append(".tmp-").append(std::to_string(::getpid()));
-        name.append("-").append(std::to_string(g_tempCounter.fetch_add(1)));
-        tempName = (dir / name).string();
+        tempName = (dir / TempFileName(targetName, g_tempCounter.fetch_add(1))).string();
         fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return fail(errno);
     }
     if (fd < 0) return fail(EEXIST);
+    // Held until the file is closed: the file is in use, not left over.
+    ::flock(fd, LOCK_EX | LOCK_NB);
 
     auto abandon = [&](int err) {
         ::close(fd);
@@ -269,6 +323,7 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
         ::fsync(dfd);
         ::close(dfd);
     }
+    RemoveStaleTempFiles(dir, targetName);
     return TextFileResult{};
 }
 

@@ -64,6 +64,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 // flushes it to disk and renames it over `path` (following a symbolic link to
 // its target). An existing file keeps its permission bits. On failure the
 // result carries WriteFailed and the system's reason, and `path` is untouched.
+// After a successful write, the files of earlier writes of the same target
+// that were cut short (their process gone, nobody writing them) are removed.
 TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<std::string>& lines,
                                    std::string_view lineEnd = "\r\n");
 

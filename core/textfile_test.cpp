@@ -2,11 +2,16 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <set>
 
 #include "core/testsupport_tempdir.h"
 
@@ -146,6 +151,60 @@ TEST(WriteTextFileAtomic, FailedWriteKeepsTheOldFile) {
     EXPECT_THAT(r.error, HasSubstr("File too large"));
     EXPECT_EQ(dir.Read("keep.txt"), "old contents\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+}
+
+// The id of a process that has ended.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::set<std::string> FilesIn(const testing::TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.str()))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+// Saves killed midway leave ".<name>.tmp-<pid>-<n>" files; the next save of
+// that target removes those nobody is writing, and nothing else.
+TEST(WriteTextFileAtomic, RemovesTheLeftoversOfCutShortSavesOfItsTarget) {
+    testing::TempDir dir;
+    const std::string gone = std::to_string(EndedProcess());
+    const std::string self = std::to_string(::getpid());
+    const std::string leftovers[] = {
+        ".out.txt.tmp-" + gone + "-0",
+        ".out.txt.tmp-" + self + "-999999",  // an earlier run that had this process id
+    };
+    const std::string kept[] = {
+        ".out.txt.tmp-1-0",  // a process that is still running
+        ".other.txt.tmp-" + gone + "-0",
+        ".out.txt.tmp-" + gone + "-0x",
+        ".out.txt.tmp-" + gone + "-",
+        "out.txt.tmp-" + gone + "-0",
+        ".out.txt.tmp-" + gone + "-0.bak",
+        ".out.txt.tmp-" + self + "-888888",  // being written right now
+    };
+    for (const auto& name : leftovers) dir.Write(name, "half");
+    for (const auto& name : kept) dir.Write(name, "keep");
+    const int writing = ::open(dir.file(kept[6]).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(writing, 0);
+    ASSERT_EQ(::flock(writing, LOCK_EX), 0);
+    std::filesystem::create_directory(dir.file(".out.txt.tmp-" + gone + "-7"));
+
+    ASSERT_TRUE(WriteTextFileAtomic(dir.file("out.txt"), {"new"}).ok());
+    ::close(writing);
+    std::set<std::string> expected(std::begin(kept), std::end(kept));
+    expected.insert({"out.txt", ".out.txt.tmp-" + gone + "-7"});
+    EXPECT_EQ(FilesIn(dir), expected);
+
+    // A failed save removes nothing.
+    std::filesystem::create_directory(dir.file("taken"));
+    dir.Write(".taken.tmp-" + gone + "-0", "half");
+    EXPECT_FALSE(WriteTextFileAtomic(dir.file("taken"), {"x"}).ok());
+    EXPECT_TRUE(FilesIn(dir).count(".taken.tmp-" + gone + "-0"));
 }
 
 }  // namespace
