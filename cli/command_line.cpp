@@ -5,6 +5,16 @@
 
 namespace dawn::cli {
 
+std::string QuotedArgument(std::string_view arg) {
+    constexpr std::size_t kShown = 60;
+    std::string text = "'";
+    for (const char c : arg.substr(0, kShown))
+        text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
+    if (arg.size() > kShown) text += "...";
+    text += "'";
+    return text;
+}
+
 const std::string* Command::Value(std::string_view option) const {
     const auto it = values.find(option);
     return it == values.end() ? nullptr : &it->second;
@@ -28,17 +38,6 @@ bool IsHelpWord(std::string_view arg) {
     return arg == "--help" || arg == "-h" || arg == "help";
 }
 
-// Arguments are shown back inside quotes; control characters would garble
-// the one error line, so they are written as '?', and very long ones cut.
-std::string Shown(std::string_view arg) {
-    std::string text = "'";
-    for (const char c : arg.substr(0, 60))
-        text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
-    if (arg.size() > 60) text += "...";
-    text += "'";
-    return text;
-}
-
 ParseResult Error(std::string message) {
     return {std::nullopt, std::move(message)};
 }
@@ -54,7 +53,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
         if (args.size() == 2) {
             help.verb = FindVerb(verbs, args[1]);
             if (help.verb == nullptr)
-                return Error("unknown verb " + Shown(args[1]) + " (try 'dawnhelm-cli --help')");
+                return Error("unknown verb " + QuotedArgument(args[1]) + " (try 'dawnhelm-cli --help')");
         }
         return {std::move(help), {}};
     }
@@ -62,7 +61,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
     Command command;
     command.verb = FindVerb(verbs, first);
     if (command.verb == nullptr) {
-        return Error("unknown verb " + Shown(first) + " (try 'dawnhelm-cli --help')");
+        return Error("unknown verb " + QuotedArgument(first) + " (try 'dawnhelm-cli --help')");
     }
     const Verb& verb = *command.verb;
     const std::string verbHelp = " (try 'dawnhelm-cli help " + std::string(verb.name) + "')";
@@ -74,7 +73,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
             continue;
         }
         if (arg.size() < 3 || arg.substr(0, 2) != "--") {
-            return Error(std::string(verb.name) + ": unexpected argument " + Shown(arg) + verbHelp);
+            return Error(std::string(verb.name) + ": unexpected argument " + QuotedArgument(arg) + verbHelp);
         }
         std::string_view name = arg.substr(2);
         std::optional<std::string_view> inlineValue;
@@ -85,7 +84,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
         const OptionSpec* option = FindOption(verb, name);
         if (option == nullptr) {
             return Error(std::string(verb.name) + ": unknown option " +
-                         Shown(std::string("--").append(name)) + verbHelp);
+                         QuotedArgument(std::string("--").append(name)) + verbHelp);
         }
         const std::string optionName = "--" + std::string(name);
         if (command.values.count(name) != 0 || command.Flag(name)) {

@@ -76,6 +76,10 @@ struct ParseResult {
 ParseResult ParseArguments(const std::vector<std::string>& args,
                            std::span<const Verb* const> verbs) noexcept;
 
+// An argument as error lines show it: in single quotes, control characters
+// written as '?' so that they cannot garble the line, long ones cut.
+std::string QuotedArgument(std::string_view arg);
+
 // Help texts, ending with a newline.
 std::string HelpText(std::span<const Verb* const> verbs);
 std::string VerbHelpText(const Verb& verb);

@@ -1,7 +1,8 @@
 #include "cli/values.h"
 
-#include <cstdio>
 #include <limits>
+
+#include "core/daynumber.h"
 
 namespace dawn::cli {
 
@@ -9,14 +10,6 @@ namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string Quoted(std::string_view text) {
-    std::string shown = "'";
-    for (const char c : text.substr(0, 40))
-        shown.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
-    if (text.size() > 40) shown += "...";
-    return shown + "'";
 }
 
 }  // namespace
@@ -42,30 +35,13 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 }
 
 std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    const auto number = [&](std::size_t at, std::size_t length) -> int {
-        int value = 0;
-        for (std::size_t i = at; i < at + length; ++i) {
-            if (!IsDigit(text[i])) return -1;
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
-    const int y = number(0, 4);
-    const int m = number(5, 2);
-    const int d = number(8, 2);
-    if (y < 0 || m < 0 || d < 0) return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year{y}, std::chrono::month{unsigned(m)},
-                                           std::chrono::day{unsigned(d)}};
-    if (!date.ok()) return std::nullopt;
-    return date;
+    const std::optional<DayNumber> day = dawn::ParseIsoDate(text);
+    if (!day) return std::nullopt;
+    return day->ToDate();
 }
 
 std::string FormatIsoDate(std::chrono::year_month_day date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    return dawn::FormatIsoDate(DayNumber::FromDate(date));
 }
 
 std::string ReadInteger(const Command& command, std::string_view option, std::int32_t min,
@@ -76,9 +52,9 @@ std::string ReadInteger(const Command& command, std::string_view option, std::in
     const std::string range =
         " (a whole number from " + std::to_string(min) + " to " + std::to_string(max) + ")";
     const auto value = ParseInteger(*text);
-    if (!value) return name + ": " + Quoted(*text) + " is not a whole number" + range;
+    if (!value) return name + ": " + QuotedArgument(*text) + " is not a whole number" + range;
     if (*value < min || *value > max)
-        return name + ": " + Quoted(*text) + " is out of range" + range;
+        return name + ": " + QuotedArgument(*text) + " is out of range" + range;
     out = static_cast<std::int32_t>(*value);
     return {};
 }
@@ -90,9 +66,9 @@ std::string ReadDate(const Command& command, std::string_view option,
     if (text == nullptr) return "missing " + name;
     const auto date = ParseIsoDate(*text);
     if (!date)
-        return name + ": " + Quoted(*text) + " is not a date of the calendar (expected YYYY-MM-DD)";
+        return name + ": " + QuotedArgument(*text) + " is not a date of the calendar (expected YYYY-MM-DD)";
     if (*date < kFirstDate || *date > kLastDate) {
-        return name + ": " + Quoted(*text) + " is out of range (" + FormatIsoDate(kFirstDate) +
+        return name + ": " + QuotedArgument(*text) + " is out of range (" + FormatIsoDate(kFirstDate) +
                " to " + FormatIsoDate(kLastDate) + ")";
     }
     out = *date;

@@ -28,7 +28,8 @@ inline constexpr std::chrono::year_month_day kFirstDate{std::chrono::year{1583},
 inline constexpr std::chrono::year_month_day kLastDate{std::chrono::year{9999},
                                                        std::chrono::December, std::chrono::day{31}};
 
-// The options of the place and the zone, and of a range of dates.
+// The options of the place and the zone, of a range of dates, and the choice
+// of the moon.
 inline constexpr OptionSpec kLatitudeOption{
     "lat", "MINUTES", true, "latitude in arc minutes, north positive (-5400..5400)"};
 inline constexpr OptionSpec kLongitudeOption{
@@ -37,6 +38,7 @@ inline constexpr OptionSpec kTimeZoneOption{"tz", "MINUTES", true,
                                             "standard time ahead of UT in minutes (-1439..1439)"};
 inline constexpr OptionSpec kFromOption{"from", "YYYY-MM-DD", true, "first date"};
 inline constexpr OptionSpec kToOption{"to", "YYYY-MM-DD", true, "last date, not before the first"};
+inline constexpr OptionSpec kMoonOption{"moon", "", false, "the moon instead of the sun"};
 
 // Each reader leaves its result in `out` and returns an empty text, or
 // returns the one-line message for the user when the option is missing or

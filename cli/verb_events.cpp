@@ -10,7 +10,6 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr OptionSpec kMoonOption{"moon", "", false, "the moon instead of the sun"};
 constexpr OptionSpec kOptions[] = {kLatitudeOption, kLongitudeOption, kTimeZoneOption,
                                    kFromOption,     kToOption,        kMoonOption};
 

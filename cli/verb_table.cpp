@@ -14,7 +14,6 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr OptionSpec kMoonOption{"moon", "", false, "the moon instead of the sun"};
 constexpr OptionSpec kOptions[] = {kSettingsOption, kFromOption, kToOption, kMoonOption};
 
 // Dates per block. Two blocks are computed at a time, one on a helper thread,
