@@ -15,14 +15,6 @@ namespace {
 
 constexpr double kEarthRadiiPerUnit = 60.40974;
 
-double Revolutions(double turns) {
-    return (turns - std::floor(turns)) * kTwoPi;
-}
-
-double ArcSine(double s) {
-    return std::atan(s / std::sqrt(1.0 - s * s));
-}
-
 // The value at fraction p of the day on the parabola through y1 (p = 0),
 // y2 (p = 1/2) and y3 (p = 1).
 double OnParabola(double y1, double y2, double y3, double p) {

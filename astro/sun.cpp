@@ -14,16 +14,6 @@ namespace {
 // the horizon plus the sun's semi-diameter. This is cos(90.833°).
 constexpr double kSunCosZenith = -0.014538080502496963;
 
-// Fraction of a turn, in radians.
-double Revolutions(double turns) {
-    return (turns - std::floor(turns)) * kTwoPi;
-}
-
-// arcsin as the quotient form used throughout: atan(s / sqrt(1 - s^2)).
-double ArcSine(double s) {
-    return std::atan(s / std::sqrt(1.0 - s * s));
-}
-
 }  // namespace
 
 Equatorial SunPosition(double t, double tt) {
