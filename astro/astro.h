@@ -57,6 +57,12 @@ struct RiseSetResult {
     // Julian Day at 0h UT of the date (ends in .5). Filled by the sun; the
     // moon fills it too, with its own calendar switch year.
     double julianDay;
+    // "hh<sep>mm" in zone standard time of the last crossing of the requested
+    // kind, whatever the status: on a day without a rise the set call still
+    // carries the real set here while timeText holds 23:59. Empty when no
+    // crossing of that kind happened during the day; 24:00 is written 23:59.
+    // Equal to timeText on a Normal day.
+    std::string crossingText{};
 
     bool operator==(const RiseSetResult&) const = default;
 };

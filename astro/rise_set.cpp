@@ -28,7 +28,13 @@ RiseSetResult ResultOfDay(const DayScan& day, EventKind kind, std::string_view t
                          FormatEventTime(resolved.time.hours, resolved.time.minutes, timeSeparator),
                          {},
                          day.julianDay};
-    if (crossing.found) result.azimuthText = FormatAzimuth(crossing.azimuth);
+    if (crossing.found) {
+        result.azimuthText = FormatAzimuth(crossing.azimuth);
+        // The scan's own time, before the status may replace it; the
+        // end-of-day rule still folds 24:00 to 23:59.
+        const ClockTime time = crossing.time.hours >= 24 ? ClockTime{23, 59} : crossing.time;
+        result.crossingText = FormatEventTime(time.hours, time.minutes, timeSeparator);
+    }
     return result;
 }
 

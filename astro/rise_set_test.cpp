@@ -120,6 +120,36 @@ TEST(RiseSet, ReferenceDays) {
     }
 }
 
+// The crossing that did occur keeps its own time when the status replaces
+// the time text: the set of a day without a rise, the rise of a day without
+// a set. A kind that did not occur has no crossing.
+TEST(RiseSet, CrossingTextKeepsTheRealTimeOfTheEventThatOccurred) {
+    struct Case {
+        Body body;
+        year_month_day date;
+        Place place;
+        const char* riseCrossing;
+        const char* setCrossing;
+    };
+    const Case cases[] = {
+        {Body::Sun, 2024y / 5 / 20, {4140, 1200, 60}, "00:04", ""},  // NoSet
+        {Body::Sun, 2024y / 7 / 22, {4140, 1200, 60}, "", "23:18"},  // NoRise
+        {Body::Moon, 2000y / 1 / 13, kMidEurope, "11:54", ""},       // NoSet
+        {Body::Moon, 2000y / 1 / 27, kMidEurope, "", "11:33"},       // NoRise
+        {Body::Sun, 2024y / 6 / 21, {4200, 1200, 60}, "", ""},       // UpAllDay
+        // 23:59:53 rounds to 24:00 and is written as the last minute.
+        {Body::Moon, 2009y / 6 / 13, kMidEurope, "23:59", "09:52"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Iso(c.date));
+        const DayEvents day = Day(c.body, c.date, c.place);
+        EXPECT_EQ(day.rise.crossingText, c.riseCrossing);
+        EXPECT_EQ(day.set.crossingText, c.setCrossing);
+    }
+    EXPECT_EQ(ComputeMoonEvent(EventKind::Set, 2000y / 1 / 27, kMidEurope, ".").crossingText,
+              "11.33");
+}
+
 TEST(RiseSet, JulianDayOfTheDateAndTheLocaleSeparator) {
     const RiseSetResult rise = ComputeSunEvent(EventKind::Rise, 2000y / 1 / 1, kMidEurope, ".");
     EXPECT_EQ(rise.julianDay, 2451544.5);
@@ -198,6 +228,13 @@ TEST(RiseSet, EveryDayIsCoherent) {
                         if (!r->azimuthText.empty()) {
                             EXPECT_TRUE(std::regex_match(r->azimuthText, azimuth))
                                 << r->azimuthText;
+                            EXPECT_TRUE(std::regex_match(r->crossingText, clock))
+                                << r->crossingText;
+                        } else {
+                            EXPECT_EQ(r->crossingText, "");
+                        }
+                        if (r->status == EventStatus::Normal) {
+                            EXPECT_EQ(r->crossingText, r->timeText);
                         }
                     }
                     // At the poles every direction is south (or north).
