@@ -3,12 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDir>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,11 +18,11 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTextCharFormat>
 #include <QTimer>
 #include <cmath>
+#include <numbers>
 
 #include "ui/main/messages.h"
 
@@ -66,7 +63,7 @@ QPixmap SunGraphPicture(QSize size) {
         QPainterPath path;
         for (int i = 0; i <= 40; ++i) {
             const double x = 3.0 + w * i / 40.0;
-            const double phase = std::cos(2.0 * M_PI * i / 40.0);
+            const double phase = std::cos(2.0 * std::numbers::pi * i / 40.0);
             const double y = curve == 0 ? 4.0 + h * (0.55 + 0.3 * phase) : 4.0 + h * (0.45 - 0.3 * phase);
             if (i == 0) path.moveTo(x, y); else path.lineTo(x, y);
         }
