@@ -135,47 +135,37 @@ DstRuleParams South() {
     return DstRuleParams{true, -2032, 1, 1};
 }
 
-TEST(ComputeDstWindow, DefaultNorthernRules) {
-    // Last Sunday of March to last Sunday of October.
+// North: the last Sunday of March to the last Sunday of October. South: the
+// first Sunday of October to the first Sunday of April, the counts from the
+// end resolved in 2024 (October and April 2024 each have four Sundays), so
+// that summer time spans the new year.
+TEST(ComputeDstWindow, NorthernAndSouthernRules) {
     struct Case {
+        bool south;
         DayNumber date;
         DstWindow window;
         bool inSummer;
     };
     const Case cases[] = {
-        {D(2024, 1, 15), {D(2024, 3, 31), D(2023, 10, 29)}, false},
-        {D(2024, 3, 30), {D(2024, 3, 31), D(2023, 10, 29)}, false},
-        {D(2024, 3, 31), {D(2024, 3, 31), D(2024, 10, 27)}, true},
-        {D(2024, 10, 26), {D(2024, 3, 31), D(2024, 10, 27)}, true},
-        {D(2024, 10, 27), {D(2025, 3, 30), D(2024, 10, 27)}, false},
-        {D(2024, 12, 31), {D(2025, 3, 30), D(2024, 10, 27)}, false},
+        {false, D(2024, 1, 15), {D(2024, 3, 31), D(2023, 10, 29)}, false},
+        {false, D(2024, 3, 30), {D(2024, 3, 31), D(2023, 10, 29)}, false},
+        {false, D(2024, 3, 31), {D(2024, 3, 31), D(2024, 10, 27)}, true},
+        {false, D(2024, 10, 26), {D(2024, 3, 31), D(2024, 10, 27)}, true},
+        {false, D(2024, 10, 27), {D(2025, 3, 30), D(2024, 10, 27)}, false},
+        {false, D(2024, 12, 31), {D(2025, 3, 30), D(2024, 10, 27)}, false},
+        {true, D(2024, 1, 15), {D(2023, 10, 8), D(2024, 4, 7)}, true},
+        {true, D(2024, 6, 15), {D(2024, 10, 6), D(2024, 4, 7)}, false},
+        {true, D(2024, 10, 6), {D(2024, 10, 6), D(2025, 4, 6)}, true},
+        {true, D(2024, 4, 7), {D(2024, 10, 6), D(2024, 4, 7)}, false},
     };
     for (const auto& c : cases) {
-        const DstWindow w = ComputeDstWindow(North(), c.date.Year(), 3, 1, c.date, 10, 1);
-        EXPECT_EQ(w, c.window) << c.date.Value();
-        EXPECT_EQ(w.Contains(c.date), c.inSummer) << c.date.Value();
-        EXPECT_EQ(w.SummerStart > w.WinterStart, !c.inSummer);
-    }
-}
-
-TEST(ComputeDstWindow, SouthernSummerSpansTheNewYear) {
-    // First Sunday of October to first Sunday of April; the counts from the end
-    // resolved in 2024 (October and April 2024 each have four Sundays).
-    struct Case {
-        DayNumber date;
-        DstWindow window;
-        bool inSummer;
-    };
-    const Case cases[] = {
-        {D(2024, 1, 15), {D(2023, 10, 8), D(2024, 4, 7)}, true},
-        {D(2024, 6, 15), {D(2024, 10, 6), D(2024, 4, 7)}, false},
-        {D(2024, 10, 6), {D(2024, 10, 6), D(2025, 4, 6)}, true},
-        {D(2024, 4, 7), {D(2024, 10, 6), D(2024, 4, 7)}, false},
-    };
-    for (const auto& c : cases) {
-        const DstWindow w = ComputeDstWindow(South(), c.date.Year(), 10, 4, c.date, 4, 4);
-        EXPECT_EQ(w, c.window) << c.date.Value();
-        EXPECT_EQ(w.Contains(c.date), c.inSummer) << c.date.Value();
+        const DstWindow w = c.south
+                                ? ComputeDstWindow(South(), c.date.Year(), 10, 4, c.date, 4, 4)
+                                : ComputeDstWindow(North(), c.date.Year(), 3, 1, c.date, 10, 1);
+        EXPECT_EQ(w, c.window) << c.date.Value() << " south " << c.south;
+        EXPECT_EQ(w.Contains(c.date), c.inSummer) << c.date.Value() << " south " << c.south;
+        // Outside summer time the two dates belong to different cycles.
+        EXPECT_EQ(w.SummerStart > w.WinterStart, !c.inSummer) << c.date.Value();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "core/settings.h"
 #include "core/textfile.h"
 
 namespace dawn {
@@ -213,9 +214,7 @@ LabelLoad ParseLabelLines(const std::vector<std::string>& lines) {
 }
 
 std::string LabelFilePath(const std::string& appDir) {
-    if (appDir.empty()) return "Dawnlabel.txt";
-    if (appDir.back() == '/') return appDir + "Dawnlabel.txt";
-    return appDir + "/Dawnlabel.txt";
+    return JoinPath(appDir, "Dawnlabel.txt");
 }
 
 LabelLoad LoadLabelTable(const std::string& appDir) {
