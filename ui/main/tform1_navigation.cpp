@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "core/calendar.h"
 #include "ui/main/tform1.h"
