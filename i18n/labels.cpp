@@ -97,16 +97,19 @@ bool LabelTable::Contains(int column, int row) const {
     return column >= 0 && column < columns_ && row >= 0 && row < rows_;
 }
 
+std::size_t LabelTable::Index(int column, int row) const {
+    return static_cast<std::size_t>(column) * static_cast<std::size_t>(rows_) +
+           static_cast<std::size_t>(row);
+}
+
 const std::string& LabelTable::Cell(int column, int row) const {
     if (!Contains(column, row)) return kEmpty;
-    return cells_[static_cast<std::size_t>(column) * static_cast<std::size_t>(rows_) +
-                  static_cast<std::size_t>(row)];
+    return cells_[Index(column, row)];
 }
 
 bool LabelTable::SetCell(int column, int row, std::string text) {
     if (!Contains(column, row)) return false;
-    cells_[static_cast<std::size_t>(column) * static_cast<std::size_t>(rows_) +
-           static_cast<std::size_t>(row)] = std::move(text);
+    cells_[Index(column, row)] = std::move(text);
     return true;
 }
 
@@ -140,8 +143,16 @@ CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
 }
 
 namespace {
-std::pair<std::size_t, std::size_t> ParseInto(const std::vector<std::string>& lines,
-                                              LabelLoad& result, std::size_t& used) {
+
+// How the lines of a label file fared.
+struct LineCounts {
+    std::size_t used = 0;
+    std::size_t malformed = 0;
+    std::size_t outside = 0;
+};
+
+LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
+    LineCounts counts;
     result.table = LabelTable(kLabelColumns, kLabelCount);
     ProblemList malformed{
         "These lines of the label file were skipped: a line starts with a two-digit column, "
@@ -178,19 +189,20 @@ std::pair<std::size_t, std::size_t> ParseInto(const std::vector<std::string>& li
         const auto cell = static_cast<std::size_t>(column * kLabelCount + row);
         if (seen[cell]) repeated.Add(LineEntry(i, line));
         seen[cell] = true;
-        ++used;
+        ++counts.used;
     }
 
     malformed.AppendTo(result.message);
     outside.AppendTo(result.message);
     repeated.AppendTo(result.message);
-    return {malformed.count, outside.count};
+    counts.malformed = malformed.count;
+    counts.outside = outside.count;
+    return counts;
 }
 
 LabelLoad BuiltInLabels() {
     LabelLoad load;
-    std::size_t used = 0;
-    ParseInto(SplitLines(DecodeText(BuiltInLabelFile())), load, used);
+    ParseInto(SplitLines(DecodeText(BuiltInLabelFile())), load);
     load.message.clear();
     load.builtIn = true;
     return load;
@@ -200,12 +212,11 @@ LabelLoad BuiltInLabels() {
 
 LabelLoad ParseLabelLines(const std::vector<std::string>& lines) {
     LabelLoad result;
-    std::size_t used = 0;
-    const auto [malformed, outside] = ParseInto(lines, result, used);
-    if (used > 0) return result;
+    const LineCounts counts = ParseInto(lines, result);
+    if (counts.used > 0) return result;
     // Nothing usable: the program's own labels keep every window complete.
     LabelLoad builtIn = BuiltInLabels();
-    if (malformed + outside > 0) {
+    if (counts.malformed + counts.outside > 0) {
         builtIn.message =
             "The label file holds no usable line; the program's own labels are used.\n\n" +
             result.message;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -107,6 +108,8 @@ public:
     friend bool operator==(const LabelTable&, const LabelTable&) = default;
 
 private:
+    std::size_t Index(int column, int row) const;  // of a cell inside the table
+
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::string> cells_;  // column-major: column * rows_ + row
