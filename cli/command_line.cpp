@@ -53,7 +53,8 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
         if (args.size() == 2) {
             help.verb = FindVerb(verbs, args[1]);
             if (help.verb == nullptr)
-                return Error("unknown verb " + QuotedArgument(args[1]) + " (try 'dawnhelm-cli --help')");
+                return Error("unknown verb " + QuotedArgument(args[1]) +
+                             " (try 'dawnhelm-cli --help')");
         }
         return {std::move(help), {}};
     }
@@ -73,7 +74,8 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
             continue;
         }
         if (arg.size() < 3 || arg.substr(0, 2) != "--") {
-            return Error(std::string(verb.name) + ": unexpected argument " + QuotedArgument(arg) + verbHelp);
+            return Error(std::string(verb.name) + ": unexpected argument " + QuotedArgument(arg) +
+                         verbHelp);
         }
         std::string_view name = arg.substr(2);
         std::optional<std::string_view> inlineValue;

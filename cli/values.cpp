@@ -66,10 +66,11 @@ std::string ReadDate(const Command& command, std::string_view option,
     if (text == nullptr) return "missing " + name;
     const auto date = ParseIsoDate(*text);
     if (!date)
-        return name + ": " + QuotedArgument(*text) + " is not a date of the calendar (expected YYYY-MM-DD)";
+        return name + ": " + QuotedArgument(*text) +
+               " is not a date of the calendar (expected YYYY-MM-DD)";
     if (*date < kFirstDate || *date > kLastDate) {
-        return name + ": " + QuotedArgument(*text) + " is out of range (" + FormatIsoDate(kFirstDate) +
-               " to " + FormatIsoDate(kLastDate) + ")";
+        return name + ": " + QuotedArgument(*text) + " is out of range (" +
+               FormatIsoDate(kFirstDate) + " to " + FormatIsoDate(kLastDate) + ")";
     }
     out = *date;
     return {};

@@ -159,9 +159,8 @@ TEST(ComputeDstWindow, NorthernAndSouthernRules) {
         {true, D(2024, 4, 7), {D(2024, 10, 6), D(2024, 4, 7)}, false},
     };
     for (const auto& c : cases) {
-        const DstWindow w = c.south
-                                ? ComputeDstWindow(South(), c.date.Year(), 10, 4, c.date, 4, 4)
-                                : ComputeDstWindow(North(), c.date.Year(), 3, 1, c.date, 10, 1);
+        const DstWindow w = c.south ? ComputeDstWindow(South(), c.date.Year(), 10, 4, c.date, 4, 4)
+                                    : ComputeDstWindow(North(), c.date.Year(), 3, 1, c.date, 10, 1);
         EXPECT_EQ(w, c.window) << c.date.Value() << " south " << c.south;
         EXPECT_EQ(w.Contains(c.date), c.inSummer) << c.date.Value() << " south " << c.south;
         // Outside summer time the two dates belong to different cycles.

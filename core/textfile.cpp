@@ -217,8 +217,8 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
                 Cannot(TextFileStatus::Unreadable, "read", path, "it is not a regular file"));
         }
         if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-            return refuse(TooLarge(path, std::to_string(st.st_size) + " bytes; at most " +
-                                             std::to_string(maxBytes)));
+            return refuse(TooLarge(
+                path, std::to_string(st.st_size) + " bytes; at most " + std::to_string(maxBytes)));
         }
     }
     // A file that grows while it is read is held to the same limit.

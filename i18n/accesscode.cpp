@@ -2,7 +2,9 @@
 
 namespace dawn {
 
-bool IsAccessCode(std::string_view typed) { return typed == AccessCode; }
+bool IsAccessCode(std::string_view typed) {
+    return typed == AccessCode;
+}
 
 bool GridCellSelectable(bool gridUnlocked, int column, int row) {
     if (column < 1 || row < 1) return false;  // the fixed headers
