@@ -28,9 +28,9 @@ const Verb* FindVerb(std::span<const Verb* const> verbs, std::string_view name) 
     return it == verbs.end() ? nullptr : *it;
 }
 
-const OptionSpec* FindOption(const Verb& verb, std::string_view name) {
+const Option* FindOption(const Verb& verb, std::string_view name) {
     const auto it = std::find_if(verb.options.begin(), verb.options.end(),
-                                 [&](const OptionSpec& o) { return o.name == name; });
+                                 [&](const Option& o) { return o.name == name; });
     return it == verb.options.end() ? nullptr : &*it;
 }
 
@@ -83,7 +83,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const OptionSpec* option = FindOption(verb, name);
+        const Option* option = FindOption(verb, name);
         if (option == nullptr) {
             return Error(std::string(verb.name) + ": unknown option " +
                          QuotedArgument(std::string("--").append(name)) + verbHelp);
@@ -111,7 +111,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
     }
 
     if (!command.help) {
-        for (const OptionSpec& option : verb.options) {
+        for (const Option& option : verb.options) {
             if (option.required && command.values.count(option.name) == 0) {
                 return Error(std::string(verb.name) + ": missing --" + std::string(option.name) +
                              " " + std::string(option.valueName) + verbHelp);
@@ -122,7 +122,7 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
 }
 
 // The head of an option as usage and help show it: "--name VALUE".
-std::string OptionHead(const OptionSpec& o) {
+std::string OptionHead(const Option& o) {
     std::string head = "--";
     head.append(o.name);
     if (!o.valueName.empty()) head.append(" ").append(o.valueName);
@@ -131,8 +131,8 @@ std::string OptionHead(const OptionSpec& o) {
 
 void AppendOptions(std::string& text, const Verb& verb) {
     std::size_t width = 0;
-    for (const OptionSpec& o : verb.options) width = std::max(width, OptionHead(o).size());
-    for (const OptionSpec& o : verb.options) {
+    for (const Option& o : verb.options) width = std::max(width, OptionHead(o).size());
+    for (const Option& o : verb.options) {
         const std::string head = OptionHead(o);
         text.append("    ").append(head).append(width - head.size() + 2, ' ').append(o.help);
         if (!o.required) text.append(" (optional)");
@@ -143,7 +143,7 @@ void AppendOptions(std::string& text, const Verb& verb) {
 std::string Usage(const Verb& verb) {
     std::string text = "dawnhelm-cli ";
     text.append(verb.name);
-    for (const OptionSpec& o : verb.options) {
+    for (const Option& o : verb.options) {
         text.append(o.required ? " " : " [").append(OptionHead(o));
         if (!o.required) text.append("]");
     }

@@ -19,7 +19,7 @@
 
 namespace dawn::cli {
 
-struct OptionSpec {
+struct Option {
     std::string_view name;       // without the leading "--"
     std::string_view valueName;  // empty for a flag that takes no value
     bool required;
@@ -48,7 +48,7 @@ struct Verb {
     std::string_view name;
     std::string_view summary;      // one line for the list of verbs
     std::string_view description;  // a paragraph or more for the verb's help; may be empty
-    std::span<const OptionSpec> options;
+    std::span<const Option> options;
     VerbOutcome (*run)(const Command& command, std::ostream& out);
 };
 

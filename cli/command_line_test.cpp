@@ -15,7 +15,7 @@ VerbOutcome Nothing(const Command&, std::ostream&) {
     return {};
 }
 
-constexpr OptionSpec kPlotOptions[] = {
+constexpr Option kPlotOptions[] = {
     {"lat", "MINUTES", true, "latitude"},
     {"size", "N", false, "size"},
     {"moon", "", false, "the moon"},

@@ -12,9 +12,9 @@
 
 namespace dawn::cli {
 
-inline constexpr OptionSpec kSettingsOption{"settings", "FILE", true,
-                                            "settings file as the program keeps it (Dawncode.txt); "
-                                            "a missing file means the default place"};
+inline constexpr Option kSettingsOption{"settings", "FILE", true,
+                                        "settings file as the program keeps it (Dawncode.txt); "
+                                        "a missing file means the default place"};
 
 // Today's year from the system clock, which resolves the summer-time rules as
 // at the program's start.

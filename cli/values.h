@@ -30,15 +30,15 @@ inline constexpr std::chrono::year_month_day kLastDate{std::chrono::year{9999},
 
 // The options of the place and the zone, of a range of dates, and the choice
 // of the moon.
-inline constexpr OptionSpec kLatitudeOption{
-    "lat", "MINUTES", true, "latitude in arc minutes, north positive (-5400..5400)"};
-inline constexpr OptionSpec kLongitudeOption{
-    "lon", "MINUTES", true, "longitude in arc minutes, east positive (-10800..10800)"};
-inline constexpr OptionSpec kTimeZoneOption{"tz", "MINUTES", true,
-                                            "standard time ahead of UT in minutes (-1439..1439)"};
-inline constexpr OptionSpec kFromOption{"from", "YYYY-MM-DD", true, "first date"};
-inline constexpr OptionSpec kToOption{"to", "YYYY-MM-DD", true, "last date, not before the first"};
-inline constexpr OptionSpec kMoonOption{"moon", "", false, "the moon instead of the sun"};
+inline constexpr Option kLatitudeOption{"lat", "MINUTES", true,
+                                        "latitude in arc minutes, north positive (-5400..5400)"};
+inline constexpr Option kLongitudeOption{"lon", "MINUTES", true,
+                                         "longitude in arc minutes, east positive (-10800..10800)"};
+inline constexpr Option kTimeZoneOption{"tz", "MINUTES", true,
+                                        "standard time ahead of UT in minutes (-1439..1439)"};
+inline constexpr Option kFromOption{"from", "YYYY-MM-DD", true, "first date"};
+inline constexpr Option kToOption{"to", "YYYY-MM-DD", true, "last date, not before the first"};
+inline constexpr Option kMoonOption{"moon", "", false, "the moon instead of the sun"};
 
 // Each reader leaves its result in `out` and returns an empty text, or
 // returns the one-line message for the user when the option is missing or

@@ -12,8 +12,8 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr OptionSpec kDateOption{"date", "YYYY-MM-DD", true, "the date"};
-constexpr OptionSpec kOptions[] = {kSettingsOption, kDateOption};
+constexpr Option kDateOption{"date", "YYYY-MM-DD", true, "the date"};
+constexpr Option kOptions[] = {kSettingsOption, kDateOption};
 
 class FieldWriter {
 public:

@@ -10,8 +10,8 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {kLatitudeOption, kLongitudeOption, kTimeZoneOption,
-                                   kFromOption,     kToOption,        kMoonOption};
+constexpr Option kOptions[] = {kLatitudeOption, kLongitudeOption, kTimeZoneOption,
+                               kFromOption,     kToOption,        kMoonOption};
 
 void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
                 const RiseSetResult& r) {

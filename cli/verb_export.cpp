@@ -19,7 +19,7 @@
 namespace dawn::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {
+constexpr Option kOptions[] = {
     {"settings", "FILE", true, "settings file (Dawncode.txt); a missing file means the default settings"},
     {"labels", "FILE", false, "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},

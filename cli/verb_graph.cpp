@@ -20,7 +20,7 @@
 namespace dawn::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {
+constexpr Option kOptions[] = {
     {"settings", "FILE", true, "settings file (Dawncode.txt); a missing file means the default settings"},
     {"labels", "FILE", false, "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"date", "YYYY-MM-DD", true, "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},

@@ -14,7 +14,7 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr OptionSpec kOptions[] = {kSettingsOption, kFromOption, kToOption, kMoonOption};
+constexpr Option kOptions[] = {kSettingsOption, kFromOption, kToOption, kMoonOption};
 
 // Dates per block. Two blocks are computed at a time, one on a helper thread,
 // and written in date order; a block's text stays well under a megabyte.
