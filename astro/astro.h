@@ -126,6 +126,12 @@ struct ClockTime {
     bool operator==(const ClockTime&) const = default;
 };
 
+// The end-of-day rule: a crossing in the last half minute rounds to 24:00,
+// which is reported as the last minute of the day.
+constexpr ClockTime WithinTheDay(ClockTime t) {
+    return t.hours >= 24 ? ClockTime{23, 59} : t;
+}
+
 struct ResolvedDay {
     EventStatus status;
     ClockTime time;

@@ -112,9 +112,7 @@ ResolvedDay ResolveDayStatus(bool riseFound, bool setFound, double finalAltitude
     } else if (!setFound) {
         day = {EventStatus::NoSet, edge};
     }
-    // A crossing in the last half minute rounds to 24:00, which is shown as
-    // the last minute of the day.
-    if (day.time.hours >= 24) day.time = kEndOfDay;
+    day.time = WithinTheDay(day.time);
     return day;
 }
 

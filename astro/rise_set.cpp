@@ -30,9 +30,8 @@ RiseSetResult ResultOfDay(const DayScan& day, EventKind kind, std::string_view t
                          day.julianDay};
     if (crossing.found) {
         result.azimuthText = FormatAzimuth(crossing.azimuth);
-        // The scan's own time, before the status may replace it; the
-        // end-of-day rule still folds 24:00 to 23:59.
-        const ClockTime time = crossing.time.hours >= 24 ? ClockTime{23, 59} : crossing.time;
+        // The scan's own time, before the status may replace it.
+        const ClockTime time = WithinTheDay(crossing.time);
         result.crossingText = FormatEventTime(time.hours, time.minutes, timeSeparator);
     }
     return result;
