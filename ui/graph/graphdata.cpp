@@ -1,5 +1,8 @@
 #include "ui/graph/graphdata.h"
 
+#include <string_view>
+
+#include "astro/astro.h"
 #include "core/dayephemeris.h"
 
 namespace dawn {
@@ -36,8 +39,47 @@ std::vector<std::string> GraphTitleLines(const GraphInputs& in, GraphBody body) 
 
 namespace {
 
-GraphMark MarkOf(DayNumber day, std::chrono::minutes time, const std::string& clock) {
-    return GraphMark{GraphPoint{day, time}, clock};
+using std::chrono::minutes;
+
+// The points one day gives each line; a day may give one line a point and
+// the other none.
+struct DayPoints {
+    std::optional<minutes> rise;
+    std::optional<minutes> set;
+};
+
+// A sun day is plotted only when its set clock time lies after its rise
+// clock time; otherwise both lines have a gap there.
+DayPoints SunPointsOf(const DayEphemeris& day) {
+    if (day.SunSetTime > day.SunRiseTime) return {day.SunRiseTime, day.SunSetTime};
+    return {};
+}
+
+// The local clock time of a moon crossing of one kind on `day`, shifted by
+// the summer-time hour as the day record shifts its own times; nothing when
+// the moon made no crossing of that kind that day.
+std::optional<minutes> MoonCrossingTime(const RiseSetResult& r, const DstWindow& window,
+                                        bool summerTime, DayNumber day) {
+    minutes t{0};
+    if (r.crossingText.empty() || !ParseClock(r.crossingText, t)) return std::nullopt;
+    return ApplySummerTime(window, summerTime, day, t);
+}
+
+// Moonrise and moonset are independent: on a day without a moonrise the
+// moonset that did happen is plotted at its real time, though the day's
+// status gives both events placeholder times.
+DayPoints MoonPointsOf(const SiteSettings& settings, DayNumber day, std::string_view timeSeparator) {
+    const Place place{settings.LatitudeMinutes, settings.LongitudeMinutes, settings.TimeZoneMinutes};
+    const DayEvents events = ComputeMoonDay(day.ToDate(), place, timeSeparator);
+    const DstWindow window = ComputeDstWindow(settings, day);
+    return {MoonCrossingTime(events.rise, window, settings.SummerTimeEnabled, day),
+            MoonCrossingTime(events.set, window, settings.SummerTimeEnabled, day)};
+}
+
+std::optional<GraphMark> MarkOf(DayNumber day, const std::optional<minutes>& time,
+                                std::string_view timeSeparator) {
+    if (!time) return std::nullopt;
+    return GraphMark{GraphPoint{day, *time}, FormatClock(*time, timeSeparator)};
 }
 
 }  // namespace
@@ -54,31 +96,27 @@ GraphData BuildGraph(const GraphInputs& in, GraphBody body) {
     g.rise.reserve(static_cast<std::size_t>(count));
     g.set.reserve(static_cast<std::size_t>(count));
 
-    const bool sun = body == GraphBody::Sun;
-    auto plot = [&](const DayEphemeris& day, std::vector<GraphPoint>& rise, std::vector<GraphPoint>& set) {
-        if (sun) {
-            if (day.SunSetTime > day.SunRiseTime) {
-                rise.push_back({day.Date, day.SunRiseTime});
-                set.push_back({day.Date, day.SunSetTime});
-            }
-            return;
-        }
-        if (day.MoonRiseStatus == EventStatus::Normal) rise.push_back({day.Date, day.MoonRiseTime});
-        if (day.MoonSetStatus == EventStatus::Normal) set.push_back({day.Date, day.MoonSetTime});
+    auto plot = [&](DayNumber day, const DayPoints& p) {
+        if (p.rise) g.rise.push_back({day, *p.rise});
+        if (p.set) g.set.push_back({day, *p.set});
     };
 
-    ForEachDay(in.settings, g.firstDay, g.lastDay, in.timeSeparator, [&](const DayEphemeris& day) {
-        plot(day, g.rise, g.set);
-        return true;
-    });
-
-    // The shown date once more, for its two marks.
-    const DayEphemeris shown = ComputeDay(in.settings, in.shownDate, in.timeSeparator);
-    std::vector<GraphPoint> rise;
-    std::vector<GraphPoint> set;
-    plot(shown, rise, set);
-    if (!rise.empty()) g.shownRise = MarkOf(shown.Date, rise[0].time, sun ? shown.SunRiseClock : shown.MoonRiseClock);
-    if (!set.empty()) g.shownSet = MarkOf(shown.Date, set[0].time, sun ? shown.SunSetClock : shown.MoonSetClock);
+    // The shown date is computed once more at the end, for its two marks.
+    DayPoints shown;
+    if (body == GraphBody::Sun) {
+        ForEachDay(in.settings, g.firstDay, g.lastDay, in.timeSeparator, [&](const DayEphemeris& day) {
+            plot(day.Date, SunPointsOf(day));
+            return true;
+        });
+        shown = SunPointsOf(ComputeDay(in.settings, in.shownDate, in.timeSeparator));
+    } else {
+        for (DayNumber d = g.firstDay; d <= g.lastDay; ++d) {
+            plot(d, MoonPointsOf(in.settings, d, in.timeSeparator));
+        }
+        shown = MoonPointsOf(in.settings, in.shownDate, in.timeSeparator);
+    }
+    g.shownRise = MarkOf(in.shownDate, shown.rise, in.timeSeparator);
+    g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
     return g;
 }
 

@@ -12,7 +12,9 @@
 // the rise clock time: a day whose sunset falls after local midnight, or a
 // day below the horizon (both placeholder times 12:00), leaves a gap in both
 // lines, while a day of midnight sun is drawn at 00:00 and 23:59. Moonrise and
-// moonset are plotted independently, each only on a day it happens.
+// moonset are plotted independently, each only on a day it happens and at the
+// time it happens: a day without a moonrise still has its moonset point, and
+// a shown date without a moonrise only its set mark.
 //
 // No Qt here: dates come in and go out as DayNumber, times of day as minutes.
 #include <chrono>

@@ -139,30 +139,71 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
     }
 }
 
-TEST_F(GraphTest, MoonDaysWithoutAnEventLeaveGapsAndTheLegendStaysSun) {
-    // A date on which the moon does not rise (or set): the day's status holds
-    // for both events, so the day has neither point.
-    DayNumber missing = DayNumber::FromYmd(2024, 6, 1);
-    while (ComputeDay(state.Settings, missing, ":").MoonRiseStatus == EventStatus::Normal) ++missing;
-    state.ComputeShownDay(missing);
+// At 50°47' N 5°28' E the moon does not rise on 27 June 2024 (it sets at
+// 10:50 zone standard time) and does not set on 15 July 2024 (it rises at
+// 15:09). The event that did happen keeps its point, at its real clock time.
+const DayNumber kNoMoonrise = DayNumber::FromYmd(2024, 6, 27);
+const DayNumber kNoMoonset = DayNumber::FromYmd(2024, 7, 15);
 
-    const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
-    EXPECT_FALSE(HasDay(g.rise, missing));
-    EXPECT_FALSE(HasDay(g.set, missing));
-    EXPECT_TRUE(HasDay(g.rise, missing - 1));
-    EXPECT_TRUE(HasDay(g.rise, missing + 1));
-    EXPECT_FALSE(g.shownRise.has_value());
-    EXPECT_FALSE(g.shownSet.has_value());
+TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
+    using std::chrono::hours;
+    using std::chrono::minutes;
+    for (bool summerTime : {true, false}) {
+        SCOPED_TRACE(summerTime ? "summer time" : "standard time");
+        PlaceAt(3047, 328, 60, summerTime);
+        Show(2024, 7, 1);
+        const minutes shift = summerTime ? hours(1) : hours(0);
+        const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
+        EXPECT_FALSE(HasDay(g.rise, kNoMoonrise));
+        EXPECT_THAT(g.set, ::testing::Contains(GraphPoint{kNoMoonrise, hours(10) + minutes(50) + shift}));
+        EXPECT_FALSE(HasDay(g.set, kNoMoonset));
+        EXPECT_THAT(g.rise, ::testing::Contains(GraphPoint{kNoMoonset, hours(15) + minutes(9) + shift}));
+        // Every other day of the run has both its points.
+        EXPECT_EQ(g.rise.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
+        EXPECT_EQ(g.set.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
+    }
+}
 
+TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysSun) {
+    PlaceAt(3047, 328, 60);
     YearGraph graph(state, nullptr);
     graph.setPrinterCheck([] { return true; });
     int previews = 0;
     graph.setPreview([&](DawnhelmGraph&) { ++previews; });
-    graph.DrawMoonGraph();
-    EXPECT_EQ(previews, 1);
     DawnhelmGraph& chart = *graph.Graph();
-    EXPECT_EQ(chart.Series3->count(), 0);
-    EXPECT_EQ(chart.Series4->count(), 0);
+
+    struct Case {
+        DayNumber shown;
+        const char* rise;  // the mark's clock text; empty for no mark
+        const char* set;
+    };
+    const Case cases[] = {
+        {kNoMoonrise, "", "11:50"},
+        {kNoMoonset, "16:09", ""},
+        {DayNumber::FromYmd(2024, 7, 1), "01:55", "17:28"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown.Value());
+        state.ComputeShownDay(c.shown);
+        graph.DrawMoonGraph();
+        for (const auto& [series, text] : {std::pair{chart.Series3, c.rise}, std::pair{chart.Series4, c.set}}) {
+            if (*text == '\0') {
+                EXPECT_EQ(series->count(), 0);
+                continue;
+            }
+            ASSERT_EQ(series->count(), 1);
+            EXPECT_EQ(series->pointLabelsFormat().toStdString(), text);
+            std::chrono::minutes time{0};
+            ASSERT_TRUE(ParseClock(text, time));
+            EXPECT_EQ(series->at(0), QPointF(c.shown.Value(), time.count()));
+        }
+    }
+    EXPECT_EQ(previews, 3);
+    // On an ordinary date the marks show the day view's own times.
+    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(), state.Day.MoonRiseClock);
+    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(), state.Day.MoonSetClock);
+
+    const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
     EXPECT_GE(chart.RiseSegments().size(), 2);
@@ -181,15 +222,6 @@ TEST_F(GraphTest, MoonDaysWithoutAnEventLeaveGapsAndTheLegendStaysSun) {
         if (m->isVisible()) legend << m->label();
     }
     EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
-
-    // An ordinary shown date gets both marks, labelled with its clock times.
-    state.ComputeShownDay(missing + 3);
-    graph.DrawMoonGraph();
-    ASSERT_EQ(chart.Series3->count(), 1);
-    ASSERT_EQ(chart.Series4->count(), 1);
-    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(), state.Day.MoonRiseClock);
-    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(), state.Day.MoonSetClock);
-    EXPECT_EQ(chart.Series3->at(0), QPointF(state.Day.Date.Value(), state.Day.MoonRiseTime.count()));
 }
 
 TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {
