@@ -260,11 +260,19 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     graph.DrawSunGraph();
     QStringList actions;
     bool hasPrinterList = false;
-    QTimer::singleShot(0, [&] {
+    // The preview builds its pages before its own event loop runs, so the
+    // check waits for it to become the modal window, then closes it.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(preview, nullptr);
+        if (preview == nullptr) return;
+        poll.stop();
         auto* bar = preview->findChild<QToolBar*>();
-        ASSERT_NE(bar, nullptr);
+        if (bar == nullptr) {
+            ADD_FAILURE() << "the preview has no tool bar";
+            preview->reject();
+            return;
+        }
         for (QAction* a : bar->actions()) {
             if (!a->text().isEmpty()) actions << a->text();
         }
@@ -275,7 +283,9 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
         for (QAction* a : bar->actions()) {
             if (a->text() == u"Close") a->trigger();
         }
+        if (preview->isVisible()) preview->reject();  // a missing Close must not hang the test
     });
+    poll.start(10);
     ShowPrintPreview(*graph.Graph(), nullptr);
     EXPECT_TRUE(hasPrinterList);
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PDF...")));
