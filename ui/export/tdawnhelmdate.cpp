@@ -88,6 +88,13 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
     grid->addWidget(DateTimePickerStop, 1, 1);
     grid->addWidget(btnExport, 2, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+    // Font metrics can come out a few pixels short of the drawn text (hinted
+    // fonts on X11), and a window fitted exactly to them cuts the last
+    // characters of the dates and of the button. A little room avoids that.
+    const int room = 2 * fontMetrics().averageCharWidth();
+    for (QWidget* w : std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop, btnExport}) {
+        w->setMinimumWidth(w->sizeHint().width() + room);
+    }
 
     connect(btnExport, &QPushButton::clicked, this, &TDawnhelmDate::btnExportClick);
 }
