@@ -167,7 +167,7 @@ YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
     graph_->hide();
     if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
-    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, host_ ? host_->window() : nullptr); };
+    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, DialogOwner()); };
 }
 
 YearGraph::~YearGraph() {
@@ -180,6 +180,12 @@ DawnhelmGraph* YearGraph::Graph() const { return graph_.data(); }
 void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) { hasPrinter_ = std::move(hasPrinter); }
 void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) { preview_ = std::move(preview); }
 
+QWidget* YearGraph::DialogOwner() const {
+    if (!host_) return nullptr;
+    if (!host_->isVisible() && host_->parentWidget()) return host_->parentWidget()->window();
+    return host_->window();
+}
+
 void YearGraph::DrawSunGraph() { Draw(GraphBody::Sun); }
 void YearGraph::DrawMoonGraph() { Draw(GraphBody::Moon); }
 
@@ -190,7 +196,7 @@ void YearGraph::Draw(GraphBody body) {
     if (!hasPrinter_()) {
         // Many desktops have no printer at all. The user is told so, and the
         // preview still opens: it shows the graph and saves it as PDF or PNG.
-        Messages().showMessage(host_ ? host_->window() : nullptr, QStringLiteral("No default printer"));
+        Messages().showMessage(DialogOwner(), QStringLiteral("No default printer"));
     }
     preview_(*graph_);
     graph_->update();

@@ -64,6 +64,10 @@ public slots:
 
 private:
     void Draw(GraphBody body);
+    // The window the message and the preview open over: the picture window
+    // when it is shown, else the window it belongs to (the main window), so
+    // they are centred on what the user sees.
+    QWidget* DialogOwner() const;
 
     AppState& state_;
     QPointer<TForm2> host_;

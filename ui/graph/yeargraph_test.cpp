@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "core/dayephemeris.h"
 #include "ui/graph/dawnhelmgraph.h"
@@ -251,6 +252,25 @@ TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
     graph.DrawSunGraph();
     EXPECT_FALSE(form2.isVisible());
     EXPECT_THAT(messages.shown, IsEmpty());
+}
+
+TEST_F(GraphTest, NoPrinterMessageOpensOverTheWindowTheUserSees) {
+    struct ParentRecorder final : MessageBoxes {
+        ParentRecorder() { SetMessages(this); }
+        ~ParentRecorder() override { SetMessages(nullptr); }
+        void showMessage(QWidget* parent, const QString&) override { parents.push_back(parent); }
+        bool confirm(QWidget*, const QString&) override { return true; }
+        std::vector<QWidget*> parents;
+    } recorder;
+    QWidget mainWindow;
+    TForm2 form2(state, &mainWindow, &mainWindow);
+    YearGraph graph(state, &form2);
+    graph.setPrinterCheck([] { return false; });
+    graph.setPreview([](DawnhelmGraph&) {});
+    // The picture window stays hidden, so the message opens over the main
+    // window rather than over a window of no size in a corner of the screen.
+    graph.DrawSunGraph();
+    EXPECT_THAT(recorder.parents, ElementsAre(&mainWindow));
 }
 
 TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
