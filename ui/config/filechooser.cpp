@@ -63,6 +63,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& 
         preview->setFrameShape(QFrame::StyledPanel);
         if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
             grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+        // The dialog took its size before the preview was added; it grows by
+        // the preview so the file list keeps its room for names and sizes.
+        dialog->resize(dialog->width() + kPreviewSide + dialog->layout()->spacing(), dialog->height());
         QObject::connect(dialog.get(), &QFileDialog::currentChanged, preview,
                          [preview](const QString& path) { ShowPreview(preview, path); });
         ShowPreview(preview, request.presetPath);

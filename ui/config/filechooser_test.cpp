@@ -39,8 +39,11 @@ TEST(FileDialogTest, PictureChooserStartsInItsFolderAndPreviews) {
     EXPECT_FALSE(preview->pixmap().isNull());
     EXPECT_LE(preview->pixmap().width(), preview->width());
 
+    // The preview is added beside the file list, not taken from it.
     request.picturePreview = false;
-    EXPECT_EQ(MakeFileDialog(nullptr, request)->findChild<QLabel*>("picturePreview"), nullptr);
+    const std::unique_ptr<QFileDialog> plain = MakeFileDialog(nullptr, request);
+    EXPECT_EQ(plain->findChild<QLabel*>("picturePreview"), nullptr);
+    EXPECT_GE(dialog->width(), plain->width() + preview->width());
 }
 
 }  // namespace
