@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/calendar.h"
+
 namespace dawn {
 namespace {
 
@@ -44,6 +46,21 @@ std::string TimeZoneText(std::int32_t timeZoneMinutes, std::string_view timeSepa
 std::string TimeZoneHint(std::int32_t timeZoneMinutes, std::string_view timeSeparator) {
     const std::string zone = TimeZoneText(timeZoneMinutes, timeSeparator);
     return "TimeZone = " + zone.substr(0, 1) + " " + zone.substr(1);
+}
+
+std::array<int, 6> WeekColumn(DayNumber firstOfMonth, bool firstWeekNewYear, bool leadingRow) {
+    const int offset = firstWeekNewYear ? 1 : 0;
+    const int w = WeekNumber(firstOfMonth) + offset;
+    // The week before the first, then the weeks from the first's row on.
+    std::array<int, 7> weeks{};
+    weeks[1] = w == 0 ? 53 : w;
+    weeks[2] = w == 0 ? 1 : w + 1;
+    for (int i = 3; i < 7; ++i) weeks[i] = weeks[2] + (i - 2);
+    weeks[0] = weeks[1] > 1 ? weeks[1] - 1 : WeekNumber(firstOfMonth - 7) + offset;
+    std::array<int, 6> rows{};
+    const int from = leadingRow ? 0 : 1;
+    for (int i = 0; i < 6; ++i) rows[i] = weeks[from + i];
+    return rows;
 }
 
 CaptionAlignment AlignCaptions(std::initializer_list<int> lengths) {

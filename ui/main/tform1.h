@@ -267,6 +267,7 @@ private:
     void SyncSpinEdits();
     void ShowMonthName();
     void ApplyWeekStartDay();
+    void ShowWeekNumbers();
     void DrawSummerRows();
     void BuildTray();
     void BuildGrid();

@@ -153,13 +153,7 @@ void TForm1::Calendar1Change() {
     lbMoonLightSign->setText(day.PrevMoonLightLength > day.MoonLightLength ? QStringLiteral("-")
                                                                             : QStringLiteral("+"));
 
-    // Week numbers of the six rows; they do not wrap at the year's end.
-    const DayNumber first = DayNumber::FromYmd(shown.Year(), shown.Month(), 1);
-    const int w = WeekNumber(first) + (state_.Settings.FirstWeekNewYear ? 1 : 0);
-    lbWeek1->setText(QString::number(w == 0 ? 53 : w));
-    const int second = w == 0 ? 1 : w + 1;
-    QLabel* rest[] = {lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
-    for (int i = 0; i < 5; ++i) rest[i]->setText(QString::number(second + i));
+    ShowWeekNumbers();
 
     // The place.
     lbLatitude->setText(LatitudeText());
@@ -194,6 +188,20 @@ void TForm1::Calendar1Change() {
         caption->setText(padding + caption->text());
         caption->setFont(captionFont);
     }
+}
+
+// The calendar draws a whole week of the previous month above the first of
+// the month when the first falls in its first column; the numbers follow
+// the rows as drawn.
+void TForm1::ShowWeekNumbers() {
+    const QDate shown = ShownDate();
+    const QDate first(shown.year(), shown.month(), 1);
+    const bool leadingRow = first.dayOfWeek() == Calendar1->firstDayOfWeek();
+    const std::array<int, 6> weeks =
+        WeekColumn(DayNumber::FromYmd(first.year(), unsigned(first.month()), 1),
+                   state_.Settings.FirstWeekNewYear, leadingRow);
+    QLabel* rows[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
+    for (int i = 0; i < 6; ++i) rows[i]->setText(QString::number(weeks[i]));
 }
 
 // The upper row holds the last change of regime and the lower row the next

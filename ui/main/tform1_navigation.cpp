@@ -126,6 +126,8 @@ void TForm1::lbWeekMouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton) first = (first + 6) % 7;
     Calendar1->setFirstDayOfWeek(QtWeekday(first));
     state_.Settings.WeekStartDay = static_cast<std::uint8_t>(WeekStartDayOf(Calendar1->firstDayOfWeek()));
+    // The rows may move by a week, and the numbers with them.
+    ShowWeekNumbers();
 }
 
 void TForm1::lbSunRiseHourMouseDown(Qt::MouseButton button) {

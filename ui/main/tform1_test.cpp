@@ -134,21 +134,40 @@ TEST_F(MainWindowTest, CaptionsEndInOneColumnAndNeverAccumulateSpaces) {
     EXPECT_EQ(form.lbSunrise->font().pointSize(), 10);
 }
 
-TEST_F(MainWindowTest, WeekNumbersOfJanuary2021WithAndWithoutTheNewYearFlag) {
+TEST_F(MainWindowTest, WeekNumbersStandBesideTheRowsTheCalendarDraws) {
     TForm1& form = Start(Ymd(2021, 1, 14));
-    auto weeks = [&form] {
-        QStringList w;
-        for (QLabel* l : {form.lbWeek1, form.lbWeek2, form.lbWeek3, form.lbWeek4, form.lbWeek5, form.lbWeek6}) {
-            w << l->text();
-        }
-        return w.join(QLatin1Char(' '));
+    QLabel* labels[] = {form.lbWeek1, form.lbWeek2, form.lbWeek3, form.lbWeek4, form.lbWeek5, form.lbWeek6};
+    const QAbstractItemModel* grid = form.Calendar1->findChild<QAbstractItemView*>()->model();
+    struct Case {
+        QDate shown;
+        Qt::DayOfWeek firstWeekday;
+        bool newYearFlag;
+        const char* weeks;
+        int weekOfFirst;  // the number beside the row that holds the first of the month
     };
-    state_.Settings.FirstWeekNewYear = false;
-    Redraw();
-    EXPECT_EQ(weeks(), QStringLiteral("53 1 2 3 4 5"));
-    state_.Settings.FirstWeekNewYear = true;
-    Redraw();
-    EXPECT_EQ(weeks(), QStringLiteral("1 2 3 4 5 6"));
+    const Case cases[] = {
+        {QDate(2021, 1, 14), Qt::Monday, false, "53 1 2 3 4 5", 53},
+        {QDate(2021, 1, 14), Qt::Monday, true, "1 2 3 4 5 6", 1},
+        // The first in the first column: the calendar draws the last week
+        // of January above it.
+        {QDate(2021, 2, 10), Qt::Monday, false, "4 5 6 7 8 9", 5},
+        {QDate(2021, 2, 10), Qt::Sunday, false, "5 6 7 8 9 10", 5},
+        {QDate(2024, 1, 10), Qt::Monday, false, "52 1 2 3 4 5", 1},
+        {QDate(2024, 9, 10), Qt::Sunday, false, "34 35 36 37 38 39", 35},
+    };
+    for (const Case& c : cases) {
+        state_.Settings.FirstWeekNewYear = c.newYearFlag;
+        Show(c.shown);
+        // The week header turns the first weekday; the numbers follow at once.
+        while (form.Calendar1->firstDayOfWeek() != c.firstWeekday) QTest::mouseClick(form.lbWeek, Qt::LeftButton);
+        QStringList weeks;
+        for (QLabel* l : labels) weeks << l->text();
+        const std::string at = c.shown.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(weeks.join(QLatin1Char(' ')), QLatin1String(c.weeks)) << at;
+        // Grid row 0 holds the weekday names; the first is in row 1 or 2.
+        const int firstRow = grid->data(grid->index(1, 6)).toInt() < 7 ? 1 : 2;
+        EXPECT_EQ(labels[firstRow - 1]->text().toInt(), c.weekOfFirst) << at;
+    }
     EXPECT_EQ(form.lbWeek->text(), QStringLiteral("Week"));
 }
 
