@@ -83,6 +83,9 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     setWindowTitle(QStringLiteral("Dawnhelm ") + QString::fromLatin1(kVersionText));
     setFont(MainFont(10));
     setContextMenuPolicy(Qt::NoContextMenu);
+    // A fixed-size window with only the system menu and the close button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
 
     BuildControls();
     BuildMenu();

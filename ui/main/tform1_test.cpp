@@ -63,6 +63,8 @@ protected:
 TEST_F(MainWindowTest, StartsOnTodayInAnEmptyFolderAndSavesNineteenLinesOnClose) {
     TForm1& form = Start(Ymd(2024, 6, 21));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Dawnhelm 1.1.0.0"));
+    EXPECT_FALSE(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(Shown(), QDate(2024, 6, 21));
     EXPECT_EQ(form.SpinEdit1->value(), 2024);
     EXPECT_EQ(form.SpinEdit2->value(), 6);
