@@ -187,7 +187,7 @@ focus_main
 sleep 0.5
 import -window "$main" "$out/1-start.png"
 check "the sun panel is shown at start" has_word "$main" Sunrise
-check "today's month is shown" has_word "$main" "$(date +%b)"
+check "today's month is shown" wait_for 5 has_word "$main" "$(date +%b)"
 
 # Next month: Page Down in the calendar, which has the focus at start.
 next_month=$(date -d "$(date +%Y-%m-01) +1 month" +%b)
