@@ -186,7 +186,7 @@ check "the caption carries the version 1.1.0.0" test "$(xdotool getwindowname "$
 focus_main
 sleep 0.5
 import -window "$main" "$out/1-start.png"
-check "the sun panel is shown at start" has_word "$main" Sunrise
+check "the sun panel is shown at start" wait_for 5 has_word "$main" Sunrise
 check "today's month is shown" wait_for 5 has_word "$main" "$(date +%b)"
 
 # Next month: Page Down in the calendar, which has the focus at start.
@@ -203,7 +203,7 @@ menu c
 if wait_for 10 find_dialog; then
     pass "Set up > Configuration opens the configuration dialog"
     import -window "$dialog" "$out/3-configuration.png"
-    check "the dialog shows the latitude" has_word "$dialog" Latitude
+    check "the dialog shows the latitude" wait_for 5 has_word "$dialog" Latitude
     xdotool key Escape
     check "Escape closes the dialog" wait_for 5 window_gone '^About Dawnhelm$'
     check "closing the dialog writes the settings file" wait_for 5 test -s "$work/first/Dawncode.txt"
@@ -257,7 +257,7 @@ check "the unusable settings lines are reported" expect_message 30 binary-messag
 expect_message 3 binary-labels-message "" || true
 if wait_for 15 find_main; then
     pass "the main window appears after the messages"
-    check "the program's own labels are shown" has_word "$main" Sunrise
+    check "the program's own labels are shown" wait_for 5 has_word "$main" Sunrise
     quit_program 0
     settings="$work/binary/Dawncode.txt"
     check "the repaired settings file holds the default latitude" test "$(line "$settings" 13)" = 3047
@@ -282,7 +282,7 @@ if wait_for 15 find_main; then
     if wait_for 10 find_dialog; then
         xdotool key Escape
         check "the failed save of the dialog names the file" expect_message 10 blocked-save-message "Dawncode"
-        check "the program keeps running" has_word "$main" Sunrise
+        check "the program keeps running" wait_for 5 has_word "$main" Sunrise
     else
         fail "Set up > Configuration opens the configuration dialog"
     fi
