@@ -2,7 +2,8 @@
 # Developer entry point.
 #   ./dev.sh run    install what is missing, build, and start Dawnhelm
 #   ./dev.sh test   install what is missing, build, and run every test
-# Internal stages used by CI: ./dev.sh sanitize, ./dev.sh e2e, ./dev.sh fuzz
+# Internal stages used by CI: ./dev.sh format-check, sanitize, e2e, fuzz
+#   ./dev.sh format  formats every C++ source with the project's .clang-format
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -16,7 +17,7 @@ packages=(
   libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth x11-apps locales fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   desktop-file-utils appstream
   xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
 )
@@ -110,6 +111,16 @@ case "${1:-}" in
       -DDAWN_FUZZ=ON -DDAWN_BUILD_GUI=OFF -DDAWN_BUILD_BENCH=OFF >/dev/null
     cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_all
     "$root/fuzz/run.sh" "$root/build-fuzz" "${DAWN_FUZZ_SECONDS:-60}"
+    ;;
+  format | format-check)
+    # One formatter version for everybody: Debian 12's clang-format.
+    install_missing
+    cd "$root"
+    if [ "$1" = format ]; then
+      git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
+    else
+      git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    fi
     ;;
   *)
     echo "usage: ./dev.sh run | test" >&2

@@ -21,7 +21,8 @@ namespace {
 
 std::chrono::year_month_day TodayFromSystem() {
     const QDate today = QDate::currentDate();
-    return std::chrono::year_month_day(std::chrono::year(today.year()), std::chrono::month(unsigned(today.month())),
+    return std::chrono::year_month_day(std::chrono::year(today.year()),
+                                       std::chrono::month(unsigned(today.month())),
                                        std::chrono::day(unsigned(today.day())));
 }
 
@@ -57,24 +58,32 @@ int main(int argc, char** argv) {
     // The year graph draws into the picture window.
     // (It is destroyed before the windows, while the picture window exists.)
     auto graph = std::make_unique<dawn::YearGraph>(state, form2);
-    QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(), &dawn::YearGraph::DrawSunGraph);
-    QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(), &dawn::YearGraph::DrawMoonGraph);
+    QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(),
+                     &dawn::YearGraph::DrawSunGraph);
+    QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(),
+                     &dawn::YearGraph::DrawMoonGraph);
     // An alarm's picture opens modally inside the tick that raised it.
     QObject::connect(main, &dawn::TForm1::imageRequested, form2,
-                     [form2](const QString& file, bool stretch, const QString& caption, std::chrono::minutes time,
-                             dawn::DayNumber date) { form2->ShowImage(file, stretch, caption, time, date); });
+                     [form2](const QString& file, bool stretch, const QString& caption,
+                             std::chrono::minutes time, dawn::DayNumber date) {
+                         form2->ShowImage(file, stretch, caption, time, date);
+                     });
     // The configuration dialog is modal: the main window redraws the day
     // when the signal returns.
-    QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox, [aboutBox] { aboutBox->exec(); });
-    QObject::connect(main, &dawn::TForm1::exportRequested, dawnhelmDate, [dawnhelmDate] { dawnhelmDate->exec(); });
+    QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox,
+                     [aboutBox] { aboutBox->exec(); });
+    QObject::connect(main, &dawn::TForm1::exportRequested, dawnhelmDate,
+                     [dawnhelmDate] { dawnhelmDate->exec(); });
     QObject::connect(main, &dawn::TForm1::aboutRequested, form3, [form3] { form3->exec(); });
     QObject::connect(main, &dawn::TForm1::translationGridRequested, passwordDlg, [passwordDlg] {
         passwordDlg->show();
         passwordDlg->raise();
         passwordDlg->activateWindow();
     });
-    QObject::connect(main, &dawn::TForm1::helpRequested, help.get(), &dawn::HelpWindow::ShowContext);
-    QObject::connect(passwordDlg, &dawn::TPasswordDlg::gridRequested, main, &dawn::TForm1::ShowTranslationGrid);
+    QObject::connect(main, &dawn::TForm1::helpRequested, help.get(),
+                     &dawn::HelpWindow::ShowContext);
+    QObject::connect(passwordDlg, &dawn::TPasswordDlg::gridRequested, main,
+                     &dawn::TForm1::ShowTranslationGrid);
     QObject::connect(form3, &dawn::TForm3::mailLinkRequested, main, &dawn::TForm1::OpenMailLink);
     // The home page and the mail link are wired by the window itself.
     // The program lives on while its window hides in the notification area

@@ -33,7 +33,9 @@ namespace {
 const DayNumber kFirst = DayNumber::FromYmd(1900, 1, 1);
 const DayNumber kLast = DayNumber::FromYmd(2500, 1, 1);
 
-ExportHeader Header() { return ExportHeader{"1.1.0.0", "      Coordinates:", "50N47", "05E28", "Time zone", 60}; }
+ExportHeader Header() {
+    return ExportHeader{"1.1.0.0", "      Coordinates:", "50N47", "05E28", "Time zone", 60};
+}
 
 std::string DayMonthYear(DayNumber d) {
     char text[16];
@@ -70,9 +72,10 @@ void BM_ExportLinesLocale(benchmark::State& state) {
     const SiteSettings settings = DefaultSettings("/nonexistent", 2024);
     const LocaleTexts locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
     for (auto _ : state) {
-        auto lines = BuildExportLines(Header(), body, settings, kFirst, kLast, ":", [&locale](DayNumber d) {
-            return locale.DateText(QDate::fromJulianDay(d.Value() + 2415019)).toStdString();
-        });
+        auto lines =
+            BuildExportLines(Header(), body, settings, kFirst, kLast, ":", [&locale](DayNumber d) {
+                return locale.DateText(QDate::fromJulianDay(d.Value() + 2415019)).toStdString();
+            });
         benchmark::DoNotOptimize(lines);
     }
     state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));

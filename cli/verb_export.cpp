@@ -20,8 +20,10 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kOptions[] = {
-    {"settings", "FILE", true, "settings file (Dawncode.txt); a missing file means the default settings"},
-    {"labels", "FILE", false, "label file (Dawnlabel.txt); the program's own labels when not given"},
+    {"settings", "FILE", true,
+     "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"labels", "FILE", false,
+     "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},
     {"to", "YYYY-MM-DD", true, "last date, not before the first (1900-01-01 .. 2500-01-01)"},
     {"moon", "", false, "export the moon instead of the sun"},
@@ -31,13 +33,15 @@ constexpr Option kOptions[] = {
 constexpr qint64 kJulianDayOfDayZero = 2415019;
 
 DayNumber Today() {
-    return DayNumber::FromSysDays(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+    return DayNumber::FromSysDays(
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day from{};
     std::chrono::year_month_day to{};
-    if (std::string error = ReadDateRange(command, from, to); !error.empty()) return VerbOutcome::Usage(error);
+    if (std::string error = ReadDateRange(command, from, to); !error.empty())
+        return VerbOutcome::Usage(error);
     const DayNumber first = DayNumber::FromDate(from);
     const DayNumber last = DayNumber::FromDate(to);
     // The dates the export dialog's pickers accept.
@@ -53,20 +57,23 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     // The main window's captions are lined up for the date it shows; here
     // that is the first date of the range.
     std::vector<std::string> warnings;
-    const auto loadError = LoadCommandLineState(state, files, QLocale::system(), Today(), first, &warnings);
+    const auto loadError =
+        LoadCommandLineState(state, files, QLocale::system(), Today(), first, &warnings);
     for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
     if (loadError) return VerbOutcome::Failure(*loadError);
 
-    const ExportHeader header = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+    const ExportHeader header =
+        ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
     const LocaleTexts& locale = state.Locale;
-    const auto lines = BuildExportLines(header, body, state.Settings, first, last, locale.TimeSeparatorUtf8(),
-                                        [&locale](DayNumber d) {
-                                            return locale.DateText(QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero))
-                                                .toStdString();
-                                        });
+    const auto lines = BuildExportLines(
+        header, body, state.Settings, first, last, locale.TimeSeparatorUtf8(),
+        [&locale](DayNumber d) {
+            return locale.DateText(QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero))
+                .toStdString();
+        });
     if (const std::string* path = command.Value("out")) {
-        const TextFileResult written = WriteTextFileAtomic(QFile::encodeName(QString::fromStdString(*path)).toStdString(),
-                                                           *lines, "\r\n");
+        const TextFileResult written = WriteTextFileAtomic(
+            QFile::encodeName(QString::fromStdString(*path)).toStdString(), *lines, "\r\n");
         if (!written.ok()) return VerbOutcome::Failure(written.error);
         return {};
     }
@@ -82,9 +89,12 @@ const Verb& ExportVerb() {
     static const Verb verb{
         "export",
         "the export file of a range of dates (sun or moon)",
-        "Writes the file that the program's export dialog writes: four header lines, then one line per\n"
-        "date \"date;rise;set;rise azimuth;set azimuth\", with the locale's date format and time separator,\n"
-        "UTF-8, every line ended by CR LF. The header's coordinates caption is lined up as the main window\n"
+        "Writes the file that the program's export dialog writes: four header lines, then one line "
+        "per\n"
+        "date \"date;rise;set;rise azimuth;set azimuth\", with the locale's date format and time "
+        "separator,\n"
+        "UTF-8, every line ended by CR LF. The header's coordinates caption is lined up as the "
+        "main window\n"
         "shows it on the first date of the range.",
         kOptions,
         Run,

@@ -5,8 +5,8 @@
 #include <QLocale>
 #include <QString>
 #include <chrono>
-#include <memory>
 #include <iostream>
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -21,20 +21,25 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kOptions[] = {
-    {"settings", "FILE", true, "settings file (Dawncode.txt); a missing file means the default settings"},
-    {"labels", "FILE", false, "label file (Dawnlabel.txt); the program's own labels when not given"},
-    {"date", "YYYY-MM-DD", true, "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
+    {"settings", "FILE", true,
+     "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"labels", "FILE", false,
+     "label file (Dawnlabel.txt); the program's own labels when not given"},
+    {"date", "YYYY-MM-DD", true,
+     "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
     {"moon", "", false, "the moon's month instead of the sun's year"},
     {"out", "FILE", true, "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png"},
 };
 
 DayNumber Today() {
-    return DayNumber::FromSysDays(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+    return DayNumber::FromSysDays(
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
 VerbOutcome Run(const Command& command, std::ostream&) {
     std::chrono::year_month_day date{};
-    if (std::string error = ReadDate(command, "date", date); !error.empty()) return VerbOutcome::Usage(error);
+    if (std::string error = ReadDate(command, "date", date); !error.empty())
+        return VerbOutcome::Usage(error);
     const DayNumber shown = DayNumber::FromDate(date);
     if (shown < DayNumber::FromYmd(1900, 1, 1) || shown > DayNumber::FromYmd(2500, 12, 31)) {
         return VerbOutcome::Usage("--date must lie between 1900-01-01 and 2500-12-31");
@@ -60,7 +65,8 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
     AppState state;
     std::vector<std::string> warnings;
-    const auto loadError = LoadCommandLineState(state, files, QLocale::system(), Today(), shown, &warnings);
+    const auto loadError =
+        LoadCommandLineState(state, files, QLocale::system(), Today(), shown, &warnings);
     for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
     if (loadError) return VerbOutcome::Failure(*loadError);
 
@@ -68,8 +74,10 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     bool saved = false;
     {
         DawnhelmGraph chart;
-        chart.Load(BuildGraph(GraphInputsFor(state), command.Flag("moon") ? GraphBody::Moon : GraphBody::Sun));
-        saved = suffix == u"pdf" ? SaveGraphPdf(chart, out, &error) : SaveGraphPng(chart, out, &error);
+        chart.Load(BuildGraph(GraphInputsFor(state),
+                              command.Flag("moon") ? GraphBody::Moon : GraphBody::Sun));
+        saved =
+            suffix == u"pdf" ? SaveGraphPdf(chart, out, &error) : SaveGraphPng(chart, out, &error);
     }
     if (!saved) return VerbOutcome::Failure(error.toStdString());
     return {};
@@ -81,9 +89,12 @@ const Verb& GraphVerb() {
     static const Verb verb{
         "graph",
         "the sun's year graph or the moon's month graph around a date, as PDF or PNG",
-        "Draws the chart of the program's graph window for the shown date --date: the rise and set\n"
-        "times of 366 or 367 days around it (sun) or of 29 or 30 days (moon), with the date's own rise\n"
-        "and set marked, and saves it as an A4 landscape PDF page or a 1600x1000 PNG picture. Needs no\n"
+        "Draws the chart of the program's graph window for the shown date --date: the rise and "
+        "set\n"
+        "times of 366 or 367 days around it (sun) or of 29 or 30 days (moon), with the date's own "
+        "rise\n"
+        "and set marked, and saves it as an A4 landscape PDF page or a 1600x1000 PNG picture. "
+        "Needs no\n"
         "screen.",
         kOptions,
         Run,

@@ -26,9 +26,9 @@ enum class AlarmEvent { SunRise = 0, SunSet = 1 };
 
 // The wall-clock moment of one tick.
 struct TickMoment {
-  DayNumber date;
-  int secondOfDay = 0;  // 0..86399
-  friend constexpr bool operator==(const TickMoment&, const TickMoment&) = default;
+    DayNumber date;
+    int secondOfDay = 0;  // 0..86399
+    friend constexpr bool operator==(const TickMoment&, const TickMoment&) = default;
 };
 
 // How far back a late tick still raises a missed alarm.
@@ -38,27 +38,28 @@ inline constexpr int kAlarmCatchUpSeconds = 60;
 // the tick before it (none for the first tick of the run). A tick on another
 // date than the previous one, or one behind it (the clock was set back),
 // fires only for its own second.
-bool AlarmDue(EventStatus status, int eventSecondOfDay, const std::optional<TickMoment>& previous, TickMoment now);
+bool AlarmDue(EventStatus status, int eventSecondOfDay, const std::optional<TickMoment>& previous,
+              TickMoment now);
 
 // The alarm memory of a running program: the moment of the last tick and the
 // date each alarm last fired on.
 class AlarmState {
- public:
-  // Called at the start of every tick: remembers `now` and returns the moment
-  // of the tick before (nullopt for the first). A tick that opens a modal
-  // window keeps the returned moment, so the ticks nested inside it and the
-  // rest of the outer tick each compare against their own predecessor.
-  std::optional<TickMoment> BeginTick(TickMoment now);
+public:
+    // Called at the start of every tick: remembers `now` and returns the moment
+    // of the tick before (nullopt for the first). A tick that opens a modal
+    // window keeps the returned moment, so the ticks nested inside it and the
+    // rest of the outer tick each compare against their own predecessor.
+    std::optional<TickMoment> BeginTick(TickMoment now);
 
-  // True when the event's alarm is due at `now` and has not fired yet on
-  // now's date; it then counts as fired (before any sound or picture, so a
-  // tick nested in the alarm's own picture window cannot raise it again).
-  bool Fire(AlarmEvent event, EventStatus status, int eventSecondOfDay, const std::optional<TickMoment>& previous,
-            TickMoment now);
+    // True when the event's alarm is due at `now` and has not fired yet on
+    // now's date; it then counts as fired (before any sound or picture, so a
+    // tick nested in the alarm's own picture window cannot raise it again).
+    bool Fire(AlarmEvent event, EventStatus status, int eventSecondOfDay,
+              const std::optional<TickMoment>& previous, TickMoment now);
 
- private:
-  std::optional<TickMoment> lastTick_;
-  std::array<std::optional<DayNumber>, 2> firedOn_{};
+private:
+    std::optional<TickMoment> lastTick_;
+    std::array<std::optional<DayNumber>, 2> firedOn_{};
 };
 
 }  // namespace dawn

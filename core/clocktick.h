@@ -12,13 +12,15 @@ namespace dawn {
 
 // A wall-clock time of day in whole seconds, 24-hour clock.
 struct WallTime {
-  int hour = 0;    // 0..23
-  int minute = 0;  // 0..59
-  int second = 0;  // 0..59
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    int second = 0;  // 0..59
 
-  constexpr int SecondOfDay() const { return (hour * 60 + minute) * 60 + second; }
-  static constexpr WallTime FromSecondOfDay(int s) { return WallTime{s / 3600, s / 60 % 60, s % 60}; }
-  friend constexpr bool operator==(const WallTime&, const WallTime&) = default;
+    constexpr int SecondOfDay() const { return (hour * 60 + minute) * 60 + second; }
+    static constexpr WallTime FromSecondOfDay(int s) {
+        return WallTime{s / 3600, s / 60 % 60, s % 60};
+    }
+    friend constexpr bool operator==(const WallTime&, const WallTime&) = default;
 };
 
 // Two-digit hours, minutes and seconds joined by the locale's time separator:
@@ -27,14 +29,16 @@ std::string ClockText(WallTime t, const std::string& separator);
 
 // Second 0 of every minute divisible by five: the tick moves the calendar back
 // to today (which is also how the shown date rolls over at midnight).
-constexpr bool IsFiveMinuteMark(WallTime t) { return (t.minute * 60 + t.second) % 300 == 0; }
+constexpr bool IsFiveMinuteMark(WallTime t) {
+    return (t.minute * 60 + t.second) % 300 == 0;
+}
 
 enum class Bevel { Raised, Lowered };
 
 struct PanelLook {
-  std::string caption;
-  Bevel bevel = Bevel::Raised;  // both the inner and the outer bevel
-  friend bool operator==(const PanelLook&, const PanelLook&) = default;
+    std::string caption;
+    Bevel bevel = Bevel::Raised;  // both the inner and the outer bevel
+    friend bool operator==(const PanelLook&, const PanelLook&) = default;
 };
 
 // The clock panel. In seconds 0 to 58 it stands raised and shows the clock
@@ -44,17 +48,17 @@ PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator);
 
 // The texts the help line draws on, in the applied language.
 struct HelpTexts {
-  std::string azimuthCaption;  // label 47, the word before the azimuths
-  std::string languageWord;    // label 31
-  std::string languageName;    // label 0, the name of the applied language
-  std::string riseAzimuth;     // of the body whose panel is shown
-  std::string setAzimuth;
+    std::string azimuthCaption;  // label 47, the word before the azimuths
+    std::string languageWord;    // label 31
+    std::string languageName;    // label 0, the name of the applied language
+    std::string riseAzimuth;     // of the body whose panel is shown
+    std::string setAzimuth;
 };
 
 struct HelpLine {
-  std::string caption;
-  bool enabled = true;  // a disabled line is drawn greyed
-  friend bool operator==(const HelpLine&, const HelpLine&) = default;
+    std::string caption;
+    bool enabled = true;  // a disabled line is drawn greyed
+    friend bool operator==(const HelpLine&, const HelpLine&) = default;
 };
 
 // The help line in second `second` of the minute. Seconds 0-1, 15-16, 30-31

@@ -6,59 +6,65 @@ namespace dawn {
 namespace {
 
 TEST(ClockText, TwoDigitFieldsWithTheLocaleSeparator) {
-  EXPECT_EQ(ClockText({7, 5, 9}, ":"), "07:05:09");
-  EXPECT_EQ(ClockText({23, 59, 0}, "."), "23.59.00");
+    EXPECT_EQ(ClockText({7, 5, 9}, ":"), "07:05:09");
+    EXPECT_EQ(ClockText({23, 59, 0}, "."), "23.59.00");
 }
 
 TEST(FiveMinuteMark, SecondZeroOfEveryFifthMinute) {
-  EXPECT_TRUE(IsFiveMinuteMark({0, 0, 0}));
-  EXPECT_TRUE(IsFiveMinuteMark({10, 5, 0}));
-  EXPECT_TRUE(IsFiveMinuteMark({23, 55, 0}));
-  EXPECT_FALSE(IsFiveMinuteMark({10, 5, 1}));
-  EXPECT_FALSE(IsFiveMinuteMark({10, 4, 0}));
-  EXPECT_FALSE(IsFiveMinuteMark({10, 3, 20}));
+    EXPECT_TRUE(IsFiveMinuteMark({0, 0, 0}));
+    EXPECT_TRUE(IsFiveMinuteMark({10, 5, 0}));
+    EXPECT_TRUE(IsFiveMinuteMark({23, 55, 0}));
+    EXPECT_FALSE(IsFiveMinuteMark({10, 5, 1}));
+    EXPECT_FALSE(IsFiveMinuteMark({10, 4, 0}));
+    EXPECT_FALSE(IsFiveMinuteMark({10, 3, 20}));
 }
 
 TEST(PanelLook, ClockOnAndOffThroughTheMinute) {
-  struct Case {
-    int second;
-    bool showClock;
-    PanelLook expected;
-  };
-  const Case cases[] = {
-      {0, true, {"07:05:00", Bevel::Raised}},  {1, true, {"07:05:01", Bevel::Raised}},
-      {58, true, {"07:05:58", Bevel::Raised}}, {59, true, {"About", Bevel::Lowered}},
-      {0, false, {"Set up", Bevel::Raised}},   {58, false, {"Set up", Bevel::Raised}},
-      {59, false, {"07:05:59", Bevel::Lowered}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PanelLookAt({7, 5, c.second}, c.showClock, ":"), c.expected)
-        << "second " << c.second << " clock " << c.showClock;
-  }
+    struct Case {
+        int second;
+        bool showClock;
+        PanelLook expected;
+    };
+    const Case cases[] = {
+        {0, true, {"07:05:00", Bevel::Raised}},    {1, true, {"07:05:01", Bevel::Raised}},
+        {58, true, {"07:05:58", Bevel::Raised}},   {59, true, {"About", Bevel::Lowered}},
+        {0, false, {"Set up", Bevel::Raised}},     {58, false, {"Set up", Bevel::Raised}},
+        {59, false, {"07:05:59", Bevel::Lowered}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PanelLookAt({7, 5, c.second}, c.showClock, ":"), c.expected)
+            << "second " << c.second << " clock " << c.showClock;
+    }
 }
 
 TEST(HelpLine, RotatesHintsAndAzimuthsThroughTheMinute) {
-  const HelpTexts texts{"Azimuth", "Language", "English", "126°58'", "233°02'"};
-  const HelpLine azimuths{"Azimuth: 126°58' 233°02'", true};
-  struct Case {
-    int second;
-    HelpLine expected;
-  };
-  const Case cases[] = {
-      {0, {"Right mouse-button = setup", false}}, {1, {"Right mouse-button = setup", false}},
-      {2, azimuths},                              {14, azimuths},
-      {15, {"Set your local coordinates", false}}, {16, {"Set your local coordinates", false}},
-      {17, azimuths},                             {30, {"Functionkey F1 = help", false}},
-      {31, {"Functionkey F1 = help", false}},     {45, {"Language = English", false}},
-      {46, {"Language = English", false}},        {47, azimuths},
-      {58, azimuths},
-  };
-  for (const Case& c : cases) {
-    std::optional<HelpLine> line = HelpLineAt(c.second, texts);
-    ASSERT_TRUE(line.has_value()) << "second " << c.second;
-    EXPECT_EQ(*line, c.expected) << "second " << c.second;
-  }
-  EXPECT_FALSE(HelpLineAt(59, texts).has_value());
+    const HelpTexts texts{"Azimuth", "Language", "English", "126°58'", "233°02'"};
+    const HelpLine azimuths{"Azimuth: 126°58' 233°02'", true};
+    struct Case {
+        int second;
+        HelpLine expected;
+    };
+    const Case cases[] = {
+        {0, {"Right mouse-button = setup", false}},
+        {1, {"Right mouse-button = setup", false}},
+        {2, azimuths},
+        {14, azimuths},
+        {15, {"Set your local coordinates", false}},
+        {16, {"Set your local coordinates", false}},
+        {17, azimuths},
+        {30, {"Functionkey F1 = help", false}},
+        {31, {"Functionkey F1 = help", false}},
+        {45, {"Language = English", false}},
+        {46, {"Language = English", false}},
+        {47, azimuths},
+        {58, azimuths},
+    };
+    for (const Case& c : cases) {
+        std::optional<HelpLine> line = HelpLineAt(c.second, texts);
+        ASSERT_TRUE(line.has_value()) << "second " << c.second;
+        EXPECT_EQ(*line, c.expected) << "second " << c.second;
+    }
+    EXPECT_FALSE(HelpLineAt(59, texts).has_value());
 }
 
 }  // namespace

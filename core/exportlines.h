@@ -33,17 +33,17 @@ enum class ExportBody : std::uint8_t { Sun, Moon };
 
 // The header's values as the windows show them.
 struct ExportHeader {
-  std::string versionText;         // "1.1.0.0"
-  // The main window's coordinates caption, leading blanks kept; followed by
-  // ": ", or by a blank when the caption ends in a colon itself.
-  std::string coordinatesCaption;
-  std::string latitudeText;        // "50N47"
-  std::string longitudeText;       // "05E28"
-  std::string timeZoneLabel;       // the time-zone word of the applied language
-  // The zone offset; the header writes it as the configuration dialog's two
-  // spin edits show it: hours and minutes, both carrying the sign (-210 is
-  // "-3 -30", -30 is "0 -30").
-  std::int32_t timeZoneMinutes = 0;
+    std::string versionText;  // "1.1.0.0"
+    // The main window's coordinates caption, leading blanks kept; followed by
+    // ": ", or by a blank when the caption ends in a colon itself.
+    std::string coordinatesCaption;
+    std::string latitudeText;   // "50N47"
+    std::string longitudeText;  // "05E28"
+    std::string timeZoneLabel;  // the time-zone word of the applied language
+    // The zone offset; the header writes it as the configuration dialog's two
+    // spin edits show it: hours and minutes, both carrying the sign (-210 is
+    // "-3 -30", -30 is "0 -30").
+    std::int32_t timeZoneMinutes = 0;
 };
 
 inline constexpr std::string_view kExportMakerLine = "Dawnhelm by the Dawnhelm developers";
@@ -68,10 +68,9 @@ using ExportProgress = std::function<bool(std::int64_t done, std::int64_t total)
 // and one line per date. Empty optional when `progress` cancelled. `settings`
 // must have its rules resolved. `to` before `from` gives only the header
 // (callers refuse such a range first).
-std::optional<std::vector<std::string>> BuildExportLines(const ExportHeader& header, ExportBody body,
-                                                         const SiteSettings& settings, DayNumber from,
-                                                         DayNumber to, std::string_view timeSeparator,
-                                                         const ExportDateFormatter& formatDate,
-                                                         const ExportProgress& progress = {});
+std::optional<std::vector<std::string>> BuildExportLines(
+    const ExportHeader& header, ExportBody body, const SiteSettings& settings, DayNumber from,
+    DayNumber to, std::string_view timeSeparator, const ExportDateFormatter& formatDate,
+    const ExportProgress& progress = {});
 
 }  // namespace dawn

@@ -65,7 +65,8 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& 
             grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
         // The dialog took its size before the preview was added; it grows by
         // the preview so the file list keeps its room for names and sizes.
-        dialog->resize(dialog->width() + kPreviewSide + dialog->layout()->spacing(), dialog->height());
+        dialog->resize(dialog->width() + kPreviewSide + dialog->layout()->spacing(),
+                       dialog->height());
         QObject::connect(dialog.get(), &QFileDialog::currentChanged, preview,
                          [preview](const QString& path) { ShowPreview(preview, path); });
         ShowPreview(preview, request.presetPath);

@@ -8,7 +8,8 @@
 namespace dawn {
 
 std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLineFiles& files,
-                                                const QLocale& locale, DayNumber today, DayNumber shownDate,
+                                                const QLocale& locale, DayNumber today,
+                                                DayNumber shownDate,
                                                 std::vector<std::string>* warnings) {
     auto warn = [warnings](const std::string& text) {
         if (warnings && !text.empty()) warnings->push_back(text);
@@ -25,8 +26,8 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     } else if (!settings.ok()) {
         return settings.error;
     } else {
-        SettingsLoadResult loaded =
-            SettingsFromLines(settings.lines, state.AppDir, state.ReferenceYear, files.settingsPath);
+        SettingsLoadResult loaded = SettingsFromLines(settings.lines, state.AppDir,
+                                                      state.ReferenceYear, files.settingsPath);
         state.Settings = std::move(loaded.settings);
         for (const std::string& m : loaded.messages) warn(m);
     }
@@ -36,8 +37,9 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     } else {
         const TextFileResult labels = ReadTextFile(files.labelsPath);
         if (!labels.ok()) {
-            return labels.status == TextFileStatus::Missing ? "Label file not found: " + files.labelsPath
-                                                           : labels.error;
+            return labels.status == TextFileStatus::Missing
+                       ? "Label file not found: " + files.labelsPath
+                       : labels.error;
         }
         LabelLoad loaded = ParseLabelLines(labels.lines);
         state.Labels = std::move(loaded.table);

@@ -25,7 +25,8 @@ struct CommandLineFiles {
 // defaults (a settings line that is not a number, skipped label lines) is
 // added to `warnings`.
 std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLineFiles& files,
-                                                const QLocale& locale, DayNumber today, DayNumber shownDate,
+                                                const QLocale& locale, DayNumber today,
+                                                DayNumber shownDate,
                                                 std::vector<std::string>* warnings = nullptr);
 
 }  // namespace dawn

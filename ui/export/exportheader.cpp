@@ -35,13 +35,14 @@ std::string AlignedCoordinatesCaption(const LabelTable& table, const CurrentLabe
         length = table.Label(labels.languageIndex, moon ? MoonMessageLabel(n) : SunMessageLabel(n));
     }
     const std::string& coordinates = labels[label::kCoordinates];
-    const CaptionAlignment align = AlignCaptions(
-        {CharacterCount(coordinates), CharacterCount(rise), CharacterCount(set), CharacterCount(length)});
+    const CaptionAlignment align = AlignCaptions({CharacterCount(coordinates), CharacterCount(rise),
+                                                  CharacterCount(set), CharacterCount(length)});
     return std::string(static_cast<std::size_t>(align.padding), ' ') + coordinates;
 }
 
 ExportHeader ExportHeaderFor(const SiteSettings& settings, const LabelTable& table,
-                             const CurrentLabels& labels, const DayEphemeris& shownDay, ExportBody panel) {
+                             const CurrentLabels& labels, const DayEphemeris& shownDay,
+                             ExportBody panel) {
     ExportHeader h;
     h.versionText = kVersionText;
     h.coordinatesCaption = AlignedCoordinatesCaption(table, labels, shownDay, panel);

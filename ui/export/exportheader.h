@@ -17,7 +17,8 @@ namespace dawn {
 // decide which messages stand in the captions of the visible panel (`panel`),
 // and so how far the captions are indented.
 ExportHeader ExportHeaderFor(const SiteSettings& settings, const LabelTable& table,
-                             const CurrentLabels& labels, const DayEphemeris& shownDay, ExportBody panel);
+                             const CurrentLabels& labels, const DayEphemeris& shownDay,
+                             ExportBody panel);
 
 // The caption of the coordinates line as the day view writes it.
 std::string AlignedCoordinatesCaption(const LabelTable& table, const CurrentLabels& labels,

@@ -24,7 +24,9 @@ namespace {
 // Julian day 2415019.
 constexpr qint64 kJulianDayOfDayZero = 2415019;
 
-QDate ToQDate(DayNumber d) { return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero); }
+QDate ToQDate(DayNumber d) {
+    return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero);
+}
 DayNumber ToDayNumber(const QDate& d) {
     return DayNumber(static_cast<std::int32_t>(d.toJulianDay() - kJulianDayOfDayZero));
 }
@@ -92,7 +94,8 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
     // fonts on X11), and a window fitted exactly to them cuts the last
     // characters of the dates and of the button. A little room avoids that.
     const int room = 2 * fontMetrics().averageCharWidth();
-    for (QWidget* w : std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop, btnExport}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop, btnExport}) {
         w->setMinimumWidth(w->sizeHint().width() + room);
     }
 
@@ -101,9 +104,13 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
 
 TDawnhelmDate::~TDawnhelmDate() = default;
 
-void TDawnhelmDate::setFileChooser(ExportFileChooser* chooser) { chooser_ = chooser; }
+void TDawnhelmDate::setFileChooser(ExportFileChooser* chooser) {
+    chooser_ = chooser;
+}
 
-void TDawnhelmDate::setViewSource(std::function<ExportView()> source) { viewSource_ = std::move(source); }
+void TDawnhelmDate::setViewSource(std::function<ExportView()> source) {
+    viewSource_ = std::move(source);
+}
 
 ExportView TDawnhelmDate::CurrentView() const {
     if (viewSource_) return viewSource_();
@@ -119,17 +126,18 @@ ExportView TDawnhelmDate::CurrentView() const {
         return view;
     }
     ExportView view;
-    view.header = ExportHeaderFor(state_.Settings, state_.Labels, state_.Current, state_.Day, ExportBody::Sun);
+    view.header = ExportHeaderFor(state_.Settings, state_.Labels, state_.Current, state_.Day,
+                                  ExportBody::Sun);
     return view;
 }
 
-std::optional<std::vector<std::string>> TDawnhelmDate::BuildLines(const ExportView& view, DayNumber from,
-                                                                  DayNumber to) {
+std::optional<std::vector<std::string>> TDawnhelmDate::BuildLines(const ExportView& view,
+                                                                  DayNumber from, DayNumber to) {
     const std::int64_t total = static_cast<std::int64_t>(to - from) + 1;
     // The longest range takes about a second: the progress dialog only shows
     // when the work runs past half a second, and keeps the window alive.
-    QProgressDialog progress(QStringLiteral("Computing %1 dates...").arg(total), QStringLiteral("Cancel"), 0,
-                             static_cast<int>(total), this);
+    QProgressDialog progress(QStringLiteral("Computing %1 dates...").arg(total),
+                             QStringLiteral("Cancel"), 0, static_cast<int>(total), this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
@@ -170,7 +178,8 @@ void TDawnhelmDate::btnExportClick() {
         accept();
         return;
     }
-    const TextFileResult written = WriteTextFileAtomic(QFile::encodeName(path).toStdString(), *lines, "\r\n");
+    const TextFileResult written =
+        WriteTextFileAtomic(QFile::encodeName(path).toStdString(), *lines, "\r\n");
     if (!written.ok()) {
         Messages().showMessage(this, QString::fromStdString(written.error));
         return;

@@ -69,7 +69,8 @@ private:
     ExportView CurrentView() const;
     // The lines of the range, with a progress dialog when it takes a while;
     // empty optional when the user cancelled.
-    std::optional<std::vector<std::string>> BuildLines(const ExportView& view, DayNumber from, DayNumber to);
+    std::optional<std::vector<std::string>> BuildLines(const ExportView& view, DayNumber from,
+                                                       DayNumber to);
 
     AppState& state_;
     ExportFileChooser* chooser_ = nullptr;

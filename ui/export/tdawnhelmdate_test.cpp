@@ -1,21 +1,22 @@
 #include "ui/export/tdawnhelmdate.h"
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
 #include <QDateEdit>
-#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "ui/export/exportheader.h"
 #include "ui/main/appstate.h"
-#include "ui/main/tform1.h"
 #include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
@@ -129,10 +130,12 @@ TEST_F(ExportDialogTest, TheNameFollowsThePanelAfreshEveryTime) {
         return v;
     });
     dialog->btnExport->click();
-    EXPECT_TRUE(Written().contains("\r\nDate;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set\r\n"));
+    EXPECT_TRUE(
+        Written().contains("\r\nDate;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set\r\n"));
     body = ExportBody::Sun;
     dialog->btnExport->click();
-    EXPECT_TRUE(Written().contains("\r\nDate;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r\n"));
+    EXPECT_TRUE(
+        Written().contains("\r\nDate;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r\n"));
     EXPECT_THAT(chooser.offered, ElementsAre("moonhelm_data.txt", "dawnhelm_data.txt"));
 }
 
@@ -141,12 +144,13 @@ TEST_F(ExportDialogTest, RangeAcrossSummerTimeMatchesThePlainLines) {
     dialog->btnExport->click();
     const ExportHeader header =
         ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, ExportBody::Sun);
-    const auto lines = BuildExportLines(header, ExportBody::Sun, state.Settings, DayNumber::FromYmd(2024, 3, 29),
-                                        DayNumber::FromYmd(2024, 4, 2), ":", [](DayNumber d) {
-                                            return QDate(d.Year(), int(d.Month()), int(d.Day()))
-                                                .toString(QStringLiteral("dd/MM/yyyy"))
-                                                .toStdString();
-                                        });
+    const auto lines =
+        BuildExportLines(header, ExportBody::Sun, state.Settings, DayNumber::FromYmd(2024, 3, 29),
+                         DayNumber::FromYmd(2024, 4, 2), ":", [](DayNumber d) {
+                             return QDate(d.Year(), int(d.Month()), int(d.Day()))
+                                 .toString(QStringLiteral("dd/MM/yyyy"))
+                                 .toStdString();
+                         });
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(Written(), Joined(*lines));
     EXPECT_TRUE(Written().contains("\r\n31/03/2024;"));
@@ -165,7 +169,8 @@ TEST_F(ExportDialogTest, WriteErrorIsShownWithTheReasonAndTheDialogStays) {
     dialog->show();
     dialog->btnExport->click();
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("No such file or directory"))) << messages.shown[0].toStdString();
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("No such file or directory")))
+        << messages.shown[0].toStdString();
     EXPECT_TRUE(dialog->isVisible());
 }
 
@@ -192,8 +197,10 @@ TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
     settings.LongitudeMinutes = 938;
     settings.LanguageIndex = 3;
     ASSERT_TRUE(SaveSettings(settings, folder.path().toStdString()).ok);
-    const std::chrono::year_month_day today{std::chrono::year(2024), std::chrono::December, std::chrono::day(21)};
-    TForm1 main(state, StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today, false});
+    const std::chrono::year_month_day today{std::chrono::year(2024), std::chrono::December,
+                                            std::chrono::day(21)};
+    TForm1 main(state,
+                StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today, false});
     TDawnhelmDate dialog(state, &main);
     FakeChooser chooser;
     chooser.answer = folder.filePath(QStringLiteral("out.txt"));
@@ -208,7 +215,8 @@ TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
         QFile file(chooser.answer);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray first = file.readLine();
-        const ExportHeader expected = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+        const ExportHeader expected =
+            ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
         EXPECT_EQ(first.toStdString(), ExportHeaderLines(expected, body)[0] + "\r\n");
         EXPECT_EQ(main.lbCoordinates->text().toStdString(), expected.coordinatesCaption);
         const QByteArray rest = file.readAll();
@@ -232,7 +240,8 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
         // The command line indents the caption for the range's first date.
         state.ComputeShownDay(DayNumber::FromYmd(2023, 12, 30));
         dialog->setViewSource([&] {
-            return ExportView{body, ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body)};
+            return ExportView{body, ExportHeaderFor(state.Settings, state.Labels, state.Current,
+                                                    state.Day, body)};
         });
         SetRange(QDate(2023, 12, 30), QDate(2024, 1, 3));
         dialog->btnExport->click();
@@ -241,9 +250,13 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8"));
         cli.setProcessEnvironment(env);
-        QStringList args{QStringLiteral("export"), QStringLiteral("--settings"),
-                         folder.filePath(QStringLiteral("Dawncode.txt")), QStringLiteral("--from"),
-                         QStringLiteral("2023-12-30"), QStringLiteral("--to"), QStringLiteral("2024-01-03")};
+        QStringList args{QStringLiteral("export"),
+                         QStringLiteral("--settings"),
+                         folder.filePath(QStringLiteral("Dawncode.txt")),
+                         QStringLiteral("--from"),
+                         QStringLiteral("2023-12-30"),
+                         QStringLiteral("--to"),
+                         QStringLiteral("2024-01-03")};
         if (body == ExportBody::Moon) args << QStringLiteral("--moon");
         cli.start(QStringLiteral(DAWN_CLI), args);
         ASSERT_TRUE(cli.waitForFinished(30000));
@@ -262,27 +275,37 @@ TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
         {{"export", "--settings", settings, "--from", "2024-01-02", "--to", "2024-01-01"}, 2},
         {{"export", "--settings", settings, "--from", "1899-12-31", "--to", "1900-01-01"}, 2},
         {{"export", "--settings", settings, "--from", "2024-01-01"}, 2},
-        {{"export", "--settings", settings, "--from", "2024-01-01", "--to", "2024-01-01", "--labels",
-          folder.filePath("none.txt")},
+        {{"export", "--settings", settings, "--from", "2024-01-01", "--to", "2024-01-01",
+          "--labels", folder.filePath("none.txt")},
          1},
         {{"export", "--settings", settings, "--from", "2024-01-01", "--to", "2024-01-01", "--out",
           folder.filePath("no/such/out.txt")},
          1},
-        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out", folder.filePath("g.gif")}, 2},
-        {{"graph", "--settings", settings, "--date", "2024-02-30", "--out", folder.filePath("g.png")}, 2},
-        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out", folder.filePath("g.png")}, 0},
-        {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--out", folder.filePath("g.pdf")}, 0},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out",
+          folder.filePath("g.gif")},
+         2},
+        {{"graph", "--settings", settings, "--date", "2024-02-30", "--out",
+          folder.filePath("g.png")},
+         2},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--out",
+          folder.filePath("g.png")},
+         0},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--out",
+          folder.filePath("g.pdf")},
+         0},
     };
     for (const Case& c : cases) {
         QProcess cli;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));  // the verb must not need it
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   QStringLiteral("xcb"));  // the verb must not need it
         cli.setProcessEnvironment(env);
         cli.start(QStringLiteral(DAWN_CLI), c.args);
         ASSERT_TRUE(cli.waitForFinished(60000));
         const QByteArray err = cli.readAllStandardError();
-        EXPECT_EQ(cli.exitCode(), c.exitCode) << c.args.join(' ').toStdString() << "\n" << err.toStdString();
+        EXPECT_EQ(cli.exitCode(), c.exitCode) << c.args.join(' ').toStdString() << "\n"
+                                              << err.toStdString();
         EXPECT_TRUE(cli.readAllStandardOutput().isEmpty()) << c.args.join(' ').toStdString();
     }
     EXPECT_GT(QFileInfo(folder.filePath("g.png")).size(), 10000);

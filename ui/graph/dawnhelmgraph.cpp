@@ -23,12 +23,15 @@ const QColor kTitleColor(0, 0, 255);
 // fonts then have the size they have on screen.
 constexpr qreal kLayoutWidth = 1100;
 
-QString TwoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString TwoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 // The title is drawn as rich text: blanks are kept as they are written.
 QString TitleHtml(const QStringList& lines) {
     QStringList html;
-    for (const QString& line : lines) html << line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+    for (const QString& line : lines)
+        html << line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
     return html.join(QStringLiteral("<br>"));
 }
 
@@ -95,7 +98,8 @@ DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
     }
 }
 
-QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color, const QString& name) {
+QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color,
+                                       const QString& name) {
     auto* s = new QLineSeries;
     s->setName(name);
     s->setPen(QPen(color, 2));
@@ -121,7 +125,9 @@ void DawnhelmGraph::FillLine(QList<QLineSeries*>& segments, const std::vector<Gr
     for (const GraphPoint& p : points) {
         // A missing day breaks the line, and so does an event that moved
         // across midnight (the moon rising at 23:50 and then at 00:20).
-        const bool wrapped = !piece.isEmpty() && std::abs(piece.last().y() - static_cast<qreal>(p.time.count())) > 12 * 60;
+        const bool wrapped =
+            !piece.isEmpty() &&
+            std::abs(piece.last().y() - static_cast<qreal>(p.time.count())) > 12 * 60;
         if (previous && (p.day - *previous > 1 || wrapped)) {
             current->replace(piece);
             piece.clear();
@@ -142,8 +148,8 @@ qsizetype DawnhelmGraph::PointCount(const QList<QLineSeries*>& segments) {
 void DawnhelmGraph::SetDateAxis(const GraphData& data) {
     const QString sep = QString::fromStdString(data.dateSeparator);
     auto label = [&sep](DayNumber d) {
-        return TwoDigits(static_cast<int>(d.Day())) + sep + TwoDigits(static_cast<int>(d.Month())) + sep +
-               TwoDigits(d.Year() % 100);
+        return TwoDigits(static_cast<int>(d.Day())) + sep + TwoDigits(static_cast<int>(d.Month())) +
+               sep + TwoDigits(d.Year() % 100);
     };
     for (const QString& old : BottomAxis->categoriesLabels()) BottomAxis->remove(old);
     BottomAxis->setStartValue(data.firstDay.Value());
@@ -182,7 +188,8 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
     const QString sep = QString::fromStdString(data.timeSeparator);
     for (const QString& old : LeftAxis->categoriesLabels()) LeftAxis->remove(old);
     LeftAxis->setStartValue(lo);
-    for (int t = lo; t <= hi; t += step) LeftAxis->append(TwoDigits(t / 60) + sep + TwoDigits(t % 60), t);
+    for (int t = lo; t <= hi; t += step)
+        LeftAxis->append(TwoDigits(t / 60) + sep + TwoDigits(t % 60), t);
     LeftAxis->setRange(lo, hi);
 }
 
@@ -211,7 +218,8 @@ void DawnhelmGraph::Load(const GraphData& data) {
 void DawnhelmGraph::RenderTo(QPainter& painter, const QRectF& target) {
     if (target.width() <= 0 || target.height() <= 0) return;
     const QRectF oldGeometry = Chart->geometry();
-    const QRectF layout(QPointF(0, 0), QSizeF(kLayoutWidth, kLayoutWidth * target.height() / target.width()));
+    const QRectF layout(QPointF(0, 0),
+                        QSizeF(kLayoutWidth, kLayoutWidth * target.height() / target.width()));
     Chart->setGeometry(layout);
     QGraphicsScene* scene = Chart->scene();
     const QRectF oldSceneRect = scene->sceneRect();

@@ -53,9 +53,10 @@ public:
     QCategoryAxis* LeftAxis = nullptr;
 
 private:
-    QLineSeries* AddSegment(QList<QLineSeries*>& segments, const QColor& color, const QString& name);
-    void FillLine(QList<QLineSeries*>& segments, const std::vector<GraphPoint>& points, const QColor& color,
-                  const QString& name);
+    QLineSeries* AddSegment(QList<QLineSeries*>& segments, const QColor& color,
+                            const QString& name);
+    void FillLine(QList<QLineSeries*>& segments, const std::vector<GraphPoint>& points,
+                  const QColor& color, const QString& name);
     void SetTimeAxis(const GraphData& data);
     void SetDateAxis(const GraphData& data);
 

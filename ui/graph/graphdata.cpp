@@ -23,8 +23,8 @@ std::vector<std::string> GraphTitleLines(const GraphInputs& in, GraphBody body) 
     const DayNumber second =
         body == GraphBody::Sun ? first + 364 : first + PlottedDayCount(body, in.shownDate);
     std::vector<std::string> lines;
-    lines.push_back((body == GraphBody::Sun ? "Dawnhelm " : "Moonhelm ") + in.formatDate(first) + "-" +
-                    in.formatDate(second) + " @ " + in.longitudeText + " " + in.latitudeText +
+    lines.push_back((body == GraphBody::Sun ? "Dawnhelm " : "Moonhelm ") + in.formatDate(first) +
+                    "-" + in.formatDate(second) + " @ " + in.longitudeText + " " + in.latitudeText +
                     "  GMT:" + in.timeZoneText);
     if (in.settings.SummerTimeEnabled) {
         const std::string summer = in.summerTimeLabel + " " + in.formatDate(in.window.SummerStart);
@@ -32,7 +32,7 @@ std::vector<std::string> GraphTitleLines(const GraphInputs& in, GraphBody body) 
         // Outside summer time the next start of summer time lies after the
         // last start of winter time.
         lines.push_back(in.window.SummerStart > in.window.WinterStart ? winter + "-" + summer
-                                                                       : summer + "-" + winter);
+                                                                      : summer + "-" + winter);
     }
     return lines;
 }
@@ -68,8 +68,10 @@ std::optional<minutes> MoonCrossingTime(const RiseSetResult& r, const DstWindow&
 // Moonrise and moonset are independent: on a day without a moonrise the
 // moonset that did happen is plotted at its real time, though the day's
 // status gives both events placeholder times.
-DayPoints MoonPointsOf(const SiteSettings& settings, DayNumber day, std::string_view timeSeparator) {
-    const Place place{settings.LatitudeMinutes, settings.LongitudeMinutes, settings.TimeZoneMinutes};
+DayPoints MoonPointsOf(const SiteSettings& settings, DayNumber day,
+                       std::string_view timeSeparator) {
+    const Place place{settings.LatitudeMinutes, settings.LongitudeMinutes,
+                      settings.TimeZoneMinutes};
     const DayEvents events = ComputeMoonDay(day.ToDate(), place, timeSeparator);
     const DstWindow window = ComputeDstWindow(settings, day);
     return {MoonCrossingTime(events.rise, window, settings.SummerTimeEnabled, day),
@@ -104,10 +106,11 @@ GraphData BuildGraph(const GraphInputs& in, GraphBody body) {
     // The shown date is computed once more at the end, for its two marks.
     DayPoints shown;
     if (body == GraphBody::Sun) {
-        ForEachDay(in.settings, g.firstDay, g.lastDay, in.timeSeparator, [&](const DayEphemeris& day) {
-            plot(day.Date, SunPointsOf(day));
-            return true;
-        });
+        ForEachDay(in.settings, g.firstDay, g.lastDay, in.timeSeparator,
+                   [&](const DayEphemeris& day) {
+                       plot(day.Date, SunPointsOf(day));
+                       return true;
+                   });
         shown = SunPointsOf(ComputeDay(in.settings, in.shownDate, in.timeSeparator));
     } else {
         for (DayNumber d = g.firstDay; d <= g.lastDay; ++d) {

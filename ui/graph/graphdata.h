@@ -48,8 +48,8 @@ struct GraphMark {
 struct GraphData {
     GraphBody body = GraphBody::Sun;
     std::vector<std::string> titleLines;
-    DayNumber firstDay;  // the first plotted day (the window's start + 1)
-    DayNumber lastDay;   // the last plotted day
+    DayNumber firstDay;            // the first plotted day (the window's start + 1)
+    DayNumber lastDay;             // the last plotted day
     std::vector<GraphPoint> rise;  // oldest first
     std::vector<GraphPoint> set;
     std::optional<GraphMark> shownRise;

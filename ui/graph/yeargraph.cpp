@@ -27,7 +27,9 @@ namespace dawn {
 namespace {
 
 constexpr qint64 kJulianDayOfDayZero = 2415019;
-QDate ToQDate(DayNumber d) { return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero); }
+QDate ToQDate(DayNumber d) {
+    return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero);
+}
 
 void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer) {
     QPainter painter(printer);
@@ -48,7 +50,9 @@ std::string DateSeparatorOf(const QString& dateFormat) {
         }
         const bool field = !quoted && (c == u'd' || c == u'M' || c == u'y');
         if (field) {
-            if (!separator.isEmpty()) return separator.trimmed().isEmpty() ? " " : separator.trimmed().left(1).toStdString();
+            if (!separator.isEmpty())
+                return separator.trimmed().isEmpty() ? " "
+                                                     : separator.trimmed().left(1).toStdString();
             afterField = true;
         } else if (afterField) {
             separator += c;
@@ -76,8 +80,8 @@ GraphInputs GraphInputsFor(const AppState& state) {
 
 bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
     QPdfWriter writer(path);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     writer.setResolution(300);
     writer.setTitle(graph.TitleLines().value(0));
     writer.setCreator(QStringLiteral("Dawnhelm"));
@@ -86,7 +90,9 @@ bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
         return false;
     }
-    graph.RenderTo(painter, QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
+    graph.RenderTo(
+        painter,
+        QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
     painter.end();
     if (!QFileInfo(path).isFile()) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
@@ -127,10 +133,12 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
         auto* printers = new QComboBox(bar);
         printers->addItems(QPrinterInfo::availablePrinterNames());
         printers->setCurrentText(printer.printerName());
-        QObject::connect(printers, &QComboBox::currentTextChanged, &preview, [&printer, &preview](const QString& name) {
-            printer.setPrinterName(name);
-            if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
-        });
+        QObject::connect(printers, &QComboBox::currentTextChanged, &preview,
+                         [&printer, &preview](const QString& name) {
+                             printer.setPrinterName(name);
+                             if (auto* pages = preview.findChild<QPrintPreviewWidget*>())
+                                 pages->updatePreview();
+                         });
         bar->addWidget(printers);
         bar->addSeparator();
         QAction* pdf = bar->addAction(QStringLiteral("Save as PDF..."));
@@ -139,11 +147,12 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
         QAction* close = bar->addAction(QStringLiteral("Close"));
         QObject::connect(close, &QAction::triggered, &preview, &QDialog::reject);
         auto save = [&graph, &preview](bool asPdf) {
-            const QString filter = asPdf ? QStringLiteral("PDF files (*.pdf)") : QStringLiteral("PNG pictures (*.png)");
-            QString path = QFileDialog::getSaveFileName(&preview, QStringLiteral("Save the graph"),
-                                                        asPdf ? QStringLiteral("dawnhelm_graph.pdf")
-                                                              : QStringLiteral("dawnhelm_graph.png"),
-                                                        filter);
+            const QString filter = asPdf ? QStringLiteral("PDF files (*.pdf)")
+                                         : QStringLiteral("PNG pictures (*.png)");
+            QString path = QFileDialog::getSaveFileName(
+                &preview, QStringLiteral("Save the graph"),
+                asPdf ? QStringLiteral("dawnhelm_graph.pdf") : QStringLiteral("dawnhelm_graph.png"),
+                filter);
             if (path.isEmpty()) return;
             const QString suffix = asPdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
             if (QFileInfo(path).suffix().isEmpty()) path += suffix;
@@ -175,10 +184,16 @@ YearGraph::~YearGraph() {
     if (graph_ && !graph_->parent()) delete graph_;
 }
 
-DawnhelmGraph* YearGraph::Graph() const { return graph_.data(); }
+DawnhelmGraph* YearGraph::Graph() const {
+    return graph_.data();
+}
 
-void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) { hasPrinter_ = std::move(hasPrinter); }
-void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) { preview_ = std::move(preview); }
+void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) {
+    hasPrinter_ = std::move(hasPrinter);
+}
+void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) {
+    preview_ = std::move(preview);
+}
 
 QWidget* YearGraph::DialogOwner() const {
     if (!host_) return nullptr;
@@ -186,8 +201,12 @@ QWidget* YearGraph::DialogOwner() const {
     return host_->window();
 }
 
-void YearGraph::DrawSunGraph() { Draw(GraphBody::Sun); }
-void YearGraph::DrawMoonGraph() { Draw(GraphBody::Moon); }
+void YearGraph::DrawSunGraph() {
+    Draw(GraphBody::Sun);
+}
+void YearGraph::DrawMoonGraph() {
+    Draw(GraphBody::Moon);
+}
 
 void YearGraph::Draw(GraphBody body) {
     if (!graph_) return;  // the picture window and its chart are gone (program end)

@@ -35,7 +35,8 @@ std::string DateSeparatorOf(const QString& dateFormat);
 
 // Saving the chart as a file; on failure `error` names the file and the reason.
 bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error);
-bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size = QSize(1600, 1000));
+bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
+                  QSize size = QSize(1600, 1000));
 
 // The modal print preview of the chart: printer choice and set-up, portrait or
 // landscape, page margins, print, saving as PDF or PNG, and close.

@@ -1,30 +1,30 @@
 #include "ui/graph/yeargraph.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFileInfo>
-#include <QPrintPreviewDialog>
-#include <QTimer>
-#include <QToolBar>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QLocale>
-#include <QScatterSeries>
-#include <QTemporaryDir>
-#include <QChart>
-#include <QLegend>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPrintPreviewDialog>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
 #include <cmath>
 #include <vector>
 
 #include "core/dayephemeris.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/main/appstate.h"
-#include "ui/main/tform2.h"
 #include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform2.h"
 
 namespace dawn {
 namespace {
@@ -49,7 +49,8 @@ protected:
 
     void Show(int y, unsigned m, unsigned d) { state.ComputeShownDay(DayNumber::FromYmd(y, m, d)); }
 
-    void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone, bool summerTime = true) {
+    void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone,
+                 bool summerTime = true) {
         state.Settings.LatitudeMinutes = latitude;
         state.Settings.LongitudeMinutes = longitude;
         state.Settings.TimeZoneMinutes = zone;
@@ -58,7 +59,8 @@ protected:
     }
 
     static bool HasDay(const std::vector<GraphPoint>& points, DayNumber day) {
-        return std::any_of(points.begin(), points.end(), [day](const GraphPoint& p) { return p.day == day; });
+        return std::any_of(points.begin(), points.end(),
+                           [day](const GraphPoint& p) { return p.day == day; });
     }
 
     QTemporaryDir folder;
@@ -75,15 +77,30 @@ TEST_F(GraphTest, TitleNamesTheDatesPlaceZoneAndSummerTime) {
     };
     const std::string place = " @ 05E28 50N47  GMT:+01:00";
     const Case cases[] = {
-        {DayNumber::FromYmd(2024, 7, 1), true, GraphBody::Sun,
-         {"Dawnhelm 01/01/2024-30/12/2024" + place, "Summer time: 31/03/2024-Winter time: 27/10/2024"}},
+        {DayNumber::FromYmd(2024, 7, 1),
+         true,
+         GraphBody::Sun,
+         {"Dawnhelm 01/01/2024-30/12/2024" + place,
+          "Summer time: 31/03/2024-Winter time: 27/10/2024"}},
         // Outside summer time the last autumn change comes first.
-        {DayNumber::FromYmd(2024, 1, 15), true, GraphBody::Sun,
-         {"Dawnhelm 17/07/2023-15/07/2024" + place, "Winter time: 29/10/2023-Summer time: 31/03/2024"}},
-        {DayNumber::FromYmd(2024, 7, 1), false, GraphBody::Sun, {"Dawnhelm 01/01/2024-30/12/2024" + place}},
+        {DayNumber::FromYmd(2024, 1, 15),
+         true,
+         GraphBody::Sun,
+         {"Dawnhelm 17/07/2023-15/07/2024" + place,
+          "Winter time: 29/10/2023-Summer time: 31/03/2024"}},
+        {DayNumber::FromYmd(2024, 7, 1),
+         false,
+         GraphBody::Sun,
+         {"Dawnhelm 01/01/2024-30/12/2024" + place}},
         // The moon's title ends on the last plotted day: 30 days in a leap year.
-        {DayNumber::FromYmd(2024, 7, 1), false, GraphBody::Moon, {"Moonhelm 17/06/2024-17/07/2024" + place}},
-        {DayNumber::FromYmd(2023, 7, 1), false, GraphBody::Moon, {"Moonhelm 17/06/2023-16/07/2023" + place}},
+        {DayNumber::FromYmd(2024, 7, 1),
+         false,
+         GraphBody::Moon,
+         {"Moonhelm 17/06/2024-17/07/2024" + place}},
+        {DayNumber::FromYmd(2023, 7, 1),
+         false,
+         GraphBody::Moon,
+         {"Moonhelm 17/06/2023-16/07/2023" + place}},
     };
     for (const Case& c : cases) {
         PlaceAt(3047, 328, 60, c.summerTime);
@@ -120,8 +137,10 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
         // where the set time 00:59 comes before the rise time 01:00.
         EXPECT_EQ(HasDay(g.rise, midnightSun), !summerTime);
         if (!summerTime) {
-            EXPECT_THAT(g.rise, ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(0)}));
-            EXPECT_THAT(g.set, ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(23 * 60 + 59)}));
+            EXPECT_THAT(g.rise,
+                        ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(0)}));
+            EXPECT_THAT(g.set, ::testing::Contains(
+                                   GraphPoint{midnightSun, std::chrono::minutes(23 * 60 + 59)}));
         }
         EXPECT_EQ(g.rise.size(), g.set.size());
 
@@ -130,7 +149,8 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
         DawnhelmGraph chart;
         chart.Load(g);
         chart.show();
-        EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
+        EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()),
+                  static_cast<qsizetype>(g.rise.size()));
         EXPECT_GE(chart.RiseSegments().size(), summerTime ? 3 : 2);
         QStringList legend;
         for (QLegendMarker* m : chart.Chart->legend()->markers()) {
@@ -156,9 +176,11 @@ TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
         const minutes shift = summerTime ? hours(1) : hours(0);
         const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
         EXPECT_FALSE(HasDay(g.rise, kNoMoonrise));
-        EXPECT_THAT(g.set, ::testing::Contains(GraphPoint{kNoMoonrise, hours(10) + minutes(50) + shift}));
+        EXPECT_THAT(g.set,
+                    ::testing::Contains(GraphPoint{kNoMoonrise, hours(10) + minutes(50) + shift}));
         EXPECT_FALSE(HasDay(g.set, kNoMoonset));
-        EXPECT_THAT(g.rise, ::testing::Contains(GraphPoint{kNoMoonset, hours(15) + minutes(9) + shift}));
+        EXPECT_THAT(g.rise,
+                    ::testing::Contains(GraphPoint{kNoMoonset, hours(15) + minutes(9) + shift}));
         // Every other day of the run has both its points.
         EXPECT_EQ(g.rise.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
         EXPECT_EQ(g.set.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
@@ -187,7 +209,8 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
         SCOPED_TRACE(c.shown.Value());
         state.ComputeShownDay(c.shown);
         graph.DrawMoonGraph();
-        for (const auto& [series, text] : {std::pair{chart.Series3, c.rise}, std::pair{chart.Series4, c.set}}) {
+        for (const auto& [series, text] :
+             {std::pair{chart.Series3, c.rise}, std::pair{chart.Series4, c.set}}) {
             if (*text == '\0') {
                 EXPECT_EQ(series->count(), 0);
                 continue;
@@ -205,7 +228,8 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
     EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(), state.Day.MoonSetClock);
 
     const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
-    EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()), static_cast<qsizetype>(g.rise.size()));
+    EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()),
+              static_cast<qsizetype>(g.rise.size()));
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
     EXPECT_GE(chart.RiseSegments().size(), 2);
     // No piece of a line jumps across midnight from one day to the next.
@@ -325,7 +349,8 @@ TEST_F(GraphTest, SavesAsPdfAndPng) {
     ASSERT_TRUE(SaveGraphPng(*graph.Graph(), png, &error)) << error.toStdString();
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
     EXPECT_GT(QFileInfo(png).size(), 1000);
-    EXPECT_FALSE(SaveGraphPng(*graph.Graph(), folder.filePath(QStringLiteral("none/g.png")), &error));
+    EXPECT_FALSE(
+        SaveGraphPng(*graph.Graph(), folder.filePath(QStringLiteral("none/g.png")), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("none/g.png")));
 }
 

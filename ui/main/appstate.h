@@ -6,8 +6,8 @@
 // every window holds it by reference; nobody keeps a copy of these records.
 //
 // Plain data and small helpers only: no widgets.
-#include <QString>
 #include <QLocale>
+#include <QString>
 #include <QStringList>
 #include <chrono>
 #include <string>
@@ -65,8 +65,8 @@ struct AppState {
 // The inputs of the start-up that come from outside the program: what the
 // entry reads from the system, and what a test sets by hand.
 struct StartupInputs {
-    QString AppDir;           // the working folder
-    QLocale Locale;           // the user's locale
+    QString AppDir;  // the working folder
+    QLocale Locale;  // the user's locale
     std::chrono::year_month_day Today;
     // Whether the window starts its one-second clock (tests drive it by hand).
     bool StartClock = true;

@@ -10,14 +10,18 @@
 #include <QVBoxLayout>
 
 // The resources of a static library are registered by hand.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace dawn {
 namespace {
 
 const QString kHelpRoot = QStringLiteral("qrc:/help/");
 
-QUrl Page(const char* file) { return QUrl(kHelpRoot + QLatin1String(file)); }
+QUrl Page(const char* file) {
+    return QUrl(kHelpRoot + QLatin1String(file));
+}
 
 // Help contexts named by the widgets' object names, for windows that do not
 // set the helpContext property themselves.
@@ -75,11 +79,16 @@ QIcon ProgramIcon() {
 
 QUrl HelpPageOfContext(int context) {
     switch (context) {
-        case kHelpMainWindow: return Page("mainwindow.html");
-        case kHelpSettingsPanel: return Page("settings.html");
-        case kHelpMediaPanel: return Page("media.html");
-        case kHelpLanguageBox: return Page("language.html");
-        default: return Page("index.html");
+        case kHelpMainWindow:
+            return Page("mainwindow.html");
+        case kHelpSettingsPanel:
+            return Page("settings.html");
+        case kHelpMediaPanel:
+            return Page("media.html");
+        case kHelpLanguageBox:
+            return Page("language.html");
+        default:
+            return Page("index.html");
     }
 }
 
@@ -95,7 +104,8 @@ QUrl HelpPageFor(const QWidget* widget) {
         if (ok && context > 0) return HelpPageOfContext(context);
         if (const int named = ContextOfName(w->objectName())) return HelpPageOfContext(named);
         if (w->isWindow()) {
-            if (const char* page = PageOfWindowClass(QString::fromLatin1(w->metaObject()->className())))
+            if (const char* page =
+                    PageOfWindowClass(QString::fromLatin1(w->metaObject()->className())))
                 return Page(page);
         }
     }
@@ -142,11 +152,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(Browser);
 }
 
-QUrl HelpWindow::currentPage() const { return Browser->source(); }
+QUrl HelpWindow::currentPage() const {
+    return Browser->source();
+}
 
-void HelpWindow::ShowContext(int context) { ShowPage(HelpPageOfContext(context)); }
+void HelpWindow::ShowContext(int context) {
+    ShowPage(HelpPageOfContext(context));
+}
 
-void HelpWindow::ShowTopic(const QString& topic) { ShowPage(HelpPageOfTopic(topic)); }
+void HelpWindow::ShowTopic(const QString& topic) {
+    ShowPage(HelpPageOfTopic(topic));
+}
 
 void HelpWindow::ShowPage(const QUrl& page) {
     if (Browser->source() != page) Browser->setSource(page);
@@ -168,6 +184,8 @@ void HelpWindow::present() {
     activateWindow();
 }
 
-void InstallHelpKey(HelpWindow* help) { qApp->installEventFilter(new HelpKeyFilter(help)); }
+void InstallHelpKey(HelpWindow* help) {
+    qApp->installEventFilter(new HelpKeyFilter(help));
+}
 
 }  // namespace dawn

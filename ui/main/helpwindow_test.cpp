@@ -1,18 +1,19 @@
 #include "ui/main/helpwindow.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QTableWidget>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
@@ -21,24 +22,28 @@
 namespace dawn {
 namespace {
 
-QString PageName(const QUrl& url) { return url.fileName(); }
+QString PageName(const QUrl& url) {
+    return url.fileName();
+}
 
 TEST(HelpTest, ContextsAndTopicsHaveTheirPages) {
     struct Case {
         int context;
         const char* page;
     };
-    for (const Case& c : {Case{1, "mainwindow.html"}, Case{2, "settings.html"}, Case{3, "media.html"},
-                          Case{101, "language.html"}, Case{77, "index.html"}}) {
+    for (const Case& c :
+         {Case{1, "mainwindow.html"}, Case{2, "settings.html"}, Case{3, "media.html"},
+          Case{101, "language.html"}, Case{77, "index.html"}}) {
         EXPECT_EQ(PageName(HelpPageOfContext(c.context)), QLatin1String(c.page)) << c.context;
     }
-    EXPECT_EQ(PageName(HelpPageOfTopic(QStringLiteral("frmDawnhelm"))), QStringLiteral("mainwindow.html"));
+    EXPECT_EQ(PageName(HelpPageOfTopic(QStringLiteral("frmDawnhelm"))),
+              QStringLiteral("mainwindow.html"));
 }
 
 TEST(HelpTest, EveryPageIsCompiledInAndEveryInternalLinkResolves) {
     LoadHelpResources();
-    const QStringList pages = {"index", "mainwindow", "settings", "language", "media",
-                               "tray",  "translation", "export", "graph"};
+    const QStringList pages = {"index", "mainwindow",  "settings", "language", "media",
+                               "tray",  "translation", "export",   "graph"};
     const QRegularExpression link(QStringLiteral("href=\"([a-z]+\\.html)(#[A-Za-z0-9_]+)?\""));
     for (const QString& page : pages) {
         QFile file(QStringLiteral(":/help/") + page + QStringLiteral(".html"));

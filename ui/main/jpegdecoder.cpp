@@ -1,10 +1,10 @@
 #include "ui/main/jpegdecoder.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-
-#include <jpeglib.h>
 
 namespace dawn {
 namespace {
@@ -83,7 +83,8 @@ bool StartDecoding(Decoder* d, const unsigned char* data, unsigned long size) {
     jpeg_mem_src(&d->cinfo, data, size);
     jpeg_read_header(&d->cinfo, TRUE);
     // CMYK pictures decode as CMYK and are turned into RGB row by row.
-    const bool cmyk = d->cinfo.jpeg_color_space == JCS_CMYK || d->cinfo.jpeg_color_space == JCS_YCCK;
+    const bool cmyk =
+        d->cinfo.jpeg_color_space == JCS_CMYK || d->cinfo.jpeg_color_space == JCS_YCCK;
     d->cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     d->cinfo.scale_num = 1;
     d->cinfo.scale_denom = 1;
@@ -108,7 +109,8 @@ bool ReadRows(Decoder* d, unsigned char* bits, long stride, unsigned char* cmykR
             // Adobe writes CMYK inverted; plain CMYK is taken as written.
             const bool inverted = d->cinfo.saw_Adobe_marker;
             for (JDIMENSION x = 0; x < d->cinfo.output_width; ++x) {
-                unsigned c = cmykRow[4 * x], m = cmykRow[4 * x + 1], y = cmykRow[4 * x + 2], k = cmykRow[4 * x + 3];
+                unsigned c = cmykRow[4 * x], m = cmykRow[4 * x + 1], y = cmykRow[4 * x + 2],
+                         k = cmykRow[4 * x + 3];
                 if (!inverted) {
                     c = 255 - c;
                     m = 255 - m;
@@ -125,7 +127,9 @@ bool ReadRows(Decoder* d, unsigned char* bits, long stride, unsigned char* cmykR
     return true;
 }
 
-QString TextOf(const char* message) { return QString::fromLocal8Bit(message); }
+QString TextOf(const char* message) {
+    return QString::fromLocal8Bit(message);
+}
 
 }  // namespace
 
@@ -147,20 +151,26 @@ JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress
         const qint64 width = d.cinfo.output_width;
         const qint64 height = d.cinfo.output_height;
         if (width * height * 3 > kMaxJpegPixelBytes) {
-            result.error = QStringLiteral("The picture is too large to show (%1 x %2 pixels)").arg(width).arg(height);
+            result.error = QStringLiteral("The picture is too large to show (%1 x %2 pixels)")
+                               .arg(width)
+                               .arg(height);
             ok = false;
         } else {
             QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
             if (image.isNull()) {
-                result.error = QStringLiteral("Not enough memory for a picture of %1 x %2 pixels").arg(width).arg(height);
+                result.error = QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
+                                   .arg(width)
+                                   .arg(height);
                 ok = false;
             } else {
                 image.fill(Qt::gray);
                 QByteArray cmykRow;
-                if (d.cinfo.out_color_space == JCS_CMYK) cmykRow.resize(static_cast<qsizetype>(width * 4));
+                if (d.cinfo.out_color_space == JCS_CMYK)
+                    cmykRow.resize(static_cast<qsizetype>(width * 4));
                 d.progress.partial = &image;
-                ok = ReadRows(&d, image.bits(), static_cast<long>(image.bytesPerLine()),
-                              cmykRow.isEmpty() ? nullptr : reinterpret_cast<unsigned char*>(cmykRow.data()));
+                ok = ReadRows(
+                    &d, image.bits(), static_cast<long>(image.bytesPerLine()),
+                    cmykRow.isEmpty() ? nullptr : reinterpret_cast<unsigned char*>(cmykRow.data()));
                 d.progress.partial = nullptr;
                 if (ok) result.image = std::move(image);
             }

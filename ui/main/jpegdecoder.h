@@ -19,7 +19,8 @@ enum class ProgressStage { Starting, Running, Ending };
 // Ending after it finished: 100 for a decoded picture, the last percentage
 // reached for a rejected one. `partial` is the picture as far as decoded
 // during the rows pass (valid only during the call), null otherwise.
-using JpegProgress = std::function<void(ProgressStage stage, int percentDone, const QImage* partial)>;
+using JpegProgress =
+    std::function<void(ProgressStage stage, int percentDone, const QImage* partial)>;
 
 struct JpegDecodeResult {
     QImage image;     // RGB888; null when the decoder rejected the data

@@ -1,11 +1,10 @@
 #include "ui/main/jpegdecoder.h"
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace dawn {
 namespace {
@@ -146,10 +145,11 @@ TEST(DecodeJpeg, TruncatedFileShowsWhatWasDecodedWithTheWarning) {
 
 TEST(DecodeJpeg, AThrowingProgressHandlerDoesNotBreakDecoding) {
     int calls = 0;
-    JpegDecodeResult r = DecodeJpeg(MakeJpeg(16, 16, Kind::Baseline), [&](ProgressStage, int, const QImage*) {
-        ++calls;
-        throw std::runtime_error("handler failed");
-    });
+    JpegDecodeResult r =
+        DecodeJpeg(MakeJpeg(16, 16, Kind::Baseline), [&](ProgressStage, int, const QImage*) {
+            ++calls;
+            throw std::runtime_error("handler failed");
+        });
     EXPECT_FALSE(r.image.isNull());
     EXPECT_EQ(calls, 1);  // not called again after it threw
 }

@@ -23,11 +23,19 @@ QUrl MailLink(const MailSubjectParts& parts) {
     return url;
 }
 
-int ZoneHoursOf(int timeZoneMinutes) { return timeZoneMinutes / 60; }
-int ZoneMinutesOf(int timeZoneMinutes) { return timeZoneMinutes % 60; }
+int ZoneHoursOf(int timeZoneMinutes) {
+    return timeZoneMinutes / 60;
+}
+int ZoneMinutesOf(int timeZoneMinutes) {
+    return timeZoneMinutes % 60;
+}
 
-void OpenHomePage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageAddress))); }
+void OpenHomePage() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageAddress)));
+}
 
-void OpenMailLink(const MailSubjectParts& parts) { QDesktopServices::openUrl(MailLink(parts)); }
+void OpenMailLink(const MailSubjectParts& parts) {
+    QDesktopServices::openUrl(MailLink(parts));
+}
 
 }  // namespace dawn

@@ -1,14 +1,15 @@
 #include "ui/main/links.h"
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QObject>
 #include <QSignalSpy>
-#include <QAction>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrlQuery>
-#include <gtest/gtest.h>
 
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
@@ -55,8 +56,9 @@ QString DecodedSubject(const QUrl& url) {
 }
 
 TEST(LinksTest, SubjectNamesVersionPlaceZoneAndShownDate) {
-    EXPECT_EQ(MailSubject(Brussels()),
-              QStringLiteral("Dawnhelm 1.1.0.0   Coordinates: 50N47 04E21   TimeZone 1 0  [21/06/2024]"));
+    EXPECT_EQ(
+        MailSubject(Brussels()),
+        QStringLiteral("Dawnhelm 1.1.0.0   Coordinates: 50N47 04E21   TimeZone 1 0  [21/06/2024]"));
 }
 
 TEST(LinksTest, MailLinkCarriesTheSubjectUnchangedThroughUrlEncoding) {
@@ -116,8 +118,9 @@ TEST(LinksTest, MainMenuMailLinkNamesTheShownPlaceZoneAndDate) {
     ASSERT_EQ(catcher.urls.size(), 2);
     const QString subject = DecodedSubject(catcher.urls[0]);
     EXPECT_TRUE(subject.endsWith(QStringLiteral("  [21/06/2024]"))) << subject.toStdString();
-    EXPECT_EQ(subject, QStringLiteral("Dawnhelm 1.1.0.0 ") + form.lbCoordinates->text() + QStringLiteral(": ") +
-                           form.lbLatitude->text() + u' ' + form.lbLongitude->text() + QStringLiteral("   ") +
+    EXPECT_EQ(subject, QStringLiteral("Dawnhelm 1.1.0.0 ") + form.lbCoordinates->text() +
+                           QStringLiteral(": ") + form.lbLatitude->text() + u' ' +
+                           form.lbLongitude->text() + QStringLiteral("   ") +
                            state.Label(label::kTimeZone) + QStringLiteral(" -3 -30  [21/06/2024]"));
     EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("https://dawnhelm.example.org/"));
 }

@@ -103,9 +103,13 @@ QString LocaleTexts::ClockText(int minutes) const {
         .arg(m % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString LocaleTexts::EmptyClockText() const { return QStringLiteral("--") + TimeSeparator + QStringLiteral("--"); }
+QString LocaleTexts::EmptyClockText() const {
+    return QStringLiteral("--") + TimeSeparator + QStringLiteral("--");
+}
 
-QString LocaleTexts::DateText(const QDate& date) const { return Locale.toString(date, DateFormat); }
+QString LocaleTexts::DateText(const QDate& date) const {
+    return Locale.toString(date, DateFormat);
+}
 
 QTime LocaleTexts::ParseClockText(const QString& text) const {
     return QTime::fromString(text.trimmed(), TimeFormat);

@@ -25,10 +25,12 @@ TEST(LocaleTexts, SeparatorAndFormatsFollowTheLocale) {
         const LocaleTexts t = MakeLocaleTexts(QLocale(QLatin1String(c.locale)));
         EXPECT_EQ(t.TimeSeparator, QLatin1String(c.separator)) << c.locale;
         EXPECT_EQ(t.DateFormat, QLatin1String(c.dateFormat)) << c.locale;
-        const QString sample = t.DateText(QDate(2024, 7, 5)) + QLatin1Char(' ') + t.ClockText(7 * 60 + 5);
+        const QString sample =
+            t.DateText(QDate(2024, 7, 5)) + QLatin1Char(' ') + t.ClockText(7 * 60 + 5);
         EXPECT_EQ(sample, QLatin1String(c.sample)) << c.locale;
         EXPECT_EQ(t.ParseClockText(t.ClockText(23 * 60 + 59)), QTime(23, 59)) << c.locale;
-        EXPECT_EQ(t.EmptyClockText(), QStringLiteral("--") + t.TimeSeparator + QStringLiteral("--"));
+        EXPECT_EQ(t.EmptyClockText(),
+                  QStringLiteral("--") + t.TimeSeparator + QStringLiteral("--"));
     }
 }
 

@@ -21,7 +21,11 @@ MessageBoxes* current = &realBoxes;
 
 }  // namespace
 
-MessageBoxes& Messages() { return *current; }
-void SetMessages(MessageBoxes* boxes) { current = boxes ? boxes : &realBoxes; }
+MessageBoxes& Messages() {
+    return *current;
+}
+void SetMessages(MessageBoxes* boxes) {
+    current = boxes ? boxes : &realBoxes;
+}
 
 }  // namespace dawn

@@ -14,7 +14,8 @@ void ChooseMediaBackend() {
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
 }
 
-SoundPlayer::SoundPlayer(QWidget* messageParent, QObject* parent) : QObject(parent), messageParent_(messageParent) {}
+SoundPlayer::SoundPlayer(QWidget* messageParent, QObject* parent)
+    : QObject(parent), messageParent_(messageParent) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
@@ -43,7 +44,8 @@ void SoundPlayer::OnError(QMediaPlayer::Error error, const QString& text) {
     if (error == QMediaPlayer::NoError) return;
     const QString message = text.isEmpty() ? player_->errorString() : text;
     if (waitingFor_ == generation_) {
-        if (openError_.isEmpty()) openError_ = message.isEmpty() ? QStringLiteral("The sound cannot be played") : message;
+        if (openError_.isEmpty())
+            openError_ = message.isEmpty() ? QStringLiteral("The sound cannot be played") : message;
         return;
     }
     if (errorShown_) return;
@@ -95,7 +97,8 @@ SoundStart SoundPlayer::PlaySound(const QString& fileName) {
     if (generation_ != generation) return SoundStart::Playing;  // a newer sound took over meanwhile
     waitingFor_ = 0;
     if (openError_.isEmpty() && player_->mediaStatus() == QMediaPlayer::InvalidMedia)
-        openError_ = player_->errorString().isEmpty() ? QStringLiteral("The sound cannot be played") : player_->errorString();
+        openError_ = player_->errorString().isEmpty() ? QStringLiteral("The sound cannot be played")
+                                                      : player_->errorString();
     if (!openError_.isEmpty()) {
         errorShown_ = true;
         DiscardPlayer();

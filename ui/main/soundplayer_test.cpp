@@ -26,7 +26,8 @@ void WriteTone(const QString& path) {
     out.writeRawData("RIFF", 4);
     out << quint32(36 + pcm.size());
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2) << quint16(16);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2)
+        << quint16(2) << quint16(16);
     out.writeRawData("data", 4);
     out << quint32(pcm.size());
     out.writeRawData(pcm.constData(), int(pcm.size()));

@@ -64,8 +64,12 @@ QPixmap SunGraphPicture(QSize size) {
         for (int i = 0; i <= 40; ++i) {
             const double x = 3.0 + w * i / 40.0;
             const double phase = std::cos(2.0 * std::numbers::pi * i / 40.0);
-            const double y = curve == 0 ? 4.0 + h * (0.55 + 0.3 * phase) : 4.0 + h * (0.45 - 0.3 * phase);
-            if (i == 0) path.moveTo(x, y); else path.lineTo(x, y);
+            const double y =
+                curve == 0 ? 4.0 + h * (0.55 + 0.3 * phase) : 4.0 + h * (0.45 - 0.3 * phase);
+            if (i == 0)
+                path.moveTo(x, y);
+            else
+                path.lineTo(x, y);
         }
         p.setPen(QPen(curve == 0 ? QColor(230, 140, 0) : QColor(40, 70, 170), 1.6));
         p.drawPath(path);
@@ -84,8 +88,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     setFont(MainFont(10));
     setContextMenuPolicy(Qt::NoContextMenu);
     // A fixed-size window with only the system menu and the close button.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     BuildControls();
     BuildMenu();
@@ -97,7 +101,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     const auto today = state_.Today.ToDate();
     {
         const QSignalBlocker quiet(Calendar1);
-        Calendar1->setSelectedDate(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())));
+        Calendar1->setSelectedDate(
+            QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())));
     }
     ApplyWeekStartDay();
     SyncSpinEdits();
@@ -115,9 +120,10 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     Calendar1->setFocus();
     if (inputs.Clock) SetClock(*inputs.Clock);
     Timer1Timer();
-    lbSetupHelp->setToolTip(QStringLiteral(
-        "The azimuth angle is the compass bearing,\n relative to true (geographic) north,\n of a point "
-        "on the horizon"));
+    lbSetupHelp->setToolTip(
+        QStringLiteral("The azimuth angle is the compass bearing,\n relative to true (geographic) "
+                       "north,\n of a point "
+                       "on the horizon"));
 
     // The loaders' messages wait until the window is up.
     if (!state_.PendingMessages.isEmpty()) {
@@ -155,7 +161,8 @@ void TForm1::BuildControls() {
     QTextCharFormat heading = Calendar1->headerTextFormat();
     heading.setFont(MainFont(8));
     Calendar1->setHeaderTextFormat(heading);
-    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &TForm1::OnCalendarSelectionChanged);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this,
+            &TForm1::OnCalendarSelectionChanged);
     connect(Calendar1, &QCalendarWidget::currentPageChanged, this, &TForm1::OnCalendarPageChanged);
 
     SpinEdit1 = new QSpinBox(central);
@@ -261,8 +268,8 @@ void TForm1::BuildControls() {
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->hide();
 
-    for (QLabel* clickable : {lbSummerTime, lbWinterTime, lbDaysSummerTime, lbdaylight, lbDayLightHour,
-                              lbDayLightSymbol, lbMoonLight, lbMoonLightSymbol}) {
+    for (QLabel* clickable : {lbSummerTime, lbWinterTime, lbDaysSummerTime, lbdaylight,
+                              lbDayLightHour, lbDayLightSymbol, lbMoonLight, lbMoonLightSymbol}) {
         clickable->setCursor(Qt::PointingHandCursor);
     }
 }
@@ -375,7 +382,8 @@ void TForm1::PlaceControls() {
     const int panelW = capCol + 20 * cw + 8;
     const int panelH = 3 * row + 6;
     for (QFrame* panel : {PnSun, PnMoon}) panel->setGeometry(m, y, panelW, panelH);
-    auto placeRow = [&](int r, QLabel* caption, QLabel* hour, QLabel* sign, QLabel* delta, QLabel* symbol) {
+    auto placeRow = [&](int r, QLabel* caption, QLabel* hour, QLabel* sign, QLabel* delta,
+                        QLabel* symbol) {
         const int ry = 3 + r * row;
         int x = 4;
         caption->setGeometry(x, ry, capCol, row);
@@ -416,10 +424,12 @@ void TForm1::PlaceControls() {
 
 void TForm1::WireMouse() {
     // Right button -> configuration, on the window and these controls.
-    QList<QWidget*> targets = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6,
-                               lbSummerTime, lbWinterTime, lbDaysSummerTime, lbStartZomerUur,
-                               lbStartWinterUur, lbZomerduur, PnSun, PnMoon, SpinEdit1, SpinEdit2,
-                               Panel1, lbCoordinates, lbLatitude, lbLongitude, lbSetupHelp};
+    QList<QWidget*> targets = {
+        lbWeek1,          lbWeek2,      lbWeek3,       lbWeek4,          lbWeek5,
+        lbWeek6,          lbSummerTime, lbWinterTime,  lbDaysSummerTime, lbStartZomerUur,
+        lbStartWinterUur, lbZomerduur,  PnSun,         PnMoon,           SpinEdit1,
+        SpinEdit2,        Panel1,       lbCoordinates, lbLatitude,       lbLongitude,
+        lbSetupHelp};
     for (QFrame* panel : {PnSun, PnMoon}) {
         for (QWidget* child : panel->findChildren<QWidget*>()) {
             if (child != lbMoonLight) targets << child;
@@ -434,8 +444,8 @@ void TForm1::WireMouse() {
     }
     // These keep the right button to themselves: it neither opens the
     // configuration nor reaches the window behind them.
-    for (QWidget* w : std::initializer_list<QWidget*>{Calendar1, MonthEdit, lbWeek, Image1, lbMoonLight,
-                                                      StringGrid1}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Calendar1, MonthEdit, lbWeek, Image1,
+                                                      lbMoonLight, StringGrid1}) {
         w->setAttribute(Qt::WA_NoMousePropagation);
         w->installEventFilter(this);
     }
@@ -455,7 +465,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             lbWeekMouseDown(mouse->button());
             return true;
         }
-        if (mouse->button() == Qt::RightButton && watched->property("dawnRightOpensSetup").toBool()) {
+        if (mouse->button() == Qt::RightButton &&
+            watched->property("dawnRightOpensSetup").toBool()) {
             lbSunRiseHourMouseDown(mouse->button());
             return true;
         }
@@ -463,7 +474,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     // A click: the left button released over the control.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (mouse->button() != Qt::LeftButton || !widget || !widget->rect().contains(mouse->position().toPoint())) {
+    if (mouse->button() != Qt::LeftButton || !widget ||
+        !widget->rect().contains(mouse->position().toPoint())) {
         return QMainWindow::eventFilter(watched, event);
     }
     if (watched == lbSummerTime) {
@@ -507,6 +519,8 @@ void TForm1::Image1Click() {
     }
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
 }  // namespace dawn

@@ -54,9 +54,9 @@ public:
 
     // Controls, under their design names.
     QCalendarWidget* Calendar1 = nullptr;
-    QSpinBox* SpinEdit1 = nullptr;  // year 1900..2500, arrows only
-    QSpinBox* SpinEdit2 = nullptr;  // month 0..13, arrows only (0 and 13 wrap the year)
-    QLineEdit* MonthEdit = nullptr; // short month name laid over SpinEdit2
+    QSpinBox* SpinEdit1 = nullptr;   // year 1900..2500, arrows only
+    QSpinBox* SpinEdit2 = nullptr;   // month 0..13, arrows only (0 and 13 wrap the year)
+    QLineEdit* MonthEdit = nullptr;  // short month name laid over SpinEdit2
     QLabel* lbWeek = nullptr;
     QLabel* lbWeek1 = nullptr;
     QLabel* lbWeek2 = nullptr;
@@ -114,7 +114,7 @@ public:
     // The clock display, a panel used as a button; its bevels are drawn
     // raised or lowered (SetPanel1Lowered).
     QLabel* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;  // small graph picture, hint "Sungraph"
+    QLabel* Image1 = nullptr;             // small graph picture, hint "Sungraph"
     QTableWidget* StringGrid1 = nullptr;  // translation grid, hidden
 
     QMenuBar* MainMenu1 = nullptr;
@@ -276,8 +276,8 @@ private:
     void FillGrid();
     void UpdateGridLock();
     // One alarm of the tick; false when the rest of the tick is skipped.
-    bool RaiseAlarm(AlarmEvent event, const DayEphemeris& day, const std::optional<TickMoment>& previous,
-                    TickMoment now);
+    bool RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
+                    const std::optional<TickMoment>& previous, TickMoment now);
 
     AppState& state_;
     const ClockSource* clock_ = &SystemClock();

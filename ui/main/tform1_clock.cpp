@@ -30,7 +30,8 @@ void TForm1::Timer1Timer() {
     // Today follows the clock over midnight (or when the clock is set to
     // another day). The first tick only catches a midnight that fell between
     // reading the start-up date and this reading.
-    if (previous ? previous->date != moment.date : moment.date == state_.Today + 1) state_.Today = moment.date;
+    if (previous ? previous->date != moment.date : moment.date == state_.Today + 1)
+        state_.Today = moment.date;
 
     // Every five minutes the calendar returns to today; at midnight this
     // moves it to the new day, recomputed before the alarms below.
@@ -44,7 +45,8 @@ void TForm1::Timer1Timer() {
     const DayEphemeris& shown = state_.Day;
     const bool moon = MoonPanelShown();
     const HelpTexts help{state_.Current[label::kAzimuth], state_.Current[label::kLanguage],
-                         state_.Current[label::kLanguageName], moon ? shown.MoonRiseAzimuth : shown.SunRiseAzimuth,
+                         state_.Current[label::kLanguageName],
+                         moon ? shown.MoonRiseAzimuth : shown.SunRiseAzimuth,
                          moon ? shown.MoonSetAzimuth : shown.SunSetAzimuth};
     if (const std::optional<HelpLine> line = HelpLineAt(time.second, help)) {
         lbSetupHelp->setText(QString::fromStdString(line->caption));
@@ -59,12 +61,14 @@ void TForm1::Timer1Timer() {
     RaiseAlarm(AlarmEvent::SunSet, today, previous, moment);
 }
 
-bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day, const std::optional<TickMoment>& previous,
-                        TickMoment now) {
+bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
+                        const std::optional<TickMoment>& previous, TickMoment now) {
     const bool rise = event == AlarmEvent::SunRise;
     const std::chrono::minutes eventTime = rise ? day.SunRiseTime : day.SunSetTime;
     const int eventSecond = static_cast<int>(std::chrono::seconds(eventTime).count());
-    if (!alarms_.Fire(event, rise ? day.SunRiseStatus : day.SunSetStatus, eventSecond, previous, now)) return true;
+    if (!alarms_.Fire(event, rise ? day.SunRiseStatus : day.SunSetStatus, eventSecond, previous,
+                      now))
+        return true;
 
     const SiteSettings& s = state_.Settings;
     const bool showPicture = s.AlarmImageEnabled;
@@ -74,7 +78,8 @@ bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day, const std::op
     // Sound first: a sound the media layer cannot play ends the tick here
     // (its error was shown); a missing one was reported and the picture follows.
     if (s.AlarmSoundEnabled &&
-        PlaySound(QString::fromStdString(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) == SoundStart::Failed) {
+        PlaySound(QString::fromStdString(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) ==
+            SoundStart::Failed) {
         return false;
     }
     if (showPicture) emit imageRequested(picture, stretch, caption, eventTime, day.Date);

@@ -1,4 +1,6 @@
 // The main window's tick driven second by second with a hand-set clock.
+#include <gtest/gtest.h>
+
 #include <QCalendarWidget>
 #include <QDataStream>
 #include <QFile>
@@ -10,8 +12,6 @@
 #include <QTimer>
 #include <cmath>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "ui/main/clock.h"
 #include "ui/main/testsupport/recording_messages.h"
@@ -37,15 +37,18 @@ class ClockTickTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        form = std::make_unique<TForm1>(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false});
+        form = std::make_unique<TForm1>(
+            state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false});
         state.Settings.LanguageIndex = 4;  // English
         state.ApplyLanguage();
         form->Calendar1Change();
         clock.Set(At(10, 3, 0));
         form->SetClock(clock);
         QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
-                         [this](const QString& file, bool stretch, const QString& caption, minutes time,
-                                DayNumber date) { images.push_back({file, stretch, caption, time, date}); });
+                         [this](const QString& file, bool stretch, const QString& caption,
+                                minutes time, DayNumber date) {
+                             images.push_back({file, stretch, caption, time, date});
+                         });
         QObject::connect(form.get(), &TForm1::trayHintChanged, form.get(), [this] { ++redraws; });
     }
 
@@ -66,7 +69,8 @@ protected:
         out.writeRawData("RIFF", 4);
         out << quint32(36 + 2 * samples);
         out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2) << quint16(16);
+        out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000)
+            << quint16(2) << quint16(16);
         out.writeRawData("data", 4);
         out << quint32(2 * samples);
         for (quint32 i = 0; i < samples; ++i) out << qint16(6000 * std::sin(i * 0.3));
@@ -75,8 +79,10 @@ protected:
     void UseMedia(const QString& sound, const QString& picture) {
         state.Settings.AlarmSoundEnabled = true;
         state.Settings.AlarmImageEnabled = true;
-        state.Settings.SunRiseSoundFile = state.Settings.SunSetSoundFile = Path(sound).toStdString();
-        state.Settings.SunRiseImageFile = state.Settings.SunSetImageFile = Path(picture).toStdString();
+        state.Settings.SunRiseSoundFile = state.Settings.SunSetSoundFile =
+            Path(sound).toStdString();
+        state.Settings.SunRiseImageFile = state.Settings.SunSetImageFile =
+            Path(picture).toStdString();
     }
     void SetSunrise(int h, int m) {
         state.Day.SunRiseStatus = EventStatus::Normal;
@@ -93,7 +99,8 @@ protected:
 };
 
 TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
-    const QString azimuths = QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.SunRiseAzimuth) + " " +
+    const QString azimuths = QStringLiteral("Azimuth: ") +
+                             QString::fromStdString(state.Day.SunRiseAzimuth) + " " +
                              QString::fromStdString(state.Day.SunSetAzimuth);
     struct Case {
         int second;
@@ -120,15 +127,17 @@ TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
         state.Settings.ShowClock = c.showClock;
         TickAt(At(10, 3, c.second));
         EXPECT_EQ(form->Panel1->text(), c.panel) << c.second;
-        EXPECT_EQ(form->Panel1->frameShadow(), c.lowered ? QFrame::Sunken : QFrame::Raised) << c.second;
+        EXPECT_EQ(form->Panel1->frameShadow(), c.lowered ? QFrame::Sunken : QFrame::Raised)
+            << c.second;
         EXPECT_EQ(form->lbSetupHelp->text(), c.help) << c.second;
         EXPECT_EQ(form->lbSetupHelp->isEnabled(), c.helpEnabled) << c.second;
     }
     // With the moon panel shown the line carries the moon's azimuths.
     form->lbdaylightClick();
     TickAt(At(10, 4, 2));
-    EXPECT_EQ(form->lbSetupHelp->text(), QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.MoonRiseAzimuth) +
-                                             " " + QString::fromStdString(state.Day.MoonSetAzimuth));
+    EXPECT_EQ(form->lbSetupHelp->text(),
+              QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.MoonRiseAzimuth) +
+                  " " + QString::fromStdString(state.Day.MoonSetAzimuth));
 }
 
 TEST_F(ClockTickTest, FiveMinuteMarkReturnsToToday) {
@@ -163,8 +172,9 @@ TEST_F(ClockTickTest, SunriseFiresInItsOwnSecondOnly) {
     SetSunrise(7, 23);
     // Sound first, then the picture.
     QString playingWhenShown;
-    QObject::connect(form.get(), &TForm1::imageRequested, form.get(),
-                     [this, &playingWhenShown] { playingWhenShown = form->MediaPlayer1->CurrentFile(); });
+    QObject::connect(form.get(), &TForm1::imageRequested, form.get(), [this, &playingWhenShown] {
+        playingWhenShown = form->MediaPlayer1->CurrentFile();
+    });
     TickAt(At(7, 22, 59));
     EXPECT_TRUE(images.empty());
     EXPECT_EQ(form->MediaPlayer1, nullptr);
@@ -222,14 +232,16 @@ TEST_F(ClockTickTest, TodaysAlarmRingsWhileAnotherDateIsShown) {
 
 TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
     state.Settings.AlarmSoundEnabled = false;
-    state.Settings.LatitudeMinutes = 78 * 60;  // Svalbard: midnight sun in June, polar night in December
+    state.Settings.LatitudeMinutes =
+        78 * 60;  // Svalbard: midnight sun in June, polar night in December
     state.Settings.LongitudeMinutes = 15 * 60;
     form->Calendar1Change();
     for (QDate date : {QDate(2024, 6, 21), QDate(2024, 12, 21)}) {
         // The clock runs into the day; the midnight tick shows it.
         TickAt(At(23, 59, 59, date.addDays(-1)));
         TickAt(At(0, 0, 0, date));
-        ASSERT_EQ(state.Day.Date, DayNumber::FromYmd(date.year(), unsigned(date.month()), unsigned(date.day())));
+        ASSERT_EQ(state.Day.Date,
+                  DayNumber::FromYmd(date.year(), unsigned(date.month()), unsigned(date.day())));
         ASSERT_NE(state.Day.SunRiseStatus, EventStatus::Normal);
         // The placeholder times of the record (00:00, 23:59 or 12:00, shifted in summer time).
         for (minutes t : {state.Day.SunRiseTime, state.Day.SunSetTime}) {
@@ -244,9 +256,8 @@ TEST_F(ClockTickTest, MissingSoundAndPictureAreReported) {
     UseMedia("gone.wav", "gone.jpg");
     TForm2 pictures(state, form.get());
     QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
-                     [&pictures](const QString& f, bool s, const QString& c, minutes t, DayNumber d) {
-                         pictures.ShowImage(f, s, c, t, d);
-                     });
+                     [&pictures](const QString& f, bool s, const QString& c, minutes t,
+                                 DayNumber d) { pictures.ShowImage(f, s, c, t, d); });
     SetSunrise(7, 23);
     TickAt(At(7, 23, 0));
     EXPECT_EQ(messages.shown, QStringList({"Missing SoundFile", "Missing ImageFile"}));
@@ -273,7 +284,8 @@ TEST_F(ClockTickTest, AnUnplayableSoundEndsTheTick) {
 // puts its picture into the same window.
 TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
     for (const char* name : {"sunrise.wav", "sunrise.jpg", "sunset.wav", "sunset.jpg"}) {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DAWN_SOURCE_DIR "/data/") + name, Path(name))) << name;
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DAWN_SOURCE_DIR "/data/") + name, Path(name)))
+            << name;
     }
     const SiteSettings defaults = DefaultSettings(state.AppDir, 2024);
     state.Settings.SunRiseSoundFile = defaults.SunRiseSoundFile;
@@ -283,12 +295,12 @@ TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
     ASSERT_TRUE(state.Settings.AlarmSoundEnabled && state.Settings.AlarmImageEnabled);
     TForm2 pictures(state, form.get());
     QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
-                     [&pictures](const QString& f, bool s, const QString& c, minutes t, DayNumber d) {
-                         pictures.ShowImage(f, s, c, t, d);
-                     });
+                     [&pictures](const QString& f, bool s, const QString& c, minutes t,
+                                 DayNumber d) { pictures.ShowImage(f, s, c, t, d); });
     state.Settings.ShowClock = true;
     const int rise = int(std::chrono::seconds(state.Day.SunRiseTime).count());
-    state.Day.SunSetTime = state.Day.SunRiseTime + minutes(1);  // so that it falls while the picture is open
+    state.Day.SunSetTime =
+        state.Day.SunRiseTime + minutes(1);  // so that it falls while the picture is open
     state.Day.SunSetStatus = EventStatus::Normal;
 
     // The sound's start runs events too, so the checks wait for the window.
@@ -301,13 +313,16 @@ TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
         poll.stop();
         EXPECT_TRUE(pictures.isVisible());
         EXPECT_FALSE(pictures.Image1->Picture().isNull());
-        EXPECT_EQ(pictures.windowTitle(), "21/06/2024  " + state.Locale.ClockText(rise / 60) + " at 05E28 50N47");
-        EXPECT_EQ(form->MediaPlayer1->CurrentFile(), QString::fromStdString(defaults.SunRiseSoundFile));
+        EXPECT_EQ(pictures.windowTitle(),
+                  "21/06/2024  " + state.Locale.ClockText(rise / 60) + " at 05E28 50N47");
+        EXPECT_EQ(form->MediaPlayer1->CurrentFile(),
+                  QString::fromStdString(defaults.SunRiseSoundFile));
         // Nested ticks keep the clock running; the sunset picture replaces the sunrise one.
         TickAt(At(rise / 3600, rise / 60 % 60, 30));
         EXPECT_EQ(form->Panel1->text(), state.Locale.ClockText(rise / 60) + ":30");
         TickAt(At(rise / 3600, rise / 60 % 60 + 1, 0));
-        EXPECT_EQ(form->MediaPlayer1->CurrentFile(), QString::fromStdString(defaults.SunSetSoundFile));
+        EXPECT_EQ(form->MediaPlayer1->CurrentFile(),
+                  QString::fromStdString(defaults.SunSetSoundFile));
         EXPECT_EQ(pictures.Image1->toolTip(), form->lbSunset->text().trimmed());
         EXPECT_TRUE(pictures.isVisible());
         pictures.close();

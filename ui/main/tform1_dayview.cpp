@@ -11,7 +11,9 @@
 namespace dawn {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QString WithoutLeadingSpaces(const QString& text) {
     qsizetype i = 0;
@@ -24,7 +26,9 @@ QDate ToQDate(DayNumber d) {
     return QDate(int(ymd.year()), unsigned(ymd.month()), unsigned(ymd.day()));
 }
 
-bool IsNormal(EventStatus s) { return s == EventStatus::Normal; }
+bool IsNormal(EventStatus s) {
+    return s == EventStatus::Normal;
+}
 
 const QColor kCurrentDateColour(0, 0, 0);
 const QColor kOtherDateColour(128, 128, 128);
@@ -48,14 +52,18 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-QDate TForm1::ShownDate() const { return Calendar1->selectedDate(); }
+QDate TForm1::ShownDate() const {
+    return Calendar1->selectedDate();
+}
 
 DayNumber TForm1::ShownDay() const {
     const QDate d = ShownDate();
     return DayNumber::FromYmd(d.year(), unsigned(d.month()), unsigned(d.day()));
 }
 
-bool TForm1::MoonPanelShown() const { return !PnMoon->isHidden(); }
+bool TForm1::MoonPanelShown() const {
+    return !PnMoon->isHidden();
+}
 
 QString TForm1::LatitudeText() const {
     return Q(dawn::LatitudeText(state_.Settings.LatitudeMinutes, state_.Current.hemisphere));
@@ -66,7 +74,8 @@ QString TForm1::LongitudeText() const {
 }
 
 QString TForm1::TimeZoneText() const {
-    return Q(dawn::TimeZoneText(state_.Settings.TimeZoneMinutes, state_.Locale.TimeSeparatorUtf8()));
+    return Q(
+        dawn::TimeZoneText(state_.Settings.TimeZoneMinutes, state_.Locale.TimeSeparatorUtf8()));
 }
 
 void TForm1::Calendar1Change() {
@@ -93,8 +102,8 @@ void TForm1::Calendar1Change() {
 
     // Event times; a day without the event shows the empty clock text and its
     // message replaces the length caption (the sunset's wins when both fail).
-    auto showEvent = [&](QLabel* hour, EventStatus status, const std::string& clockText, QLabel* caption,
-                         int firstMessage) {
+    auto showEvent = [&](QLabel* hour, EventStatus status, const std::string& clockText,
+                         QLabel* caption, int firstMessage) {
         if (IsNormal(status)) {
             hour->setText(Q(clockText));
         } else {
@@ -104,8 +113,10 @@ void TForm1::Calendar1Change() {
     };
     showEvent(lbSunRiseHour, day.SunRiseStatus, day.SunRiseClock, lbdaylight, label::kSunMessages);
     showEvent(lbSunSetHour, day.SunSetStatus, day.SunSetClock, lbdaylight, label::kSunMessages);
-    showEvent(lbMoonriseHour, day.MoonRiseStatus, day.MoonRiseClock, lbMoonLight, label::kMoonMessages);
-    showEvent(lbMoonSetHour, day.MoonSetStatus, day.MoonSetClock, lbMoonLight, label::kMoonMessages);
+    showEvent(lbMoonriseHour, day.MoonRiseStatus, day.MoonRiseClock, lbMoonLight,
+              label::kMoonMessages);
+    showEvent(lbMoonSetHour, day.MoonSetStatus, day.MoonSetClock, lbMoonLight,
+              label::kMoonMessages);
 
     // Changes against the day before, only where both days have the event.
     const bool sunRise = IsNormal(day.SunRiseStatus) && IsNormal(day.PrevSunRiseStatus);
@@ -122,36 +133,43 @@ void TForm1::Calendar1Change() {
     // Lengths: a day without sunrise or sunset reads 24 hours.
     const bool sunDay = IsNormal(day.SunRiseStatus) && IsNormal(day.SunSetStatus);
     const bool moonDay = IsNormal(day.MoonRiseStatus) && IsNormal(day.MoonSetStatus);
-    lbDayLightHour->setText(sunDay ? clock(day.DayLength)
-                                   : QStringLiteral("24") + loc.TimeSeparator + QStringLiteral("00"));
+    lbDayLightHour->setText(sunDay
+                                ? clock(day.DayLength)
+                                : QStringLiteral("24") + loc.TimeSeparator + QStringLiteral("00"));
     lbMoonLightHour->setText(moonDay ? clock(day.MoonLightLength) : empty);
 
     // Hints.
     const QString shownText = loc.DateText(ToQDate(shown));
     const QString prevText = loc.DateText(ToQDate(day.PrevDate));
     lbSunRiseHour->setToolTip(QStringLiteral("Sunrise and sunset: Sky and Telescope, August 1994"));
-    lbMoonriseHour->setToolTip(QStringLiteral("Moonrise and moonset: Sky and Telescope, July 1989"));
+    lbMoonriseHour->setToolTip(
+        QStringLiteral("Moonrise and moonset: Sky and Telescope, July 1989"));
     QString julian = QString::number(day.JulianDay, 'g', 15);
     julian.replace(QLatin1Char('.'), loc.DecimalPoint);
     lbSunSetHour->setToolTip(QStringLiteral("Julian day = ") + julian);
     lbMoonSetHour->setToolTip(QStringLiteral("Julian day = ") + julian);
-    lbCoordinates->setToolTip(Q(TimeZoneHint(state_.Settings.TimeZoneMinutes, loc.TimeSeparatorUtf8())));
+    lbCoordinates->setToolTip(
+        Q(TimeZoneHint(state_.Settings.TimeZoneMinutes, loc.TimeSeparatorUtf8())));
     lbDayLightHour->setToolTip(shownText);
     lbMoonLightHour->setToolTip(shownText);
-    for (QLabel* delta : {lbSunRiseDelta, lbSunSetDelta, lbDayLightDelta, lbMoonRiseDelta, lbMoonSetDelta,
-                          lbMoonLightDelta}) {
+    for (QLabel* delta : {lbSunRiseDelta, lbSunSetDelta, lbDayLightDelta, lbMoonRiseDelta,
+                          lbMoonSetDelta, lbMoonLightDelta}) {
         delta->setToolTip(prevText);
     }
 
     // Signs: "+" always means more light than the day before.
-    lbSunRiseSign->setText(day.PrevSunRiseTime >= day.SunRiseTime ? QStringLiteral("+") : QStringLiteral("-"));
-    lbSunSetSign->setText(day.PrevSunSetTime > day.SunSetTime ? QStringLiteral("-") : QStringLiteral("+"));
-    lbDayLightSign->setText(day.PrevDayLength > day.DayLength ? QStringLiteral("-") : QStringLiteral("+"));
+    lbSunRiseSign->setText(day.PrevSunRiseTime >= day.SunRiseTime ? QStringLiteral("+")
+                                                                  : QStringLiteral("-"));
+    lbSunSetSign->setText(day.PrevSunSetTime > day.SunSetTime ? QStringLiteral("-")
+                                                              : QStringLiteral("+"));
+    lbDayLightSign->setText(day.PrevDayLength > day.DayLength ? QStringLiteral("-")
+                                                              : QStringLiteral("+"));
     lbMoonRiseSign->setText(day.PrevMoonRiseTime >= day.MoonRiseTime ? QStringLiteral("+")
-                                                                      : QStringLiteral("-"));
-    lbMoonSetSign->setText(day.PrevMoonSetTime > day.MoonSetTime ? QStringLiteral("-") : QStringLiteral("+"));
+                                                                     : QStringLiteral("-"));
+    lbMoonSetSign->setText(day.PrevMoonSetTime > day.MoonSetTime ? QStringLiteral("-")
+                                                                 : QStringLiteral("+"));
     lbMoonLightSign->setText(day.PrevMoonLightLength > day.MoonLightLength ? QStringLiteral("-")
-                                                                            : QStringLiteral("+"));
+                                                                           : QStringLiteral("+"));
 
     ShowWeekNumbers();
 
@@ -167,11 +185,11 @@ void TForm1::Calendar1Change() {
     DrawSummerRows();
 
     // The hint of the notification-area icon.
-    TrayHint = lbSunrise->text().trimmed() + QStringLiteral(" = ") + lbSunRiseHour->text().trimmed() +
-               QStringLiteral(" ") + lbSunset->text().trimmed() + QStringLiteral(" = ") +
-               lbSunSetHour->text().trimmed() + QStringLiteral("\n") + lbCoordinates->text().trimmed() +
-               QStringLiteral(" ") + LatitudeText() + QStringLiteral("-") + LongitudeText() +
-               QStringLiteral(" ") + shownText;
+    TrayHint = lbSunrise->text().trimmed() + QStringLiteral(" = ") +
+               lbSunRiseHour->text().trimmed() + QStringLiteral(" ") + lbSunset->text().trimmed() +
+               QStringLiteral(" = ") + lbSunSetHour->text().trimmed() + QStringLiteral("\n") +
+               lbCoordinates->text().trimmed() + QStringLiteral(" ") + LatitudeText() +
+               QStringLiteral("-") + LongitudeText() + QStringLiteral(" ") + shownText;
     emit trayHintChanged(TrayHint);
 
     // The captions end in one column; long texts shrink the font.
@@ -184,7 +202,8 @@ void TForm1::Calendar1Change() {
     const QString padding(align.padding, QLatin1Char(' '));
     QFont captionFont = font();
     captionFont.setPointSize(align.smallFont ? 9 : 10);
-    for (QLabel* caption : {lbSunrise, lbSunset, lbdaylight, lbCoordinates, lbMoonrise, lbMoonSet, lbMoonLight}) {
+    for (QLabel* caption :
+         {lbSunrise, lbSunset, lbdaylight, lbCoordinates, lbMoonrise, lbMoonSet, lbMoonLight}) {
         caption->setText(padding + caption->text());
         caption->setFont(captionFont);
     }
@@ -215,8 +234,10 @@ void TForm1::DrawSummerRows() {
     const DayNumber lower = outside ? window.SummerStart : window.WinterStart;
     lbSummerTime->setText(state_.Label(outside ? label::kWinterTime : label::kSummerTime));
     lbWinterTime->setText(state_.Label(outside ? label::kSummerTime : label::kWinterTime));
-    lbDaysSummerTime->setText(state_.Label(outside ? label::kDaysWinterTime : label::kDaysSummerTime));
-    for (QLabel* caption : {lbSummerTime, lbWinterTime, lbDaysSummerTime}) FitCaption(caption, font());
+    lbDaysSummerTime->setText(
+        state_.Label(outside ? label::kDaysWinterTime : label::kDaysSummerTime));
+    for (QLabel* caption : {lbSummerTime, lbWinterTime, lbDaysSummerTime})
+        FitCaption(caption, font());
     upperRowDate_ = ToQDate(upper);
     lowerRowDate_ = ToQDate(lower);
     lbStartZomerUur->setText(loc.DateText(upperRowDate_));
@@ -231,7 +252,8 @@ void TForm1::DrawSummerRows() {
     SetTextColour(lbWinterTime, lowerColour);
 
     const DayNumber next = shown >= window.SummerStart ? window.WinterStart : window.SummerStart;
-    lbZomerduur->setToolTip(loc.DateText(ToQDate(shown)) + QStringLiteral(" -> ") + loc.DateText(ToQDate(next)));
+    lbZomerduur->setToolTip(loc.DateText(ToQDate(shown)) + QStringLiteral(" -> ") +
+                            loc.DateText(ToQDate(next)));
 }
 
 }  // namespace dawn

@@ -81,7 +81,8 @@ void TForm1::BuildGrid() {
     StringGrid1->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
     // The row headers say what each label is for; long ones are cut short
     // in the header and shown whole in its hint.
-    StringGrid1->verticalHeader()->setMaximumWidth(26 * metrics.horizontalAdvance(QLatin1Char('0')));
+    StringGrid1->verticalHeader()->setMaximumWidth(26 *
+                                                   metrics.horizontalAdvance(QLatin1Char('0')));
     StringGrid1->verticalHeader()->setTextElideMode(Qt::ElideRight);
     StringGrid1->horizontalHeader()->setSectionsClickable(false);
     StringGrid1->verticalHeader()->setSectionsClickable(false);
@@ -90,7 +91,8 @@ void TForm1::BuildGrid() {
     StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
     // Typing edits the selected cell; a double-click saves instead of editing.
-    StringGrid1->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+    StringGrid1->setEditTriggers(QAbstractItemView::AnyKeyPressed |
+                                 QAbstractItemView::EditKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     StringGrid1->setToolTip(QStringLiteral("Double clic to save"));
 
@@ -116,7 +118,9 @@ bool TForm1::StringGrid1SelectCell(int column, int row) const {
     return GridCellSelectable(GridUnlocked, column, row);
 }
 
-void TForm1::lbSunSetSymbolDblClick() { emit translationGridRequested(); }
+void TForm1::lbSunSetSymbolDblClick() {
+    emit translationGridRequested();
+}
 
 void TForm1::FillGrid() {
     const LabelTable& table = state_.Labels;
@@ -125,9 +129,12 @@ void TForm1::FillGrid() {
     StringGrid1->setColumnCount(std::max(0, table.Columns() - 1));
     StringGrid1->setRowCount(std::max(0, table.Rows() - 1));
     QStringList columnHeads, rowHeads;
-    for (int c = 1; c < table.Columns(); ++c) columnHeads << QString::fromStdString(table.Cell(c, 0));
+    for (int c = 1; c < table.Columns(); ++c)
+        columnHeads << QString::fromStdString(table.Cell(c, 0));
     for (int r = 1; r < table.Rows(); ++r) {
-        rowHeads << QStringLiteral("%1 %2").arg(r, 2, 10, QLatin1Char('0')).arg(QString::fromStdString(table.Cell(0, r)));
+        rowHeads << QStringLiteral("%1 %2")
+                        .arg(r, 2, 10, QLatin1Char('0'))
+                        .arg(QString::fromStdString(table.Cell(0, r)));
     }
     StringGrid1->setHorizontalHeaderLabels(columnHeads);
     StringGrid1->setVerticalHeaderLabels(rowHeads);
@@ -136,7 +143,8 @@ void TForm1::FillGrid() {
     }
     for (int c = 1; c < table.Columns(); ++c) {
         for (int r = 1; r < table.Rows(); ++r) {
-            StringGrid1->setItem(r - 1, c - 1, new QTableWidgetItem(QString::fromStdString(table.Cell(c, r))));
+            StringGrid1->setItem(r - 1, c - 1,
+                                 new QTableWidgetItem(QString::fromStdString(table.Cell(c, r))));
         }
     }
 }
@@ -158,7 +166,8 @@ void TForm1::UpdateGridLock() {
 
 void TForm1::ShowTranslationGrid(bool unlocked) {
     GridUnlocked = unlocked;
-    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate())) delegate->finishEditing();
+    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate()))
+        delegate->finishEditing();
     FillGrid();
     UpdateGridLock();
     StringGrid1->clearSelection();
@@ -169,14 +178,16 @@ void TForm1::ShowTranslationGrid(bool unlocked) {
 }
 
 void TForm1::StringGrid1DblClick() {
-    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate())) delegate->finishEditing();
+    if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate()))
+        delegate->finishEditing();
     if (const std::optional<std::string> error = SaveLabelTable(state_.Labels, state_.AppDir)) {
         // The writer names the file and the system's reason; the message
         // always opens with what failed.
         QString text = QString::fromStdString(*error);
         const QString opening = QStringLiteral("Cannot create file");
         if (!text.startsWith(opening)) {
-            text = opening + u' ' + QString::fromStdString(LabelFilePath(state_.AppDir)) + u'\n' + text;
+            text = opening + u' ' + QString::fromStdString(LabelFilePath(state_.AppDir)) + u'\n' +
+                   text;
         }
         Messages().showMessage(this, text);
         return;  // the grid stays open with the edits; the double-click can be repeated

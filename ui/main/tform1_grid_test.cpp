@@ -1,5 +1,7 @@
 // The translation grid on the main window, driven through the password
 // dialog and real mouse and key events.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -10,7 +12,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
@@ -109,7 +110,8 @@ TEST_F(GridTest, OnlyTheAccessCodeOpensTheOtherLanguages) {
         ClickCell(1, 9);
         EXPECT_EQ(Current(), std::make_pair(1, 9)) << c.password;
         ClickCell(2, 12);
-        EXPECT_EQ(Current(), c.unlocked ? std::make_pair(2, 12) : std::make_pair(1, 9)) << c.password;
+        EXPECT_EQ(Current(), c.unlocked ? std::make_pair(2, 12) : std::make_pair(1, 9))
+            << c.password;
         EXPECT_EQ(form_.StringGrid1->item(11, 1)->isSelected(), c.unlocked) << c.password;
     }
 }
@@ -119,7 +121,8 @@ TEST_F(GridTest, GridShowsTheWholeTableWithFixedHeaders) {
     QTableWidget* grid = form_.StringGrid1;
     EXPECT_EQ(grid->columnCount(), 7);
     EXPECT_EQ(grid->rowCount(), 55);
-    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(), QString::fromStdString(state_.Labels.Cell(5, 0)));
+    EXPECT_EQ(grid->horizontalHeaderItem(4)->text(),
+              QString::fromStdString(state_.Labels.Cell(5, 0)));
     EXPECT_EQ(grid->horizontalHeader()->defaultSectionSize(), 140);
     EXPECT_TRUE(grid->font().bold());
     EXPECT_EQ(grid->font(), form_.font());  // the window's bold fixed-pitch font
@@ -136,7 +139,8 @@ TEST_F(GridTest, DoubleClickSavesOneLinePerCellAndHidesTheGrid) {
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("00-00-")));
     EXPECT_TRUE(lines[56].startsWith(QStringLiteral("01-00-")));
     EXPECT_TRUE(lines.last().startsWith(QStringLiteral("07-55-")));
-    EXPECT_EQ(lines[9], QStringLiteral("00-09-") + QString::fromStdString(state_.Labels.Cell(0, 9)));
+    EXPECT_EQ(lines[9],
+              QStringLiteral("00-09-") + QString::fromStdString(state_.Labels.Cell(0, 9)));
     EXPECT_TRUE(messages_.shown.isEmpty());
 }
 
@@ -169,7 +173,8 @@ TEST_F(GridTest, AWriteErrorKeepsTheGridOpenWithTheEdits) {
     Enter(Type(QStringLiteral("Lever:")));
     QTest::mouseDClick(form_.StringGrid1->viewport(), Qt::LeftButton);
     ASSERT_EQ(messages_.shown.size(), 1);
-    EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("Cannot create file"))) << messages_.shown[0].toStdString();
+    EXPECT_TRUE(messages_.shown[0].startsWith(QStringLiteral("Cannot create file")))
+        << messages_.shown[0].toStdString();
     EXPECT_TRUE(messages_.shown[0].contains(dir_.filePath(QStringLiteral("Dawnlabel.txt"))));
     EXPECT_TRUE(form_.StringGrid1->isVisible());
     EXPECT_EQ(state_.Labels.Cell(3, 9), "Lever:");

@@ -31,7 +31,9 @@ QDate InRange(const QDate& date) {
 Qt::DayOfWeek QtWeekday(int weekStartDay) {
     return weekStartDay == 0 ? Qt::Sunday : static_cast<Qt::DayOfWeek>(weekStartDay);
 }
-int WeekStartDayOf(Qt::DayOfWeek day) { return day == Qt::Sunday ? 0 : int(day); }
+int WeekStartDayOf(Qt::DayOfWeek day) {
+    return day == Qt::Sunday ? 0 : int(day);
+}
 
 }  // namespace
 
@@ -78,7 +80,8 @@ void TForm1::ApplyWeekStartDay() {
 
 void TForm1::SpinEdit1Change() {
     const QDate shown = Calendar1->selectedDate();
-    if (!SetCalendarDate(ClampedDate(SpinEdit1->value(), shown.month(), shown.day()))) SyncSpinEdits();
+    if (!SetCalendarDate(ClampedDate(SpinEdit1->value(), shown.month(), shown.day())))
+        SyncSpinEdits();
     lbStartZomerUur->update();
     lbDaysSummerTime->update();
     lbZomerduur->update();
@@ -111,9 +114,13 @@ void TForm1::JumpToDate(const QDate& date) {
     Calendar1->setFocus();
 }
 
-void TForm1::lbSummerTimeClick() { JumpToDate(upperRowDate_); }
+void TForm1::lbSummerTimeClick() {
+    JumpToDate(upperRowDate_);
+}
 
-void TForm1::lbWinterTimeClick() { JumpToDate(lowerRowDate_); }
+void TForm1::lbWinterTimeClick() {
+    JumpToDate(lowerRowDate_);
+}
 
 void TForm1::lbDaysSummerTimeClick() {
     const auto today = state_.Today.ToDate();
@@ -125,7 +132,8 @@ void TForm1::lbWeekMouseDown(Qt::MouseButton button) {
     if (button == Qt::LeftButton) first = (first + 1) % 7;
     if (button == Qt::RightButton) first = (first + 6) % 7;
     Calendar1->setFirstDayOfWeek(QtWeekday(first));
-    state_.Settings.WeekStartDay = static_cast<std::uint8_t>(WeekStartDayOf(Calendar1->firstDayOfWeek()));
+    state_.Settings.WeekStartDay =
+        static_cast<std::uint8_t>(WeekStartDayOf(Calendar1->firstDayOfWeek()));
     // The rows may move by a week, and the numbers with them.
     ShowWeekNumbers();
 }

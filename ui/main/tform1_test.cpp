@@ -2,21 +2,21 @@
 // working folder.
 #include "ui/main/tform1.h"
 
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QAbstractItemView>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "core/textfile.h"
 #include "ui/main/clock.h"
@@ -26,7 +26,8 @@ namespace dawn {
 namespace {
 
 std::chrono::year_month_day Ymd(int y, unsigned m, unsigned d) {
-    return std::chrono::year_month_day(std::chrono::year(y), std::chrono::month(m), std::chrono::day(d));
+    return std::chrono::year_month_day(std::chrono::year(y), std::chrono::month(m),
+                                       std::chrono::day(d));
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -37,8 +38,11 @@ protected:
     TForm1& Start(std::chrono::year_month_day today = Ymd(2024, 6, 21),
                   const QLocale& locale = QLocale(QStringLiteral("en_GB"))) {
         // The clock stands at noon of that day, so the tick agrees with it.
-        clock_.Set(QDateTime(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())), QTime(12, 0, 30)));
-        form_ = std::make_unique<TForm1>(state_, StartupInputs{dir_.path(), locale, today, false, &clock_});
+        clock_.Set(
+            QDateTime(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())),
+                      QTime(12, 0, 30)));
+        form_ = std::make_unique<TForm1>(state_,
+                                         StartupInputs{dir_.path(), locale, today, false, &clock_});
         state_.Settings.LanguageIndex = 4;
         state_.ApplyLanguage();
         form_->Calendar1Change();
@@ -52,7 +56,9 @@ protected:
         form_.reset();
         return ReadTextFile((dir_.path() + QStringLiteral("/Dawncode.txt")).toStdString()).lines;
     }
-    static QColor Colour(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+    static QColor Colour(const QLabel* label) {
+        return label->palette().color(QPalette::WindowText);
+    }
 
     QTemporaryDir dir_;
     ManualClock clock_;
@@ -63,7 +69,8 @@ protected:
 TEST_F(MainWindowTest, StartsOnTodayInAnEmptyFolderAndSavesNineteenLinesOnClose) {
     TForm1& form = Start(Ymd(2024, 6, 21));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Dawnhelm 1.1.0.0"));
-    EXPECT_FALSE(form.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(form.windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(Shown(), QDate(2024, 6, 21));
     EXPECT_EQ(form.SpinEdit1->value(), 2024);
@@ -119,9 +126,10 @@ TEST_F(MainWindowTest, PolarNightShowsMessagesInsteadOfTimes) {
     state_.Labels.SetCell(5, 50, std::string(25, 'x'));
     Redraw();
     EXPECT_EQ(form.lbdaylight->text(), QString(25, QLatin1Char('x')));
-    for (QLabel* caption : {form.lbSunrise, form.lbSunset, form.lbdaylight, form.lbCoordinates, form.lbMoonrise,
-                            form.lbMoonSet, form.lbMoonLight}) {
-        EXPECT_FALSE(caption->text().startsWith(QLatin1Char(' '))) << caption->objectName().toStdString();
+    for (QLabel* caption : {form.lbSunrise, form.lbSunset, form.lbdaylight, form.lbCoordinates,
+                            form.lbMoonrise, form.lbMoonSet, form.lbMoonLight}) {
+        EXPECT_FALSE(caption->text().startsWith(QLatin1Char(' ')))
+            << caption->objectName().toStdString();
         EXPECT_EQ(caption->font().pointSize(), 9) << caption->objectName().toStdString();
     }
 }
@@ -138,7 +146,8 @@ TEST_F(MainWindowTest, CaptionsEndInOneColumnAndNeverAccumulateSpaces) {
 
 TEST_F(MainWindowTest, WeekNumbersStandBesideTheRowsTheCalendarDraws) {
     TForm1& form = Start(Ymd(2021, 1, 14));
-    QLabel* labels[] = {form.lbWeek1, form.lbWeek2, form.lbWeek3, form.lbWeek4, form.lbWeek5, form.lbWeek6};
+    QLabel* labels[] = {form.lbWeek1, form.lbWeek2, form.lbWeek3,
+                        form.lbWeek4, form.lbWeek5, form.lbWeek6};
     const QAbstractItemModel* grid = form.Calendar1->findChild<QAbstractItemView*>()->model();
     struct Case {
         QDate shown;
@@ -161,7 +170,8 @@ TEST_F(MainWindowTest, WeekNumbersStandBesideTheRowsTheCalendarDraws) {
         state_.Settings.FirstWeekNewYear = c.newYearFlag;
         Show(c.shown);
         // The week header turns the first weekday; the numbers follow at once.
-        while (form.Calendar1->firstDayOfWeek() != c.firstWeekday) QTest::mouseClick(form.lbWeek, Qt::LeftButton);
+        while (form.Calendar1->firstDayOfWeek() != c.firstWeekday)
+            QTest::mouseClick(form.lbWeek, Qt::LeftButton);
         QStringList weeks;
         for (QLabel* l : labels) weeks << l->text();
         const std::string at = c.shown.toString(Qt::ISODate).toStdString();
@@ -207,14 +217,14 @@ TEST_F(MainWindowTest, SummerTimeRowsHoldTheLastAndTheNextChange) {
         bool upperBlack;
     };
     const Case cases[] = {
-        {QDate(2024, 3, 31), true, "Summer time:", "31/03/2024", "Winter time:", "27/10/2024", "210",
-         "Days to winter time:", true},
+        {QDate(2024, 3, 31), true, "Summer time:", "31/03/2024", "Winter time:", "27/10/2024",
+         "210", "Days to winter time:", true},
         {QDate(2024, 1, 15), true, "Winter time:", "29/10/2023", "Summer time:", "31/03/2024", "76",
          "Days to summer time:", false},
-        {QDate(2024, 10, 27), true, "Winter time:", "27/10/2024", "Summer time:", "30/03/2025", "154",
-         "Days to summer time:", true},
-        {QDate(2024, 5, 10), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "235",
-         "Days to winter time:", false},
+        {QDate(2024, 10, 27), true, "Winter time:", "27/10/2024", "Summer time:", "30/03/2025",
+         "154", "Days to summer time:", true},
+        {QDate(2024, 5, 10), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024",
+         "235", "Days to winter time:", false},
     };
     for (const Case& c : cases) {
         state_.Settings.SummerTimeEnabled = c.summerTime;
@@ -261,10 +271,14 @@ TEST_F(MainWindowTest, MonthAndYearArrowsKeepTheDayInsideTheMonth) {
         QDate to;
     };
     const Case cases[] = {
-        {QDate(2023, 1, 31), 0, 1, QDate(2023, 2, 28)},   {QDate(2024, 1, 31), 0, 1, QDate(2024, 2, 29)},
-        {QDate(2024, 2, 29), 1, 0, QDate(2025, 2, 28)},   {QDate(2024, 12, 15), 0, 1, QDate(2025, 1, 15)},
-        {QDate(2025, 1, 31), 0, -1, QDate(2024, 12, 31)}, {QDate(2500, 12, 31), 0, 1, QDate(2500, 12, 31)},
-        {QDate(1900, 1, 1), 0, -1, QDate(1900, 1, 1)},    {QDate(2024, 3, 31), 0, -1, QDate(2024, 2, 29)},
+        {QDate(2023, 1, 31), 0, 1, QDate(2023, 2, 28)},
+        {QDate(2024, 1, 31), 0, 1, QDate(2024, 2, 29)},
+        {QDate(2024, 2, 29), 1, 0, QDate(2025, 2, 28)},
+        {QDate(2024, 12, 15), 0, 1, QDate(2025, 1, 15)},
+        {QDate(2025, 1, 31), 0, -1, QDate(2024, 12, 31)},
+        {QDate(2500, 12, 31), 0, 1, QDate(2500, 12, 31)},
+        {QDate(1900, 1, 1), 0, -1, QDate(1900, 1, 1)},
+        {QDate(2024, 3, 31), 0, -1, QDate(2024, 2, 29)},
     };
     for (const Case& c : cases) {
         Show(c.from);
@@ -274,10 +288,12 @@ TEST_F(MainWindowTest, MonthAndYearArrowsKeepTheDayInsideTheMonth) {
         EXPECT_EQ(Shown(), c.to) << at;
         EXPECT_EQ(form.SpinEdit1->value(), c.to.year()) << at;
         EXPECT_EQ(form.SpinEdit2->value(), c.to.month()) << at;
-        EXPECT_EQ(form.MonthEdit->text(), QLatin1Char(' ') + QLocale(QStringLiteral("en_GB")).standaloneMonthName(
-                                                                  c.to.month(), QLocale::ShortFormat))
+        EXPECT_EQ(form.MonthEdit->text(),
+                  QLatin1Char(' ') + QLocale(QStringLiteral("en_GB"))
+                                         .standaloneMonthName(c.to.month(), QLocale::ShortFormat))
             << at;
-        EXPECT_EQ(state_.Day.Date, DayNumber::FromYmd(c.to.year(), unsigned(c.to.month()), unsigned(c.to.day())))
+        EXPECT_EQ(state_.Day.Date,
+                  DayNumber::FromYmd(c.to.year(), unsigned(c.to.month()), unsigned(c.to.day())))
             << at;
     }
 }
@@ -320,7 +336,8 @@ TEST_F(MainWindowTest, PanelSwitchesShowExactlyOnePanel) {
         EXPECT_FALSE(form.PnMoon->isHidden());
         EXPECT_TRUE(form.PnSun->isHidden());
         QTest::mouseClick(form.Image1, Qt::LeftButton);
-        QTest::mouseClick(toMoon == form.lbdaylight ? form.lbMoonLight : form.lbMoonLightSymbol, Qt::LeftButton);
+        QTest::mouseClick(toMoon == form.lbdaylight ? form.lbMoonLight : form.lbMoonLightSymbol,
+                          Qt::LeftButton);
         EXPECT_TRUE(form.PnMoon->isHidden());
         EXPECT_FALSE(form.PnSun->isHidden());
     }
@@ -351,14 +368,18 @@ TEST_F(MainWindowTest, RightButtonOpensTheConfigurationFromTheListedControlsOnly
     TForm1& form = Start();
     int opened = 0;
     QObject::connect(&form, &TForm1::configurationRequested, [&] { ++opened; });
-    QList<QWidget*> opening = {form.lbWeek1,          form.lbWeek6,      form.lbSummerTime, form.lbWinterTime,
-                               form.lbDaysSummerTime, form.lbStartZomerUur, form.lbStartWinterUur,
-                               form.lbZomerduur,      form.PnSun,        form.lbSunRiseHour, form.lbdaylight,
-                               form.lbSunSetSymbol,   form.SpinEdit1,    form.SpinEdit2,  form.Panel1,
-                               form.lbCoordinates,    form.lbLatitude,   form.lbLongitude, form.lbSetupHelp,
-                               form.centralWidget(),  form.SpinEdit1->findChild<QLineEdit*>()};
-    QList<QWidget*> moonOpening = {form.PnMoon, form.lbMoonriseHour, form.lbMoonLightSymbol, form.lbMoonSetDelta};
-    QList<QWidget*> silent = {form.Calendar1, form.MonthEdit, form.lbWeek, form.Image1, form.lbMoonLight};
+    QList<QWidget*> opening = {
+        form.lbWeek1,          form.lbWeek6,          form.lbSummerTime,
+        form.lbWinterTime,     form.lbDaysSummerTime, form.lbStartZomerUur,
+        form.lbStartWinterUur, form.lbZomerduur,      form.PnSun,
+        form.lbSunRiseHour,    form.lbdaylight,       form.lbSunSetSymbol,
+        form.SpinEdit1,        form.SpinEdit2,        form.Panel1,
+        form.lbCoordinates,    form.lbLatitude,       form.lbLongitude,
+        form.lbSetupHelp,      form.centralWidget(),  form.SpinEdit1->findChild<QLineEdit*>()};
+    QList<QWidget*> moonOpening = {form.PnMoon, form.lbMoonriseHour, form.lbMoonLightSymbol,
+                                   form.lbMoonSetDelta};
+    QList<QWidget*> silent = {form.Calendar1, form.MonthEdit, form.lbWeek, form.Image1,
+                              form.lbMoonLight};
     for (QWidget* w : opening) {
         const int before = opened;
         QTest::mouseClick(w, Qt::RightButton);
@@ -404,10 +425,10 @@ TEST_F(MainWindowTest, FullStopLocaleWritesAndReadsClockTextsWithAFullStop) {
     TForm1& form = Start(Ymd(2024, 6, 21), QLocale(QStringLiteral("fi_FI")));
     EXPECT_EQ(state_.Locale.TimeSeparator, QStringLiteral("."));
     const QRegularExpression clock(QStringLiteral("^\\d\\d\\.\\d\\d$"));
-    for (QLabel* l : {form.lbSunRiseHour, form.lbSunSetHour, form.lbDayLightHour, form.lbSunRiseDelta,
-                      form.lbMoonLightHour}) {
-        EXPECT_TRUE(clock.match(l->text()).hasMatch()) << l->objectName().toStdString() << " "
-                                                       << l->text().toStdString();
+    for (QLabel* l : {form.lbSunRiseHour, form.lbSunSetHour, form.lbDayLightHour,
+                      form.lbSunRiseDelta, form.lbMoonLightHour}) {
+        EXPECT_TRUE(clock.match(l->text()).hasMatch())
+            << l->objectName().toStdString() << " " << l->text().toStdString();
     }
     EXPECT_EQ(form.TimeZoneText(), QStringLiteral("+01.00"));
     EXPECT_EQ(state_.Locale.ParseClockText(form.lbSunRiseHour->text()),

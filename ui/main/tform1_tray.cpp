@@ -69,9 +69,15 @@ void TForm1::BuildTray() {
             [this](QSystemTrayIcon::ActivationReason reason) {
                 switch (reason) {
                     case QSystemTrayIcon::Trigger:
-                    case QSystemTrayIcon::DoubleClick: CoolTrayIcon1MouseDown(Qt::LeftButton); break;
-                    case QSystemTrayIcon::MiddleClick: CoolTrayIcon1MouseDown(Qt::MiddleButton); break;
-                    default: CoolTrayIcon1MouseDown(Qt::RightButton); break;
+                    case QSystemTrayIcon::DoubleClick:
+                        CoolTrayIcon1MouseDown(Qt::LeftButton);
+                        break;
+                    case QSystemTrayIcon::MiddleClick:
+                        CoolTrayIcon1MouseDown(Qt::MiddleButton);
+                        break;
+                    default:
+                        CoolTrayIcon1MouseDown(Qt::RightButton);
+                        break;
                 }
             });
 }
@@ -149,7 +155,9 @@ void TForm1::ShowMainWindow() {
     activateWindow();
 }
 
-void TForm1::HideMainWindow() { hide(); }
+void TForm1::HideMainWindow() {
+    hide();
+}
 
 MailSubjectParts TForm1::MailParts() const {
     MailSubjectParts parts;
@@ -164,6 +172,8 @@ MailSubjectParts TForm1::MailParts() const {
     return parts;
 }
 
-void TForm1::OpenMailLink() { dawn::OpenMailLink(MailParts()); }
+void TForm1::OpenMailLink() {
+    dawn::OpenMailLink(MailParts());
+}
 
 }  // namespace dawn

@@ -1,6 +1,8 @@
 // Tray mode across restarts: every test window remembers its choice in a
 // temporary settings file, and the notification area is present or absent
 // as the test says (plain X servers and offscreen have none).
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -11,7 +13,6 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "ui/main/testsupport/recording_messages.h"
@@ -90,7 +91,9 @@ TEST_F(TrayTest, TrayModeLivesAcrossRestartsAndClosesOnlyHide) {
 
     form->Systray2->trigger();
     ExpectState(*form, normal, "Systray Out");
-    EXPECT_FALSE(QSettings(iniFile_, QSettings::IniFormat).childGroups().contains(QStringLiteral("Software")));
+    EXPECT_FALSE(QSettings(iniFile_, QSettings::IniFormat)
+                     .childGroups()
+                     .contains(QStringLiteral("Software")));
     EXPECT_TRUE(form->close());
     EXPECT_EQ(ends.size(), 1);
     EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join(u'|').toStdString();
@@ -113,14 +116,17 @@ TEST_F(TrayTest, ShutdownEndsTheProgramAndTheNextStartShowsTheWindow) {
 TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
     auto form = Start();
     QStringList main;
-    for (QAction* a : form->SetUp->actions()) main << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data", "Dawnhelm &helpfile",
-                                 "&Dawnhelm Homepage", "&E-mail Dawnhelm", "-", "Sys&tray", "-", "&About",
-                                 "-", "E&xit"}));
+    for (QAction* a : form->SetUp->actions())
+        main << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data",
+                                 "Dawnhelm &helpfile", "&Dawnhelm Homepage", "&E-mail Dawnhelm",
+                                 "-", "Sys&tray", "-", "&About", "-", "E&xit"}));
     EXPECT_TRUE(form->SystrayMenu->isCheckable());
     QStringList tray;
-    for (QAction* a : form->PopupMenu1->actions()) tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(tray, QStringList({"&Configuration", "&About", "-", "Sys&tray Out", "Shu&tdown Dawnhelm"}));
+    for (QAction* a : form->PopupMenu1->actions())
+        tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(tray,
+              QStringList({"&Configuration", "&About", "-", "Sys&tray Out", "Shu&tdown Dawnhelm"}));
     EXPECT_EQ(form->CoolTrayIcon1->contextMenu(), form->PopupMenu1);
     EXPECT_FALSE(form->CoolTrayIcon1->icon().isNull());
     EXPECT_EQ(form->CoolTrayIcon1->toolTip(), form->TrayHint);

@@ -21,8 +21,8 @@ namespace {
 constexpr qint64 kMaxJpegFileBytes = qint64(256) * 1024 * 1024;
 
 bool IsJpegSuffix(const QString& suffix) {
-    return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") || suffix == QLatin1String("jpe") ||
-           suffix == QLatin1String("jfif");
+    return suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+           suffix == QLatin1String("jpe") || suffix == QLatin1String("jfif");
 }
 
 }  // namespace
@@ -54,8 +54,8 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 TForm2::TForm2(AppState& state, QWidget* mainWindow, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       state_(state),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TForm2"));
@@ -92,7 +92,8 @@ void TForm2::FormActivate() {
 QString TForm2::PlaceSuffix() const {
     const HemisphereLetters& letters = state_.Current.hemisphere;
     return QStringLiteral(" at ") +
-           QString::fromStdString(LongitudeText(state_.Settings.LongitudeMinutes, letters)) + QStringLiteral(" ") +
+           QString::fromStdString(LongitudeText(state_.Settings.LongitudeMinutes, letters)) +
+           QStringLiteral(" ") +
            QString::fromStdString(LatitudeText(state_.Settings.LatitudeMinutes, letters));
 }
 
@@ -100,7 +101,8 @@ void TForm2::ProgressUpdate(ProgressStage stage, int percentDone) {
     if (stage == ProgressStage::Ending || percentDone >= 100) {
         setWindowTitle(ImageTitle + PlaceSuffix());
     } else if (stage == ProgressStage::Running) {
-        setWindowTitle(ImageTitle + PlaceSuffix() + QStringLiteral("  (JPEG = %1%)").arg(percentDone));
+        setWindowTitle(ImageTitle + PlaceSuffix() +
+                       QStringLiteral("  (JPEG = %1%)").arg(percentDone));
     }
 }
 
@@ -111,7 +113,9 @@ void TForm2::LoadPicture(const QString& fileName) {
         if (QImageReader::supportedImageFormats().contains(suffix.toLatin1())) {
             QImageReader reader(fileName, suffix.toLatin1());
             reader.setAutoTransform(true);
-            picture = reader.read();  // a null picture when rejected: shown empty, as for an unknown format
+            picture =
+                reader
+                    .read();  // a null picture when rejected: shown empty, as for an unknown format
         }
         Image1->SetPicture(std::move(picture));
         return;
@@ -120,32 +124,37 @@ void TForm2::LoadPicture(const QString& fileName) {
     QFile file(fileName);
     if (file.size() > kMaxJpegFileBytes) {
         Image1->Clear();
-        Messages().showMessage(this, QStringLiteral("The picture file is too large to show:\n%1").arg(fileName));
+        Messages().showMessage(
+            this, QStringLiteral("The picture file is too large to show:\n%1").arg(fileName));
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         Image1->Clear();
-        Messages().showMessage(this, QStringLiteral("Cannot read %1:\n%2").arg(fileName, file.errorString()));
+        Messages().showMessage(
+            this, QStringLiteral("Cannot read %1:\n%2").arg(fileName, file.errorString()));
         return;
     }
     const QByteArray data = file.readAll();
     file.close();
 
     lastDrawnPercent_ = -1;
-    JpegDecodeResult result = DecodeJpeg(data, [this](ProgressStage stage, int percent, const QImage* partial) {
-        ProgressUpdate(stage, percent);
-        // While an open window decodes a new picture, it draws what has been
-        // decoded every tenth of the way.
-        if (partial != nullptr && isVisible() && percent / 10 != lastDrawnPercent_ / 10) {
-            lastDrawnPercent_ = percent;
-            Image1->DrawPartial(*partial);
-        }
-    });
+    JpegDecodeResult result =
+        DecodeJpeg(data, [this](ProgressStage stage, int percent, const QImage* partial) {
+            ProgressUpdate(stage, percent);
+            // While an open window decodes a new picture, it draws what has been
+            // decoded every tenth of the way.
+            if (partial != nullptr && isVisible() && percent / 10 != lastDrawnPercent_ / 10) {
+                lastDrawnPercent_ = percent;
+                Image1->DrawPartial(*partial);
+            }
+        });
     Image1->SetPicture(std::move(result.image));
     if (!result.error.isEmpty()) {
-        Messages().showMessage(this, QStringLiteral("JPEG error in %1:\n%2").arg(fileName, result.error));
+        Messages().showMessage(this,
+                               QStringLiteral("JPEG error in %1:\n%2").arg(fileName, result.error));
     } else if (!result.warning.isEmpty()) {
-        Messages().showMessage(this, QStringLiteral("JPEG warning for %1:\n%2").arg(fileName, result.warning));
+        Messages().showMessage(
+            this, QStringLiteral("JPEG warning for %1:\n%2").arg(fileName, result.warning));
     }
 }
 
@@ -154,7 +163,8 @@ void TForm2::SizeAndCentre(bool stretch) {
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
     // The outer size: the whole screen, or the main window's size.
-    QSize outer = stretch || mainWindow_ == nullptr ? screenRect.size() : mainWindow_->frameGeometry().size();
+    QSize outer =
+        stretch || mainWindow_ == nullptr ? screenRect.size() : mainWindow_->frameGeometry().size();
     // The frame's size is known once the window exists on the screen.
     if (!testAttribute(Qt::WA_WState_Created)) create();
     const QSize frame = frameGeometry().size() - geometry().size();
@@ -164,8 +174,8 @@ void TForm2::SizeAndCentre(bool stretch) {
     move(placed.topLeft());
 }
 
-void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime,
-                       std::optional<DayNumber> eventDate) {
+void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& caption,
+                       std::chrono::minutes eventTime, std::optional<DayNumber> eventDate) {
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
         Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
         return;

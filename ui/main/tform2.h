@@ -65,7 +65,8 @@ public:
     // the call returns at once. A missing file shows "Missing ImageFile" and
     // changes nothing else. The title names `eventDate` (the date shown in
     // the main window when not given) and the event time.
-    void ShowImage(const QString& fileName, bool stretch, const QString& caption, std::chrono::minutes eventTime,
+    void ShowImage(const QString& fileName, bool stretch, const QString& caption,
+                   std::chrono::minutes eventTime,
                    std::optional<DayNumber> eventDate = std::nullopt);
 
     // Loads a picture file into Image1: JPEG through libjpeg with progress

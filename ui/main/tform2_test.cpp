@@ -27,7 +27,8 @@ protected:
         state.Settings.LatitudeMinutes = 3047;
         state.Day.Date = DayNumber::FromYmd(2024, 6, 21);
         mainWindow.resize(420, 296);
-        QObject::connect(&form, &QWidget::windowTitleChanged, [this](const QString& t) { titles << t; });
+        QObject::connect(&form, &QWidget::windowTitleChanged,
+                         [this](const QString& t) { titles << t; });
     }
 
     QString Picture(const char* name, const char* format, QSize size = QSize(160, 120)) {
@@ -72,7 +73,8 @@ TEST_F(TForm2Test, JpegProgressEndsInTheFinalCaption) {
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
     EXPECT_EQ(form.ImageTitle, "21/06/2024  05:30");
     ASSERT_GE(titles.size(), 2);
-    EXPECT_TRUE(titles.front().startsWith("21/06/2024  05:30 at 05E28 50N47  (JPEG = ")) << titles.front().toStdString();
+    EXPECT_TRUE(titles.front().startsWith("21/06/2024  05:30 at 05E28 50N47  (JPEG = "))
+        << titles.front().toStdString();
     EXPECT_EQ(titles.back(), "21/06/2024  05:30 at 05E28 50N47");
     EXPECT_EQ(form.windowTitle(), "21/06/2024  05:30 at 05E28 50N47");
     EXPECT_EQ(form.Image1->Picture().size(), QSize(160, 120));
@@ -96,7 +98,8 @@ TEST_F(TForm2Test, WindowSizeFollowsTheStretchFlag) {
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const QString file = Picture("sunrise.png", "PNG");
-    ShowAndClose(file, true, [&] { EXPECT_EQ(form.frameGeometry().size(), screen->geometry().size()); });
+    ShowAndClose(file, true,
+                 [&] { EXPECT_EQ(form.frameGeometry().size(), screen->geometry().size()); });
     ShowAndClose(file, false, [&] {
         EXPECT_EQ(form.frameGeometry().size(), mainWindow.frameGeometry().size());
         EXPECT_EQ(form.frameGeometry().center(), screen->geometry().center());
@@ -120,7 +123,8 @@ TEST_F(TForm2Test, PicturesThatCannotBeShown) {
         bool picture;
         const char* message;  // start of the message, or null for none
     } cases[] = {
-        {"corrupt.jpg", QByteArray("\xFF\xD8 this is no JPEG data at all"), false, "JPEG error in "},
+        {"corrupt.jpg", QByteArray("\xFF\xD8 this is no JPEG data at all"), false,
+         "JPEG error in "},
         {"truncated.jpg", jpeg.left(jpeg.size() * 2 / 3), true, "JPEG warning for "},
         {"unknown.xyz", jpeg, false, nullptr},
         {"broken.bmp", QByteArray("BM not really a bitmap"), false, nullptr},
@@ -134,7 +138,8 @@ TEST_F(TForm2Test, PicturesThatCannotBeShown) {
             EXPECT_TRUE(messages.shown.isEmpty()) << c.name;
         } else {
             ASSERT_EQ(messages.shown.size(), 1) << c.name;
-            EXPECT_TRUE(messages.shown[0].startsWith(QString::fromLatin1(c.message))) << messages.shown[0].toStdString();
+            EXPECT_TRUE(messages.shown[0].startsWith(QString::fromLatin1(c.message)))
+                << messages.shown[0].toStdString();
         }
     }
 }

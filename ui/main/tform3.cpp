@@ -61,7 +61,8 @@ TForm3::TForm3(QWidget* parent)
 
     MakerGroup = new QGroupBox(this);
     MakerGroup->setGeometry(16, 76, 328, 140);
-    lbMaker = MakeLabel(MakerGroup, QStringLiteral("The Dawnhelm developers"), QRect(12, 12, 300, 18));
+    lbMaker =
+        MakeLabel(MakerGroup, QStringLiteral("The Dawnhelm developers"), QRect(12, 12, 300, 18));
     lbAddress = MakeLabel(MakerGroup, QStringLiteral("Lantern Lane 7\nNorthby 4711\nExampleland"),
                           QRect(12, 32, 300, 50));
     lbAddress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -69,9 +70,9 @@ TForm3::TForm3(QWidget* parent)
     QFont linkFont = font();
     linkFont.setBold(true);
     linkFont.setPointSize(qMax(7, linkFont.pointSize() - 1));
-    lbHomePage = MakeLabel(MakerGroup,
-                           QStringLiteral("homepage: ") + QString::fromLatin1(kHomePageAddress),
-                           QRect(12, 88, 310, 18));
+    lbHomePage =
+        MakeLabel(MakerGroup, QStringLiteral("homepage: ") + QString::fromLatin1(kHomePageAddress),
+                  QRect(12, 88, 310, 18));
     lbHomePage->setObjectName(QStringLiteral("lbHomePage"));
     lbHomePage->setFont(linkFont);
     lbHomePage->setStyleSheet(QStringLiteral("color: navy;"));
@@ -141,13 +142,21 @@ void TForm3::FormActivate() {
     VersionMemo->hide();
 }
 
-void TForm3::ProgramIconClick() { VersionMemo->setVisible(VersionMemo->isHidden()); }
+void TForm3::ProgramIconClick() {
+    VersionMemo->setVisible(VersionMemo->isHidden());
+}
 
-void TForm3::btnVersionHistClick() { VersionMemo->setVisible(VersionMemo->isHidden()); }
+void TForm3::btnVersionHistClick() {
+    VersionMemo->setVisible(VersionMemo->isHidden());
+}
 
-void TForm3::lbHomePageClick() { OpenHomePage(); }
+void TForm3::lbHomePageClick() {
+    OpenHomePage();
+}
 
-void TForm3::lbEmailClick() { emit mailLinkRequested(); }
+void TForm3::lbEmailClick() {
+    emit mailLinkRequested();
+}
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&

@@ -1,10 +1,11 @@
 #include "ui/main/tform3.h"
 
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace dawn {
 namespace {

@@ -59,8 +59,12 @@ void TPasswordDlg::OKBtnClick() {
     QDialog::accept();
 }
 
-void TPasswordDlg::CancelBtnClick() { QDialog::reject(); }
+void TPasswordDlg::CancelBtnClick() {
+    QDialog::reject();
+}
 
-void TPasswordDlg::reject() { CancelBtnClick(); }
+void TPasswordDlg::reject() {
+    CancelBtnClick();
+}
 
 }  // namespace dawn

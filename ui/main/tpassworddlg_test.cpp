@@ -1,10 +1,11 @@
 #include "ui/main/tpassworddlg.h"
 
+#include <gtest/gtest.h>
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace dawn {
 namespace {

@@ -21,9 +21,12 @@ QString WhyNotWritable(const QString& file) {
     if (info.exists() && info.isDir()) return QStringLiteral("a folder has the file's name");
     if (info.exists() && !info.isWritable()) return QStringLiteral("the file is read-only");
     QFileInfo dir(info.absolutePath());
-    while (!dir.exists() && dir.absoluteFilePath() != dir.absolutePath()) dir = QFileInfo(dir.absolutePath());
-    if (dir.exists() && !dir.isDir()) return QStringLiteral("%1 is not a folder").arg(dir.absoluteFilePath());
-    if (dir.exists() && !dir.isWritable()) return QStringLiteral("%1 cannot be written").arg(dir.absoluteFilePath());
+    while (!dir.exists() && dir.absoluteFilePath() != dir.absolutePath())
+        dir = QFileInfo(dir.absolutePath());
+    if (dir.exists() && !dir.isDir())
+        return QStringLiteral("%1 is not a folder").arg(dir.absoluteFilePath());
+    if (dir.exists() && !dir.isWritable())
+        return QStringLiteral("%1 cannot be written").arg(dir.absoluteFilePath());
     return QStringLiteral("access denied");
 }
 
@@ -46,7 +49,8 @@ std::optional<QString> TrayPreference::setStartHidden() const {
     settings.setValue(kValue, QStringLiteral("1"));
     settings.sync();
     if (settings.status() == QSettings::NoError) return std::nullopt;
-    return QStringLiteral("Cannot save the tray setting in %1: %2").arg(file_, WhyNotWritable(file_));
+    return QStringLiteral("Cannot save the tray setting in %1: %2")
+        .arg(file_, WhyNotWritable(file_));
 }
 
 void TrayPreference::clear() const {

@@ -1,9 +1,10 @@
 #include "ui/main/traypreference.h"
 
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace dawn {
 namespace {
