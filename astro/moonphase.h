@@ -71,7 +71,8 @@ struct MoonPhase {
     // Between new moon and full moon: the moon east of the sun.
     bool waxing;
     // Days since the last new moon, 0 up to the length of the lunation
-    // (29.3 to 29.8 days).
+    // (29.3 to 29.8 days); within two minutes of the listed new moon's
+    // instant, and exact near it, so that the age turns to 0 at that instant.
     double ageDays;
 };
 
