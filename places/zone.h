@@ -1,0 +1,144 @@
+// Time zones from the system's tz database: the standard offset and the summer
+// time that a zone really had on each date, past and future.
+//
+// A zone is opened once by its IANA name ("Europe/Helsinki"); all its changes
+// from 1800 to 2600 are then held as plain values, so asking about a date
+// reads no file and cannot fail. The changes up to the last one the zoneinfo
+// file lists come from the tz library; the rule the file gives for the years
+// after it (Debian's files list changes up to 2037) continues them.
+//
+// What counts as summer time. The database marks some periods as "daylight"
+// ones, and in a few zones that mark sits on the lower offset: Ireland keeps
+// GMT as its winter time and calls the summer's +1:00 its standard time;
+// Morocco has been at +1:00 since 2018 except during Ramadan, when it goes
+// back to +0:00. People there set their clocks forward for the summer or after
+// Ramadan all the same, so here the lower offset is always the standard one
+// and summer time is the stretch with the higher offset, shifted by the
+// difference (60 minutes mostly, 30 on Lord Howe Island). A change of offset
+// that the database does not mark as daylight (Moscow in 2011 and 2014) is a
+// change of the standard offset.
+//
+// Dates. A change belongs to the date that the clocks show just before it:
+// summer time in Helsinki starts on the last Sunday of March, when the clocks
+// go from 03:00 to 04:00, and ends on the last Sunday of October, when they
+// go from 04:00 back to 03:00. As with the manual rules, the day of a change
+// already counts in the new regime.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/calendar.h"
+#include "core/daynumber.h"
+
+namespace dawn {
+
+// Where the tz library finds the database on this system.
+inline constexpr const char* kSystemZoneFolder = "/usr/share/zoneinfo";
+
+// A reading of a clock: a date and the minutes since its midnight.
+struct ClockReading {
+    DayNumber date;
+    std::chrono::minutes time{0};
+    friend bool operator==(const ClockReading&, const ClockReading&) = default;
+};
+
+// One stretch of summer time. `start` is what the clocks show when they go
+// forward (standard time), `end` what they show when they go back (summer
+// time): Helsinki 2024 runs from 31 Mar 03:00 to 27 Oct 04:00.
+struct SummerTimeWindow {
+    ClockReading start;
+    ClockReading end;
+    std::chrono::minutes shift{60};  // how far the clocks go forward
+    friend bool operator==(const SummerTimeWindow&, const SummerTimeWindow&) = default;
+};
+
+// What the day computation needs of one date, in the form the manual rules
+// give it (TimeZoneMinutes, SummerTimeEnabled and the window):
+// - standardOffset: minutes ahead of UT of the zone's standard time that day;
+// - summer: the window holding the date, if the date lies in summer time;
+// - summerTimeEnabled and window: with summer time in force or expected
+//   around the date (the last change back and the next change forward both
+//   within about a year), the window as ComputeDstWindow gives it: the
+//   holding window's first day and the first day of winter time inside, the
+//   next start and the last winter start outside. Without summer time around
+//   the date (Kolkata; Sao Paulo from March 2019) it is off, and the window
+//   spans the date's calendar year as with manual summer time off;
+// - shift: how far clocks go forward inside `window` (0 when it is off).
+struct ZoneDay {
+    std::chrono::minutes standardOffset{0};
+    std::optional<SummerTimeWindow> summer;
+    bool summerTimeEnabled = false;
+    DstWindow window;
+    std::chrono::minutes shift{0};
+};
+
+// A date of change as the summer-time controls of the program write it.
+enum class Occurrence : std::uint8_t { First, Second, Third, Last };
+struct ChangeDay {
+    int month = 1;    // 1..12
+    int weekday = 1;  // 1 Sunday .. 7 Saturday
+    Occurrence occurrence = Occurrence::First;
+    friend bool operator==(const ChangeDay&, const ChangeDay&) = default;
+};
+
+// A zone's summer time of one year as the manual controls can show it.
+struct YearRule {
+    enum class Kind : std::uint8_t {
+        None,       // no summer time starts or ends in the year
+        Rule,       // one start and one end, each an n-th or last weekday
+        Irregular,  // anything else: several windows (Morocco before 2019), a
+                    // date such as the Friday before the last Sunday when it is
+                    // a fourth but not the last Friday, or only a start or an end
+    };
+    Kind kind = Kind::None;
+    ChangeDay summer;  // the start of summer time (set for Rule)
+    ChangeDay winter;  // its end
+    std::chrono::minutes shift{0};
+    std::chrono::minutes standardOffset{0};  // on 1 January of the year
+};
+
+class Zone {
+public:
+    // One stretch between two changes, as held after opening.
+    struct Segment {
+        ClockReading change;  // the clock reading at the change that starts it
+        std::chrono::minutes standardOffset{0};
+        std::chrono::minutes shift{0};  // 0 outside summer time
+    };
+
+    Zone(std::string name, std::vector<Segment> segments);
+
+    const std::string& Name() const { return name_; }
+    ZoneDay Day(DayNumber date) const;
+    YearRule RuleOfYear(int year) const;
+
+private:
+    std::size_t SegmentOf(DayNumber date) const;
+    SummerTimeWindow WindowAround(std::size_t summerSegment) const;
+
+    std::string name_;
+    std::vector<Segment> segments_;  // the first one starts before 1800
+};
+
+enum class ZoneError : std::uint8_t { None, DatabaseMissing, UnknownZone };
+
+struct ZoneOpenResult {
+    std::shared_ptr<const Zone> zone;  // null when `error` is not None
+    ZoneError error = ZoneError::None;
+    std::string message;  // one line for the user, in English
+};
+
+// Opens the zone `name` of the database in `folder`. `folder` is where the tz
+// library reads the database, which on this system is kSystemZoneFolder; the
+// presence of the database and of the zone is checked there before the
+// library is asked (which would throw), so a test can point it at an empty
+// folder. Never throws.
+ZoneOpenResult OpenZone(std::string_view name, const std::string& folder = kSystemZoneFolder);
+
+}  // namespace dawn

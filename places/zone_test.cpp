@@ -1,0 +1,215 @@
+#include "places/zone.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/testsupport_tempdir.h"
+
+namespace dawn {
+namespace {
+
+using std::chrono::minutes;
+
+// Zones opened once for the whole program: each opening reads its file.
+const Zone& ZoneNamed(const std::string& name) {
+    static std::map<std::string, ZoneOpenResult> opened;
+    auto it = opened.find(name);
+    if (it == opened.end()) it = opened.emplace(name, OpenZone(name)).first;
+    if (!it->second.zone) ADD_FAILURE() << name << ": " << it->second.message;
+    static const Zone kNone("none", {});
+    return it->second.zone ? *it->second.zone : kNone;
+}
+
+DayNumber D(int y, unsigned m, unsigned d) {
+    return DayNumber::FromYmd(y, m, d);
+}
+
+ClockReading At(int y, unsigned m, unsigned d, int h, int min) {
+    return {D(y, m, d), minutes{h * 60 + min}};
+}
+
+// Expected values from the tz database's rules for each zone (the dates are
+// the Sundays or Fridays those rules name in that year).
+struct DayCase {
+    const char* zone;
+    DayNumber date;
+    int standardOffset;
+    std::optional<SummerTimeWindow> summer;
+    // The window as the day computation takes it; unset: summer time off.
+    std::optional<DstWindow> window;
+};
+
+TEST(ZoneDay, StandardOffsetAndSummerTimeOfTheDate) {
+    const DayCase cases[] = {
+        // The last Sunday of March and of October, with four and with five
+        // Sundays in the month; the day of a change already counts as new.
+        {"Europe/Helsinki", D(2024, 7, 1), 120,
+         SummerTimeWindow{At(2024, 3, 31, 3, 0), At(2024, 10, 27, 4, 0), minutes{60}},
+         DstWindow{D(2024, 3, 31), D(2024, 10, 27)}},
+        {"Europe/Helsinki", D(2024, 3, 31), 120,
+         SummerTimeWindow{At(2024, 3, 31, 3, 0), At(2024, 10, 27, 4, 0), minutes{60}},
+         DstWindow{D(2024, 3, 31), D(2024, 10, 27)}},
+        {"Europe/Helsinki", D(2024, 10, 27), 120, std::nullopt,
+         DstWindow{D(2025, 3, 30), D(2024, 10, 27)}},
+        {"Europe/Brussels", D(2027, 7, 1), 60,
+         SummerTimeWindow{At(2027, 3, 28, 2, 0), At(2027, 10, 31, 3, 0), minutes{60}},
+         DstWindow{D(2027, 3, 28), D(2027, 10, 31)}},
+        {"Europe/Brussels", D(2026, 1, 15), 60, std::nullopt,
+         DstWindow{D(2026, 3, 29), D(2025, 10, 26)}},
+        // Beyond the changes the zoneinfo file lists (2037), from its rule.
+        {"Europe/Helsinki", D(2040, 7, 1), 120,
+         SummerTimeWindow{At(2040, 3, 25, 3, 0), At(2040, 10, 28, 4, 0), minutes{60}},
+         DstWindow{D(2040, 3, 25), D(2040, 10, 28)}},
+        // Ireland marks its winter as the daylight period: still GMT + 1 h.
+        {"Europe/Dublin", D(2024, 7, 1), 0,
+         SummerTimeWindow{At(2024, 3, 31, 1, 0), At(2024, 10, 27, 2, 0), minutes{60}},
+         DstWindow{D(2024, 3, 31), D(2024, 10, 27)}},
+        // The United States: first Sunday of April in 2006, second Sunday of
+        // March from 2007; 20 March is winter time in one and summer in the other.
+        {"America/New_York", D(2006, 3, 20), -300, std::nullopt,
+         DstWindow{D(2006, 4, 2), D(2005, 10, 30)}},
+        {"America/New_York", D(2007, 3, 20), -300,
+         SummerTimeWindow{At(2007, 3, 11, 2, 0), At(2007, 11, 4, 2, 0), minutes{60}},
+         DstWindow{D(2007, 3, 11), D(2007, 11, 4)}},
+        // Summer time across the turn of the year.
+        {"Australia/Sydney", D(2024, 12, 31), 600,
+         SummerTimeWindow{At(2024, 10, 6, 2, 0), At(2025, 4, 6, 3, 0), minutes{60}},
+         DstWindow{D(2024, 10, 6), D(2025, 4, 6)}},
+        {"Australia/Sydney", D(2025, 1, 1), 600,
+         SummerTimeWindow{At(2024, 10, 6, 2, 0), At(2025, 4, 6, 3, 0), minutes{60}},
+         DstWindow{D(2024, 10, 6), D(2025, 4, 6)}},
+        {"Australia/Lord_Howe", D(2024, 1, 1), 630,
+         SummerTimeWindow{At(2023, 10, 1, 2, 0), At(2024, 4, 7, 2, 0), minutes{30}},
+         DstWindow{D(2023, 10, 1), D(2024, 4, 7)}},
+        {"Asia/Kolkata", D(2024, 6, 1), 330, std::nullopt, std::nullopt},
+        // Brazil: summer time until February 2019, then none.
+        {"America/Sao_Paulo", D(2018, 12, 1), -180,
+         SummerTimeWindow{At(2018, 11, 4, 0, 0), At(2019, 2, 17, 0, 0), minutes{60}},
+         DstWindow{D(2018, 11, 4), D(2019, 2, 17)}},
+        {"America/Sao_Paulo", D(2019, 12, 1), -180, std::nullopt, std::nullopt},
+        // Moscow: +3 with summer time, +4 all year from 2011, +3 from 2014.
+        {"Europe/Moscow", D(2010, 7, 1), 180,
+         SummerTimeWindow{At(2010, 3, 28, 2, 0), At(2010, 10, 31, 3, 0), minutes{60}},
+         DstWindow{D(2010, 3, 28), D(2010, 10, 31)}},
+        {"Europe/Moscow", D(2012, 7, 1), 240, std::nullopt, std::nullopt},
+        {"Europe/Moscow", D(2015, 7, 1), 180, std::nullopt, std::nullopt},
+        // Morocco: summer time broken by Ramadan (2013), and +1 h all year
+        // but Ramadan (2020); the window is the one holding the date.
+        {"Africa/Casablanca", D(2013, 5, 1), 0,
+         SummerTimeWindow{At(2013, 4, 28, 2, 0), At(2013, 7, 7, 3, 0), minutes{60}},
+         DstWindow{D(2013, 4, 28), D(2013, 7, 7)}},
+        {"Africa/Casablanca", D(2013, 7, 20), 0, std::nullopt,
+         DstWindow{D(2013, 8, 10), D(2013, 7, 7)}},
+        {"Africa/Casablanca", D(2013, 9, 1), 0,
+         SummerTimeWindow{At(2013, 8, 10, 2, 0), At(2013, 10, 27, 3, 0), minutes{60}},
+         DstWindow{D(2013, 8, 10), D(2013, 10, 27)}},
+        {"Africa/Casablanca", D(2020, 5, 10), 0, std::nullopt,
+         DstWindow{D(2020, 5, 31), D(2020, 4, 19)}},
+        {"Africa/Casablanca", D(2020, 7, 1), 0,
+         SummerTimeWindow{At(2020, 5, 31, 2, 0), At(2021, 4, 11, 3, 0), minutes{60}},
+         DstWindow{D(2020, 5, 31), D(2021, 4, 11)}},
+    };
+    for (const DayCase& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + FormatIsoDate(c.date));
+        const ZoneDay day = ZoneNamed(c.zone).Day(c.date);
+        EXPECT_EQ(day.standardOffset, minutes{c.standardOffset});
+        EXPECT_EQ(day.summer, c.summer);
+        EXPECT_EQ(day.summerTimeEnabled, c.window.has_value());
+        if (c.window) {
+            EXPECT_EQ(day.window, *c.window);
+            EXPECT_EQ(day.shift, c.summer ? c.summer->shift : minutes{60});
+        } else {
+            EXPECT_EQ(day.window, (DstWindow{D(c.date.Year(), 1, 1), D(c.date.Year(), 12, 31)}));
+            EXPECT_EQ(day.shift, minutes{0});
+        }
+    }
+}
+
+// Where a zone follows "the last Sunday of March to the last Sunday of
+// October", its window is the one the manual rules give, on every date: the
+// zone, with its change at any hour, must agree with the whole-day rule.
+TEST(ZoneDay, EqualsTheManualLastSundayRuleOnEveryDate) {
+    DstRuleParams params;
+    params.latitudeMinutes = 3000;
+    for (const char* name : {"Europe/Helsinki", "Europe/Brussels", "Europe/Dublin"}) {
+        const Zone& zone = ZoneNamed(name);
+        int mismatches = 0;
+        for (DayNumber d = D(1997, 1, 1); d <= D(2500, 12, 31) && mismatches < 5; ++d) {
+            const DstWindow manual = ComputeDstWindow(params, d.Year(), 3, 1, d, 10, 1);
+            const ZoneDay day = zone.Day(d);
+            if (day.window != manual || !day.summerTimeEnabled ||
+                day.summer.has_value() != manual.Contains(d)) {
+                ++mismatches;
+                ADD_FAILURE() << name << " " << FormatIsoDate(d);
+            }
+        }
+    }
+}
+
+TEST(ZoneRule, TheYearsRuleAsTheManualControlsWriteIt) {
+    using K = YearRule::Kind;
+    using O = Occurrence;
+    struct Case {
+        const char* zone;
+        int year;
+        K kind;
+        ChangeDay summer;
+        ChangeDay winter;
+        int shift;
+        int standardOffset;
+    };
+    const Case cases[] = {
+        {"Europe/Helsinki", 2026, K::Rule, {3, 1, O::Last}, {10, 1, O::Last}, 60, 120},
+        {"Europe/Dublin", 2024, K::Rule, {3, 1, O::Last}, {10, 1, O::Last}, 60, 0},
+        {"America/New_York", 2006, K::Rule, {4, 1, O::First}, {10, 1, O::Last}, 60, -300},
+        {"America/New_York", 2007, K::Rule, {3, 1, O::Second}, {11, 1, O::First}, 60, -300},
+        {"Australia/Sydney", 2024, K::Rule, {10, 1, O::First}, {4, 1, O::First}, 60, 600},
+        {"Australia/Lord_Howe", 2024, K::Rule, {10, 1, O::First}, {4, 1, O::First}, 30, 630},
+        {"Asia/Kolkata", 2024, K::None, {}, {}, 0, 330},
+        {"Europe/Moscow", 2011, K::None, {}, {}, 0, 180},
+        {"Europe/Moscow", 2012, K::None, {}, {}, 0, 240},
+        // Only an end, four changes, and a fourth Friday that is not the last.
+        {"America/Sao_Paulo", 2019, K::Irregular, {}, {}, 0, -180},
+        {"Africa/Casablanca", 2013, K::Irregular, {}, {}, 0, 0},
+        {"Asia/Jerusalem", 2029, K::Irregular, {}, {}, 0, 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + std::to_string(c.year));
+        const YearRule rule = ZoneNamed(c.zone).RuleOfYear(c.year);
+        EXPECT_EQ(rule.kind, c.kind);
+        EXPECT_EQ(rule.standardOffset, minutes{c.standardOffset});
+        if (c.kind != K::Rule) continue;
+        EXPECT_EQ(rule.summer, c.summer);
+        EXPECT_EQ(rule.winter, c.winter);
+        EXPECT_EQ(rule.shift, minutes{c.shift});
+    }
+}
+
+TEST(OpenZone, ReportsUnknownZonesAndAMissingDatabase) {
+    for (const char* name : {"Mars/Olympus", "", "europe/helsinki", "../../etc/passwd",
+                             "/usr/share/zoneinfo/Europe/Helsinki", "zone.tab", "Europe/"}) {
+        const ZoneOpenResult r = OpenZone(name);
+        EXPECT_EQ(r.zone, nullptr) << name;
+        EXPECT_EQ(r.error, ZoneError::UnknownZone) << name;
+        EXPECT_EQ(r.message, "unknown time zone \"" + std::string(name) + "\"");
+    }
+    const std::string longName(10000, 'A');
+    EXPECT_EQ(OpenZone(longName).error, ZoneError::UnknownZone);
+
+    const testing::TempDir empty;
+    const ZoneOpenResult missing = OpenZone("Europe/Helsinki", empty.str());
+    EXPECT_EQ(missing.zone, nullptr);
+    EXPECT_EQ(missing.error, ZoneError::DatabaseMissing);
+    EXPECT_EQ(missing.message, "no time-zone database in " + empty.str() +
+                                   " (the tzdata package provides it)");
+
+    const ZoneOpenResult good = OpenZone("Europe/Helsinki");
+    ASSERT_NE(good.zone, nullptr) << good.message;
+    EXPECT_EQ(good.zone->Name(), "Europe/Helsinki");
+}
+
+}  // namespace
+}  // namespace dawn
