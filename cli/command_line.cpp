@@ -74,6 +74,10 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
             continue;
         }
         if (arg.size() < 3 || arg.substr(0, 2) != "--") {
+            if (!verb.operand.empty() && !command.operand) {
+                command.operand = std::string(arg);
+                continue;
+            }
             return Error(std::string(verb.name) + ": unexpected argument " + QuotedArgument(arg) +
                          verbHelp);
         }
@@ -111,6 +115,9 @@ ParseResult Parse(const std::vector<std::string>& args, std::span<const Verb* co
     }
 
     if (!command.help) {
+        if (!verb.operand.empty() && !command.operand)
+            return Error(std::string(verb.name) + ": missing " + std::string(verb.operand) +
+                         verbHelp);
         for (const Option& option : verb.options) {
             if (option.required && command.values.count(option.name) == 0) {
                 return Error(std::string(verb.name) + ": missing --" + std::string(option.name) +
@@ -143,6 +150,7 @@ void AppendOptions(std::string& text, const Verb& verb) {
 std::string Usage(const Verb& verb) {
     std::string text = "dawnhelm-cli ";
     text.append(verb.name);
+    if (!verb.operand.empty()) text.append(" ").append(verb.operand);
     for (const Option& o : verb.options) {
         text.append(o.required ? " " : " [").append(OptionHead(o));
         if (!o.required) text.append("]");

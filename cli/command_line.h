@@ -50,6 +50,9 @@ struct Verb {
     std::string_view description;  // a paragraph or more for the verb's help; may be empty
     std::span<const Option> options;
     VerbOutcome (*run)(const Command& command, std::ostream& out);
+    // The name of the one argument the verb takes besides its options, as
+    // usage shows it ("QUERY"); empty when it takes none. It is required.
+    std::string_view operand{};
 };
 
 struct Command {
@@ -57,6 +60,7 @@ struct Command {
     bool help = false;           // show help (of `verb`, or of all verbs) instead of running
     std::map<std::string, std::string, std::less<>> values;
     std::set<std::string, std::less<>> flags;
+    std::optional<std::string> operand;  // set when the verb takes one
 
     // The value of an option, or null when it was not given.
     const std::string* Value(std::string_view option) const;
@@ -69,10 +73,11 @@ struct ParseResult {
 };
 
 // Parses the arguments after the program name:
-//   <verb> [--option value | --option=value | --flag]...
+//   <verb> [OPERAND] [--option value | --option=value | --flag]...
 //   help [<verb>]     --help | -h     <verb> --help
 // Every option value is taken as given, also when it starts with "-", so
-// that negative numbers pass. Never throws.
+// that negative numbers pass. The operand, for a verb that takes one, is the
+// argument that does not start with "--", wherever it stands. Never throws.
 ParseResult ParseArguments(const std::vector<std::string>& args,
                            std::span<const Verb* const> verbs) noexcept;
 

@@ -22,7 +22,9 @@ constexpr Option kPlotOptions[] = {
 };
 const Verb kPlot{"plot", "draws", "", kPlotOptions, &Nothing};
 const Verb kBare{"bare", "nothing to set", "", {}, &Nothing};
-const Verb* const kVerbs[] = {&kPlot, &kBare};
+const Verb kFind{"find",   "looks up", "", std::span<const Option>(kPlotOptions).subspan(1),
+                 &Nothing, "QUERY"};
+const Verb* const kVerbs[] = {&kPlot, &kBare, &kFind};
 
 ParseResult Parse(std::vector<std::string> args) {
     return ParseArguments(args, kVerbs);
@@ -44,6 +46,18 @@ TEST(ParseArguments, ValuesFlagsAndHelp) {
     EXPECT_EQ(*empty.command->Value("lat"), "");  // checked by the verb, not here
 
     EXPECT_TRUE(Parse({"bare"}).command);
+
+    // The operand stands anywhere among the options; "" and "-5" are operands too.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"find", "New York", "--size", "3"}, {"find", "--size=3", "New York"}}) {
+        const ParseResult found = Parse(args);
+        ASSERT_TRUE(found.command) << found.error;
+        EXPECT_EQ(found.command->operand, "New York");
+        EXPECT_EQ(*found.command->Value("size"), "3");
+    }
+    EXPECT_EQ(Parse({"find", ""}).command->operand, "");
+    EXPECT_EQ(Parse({"find", "-5"}).command->operand, "-5");
+    EXPECT_FALSE(Parse({"bare"}).command->operand);
 
     const struct {
         std::vector<std::string> args;
@@ -86,6 +100,9 @@ TEST(ParseArguments, ErrorsAreOneClearLine) {
         {{"plot", "--lat", "1", "-x"}, "unexpected argument '-x'"},
         {{"plot", "--lat", "1", "--"}, "unexpected argument '--'"},
         {{"plot", "--lat", "1", "bad\nline\x1b"}, "unexpected argument 'bad?line?'"},
+        {{"find"}, "find: missing QUERY"},
+        {{"find", "--size", "3"}, "find: missing QUERY"},
+        {{"find", "Oslo", "Bergen"}, "find: unexpected argument 'Bergen'"},
     };
     for (const auto& c : cases) {
         const ParseResult r = Parse(c.args);
@@ -106,6 +123,8 @@ TEST(HelpText, DescribesEveryVerbAndOption) {
     }
     const std::string one = VerbHelpText(kPlot);
     EXPECT_THAT(one, HasSubstr("Usage: dawnhelm-cli plot --lat MINUTES [--size N] [--moon]"));
+    EXPECT_THAT(VerbHelpText(kFind),
+                HasSubstr("Usage: dawnhelm-cli find QUERY [--size N] [--moon]"));
     EXPECT_THAT(one, testing::ContainsRegex("--size N +size \\(optional\\)"));
     EXPECT_EQ(one.find("bare"), std::string::npos);
 }

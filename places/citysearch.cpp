@@ -25,7 +25,8 @@ void AppendFolded(std::string& out, gunichar c) {
     gchar utf8[8] = {};
     g_unichar_to_utf8(c, utf8);
     gchar* ascii = g_str_to_ascii(utf8, "C");
-    const bool transliterated = ascii != nullptr && ascii[0] != '\0' && std::string_view(ascii) != "?";
+    const bool transliterated =
+        ascii != nullptr && ascii[0] != '\0' && std::string_view(ascii) != "?";
     if (transliterated) {
         for (const gchar* p = ascii; *p != '\0'; ++p) out.push_back(g_ascii_tolower(*p));
     } else {
@@ -71,17 +72,16 @@ CityIndexOpenResult Open(const std::string& libraryFolder) {
                              "); install the libgeonames0 package"};
     }
     GeonamesApi api;
-    const bool bound =
-        Bind(library, "geonames_get_n_cities", api.count) &&
-        Bind(library, "geonames_get_city", api.city) &&
-        Bind(library, "geonames_city_free", api.free) &&
-        Bind(library, "geonames_city_get_name", api.name) &&
-        Bind(library, "geonames_city_get_state", api.state) &&
-        Bind(library, "geonames_city_get_country", api.country) &&
-        Bind(library, "geonames_city_get_timezone", api.timezone) &&
-        Bind(library, "geonames_city_get_latitude", api.latitude) &&
-        Bind(library, "geonames_city_get_longitude", api.longitude) &&
-        Bind(library, "geonames_city_get_population", api.population);
+    const bool bound = Bind(library, "geonames_get_n_cities", api.count) &&
+                       Bind(library, "geonames_get_city", api.city) &&
+                       Bind(library, "geonames_city_free", api.free) &&
+                       Bind(library, "geonames_city_get_name", api.name) &&
+                       Bind(library, "geonames_city_get_state", api.state) &&
+                       Bind(library, "geonames_city_get_country", api.country) &&
+                       Bind(library, "geonames_city_get_timezone", api.timezone) &&
+                       Bind(library, "geonames_city_get_latitude", api.latitude) &&
+                       Bind(library, "geonames_city_get_longitude", api.longitude) &&
+                       Bind(library, "geonames_city_get_population", api.population);
     if (!bound) return {nullptr, "the city database " + path + " lacks a function it should have"};
 
     const gint count = api.count();

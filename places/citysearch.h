@@ -61,7 +61,7 @@ private:
 };
 
 // The folded form that search compares: lower case, accents and other marks
-// turned into plain letters where there is one ("Ø" -> "o", "ß" -> "ss"),
+// turned into plain letters where there are some ("Ü" -> "u", "ß" -> "ss"),
 // hyphens and runs of blanks one space, full stops and apostrophes left out.
 // Text that is not valid UTF-8 has its bad bytes replaced first.
 std::string FoldForSearch(std::string_view text);

@@ -70,8 +70,8 @@ bool IsZoneName(std::string_view name) {
             continue;
         }
         const char c = name[i];
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '_' || c == '+' || c == '-' || c == '.';
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                        (c >= '0' && c <= '9') || c == '_' || c == '+' || c == '-' || c == '.';
         if (!ok) return false;
     }
     return true;
@@ -222,8 +222,8 @@ ZoneOpenResult Open(std::string_view name, const std::string& folder) {
     try {
         raw = ListedPeriods(*tz);
     } catch (const std::exception& e) {
-        return Failure(ZoneError::DatabaseMissing, "the time zone " + shownName +
-                                                       " cannot be read: " + e.what());
+        return Failure(ZoneError::DatabaseMissing,
+                       "the time zone " + shownName + " cannot be read: " + e.what());
     }
     ContinueWithRule(raw, LaterRuleOf(file));
     MergeEqualNeighbours(raw);
@@ -238,9 +238,9 @@ Zone::Zone(std::string name, std::vector<Segment> segments)
 }
 
 std::size_t Zone::SegmentOf(DayNumber date) const {
-    const auto after = std::upper_bound(
-        segments_.begin(), segments_.end(), date,
-        [](DayNumber d, const Segment& s) { return d < s.change.date; });
+    const auto after =
+        std::upper_bound(segments_.begin(), segments_.end(), date,
+                         [](DayNumber d, const Segment& s) { return d < s.change.date; });
     return after == segments_.begin() ? 0 : static_cast<std::size_t>(after - segments_.begin()) - 1;
 }
 
@@ -250,8 +250,9 @@ SummerTimeWindow Zone::WindowAround(std::size_t k) const {
     std::size_t last = k;
     while (last + 1 < segments_.size() && segments_[last + 1].shift > minutes{0}) ++last;
     // Summer time never runs to the end of the list (see Classify).
-    const ClockReading end = last + 1 < segments_.size() ? segments_[last + 1].change
-                                                         : ClockReading{DayNumber::FromYmd(9999, 12, 31)};
+    const ClockReading end = last + 1 < segments_.size()
+                                 ? segments_[last + 1].change
+                                 : ClockReading{DayNumber::FromYmd(9999, 12, 31)};
     return {segments_[first].change, end, segments_[k].shift};
 }
 

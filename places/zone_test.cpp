@@ -203,8 +203,8 @@ TEST(OpenZone, ReportsUnknownZonesAndAMissingDatabase) {
     const ZoneOpenResult missing = OpenZone("Europe/Helsinki", empty.str());
     EXPECT_EQ(missing.zone, nullptr);
     EXPECT_EQ(missing.error, ZoneError::DatabaseMissing);
-    EXPECT_EQ(missing.message, "no time-zone database in " + empty.str() +
-                                   " (the tzdata package provides it)");
+    EXPECT_EQ(missing.message,
+              "no time-zone database in " + empty.str() + " (the tzdata package provides it)");
 
     const ZoneOpenResult good = OpenZone("Europe/Helsinki");
     ASSERT_NE(good.zone, nullptr) << good.message;
