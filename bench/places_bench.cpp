@@ -22,8 +22,8 @@ const CityIndex& Index() {
     return *opened.index;
 }
 
-const std::string kQueries[] = {"H",         "He", "Hel", "Helsinki", "sao paulo",
-                                "Xqzwv", std::string(10000, 'a')};
+const std::string kQueries[] = {
+    "H", "He", "Hel", "Helsinki", "sao paulo", "Xqzwv", std::string(10000, 'a')};
 
 void BM_CitySearch(benchmark::State& state) {
     const CityIndex& index = Index();

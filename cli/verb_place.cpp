@@ -11,7 +11,8 @@ namespace dawn::cli {
 namespace {
 
 constexpr std::int32_t kDefaultLimit = 10;
-constexpr Option kLimitOption{"limit", "N", false, "print at most N matches (1..100; 10 if not given)"};
+constexpr Option kLimitOption{"limit", "N", false,
+                              "print at most N matches (1..100; 10 if not given)"};
 constexpr Option kOptions[] = {kLimitOption};
 
 // A field of the line: the separator and line breaks cannot occur in it.
@@ -32,8 +33,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::string& query = *command.operand;
     const CityIndexOpenResult opened = OpenCityIndex();
     if (!opened.index) return VerbOutcome::Failure(opened.error);
-    const std::vector<City> matches =
-        opened.index->Search(query, static_cast<std::size_t>(limit));
+    const std::vector<City> matches = opened.index->Search(query, static_cast<std::size_t>(limit));
     if (matches.empty()) return VerbOutcome::Failure("no place matches " + QuotedArgument(query));
 
     std::string text;

@@ -36,9 +36,9 @@ TEST(PlaceVerb, OneLinePerCityBestFirst) {
 
     const PlaceRun newCities = Place({"--limit=3", "New"});
     EXPECT_EQ(newCities.code, 0);
-    EXPECT_THAT(newCities.out, ::testing::StartsWith(
-                                   "New York;New York;United States of America;America/New_York;"
-                                   "2443;-4440\n"));
+    EXPECT_THAT(newCities.out,
+                ::testing::StartsWith("New York;New York;United States of America;America/New_York;"
+                                      "2443;-4440\n"));
     EXPECT_EQ(std::count(newCities.out.begin(), newCities.out.end(), '\n'), 3);
 }
 
@@ -50,10 +50,12 @@ TEST(PlaceVerb, NoMatchAndBadArguments) {
     } cases[] = {
         {{"Xqzwv"}, 1, "dawnhelm-cli: place: no place matches 'Xqzwv'\n"},
         {{""}, 1, "dawnhelm-cli: place: no place matches ''\n"},
-        {{std::string(10000, 'a')}, 1,
+        {{std::string(10000, 'a')},
+         1,
          "dawnhelm-cli: place: no place matches '" + std::string(60, 'a') + "...'\n"},
         {{}, 2, "dawnhelm-cli: place: missing QUERY (try 'dawnhelm-cli help place')\n"},
-        {{"Oslo", "--limit", "101"}, 2,
+        {{"Oslo", "--limit", "101"},
+         2,
          "dawnhelm-cli: place: --limit: '101' is out of range (a whole number from 1 to 100) "
          "(try 'dawnhelm-cli help place')\n"},
     };

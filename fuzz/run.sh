@@ -10,7 +10,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:?usage: fuzz/run.sh <fuzz-build-dir> [seconds]}" && pwd)
 seconds=${2:-60}
 jobs=$(nproc 2>/dev/null || echo 2)
-targets=(settings_file label_file command_line)
+targets=(settings_file label_file command_line place_names)
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dawn-fuzz.XXXXXX")

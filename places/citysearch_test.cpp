@@ -41,7 +41,9 @@ TEST(FoldForSearch, CaseMarksAndPunctuationDoNotCount) {
     };
     for (const auto& c : cases) EXPECT_EQ(FoldForSearch(c.text), c.folded) << c.text;
     // Bytes that are not UTF-8 become a replacement character, never a crash.
-    const std::string folded = FoldForSearch("\xff\xfe" "Abc");
+    const std::string folded = FoldForSearch(
+        "\xff\xfe"
+        "Abc");
     EXPECT_THAT(folded, ::testing::EndsWith("abc"));
 }
 

@@ -69,7 +69,8 @@ struct SummerTimeWindow {
 //   next start and the last winter start outside. Without summer time around
 //   the date (Kolkata; Sao Paulo from March 2019) it is off, and the window
 //   spans the date's calendar year as with manual summer time off;
-// - shift: how far clocks go forward inside `window` (0 when it is off).
+// - shift: how far clocks go forward in the window holding the date, or
+//   outside summer time in the next one (0 when summer time is off).
 struct ZoneDay {
     std::chrono::minutes standardOffset{0};
     std::optional<SummerTimeWindow> summer;
