@@ -193,6 +193,7 @@ std::string HelpText(std::span<const Verb* const> verbs) {
         "\n"
         "Usage: dawnhelm-cli <verb> [options]\n"
         "       dawnhelm-cli help [<verb>]\n"
+        "       dawnhelm-cli --version\n"
         "\n"
         "Angles are signed whole arc minutes (north and east positive: 50°47' N is 3047),\n"
         "time zones signed whole minutes ahead of UT (60 for one hour ahead), dates YYYY-MM-DD.\n"

@@ -3,6 +3,8 @@
 #include <exception>
 #include <ostream>
 
+#include "dawn_version.h"
+
 namespace dawn::cli {
 
 // The verb table, generated from the names of the cli/verb_<name>.cpp files.
@@ -21,6 +23,15 @@ std::span<const Verb* const> AllVerbs() {
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    std::span<const Verb* const> verbs) {
+    if (!args.empty() && args[0] == "--version") {
+        if (args.size() > 1) {
+            err << "dawnhelm-cli: --version takes no arguments\n";
+            return kExitUsage;
+        }
+        out << "dawnhelm-cli " << kVersionText << '\n';
+        out.flush();
+        return out ? kExitSuccess : kExitFailure;
+    }
     const ParseResult parsed = ParseArguments(args, verbs);
     if (!parsed.command) {
         err << "dawnhelm-cli: " << parsed.error << '\n';

@@ -55,6 +55,14 @@ grep -qx "Exec=\"$prefix/bin/dawnhelm\"" "$desktop" || fail "Exec does not name 
 grep -qx "TryExec=$prefix/bin/dawnhelm" "$desktop" || fail "TryExec does not name the installed launcher"
 "$prefix/bin/dawnhelm-cli" --help >/dev/null || fail "the installed dawnhelm-cli does not run"
 
+# One version everywhere: the launcher, dawnhelm-cli and the AppStream release.
+cli_version=$("$prefix/bin/dawnhelm-cli" --version) || fail "dawnhelm-cli --version"
+version=${cli_version#dawnhelm-cli }
+[ "$(env -i PATH=/usr/bin:/bin "$prefix/bin/dawnhelm" --version)" = "dawnhelm $version" ] ||
+  fail "the launcher's --version is not $version"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "no AppStream release for $version"
+env -i PATH=/usr/bin:/bin "$prefix/bin/dawnhelm" --help | grep -q -- "--version" || fail "the launcher's --help"
+
 # A plain prefix gets a plain Exec line.
 plain="$work/plain"
 cmake --install "$build" --prefix "$plain" >/dev/null 2>&1 || fail "install into $plain"

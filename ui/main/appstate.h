@@ -15,6 +15,7 @@
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "dawn_version.h"
 #include "i18n/labels.h"
 #include "ui/main/localetexts.h"
 
@@ -22,7 +23,6 @@ namespace dawn {
 
 class ClockSource;
 
-inline constexpr const char* kVersionText = "1.1.0.0";
 inline constexpr const char* kApplicationTitle = "dawnhelm";
 
 struct AppState {
