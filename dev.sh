@@ -2,6 +2,8 @@
 # Developer entry point.
 #   ./dev.sh run    install what is missing, build, and start Dawnhelm
 #   ./dev.sh test   install what is missing, build, and run every test
+#   ./dev.sh package  build the Debian package build/package/dawnhelm_<version>_amd64.deb
+#                     and check it (lintian, its files, an install and removal)
 # Internal stages used by CI: ./dev.sh format-check, sanitize, e2e, fuzz
 #   ./dev.sh format  formats every C++ source with the project's .clang-format
 set -euo pipefail
@@ -20,6 +22,7 @@ packages=(
   xvfb xauth x11-apps locales fonts-dejavu-core
   clang clang-format libclang-rt-14-dev
   desktop-file-utils appstream
+  scdoc man-db bash-completion tzdata dpkg-dev file lintian
   xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
 )
 
@@ -82,6 +85,30 @@ case "${1:-}" in
     configure_and_build "$build"
     run_tests "$build"
     ;;
+  package)
+    # Packs the normal build (stripped on the way in), so after `./dev.sh test`
+    # only the packing and the checks are left.
+    install_missing
+    configure_and_build "$build"
+    rm -f "$build"/package/dawnhelm_*.deb
+    (cd "$build" && cpack --config CPackConfig.cmake >"$build/cpack.log") || {
+      cat "$build/cpack.log" >&2
+      exit 1
+    }
+    deb=$(echo "$build"/package/dawnhelm_*.deb)
+    sh "$root/tests/package/check_deb.sh" "$deb"
+    echo "dev.sh: $deb"
+    ;;
+  package-fresh)
+    # Installs the package with apt into a new minimal Debian 12 root (made
+    # with mmdebstrap from the package mirror), starts it from its menu entry,
+    # and removes it again. Slow and needs the mirror: not part of CI.
+    packages+=(mmdebstrap)
+    install_missing
+    deb=$(echo "$build"/package/dawnhelm_*.deb)
+    [ -f "$deb" ] || { echo "dev.sh: run ./dev.sh package first" >&2; exit 1; }
+    sh "$root/tests/package/fresh_install.sh" "$deb"
+    ;;
   sanitize)
     install_missing
     # -O1 with line tables only: the usual level for the sanitizers, and
@@ -124,7 +151,7 @@ case "${1:-}" in
     fi
     ;;
   *)
-    echo "usage: ./dev.sh run | test" >&2
+    echo "usage: ./dev.sh run | test | package" >&2
     exit 2
     ;;
 esac

@@ -45,6 +45,14 @@ desktop="$prefix/share/applications/$app_id.desktop"
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
 need "$desktop"
 need "$metainfo"
+need "$prefix/share/man/man1/dawnhelm.1.gz"
+need "$prefix/share/man/man1/dawnhelm-cli.1.gz"
+need "$prefix/share/bash-completion/completions/dawnhelm-cli"
+# Every screenshot of the AppStream data is shipped under the name it has on
+# the home page.
+for image in $(grep -o '<image[^>]*>[^<]*' "$metainfo" | sed 's/.*>//'); do
+  need "$prefix/share/dawnhelm/screenshots/${image##*/}"
+done
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
 appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || {

@@ -1,0 +1,90 @@
+# Bash completion for dawnhelm-cli.
+#
+# The verbs and their options are read from `dawnhelm-cli help` of the very
+# program being completed, so a new verb or option completes without a change
+# here. Option values: file names for an option whose value is a FILE, zone
+# names of the system's time-zone database for --zone, nothing for the rest
+# (numbers and dates).
+
+# The zone names, one a line: the zones and links of the compiled database's
+# source (tzdata.zi), or else the data files under the zoneinfo folder
+# without its posix/ and right/ copies.
+_dawnhelm_cli_zones() {
+    local zoneinfo=/usr/share/zoneinfo
+    if [[ -r $zoneinfo/tzdata.zi ]]; then
+        awk '$1 == "Z" { print $2 } $1 == "L" { print $3 }' "$zoneinfo/tzdata.zi"
+    elif [[ -d $zoneinfo ]]; then
+        (cd "$zoneinfo" && find . -path ./posix -prune -o -path ./right -prune -o \
+            -type f -name '[A-Z]*' ! -name '*.tab' -print | sed 's|^\./||')
+    fi
+}
+
+_dawnhelm_cli() {
+    local cur prev words cword split
+    _init_completion -s || return
+
+    local cli=${words[0]}
+    declare -F __expand_tilde_by_ref >/dev/null && __expand_tilde_by_ref cli
+    [[ $cli == */* || $(type -t "$cli") == file ]] || cli=dawnhelm-cli
+    local help
+    help=$("$cli" help 2>/dev/null) || return
+
+    # The verbs are listed under "Verbs:", one a line; the usage line of each
+    # verb names its options with their values: --name VALUE or [--flag].
+    local verbs
+    verbs=$(awk '/^Verbs:$/ { on = 1; next } on && /^$/ { exit } on { print $1 }' <<<"$help")
+
+    if ((cword == 1)); then
+        if [[ $cur == -* ]]; then
+            COMPREPLY=($(compgen -W '--help --version' -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "$verbs help" -- "$cur"))
+        fi
+        return
+    fi
+
+    local verb=${words[1]}
+    if [[ $verb == help || $verb == --help || $verb == -h ]]; then
+        ((cword == 2)) && COMPREPLY=($(compgen -W "$verbs" -- "$cur"))
+        return
+    fi
+    grep -qxF -- "$verb" <<<"$verbs" || return
+
+    local usage
+    usage=$(grep -m1 -- "^dawnhelm-cli $verb\( \|\$\)" <<<"$help")
+    # "--name VALUE" pairs, and flags with an empty value.
+    local -A value_of=()
+    local -a tokens
+    read -ra tokens <<<"$usage"
+    local i name
+    for ((i = 2; i < ${#tokens[@]}; i++)); do
+        name=${tokens[i]#[}
+        name=${name%]}
+        [[ $name == --* ]] || continue
+        value_of[$name]=
+        if [[ ${tokens[i]} != *] && $((i + 1)) -lt ${#tokens[@]} && ${tokens[i + 1]} != [\[-]* ]]; then
+            value_of[$name]=${tokens[i + 1]%]}
+        fi
+    done
+
+    if [[ -v value_of[$prev] && -n ${value_of[$prev]} ]]; then
+        if [[ $prev == --zone ]]; then
+            COMPREPLY=($(compgen -W "$(_dawnhelm_cli_zones)" -- "$cur"))
+        elif [[ ${value_of[$prev]} == FILE ]]; then
+            _filedir
+        fi
+        return
+    fi
+    $split && return
+
+    # The options not given yet.
+    local -a left=(--help)
+    for name in "${!value_of[@]}"; do
+        for ((i = 2; i < cword; i++)); do
+            [[ ${words[i]} == "$name" || ${words[i]} == "$name="* ]] && continue 2
+        done
+        left+=("$name")
+    done
+    COMPREPLY=($(compgen -W "${left[*]}" -- "$cur"))
+} &&
+    complete -F _dawnhelm_cli dawnhelm-cli
