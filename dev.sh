@@ -22,7 +22,7 @@ packages=(
   xvfb xauth x11-apps locales fonts-dejavu-core
   clang clang-format libclang-rt-14-dev
   desktop-file-utils appstream
-  scdoc man-db bash-completion tzdata dpkg-dev file lintian
+  scdoc man-db bash-completion dpkg-dev file lintian
   xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng
 )
 

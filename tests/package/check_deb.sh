@@ -17,15 +17,17 @@ fail() {
 }
 
 # Control fields: the version is the file name's, Depends comes from the
-# binaries (the Qt libraries and the C library show that dpkg-shlibdeps ran).
+# binaries (the Qt libraries and the C library show that dpkg-shlibdeps ran)
+# and from what they open at run time (the tz database, the city list, the
+# SVG plugins), under whatever name the distribution gives them.
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = dawnhelm ] || fail "package name '$(field Package)'"
 version=$(field Version)
 arch=$(field Architecture)
 [ "$(basename "$deb")" = "dawnhelm_${version}_${arch}.deb" ] || fail "file name $(basename "$deb") for version $version on $arch"
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6; do
-  echo "$depends" | grep -q "\\b$lib\\b" || fail "Depends lacks $lib: $depends"
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 tzdata libgeonames libqt6svg6; do
+  echo ", $depends" | grep -q ", $lib[a-z0-9]*\\( \\|,\\|\$\\)" || fail "Depends lacks $lib: $depends"
 done
 
 # The file list.

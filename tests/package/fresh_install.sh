@@ -67,12 +67,14 @@ sleep 1
 [ "$(cat /home/user/.local/share/dawnhelm/Dawncode.txt)" = "the settings of the user" ] ||
   fail "the program replaced the user's settings"
 
-# The manual page, the completion and the version.
+# The manual page, the completion, the version and the city search.
 man -w dawnhelm-cli >/dev/null || fail "man finds no dawnhelm-cli page"
 MANWIDTH=80 man dawnhelm-cli 2>&1 | grep -q "EXIT STATUS" || fail "man dawnhelm-cli shows no page"
 su -c 'bash -c ". /usr/share/bash-completion/bash_completion; _completion_loader dawnhelm-cli; complete -p dawnhelm-cli"' user |
   grep -q _dawnhelm_cli || fail "bash does not load the completion of dawnhelm-cli"
 dawnhelm-cli --version || fail "dawnhelm-cli --version"
+# The city list and the zone names the package depends on.
+dawnhelm-cli place brussels --limit 1 | grep -q ';Europe/Brussels;' || fail "dawnhelm-cli place finds no Brussels"
 dawnhelm --version || fail "dawnhelm --version"
 
 # Removal: nothing of the package stays, the user's folder stays as it was.
