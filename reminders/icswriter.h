@@ -1,0 +1,142 @@
+// The calendar file: sun and moon events as iCalendar (RFC 5545) events that
+// a desktop calendar imports.
+//
+// The file is written as it goes: the head (the calendar and, when a zone is
+// given, its VTIMEZONE), then one VEVENT per event handed in, then the end.
+// Every piece goes to a sink the moment it is made, so a century of events
+// never sits in memory, and the producer can stop at any event (a sink that
+// refuses a piece stops the writer too).
+//
+// Each event is
+//   BEGIN:VEVENT
+//   UID:20240621-sunrise-3047N-328E@dawnhelm
+//   DTSTAMP:20240601T120000Z
+//   DTSTART;TZID=Europe/Helsinki:20240621T035400
+//   SUMMARY:Sunrise 03:54 (37°)
+//   GEO:50.783333;5.466667
+//   LOCATION:<place name, when there is one>
+//   TRANSP:TRANSPARENT
+//   END:VEVENT
+// with no end time (the event is an instant), no alarm, and shown as free
+// time. The UID is <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's
+// local date as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise,
+// moonset, civildawn, civildusk), and the place in whole arc minutes with
+// its hemisphere letter (N or S, E or W). It does not depend on the words,
+// the zone or the time, so a file made again for the same place updates the
+// events it imported before instead of doubling them, and another place's
+// events stay apart.
+//
+// With a zone, DTSTART is the local time in that zone and the file carries
+// the zone's VTIMEZONE, made by libical from the system's time-zone database
+// and cut to the exported dates. A local time that the zone's clocks show
+// twice (the hour repeated when summer time ends) is written in UTC instead:
+// calendars disagree on which of the two it means. Without a zone every
+// DTSTART is in UTC.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/daynumber.h"
+
+namespace dawn {
+
+// The kinds of event a calendar file holds. New kinds go before Count.
+enum class SkyEvent : std::uint8_t {
+    Sunrise,
+    Sunset,
+    Moonrise,
+    Moonset,
+    CivilDawn,
+    CivilDusk,
+    Count
+};
+inline constexpr std::size_t kSkyEventCount = static_cast<std::size_t>(SkyEvent::Count);
+
+// The fixed token of a kind in the UID ("sunrise", "civildawn"); empty for
+// Count.
+std::string_view SkyEventToken(SkyEvent kind);
+
+struct CalendarEvent {
+    SkyEvent kind = SkyEvent::Sunrise;
+    DayNumber date;                        // the local date of the event
+    std::chrono::minutes wallTime{0};      // local clock time, 0..1439
+    std::chrono::minutes utcOffset{0};     // local clock minus UT at that moment
+    std::optional<double> azimuthDegrees;  // none when the event has no azimuth
+};
+
+struct CalendarPlace {
+    std::int32_t latitudeMinutes = 0;   // north positive
+    std::int32_t longitudeMinutes = 0;  // east positive
+    std::string name;                   // may be empty
+};
+
+// The words of the summaries: one name per kind and the time separator.
+struct CalendarWords {
+    std::array<std::string, kSkyEventCount> names{"Sunrise", "Sunset",     "Moonrise",
+                                                  "Moonset", "Civil dawn", "Civil dusk"};
+    std::string timeSeparator = ":";
+};
+
+struct CalendarHeader {
+    CalendarPlace place;
+    std::string zone;  // an IANA zone name; empty for times in UTC
+    DayNumber from;    // every event's date lies in from..to
+    DayNumber to;
+    std::chrono::sys_seconds stamp;  // when the file is made (DTSTAMP)
+    CalendarWords words;
+};
+
+// The UID of an event at a place, by the format above.
+std::string CalendarUid(const CalendarEvent& event, const CalendarPlace& place);
+
+enum class IcsStatus : std::uint8_t {
+    Ok,
+    UnknownZone,  // the zone is not in the system's time-zone database
+    BadRange,     // from after to, or a year outside 1..9999
+    BadEvent,     // outside the range, or a time, offset or kind out of bounds
+    Stopped,      // the sink refused a piece; nothing more is written
+    OutOfOrder,   // Add before Begin, or anything after Finish
+};
+
+class IcsWriter {
+public:
+    // Receives the text piece by piece; returns false to stop the writing.
+    using Sink = std::function<bool(std::string_view)>;
+
+    IcsWriter(CalendarHeader header, Sink sink);
+    ~IcsWriter();
+    IcsWriter(const IcsWriter&) = delete;
+    IcsWriter& operator=(const IcsWriter&) = delete;
+
+    // Writes the head. UnknownZone and BadRange write nothing.
+    IcsStatus Begin();
+    // Writes one event. A BadEvent writes nothing and the writer goes on.
+    IcsStatus Add(const CalendarEvent& event);
+    // Writes the end of the calendar.
+    IcsStatus Finish();
+
+    // What went wrong last, in words; empty after success.
+    const std::string& Error() const { return error_; }
+
+private:
+    struct Zone;
+    IcsStatus Fail(IcsStatus status, std::string message);
+    IcsStatus Put(std::string_view text);
+
+    CalendarHeader header_;
+    Sink sink_;
+    std::unique_ptr<Zone> zone_;
+    std::string tail_;
+    enum class Stage : std::uint8_t { New, Open, Done, Stopped } stage_ = Stage::New;
+    std::string error_;
+};
+
+}  // namespace dawn
