@@ -19,7 +19,7 @@ packages=(
   libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev libical-dev
   libgeonames-dev libgeonames-common libhowardhinnant-date-dev tzdata
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  xvfb xauth x11-apps locales fonts-dejavu-core
+  xvfb xauth x11-apps locales fonts-dejavu-core dbus-daemon
   clang clang-format libclang-rt-14-dev
   desktop-file-utils appstream
   scdoc man-db bash-completion dpkg-dev file lintian

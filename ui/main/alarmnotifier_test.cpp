@@ -1,0 +1,320 @@
+#include "ui/main/alarmnotifier.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/prctl.h>
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "ui/main/helpwindow.h"
+
+namespace dawn {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A session bus of the test's own: no desktop's services, nothing started
+// on demand, gone with the test.
+class PrivateBus {
+public:
+    PrivateBus() {
+        QFile config(dir_.filePath(QStringLiteral("bus.conf")));
+        if (!config.open(QIODevice::WriteOnly)) return;
+        config.write(
+            QStringLiteral(
+                "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration "
+                "1.0//EN\"\n"
+                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                "<busconfig><type>session</type><listen>unix:dir=%1</listen>\n"
+                "<auth>EXTERNAL</auth><policy context=\"default\">\n"
+                "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>\n"
+                "<allow own=\"*\"/></policy></busconfig>\n")
+                .arg(dir_.path())
+                .toUtf8());
+        config.close();
+        // The bus ends with the test program, also when it crashes.
+        daemon_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--config-file=") + config.fileName(),
+                       QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        if (!daemon_.waitForStarted(5000)) return;
+        while (!daemon_.canReadLine() && daemon_.waitForReadyRead(5000)) {
+        }
+        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~PrivateBus() {
+        for (const QString& name : names_) QDBusConnection::disconnectFromBus(name);
+        daemon_.kill();
+        daemon_.waitForFinished(5000);
+    }
+    bool Running() const { return !address_.isEmpty(); }
+    // A new connection to the bus.
+    QDBusConnection Connect(const QString& name) {
+        names_ << name;
+        return QDBusConnection::connectToBus(address_, name);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QProcess daemon_;
+    QString address_;
+    QStringList names_;
+};
+
+// The notification service as the test needs it: it answers, refuses, or
+// stays silent, and keeps what it was sent.
+class FakeNotifications : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    enum class Mode { Answer, Refuse, Silent };
+    struct Received {
+        QString app, icon, title, body, desktopEntry;
+        QSize imageSize;
+        int imageBytes = 0;
+    };
+    Mode mode = Mode::Answer;
+    QStringList capabilities{QStringLiteral("body")};
+    std::vector<Received> received;
+
+public slots:
+    QStringList GetCapabilities() {
+        if (Answered()) return capabilities;
+        return {};
+    }
+    uint Notify(const QString& app, uint, const QString& icon, const QString& title,
+                const QString& body, const QStringList&, const QVariantMap& hints, int) {
+        Received r;
+        r.app = app;
+        r.icon = icon;
+        r.title = title;
+        r.body = body;
+        r.desktopEntry = hints.value(QStringLiteral("desktop-entry")).toString();
+        if (hints.contains(QStringLiteral("image-data"))) {
+            const QDBusArgument image =
+                hints.value(QStringLiteral("image-data")).value<QDBusArgument>();
+            int width = 0, height = 0, stride = 0, bits = 0, channels = 0;
+            bool alpha = false;
+            QByteArray data;
+            image.beginStructure();
+            image >> width >> height >> stride >> alpha >> bits >> channels >> data;
+            image.endStructure();
+            r.imageSize = QSize(width, height);
+            r.imageBytes = static_cast<int>(data.size());
+        }
+        received.push_back(r);
+        return Answered() ? static_cast<uint>(received.size()) : 0u;
+    }
+
+private:
+    bool Answered() {
+        if (mode == Mode::Answer) return true;
+        setDelayedReply(true);
+        if (mode == Mode::Refuse)
+            connection().send(
+                message().createErrorReply(QDBusError::AccessDenied, QStringLiteral("no")));
+        return false;
+    }
+};
+
+class AlarmNotifierTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bus_.Running()) << "dbus-daemon did not start";
+        client_ = std::make_unique<QDBusConnection>(bus_.Connect(QStringLiteral("client")));
+        ASSERT_TRUE(client_->isConnected());
+    }
+    // Puts the fake service on the bus.
+    void StartService() {
+        service_ = std::make_unique<QDBusConnection>(bus_.Connect(QStringLiteral("service")));
+        ASSERT_TRUE(service_->registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                             &fake_, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(service_->registerService(QStringLiteral("org.freedesktop.Notifications")));
+    }
+    void SetServicePresent(bool present) {
+        const QString name = QStringLiteral("org.freedesktop.Notifications");
+        if (!service_) StartService();
+        if (present)
+            ASSERT_TRUE(service_->registerService(name));
+        else
+            service_->unregisterService(name);
+        ASSERT_EQ(client_->interface()->isServiceRegistered(name).value(), present);
+    }
+    // The fallbacks, counting their use; `tray` says whether an icon is shown.
+    AlarmFallbacks Fallbacks(bool tray) {
+        return {[this, tray](const AlarmNotice& n) {
+                    if (tray) trayTexts_ << n.title + QStringLiteral("|") + n.body;
+                    return tray;
+                },
+                [this] { ++pictures_; }};
+    }
+    // Every route taken, once the routes stop coming (or `expected` arrived).
+    std::vector<AlarmRoute> Routes(QSignalSpy& spy, int expected) {
+        for (int i = 0; i < 50 && spy.count() < expected; ++i) spy.wait(100);
+        QTest::qWait(50);
+        std::vector<AlarmRoute> routes;
+        for (const QList<QVariant>& args : spy) routes.push_back(args.at(0).value<AlarmRoute>());
+        return routes;
+    }
+
+    PrivateBus bus_;
+    std::unique_ptr<QDBusConnection> client_;
+    std::unique_ptr<QDBusConnection> service_;
+    FakeNotifications fake_;
+    QStringList trayTexts_;
+    int pictures_ = 0;
+    const AlarmNotice notice_{QStringLiteral("Sunset in 15 minutes"),
+                              QStringLiteral("Sunset at 21:40, azimuth 305°")};
+};
+
+TEST_F(AlarmNotifierTest, ANotificationArrivesWithTitleBodyAndIcon) {
+    StartService();
+    AlarmNotifier notifier(*client_, ProgramIcon());
+    QSignalSpy spy(&notifier, &AlarmNotifier::delivered);
+    notifier.Deliver(AlarmChannel::Notification, notice_, Fallbacks(true));
+    // The tick goes on at once: nothing has reached the service yet.
+    EXPECT_TRUE(fake_.received.empty());
+    EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::Notification});
+    ASSERT_EQ(fake_.received.size(), 1u);
+    const FakeNotifications::Received& r = fake_.received[0];
+    EXPECT_EQ(r.app, QStringLiteral("Dawnhelm"));
+    EXPECT_EQ(r.icon, QStringLiteral("dawnhelm"));
+    EXPECT_EQ(r.desktopEntry, QStringLiteral("org.example.dawnhelm"));
+    EXPECT_EQ(r.title, notice_.title);
+    EXPECT_EQ(r.body, notice_.body);
+    EXPECT_EQ(r.imageSize, QSize(64, 64));
+    EXPECT_EQ(r.imageBytes, 64 * 64 * 4);
+    EXPECT_TRUE(trayTexts_.isEmpty());
+    EXPECT_EQ(pictures_, 0);
+}
+
+TEST_F(AlarmNotifierTest, TheBodyStaysPlainTextWhereTheServiceReadsMarkup) {
+    const AlarmNotice odd{QStringLiteral("<b>Sunset</b> in 15 minutes"),
+                          QStringLiteral("<b>Sun & set</b> at 21:40")};
+    const struct {
+        QStringList capabilities;
+        QString body;
+    } cases[] = {
+        {{QStringLiteral("body")}, QStringLiteral("<b>Sun & set</b> at 21:40")},
+        {{QStringLiteral("body"), QStringLiteral("body-markup")},
+         QStringLiteral("&lt;b&gt;Sun &amp; set&lt;/b&gt; at 21:40")},
+    };
+    StartService();
+    for (const auto& c : cases) {
+        fake_.capabilities = c.capabilities;
+        fake_.received.clear();
+        AlarmNotifier notifier(*client_, QIcon());
+        QSignalSpy spy(&notifier, &AlarmNotifier::delivered);
+        notifier.Deliver(AlarmChannel::Notification, odd, Fallbacks(false));
+        Routes(spy, 1);
+        ASSERT_EQ(fake_.received.size(), 1u);
+        EXPECT_EQ(fake_.received[0].title, odd.title);  // the title is never markup
+        EXPECT_EQ(fake_.received[0].body, c.body);
+        EXPECT_TRUE(fake_.received[0].imageSize.isEmpty());  // no icon, no image
+    }
+}
+
+TEST_F(AlarmNotifierTest, WithoutTheServiceTheNextWayIsUsed) {
+    enum class Service { Absent, Refuses, Silent };
+    const struct {
+        const char* what;
+        Service service;
+        AlarmChannel channel;
+        bool tray;
+        std::vector<AlarmRoute> routes;
+        int pictures;
+    } cases[] = {
+        {"no service, icon shown",
+         Service::Absent,
+         AlarmChannel::Notification,
+         true,
+         {AlarmRoute::TrayMessage},
+         0},
+        {"no service, no icon",
+         Service::Absent,
+         AlarmChannel::Notification,
+         false,
+         {AlarmRoute::Picture},
+         1},
+        {"refused, icon shown",
+         Service::Refuses,
+         AlarmChannel::Notification,
+         true,
+         {AlarmRoute::TrayMessage},
+         0},
+        {"unanswered, no icon",
+         Service::Silent,
+         AlarmChannel::Notification,
+         false,
+         {AlarmRoute::Picture},
+         1},
+        {"both, no service: the picture once and the icon's message",
+         Service::Absent,
+         AlarmChannel::Both,
+         true,
+         {AlarmRoute::Picture, AlarmRoute::TrayMessage},
+         1},
+        {"both, no service, no icon: the picture once",
+         Service::Absent,
+         AlarmChannel::Both,
+         false,
+         {AlarmRoute::Picture},
+         1},
+        {"the picture alone asks nobody",
+         Service::Absent,
+         AlarmChannel::Picture,
+         true,
+         {AlarmRoute::Picture},
+         1},
+    };
+    for (const auto& c : cases) {
+        SetServicePresent(c.service != Service::Absent);
+        fake_.mode = c.service == Service::Refuses ? FakeNotifications::Mode::Refuse
+                                                   : FakeNotifications::Mode::Silent;
+        fake_.capabilities = {QStringLiteral("body")};
+        trayTexts_.clear();
+        pictures_ = 0;
+        AlarmNotifier notifier(*client_, QIcon());
+        notifier.SetTimeout(milliseconds(300));
+        QSignalSpy spy(&notifier, &AlarmNotifier::delivered);
+        QElapsedTimer clock;
+        clock.start();
+        notifier.Deliver(c.channel, notice_, Fallbacks(c.tray));
+        EXPECT_LT(clock.elapsed(), 200) << c.what << ": the call blocked";
+        EXPECT_EQ(Routes(spy, static_cast<int>(c.routes.size())), c.routes) << c.what;
+        EXPECT_EQ(pictures_, c.pictures) << c.what;
+        if (c.tray && c.routes.back() == AlarmRoute::TrayMessage) {
+            EXPECT_EQ(trayTexts_, QStringList{notice_.title + QStringLiteral("|") + notice_.body})
+                << c.what;
+        }
+    }
+}
+
+TEST(AlarmNotifier, NoBusAtAllFallsBackAtOnce) {
+    const QDBusConnection none(QStringLiteral("dawnhelm-no-such-bus"));
+    ASSERT_FALSE(none.isConnected());
+    AlarmNotifier notifier(none, QIcon());
+    QSignalSpy spy(&notifier, &AlarmNotifier::delivered);
+    int pictures = 0;
+    notifier.Deliver(AlarmChannel::Notification, {QStringLiteral("t"), QStringLiteral("b")},
+                     {[](const AlarmNotice&) { return false; }, [&] { ++pictures; }});
+    EXPECT_EQ(pictures, 1);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).value<AlarmRoute>(), AlarmRoute::Picture);
+}
+
+}  // namespace
+}  // namespace dawn
+
+#include "alarmnotifier_test.moc"
