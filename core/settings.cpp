@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -204,16 +206,61 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
 
 namespace {
 
-SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, int todayYear) {
-    const TextFileResult read = ReadTextFile(path);
-    if (read.ok()) return SettingsFromLines(read.lines, appDir, todayYear, path);
+constexpr int kPathLines[] = {5, 6, 8, 10};
+
+bool IsPathLine(std::size_t index) {
+    return std::find(std::begin(kPathLines), std::end(kPathLines), static_cast<int>(index)) !=
+           std::end(kPathLines);
+}
+
+// A line of the file as text. A path that is not UTF-8 but names an existing
+// file is a file name in the system's own encoding and keeps its bytes.
+std::string DecodeSettingsLine(std::size_t index, std::string_view raw, bool* converted) {
+    if (IsPathLine(index) && !IsValidUtf8(raw)) {
+        struct stat st {};
+        const std::string name(raw);
+        if (name.find('\0') == std::string::npos && ::stat(name.c_str(), &st) == 0) return name;
+    }
+    return DecodeLine(raw, converted);
+}
+
+std::string BackupNote(const std::string& path) {
+    return "The file \"" + path + "\" will be kept as \"" + path +
+           ".bak\" before the settings are saved.";
+}
+
+SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, int todayYear,
+                            UserId user) {
+    const TextFileResult read = ReadFileBytes(path, kMaxTextFileBytes, user);
+    if (read.ok()) {
+        std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(read.bytes));
+        std::size_t converted = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            bool lineConverted = false;
+            lines[i] = DecodeSettingsLine(i, lines[i], &lineConverted);
+            if (lineConverted) ++converted;
+        }
+        SettingsLoadResult result = SettingsFromLines(lines, appDir, todayYear, path);
+        if (converted > 0) {
+            result.messages.push_back("\"" + path + "\": " + std::to_string(converted) +
+                                      (converted == 1 ? " line was" : " lines were") +
+                                      " not UTF-8 and " + (converted == 1 ? "was" : "were") +
+                                      " read as Windows-1252.");
+        }
+        if (!result.messages.empty()) {
+            // The program could not take over everything the file holds.
+            result.settings.KeepCopyBeforeSave = true;
+            result.messages.push_back(BackupNote(path));
+        }
+        return result;
+    }
 
     SettingsLoadResult result;
     result.settings = DefaultSettings(appDir, todayYear);
     if (read.status != TextFileStatus::Missing) {
         // The file is there but unusable: the defaults serve for this run, and
         // the next save keeps a copy of the old file before replacing it.
-        result.settings.PreserveUnreadableFile = true;
+        result.settings.KeepCopyBeforeSave = true;
         result.messages.push_back(read.error +
                                   " The default settings are used; the file will be kept as \"" +
                                   path + ".bak\" when the settings are saved.");
@@ -223,34 +270,37 @@ SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, 
 
 }  // namespace
 
-SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear) {
-    return LoadFrom(path, std::filesystem::path(path).parent_path().string(), todayYear);
+SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear, UserId user) {
+    return LoadFrom(path, std::filesystem::path(path).parent_path().string(), todayYear, user);
 }
 
-SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear) {
-    return LoadFrom(SettingsFilePath(appDir), appDir, todayYear);
+SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear, UserId user) {
+    return LoadFrom(SettingsFilePath(appDir), appDir, todayYear, user);
 }
 
-SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir) {
-    namespace fs = std::filesystem;
+bool HasLineBreak(const std::string& path) {
+    return path.find_first_of("\r\n") != std::string::npos;
+}
+
+SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir, UserId user) {
     const std::string path = SettingsFilePath(appDir);
-    if (s.PreserveUnreadableFile) {
-        std::error_code ec;
-        // Only a file can be kept as a copy; anything else in its place (a
-        // folder) makes the write below fail with the system's reason.
-        if (fs::is_regular_file(fs::path(path), ec)) {
-            fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
-            if (ec) {
-                return SettingsSaveResult{false, "Cannot keep a copy of \"" + path + "\" as \"" +
-                                                     path + ".bak\": " + ec.message() + "."};
-            }
-        }
-    }
     std::vector<std::string> lines = SettingsToLines(s);
     lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
-    const TextFileResult written = WriteTextFileAtomic(path, lines, "\r\n");
+    // A line break inside a value would split its line and shift every line
+    // after it: the latitude would be read from the wrong line.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!HasLineBreak(lines[i])) continue;
+        return SettingsSaveResult{false, "The settings were not saved to \"" + path + "\": line " +
+                                             std::to_string(i + 1) + ", '" + Quote(lines[i]) +
+                                             "', holds a line break."};
+    }
+    if (s.KeepCopyBeforeSave) {
+        const TextFileResult kept = KeepBackupCopy(path, user);
+        if (!kept.ok()) return SettingsSaveResult{false, kept.error};
+    }
+    const TextFileResult written = WriteTextFileAtomic(path, lines, "\r\n", user);
     if (!written.ok()) return SettingsSaveResult{false, written.error};
-    s.PreserveUnreadableFile = false;
+    s.KeepCopyBeforeSave = false;
     return SettingsSaveResult{};
 }
 

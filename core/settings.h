@@ -25,8 +25,12 @@
 //   17 WinterWeekday        1 Sunday .. 7 Saturday
 //   18 WeekStartDay         first column of the month calendar, 0 Sunday .. 6 Saturday
 // Lines beyond these 19 are kept as they were read and written back after
-// them. Lines are written with CR LF; CR, LF and CR LF are read. Text is read
-// as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as UTF-8.
+// them. Lines are written with CR LF; CR, LF and CR LF are read. Each line is
+// read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
+// UTF-8. The four media paths are file names, and a file name is bytes: a path
+// that is not UTF-8 but names an existing file (a folder named in another
+// encoding) keeps its bytes; a line break in a path is refused on saving, as
+// it would shift every later line.
 //
 // Missing lines (a missing, empty or short file) take their defaults, which
 // describe Velmoren (50°47' N, 5°28' E, UTC+1, summer time from the last Sunday
@@ -41,6 +45,7 @@
 
 #include "core/calendar.h"
 #include "core/daynumber.h"
+#include "core/textfile.h"
 
 namespace dawn {
 
@@ -79,9 +84,11 @@ struct SiteSettings {
 
     // Lines after the 19th of the file that was read, written back unchanged.
     std::vector<std::string> ExtraLines;
-    // Set when a settings file existed but could not be read: the next save
-    // first moves it aside (to Dawncode.txt.bak) instead of overwriting it.
-    bool PreserveUnreadableFile = false;
+    // Set when the file that was read had any problem (it could not be read,
+    // a line was no integer, a line was converted from Windows-1252): the next
+    // save first keeps it as Dawncode.txt.bak, so that nothing the program
+    // could not take over is lost.
+    bool KeepCopyBeforeSave = false;
 };
 
 // Valid ranges; values read outside them are clamped.
@@ -136,19 +143,22 @@ struct SettingsLoadResult {
     SiteSettings settings;
     // Messages for the user, one per problem, in English: a line that is not an
     // integer (naming the file, the line number counted from 1 and the text
-    // found) or a file that could not be read. Show them together in one box.
-    // Empty for a good or a missing file.
+    // found), lines read as Windows-1252, or a file that could not be read;
+    // then a last one saying that the file will be kept as Dawncode.txt.bak.
+    // Show them together in one box. Empty for a good or a missing file.
     std::vector<std::string> messages;
 };
 
 // Reads AppDir/Dawncode.txt. Never fails: what cannot be used takes its
 // default and is reported in `messages`. The rules are resolved for
-// `todayYear`.
-SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear);
+// `todayYear`. `user` is whom the file must belong to in a shared folder.
+SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear,
+                                UserId user = CurrentUser());
 
 // The same for a settings file given by its path (the command line's
 // --settings); the folder of that file stands for AppDir in the defaults.
-SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear);
+SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear,
+                                    UserId user = CurrentUser());
 
 // The same from lines already read.
 SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines,
@@ -161,8 +171,14 @@ struct SettingsSaveResult {
 };
 
 // Writes the 19 lines and the kept extra lines to AppDir/Dawncode.txt,
-// replacing the file atomically. On failure the file on disk and every field
-// of `s` stay as they were. On success PreserveUnreadableFile is cleared.
-SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir);
+// replacing the file atomically; with KeepCopyBeforeSave the old file is first
+// kept as Dawncode.txt.bak. A path holding a line break is refused. On failure
+// the file on disk and every field of `s` stay as they were. On success
+// KeepCopyBeforeSave is cleared.
+SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir,
+                                UserId user = CurrentUser());
+
+// True when `path` holds a CR or LF, which a line of the file cannot hold.
+bool HasLineBreak(const std::string& path);
 
 }  // namespace dawn

@@ -203,7 +203,10 @@ TEST(Settings, ReadsCrOnlyAndWindows1252AndWritesUtf8) {
     for (const auto& l : lines) bytes += l + "\r";
     dir.Write("Dawncode.txt", bytes);
     auto loaded = LoadSettings(dir.str(), 2024);
-    EXPECT_THAT(loaded.messages, IsEmpty());
+    // The conversion is reported, and the file kept as it was before the save.
+    ASSERT_EQ(loaded.messages.size(), 2u);
+    EXPECT_THAT(loaded.messages[0], HasSubstr("1 line was not UTF-8"));
+    EXPECT_THAT(loaded.messages[1], HasSubstr("Dawncode.txt.bak"));
     EXPECT_EQ(loaded.settings.SunRiseSoundFile,
               "/m\xC3\xA9"
               "dia/lever.wav");
@@ -212,6 +215,7 @@ TEST(Settings, ReadsCrOnlyAndWindows1252AndWritesUtf8) {
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
     EXPECT_THAT(dir.Read("Dawncode.txt"), HasSubstr("\r\n/m\xC3\xA9"
                                                     "dia/lever.wav\r\n"));
+    EXPECT_EQ(dir.Read("Dawncode.txt.bak"), bytes);
 }
 
 TEST(Settings, ANonIntegerLineTakesItsDefaultAndIsReported) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -120,7 +121,167 @@ bool CloseChecked(int fd) {
     return ::close(fd) == 0 || errno == EINTR;
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::filesystem::path p(path);
+    return p.has_parent_path() ? p.parent_path().string() : std::string(".");
+}
+
+// Whether users other than the folder's owner may create, rename or remove
+// names in the folder of `path`.
+bool InSharedFolder(const std::string& path) {
+    struct stat folder {};
+    return ::stat(FolderOf(path).c_str(), &folder) == 0 && (folder.st_mode & (S_IWGRP | S_IWOTH));
+}
+
+constexpr const char* kSharedFolder = ", in a folder others can write to";
+
+// What a replaced path names, once it passed the rules at the top of the
+// header: nothing yet, or the regular file to rename over (the file a link
+// names when `path` is a link).
+struct ReplaceTarget {
+    std::string refusal;  // why `path` may not be replaced; empty when it may
+    std::string target;
+    bool exists = false;
+    mode_t mode = 0;
+};
+
+enum class Links : std::uint8_t { Follow, Refuse };
+
+ReplaceTarget CheckReplace(const std::string& path, UserId user, Links links) {
+    ReplaceTarget r;
+    r.target = path;
+    struct stat own {};
+    if (::lstat(path.c_str(), &own) != 0) {
+        if (errno != ENOENT) r.refusal = SystemReason(errno);
+        return r;  // a new file
+    }
+    r.exists = true;
+    const bool shared = InSharedFolder(path);
+    if (S_ISLNK(own.st_mode)) {
+        if (links == Links::Refuse) {
+            r.refusal = "it is a symbolic link";
+            return r;
+        }
+        if (shared && own.st_uid != user) {
+            r.refusal = std::string("it is a symbolic link of another user") + kSharedFolder;
+            return r;
+        }
+        struct stat named {};
+        if (::stat(path.c_str(), &named) != 0) {
+            r.refusal = "it is a symbolic link that leads to no file (" + SystemReason(errno) + ")";
+            return r;
+        }
+        if (!S_ISREG(named.st_mode)) {
+            r.refusal = "it is a symbolic link to something that is not a regular file";
+            return r;
+        }
+        if (named.st_uid != user) {
+            r.refusal = "it is a symbolic link to a file of another user";
+            return r;
+        }
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            r.refusal = SystemReason(errno);
+            return r;
+        }
+        r.target = resolved;
+        std::free(resolved);
+        r.mode = named.st_mode & 07777;
+        return r;
+    }
+    if (S_ISDIR(own.st_mode)) {
+        r.refusal = SystemReason(EISDIR);
+    } else if (!S_ISREG(own.st_mode)) {
+        r.refusal = "it is not a regular file";
+    } else if (shared && own.st_uid != user) {
+        r.refusal = std::string("it belongs to another user") + kSharedFolder;
+    }
+    r.mode = own.st_mode & 07777;
+    return r;
+}
+
+// A new file beside a target, under a name nobody used before: created with
+// O_EXCL and O_NOFOLLOW, so neither an existing file nor a planted link is
+// ever opened. Locked (flock) while it is written, so that no other save takes
+// it for a leftover. Removed again unless Commit renamed it over the target.
+class NewFileBeside {
+public:
+    NewFileBeside(const std::string& folder, const std::string& targetName) : folder_(folder) {
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            path_ = (std::filesystem::path(folder) /
+                     TempFileName(targetName, g_tempCounter.fetch_add(1)))
+                        .string();
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST) {
+                error_ = errno;
+                return;
+            }
+        }
+        if (fd_ < 0) {
+            error_ = EEXIST;
+            return;
+        }
+        created_ = true;
+        ::flock(fd_, LOCK_EX | LOCK_NB);
+    }
+    ~NewFileBeside() {
+        if (fd_ >= 0) ::close(fd_);
+        if (created_ && !committed_) ::unlink(path_.c_str());
+    }
+    NewFileBeside(const NewFileBeside&) = delete;
+    NewFileBeside& operator=(const NewFileBeside&) = delete;
+
+    // 0, or the system's error number of the first step that failed.
+    int error() const { return error_; }
+    int fd() const { return fd_; }
+
+    void SetMode(mode_t mode) {
+        if (error_ == 0 && ::fchmod(fd_, mode) != 0) error_ = errno;
+    }
+    void Write(std::string_view bytes) {
+        std::size_t done = 0;
+        while (error_ == 0 && done < bytes.size()) {
+            const ssize_t put = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (put < 0) {
+                if (errno != EINTR) error_ = errno;
+                continue;
+            }
+            done += static_cast<std::size_t>(put);
+        }
+    }
+    // Flushes, closes and renames the file over `target`, then makes the
+    // rename itself durable. 0 on success, else the system's error number.
+    int Commit(const std::string& target) {
+        if (fd_ < 0) return error_;
+        if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+        const int fd = fd_;
+        fd_ = -1;
+        if (!CloseChecked(fd) && error_ == 0) error_ = errno;
+        if (error_ == 0 && ::rename(path_.c_str(), target.c_str()) != 0) error_ = errno;
+        if (error_ != 0) return error_;
+        committed_ = true;
+        const int dfd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            ::fsync(dfd);
+            ::close(dfd);
+        }
+        return 0;
+    }
+
+private:
+    std::string folder_;
+    std::string path_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool created_ = false;
+    bool committed_ = false;
+};
+
 }  // namespace
+
+UserId CurrentUser() {
+    return static_cast<UserId>(::geteuid());
+}
 
 bool IsValidUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -160,9 +321,14 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
-std::string DecodeText(std::string_view bytes) {
+std::string_view WithoutByteOrderMark(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return bytes;
+}
+
+std::string DecodeLine(std::string_view bytes, bool* converted) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
+    if (converted != nullptr) *converted = true;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     for (char ch : bytes) {
@@ -178,22 +344,61 @@ std::string DecodeText(std::string_view bytes) {
     return out;
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
+namespace {
+
+// Calls `line` with every line of `text` and `end` with the line end after
+// it (empty after a last line without one).
+template <typename Line, typename End>
+void ForEachLine(std::string_view text, Line line, End end) {
     std::size_t start = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
+        const std::size_t endStart = i;
         if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+        line(text.substr(start, endStart - start));
+        end(text.substr(endStart, i + 1 - endStart));
         start = i + 1;
     }
-    if (start < n) lines.emplace_back(text.substr(start));
+    if (start < n) line(text.substr(start));
+}
+
+}  // namespace
+
+std::string DecodeText(std::string_view bytes) {
+    bytes = WithoutByteOrderMark(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    ForEachLine(
+        bytes, [&out](std::string_view l) { out += DecodeLine(l); },
+        [&out](std::string_view e) { out += e; });
+    return out;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    ForEachLine(
+        text, [&lines](std::string_view l) { lines.emplace_back(l); }, [](std::string_view) {});
     return lines;
 }
 
-TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
+TextFileResult ReadFileBytes(const std::string& path, std::size_t maxBytes, UserId user) {
+    // In a shared folder only the user's own file, or the user's own link to
+    // the user's own file, is read: a planted one is refused before it is
+    // opened, and the file opened is checked once more below.
+    const bool shared = InSharedFolder(path);
+    struct stat own {};
+    if (shared && ::lstat(path.c_str(), &own) == 0 && own.st_uid != user) {
+        if (S_ISLNK(own.st_mode)) {
+            return Cannot(TextFileStatus::Unreadable, "read", path,
+                          std::string("it is a symbolic link of another user") + kSharedFolder);
+        }
+        if (S_ISREG(own.st_mode)) {
+            return Cannot(TextFileStatus::Unreadable, "read", path,
+                          std::string("it belongs to another user") + kSharedFolder);
+        }
+    }
     // Not blocking: a named pipe must not hang the program at the open.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -216,13 +421,18 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
             return refuse(
                 Cannot(TextFileStatus::Unreadable, "read", path, "it is not a regular file"));
         }
+        if (shared && st.st_uid != user) {
+            return refuse(
+                Cannot(TextFileStatus::Unreadable, "read", path,
+                       std::string("it leads to a file of another user") + kSharedFolder));
+        }
         if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
             return refuse(TooLarge(
                 path, std::to_string(st.st_size) + " bytes; at most " + std::to_string(maxBytes)));
         }
     }
     // A file that grows while it is read is held to the same limit.
-    std::string bytes;
+    TextFileResult r;
     std::array<char, 65536> buf{};
     for (;;) {
         const ssize_t got = ::read(fd, buf.data(), buf.size());
@@ -233,42 +443,52 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes) {
             return Cannot(TextFileStatus::Unreadable, "read", path, SystemReason(err));
         }
         if (got == 0) break;
-        bytes.append(buf.data(), static_cast<std::size_t>(got));
-        if (bytes.size() > maxBytes) {
+        r.bytes.append(buf.data(), static_cast<std::size_t>(got));
+        if (r.bytes.size() > maxBytes) {
             ::close(fd);
             return TooLarge(path, "more than " + std::to_string(maxBytes) + " bytes");
         }
     }
     ::close(fd);
-    TextFileResult r;
-    r.lines = SplitLines(DecodeText(bytes));
     return r;
 }
 
-TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<std::string>& lines,
-                                   std::string_view lineEnd) {
-    namespace fs = std::filesystem;
-    auto fail = [&](int err) {
+TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, UserId user) {
+    TextFileResult r = ReadFileBytes(path, maxBytes, user);
+    if (!r.ok()) return r;
+    const std::string bytes = std::move(r.bytes);
+    r.bytes.clear();
+    ForEachLine(
+        WithoutByteOrderMark(bytes),
+        [&r](std::string_view l) {
+            bool converted = false;
+            r.lines.push_back(DecodeLine(l, &converted));
+            if (converted) ++r.convertedLines;
+        },
+        [](std::string_view) {});
+    return r;
+}
+
+TextFileResult WriteFileAtomic(const std::string& path, std::string_view bytes, UserId user) {
+    const ReplaceTarget place = CheckReplace(path, user, Links::Follow);
+    if (!place.refusal.empty())
+        return Cannot(TextFileStatus::WriteFailed, "write", path, place.refusal);
+
+    const std::string folder = FolderOf(place.target);
+    const std::string targetName = std::filesystem::path(place.target).filename().string();
+    NewFileBeside file(folder, targetName);
+    // An existing file keeps its permission bits; a new one takes 0666
+    // narrowed by the umask.
+    if (place.exists) file.SetMode(place.mode);
+    file.Write(bytes);
+    if (const int err = file.Commit(place.target); err != 0)
         return Cannot(TextFileStatus::WriteFailed, "write", path, SystemReason(err));
-    };
+    RemoveStaleTempFiles(folder, targetName);
+    return TextFileResult{};
+}
 
-    // Write through a symbolic link to the file it names, so the link stays.
-    fs::path target(path);
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-
-    mode_t mode = 0666;  // narrowed by the umask when the file is new
-    bool keepMode = false;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-        mode = st.st_mode & 07777;
-        keepMode = true;
-    }
-
+TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<std::string>& lines,
+                                   std::string_view lineEnd, UserId user) {
     std::string body;
     std::size_t total = 0;
     for (const auto& l : lines) total += l.size() + lineEnd.size();
@@ -277,53 +497,75 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
         body += l;
         body += lineEnd;
     }
+    return WriteFileAtomic(path, body, user);
+}
 
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tempName;
-    int fd = -1;
-    const std::string targetName = target.filename().string();
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = (dir / TempFileName(targetName, g_tempCounter.fetch_add(1))).string();
-        fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return fail(errno);
-    }
-    if (fd < 0) return fail(EEXIST);
-    // Held until the file is closed: the file is in use, not left over.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-
-    auto abandon = [&](int err) {
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        return fail(err);
+TextFileResult KeepBackupCopy(const std::string& path, UserId user) {
+    const std::string backup = path + ".bak";
+    auto fail = [&](const std::string& reason) {
+        std::string message = "Cannot keep a copy of \"";
+        message.append(path).append("\" as \"").append(backup).append("\": ");
+        message.append(reason).append(".");
+        return Failure(TextFileStatus::WriteFailed, std::move(message), reason);
     };
-    if (keepMode && ::fchmod(fd, mode) != 0) return abandon(errno);
-    std::size_t done = 0;
-    while (done < body.size()) {
-        const ssize_t put = ::write(fd, body.data() + done, body.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return abandon(errno);
+    // The file to keep is read under the same rules as any file of the
+    // program; only a regular file can be kept (anything else in its place is
+    // refused by the write that follows).
+    const bool shared = InSharedFolder(path);
+    struct stat own {};
+    if (shared && ::lstat(path.c_str(), &own) == 0 && own.st_uid != user) {
+        if (S_ISLNK(own.st_mode))
+            return fail(std::string("it is a symbolic link of another user") + kSharedFolder);
+        if (S_ISREG(own.st_mode))
+            return fail(std::string("it belongs to another user") + kSharedFolder);
+    }
+    const int source = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (source < 0) {
+        if (errno == ENOENT) return TextFileResult{};
+        return fail(SystemReason(errno));
+    }
+    struct stat st {};
+    if (::fstat(source, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(source);
+        return TextFileResult{};
+    }
+    if (shared && st.st_uid != user) {
+        ::close(source);
+        return fail(std::string("it leads to a file of another user") + kSharedFolder);
+    }
+
+    // The copy replaces only an earlier copy of the user: never a link
+    // (planted to make the copy overwrite the file it names), never a file of
+    // someone else.
+    ReplaceTarget place = CheckReplace(backup, user, Links::Refuse);
+    if (place.refusal.empty() && place.exists) {
+        struct stat old {};
+        if (::lstat(backup.c_str(), &old) == 0 && old.st_uid != user)
+            place.refusal = "a file of another user has that name";
+    }
+    if (!place.refusal.empty()) {
+        ::close(source);
+        return fail(place.refusal);
+    }
+    const std::string folder = FolderOf(backup);
+    const std::string backupName = std::filesystem::path(backup).filename().string();
+    NewFileBeside copy(folder, backupName);
+    copy.SetMode(st.st_mode & 0666);
+    std::array<char, 65536> buf{};
+    while (copy.error() == 0) {
+        const ssize_t got = ::read(source, buf.data(), buf.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            const int err = errno;
+            ::close(source);
+            return fail(SystemReason(err));
         }
-        done += static_cast<std::size_t>(put);
+        if (got == 0) break;
+        copy.Write(std::string_view(buf.data(), static_cast<std::size_t>(got)));
     }
-    if (::fsync(fd) != 0) return abandon(errno);
-    if (!CloseChecked(fd)) {
-        const int err = errno;
-        ::unlink(tempName.c_str());
-        return fail(err);
-    }
-    if (::rename(tempName.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tempName.c_str());
-        return fail(err);
-    }
-    // Make the rename itself durable.
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    RemoveStaleTempFiles(dir, targetName);
+    ::close(source);
+    if (const int err = copy.Commit(backup); err != 0) return fail(SystemReason(err));
+    RemoveStaleTempFiles(folder, backupName);
     return TextFileResult{};
 }
 

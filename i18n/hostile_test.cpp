@@ -54,6 +54,10 @@ TEST(HostileLabelFile, LoadsACompleteTableThatSavesAndReadsBack) {
     const std::string cornerLine =
         "line " + std::to_string(shippedLines.size() + 1) + ": \"99-99-corner\"";
     const char binary[] = "05-09-Sun\0rise\n05-00-Engl\xe9sh\xff\n";
+    // A caption of 22 KB (11,000 two-byte characters) is cut to a caption.
+    std::string longCaption;
+    for (int i = 0; i < 11000; ++i) longCaption += "\xc3\xa9";
+    const std::string cutCaption = longCaption.substr(0, 2 * kMaxLabelChars);
 
     struct Case {
         const char* name;
@@ -69,8 +73,10 @@ TEST(HostileLabelFile, LoadsACompleteTableThatSavesAndReadsBack) {
         {"the same cell twice", "05-09-first\n05-00-English\n05-09-second\n", "second", "English",
          "line 3: \"05-09-second\""},
         {"a header and nothing else", headerOnly, "", "Eng", ""},
+        {"a caption of 22 KB", "05-00-English\n05-09-" + longCaption + "\n", cutCaption, "English",
+         "longer than 300 characters and were cut"},
         {"NUL bytes and bytes that are not UTF-8", std::string(binary, sizeof binary - 1),
-         std::string("Sun\0rise", 8), "Engl\xc3\xa9sh\xc3\xbf", ""},
+         std::string("Sun\0rise", 8), "Engl\xc3\xa9sh\xc3\xbf", "1 line was not UTF-8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,7 +100,17 @@ TEST(HostileLabelFile, LoadsACompleteTableThatSavesAndReadsBack) {
                       language == 0 ? "Sunday" : load.table.Cell(language + 1, 1));
         }
 
-        ASSERT_EQ(SaveLabelTable(load.table, dir.str()), std::nullopt);
+        // A file the program could not take over whole is kept before the save.
+        EXPECT_EQ(load.keepCopyBeforeSave, *c.inMessage != '\0');
+        bool keepCopy = load.keepCopyBeforeSave;
+        ASSERT_EQ(SaveLabelTable(load.table, dir.str(), &keepCopy), std::nullopt);
+        EXPECT_FALSE(keepCopy);
+        if (load.keepCopyBeforeSave) {
+            EXPECT_THAT(load.message, HasSubstr("Dawnlabel.txt.bak"));
+            EXPECT_TRUE(dir.Read("Dawnlabel.txt.bak") == c.bytes);
+        } else {
+            EXPECT_FALSE(fs::exists(dir.file("Dawnlabel.txt.bak")));
+        }
         const LabelLoad again = LoadLabelTable(dir.str());
         EXPECT_THAT(again.message, IsEmpty());
         EXPECT_EQ(again.table, load.table);

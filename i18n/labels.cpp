@@ -88,6 +88,18 @@ std::string LineEntry(std::size_t index, const std::string& line) {
 
 }  // namespace
 
+std::string CapLabelText(std::string text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // inside one
+        if (characters++ == kMaxLabelChars) {
+            text.resize(i);
+            break;
+        }
+    }
+    return text;
+}
+
 LabelTable::LabelTable(int columns, int rows)
     : columns_(std::clamp(columns, 0, kMaxLabelTableSide)),
       rows_(std::clamp(rows, 0, kMaxLabelTableSide)),
@@ -168,6 +180,10 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
         0};
     ProblemList repeated{
         "These lines of the label file repeat a cell; the later line is used.", {}, 0};
+    ProblemList tooLong{"These labels are longer than " + std::to_string(kMaxLabelChars) +
+                            " characters and were cut there.",
+                        {},
+                        0};
     std::vector<bool> seen(static_cast<std::size_t>(kLabelColumns * kLabelCount), false);
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -182,10 +198,13 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
         }
         const int column = (line[0] - '0') * 10 + (line[1] - '0');
         const int row = (line[3] - '0') * 10 + (line[4] - '0');
-        if (!result.table.SetCell(column, row, line.substr(6))) {
+        std::string text = CapLabelText(line.substr(6));
+        const bool cut = text.size() + 6 < line.size();
+        if (!result.table.SetCell(column, row, std::move(text))) {
             outside.Add(LineEntry(i, line));
             continue;
         }
+        if (cut) tooLong.Add(LineEntry(i, line));
         const auto cell = static_cast<std::size_t>(column * kLabelCount + row);
         if (seen[cell]) repeated.Add(LineEntry(i, line));
         seen[cell] = true;
@@ -195,6 +214,7 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
     malformed.AppendTo(result.message);
     outside.AppendTo(result.message);
     repeated.AppendTo(result.message);
+    tooLong.AppendTo(result.message);
     counts.malformed = malformed.count;
     counts.outside = outside.count;
     return counts;
@@ -228,19 +248,34 @@ std::string LabelFilePath(const std::string& appDir) {
     return JoinPath(appDir, "Dawnlabel.txt");
 }
 
-LabelLoad LoadLabelTable(const std::string& appDir) {
+LabelLoad LoadLabelTable(const std::string& appDir, UserId user) {
     const std::string path = LabelFilePath(appDir);
-    TextFileResult file = ReadTextFile(path);
+    TextFileResult file = ReadTextFile(path, kMaxTextFileBytes, user);
     if (file.status == TextFileStatus::Missing) {
         return BuiltInLabels();
     }
+    LabelLoad load;
     if (!file.ok()) {
-        LabelLoad load = BuiltInLabels();
+        load = BuiltInLabels();
         load.message = file.error + "\nThe program's own labels are used.";
-        return load;
+    } else {
+        load = ParseLabelLines(file.lines);
+        if (file.convertedLines > 0) {
+            if (!load.message.empty()) load.message += "\n\n";
+            load.message += std::to_string(file.convertedLines) +
+                            (file.convertedLines == 1 ? " line was" : " lines were") +
+                            " not UTF-8 and " + (file.convertedLines == 1 ? "was" : "were") +
+                            " read as Windows-1252.";
+        }
+        if (!load.message.empty()) load.message = path + "\n\n" + load.message;
     }
-    LabelLoad load = ParseLabelLines(file.lines);
-    if (!load.message.empty()) load.message = path + "\n\n" + load.message;
+    // Whatever the program could not take over is kept before the file is
+    // replaced.
+    if (!load.message.empty()) {
+        load.keepCopyBeforeSave = true;
+        load.message +=
+            "\n\nThe file will be kept as \"" + path + ".bak\" before the labels are saved.";
+    }
     return load;
 }
 
@@ -259,14 +294,22 @@ std::vector<std::string> LabelTableLines(const LabelTable& table) {
     return lines;
 }
 
-std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir) {
+std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir,
+                                          bool* keepCopyFirst, UserId user) {
     const std::string path = LabelFilePath(appDir);
     // An empty table would wipe every translation on disk.
     if (table.Columns() == 0 || table.Rows() == 0) {
         return "The label table is empty; " + path + " was not written.";
     }
-    const TextFileResult written = WriteTextFileAtomic(path, LabelTableLines(table), "\r\n");
-    if (written.ok()) return std::nullopt;
+    if (keepCopyFirst != nullptr && *keepCopyFirst) {
+        const TextFileResult kept = KeepBackupCopy(path, user);
+        if (!kept.ok()) return kept.error;
+    }
+    const TextFileResult written = WriteTextFileAtomic(path, LabelTableLines(table), "\r\n", user);
+    if (written.ok()) {
+        if (keepCopyFirst != nullptr) *keepCopyFirst = false;
+        return std::nullopt;
+    }
     std::string message = "Cannot create file ";
     message.append(path).append(": ").append(written.reason);
     return message;

@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/textfile.h"
+
 namespace dawn {
 
 // Label numbers the windows read by name.
@@ -72,6 +74,13 @@ inline constexpr int kLanguageCount = 7;  // "Loc" .. "Esp"
 inline constexpr int kLabelColumns = kLanguageCount + 1;
 // The file's two-digit fields bound any table to 100 x 100 cells.
 inline constexpr int kMaxLabelTableSide = 100;
+// Labels are captions: a cell read from a file keeps at most this many
+// characters, so that no caption, hint or graph title has to lay out a text
+// of megabytes.
+inline constexpr std::size_t kMaxLabelChars = 300;
+
+// `text` cut after kMaxLabelChars UTF-8 characters (never inside one).
+std::string CapLabelText(std::string text);
 
 // The message label that replaces the day-length (sun) or moonlight (moon)
 // caption for a rise or set status other than Normal; status is 0..3
@@ -155,14 +164,19 @@ struct LabelLoad {
     LabelTable table;
     std::string message;
     bool builtIn = false;  // the program's own copy was used instead of the file
+    // The file had a problem (it could not be read, lines were skipped,
+    // ignored, repeated, cut or converted from Windows-1252): the next save
+    // first keeps it as Dawnlabel.txt.bak, and the message says so.
+    bool keepCopyBeforeSave = false;
 };
 
 // Builds the table from the lines of a label file. Each line is "CC-RR-text":
 // two-digit column, two-digit row, the text from the seventh character on.
 // Lines that do not have that shape are skipped and named in the message;
 // cells beyond the table are ignored and reported; when a cell appears twice
-// the later line wins. Blank lines are skipped silently. Lines without a
-// single usable one give the program's own labels (builtIn is set).
+// the later line wins; a text longer than kMaxLabelChars is cut and reported.
+// Blank lines are skipped silently. Lines without a single usable one give
+// the program's own labels (builtIn is set).
 LabelLoad ParseLabelLines(const std::vector<std::string>& lines);
 
 // The label file of a folder: folder + "/Dawnlabel.txt".
@@ -171,8 +185,9 @@ std::string LabelFilePath(const std::string& appDir);
 // Reads the label file of appDir. A missing or empty file, or one without a
 // single usable line, gives the program's own copy of the shipped labels
 // (builtIn is set; nothing is written to disk). A file that cannot be read
-// also gives the built-in copy, with a message naming the file and the reason.
-LabelLoad LoadLabelTable(const std::string& appDir);
+// (or may not be trusted: see core/textfile.h) also gives the built-in copy,
+// with a message naming the file and the reason.
+LabelLoad LoadLabelTable(const std::string& appDir, UserId user = CurrentUser());
 
 // The program's own copy of the shipped label file, compiled in.
 std::string_view BuiltInLabelFile();
@@ -183,9 +198,13 @@ std::string_view BuiltInLabelFile();
 std::vector<std::string> LabelTableLines(const LabelTable& table);
 
 // Writes the table to LabelFilePath(appDir) atomically, UTF-8 with CR LF.
+// When `keepCopyFirst` points to true, the file on disk is first kept as
+// Dawnlabel.txt.bak, and the flag is cleared once the table is written.
 // Returns the message for the user when the file cannot be written
-// ("Cannot create file <path>: <the system's reason>") or the table has no
-// cells; the old file is then untouched.
-std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir);
+// ("Cannot create file <path>: <the system's reason>"), the copy cannot be
+// kept, or the table has no cells; the old file is then untouched.
+std::optional<std::string> SaveLabelTable(const LabelTable& table, const std::string& appDir,
+                                          bool* keepCopyFirst = nullptr,
+                                          UserId user = CurrentUser());
 
 }  // namespace dawn

@@ -222,7 +222,8 @@ TEST(LabelFileTest, LoadsFromTheFolderOrFallsBackToTheBuiltInCopy) {
                "ais\r03-09-Lever\r05-09-Sunrise");
     const LabelLoad legacy = LoadLabelTable(dir.str());
     EXPECT_FALSE(legacy.builtIn);
-    EXPECT_EQ(legacy.message, "");
+    EXPECT_THAT(legacy.message, HasSubstr("1 line was not UTF-8 and was read as Windows-1252"));
+    EXPECT_TRUE(legacy.keepCopyBeforeSave);
     EXPECT_EQ(legacy.table.Cell(3, 0), "Français");
     EXPECT_EQ(legacy.table.Cell(5, 9), "Sunrise");
 
