@@ -1,16 +1,25 @@
 // The program entry: the application title, then the six windows, created
 // once each and in this order, wired together, and the message loop.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
+#include <QMessageBox>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
+#include "core/folderlock.h"
 #include "ui/config/taboutbox.h"
 #include "ui/export/tdawnhelmdate.h"
 #include "ui/graph/yeargraph.h"
 #include "ui/main/appstate.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/plaintext.h"
+#include "ui/main/singleinstance.h"
 #include "ui/main/soundplayer.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform2.h"
@@ -18,6 +27,26 @@
 #include "ui/main/tpassworddlg.h"
 
 namespace {
+
+// The working folder as the system names it: bytes, whatever their
+// encoding, so that a folder whose name is not UTF-8 is found again.
+std::string WorkingFolder() {
+    std::string folder;
+    if (char* cwd = ::getcwd(nullptr, 0)) {
+        folder = cwd;
+        std::free(cwd);
+    } else {
+        folder = QFile::encodeName(QDir::currentPath()).toStdString();
+    }
+    return folder;
+}
+
+// Shows `text` as plain text, before any window exists.
+void Tell(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("dawnhelm"), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
 
 std::chrono::year_month_day TodayFromSystem() {
     const QDate today = QDate::currentDate();
@@ -38,12 +67,30 @@ int main(int argc, char** argv) {
     // manual is compiled in.
     dawn::LoadHelpResources();
     QApplication::setWindowIcon(dawn::ProgramIcon());
+    // Texts from files and labels never show as rich text in a tooltip.
+    dawn::InstallPlainToolTips(app);
+
+    // One copy per folder: a second start brings the running copy's window
+    // to the front, or says that a copy runs there, and ends. A folder where
+    // no lock can be made (read-only) is worked in without one.
+    const std::string folder = WorkingFolder();
+    const dawn::FolderLock lock(folder);
+    if (lock.state() == dawn::FolderLock::State::Taken) {
+        if (!dawn::AskRunningCopyToShow(folder)) {
+            Tell(QStringLiteral("dawnhelm is already running in this folder%1:\n%2")
+                     .arg(lock.holder() > 0 ? QStringLiteral(" (process %1)").arg(lock.holder())
+                                            : QString(),
+                          QFile::decodeName(QByteArray::fromStdString(folder))));
+        }
+        return 0;
+    }
+
     auto help = std::make_unique<dawn::HelpWindow>();
     dawn::InstallHelpKey(help.get());
 
     // The records every window shares; they outlive the windows.
     dawn::AppState state;
-    const dawn::StartupInputs inputs{QDir::currentPath(), QLocale::system(), TodayFromSystem()};
+    const dawn::StartupInputs inputs{folder, QLocale::system(), TodayFromSystem()};
 
     // The windows, in their order. The main window owns the others; it saves
     // the settings when it is destroyed.
@@ -91,6 +138,12 @@ int main(int argc, char** argv) {
     // when the main window accepts a close.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(main, &dawn::TForm1::programEnds, &app, &QApplication::quit);
+
+    // A second start in this folder asks for the window: it comes back as
+    // from a click on the tray icon.
+    dawn::InstanceServer instances(folder);
+    QObject::connect(&instances, &dawn::InstanceServer::showRequested, main,
+                     [main] { main->CoolTrayIcon1MouseDown(Qt::LeftButton); });
 
     // Left in tray mode, the program starts hidden with its icon.
     if (main->CoolTrayIcon1Startup()) main->show();

@@ -166,6 +166,7 @@ void TAboutBox::BuildSettingsPanel() {
         whole = NewSpin(box, wholeName, -wholeLimit, wholeLimit, wholeValue);
         separator = new QLabel(separatorText, box);
         separator->setObjectName(QLatin1String(separatorName));
+        separator->setTextFormat(Qt::PlainText);  // it shows a hemisphere letter from the labels
         separator->setAlignment(Qt::AlignCenter);
         separator->setMinimumWidth(14);
         minutes = NewSpin(box, minutesName, minutesMin, 59, minutesValue);

@@ -1,6 +1,7 @@
 // The media panel of the configuration dialog: the sound and picture files of
 // the sunrise and sunset alarms, their previews and the alarm switches.
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,7 @@ namespace dawn {
 namespace {
 
 QString FileNamePart(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).fileName();
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
 
 }  // namespace
@@ -86,10 +87,21 @@ void TAboutBox::ChooseMediaFile(MediaSlot slot) {
         info.isFile() ? info.absolutePath() : QString::fromStdString(d->state.AppDir);
     request.presetPath = current;
     request.picturePreview = c.picture;
-    // Any file the chooser accepts is taken; a file that cannot be played or
-    // shown is reported by the preview or the alarm.
-    if (const std::optional<QString> chosen = Choosers().openFile(this, request))
-        *c.setting = chosen->toStdString();
+    // Any file the chooser accepts is taken, named as the system names it; a
+    // file that cannot be played or shown is reported by the preview or the
+    // alarm. A name with a line break cannot be kept in the settings file,
+    // where it would split its line.
+    if (const std::optional<QString> chosen = Choosers().openFile(this, request)) {
+        const std::string path = QFile::encodeName(*chosen).toStdString();
+        if (HasLineBreak(path)) {
+            Messages().showMessage(
+                this, QStringLiteral("This file name holds a line break, which the settings file "
+                                     "cannot keep; please rename the file or choose another:\n%1")
+                          .arg(*chosen));
+        } else {
+            *c.setting = path;
+        }
+    }
     c.edit->setText(FileNamePart(*c.setting));
 }
 

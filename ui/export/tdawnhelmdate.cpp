@@ -32,11 +32,11 @@ DayNumber ToDayNumber(const QDate& d) {
 }
 
 // The save dialog: text files, ".txt" added to a name without extension,
-// starting in the working folder and then in the folder chosen last. Qt's
-// dialog asks before it replaces an existing file.
+// starting in the working folder and then in the folder of the last file
+// exported. Qt's dialog asks before it replaces an existing file.
 class RealSaveDialog final : public ExportFileChooser {
 public:
-    explicit RealSaveDialog(QString startFolder) : folder_(std::move(startFolder)) {}
+    explicit RealSaveDialog(const SaveFolder& folder) : folder_(folder) {}
 
     QString chooseSaveFile(QWidget* parent, const QString& proposedName) override {
         QFileDialog dialog(parent);
@@ -44,24 +44,24 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
-        dialog.setDirectory(folder_);
+        dialog.setDirectory(folder_.Folder());
         dialog.selectFile(proposedName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-        const QString path = dialog.selectedFiles().constFirst();
-        folder_ = QFileInfo(path).absolutePath();
-        return path;
+        return dialog.selectedFiles().constFirst();
     }
 
 private:
-    QString folder_;
+    const SaveFolder& folder_;
 };
 
 }  // namespace
 
 TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
     : QDialog(parent),
-      SaveDialogExport(std::make_unique<RealSaveDialog>(
-          state.AppDir.empty() ? QDir::currentPath() : QString::fromStdString(state.AppDir))),
+      ExportFolder(state.AppDir.empty()
+                       ? QDir::currentPath()
+                       : QFile::decodeName(QByteArray::fromStdString(state.AppDir))),
+      SaveDialogExport(std::make_unique<RealSaveDialog>(ExportFolder)),
       state_(state) {
     setWindowTitle(QStringLiteral("DawnhelmDate"));
     setObjectName(QStringLiteral("DawnhelmDate"));
@@ -184,6 +184,7 @@ void TDawnhelmDate::btnExportClick() {
         Messages().showMessage(this, QString::fromStdString(written.error));
         return;
     }
+    ExportFolder.Written(path);
     accept();
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/exportlines.h"
+#include "ui/main/savefolder.h"
 
 class QDateEdit;
 class QLabel;
@@ -57,7 +58,10 @@ public:
     QDateEdit* DateTimePickerStart = nullptr;
     QDateEdit* DateTimePickerStop = nullptr;
     QPushButton* btnExport = nullptr;
-    // The real save dialog; it remembers the folder chosen last.
+    // The folder the real save dialog opens in: the program's folder, then
+    // the folder of the last file exported successfully.
+    SaveFolder ExportFolder;
+    // The real save dialog.
     std::unique_ptr<ExportFileChooser> SaveDialogExport;
 
 public slots:

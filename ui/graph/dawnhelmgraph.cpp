@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/graph/titlelayout.h"
+
 namespace dawn {
 namespace {
 
@@ -27,13 +29,9 @@ QString TwoDigits(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-// The title is drawn as rich text: blanks are kept as they are written.
-QString TitleHtml(const QStringList& lines) {
-    QStringList html;
-    for (const QString& line : lines)
-        html << line.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
-    return html.join(QStringLiteral("<br>"));
-}
+// The title's lines are fitted to the laid-out width less the chart's own
+// margins around its title.
+constexpr qreal kTitleWidth = kLayoutWidth - 40;
 
 void HideFromLegend(QChart* chart, QAbstractSeries* series) {
     for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
@@ -196,7 +194,8 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
 void DawnhelmGraph::Load(const GraphData& data) {
     titleLines_.clear();
     for (const std::string& line : data.titleLines) titleLines_ << QString::fromStdString(line);
-    Chart->setTitle(TitleHtml(titleLines_));
+    // Drawn as rich text: blanks are kept as they are written.
+    Chart->setTitle(TitleHtml(titleLines_, Chart->titleFont(), kTitleWidth));
 
     FillLine(riseSegments_, data.rise, kRiseColor, QStringLiteral("Sunrise"));
     FillLine(setSegments_, data.set, kSetColor, QStringLiteral("Sunset"));

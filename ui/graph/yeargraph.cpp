@@ -1,8 +1,10 @@
 #include "ui/graph/yeargraph.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDate>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -17,6 +19,7 @@
 #include <QScreen>
 #include <QToolBar>
 
+#include "core/textfile.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/main/appstate.h"
 #include "ui/main/dayview_text.h"
@@ -78,27 +81,44 @@ GraphInputs GraphInputsFor(const AppState& state) {
     return in;
 }
 
+namespace {
+
+// The picture or page is made in memory and written like every file of the
+// program: beside the target and renamed over it, every write checked, so a
+// full disk leaves the old file and an error rather than half a file, and a
+// device, pipe or link in the target's place is never replaced.
+bool WriteGraphFile(const QByteArray& bytes, const QString& path, QString* error) {
+    const TextFileResult written = WriteFileAtomic(
+        QFile::encodeName(path).toStdString(), std::string_view(bytes.constData(), bytes.size()));
+    if (written.ok()) return true;
+    if (error) *error = QString::fromStdString(written.error);
+    return false;
+}
+
+}  // namespace
+
 bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
-    QPdfWriter writer(path);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    writer.setResolution(300);
-    writer.setTitle(graph.TitleLines().value(0));
-    writer.setCreator(QStringLiteral("Dawnhelm"));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
-        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        writer.setResolution(300);
+        writer.setTitle(graph.TitleLines().value(0));
+        writer.setCreator(QStringLiteral("Dawnhelm"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
+            return false;
+        }
+        graph.RenderTo(
+            painter,
+            QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
+        painter.end();
     }
-    graph.RenderTo(
-        painter,
-        QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
-    painter.end();
-    if (!QFileInfo(path).isFile()) {
-        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
-        return false;
-    }
-    return true;
+    return WriteGraphFile(bytes, path, error);
 }
 
 bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size) {
@@ -108,14 +128,17 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSi
         QPainter painter(&image);
         graph.RenderTo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    if (!image.save(path, "PNG")) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
         return false;
     }
-    return true;
+    return WriteGraphFile(bytes, path, error);
 }
 
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFolder) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Dawnhelm graph"));
@@ -146,19 +169,22 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
         bar->addSeparator();
         QAction* close = bar->addAction(QStringLiteral("Close"));
         QObject::connect(close, &QAction::triggered, &preview, &QDialog::reject);
-        auto save = [&graph, &preview](bool asPdf) {
+        auto save = [&graph, &preview, saveFolder](bool asPdf) {
             const QString filter = asPdf ? QStringLiteral("PDF files (*.pdf)")
                                          : QStringLiteral("PNG pictures (*.png)");
+            const QString name =
+                asPdf ? QStringLiteral("dawnhelm_graph.pdf") : QStringLiteral("dawnhelm_graph.png");
             QString path = QFileDialog::getSaveFileName(
                 &preview, QStringLiteral("Save the graph"),
-                asPdf ? QStringLiteral("dawnhelm_graph.pdf") : QStringLiteral("dawnhelm_graph.png"),
-                filter);
+                saveFolder != nullptr ? saveFolder->PathFor(name) : name, filter);
             if (path.isEmpty()) return;
             const QString suffix = asPdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
             if (QFileInfo(path).suffix().isEmpty()) path += suffix;
             QString error;
             if (!(asPdf ? SaveGraphPdf(graph, path, &error) : SaveGraphPng(graph, path, &error))) {
                 Messages().showMessage(&preview, error);
+            } else if (saveFolder != nullptr) {
+                saveFolder->Written(path);
             }
         };
         QObject::connect(pdf, &QAction::triggered, &preview, [save] { save(true); });
@@ -172,11 +198,14 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent) {
 }
 
 YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
-    : state_(state), host_(pictureWindow), graph_(new DawnhelmGraph) {
+    : state_(state),
+      host_(pictureWindow),
+      graph_(new DawnhelmGraph),
+      saveFolder_(QFile::decodeName(QByteArray::fromStdString(state.AppDir))) {
     graph_->hide();
     if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
-    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, DialogOwner()); };
+    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, DialogOwner(), &saveFolder_); };
 }
 
 YearGraph::~YearGraph() {

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "ui/graph/graphdata.h"
+#include "ui/main/savefolder.h"
 
 class QWidget;
 
@@ -39,8 +40,10 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
                   QSize size = QSize(1600, 1000));
 
 // The modal print preview of the chart: printer choice and set-up, portrait or
-// landscape, page margins, print, saving as PDF or PNG, and close.
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent);
+// landscape, page margins, print, saving as PDF or PNG, and close. The save
+// dialog opens in `saveFolder` (the working folder when null), which moves
+// only when a file was written.
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFolder = nullptr);
 
 class YearGraph : public QObject {
     Q_OBJECT
@@ -75,6 +78,7 @@ private:
     QPointer<DawnhelmGraph> graph_;
     std::function<bool()> hasPrinter_;
     std::function<void(DawnhelmGraph&)> preview_;
+    SaveFolder saveFolder_;
 };
 
 }  // namespace dawn

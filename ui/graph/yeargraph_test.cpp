@@ -2,11 +2,15 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLegend>
 #include <QLegendMarker>
@@ -18,10 +22,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <cmath>
+#include <csignal>
 #include <vector>
 
 #include "core/dayephemeris.h"
 #include "ui/graph/dawnhelmgraph.h"
+#include "ui/graph/titlelayout.h"
 #include "ui/main/appstate.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform2.h"
@@ -61,6 +67,11 @@ protected:
     static bool HasDay(const std::vector<GraphPoint>& points, DayNumber day) {
         return std::any_of(points.begin(), points.end(),
                            [day](const GraphPoint& p) { return p.day == day; });
+    }
+
+    static QByteArray ReadAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTemporaryDir folder;
@@ -352,6 +363,77 @@ TEST_F(GraphTest, SavesAsPdfAndPng) {
     EXPECT_FALSE(
         SaveGraphPng(*graph.Graph(), folder.filePath(QStringLiteral("none/g.png")), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("none/g.png")));
+}
+
+// A caption can be made as long as one likes in the translation grid; the
+// chart's own fitting of a wide title costs memory with the square of its
+// length (a 21 KB caption took 800 MB). The title is fitted line by line
+// before the chart sees it: short lines stay whole, a long one is cut to the
+// width with an ellipsis, and its escaping still holds.
+TEST_F(GraphTest, ALongCaptionIsFittedToTheTitleLineNotLaidOutWhole) {
+    QString caption;
+    while (caption.size() < 21000) caption += QStringLiteral("Summer <b>time</b> ");
+    state.Labels.SetCell(5, label::kSummerTime, caption.toStdString());
+    state.ApplyLanguage();
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return true; });
+    graph.setPreview([](DawnhelmGraph&) {});
+    graph.DrawSunGraph();
+
+    const QString title = graph.Graph()->Chart->title();
+    const QStringList lines = title.split(QStringLiteral("<br>"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Dawnhelm&nbsp;01/01/2024-30/12/2024")));
+    EXPECT_FALSE(lines[0].contains(QChar(0x2026)));  // the first line fits whole
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Summer&nbsp;&lt;b&gt;time&lt;/b&gt;")));
+    EXPECT_TRUE(lines[1].endsWith(QChar(0x2026)));
+    EXPECT_LT(lines[1].size(), 6 * kMaxTitleLineChars);
+    QString error;
+    EXPECT_TRUE(SaveGraphPng(*graph.Graph(), folder.filePath(QStringLiteral("g.png")), &error))
+        << error.toStdString();
+}
+
+// A graph file is written beside its target and renamed over it: a disk that
+// fills up (here a file-size limit) leaves the old file whole and says why,
+// and a pipe or device in the target's place is never replaced.
+TEST_F(GraphTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+    YearGraph graph(state, nullptr);
+    graph.setPrinterCheck([] { return true; });
+    graph.setPreview([](DawnhelmGraph&) {});
+    graph.DrawSunGraph();
+    const QString png = folder.filePath(QStringLiteral("old.png"));
+    const QString pdf = folder.filePath(QStringLiteral("old.pdf"));
+    QString error;
+    ASSERT_TRUE(SaveGraphPng(*graph.Graph(), png, &error));
+    ASSERT_TRUE(SaveGraphPdf(*graph.Graph(), pdf, &error));
+    const QByteArray oldPng = ReadAll(png);
+    const QByteArray oldPdf = ReadAll(pdf);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;  // a disk that is full after 4 KB
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool pngSaved = SaveGraphPng(*graph.Graph(), png, &error, QSize(1200, 800));
+    const QString pngError = error;
+    const bool pdfSaved = SaveGraphPdf(*graph.Graph(), pdf, &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(pngSaved);
+    EXPECT_FALSE(pdfSaved);
+    EXPECT_TRUE(pngError.contains(png) && pngError.contains(QStringLiteral("File too large")))
+        << pngError.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("File too large"))) << error.toStdString();
+    EXPECT_EQ(ReadAll(png), oldPng);
+    EXPECT_EQ(ReadAll(pdf), oldPdf);
+
+    const QString pipe = folder.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(SaveGraphPng(*graph.Graph(), pipe, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("not a regular file"))) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
 }
 
 TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {

@@ -1,6 +1,7 @@
 #include "ui/main/appstate.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace dawn {
 
@@ -12,10 +13,14 @@ void AppState::ComputeShownDay(DayNumber date) {
     Day = ComputeDay(Settings, date, Locale.TimeSeparatorUtf8());
 }
 
+FolderName::FolderName(const QString& name)
+    : bytes(QFile::encodeName(QDir::cleanPath(name)).toStdString()) {}
+
 void LoadAppState(AppState& state, const StartupInputs& inputs) {
-    // The folder is kept without a trailing separator ("/" stays "/").
-    QString dir = QDir::cleanPath(inputs.AppDir);
-    state.AppDir = dir.toStdString();
+    // The folder is kept as the system names it, without a trailing
+    // separator ("/" stays "/").
+    state.AppDir = inputs.AppDir.bytes;
+    while (state.AppDir.size() > 1 && state.AppDir.back() == '/') state.AppDir.pop_back();
     state.Locale = MakeLocaleTexts(inputs.Locale);
     state.Today = DayNumber::FromDate(inputs.Today);
     state.ReferenceYear = state.Today.Year();

@@ -62,11 +62,21 @@ struct AppState {
     }
 };
 
+// A folder's name as the system gives it: bytes, in whatever encoding the
+// folder was named (file names are not always UTF-8). Made from the bytes of
+// the working folder, or from a name Qt holds (tests), in the file-name
+// encoding.
+struct FolderName {
+    FolderName(std::string systemBytes) : bytes(std::move(systemBytes)) {}
+    FolderName(const QString& name);
+    std::string bytes;
+};
+
 // The inputs of the start-up that come from outside the program: what the
 // entry reads from the system, and what a test sets by hand.
 struct StartupInputs {
-    QString AppDir;  // the working folder
-    QLocale Locale;  // the user's locale
+    FolderName AppDir;  // the working folder
+    QLocale Locale;     // the user's locale
     std::chrono::year_month_day Today;
     // Whether the window starts its one-second clock (tests drive it by hand).
     bool StartClock = true;

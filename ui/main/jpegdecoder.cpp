@@ -1,6 +1,8 @@
 #include "ui/main/jpegdecoder.h"
 
 #include <jpeglib.h>
+// The message codes of libjpeg.
+#include <jerror.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -74,11 +76,14 @@ void OnProgress(j_common_ptr cinfo) {
     Report(p, ProgressStage::Running, percent);
 }
 
-// Reads the header, chooses the output and starts the decompressor (for a
-// progressive file this reads all of its scans). False when rejected.
-bool StartDecoding(Decoder* d, const unsigned char* data, unsigned long size) {
+// Reads the header and chooses the output, under a cap on the decoder's
+// memory. False when rejected.
+bool ReadHeader(Decoder* d, const unsigned char* data, unsigned long size, long maxMemory) {
     if (setjmp(d->err.jump)) return false;
     jpeg_create_decompress(&d->cinfo);
+    // Beyond the cap libjpeg would need a backing store, which this build
+    // does not have: it stops with an error instead of allocating.
+    d->cinfo.mem->max_memory_to_use = maxMemory;
     d->cinfo.progress = &d->progress.pub;
     jpeg_mem_src(&d->cinfo, data, size);
     jpeg_read_header(&d->cinfo, TRUE);
@@ -92,6 +97,13 @@ bool StartDecoding(Decoder* d, const unsigned char* data, unsigned long size) {
     d->cinfo.do_fancy_upsampling = TRUE;
     d->cinfo.quantize_colors = FALSE;
     d->cinfo.buffered_image = FALSE;
+    return true;
+}
+
+// Starts the decompressor (for a progressive file this reads all of its
+// scans). False when rejected.
+bool StartDecoding(Decoder* d) {
+    if (setjmp(d->err.jump)) return false;
     jpeg_start_decompress(&d->cinfo);
     return true;
 }
@@ -133,7 +145,8 @@ QString TextOf(const char* message) {
 
 }  // namespace
 
-JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress) {
+JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress,
+                            const JpegLimits& limits) {
     JpegDecodeResult result;
     Decoder d;
     std::memset(&d, 0, sizeof d);
@@ -146,34 +159,52 @@ JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress
 
     Report(&d.progress, ProgressStage::Starting, 0);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
-    bool ok = StartDecoding(&d, bytes, static_cast<unsigned long>(data.size()));
+    bool ok =
+        ReadHeader(&d, bytes, static_cast<unsigned long>(data.size()), limits.maxDecoderBytes);
+    if (ok) {
+        // The size the header claims, before a single byte is decoded.
+        const qint64 width = d.cinfo.image_width;
+        const qint64 height = d.cinfo.image_height;
+        if (width * height > limits.maxPixels) {
+            result.error = QStringLiteral(
+                               "The picture is too large to show (%1 x %2 pixels; at most %3 "
+                               "megapixels)")
+                               .arg(width)
+                               .arg(height)
+                               .arg(limits.maxPixels / 1'000'000);
+            ok = false;
+        } else {
+            ok = StartDecoding(&d);
+            if (!ok && (d.err.pub.msg_code == JERR_NO_BACKING_STORE ||
+                        d.err.pub.msg_code == JERR_OUT_OF_MEMORY)) {
+                result.error = QStringLiteral(
+                                   "The picture needs more memory to decode than is allowed "
+                                   "(%1 x %2 pixels)")
+                                   .arg(width)
+                                   .arg(height);
+            }
+        }
+    }
     if (ok) {
         const qint64 width = d.cinfo.output_width;
         const qint64 height = d.cinfo.output_height;
-        if (width * height * 3 > kMaxJpegPixelBytes) {
-            result.error = QStringLiteral("The picture is too large to show (%1 x %2 pixels)")
+        QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
+        if (image.isNull()) {
+            result.error = QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
                                .arg(width)
                                .arg(height);
             ok = false;
         } else {
-            QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB888);
-            if (image.isNull()) {
-                result.error = QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
-                                   .arg(width)
-                                   .arg(height);
-                ok = false;
-            } else {
-                image.fill(Qt::gray);
-                QByteArray cmykRow;
-                if (d.cinfo.out_color_space == JCS_CMYK)
-                    cmykRow.resize(static_cast<qsizetype>(width * 4));
-                d.progress.partial = &image;
-                ok = ReadRows(
-                    &d, image.bits(), static_cast<long>(image.bytesPerLine()),
-                    cmykRow.isEmpty() ? nullptr : reinterpret_cast<unsigned char*>(cmykRow.data()));
-                d.progress.partial = nullptr;
-                if (ok) result.image = std::move(image);
-            }
+            image.fill(Qt::gray);
+            QByteArray cmykRow;
+            if (d.cinfo.out_color_space == JCS_CMYK)
+                cmykRow.resize(static_cast<qsizetype>(width * 4));
+            d.progress.partial = &image;
+            ok = ReadRows(
+                &d, image.bits(), static_cast<long>(image.bytesPerLine()),
+                cmykRow.isEmpty() ? nullptr : reinterpret_cast<unsigned char*>(cmykRow.data()));
+            d.progress.partial = nullptr;
+            if (ok) result.image = std::move(image);
         }
     }
     if (!ok && result.error.isEmpty()) result.error = TextOf(d.err.error);

@@ -2,9 +2,9 @@
 // Decodes JPEG pictures with libjpeg: 24-bit colour, full size, the slow
 // best-quality inverse DCT and no progressive display, reporting its progress
 // as it goes. Decoder errors never escape as a crash or a jump: a picture the
-// decoder rejects comes back empty with the decoder's message, and one it
-// decodes with trouble (a truncated file is finished with grey) comes back
-// with what was decoded and the decoder's first warning.
+// decoder rejects, or one too large for the limits, comes back empty with a
+// message, and one it decodes with trouble (a truncated file is finished with
+// grey) comes back with what was decoded and the decoder's first warning.
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -28,9 +28,18 @@ struct JpegDecodeResult {
     QString warning;  // the first warning for data decoded with trouble
 };
 
-// Pictures whose decoded pixels would take more than this are refused.
-inline constexpr qint64 kMaxJpegPixelBytes = qint64(256) * 1024 * 1024;
+// What one picture may cost. A file of a few kilobytes can claim 30000 x
+// 30000 pixels, and a progressive one makes the decoder hold every
+// coefficient of the whole picture: the size is checked from the header before
+// anything is decoded, and the decoder's own memory is capped.
+struct JpegLimits {
+    qint64 maxPixels = 100'000'000;  // width x height (the picture takes 3 bytes each)
+    // What libjpeg may allocate; a progressive picture of 100 megapixels in
+    // full colour resolution needs about 600 MB of it.
+    long maxDecoderBytes = 640L * 1024 * 1024;
+};
 
-JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress = {});
+JpegDecodeResult DecodeJpeg(const QByteArray& data, const JpegProgress& progress = {},
+                            const JpegLimits& limits = {});
 
 }  // namespace dawn

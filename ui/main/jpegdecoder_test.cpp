@@ -154,5 +154,70 @@ TEST(DecodeJpeg, AThrowingProgressHandlerDoesNotBreakDecoding) {
     EXPECT_EQ(calls, 1);  // not called again after it threw
 }
 
+// `jpeg` with the frame header's height and width replaced.
+QByteArray Claiming(QByteArray jpeg, char frameMarker, int width, int height) {
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF", 1) + frameMarker);
+    if (sof < 0) return {};
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+// Decompression bombs: a file of a few kilobytes that claims a huge picture
+// is refused from its header, before the decoder allocates a thing (no
+// progress is reported: not a single scan was read), and a picture within the
+// size limit that would make the decoder exceed its memory cap is refused by
+// the decoder.
+TEST(DecodeJpeg, PicturesBeyondTheLimitsAreRefusedBeforeTheyCostMemory) {
+    const QByteArray progressive = MakeJpeg(64, 64, Kind::Progressive);
+    const QByteArray baseline = MakeJpeg(64, 64, Kind::Baseline);
+    const JpegLimits small{1'000'000, 1L * 1024 * 1024};
+    struct Case {
+        const char* what;
+        QByteArray data;
+        JpegLimits limits;
+        const char* message;  // null: decoded
+    };
+    const Case cases[] = {
+        {"progressive, claims 30000 x 30000",
+         Claiming(progressive, '\xC2', 30000, 30000),
+         {},
+         "too large to show (30000 x 30000 pixels; at most 100 megapixels)"},
+        {"baseline, claims 60000 x 20000",
+         Claiming(baseline, '\xC0', 60000, 20000),
+         {},
+         "too large to show (60000 x 20000"},
+        {"progressive, 1000 x 1000 under a 1 MB cap", Claiming(progressive, '\xC2', 1000, 1000),
+         small, "needs more memory to decode than is allowed (1000 x 1000 pixels)"},
+        // Row by row, a baseline picture needs little of the decoder's memory.
+        {"baseline, 1000 x 1000 under a 1 MB cap", MakeJpeg(1000, 1000, Kind::Baseline), small,
+         nullptr},
+        {"progressive, 64 x 64 under a 1 MB cap", progressive, small, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.data.isEmpty());
+        std::vector<Report> reports;
+        const JpegDecodeResult r = DecodeJpeg(
+            c.data,
+            [&](ProgressStage stage, int percent, const QImage* partial) {
+                reports.push_back({stage, percent, partial != nullptr});
+            },
+            c.limits);
+        if (c.message == nullptr) {
+            EXPECT_FALSE(r.image.isNull()) << r.error.toStdString();
+            continue;
+        }
+        EXPECT_TRUE(r.image.isNull());
+        EXPECT_TRUE(r.error.contains(QLatin1String(c.message))) << r.error.toStdString();
+        if (c.limits.maxPixels == JpegLimits{}.maxPixels) {
+            ASSERT_EQ(reports.size(), 2u);  // Starting and Ending only
+            EXPECT_EQ(reports.back().stage, ProgressStage::Ending);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dawn

@@ -11,7 +11,7 @@ namespace dawn {
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // A box with the text and an OK button.
+    // A box with the text, shown as plain text, and an OK button.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;

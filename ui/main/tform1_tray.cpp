@@ -16,6 +16,7 @@
 #include "ui/main/helpwindow.h"
 #include "ui/main/links.h"
 #include "ui/main/messages.h"
+#include "ui/main/plaintext.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -47,7 +48,7 @@ void TForm1::BuildTray() {
     CoolTrayIcon1 = new QSystemTrayIcon(ProgramIcon(), this);
     CoolTrayIcon1->setObjectName(QStringLiteral("CoolTrayIcon1"));
     CoolTrayIcon1->setContextMenu(PopupMenu1);  // opens by itself on a right click
-    CoolTrayIcon1->setToolTip(TrayHint);
+    CoolTrayIcon1->setToolTip(PlainToolTip(TrayHint));
     setWindowIcon(ProgramIcon());
 
     connect(configuartion2, &QAction::triggered, this, &TForm1::Configuration1Click);
@@ -64,7 +65,8 @@ void TForm1::BuildTray() {
     // mail label to OpenMailLink too).
     connect(this, &TForm1::mailRequested, this, &TForm1::OpenMailLink);
     connect(this, &TForm1::homePageRequested, this, [] { OpenHomePage(); });
-    connect(this, &TForm1::trayHintChanged, CoolTrayIcon1, &QSystemTrayIcon::setToolTip);
+    connect(this, &TForm1::trayHintChanged, CoolTrayIcon1,
+            [this](const QString& hint) { CoolTrayIcon1->setToolTip(PlainToolTip(hint)); });
     connect(CoolTrayIcon1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 switch (reason) {

@@ -1,5 +1,8 @@
 #include "ui/main/traypreference.h"
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -30,6 +33,19 @@ QString WhyNotWritable(const QString& file) {
     return QStringLiteral("access denied");
 }
 
+// The settings file is read whole by QSettings, which would wait forever on
+// a pipe and read a device without end: only a regular file (or none yet) is
+// used. Empty when the file may be used, else the reason.
+QString WhyNotUsable(const QString& file) {
+    constexpr qint64 kMaxBytes = 1024 * 1024;  // the file holds one value
+    struct stat st {};
+    if (::stat(QFile::encodeName(file).constData(), &st) != 0) return {};  // none yet
+    if (S_ISDIR(st.st_mode)) return QStringLiteral("a folder has the file's name");
+    if (!S_ISREG(st.st_mode)) return QStringLiteral("it is not a regular file");
+    if (st.st_size > kMaxBytes) return QStringLiteral("the file is too large");
+    return {};
+}
+
 }  // namespace
 
 TrayPreference::TrayPreference() : file_(DefaultFile()) {}
@@ -37,6 +53,7 @@ TrayPreference::TrayPreference() : file_(DefaultFile()) {}
 TrayPreference::TrayPreference(QString iniFile) : file_(std::move(iniFile)) {}
 
 bool TrayPreference::startHidden() const {
+    if (!WhyNotUsable(file_).isEmpty()) return false;
     QSettings settings(file_, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) return false;
     bool ok = false;
@@ -45,6 +62,8 @@ bool TrayPreference::startHidden() const {
 }
 
 std::optional<QString> TrayPreference::setStartHidden() const {
+    if (const QString why = WhyNotUsable(file_); !why.isEmpty())
+        return QStringLiteral("Cannot save the tray setting in %1: %2").arg(file_, why);
     QSettings settings(file_, QSettings::IniFormat);
     settings.setValue(kValue, QStringLiteral("1"));
     settings.sync();
@@ -54,6 +73,7 @@ std::optional<QString> TrayPreference::setStartHidden() const {
 }
 
 void TrayPreference::clear() const {
+    if (!WhyNotUsable(file_).isEmpty()) return;
     QSettings settings(file_, QSettings::IniFormat);
     settings.remove(kGroup);
     settings.sync();

@@ -4,7 +4,8 @@
 // user's configuration folder). Present as "1": the program was left in the
 // notification area and starts hidden. Absent: it starts with its window
 // shown. The value is only ever written as "1"; turning tray mode off
-// removes the whole group.
+// removes the whole group. Anything but a regular file in the file's place (a
+// pipe, a device, a folder) is neither read nor replaced.
 #include <QString>
 #include <optional>
 

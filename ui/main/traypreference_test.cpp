@@ -1,7 +1,9 @@
 #include "ui/main/traypreference.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -77,6 +79,38 @@ TEST(TrayPreferenceTest, AFailedWriteIsReportedWithTheFileName) {
 TEST(TrayPreferenceTest, DefaultLivesInTheUsersConfigurationFolder) {
     EXPECT_TRUE(TrayPreference().fileName().endsWith(QStringLiteral("dawnhelm/dawnhelm.ini")))
         << TrayPreference().fileName().toStdString();
+}
+
+// A pipe in the file's place would hang the start for ever (the reader waits
+// for a writer); it, and anything else that is not a file, is neither read
+// nor replaced.
+TEST(TrayPreferenceTest, APipeOrAFolderInTheFilesPlaceIsLeftAlone) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString link = dir.filePath(QStringLiteral("link.ini"));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    struct Case {
+        QString file;
+        const char* reason;
+    };
+    for (const Case& c : {Case{pipe, "not a regular file"}, Case{link, "not a regular file"},
+                          Case{folder, "a folder"}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        const TrayPreference pref(c.file);
+        EXPECT_FALSE(pref.startHidden());  // returns at once
+        const std::optional<QString> message = pref.setStartHidden();
+        ASSERT_TRUE(message.has_value());
+        EXPECT_TRUE(message->contains(QLatin1String(c.reason))) << message->toStdString();
+        pref.clear();
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::lstat(QFile::encodeName(link).constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 }  // namespace
