@@ -71,16 +71,14 @@ int main(int argc, char** argv) {
     dawn::InstallPlainToolTips(app);
 
     // One copy per folder: a second start brings the running copy's window
-    // to the front, or says that a copy runs there, and ends. A folder where
-    // no lock can be made (read-only) is worked in without one.
+    // to the front, or says that a copy runs there, and ends. A folder that
+    // cannot be locked is worked in without a lock.
     const std::string folder = WorkingFolder();
     const dawn::FolderLock lock(folder);
     if (lock.state() == dawn::FolderLock::State::Taken) {
         if (!dawn::AskRunningCopyToShow(folder)) {
-            Tell(QStringLiteral("dawnhelm is already running in this folder%1:\n%2")
-                     .arg(lock.holder() > 0 ? QStringLiteral(" (process %1)").arg(lock.holder())
-                                            : QString(),
-                          QFile::decodeName(QByteArray::fromStdString(folder))));
+            Tell(QStringLiteral("dawnhelm is already running in this folder:\n%1")
+                     .arg(QFile::decodeName(QByteArray::fromStdString(folder))));
         }
         return 0;
     }

@@ -17,6 +17,7 @@
 #include <random>
 
 #include "core/calendar.h"
+#include "core/textfile.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
 #include "ui/main/appstate.h"
@@ -401,6 +402,23 @@ TEST_F(AboutBoxTest, ChoosersStartWhereTheFileIsAndKeepThePathOnCancel) {
     EXPECT_TRUE(choosers.asked[3].picturePreview);
     EXPECT_EQ(choosers.asked[4].filter, QStringLiteral("Image files (*.bmp,*.jpg)|*.BMP;*.JPG"));
     EXPECT_EQ(choosers.asked[4].title, QStringLiteral("Select SunSetImage"));
+}
+
+// A file name with a line break (the chooser accepts one) would split its
+// line of the settings file and shift the place and zone after it.
+TEST_F(AboutBoxTest, AFileNameWithALineBreakIsRefusedWhenChosen) {
+    const QString odd = dir.filePath(QStringLiteral("sun\nset.jpg"));
+    ASSERT_TRUE(QFile(odd).open(QIODevice::WriteOnly));
+    Build();
+    const std::string before = state.Settings.SunSetImageFile;
+    choosers.answer = odd;
+    box->SunSetImageEditClick();
+    EXPECT_EQ(state.Settings.SunSetImageFile, before);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("line break")));
+    EXPECT_TRUE(messages.shown[0].contains(odd));
+    ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
+    EXPECT_EQ(ReadTextFile(SettingsFilePath(state.AppDir)).lines.size(), 19u);
 }
 
 TEST_F(AboutBoxTest, PreviewsPassTheFileAndCaption) {

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDateEdit>
 #include <QDir>
@@ -172,6 +173,34 @@ TEST_F(ExportDialogTest, WriteErrorIsShownWithTheReasonAndTheDialogStays) {
     EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("No such file or directory")))
         << messages.shown[0].toStdString();
     EXPECT_TRUE(dialog->isVisible());
+}
+
+// The save dialog opens where the last export was written, never in a folder
+// that refused the file (the next dialog opened in /proc and hung there).
+TEST_F(ExportDialogTest, TheSaveDialogRemembersAFolderOnlyAfterASuccessfulWrite) {
+    EXPECT_EQ(dialog->ExportFolder.Folder(), folder.path());
+    QDir(folder.path()).mkdir(QStringLiteral("kept"));
+    ::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.txt"))).constData(), 0600);
+    struct Case {
+        const char* answer;
+        const char* folderAfter;  // relative to the temporary folder
+    };
+    const Case cases[] = {
+        {"no/such/folder/out.txt", ""},
+        {"kept/out.txt", "kept"},
+        {"pipe.txt", "kept"},  // refused: a pipe is no file to replace
+        {"no/such/folder/out.txt", "kept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        chooser.answer = folder.filePath(QLatin1String(c.answer));
+        dialog->show();
+        dialog->btnExport->click();
+        EXPECT_EQ(dialog->ExportFolder.Folder(),
+                  QDir::cleanPath(folder.filePath(QLatin1String(c.folderAfter))));
+    }
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("not a regular file")));
 }
 
 TEST_F(ExportDialogTest, CoordinatesCaptionLinesUpWithTheLongestCaption) {

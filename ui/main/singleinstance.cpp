@@ -19,7 +19,8 @@ const QByteArray kAnswer = "shown\n";
 
 QString SocketFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && QFileInfo(runtime).ownerId() == ::getuid())
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() &&
+        QFileInfo(runtime).ownerId() == ::getuid())
         return runtime;
     return QDir::tempPath();
 }
@@ -30,7 +31,8 @@ QString InstanceSocketName(const std::string& folder) {
     QByteArray identity;
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) {
-        identity = QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
+        identity =
+            QByteArray::number(quint64(st.st_dev)) + ':' + QByteArray::number(quint64(st.st_ino));
     } else {
         identity = QByteArray::fromStdString(folder);
     }
