@@ -31,6 +31,7 @@ void LoadAppState(AppState& state, const StartupInputs& inputs) {
 
     LabelLoad labels = LoadLabelTable(state.AppDir);
     state.Labels = std::move(labels.table);
+    state.KeepLabelFileBeforeSave = labels.keepCopyBeforeSave;
     if (!labels.message.empty()) state.PendingMessages << QString::fromStdString(labels.message);
     state.ApplyLanguage();
 }

@@ -43,6 +43,9 @@ struct AppState {
 
     LabelTable Labels;
     CurrentLabels Current;
+    // The label file had a problem when it was read: the first save keeps it
+    // as Dawnlabel.txt.bak (SaveLabelTable clears this).
+    bool KeepLabelFileBeforeSave = false;
 
     // Messages of the loaders (a settings line that is not a number, skipped
     // label lines), shown once after the main window is up.

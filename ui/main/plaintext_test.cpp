@@ -23,7 +23,8 @@ TEST(PlainText, TooltipsFromFilesShowTheirMarkupAsText) {
     EXPECT_EQ(PlainToolTip(QStringLiteral("a < b")), QStringLiteral("a < b"));
     const QString plain = PlainToolTip(kHostile);
     EXPECT_FALSE(plain.contains(QStringLiteral("<img")) || plain.contains(QStringLiteral("<a")));
-    EXPECT_TRUE(plain.contains(QStringLiteral("&lt;img")) && plain.contains(QStringLiteral("&lt;a")))
+    EXPECT_TRUE(plain.contains(QStringLiteral("&lt;img")) &&
+                plain.contains(QStringLiteral("&lt;a")))
         << plain.toStdString();
 
     // Every widget's tooltip goes through it, whoever set it.

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QStyledItemDelegate>
@@ -54,6 +55,9 @@ public:
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (editor) editor->installEventFilter(filter_);
+        // A label is a caption, as long as a label file may hold.
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(static_cast<int>(kMaxLabelChars));
         editor_ = editor;
         return editor;
     }
@@ -180,7 +184,8 @@ void TForm1::ShowTranslationGrid(bool unlocked) {
 void TForm1::StringGrid1DblClick() {
     if (auto* delegate = dynamic_cast<GridDelegate*>(StringGrid1->itemDelegate()))
         delegate->finishEditing();
-    if (const std::optional<std::string> error = SaveLabelTable(state_.Labels, state_.AppDir)) {
+    if (const std::optional<std::string> error =
+            SaveLabelTable(state_.Labels, state_.AppDir, &state_.KeepLabelFileBeforeSave)) {
         // The writer names the file and the system's reason; the message
         // always opens with what failed.
         QString text = QString::fromStdString(*error);

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ui/main/appstate.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tpassworddlg.h"
@@ -179,6 +180,37 @@ TEST_F(GridTest, AWriteErrorKeepsTheGridOpenWithTheEdits) {
     EXPECT_TRUE(form_.StringGrid1->isVisible());
     EXPECT_EQ(state_.Labels.Cell(3, 9), "Lever:");
     EXPECT_EQ(form_.StringGrid1->item(8, 2)->text(), QStringLiteral("Lever:"));
+}
+
+// A label file with lines the program could not take over (here a line
+// without its cell number) is kept as Dawnlabel.txt.bak before the grid's
+// first save replaces it; later saves leave the copy alone.
+TEST(GridSave, AFileWithAProblemIsKeptBeforeTheFirstSave) {
+    QTemporaryDir dir;
+    const QByteArray original = "05-00-English\r\n05-09-Sunrise:\r\nSunset: without a cell\r\n";
+    {
+        QFile file(dir.filePath(QStringLiteral("Dawnlabel.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(original);
+    }
+    test::RecordingMessages messages;
+    AppState state;
+    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                     std::chrono::year{2024} / 6 / 21, false});
+    QCoreApplication::processEvents();  // the loader's message
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawnlabel.txt.bak")));
+    const QString backup = dir.filePath(QStringLiteral("Dawnlabel.txt.bak"));
+    form.ShowTranslationGrid(true);
+    form.StringGrid1DblClick();
+    QFile kept(backup);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), original);
+    ASSERT_TRUE(QFile::remove(backup));
+    form.ShowTranslationGrid(true);
+    form.StringGrid1DblClick();
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 }  // namespace
