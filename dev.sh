@@ -132,13 +132,14 @@ case "${1:-}" in
     fi
     ;;
   fuzz)
-    # Each libFuzzer target for a bounded time on a copy of its seeds; a
-    # crash leaves its input in build-fuzz/artifacts/ and fails the stage.
+    # Every libFuzzer target on a copy of its seeds, two minutes for the
+    # whole stage; a crash leaves its input in build-fuzz/artifacts/ and
+    # fails the stage.
     install_missing
     CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DDAWN_FUZZ=ON -DDAWN_BUILD_GUI=OFF -DDAWN_BUILD_BENCH=OFF >/dev/null
     cmake --build "$root/build-fuzz" -j "$jobs" --target fuzz_all
-    "$root/fuzz/run.sh" "$root/build-fuzz" "${DAWN_FUZZ_SECONDS:-60}"
+    "$root/fuzz/run.sh" "$root/build-fuzz" "${DAWN_FUZZ_SECONDS:-120}"
     ;;
   format | format-check)
     # One formatter version for everybody: Debian 12's clang-format.
