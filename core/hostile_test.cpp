@@ -2,6 +2,7 @@
 // encoding, cut short by a crash; folders that refuse a save. None of them
 // may crash the program, flood the user with a message of megabytes, or lose
 // a file that was saved before.
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -314,6 +315,16 @@ TEST(HostileTargets, OnlyARegularFileOrALinkToTheUsersOwnFileIsReplaced) {
         {"a link to another user's file", link("real.txt"), kSomeoneElse,
          "symbolic link to a file of another user", "link"},
         {"a link to the user's file", link("real.txt"), kMe, "", "link"},
+        // /dev/stdout redirected to a file: the link leads through /proc to
+        // a file the test has open; replacing it would lose what is written
+        // to the descriptor afterwards.
+        {"a link through /proc to an open file (as /dev/stdout is)",
+         [](const testing::TempDir& d) {
+             const int fd = ::open(d.file("real.txt").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+             fs::create_symlink("/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(fd),
+                                d.file("out.txt"));
+         },
+         kMe, "a file a process has open", "link"},
         {"the user's file", [](const testing::TempDir& d) { d.Write("out.txt", "old"); }, kMe, "",
          "file"},
         // Outside a shared folder another user's file may be replaced (root

@@ -135,6 +135,26 @@ bool InSharedFolder(const std::string& path) {
 
 constexpr const char* kSharedFolder = ", in a folder others can write to";
 
+// True when the chain of links from `path` passes through /proc, as
+// /dev/stdout does (to /proc/self/fd/1): such a link names a file some process
+// has open, perhaps the shell's own output, and replacing that file would
+// lose what the process writes after the rename.
+bool LinksThroughProc(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) return false;
+        const fs::path folder =
+            fs::canonical(current.has_parent_path() ? current.parent_path() : fs::path("."), ec);
+        if (!ec && (folder == "/proc" || folder.string().rfind("/proc/", 0) == 0)) return true;
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) return false;
+        current = next.is_absolute() ? next : folder / next;
+    }
+    return false;
+}
+
 // What a replaced path names, once it passed the rules at the top of the
 // header: nothing yet, or the regular file to rename over (the file a link
 // names when `path` is a link).
@@ -177,6 +197,10 @@ ReplaceTarget CheckReplace(const std::string& path, UserId user, Links links) {
         }
         if (named.st_uid != user) {
             r.refusal = "it is a symbolic link to a file of another user";
+            return r;
+        }
+        if (LinksThroughProc(path)) {
+            r.refusal = "it is a symbolic link to a file a process has open (as /dev/stdout is)";
             return r;
         }
         char* resolved = ::realpath(path.c_str(), nullptr);

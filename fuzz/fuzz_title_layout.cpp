@@ -2,11 +2,10 @@
 // widths. Each line comes back bounded whatever its length (a caption of
 // megabytes must not cost more than a short one), every input line gives one
 // title line, and no text of the caption survives as markup.
+#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-
-#include <QGuiApplication>
 
 #include "ui/graph/titlelayout.h"
 
