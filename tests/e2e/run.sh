@@ -13,9 +13,11 @@
 #     file and nothing else in its folder;
 #   - a screenshot of the screen is not blank.
 # Hostile files:
+#   - a second start in the same folder brings the first copy's window
+#     forward and ends;
 #   - binary settings and label files: the program says so, starts with the
 #     defaults and its own labels, and repairs the settings file on exit,
-#     keeping the lines it does not use;
+#     keeping the lines it does not use and the old file as Dawncode.txt.bak;
 #   - a folder where the settings file should be: every failed save names the
 #     file, the program keeps running and ends normally, the folder stays.
 #
@@ -224,6 +226,14 @@ else
 fi
 import -window "$main" "$out/4-moon.png"
 
+# A second start in the same folder brings the running window forward and
+# ends at once, without a window of its own.
+second_status=0
+(cd "$work/first" && exec timeout 20 "$program") >"$out/second-start.log" 2>&1 || second_status=$?
+check "a second start in the folder ends with status 0 (got $second_status)" test "$second_status" -eq 0
+check "the first copy still runs" kill -0 "$app_pid"
+check "one main window is on the screen" test "$(xdotool search --name '^Dawnhelm 1' | wc -l)" -eq 1
+
 # A screenshot that is not blank.
 import -window root "$out/screen.png"
 deviation=$(convert "$out/screen.png" -format '%[fx:standard_deviation]' info:)
@@ -251,6 +261,7 @@ mkdir -p "$work/binary"
 } >"$work/binary/Dawncode.txt"
 head -c 20000 /dev/zero | tr '\0' '\377' >"$work/binary/Dawnlabel.txt"
 cp "$work/binary/Dawnlabel.txt" "$work/binary-labels-before"
+cp "$work/binary/Dawncode.txt" "$work/binary-settings-before"
 start_in "$work/binary" binary
 check "the unusable settings lines are reported" expect_message 30 binary-message "integer"
 # The label file's message may follow.
@@ -263,6 +274,8 @@ if wait_for 15 find_main; then
     check "the repaired settings file holds the default latitude" test "$(line "$settings" 13)" = 3047
     check "the lines after the 19th are kept" test "$(wc -l <"$settings")" -eq 32
     check "the label file was not touched" cmp -s "$work/binary/Dawnlabel.txt" "$work/binary-labels-before"
+    check "the binary settings file is kept as Dawncode.txt.bak" \
+        cmp -s "$work/binary/Dawncode.txt.bak" "$work/binary-settings-before"
 else
     fail "the main window appears after the messages"
     import -window root "$out/binary-no-window.png"
