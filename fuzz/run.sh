@@ -5,7 +5,7 @@
 #   fuzz/run.sh <fuzz-build-dir> [seconds-for-the-whole-run]
 # The run's time is shared out: the targets run in rounds of as many as there
 # are cores, and each gets the run's time divided by the number of rounds (on
-# two cores, five targets run 40 s each in three rounds of two minutes in all).
+# two cores, six targets run 40 s each, in three rounds of two minutes in all).
 # A crash, a leak or a time-out fails the run; the input that caused it is
 # kept in <fuzz-build-dir>/artifacts/ and should become a regression test.
 set -euo pipefail
