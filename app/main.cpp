@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QMessageBox>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -18,6 +17,7 @@
 #include "ui/graph/yeargraph.h"
 #include "ui/main/appstate.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/messages.h"
 #include "ui/main/plaintext.h"
 #include "ui/main/singleinstance.h"
 #include "ui/main/soundplayer.h"
@@ -39,13 +39,6 @@ std::string WorkingFolder() {
         folder = QFile::encodeName(QDir::currentPath()).toStdString();
     }
     return folder;
-}
-
-// Shows `text` as plain text, before any window exists.
-void Tell(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("dawnhelm"), text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
 }
 
 std::chrono::year_month_day TodayFromSystem() {
@@ -77,8 +70,9 @@ int main(int argc, char** argv) {
     const dawn::FolderLock lock(folder);
     if (lock.state() == dawn::FolderLock::State::Taken) {
         if (!dawn::AskRunningCopyToShow(folder)) {
-            Tell(QStringLiteral("dawnhelm is already running in this folder:\n%1")
-                     .arg(QFile::decodeName(QByteArray::fromStdString(folder))));
+            dawn::Messages().showMessage(
+                nullptr, QStringLiteral("dawnhelm is already running in this folder:\n%1")
+                             .arg(QFile::decodeName(QByteArray::fromStdString(folder))));
         }
         return 0;
     }

@@ -242,10 +242,7 @@ SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, 
         }
         SettingsLoadResult result = SettingsFromLines(lines, appDir, todayYear, path);
         if (converted > 0) {
-            result.messages.push_back("\"" + path + "\": " + std::to_string(converted) +
-                                      (converted == 1 ? " line was" : " lines were") +
-                                      " not UTF-8 and " + (converted == 1 ? "was" : "were") +
-                                      " read as Windows-1252.");
+            result.messages.push_back("\"" + path + "\": " + ConvertedLinesNote(converted));
         }
         if (!result.messages.empty()) {
             // The program could not take over everything the file holds.

@@ -368,6 +368,12 @@ std::string DecodeLine(std::string_view bytes, bool* converted) {
     return out;
 }
 
+std::string ConvertedLinesNote(std::size_t count) {
+    return std::to_string(count) +
+           (count == 1 ? " line was not UTF-8 and was" : " lines were not UTF-8 and were") +
+           " read as Windows-1252.";
+}
+
 namespace {
 
 // Calls `line` with every line of `text` and `end` with the line end after

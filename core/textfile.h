@@ -82,6 +82,9 @@ std::string_view WithoutByteOrderMark(std::string_view bytes);
 // Windows-1252 and converted (`converted` is then set). NUL bytes are kept.
 std::string DecodeLine(std::string_view bytes, bool* converted = nullptr);
 
+// "3 lines were not UTF-8 and were read as Windows-1252." for a message.
+std::string ConvertedLinesNote(std::size_t count);
+
 // UTF-8 text from raw file bytes: a leading byte-order mark is dropped and
 // every line is decoded on its own (DecodeLine); the line ends stay.
 std::string DecodeText(std::string_view bytes);

@@ -262,10 +262,7 @@ LabelLoad LoadLabelTable(const std::string& appDir, UserId user) {
         load = ParseLabelLines(file.lines);
         if (file.convertedLines > 0) {
             if (!load.message.empty()) load.message += "\n\n";
-            load.message += std::to_string(file.convertedLines) +
-                            (file.convertedLines == 1 ? " line was" : " lines were") +
-                            " not UTF-8 and " + (file.convertedLines == 1 ? "was" : "were") +
-                            " read as Windows-1252.";
+            load.message += ConvertedLinesNote(file.convertedLines);
         }
         if (!load.message.empty()) load.message = path + "\n\n" + load.message;
     }
