@@ -12,15 +12,16 @@
 #include <string>
 
 #include "core/folderlock.h"
+#include "present/appstate.h"
 #include "ui/config/taboutbox.h"
 #include "ui/export/tdawnhelmdate.h"
 #include "ui/graph/yeargraph.h"
-#include "ui/main/appstate.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/messages.h"
 #include "ui/main/plaintext.h"
 #include "ui/main/singleinstance.h"
 #include "ui/main/soundplayer.h"
+#include "ui/main/startup.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform2.h"
 #include "ui/main/tform3.h"
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
     const dawn::FolderLock lock(folder);
     if (lock.state() == dawn::FolderLock::State::Taken) {
         if (!dawn::AskRunningCopyToShow(folder)) {
-            dawn::Messages().showMessage(
+            dawn::RealMessageBoxes().showMessage(
                 nullptr, QStringLiteral("dawnhelm is already running in this folder:\n%1")
                              .arg(QFile::decodeName(QByteArray::fromStdString(folder))));
         }
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     // The windows, in their order. The main window owns the others; it saves
     // the settings when it is destroyed.
     auto form1 = std::make_unique<dawn::TForm1>(state, inputs);
-    auto* aboutBox = new dawn::TAboutBox(state, form1.get(), form1.get());
+    auto* aboutBox = new dawn::TAboutBox(state, form1.get());
     auto* form2 = new dawn::TForm2(state, form1.get(), form1.get());
     auto* passwordDlg = new dawn::TPasswordDlg(form1.get());
     auto* form3 = new dawn::TForm3(form1.get());
@@ -108,9 +109,20 @@ int main(int argc, char** argv) {
                          form2->ShowImage(file, stretch, caption, time, date);
                      });
     // The configuration dialog is modal: the main window redraws the day
-    // when the signal returns.
+    // when the signal returns, and after every change the dialog makes.
     QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox,
                      [aboutBox] { aboutBox->exec(); });
+    QObject::connect(aboutBox, &dawn::TAboutBox::dayChanged, main, &dawn::TForm1::ShowDay);
+    // A sound preview plays through the main window's player, so that a
+    // preview and an alarm never play at once; a picture preview opens in the
+    // picture window like an alarm's picture.
+    QObject::connect(aboutBox, &dawn::TAboutBox::soundPreviewRequested, main,
+                     [main](const QString& file) { main->PlaySound(file); });
+    QObject::connect(aboutBox, &dawn::TAboutBox::imagePreviewRequested, form2,
+                     [form2](const QString& file, bool stretch, const QString& caption,
+                             std::chrono::minutes time, dawn::DayNumber date) {
+                         form2->ShowImage(file, stretch, caption, time, date);
+                     });
     QObject::connect(main, &dawn::TForm1::exportRequested, dawnhelmDate,
                      [dawnhelmDate] { dawnhelmDate->exec(); });
     QObject::connect(main, &dawn::TForm1::aboutRequested, form3, [form3] { form3->exec(); });

@@ -1,7 +1,8 @@
 // Sun and moon rise and set for one place and one civil date.
 //
 // Everything here is a pure function of its arguments: no clock, no locale,
-// no global state. The locale's time separator comes in as a value.
+// no global state. Results are numbers (minutes of the day, degrees); the
+// texts the user reads are made by the callers.
 //
 // Units. A place reaches the calculators as signed whole arc minutes (north
 // and east positive) and the zone as signed whole minutes ahead of UT
@@ -13,9 +14,9 @@
 // sides of the event altitude is fitted by a parabola, and the root gives the
 // minute of the crossing. The last rise and the last set of the day are the
 // ones reported. Days without one of the crossings are normal, not errors:
-// they are described by EventStatus, and the time text then holds a fixed
-// value (00:00 for the rise call and 23:59 for the set call, or 12:00 for
-// both calls on a day spent below the event altitude).
+// they are described by EventStatus, and the time then holds a fixed value
+// (00:00 for the rise call and 23:59 for the set call, or 12:00 for both
+// calls on a day spent below the event altitude).
 //
 // Every input gives a defined answer, without NaN or infinity: an hour whose
 // altitude is a straight line takes the line's root, an azimuth whose
@@ -28,8 +29,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <optional>
 
 namespace dawn {
 
@@ -47,22 +47,23 @@ enum class EventStatus : std::uint8_t {
 
 struct RiseSetResult {
     EventStatus status;
-    // "hh<sep>mm" in zone standard time: the last crossing of the requested
-    // kind for Normal days, the fixed time of the status otherwise.
-    std::string timeText;
-    // Azimuth of the last crossing of the requested kind ("126°58'"), also
-    // when the status replaces the time; empty when no crossing of that kind
-    // happened during the day.
-    std::string azimuthText;
+    // The time of day in zone standard time, 0..1439 minutes: the last
+    // crossing of the requested kind for Normal days, the fixed time of the
+    // status otherwise.
+    std::chrono::minutes time{0};
+    // Azimuth in degrees from north through east (0..360) of the last
+    // crossing of the requested kind, also when the status replaces the
+    // time; empty when no crossing of that kind happened during the day.
+    std::optional<double> azimuth;
     // Julian Day at 0h UT of the date (ends in .5). Filled by the sun; the
     // moon fills it too, with its own calendar switch year.
-    double julianDay;
-    // "hh<sep>mm" in zone standard time of the last crossing of the requested
-    // kind, whatever the status: on a day without a rise the set call still
-    // carries the real set here while timeText holds 23:59. Empty when no
-    // crossing of that kind happened during the day; 24:00 is written 23:59.
-    // Equal to timeText on a Normal day.
-    std::string crossingText{};
+    double julianDay = 0.0;
+    // The last crossing of the requested kind whatever the status: on a day
+    // without a rise the set call still carries the real set here while
+    // `time` holds 23:59. Empty when no crossing of that kind happened; a
+    // crossing at 24:00 is the day's last minute. Equal to `time` on a
+    // Normal day.
+    std::optional<std::chrono::minutes> crossing;
 
     bool operator==(const RiseSetResult&) const = default;
 };
@@ -81,14 +82,11 @@ struct DayEvents {
     bool operator==(const DayEvents&) const = default;
 };
 
-RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
-                              std::string_view timeSeparator);
-RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
-                               std::string_view timeSeparator);
-DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place,
-                        std::string_view timeSeparator);
-DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place,
-                         std::string_view timeSeparator);
+RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place);
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
+                               const Place& place);
+DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place);
+DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place);
 
 // ---------------------------------------------------------------------------
 // The building blocks, public so that they can be tested and reused.
@@ -111,18 +109,13 @@ double JulianDay0h(int year, int month, int day, int switchYear);
 // `longitudeDegrees` east positive.
 double SiderealAtMidnight(double daysFromJ2000, double zoneDays, double longitudeDegrees);
 
-// Two-digit hours, the separator, two-digit minutes: (7, 5, ":") -> "07:05".
-std::string FormatEventTime(int hours, int minutes, std::string_view timeSeparator);
-
-// Whole degrees, "°", minutes rounded half up to two digits, "'":
-// 126.964 -> "126°58'". Minutes that round to 60 carry into the degrees
-// (126.999 -> "127°00'") and a full turn is written 0°00'.
-std::string FormatAzimuth(double degrees);
-
 struct ClockTime {
     int hours;    // 0..24; hour 24 only before the end-of-day rule
     int minutes;  // 0..59
 
+    constexpr std::chrono::minutes OfDay() const {
+        return std::chrono::minutes(hours * 60 + minutes);
+    }
     bool operator==(const ClockTime&) const = default;
 };
 

@@ -1,7 +1,6 @@
 // Time and angle conventions shared by the sun and the moon: the calendar
-// arithmetic, the sidereal angle, the texts of times and azimuths and the
-// rule that turns a day's scan into a status.
-#include <charconv>
+// arithmetic, the sidereal angle and the rule that turns a day's scan into a
+// status.
 #include <cmath>
 #include <cstdlib>
 
@@ -44,50 +43,6 @@ double SiderealAtMidnight(double daysFromJ2000, double zoneDays, double longitud
     s = s / 86400.0;
     s = s - std::floor(s);
     return s * 360.0 * kRadiansPerDegree;
-}
-
-namespace {
-
-void AppendNumber(std::string& out, int value) {
-    if (value >= 0 && value < 10) out.push_back('0');
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
-}
-
-}  // namespace
-
-std::string FormatEventTime(int hours, int minutes, std::string_view timeSeparator) {
-    std::string text;
-    text.reserve(4 + timeSeparator.size());
-    AppendNumber(text, hours);
-    text.append(timeSeparator);
-    AppendNumber(text, minutes);
-    return text;
-}
-
-std::string FormatAzimuth(double degrees) {
-    // The scan only yields 0..360; anything else is brought into a turn.
-    if (!(degrees >= 0.0 && degrees <= 360.0)) {
-        degrees = std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0.0;
-        if (degrees < 0.0) degrees += 360.0;
-    }
-    int whole = static_cast<int>(degrees);
-    // The minutes round half up on their own; 59.5' and more carry into the
-    // degrees rather than showing as "60", and 360°00' is north, 0°00'.
-    int minutes = static_cast<int>(std::round((degrees - whole) * 60.0));
-    if (minutes >= 60) {
-        minutes -= 60;
-        ++whole;
-    }
-    if (whole >= 360) whole -= 360;
-    std::string text;
-    char digits[16];
-    text.append(digits, std::to_chars(digits, digits + sizeof digits, whole).ptr);
-    text.append("\xC2\xB0");  // degree sign
-    AppendNumber(text, minutes);
-    text.push_back('\'');
-    return text;
 }
 
 ResolvedDay ResolveDayStatus(bool riseFound, bool setFound, double finalAltitude, EventKind kind,

@@ -68,52 +68,6 @@ TEST(SiderealAtMidnight, FractionOfTurnAlsoBeforeTheEpoch) {
     }
 }
 
-TEST(FormatEventTime, TwoDigitsAroundTheLocaleSeparator) {
-    const struct {
-        int hours, minutes;
-        const char* separator;
-        const char* expected;
-    } cases[] = {
-        {7, 5, ":", "07:05"},
-        {12, 0, ".", "12.00"},
-        {23, 59, ":", "23:59"},
-        {0, 0, ":", "00:00"},
-        {24, 0, ":", "24:00"},
-        {9, 41, "\xE2\x88\xB6",
-         "09\xE2\x88\xB6"
-         "41"},  // a multi-byte separator
-        {10, 10, "", "1010"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatEventTime(c.hours, c.minutes, c.separator), c.expected);
-    }
-}
-
-TEST(FormatAzimuth, DegreesAndRoundedMinutes) {
-    const struct {
-        double degrees;
-        const char* expected;
-    } cases[] = {
-        {126.964, "126°58'"},
-        {7.05, "7°03'"},
-        {0.0, "0°00'"},
-        {45.5, "45°30'"},
-        {359.9916, "359°59'"},
-        // Minutes that round to 60 carry into the degrees, and a full turn is north.
-        {126.995, "127°00'"},
-        {359.995, "0°00'"},
-        {360.0, "0°00'"},
-        // Out of the scan's range: brought into one turn, never garbage.
-        {-0.0, "0°00'"},
-        {-90.0, "270°00'"},
-        {450.25, "90°15'"},
-        {std::numeric_limits<double>::quiet_NaN(), "0°00'"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatAzimuth(c.degrees), c.expected) << c.degrees;
-    }
-}
-
 TEST(ResolveDayStatus, StatusAndFixedTimes) {
     constexpr auto R = EventKind::Rise;
     constexpr auto S = EventKind::Set;

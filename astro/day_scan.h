@@ -1,8 +1,7 @@
-// The scan of one day for the sun or the moon, before it is put into texts.
+// The scan of one day for the sun or the moon, before it is put into results.
 #pragma once
 
 #include <chrono>
-#include <string_view>
 
 #include "astro/astro.h"
 
@@ -16,9 +15,9 @@ struct DayScan {
 DayScan ScanSunDay(std::chrono::year_month_day date, const Place& place);
 DayScan ScanMoonDay(std::chrono::year_month_day date, const Place& place);
 
-// The result of one request: the status of the day, the time text and the
-// azimuth text of the last crossing of the requested kind.
-RiseSetResult ResultOfDay(const DayScan& day, EventKind kind, std::string_view timeSeparator);
+// The result of one request: the status of the day, the time and the
+// azimuth of the last crossing of the requested kind.
+RiseSetResult ResultOfDay(const DayScan& day, EventKind kind);
 
 // What the sun and the moon share in getting a day ready for the scan.
 struct DaySetting {

@@ -20,45 +20,37 @@ DaySetting SetUpDay(std::chrono::year_month_day date, const Place& place, int ca
     return s;
 }
 
-RiseSetResult ResultOfDay(const DayScan& day, EventKind kind, std::string_view timeSeparator) {
+RiseSetResult ResultOfDay(const DayScan& day, EventKind kind) {
     const Crossing& crossing = kind == EventKind::Rise ? day.scan.rise : day.scan.set;
     const ResolvedDay resolved = ResolveDayStatus(day.scan.rise.found, day.scan.set.found,
                                                   day.scan.finalAltitude, kind, crossing.time);
-    RiseSetResult result{resolved.status,
-                         FormatEventTime(resolved.time.hours, resolved.time.minutes, timeSeparator),
-                         {},
-                         day.julianDay};
+    RiseSetResult result{resolved.status, resolved.time.OfDay(), {}, day.julianDay, {}};
     if (crossing.found) {
-        result.azimuthText = FormatAzimuth(crossing.azimuth);
+        result.azimuth = crossing.azimuth;
         // The scan's own time, before the status may replace it.
-        const ClockTime time = WithinTheDay(crossing.time);
-        result.crossingText = FormatEventTime(time.hours, time.minutes, timeSeparator);
+        result.crossing = WithinTheDay(crossing.time).OfDay();
     }
     return result;
 }
 
-RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
-                              std::string_view timeSeparator) {
-    return ResultOfDay(ScanSunDay(date, place), kind, timeSeparator);
+RiseSetResult ComputeSunEvent(EventKind kind, std::chrono::year_month_day date,
+                              const Place& place) {
+    return ResultOfDay(ScanSunDay(date, place), kind);
 }
 
-RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date, const Place& place,
-                               std::string_view timeSeparator) {
-    return ResultOfDay(ScanMoonDay(date, place), kind, timeSeparator);
+RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
+                               const Place& place) {
+    return ResultOfDay(ScanMoonDay(date, place), kind);
 }
 
-DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place,
-                        std::string_view timeSeparator) {
+DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place) {
     const DayScan day = ScanSunDay(date, place);
-    return {ResultOfDay(day, EventKind::Rise, timeSeparator),
-            ResultOfDay(day, EventKind::Set, timeSeparator)};
+    return {ResultOfDay(day, EventKind::Rise), ResultOfDay(day, EventKind::Set)};
 }
 
-DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place,
-                         std::string_view timeSeparator) {
+DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place) {
     const DayScan day = ScanMoonDay(date, place);
-    return {ResultOfDay(day, EventKind::Rise, timeSeparator),
-            ResultOfDay(day, EventKind::Set, timeSeparator)};
+    return {ResultOfDay(day, EventKind::Rise), ResultOfDay(day, EventKind::Set)};
 }
 
 }  // namespace dawn

@@ -37,25 +37,23 @@ void Run(benchmark::State& state, Compute compute) {
 
 void BM_SunEvent(benchmark::State& state) {
     Run(state, [](year_month_day d, const dawn::Place& p) {
-        return dawn::ComputeSunEvent(dawn::EventKind::Rise, d, p, ":");
+        return dawn::ComputeSunEvent(dawn::EventKind::Rise, d, p);
     });
 }
 
 void BM_MoonEvent(benchmark::State& state) {
     Run(state, [](year_month_day d, const dawn::Place& p) {
-        return dawn::ComputeMoonEvent(dawn::EventKind::Set, d, p, ":");
+        return dawn::ComputeMoonEvent(dawn::EventKind::Set, d, p);
     });
 }
 
 // Both events of a day from one scan.
 void BM_SunDay(benchmark::State& state) {
-    Run(state,
-        [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDay(d, p, ":"); });
+    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDay(d, p); });
 }
 
 void BM_MoonDay(benchmark::State& state) {
-    Run(state,
-        [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p, ":"); });
+    Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p); });
 }
 
 BENCHMARK(BM_SunEvent)->Arg(0)->Arg(1);

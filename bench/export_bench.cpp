@@ -1,20 +1,24 @@
 // The export of the longest range the dialog allows, 1 January 1900 to
 // 1 January 2500 (219,146 dates).
 //
-//   BM_ExportLines/sun|moon   every line of the file, dates written the plain way
-//   BM_ExportLinesLocale/...  the same with the locale's date format, as the dialog does
-//   BM_ExportClick            the dialog's button, from the click to the save dialog
-//                             (answered with cancel), through its real widgets
+//   BM_Export/moon:0|1   the whole file written as it is made, into a sink that
+//                        counts the bytes (day/month/year dates)
+//   BM_ExportVerb/...    `dawnhelm-cli export` as run from a terminal, into a file
+//   BM_ExportClick       the dialog's button, from the click to the written file,
+//                        through its real widgets
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
-#include "core/exportlines.h"
+#include "cli/frame.h"
 #include "core/settings.h"
+#include "present/export.h"
 
-#if __has_include(<QApplication>) && __has_include("ui/export/tdawnhelmdate.h")
-#define DAWN_BENCH_WINDOWS 1
+#ifdef DAWN_BENCH_WINDOWS
 #include <QApplication>
 #include <QDate>
 #include <QDateEdit>
@@ -22,9 +26,8 @@
 #include <QPushButton>
 #include <memory>
 
-#include "core/textfile.h"
 #include "ui/export/tdawnhelmdate.h"
-#include "ui/main/appstate.h"
+#include "ui/locale/qtlocale.h"
 #endif
 
 namespace dawn {
@@ -37,22 +40,57 @@ ExportHeader Header() {
     return ExportHeader{"1.1.0.0", "      Coordinates:", "50N47", "05E28", "Time zone", 60};
 }
 
-std::string DayMonthYear(DayNumber d) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u/%02u/%04d", d.Day(), d.Month(), d.Year());
-    return text;
-}
+class CountingSink final : public TextSink {
+public:
+    bool Write(std::string_view bytes) override {
+        count += bytes.size();
+        return true;
+    }
+    std::size_t count = 0;
+};
 
-void BM_ExportLines(benchmark::State& state) {
-    const ExportBody body = state.range(0) ? ExportBody::Moon : ExportBody::Sun;
-    const SiteSettings settings = DefaultSettings("/nonexistent", 2024);
+// A file in a fresh folder, removed at the end.
+struct TempFile {
+    TempFile() {
+        dir = std::filesystem::temp_directory_path() / ("dawn_bench_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    ~TempFile() { std::filesystem::remove_all(dir); }
+    std::string Path(const char* name) const { return (dir / name).string(); }
+    std::filesystem::path dir;
+};
+
+void BM_Export(benchmark::State& state) {
+    const ExportJob job{Header(),
+                        state.range(0) ? Body::Moon : Body::Sun,
+                        DefaultSettings("/nonexistent", 2024),
+                        kFirst,
+                        kLast,
+                        LocaleFormats{}};
+    std::size_t bytes = 0;
     for (auto _ : state) {
-        auto lines = BuildExportLines(Header(), body, settings, kFirst, kLast, ":", DayMonthYear);
-        benchmark::DoNotOptimize(lines);
+        CountingSink sink;
+        if (WriteExport(job, sink) != ExportEnd::Done) state.SkipWithError("export failed");
+        bytes = sink.count;
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
+}
+BENCHMARK(BM_Export)->Arg(0)->Arg(1)->ArgNames({"moon"})->Unit(benchmark::kMillisecond);
+
+void BM_ExportVerb(benchmark::State& state) {
+    TempFile folder;
+    std::vector<std::string> args = {"export",     "--settings", "/nonexistent/Dawncode.txt",
+                                     "--from",     "1900-01-01", "--to",
+                                     "2500-01-01", "--out",      folder.Path("out.txt")};
+    if (state.range(0)) args.push_back("--moon");
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (cli::RunCommandLine(args, out, err) != 0) state.SkipWithError("export failed");
     }
     state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
-BENCHMARK(BM_ExportLines)->Arg(0)->Arg(1)->ArgNames({"moon"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportVerb)->Arg(0)->Arg(1)->ArgNames({"moon"})->Unit(benchmark::kMillisecond);
 
 #ifdef DAWN_BENCH_WINDOWS
 
@@ -67,38 +105,28 @@ QApplication& App() {
     return *app;
 }
 
-void BM_ExportLinesLocale(benchmark::State& state) {
-    const ExportBody body = state.range(0) ? ExportBody::Moon : ExportBody::Sun;
-    const SiteSettings settings = DefaultSettings("/nonexistent", 2024);
-    const LocaleTexts locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
-    for (auto _ : state) {
-        auto lines =
-            BuildExportLines(Header(), body, settings, kFirst, kLast, ":", [&locale](DayNumber d) {
-                return locale.DateText(QDate::fromJulianDay(d.Value() + 2415019)).toStdString();
-            });
-        benchmark::DoNotOptimize(lines);
-    }
-    state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
-}
-BENCHMARK(BM_ExportLinesLocale)->Arg(0)->Arg(1)->ArgNames({"moon"})->Unit(benchmark::kMillisecond);
-
-class CancellingChooser final : public ExportFileChooser {
+class FileChooser final : public ExportFileChooser {
 public:
-    QString chooseSaveFile(QWidget*, const QString&) override { return {}; }
+    explicit FileChooser(QString path) : path_(std::move(path)) {}
+    QString chooseSaveFile(QWidget*, const QString&) override { return path_; }
+
+private:
+    QString path_;
 };
 
 void BM_ExportClick(benchmark::State& state) {
     App();
+    TempFile folder;
     AppState app;
-    app.AppDir = "/nonexistent";
-    app.Locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
+    app.AppDir = folder.dir.string();
+    app.Locale = MakeLocaleFormats(QLocale(QStringLiteral("en_GB")));
     app.Today = DayNumber::FromYmd(2024, 6, 21);
     app.Settings = DefaultSettings(app.AppDir, 2024);
     app.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
     app.ApplyLanguage();
-    app.ComputeShownDay(app.Today);
+    app.ShowDate(app.Today);
     TDawnhelmDate dialog(app);
-    CancellingChooser chooser;
+    FileChooser chooser(QString::fromStdString(folder.Path("out.txt")));
     dialog.setFileChooser(&chooser);
     dialog.DateTimePickerStart->setDate(QDate(1900, 1, 1));
     dialog.DateTimePickerStop->setDate(QDate(2500, 1, 1));

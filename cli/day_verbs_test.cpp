@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "core/testsupport_tempdir.h"
 #include "core/textfile.h"
+#include "present/texts.h"
 
 namespace dawn::cli {
 namespace {
@@ -47,13 +48,17 @@ std::string WriteSouthernSettings(const testing::TempDir& dir) {
     return dir.file("Dawncode.txt");
 }
 
+std::string TableLine(const BodyDay& b) {
+    const EventValues& rise = b[EventKind::Rise];
+    const EventValues& set = b[EventKind::Set];
+    return FormatIsoDate(b.Date) + ";" + FormatClock(rise.Clock, ":") + ";" +
+           FormatClock(set.Clock, ":") + ";" + FormatAzimuth(rise.Azimuth) + ";" +
+           FormatAzimuth(set.Azimuth) + "\n";
+}
+
 std::string PlainTable(const SiteSettings& s, DayNumber from, DayNumber to, Body body) {
     std::string text;
-    for (DayNumber d = from; d <= to; ++d) {
-        const BodyDay b = BodyDayOf(ComputeDay(s, d, ":"), body);
-        text += FormatIsoDate(d) + ";" + b.RiseClock + ";" + b.SetClock + ";" + b.RiseAzimuth +
-                ";" + b.SetAzimuth + "\n";
-    }
+    for (DayNumber d = from; d <= to; ++d) text += TableLine(BodyDayOf(ComputeDay(s, d), body));
     return text;
 }
 
@@ -208,9 +213,8 @@ TEST(TableVerb, LongRangesStayInOrder) {
     const SiteSettings velmoren = DefaultSettings("/nonexistent", 2024);
     const DayNumber from = DayNumber::FromYmd(1990, 1, 1), to = DayNumber::FromYmd(2060, 12, 31);
     std::string expected;
-    ForEachBodyDay(velmoren, Body::Sun, from, to, ":", [&](const BodyDay& b) {
-        expected += FormatIsoDate(b.Date) + ";" + b.RiseClock + ";" + b.SetClock + ";" +
-                    b.RiseAzimuth + ";" + b.SetAzimuth + "\n";
+    ForEachBodyDay(velmoren, Body::Sun, from, to, [&](const BodyDay& b) {
+        expected += TableLine(b);
         return true;
     });
     const CliRun r = RunCli(

@@ -56,7 +56,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     out.flush();
     if (outcome.exitCode == kExitSuccess && !out)
         outcome = VerbOutcome::Failure("cannot write the output");
-    if (outcome.exitCode != kExitSuccess) {
+    // A failure without words was already reported (by the graph's helper).
+    if (outcome.exitCode != kExitSuccess && !outcome.error.empty()) {
         err << "dawnhelm-cli: " << verb.name << ": " << outcome.error;
         if (outcome.exitCode == kExitUsage) err << " (try 'dawnhelm-cli help " << verb.name << "')";
         err << '\n';

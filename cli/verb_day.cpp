@@ -7,6 +7,7 @@
 #include "cli/settings_option.h"
 #include "cli/values.h"
 #include "core/dayephemeris.h"
+#include "present/texts.h"
 
 namespace dawn::cli {
 
@@ -33,53 +34,43 @@ private:
     std::string& out_;
 };
 
+// The record's names: Sun or Moon, Rise or Set, and the length's.
+constexpr const char* kBodyNames[] = {"Sun", "Moon"};
+constexpr const char* kKindNames[] = {"Rise", "Set"};
+constexpr const char* kLengthNames[] = {"DayLength", "MoonLightLength"};
+constexpr const char* kLengthDeltaNames[] = {"DayLengthDelta", "MoonLightDelta"};
+
+std::string Name(Body body, EventKind kind, std::string_view what) {
+    return std::string(kBodyNames[IndexOf(body)]) + kKindNames[IndexOf(kind)] + std::string(what);
+}
+
 std::string DescribeDay(const DayEphemeris& e) {
     std::string out;
     FieldWriter f(out);
     f("Date", e.Date);
     f("PrevDate", e.PrevDate);
-    f("SunRiseStatus", e.SunRiseStatus);
-    f("SunSetStatus", e.SunSetStatus);
-    f("SunRiseText", e.SunRiseText);
-    f("SunSetText", e.SunSetText);
-    f("SunRiseTime", e.SunRiseTime);
-    f("SunSetTime", e.SunSetTime);
-    f("SunRiseClock", e.SunRiseClock);
-    f("SunSetClock", e.SunSetClock);
-    f("SunRiseAzimuth", e.SunRiseAzimuth);
-    f("SunSetAzimuth", e.SunSetAzimuth);
-    f("DayLength", e.DayLength);
-    f("MoonRiseStatus", e.MoonRiseStatus);
-    f("MoonSetStatus", e.MoonSetStatus);
-    f("MoonRiseText", e.MoonRiseText);
-    f("MoonSetText", e.MoonSetText);
-    f("MoonRiseTime", e.MoonRiseTime);
-    f("MoonSetTime", e.MoonSetTime);
-    f("MoonRiseClock", e.MoonRiseClock);
-    f("MoonSetClock", e.MoonSetClock);
-    f("MoonRiseAzimuth", e.MoonRiseAzimuth);
-    f("MoonSetAzimuth", e.MoonSetAzimuth);
-    f("MoonLightLength", e.MoonLightLength);
-    f("PrevSunRiseStatus", e.PrevSunRiseStatus);
-    f("PrevSunSetStatus", e.PrevSunSetStatus);
-    f("PrevMoonRiseStatus", e.PrevMoonRiseStatus);
-    f("PrevMoonSetStatus", e.PrevMoonSetStatus);
-    f("PrevSunRiseText", e.PrevSunRiseText);
-    f("PrevSunSetText", e.PrevSunSetText);
-    f("PrevMoonRiseText", e.PrevMoonRiseText);
-    f("PrevMoonSetText", e.PrevMoonSetText);
-    f("PrevSunRiseTime", e.PrevSunRiseTime);
-    f("PrevSunSetTime", e.PrevSunSetTime);
-    f("PrevMoonRiseTime", e.PrevMoonRiseTime);
-    f("PrevMoonSetTime", e.PrevMoonSetTime);
-    f("PrevDayLength", e.PrevDayLength);
-    f("PrevMoonLightLength", e.PrevMoonLightLength);
-    f("SunRiseDelta", e.SunRiseDelta);
-    f("SunSetDelta", e.SunSetDelta);
-    f("MoonRiseDelta", e.MoonRiseDelta);
-    f("MoonSetDelta", e.MoonSetDelta);
-    f("DayLengthDelta", e.DayLengthDelta);
-    f("MoonLightDelta", e.MoonLightDelta);
+    for (Body body : kBodies) {
+        const BodyEntry& b = e[body];
+        for (EventKind k : kEventKinds) f(Name(body, k, "Status"), b[k].Status);
+        for (EventKind k : kEventKinds) f(Name(body, k, "Text"), b[k].Standard);
+        for (EventKind k : kEventKinds) f(Name(body, k, "Time"), b[k].Clock);
+        for (EventKind k : kEventKinds) f(Name(body, k, "Clock"), b[k].Clock);
+        for (EventKind k : kEventKinds) f(Name(body, k, "Azimuth"), FormatAzimuth(b[k].Azimuth));
+        f(kLengthNames[IndexOf(body)], b.Length);
+    }
+    for (Body body : kBodies)
+        for (EventKind k : kEventKinds)
+            f("Prev" + Name(body, k, "Status"), e[body][k].Before.Status);
+    for (Body body : kBodies)
+        for (EventKind k : kEventKinds)
+            f("Prev" + Name(body, k, "Text"), e[body][k].Before.Standard);
+    for (Body body : kBodies)
+        for (EventKind k : kEventKinds) f("Prev" + Name(body, k, "Time"), e[body][k].Before.Clock);
+    for (Body body : kBodies)
+        f(std::string("Prev") + kLengthNames[IndexOf(body)], e[body].LengthBefore);
+    for (Body body : kBodies)
+        for (EventKind k : kEventKinds) f(Name(body, k, "Delta"), e[body][k].Delta);
+    for (Body body : kBodies) f(kLengthDeltaNames[IndexOf(body)], e[body].LengthDelta);
     char jd[32];
     std::snprintf(jd, sizeof jd, "%.1f", e.JulianDay);
     f("JulianDay", jd);
@@ -94,7 +85,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         return VerbOutcome::Usage(e);
     SiteSettings settings;
     if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
-    const std::string text = DescribeDay(ComputeDay(settings, DayNumber::FromDate(date), ":"));
+    const std::string text = DescribeDay(ComputeDay(settings, DayNumber::FromDate(date)));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");
     return {};

@@ -5,6 +5,7 @@
 #include "astro/astro.h"
 #include "cli/command_line.h"
 #include "cli/values.h"
+#include "present/texts.h"
 
 namespace dawn::cli {
 
@@ -21,9 +22,9 @@ void AppendLine(std::string& buffer, const std::string& date, std::string_view k
     buffer += ';';
     buffer += static_cast<char>('0' + static_cast<int>(r.status));
     buffer += ';';
-    buffer += r.timeText;
+    AppendClock(buffer, r.time, ":");
     buffer += ';';
-    buffer += r.azimuthText;
+    AppendAzimuth(buffer, r.azimuth);
     buffer += '\n';
 }
 
@@ -41,8 +42,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::chrono::sys_days last{to};
     for (std::chrono::sys_days day{from}; day <= last; day += std::chrono::days{1}) {
         const std::chrono::year_month_day date{day};
-        const DayEvents events =
-            moon ? ComputeMoonDay(date, place, ":") : ComputeSunDay(date, place, ":");
+        const DayEvents events = moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
         const std::string iso = FormatIsoDate(date);
         AppendLine(buffer, iso, "Rise", events.rise);
         AppendLine(buffer, iso, "Set", events.set);

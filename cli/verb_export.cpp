@@ -1,20 +1,16 @@
 // dawnhelm-cli export: the export file of a range of dates, exactly as the
 // export dialog writes it for the same settings, labels, range and panel.
-#include <QDate>
-#include <QFile>
-#include <QLocale>
 #include <chrono>
 #include <iostream>
 #include <ostream>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/systemlocale.h"
 #include "cli/values.h"
-#include "core/exportlines.h"
 #include "core/textfile.h"
-#include "ui/export/commandlinestate.h"
-#include "ui/export/exportheader.h"
-#include "ui/main/appstate.h"
+#include "present/commandline.h"
+#include "present/export.h"
 
 namespace dawn::cli {
 namespace {
@@ -30,12 +26,22 @@ constexpr Option kOptions[] = {
     {"out", "FILE", false, "write the file (replaced atomically) instead of standard output"},
 };
 
-constexpr qint64 kJulianDayOfDayZero = 2415019;
-
 DayNumber Today() {
     return DayNumber::FromSysDays(
         std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
+
+class StreamSink final : public TextSink {
+public:
+    explicit StreamSink(std::ostream& out) : out_(out) {}
+    bool Write(std::string_view bytes) override {
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(out_);
+    }
+
+private:
+    std::ostream& out_;
+};
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day from{};
@@ -48,38 +54,30 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (first < DayNumber::FromYmd(1900, 1, 1) || last > DayNumber::FromYmd(2500, 1, 1)) {
         return VerbOutcome::Usage("--from and --to must lie between 1900-01-01 and 2500-01-01");
     }
-    const ExportBody body = command.Flag("moon") ? ExportBody::Moon : ExportBody::Sun;
+    const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
 
     CommandLineFiles files;
     files.settingsPath = *command.Value("settings");
     if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
-    AppState state;
     // The main window's captions are lined up for the date it shows; here
-    // that is the first date of the range.
+    // that is the first date of the range, with the exported body's panel.
+    AppState state;
     std::vector<std::string> warnings;
     const auto loadError =
-        LoadCommandLineState(state, files, QLocale::system(), Today(), first, &warnings);
+        LoadCommandLineState(state, files, SystemLocaleFormats(), Today(), first, body, &warnings);
     for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
     if (loadError) return VerbOutcome::Failure(*loadError);
 
-    const ExportHeader header =
-        ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
-    const LocaleTexts& locale = state.Locale;
-    const auto lines = BuildExportLines(
-        header, body, state.Settings, first, last, locale.TimeSeparatorUtf8(),
-        [&locale](DayNumber d) {
-            return locale.DateText(QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero))
-                .toStdString();
-        });
+    const ExportJob job{ExportHeaderFor(state), body, state.Settings, first, last, state.Locale};
     if (const std::string* path = command.Value("out")) {
-        const TextFileResult written = WriteTextFileAtomic(
-            QFile::encodeName(QString::fromStdString(*path)).toStdString(), *lines, "\r\n");
+        const TextFileResult written = WriteTextFileStreamed(
+            *path, [&job](TextSink& sink) { return WriteExport(job, sink) == ExportEnd::Done; });
         if (!written.ok()) return VerbOutcome::Failure(written.error);
         return {};
     }
-    for (const std::string& line : *lines) out << line << "\r\n";
-    out.flush();
-    if (!out) return VerbOutcome::Failure("Cannot write to standard output");
+    StreamSink sink(out);
+    if (WriteExport(job, sink) != ExportEnd::Done || !out.flush())
+        return VerbOutcome::Failure("Cannot write to standard output");
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "cli/settings_option.h"
 #include "cli/values.h"
 #include "core/dayephemeris.h"
+#include "present/texts.h"
 
 namespace dawn::cli {
 
@@ -24,10 +25,11 @@ constexpr std::int32_t kBlockDays = 8192;
 std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, DayNumber to) {
     std::string text;
     text.reserve(static_cast<std::size_t>(to - from + 1) * 40);
-    ForEachBodyDay(settings, body, from, to, ":", [&](const BodyDay& d) {
-        text.append(FormatIsoDate(d.Date)).append(";");
-        text.append(d.RiseClock).append(";").append(d.SetClock).append(";");
-        text.append(d.RiseAzimuth).append(";").append(d.SetAzimuth).append("\n");
+    ForEachBodyDay(settings, body, from, to, [&](const BodyDay& d) {
+        text.append(FormatIsoDate(d.Date));
+        for (EventKind kind : kEventKinds) AppendClock(text.append(";"), d[kind].Clock, ":");
+        for (EventKind kind : kEventKinds) AppendAzimuth(text.append(";"), d[kind].Azimuth);
+        text.append("\n");
         return true;
     });
     return text;

@@ -140,9 +140,11 @@ std::optional<AlarmEventTime> AlarmEventOf(const DayEphemeris& day, AlarmEvent k
     };
     switch (kind) {
         case AlarmEvent::SunRise:
-            return AlarmEventTime{day.Date, day.SunRiseStatus, secondOf(day.SunRiseTime)};
-        case AlarmEvent::SunSet:
-            return AlarmEventTime{day.Date, day.SunSetStatus, secondOf(day.SunSetTime)};
+        case AlarmEvent::SunSet: {
+            const EventEntry& e = day.Event(
+                Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
+            return AlarmEventTime{day.Date, e.Status, secondOf(e.Clock)};
+        }
         default:
             return std::nullopt;
     }

@@ -364,21 +364,24 @@ TEST(AlarmState, OnceForEachEventDate) {
 TEST(AlarmEventOf, FollowsTheDayRecord) {
     SiteSettings s = DefaultSettings("/app", 2024);
     const DayNumber midsummer = DayNumber::FromYmd(2024, 6, 21);
-    const DayEphemeris day = ComputeDay(s, midsummer, ":");
+    const DayEphemeris day = ComputeDay(s, midsummer);
     const AlarmSetup alarms[] = {{AlarmEvent::SunRise, minutes(-15)},
                                  {AlarmEvent::SunSet, minutes(30)},
                                  {AlarmEvent::CivilDawn}};
     auto lookup = [&s](AlarmEvent kind, DayNumber date) {
-        return AlarmEventOf(ComputeDay(s, date, ":"), kind);
+        return AlarmEventOf(ComputeDay(s, date), kind);
     };
-    const int sunrise = static_cast<int>(std::chrono::seconds(day.SunRiseTime).count());
-    const int sunset = static_cast<int>(std::chrono::seconds(day.SunSetTime).count());
+    const int sunrise =
+        static_cast<int>(std::chrono::seconds(day.Event(Body::Sun, EventKind::Rise).Clock).count());
+    const int sunset =
+        static_cast<int>(std::chrono::seconds(day.Event(Body::Sun, EventKind::Set).Clock).count());
     EXPECT_EQ(RingsOf(AlarmsOn(midsummer, alarms, lookup)),
               (std::vector<Ring>{{sunrise - 15 * 60, AlarmEvent::SunRise, midsummer},
                                  {sunset + 30 * 60, AlarmEvent::SunSet, midsummer}}));
 
     s.LatitudeMinutes = 78 * 60;  // the sun stays up all of midsummer's day
-    ASSERT_EQ(ComputeDay(s, midsummer, ":").SunSetStatus, EventStatus::UpAllDay);
+    ASSERT_EQ(ComputeDay(s, midsummer).Event(Body::Sun, EventKind::Set).Status,
+              EventStatus::UpAllDay);
     EXPECT_TRUE(AlarmsOn(midsummer, alarms, lookup).empty());
 }
 

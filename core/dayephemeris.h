@@ -1,35 +1,41 @@
 // DayEphemeris: every value the program shows, exports, graphs and alarms on
 // for one date, and ComputeDay, the pure routine that fills it.
 //
-// Times of day, lengths and deltas are whole minutes (the event texts are whole
-// minutes, so minute arithmetic is exact). A time of day is 0..1439 minutes.
+// The record holds one entry per body and event kind (the sun's rise, the
+// moon's set, ...). Times of day, lengths and deltas are whole minutes (the
+// calculations round every event to the minute, so minute arithmetic is
+// exact); a time of day is 0..1439 minutes. Texts are made by the callers.
 //
 // ComputeDay works in this order:
 //  1. the summer-time window of the date;
-//  2. sunrise and sunset of the date: status, standard-time text, azimuth,
-//     the text parsed and shifted by the summer-time hour, the clock text;
-//  3. the day length when both sun statuses are Normal: set - rise, or, when
-//     the shifted sunset falls after midnight (rise > set), one day - (rise - set);
-//  4. the same for the moon (moonlight length);
-//  5. the four events of the day before, shifted with the window of the date
-//     itself. So on the first day of summer time the date's times carry the
-//     extra hour and the day before's do not, and the deltas of that day
-//     include the hour; on the first day of winter time neither day is shifted;
-//  6. the previous day's lengths, by the same rule, whatever their statuses;
-//  7. the rise and set deltas |previous - time| when both statuses are Normal;
-//     a delta above 23:00 is folded to one day - delta, so an event that moved
-//     across midnight shows its short change (23:50 then 00:35 gives 00:45);
-//  8. the length deltas when all four statuses of the body are Normal.
+//  2. for each body, one scan of the date: status, standard time, azimuth and
+//     the crossing of each event, and the time shifted by the summer-time
+//     hour (the local clock time);
+//  3. the body's length when both its statuses are Normal: set - rise, or,
+//     when the shifted set falls after midnight (rise > set), one day -
+//     (rise - set);
+//  4. one scan of each body for the day before, shifted with the window of
+//     the date itself. So on the first day of summer time the date's times
+//     carry the extra hour and the day before's do not, and the deltas of that
+//     day include the hour; on the first day of winter time neither day is
+//     shifted;
+//  5. the previous day's lengths, by the same rule, whatever their statuses;
+//  6. the rise and set deltas |previous - time| when both statuses are
+//     Normal; a delta above 23:00 is folded to one day - delta, so an event
+//     that moved across midnight shows its short change (23:50 then 00:35
+//     gives 00:45);
+//  7. the length deltas when all four statuses of the body are Normal.
 //
 // A length or delta whose statuses are not all Normal is 00:00 and is not
 // meant to be shown; consumers test the statuses first.
 #pragma once
 
+#include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "astro/astro.h"
 #include "core/calendar.h"
@@ -38,110 +44,108 @@
 
 namespace dawn {
 
+enum class Body : std::uint8_t { Sun, Moon };
+inline constexpr std::size_t kBodyCount = 2;
+inline constexpr std::array<Body, kBodyCount> kBodies = {Body::Sun, Body::Moon};
+
+// The events the record keeps for each body, indexed by EventKind.
+inline constexpr std::size_t kEventKindCount = 2;
+inline constexpr std::array<EventKind, kEventKindCount> kEventKinds = {EventKind::Rise,
+                                                                       EventKind::Set};
+
+constexpr std::size_t IndexOf(Body b) {
+    return static_cast<std::size_t>(b);
+}
+constexpr std::size_t IndexOf(EventKind k) {
+    return static_cast<std::size_t>(k);
+}
+
+// One event of one body on one date.
+struct EventValues {
+    EventStatus Status = EventStatus::Normal;
+    // Zone standard time, as the calculation gave it: the fixed time of the
+    // status when the event did not happen as such (00:00, 23:59, 12:00).
+    std::chrono::minutes Standard{0};
+    // The same moved by the summer-time hour when the date lies in summer
+    // time: the local clock time the user sees.
+    std::chrono::minutes Clock{0};
+    // Degrees from north through east; empty when no crossing of that kind
+    // happened during the day.
+    std::optional<double> Azimuth;
+    // Standard time of the crossing of that kind that did happen, whatever
+    // the status (the set of a day without a rise); empty when none did.
+    std::optional<std::chrono::minutes> Crossing;
+
+    friend bool operator==(const EventValues&, const EventValues&) = default;
+};
+
+// An event of the date with the same event of the day before.
+struct EventEntry : EventValues {
+    EventValues Before;  // shifted with the summer-time window of the date
+    // |Before.Clock - Clock|, folded across midnight; 00:00 unless both
+    // statuses are Normal.
+    std::chrono::minutes Delta{0};
+
+    friend bool operator==(const EventEntry&, const EventEntry&) = default;
+};
+
+// Everything of one body on the date.
+struct BodyEntry {
+    std::array<EventEntry, kEventKindCount> Events;
+    std::chrono::minutes Length{0};        // day length or moonlight; both statuses Normal
+    std::chrono::minutes LengthBefore{0};  // of the day before, whatever its statuses
+    std::chrono::minutes LengthDelta{0};   // all four statuses Normal
+
+    EventEntry& operator[](EventKind k) { return Events[IndexOf(k)]; }
+    const EventEntry& operator[](EventKind k) const { return Events[IndexOf(k)]; }
+    // Both events of the date happened.
+    bool Normal() const;
+    // Both events of the date and of the day before happened.
+    bool NormalBothDays() const;
+
+    friend bool operator==(const BodyEntry&, const BodyEntry&) = default;
+};
+
 struct DayEphemeris {
     DayNumber Date;
     DayNumber PrevDate;
-
-    EventStatus SunRiseStatus = EventStatus::Normal;
-    EventStatus SunSetStatus = EventStatus::Normal;
-    std::string SunRiseText;  // standard time, as the calculation gave it
-    std::string SunSetText;
-    std::chrono::minutes SunRiseTime{0};  // parsed, summer time applied
-    std::chrono::minutes SunSetTime{0};
-    std::string SunRiseClock;  // what the user sees
-    std::string SunSetClock;
-    std::string SunRiseAzimuth;  // empty when no crossing of that kind occurred
-    std::string SunSetAzimuth;
-    std::chrono::minutes DayLength{0};
-
-    EventStatus MoonRiseStatus = EventStatus::Normal;
-    EventStatus MoonSetStatus = EventStatus::Normal;
-    std::string MoonRiseText;
-    std::string MoonSetText;
-    std::chrono::minutes MoonRiseTime{0};
-    std::chrono::minutes MoonSetTime{0};
-    std::string MoonRiseClock;
-    std::string MoonSetClock;
-    std::string MoonRiseAzimuth;
-    std::string MoonSetAzimuth;
-    std::chrono::minutes MoonLightLength{0};
-
-    EventStatus PrevSunRiseStatus = EventStatus::Normal;
-    EventStatus PrevSunSetStatus = EventStatus::Normal;
-    EventStatus PrevMoonRiseStatus = EventStatus::Normal;
-    EventStatus PrevMoonSetStatus = EventStatus::Normal;
-    std::string PrevSunRiseText;
-    std::string PrevSunSetText;
-    std::string PrevMoonRiseText;
-    std::string PrevMoonSetText;
-    std::chrono::minutes PrevSunRiseTime{0};
-    std::chrono::minutes PrevSunSetTime{0};
-    std::chrono::minutes PrevMoonRiseTime{0};
-    std::chrono::minutes PrevMoonSetTime{0};
-    std::chrono::minutes PrevDayLength{0};
-    std::chrono::minutes PrevMoonLightLength{0};
-
-    std::chrono::minutes SunRiseDelta{0};
-    std::chrono::minutes SunSetDelta{0};
-    std::chrono::minutes MoonRiseDelta{0};
-    std::chrono::minutes MoonSetDelta{0};
-    std::chrono::minutes DayLengthDelta{0};
-    std::chrono::minutes MoonLightDelta{0};
-
+    std::array<BodyEntry, kBodyCount> Bodies;
     double JulianDay = 0.0;  // Julian Day at 0h UT of Date (ends in .5)
+    DstWindow Window;        // the summer-time window of Date
 
-    DstWindow Window;  // the summer-time window of Date
+    BodyEntry& operator[](Body b) { return Bodies[IndexOf(b)]; }
+    const BodyEntry& operator[](Body b) const { return Bodies[IndexOf(b)]; }
+    const EventEntry& Event(Body b, EventKind k) const { return (*this)[b][k]; }
 
     friend bool operator==(const DayEphemeris&, const DayEphemeris&) = default;
 };
 
-// "hh" + separator + "mm" of a time of day (0..1439 minutes; other values are
-// first brought into that range).
-std::string FormatClock(std::chrono::minutes timeOfDay, std::string_view timeSeparator);
-
-// Reads a clock text written as hours, the separator and minutes. Two-digit
-// hours and minutes at the ends are read whatever stands between them
-// ("07:05", "06 h 1 05"); otherwise the first two runs of digits ("7.05").
-// 24:00 and beyond wrap. False when the text holds no hour and minute.
-bool ParseClock(std::string_view text, std::chrono::minutes& out);
-
-// The record of a date from the eight calculation results (the date's sun and
-// moon, and the day before's), by the steps above. ComputeDay and ForEachDay
-// are this plus the calculations.
-DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date,
-                         std::string_view timeSeparator, const DayEvents& sun,
+// The record of a date from the calculation results of both bodies on the
+// date and on the day before (one scan each). ComputeDay and ForEachDay are
+// this plus the calculations.
+DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const DayEvents& sun,
                          const DayEvents& moon, const DayEvents& prevSun,
                          const DayEvents& prevMoon);
 
-// The record of one date. `settings` must have its rules resolved
-// (ResolveDstRules); the time separator is the locale's.
-DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date,
-                        std::string_view timeSeparator);
+// The record of one date: four scans (each body on the date and on the day
+// before). `settings` must have its rules resolved (ResolveDstRules).
+DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date);
 
 // The records of every date from `from` to `to` inclusive, oldest first,
 // handed to `onDay` one by one; identical to calling ComputeDay for each date
-// but about four times cheaper: one scan per body per date, and each date's
-// results serve again as the next date's day before. Nothing is called when
-// `to` < `from`. `onDay` returns false to stop early.
+// but about twice as cheap: each date's scans serve again as the next date's
+// day before. Nothing is called when `to` < `from`. `onDay` returns false to
+// stop early.
 void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
-                std::string_view timeSeparator,
                 const std::function<bool(const DayEphemeris&)>& onDay);
 
-// The part of a day record that concerns one body on its own date: what a
-// table or an export line needs. Equal to the same fields of the full record.
-enum class Body : std::uint8_t { Sun, Moon };
-
+// One body on its own date, without the day before: what a table or an
+// export line needs. Equal to the same values of the full record.
 struct BodyDay {
     DayNumber Date;
-    EventStatus RiseStatus = EventStatus::Normal;
-    EventStatus SetStatus = EventStatus::Normal;
-    std::chrono::minutes RiseTime{0};  // summer time applied
-    std::chrono::minutes SetTime{0};
-    std::string RiseClock;
-    std::string SetClock;
-    std::string RiseAzimuth;
-    std::string SetAzimuth;
+    std::array<EventValues, kEventKindCount> Events;
 
+    const EventValues& operator[](EventKind k) const { return Events[IndexOf(k)]; }
     friend bool operator==(const BodyDay&, const BodyDay&) = default;
 };
 
@@ -150,7 +154,10 @@ BodyDay BodyDayOf(const DayEphemeris& day, Body body);
 // BodyDayOf(ComputeDay(...)) for every date from `from` to `to`, oldest first,
 // at the cost of one scan of that body per date. `onDay` returns false to stop.
 void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
-                    std::string_view timeSeparator,
                     const std::function<bool(const BodyDay&)>& onDay);
+
+// The calculation of one body's day (one scan).
+DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Place& place);
+Place PlaceOf(const SiteSettings& settings);
 
 }  // namespace dawn

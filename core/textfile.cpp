@@ -499,7 +499,26 @@ TextFileResult ReadTextFile(const std::string& path, std::size_t maxBytes, UserI
     return r;
 }
 
-TextFileResult WriteFileAtomic(const std::string& path, std::string_view bytes, UserId user) {
+namespace {
+
+// Hands the producer's bytes straight to the new file; the first failure is
+// kept by the file and stops the producer.
+class NewFileSink final : public TextSink {
+public:
+    explicit NewFileSink(NewFileBeside& file) : file_(file) {}
+    bool Write(std::string_view bytes) override {
+        file_.Write(bytes);
+        return file_.error() == 0;
+    }
+
+private:
+    NewFileBeside& file_;
+};
+
+}  // namespace
+
+TextFileResult WriteTextFileStreamed(const std::string& path,
+                                     const std::function<bool(TextSink&)>& produce, UserId user) {
     const ReplaceTarget place = CheckReplace(path, user, Links::Follow);
     if (!place.refusal.empty())
         return Cannot(TextFileStatus::WriteFailed, "write", path, place.refusal);
@@ -510,11 +529,25 @@ TextFileResult WriteFileAtomic(const std::string& path, std::string_view bytes, 
     // An existing file keeps its permission bits; a new one takes 0666
     // narrowed by the umask.
     if (place.exists) file.SetMode(place.mode);
-    file.Write(bytes);
+    if (file.error() != 0)
+        return Cannot(TextFileStatus::WriteFailed, "write", path, SystemReason(file.error()));
+    NewFileSink sink(file);
+    const bool complete = produce(sink);
+    if (file.error() != 0)
+        return Cannot(TextFileStatus::WriteFailed, "write", path, SystemReason(file.error()));
+    // The unfinished file goes with `file`; the old one stays as it was.
+    if (!complete)
+        return Failure(TextFileStatus::Cancelled, "Writing \"" + path + "\" was cancelled.",
+                       "cancelled");
     if (const int err = file.Commit(place.target); err != 0)
         return Cannot(TextFileStatus::WriteFailed, "write", path, SystemReason(err));
     RemoveStaleTempFiles(folder, targetName);
     return TextFileResult{};
+}
+
+TextFileResult WriteFileAtomic(const std::string& path, std::string_view bytes, UserId user) {
+    return WriteTextFileStreamed(
+        path, [bytes](TextSink& sink) { return sink.Write(bytes); }, user);
 }
 
 TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<std::string>& lines,

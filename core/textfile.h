@@ -25,6 +25,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,7 @@ enum class TextFileStatus : std::uint8_t {
                   // rights, I/O error, another user's file in a shared folder)
     WriteFailed,  // the new contents could not be written or the target may not be
                   // replaced; the old file is untouched
+    Cancelled,    // the writer gave up before the end; the old file is untouched
 };
 
 struct TextFileResult {
@@ -118,5 +120,22 @@ TextFileResult WriteTextFileAtomic(const std::string& path, const std::vector<st
 // done when `path` does not exist. On failure the result names both files
 // and the reason.
 TextFileResult KeepBackupCopy(const std::string& path, UserId user = CurrentUser());
+
+// Where a writer puts its bytes as it makes them. Write returns false when
+// the bytes could not be taken (the writer should then stop).
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    virtual bool Write(std::string_view bytes) = 0;
+};
+
+// WriteFileAtomic for contents made as they are written: `produce` writes
+// them into the sink it is given, so they need not be held in memory. The
+// file is renamed over `path` only when `produce` returns true and every
+// byte was written; when it returns false the result is Cancelled, and in
+// either failure `path` is untouched.
+TextFileResult WriteTextFileStreamed(const std::string& path,
+                                     const std::function<bool(TextSink&)>& produce,
+                                     UserId user = CurrentUser());
 
 }  // namespace dawn

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/dayephemeris.h"
+#include "present/texts.h"
 
 namespace dawn {
 

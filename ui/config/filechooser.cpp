@@ -41,9 +41,6 @@ public:
     }
 };
 
-RealFileChoosers realChoosers;
-FileChoosers* current = &realChoosers;
-
 }  // namespace
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& request) {
@@ -74,11 +71,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileRequest& 
     return dialog;
 }
 
-FileChoosers& Choosers() {
-    return *current;
-}
-void SetChoosers(FileChoosers* choosers) {
-    current = choosers ? choosers : &realChoosers;
+FileChoosers& RealFileChooser() {
+    static RealFileChoosers choosers;
+    return choosers;
 }
 
 QStringList PatternsOf(const QString& filter) {

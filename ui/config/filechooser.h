@@ -1,7 +1,7 @@
 #pragma once
 // The seam through which the configuration dialog asks for a file. The
-// program shows a real file dialog; tests install a chooser that records the
-// requests and answers as told.
+// dialog is given its choosers when it is made: the program gives real file
+// dialogs, tests a chooser that records the requests and answers as told.
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -29,10 +29,8 @@ public:
     virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
 };
 
-// The choosers in use; real file dialogs unless a test installed others.
-FileChoosers& Choosers();
-// Installs `choosers` (not owned); nullptr restores the real dialogs.
-void SetChoosers(FileChoosers* choosers);
+// The real file dialogs.
+FileChoosers& RealFileChooser();
 
 // The file dialog the program shows for a request (not yet shown): Qt's own
 // dialog, in the start folder with the preset file's name, filtered, and for

@@ -19,15 +19,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "present/summerrules.h"
 #include "ui/config/radiogroup.h"
-#include "ui/config/summerrules.h"
 #include "ui/config/taboutbox_impl.h"
 #include "ui/config/widgets.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/links.h"
 #include "ui/main/messages.h"
-#include "ui/main/soundplayer.h"
-#include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
@@ -96,8 +94,9 @@ QPixmap MoonPicture(int side) {
 
 }  // namespace
 
-TAboutBox::TAboutBox(AppState& state, TForm1* mainWindow, QWidget* parent)
-    : QDialog(parent), d(std::make_unique<Impl>(state, mainWindow)) {
+TAboutBox::TAboutBox(AppState& state, QWidget* parent, MessageBoxes& messages,
+                     FileChoosers& choosers)
+    : QDialog(parent), d(std::make_unique<Impl>(state, messages, choosers)) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About Dawnhelm"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -530,7 +529,7 @@ void TAboutBox::FormCreate() {
 void TAboutBox::FormActivate() {
     if (!PanelConfig->isHidden()) LanguageBox->setFocus();
     // The caption names the panel the button switches to.
-    MediaFiles->setText(d->state.Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
+    MediaFiles->setText(d->Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
     BeginBatch();
     SummerMonthClick();
     WinterMonthClick();
@@ -539,7 +538,7 @@ void TAboutBox::FormActivate() {
     SaisonCheckBox->setChecked(d->state.Settings.SummerTimeEnabled);
     for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
         g->setEnabled(d->state.Settings.SummerTimeEnabled);
-    GroupSaison->setTitle(d->state.Label(label::kSeason));
+    GroupSaison->setTitle(d->Label(label::kSeason));
     EndBatch();
 }
 
@@ -555,7 +554,7 @@ void TAboutBox::FormDeactivate() {
 
 void TAboutBox::FormHide() {
     const SettingsSaveResult saved = SaveSettings(d->state.Settings, d->state.AppDir);
-    if (!saved.ok) Messages().showMessage(this, QString::fromStdString(saved.error));
+    if (!saved.ok) d->messages.showMessage(this, Q(saved.error));
 }
 
 void TAboutBox::OKButtonClick() {
@@ -653,11 +652,6 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
-DayNumber TAboutBox::ShownDay() const {
-    if (d->main) return d->main->ShownDay();
-    return d->state.Day.Date.Value() != 0 ? d->state.Day.Date : d->state.Today;
-}
-
 void TAboutBox::BeginBatch() {
     ++d->batch;
 }
@@ -666,11 +660,6 @@ void TAboutBox::EndBatch() {
     if (--d->batch > 0 || !d->redrawPending) return;
     d->redrawPending = false;
     ProgramIconClick();
-}
-
-void TAboutBox::SetPreviews(PlaySoundFn playSound, ShowImageFn showImage) {
-    d->playSound = std::move(playSound);
-    d->showImage = std::move(showImage);
 }
 
 }  // namespace dawn

@@ -3,9 +3,10 @@
 // language (settings panel) and the alarm media (media panel).
 //
 // The dialog keeps no settings of its own: every control writes its field of
-// the shared SiteSettings at once, recomputes the shown day and redraws the
-// main window behind it (ProgramIconClick). There is no cancel; hiding the
-// dialog saves the settings file.
+// the shared SiteSettings at once and recomputes the shown day of the shared
+// state (ProgramIconClick), and dayChanged asks the main window behind it to
+// draw the day again. There is no cancel; hiding the dialog saves the
+// settings file.
 //
 // Handlers run whenever a control's value changes, whether the user or the
 // program changed it, and setting an equal value runs nothing. The carries of
@@ -17,7 +18,10 @@
 #include <functional>
 #include <memory>
 
+#include "astro/astro.h"
 #include "core/daynumber.h"
+#include "ui/config/filechooser.h"
+#include "ui/main/messages.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -31,7 +35,6 @@ class QWidget;
 namespace dawn {
 
 struct AppState;
-class TForm1;
 class RadioGroup;
 class ClickLabel;
 enum class PairKind;
@@ -40,9 +43,10 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     // Builds the dialog and fills it from the settings in `state` (FormCreate).
-    // `mainWindow` is redrawn behind the dialog after every change; it may be
-    // null in tests of the dialog alone.
-    TAboutBox(AppState& state, TForm1* mainWindow, QWidget* parent = nullptr);
+    // The boxes and the file choosers must outlive the dialog.
+    explicit TAboutBox(AppState& state, QWidget* parent = nullptr,
+                       MessageBoxes& messages = RealMessageBoxes(),
+                       FileChoosers& choosers = RealFileChooser());
     ~TAboutBox() override;
 
     // --- settings panel -------------------------------------------------
@@ -168,14 +172,15 @@ public:
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;
 
-    // The previews of the media panel. Unless replaced here (tests), a sound
-    // plays through the main window's PlaySound and a picture goes out as the
-    // main window's imageRequested signal, which the program connects to the
-    // picture window like the alarms' pictures.
-    using PlaySoundFn = std::function<void(const QString& fileName)>;
-    using ShowImageFn = std::function<void(const QString& fileName, bool stretch,
-                                           const QString& caption, std::chrono::minutes eventTime)>;
-    void SetPreviews(PlaySoundFn playSound, ShowImageFn showImage);
+signals:
+    // The shared state's shown day was recomputed: the main window draws it.
+    void dayChanged();
+    // The previews of the media panel. The program plays a sound through the
+    // main window's player, so that a preview and an alarm never play at
+    // once, and shows a picture in the picture window like an alarm's.
+    void soundPreviewRequested(const QString& fileName);
+    void imagePreviewRequested(const QString& fileName, bool stretch, const QString& caption,
+                               std::chrono::minutes eventTime, DayNumber eventDate);
 
 protected:
     bool event(QEvent* e) override;
@@ -205,10 +210,9 @@ private:
     void PlaceRuleGroups(bool summerOnTop);
     void PutLabelsOnControls();
     void ChooseMediaFile(MediaSlot slot);
-    void PlaySoundPreview(bool sunrise);
-    void ShowImagePreview(bool sunrise);
+    void PlaySoundPreview(EventKind event);
+    void ShowImagePreview(EventKind event);
     void PlaceDefault(PairKind kind, const QString& message, int whole, int minutes);
-    DayNumber ShownDay() const;
     // Handlers that run several others redraw the main window once at the end.
     void BeginBatch();
     void EndBatch();

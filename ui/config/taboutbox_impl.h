@@ -8,33 +8,28 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/config/spinpair.h"
+#include "present/appstate.h"
+#include "present/spinpair.h"
 #include "ui/config/taboutbox.h"
-#include "ui/main/appstate.h"
-#include "ui/main/soundplayer.h"
+#include "ui/locale/qtlocale.h"
 
 class QVBoxLayout;
 
 namespace dawn {
 
-class TForm1;
-
-// The items of the language choice and the names the hints give them.
+// The items of the language choice.
 inline const QStringList kLanguageItems = {
     QStringLiteral("Loc"), QStringLiteral("Ned"), QStringLiteral("Fra"), QStringLiteral("Deu"),
     QStringLiteral("Eng"), QStringLiteral("Ita"), QStringLiteral("Esp")};
-inline const QStringList kLanguageNames = {
-    QStringLiteral("Local"),       QStringLiteral("Nederlands"), QStringLiteral("Fran\u00e7ais"),
-    QStringLiteral("Deutsch"),     QStringLiteral("English"),    QStringLiteral("Italiano"),
-    QStringLiteral("Espa\u00f1ol")};
 inline const QString kLocaleHintLines =
     QStringLiteral("Weekdays and Monthnames\nare fetched from\nthe windows local setting");
 
 struct TAboutBox::Impl {
-    Impl(AppState& s, TForm1* m) : state(s), main(m) {}
+    Impl(AppState& s, MessageBoxes& m, FileChoosers& c) : state(s), messages(m), choosers(c) {}
 
     AppState& state;
-    TForm1* main;
+    MessageBoxes& messages;
+    FileChoosers& choosers;
     // The three pairs with the ranges their rule left, latitude, longitude,
     // time zone.
     std::array<SpinPair, 3> pairs;
@@ -45,9 +40,9 @@ struct TAboutBox::Impl {
     bool activateOnReturn = false;
     int batch = 0;
     bool redrawPending = false;
-    PlaySoundFn playSound;
-    ShowImageFn showImage;
-    std::unique_ptr<SoundPlayer> ownPlayer;
+
+    // Label n of the applied language.
+    QString Label(int n) const { return Q(state.Label(n)); }
 };
 
 // The whole and minutes spin edits, the group, the separator and the tag of a

@@ -7,13 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "present/texts.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
 #include "ui/main/messages.h"
-#include "ui/main/soundplayer.h"
-#include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
@@ -29,10 +28,10 @@ void TAboutBox::MediaFilesClick() {
     PanelConfig->setVisible(PanelFiles->isHidden());
     if (!PanelFiles->isHidden()) {
         FileGroupBoxEnter();
-        MediaFiles->setText(d->state.Label(label::kSettings));
+        MediaFiles->setText(d->Label(label::kSettings));
         PanelFiles->setFocus();
     } else {
-        MediaFiles->setText(d->state.Label(label::kMedia));
+        MediaFiles->setText(d->Label(label::kMedia));
         LanguageBox->setFocus();
     }
 }
@@ -91,10 +90,10 @@ void TAboutBox::ChooseMediaFile(MediaSlot slot) {
     // file that cannot be played or shown is reported by the preview or the
     // alarm. A name with a line break cannot be kept in the settings file,
     // where it would split its line.
-    if (const std::optional<QString> chosen = Choosers().openFile(this, request)) {
+    if (const std::optional<QString> chosen = d->choosers.openFile(this, request)) {
         const std::string path = QFile::encodeName(*chosen).toStdString();
         if (HasLineBreak(path)) {
-            Messages().showMessage(
+            d->messages.showMessage(
                 this, QStringLiteral("This file name holds a line break, which the settings file "
                                      "cannot keep; please rename the file or choose another:\n%1")
                           .arg(*chosen));
@@ -118,56 +117,37 @@ void TAboutBox::SunSetImageEditClick() {
     ChooseMediaFile(MediaSlot::SunSetImage);
 }
 
-void TAboutBox::PlaySoundPreview(bool sunrise) {
+void TAboutBox::PlaySoundPreview(EventKind event) {
     const SiteSettings& s = d->state.Settings;
-    const QString file = QString::fromStdString(sunrise ? s.SunRiseSoundFile : s.SunSetSoundFile);
-    if (d->playSound) {
-        d->playSound(file);
-    } else if (d->main) {
-        // The main window's player, so that a preview and an alarm never play
-        // at once.
-        d->main->PlaySound(file);
-    } else {
-        if (!d->ownPlayer) d->ownPlayer = std::make_unique<SoundPlayer>(this);
-        d->ownPlayer->PlaySound(file);
-    }
+    emit soundPreviewRequested(
+        Q(event == EventKind::Rise ? s.SunRiseSoundFile : s.SunSetSoundFile));
 }
 
 void TAboutBox::SunRiseSoundButtonClick() {
-    PlaySoundPreview(true);
+    PlaySoundPreview(EventKind::Rise);
 }
 void TAboutBox::SunSetSoundButtonClick() {
-    PlaySoundPreview(false);
+    PlaySoundPreview(EventKind::Set);
 }
 
-void TAboutBox::ShowImagePreview(bool sunrise) {
+void TAboutBox::ShowImagePreview(EventKind event) {
     const SiteSettings& s = d->state.Settings;
-    const QString file = QString::fromStdString(sunrise ? s.SunRiseImageFile : s.SunSetImageFile);
-    const bool stretch = sunrise ? s.SunRiseImageStretch : s.SunSetImageStretch;
-    QString caption;
-    if (d->main)
-        caption = (sunrise ? d->main->lbSunrise : d->main->lbSunset)->text().trimmed();
-    else
-        caption = d->state.Label(sunrise ? label::kSunrise : label::kSunset).trimmed();
-    // The preview names the file on a second line; the alarm shows the
-    // caption alone.
-    caption += QLatin1Char('\n') + file;
-    const std::chrono::minutes when = sunrise ? d->state.Day.SunRiseTime : d->state.Day.SunSetTime;
-    if (d->showImage) {
-        d->showImage(file, stretch, caption, when);
-    } else if (d->main) {
-        // The picture window shows it as it shows an alarm's picture.
-        emit d->main->imageRequested(file, stretch, caption, when, ShownDay());
-    } else if (!QFileInfo(file).isFile()) {
-        Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
-    }
+    const bool rise = event == EventKind::Rise;
+    const QString file = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
+    // The caption as the main window shows it; the preview names the file on
+    // a second line, the alarm shows the caption alone.
+    const QString caption = Q(Trimmed(d->state.Label(rise ? label::kSunrise : label::kSunset))) +
+                            QLatin1Char('\n') + file;
+    emit imagePreviewRequested(file, stretch, caption, d->state.Day.Event(Body::Sun, event).Clock,
+                               d->state.Shown);
 }
 
 void TAboutBox::ShowSunRiseImageClick() {
-    ShowImagePreview(true);
+    ShowImagePreview(EventKind::Rise);
 }
 void TAboutBox::ShowSunSetImageClick() {
-    ShowImagePreview(false);
+    ShowImagePreview(EventKind::Set);
 }
 
 void TAboutBox::ImageSunRiseStretchClick() {

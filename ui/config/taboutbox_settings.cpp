@@ -11,12 +11,13 @@
 #include <algorithm>
 
 #include "core/calendar.h"
+#include "present/dayview.h"
+#include "present/summerrules.h"
+#include "present/texts.h"
 #include "ui/config/radiogroup.h"
-#include "ui/config/summerrules.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
 #include "ui/main/messages.h"
-#include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
@@ -27,12 +28,6 @@ QString AsTitle(QString caption) {
     caption = caption.trimmed();
     if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
     return caption.trimmed();
-}
-
-QDate ToQDate(DayNumber day) {
-    const auto ymd = day.ToDate();
-    return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-                 static_cast<int>(static_cast<unsigned>(ymd.day())));
 }
 
 }  // namespace
@@ -107,18 +102,18 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
     QString sign;
     switch (kind) {
         case PairKind::Latitude:
-            sign = QString::fromStdString(total >= 0 ? letters.north : letters.south);
+            sign = Q(total >= 0 ? letters.north : letters.south);
             break;
         case PairKind::Longitude:
-            sign = QString::fromStdString(total >= 0 ? letters.east : letters.west);
+            sign = Q(total >= 0 ? letters.east : letters.west);
             break;
         case PairKind::TimeZone:
             sign = total >= 0 ? QStringLiteral("+") : QStringLiteral("-");
             break;
     }
     c.separator->setText(sign);
-    c.separator->setToolTip(d->state.Label(total >= 0 ? c.positiveHintLabel : c.negativeHintLabel));
-    c.group->setTitle(d->state.Label(c.captionLabel));
+    c.separator->setToolTip(d->Label(total >= 0 ? c.positiveHintLabel : c.negativeHintLabel));
+    c.group->setTitle(d->Label(c.captionLabel));
     ProgramIconClick();
 }
 
@@ -133,7 +128,7 @@ void TAboutBox::TimeZoneUrenChange() {
 }
 
 bool TAboutBox::ConfirmDefault(const QString& message) {
-    return Messages().confirm(this, message);
+    return d->messages.confirm(this, message);
 }
 
 void TAboutBox::PlaceDefault(PairKind kind, const QString& message, int whole, int minutes) {
@@ -175,15 +170,14 @@ void TAboutBox::ProgramIconClick() {
     // The labels are applied before the main window redraws, so that it draws
     // in the language now chosen.
     st.ApplyLanguage();
-    if (d->main)
-        d->main->Calendar1Change();
-    else
-        st.ComputeShownDay(ShownDay());
+    st.ShowDate(st.Shown);
+    emit dayChanged();
 
-    lbAboutSunrise->setText(QString::fromStdString(st.Day.SunRiseClock));
-    lbAboutSunSet->setText(QString::fromStdString(st.Day.SunSetClock));
-    lbAboutMoonRise->setText(QString::fromStdString(st.Day.MoonRiseClock));
-    lbAboutMoonset->setText(QString::fromStdString(st.Day.MoonSetClock));
+    const LocaleFormats& loc = st.Locale;
+    lbAboutSunrise->setText(Q(loc.ClockText(st.Day.Event(Body::Sun, EventKind::Rise).Clock)));
+    lbAboutSunSet->setText(Q(loc.ClockText(st.Day.Event(Body::Sun, EventKind::Set).Clock)));
+    lbAboutMoonRise->setText(Q(loc.ClockText(st.Day.Event(Body::Moon, EventKind::Rise).Clock)));
+    lbAboutMoonset->setText(Q(loc.ClockText(st.Day.Event(Body::Moon, EventKind::Set).Clock)));
     ShowSummerRule();
     ShowWinterRule();
 
@@ -215,12 +209,12 @@ bool TAboutBox::SummerGroupOnTop() const {
 
 void TAboutBox::ShowRule(Season season) {
     const RuleSide side = Side(season);
-    const QString word = d->state.Label(side.captionLabel);
-    side.group->setTitle(word + QLatin1Char(' ') + d->state.Locale.DateText(ToQDate(side.start)));
-    side.month->setToolTip(d->state.Label(label::kMonth) + QLatin1Char(' ') + word);
-    side.weekends->setToolTip(d->state.Label(label::kWeek) + QLatin1Char(' ') + word);
-    side.month->setTitle(d->state.Label(label::kMonth));
-    side.weekends->setTitle(d->state.Label(label::kWeekend));
+    const QString word = d->Label(side.captionLabel);
+    side.group->setTitle(word + QLatin1Char(' ') + Q(d->state.Locale.DateText(side.start)));
+    side.month->setToolTip(d->Label(label::kMonth) + QLatin1Char(' ') + word);
+    side.weekends->setToolTip(d->Label(label::kWeek) + QLatin1Char(' ') + word);
+    side.month->setTitle(d->Label(label::kMonth));
+    side.weekends->setTitle(d->Label(label::kWeekend));
 }
 
 void TAboutBox::ShowSummerRule() {
@@ -300,7 +294,7 @@ void TAboutBox::btnWinterStartDayMouseDown(Qt::MouseButton button) {
 void TAboutBox::WeekdayEnter(Season season) {
     const RuleSide side = Side(season);
     if (side.tag >= 1 && side.tag <= 7)
-        side.button->setText(d->state.Label(label::kFirstWeekday + side.tag - 1));
+        side.button->setText(d->Label(label::kFirstWeekday + side.tag - 1));
 }
 
 void TAboutBox::btnSummerStartDayEnter() {
@@ -317,15 +311,15 @@ void TAboutBox::SaisonCheckBoxClick() {
     d->state.Settings.SummerTimeEnabled = on;
     for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
         g->setEnabled(on);
-    GroupSaison->setTitle(d->state.Label(label::kSeason));
+    GroupSaison->setTitle(d->Label(label::kSeason));
     ProgramIconClick();
 }
 
 void TAboutBox::CheckNewYearClick() {
     d->state.Settings.FirstWeekNewYear = CheckNewYear->isChecked();
-    CheckNewYear->setText(d->state.Label(label::kNewYear));
-    CheckNewYear->setToolTip(d->state.Label(label::kNewYear));
-    GroupFirstWeek->setTitle(d->state.Label(label::kFirstWeek));
+    CheckNewYear->setText(d->Label(label::kNewYear));
+    CheckNewYear->setToolTip(d->Label(label::kNewYear));
+    GroupFirstWeek->setTitle(d->Label(label::kFirstWeek));
     // The week numbers of the main window follow at once.
     ProgramIconClick();
 }
@@ -333,8 +327,8 @@ void TAboutBox::CheckNewYearClick() {
 void TAboutBox::ClockCheckBoxClick() {
     // The clock panel of the main window follows at its next tick.
     d->state.Settings.ShowClock = ClockCheckBox->isChecked();
-    ClockCheckBox->setText(d->state.Label(label::kClock));
-    GroupTime->setTitle(d->state.Label(label::kTime));
+    ClockCheckBox->setText(d->Label(label::kClock));
+    GroupTime->setTitle(d->Label(label::kTime));
 }
 
 // --- the language ---------------------------------------------------------
@@ -342,8 +336,9 @@ void TAboutBox::ClockCheckBoxClick() {
 void TAboutBox::LanguageBoxClick() {
     const int index = std::clamp(LanguageBox->itemIndex(), 0, kLanguageCount - 1);
     d->state.Settings.LanguageIndex = static_cast<std::uint8_t>(index);
-    const QString hint = kLanguageNames[index] + QStringLiteral("\ndouble clic to translator");
-    if (d->main) d->main->lbSunSetSymbol->setToolTip(hint);
+    // The main window's sunset sign names the language from now on.
+    d->state.LanguageChosen = true;
+    const QString hint = Q(LanguageName(index)) + QStringLiteral("\ndouble clic to translator");
     LanguageBox->setToolTip(QStringLiteral("Language = ") + hint + QLatin1Char('\n') +
                             kLocaleHintLines);
     d->state.ApplyLanguage();
@@ -362,28 +357,27 @@ void TAboutBox::LanguageBoxClick() {
 }
 
 void TAboutBox::PutLabelsOnControls() {
-    const AppState& st = d->state;
-    TimezoneBox->setTitle(st.Label(label::kTimeZone));
-    CheckNewYear->setText(st.Label(label::kNewYear));
-    CheckNewYear->setToolTip(st.Label(label::kNewYear));
-    ClockCheckBox->setText(st.Label(label::kClock));
-    GroupSaison->setTitle(st.Label(label::kSeason));
-    GroupTime->setTitle(st.Label(label::kTime));
-    GroupFirstWeek->setTitle(st.Label(label::kFirstWeek));
-    GroupFirstWeek->setToolTip(st.Label(label::kFirstWeek));
-    MediaFiles->setText(st.Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
+    TimezoneBox->setTitle(d->Label(label::kTimeZone));
+    CheckNewYear->setText(d->Label(label::kNewYear));
+    CheckNewYear->setToolTip(d->Label(label::kNewYear));
+    ClockCheckBox->setText(d->Label(label::kClock));
+    GroupSaison->setTitle(d->Label(label::kSeason));
+    GroupTime->setTitle(d->Label(label::kTime));
+    GroupFirstWeek->setTitle(d->Label(label::kFirstWeek));
+    GroupFirstWeek->setToolTip(d->Label(label::kFirstWeek));
+    MediaFiles->setText(d->Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
     lbVersion->setText(QLatin1String(kVersionText));
-    Activate->setTitle(st.Label(label::kActivate));
-    ImageSunRiseStretch->setText(st.Label(label::kStretch));
-    ImageSunSetStretch->setText(st.Label(label::kStretch));
-    SunRiseSoundButton->setToolTip(st.Label(label::kPlaySound));
-    SunSetSoundButton->setToolTip(st.Label(label::kPlaySound));
-    ShowSunRiseImage->setToolTip(st.Label(label::kImage));
-    ShowSunSetImage->setToolTip(st.Label(label::kImage));
-    ImageCheckFileName->setText(st.Label(label::kImage));
-    SoundCheckFileName->setText(st.Label(label::kAlarm));
-    SunRiseFileBox->setTitle(AsTitle(st.Label(label::kSunrise)));
-    SunSetFileBox->setTitle(AsTitle(st.Label(label::kSunset)));
+    Activate->setTitle(d->Label(label::kActivate));
+    ImageSunRiseStretch->setText(d->Label(label::kStretch));
+    ImageSunSetStretch->setText(d->Label(label::kStretch));
+    SunRiseSoundButton->setToolTip(d->Label(label::kPlaySound));
+    SunSetSoundButton->setToolTip(d->Label(label::kPlaySound));
+    ShowSunRiseImage->setToolTip(d->Label(label::kImage));
+    ShowSunSetImage->setToolTip(d->Label(label::kImage));
+    ImageCheckFileName->setText(d->Label(label::kImage));
+    SoundCheckFileName->setText(d->Label(label::kAlarm));
+    SunRiseFileBox->setTitle(AsTitle(d->Label(label::kSunrise)));
+    SunSetFileBox->setTitle(AsTitle(d->Label(label::kSunset)));
 }
 
 }  // namespace dawn

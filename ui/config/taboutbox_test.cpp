@@ -18,9 +18,10 @@
 
 #include "core/calendar.h"
 #include "core/textfile.h"
+#include "present/appstate.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
-#include "ui/main/appstate.h"
+#include "ui/main/startup.h"
 #include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
@@ -29,8 +30,6 @@ namespace {
 // Answers the file choosers as told and records what they were asked.
 class RecordingChoosers final : public FileChoosers {
 public:
-    RecordingChoosers() { SetChoosers(this); }
-    ~RecordingChoosers() override { SetChoosers(nullptr); }
     std::optional<QString> openFile(QWidget*, const FileRequest& request) override {
         asked.push_back(request);
         return answer;
@@ -52,10 +51,10 @@ protected:
             adjust(state.Settings);
             ResolveDstRules(state.Settings, year);
         }
-        state.ComputeShownDay(state.Today);
-        box = std::make_unique<TAboutBox>(state, nullptr);
+        state.ShowDate(state.Today);
+        box = std::make_unique<TAboutBox>(state, nullptr, messages, choosers);
     }
-    QString Label(int n) const { return state.Label(n); }
+    QString Label(int n) const { return QString::fromStdString(state.Label(n)); }
     int Latitude() const {
         return box->LatitudeSpinGraden->value() * 60 + box->LatitudeSpinMinuten->value();
     }
@@ -426,13 +425,17 @@ TEST_F(AboutBoxTest, PreviewsPassTheFileAndCaption) {
     QStringList played;
     QString shownFile, shownCaption;
     bool shownStretch = false;
-    box->SetPreviews(
-        [&](const QString& f) { played << f; },
-        [&](const QString& f, bool stretch, const QString& caption, std::chrono::minutes) {
-            shownFile = f;
-            shownStretch = stretch;
-            shownCaption = caption;
-        });
+    QObject::connect(box.get(), &TAboutBox::soundPreviewRequested,
+                     [&](const QString& f) { played << f; });
+    QObject::connect(box.get(), &TAboutBox::imagePreviewRequested,
+                     [&](const QString& f, bool stretch, const QString& caption,
+                         std::chrono::minutes time, DayNumber date) {
+                         shownFile = f;
+                         shownStretch = stretch;
+                         shownCaption = caption;
+                         EXPECT_EQ(time, state.Day.Event(Body::Sun, EventKind::Rise).Clock);
+                         EXPECT_EQ(date, state.Shown);
+                     });
     box->SunSetSoundButton->click();
     EXPECT_EQ(played, QStringList{QString::fromStdString(state.Settings.SunSetSoundFile)});
     box->ShowSunRiseImage->click();

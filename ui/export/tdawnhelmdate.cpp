@@ -12,24 +12,12 @@
 #include <QPushButton>
 
 #include "core/textfile.h"
-#include "ui/export/exportheader.h"
-#include "ui/main/appstate.h"
-#include "ui/main/messages.h"
-#include "ui/main/tform1.h"
+#include "present/appstate.h"
+#include "present/export.h"
+#include "ui/locale/qtlocale.h"
 
 namespace dawn {
 namespace {
-
-// QDate counts Julian day numbers; 30 December 1899, day 0 of DayNumber, is
-// Julian day 2415019.
-constexpr qint64 kJulianDayOfDayZero = 2415019;
-
-QDate ToQDate(DayNumber d) {
-    return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero);
-}
-DayNumber ToDayNumber(const QDate& d) {
-    return DayNumber(static_cast<std::int32_t>(d.toJulianDay() - kJulianDayOfDayZero));
-}
 
 // The save dialog: text files, ".txt" added to a name without extension,
 // starting in the working folder and then in the folder of the last file
@@ -56,13 +44,14 @@ private:
 
 }  // namespace
 
-TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
+TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& messages)
     : QDialog(parent),
       ExportFolder(state.AppDir.empty()
                        ? QDir::currentPath()
                        : QFile::decodeName(QByteArray::fromStdString(state.AppDir))),
       SaveDialogExport(std::make_unique<RealSaveDialog>(ExportFolder)),
-      state_(state) {
+      state_(state),
+      messages_(messages) {
     setWindowTitle(QStringLiteral("DawnhelmDate"));
     setObjectName(QStringLiteral("DawnhelmDate"));
 
@@ -72,7 +61,7 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent)
     for (QDateEdit** picker : {&DateTimePickerStart, &DateTimePickerStop}) {
         auto* edit = new QDateEdit(this);
         edit->setCalendarPopup(true);
-        edit->setDisplayFormat(state_.Locale.DateFormat);
+        edit->setDisplayFormat(Q(state_.Locale.DateFormat));
         edit->setDateRange(QDate(1900, 1, 1), QDate(2500, 1, 1));
         edit->setDate(today);
         *picker = edit;
@@ -108,34 +97,25 @@ void TDawnhelmDate::setFileChooser(ExportFileChooser* chooser) {
     chooser_ = chooser;
 }
 
-void TDawnhelmDate::setViewSource(std::function<ExportView()> source) {
-    viewSource_ = std::move(source);
-}
-
-ExportView TDawnhelmDate::CurrentView() const {
-    if (viewSource_) return viewSource_();
-    if (auto* main = qobject_cast<TForm1*>(parentWidget())) {
-        ExportView view;
-        view.body = main->MoonPanelShown() ? ExportBody::Moon : ExportBody::Sun;
-        view.header.versionText = kVersionText;
-        view.header.coordinatesCaption = main->lbCoordinates->text().toStdString();
-        view.header.latitudeText = main->lbLatitude->text().toStdString();
-        view.header.longitudeText = main->lbLongitude->text().toStdString();
-        view.header.timeZoneLabel = state_.Current[label::kTimeZone];
-        view.header.timeZoneMinutes = state_.Settings.TimeZoneMinutes;
-        return view;
+void TDawnhelmDate::btnExportClick() {
+    const QDate start = DateTimePickerStart->date();
+    const QDate stop = DateTimePickerStop->date();
+    if (start > stop) {
+        messages_.showMessage(this, QStringLiteral("Stop date must be greater then start date"));
+        return;
     }
-    ExportView view;
-    view.header = ExportHeaderFor(state_.Settings, state_.Labels, state_.Current, state_.Day,
-                                  ExportBody::Sun);
-    return view;
-}
+    const ExportJob job{ExportHeaderFor(state_), state_.Panel,      state_.Settings,
+                        ToDayNumber(start),      ToDayNumber(stop), state_.Locale};
+    ExportFileChooser& chooser = chooser_ ? *chooser_ : *SaveDialogExport;
+    const QString path = chooser.chooseSaveFile(this, Q(ExportFileName(job.body)));
+    if (path.isEmpty()) {
+        accept();
+        return;
+    }
 
-std::optional<std::vector<std::string>> TDawnhelmDate::BuildLines(const ExportView& view,
-                                                                  DayNumber from, DayNumber to) {
-    const std::int64_t total = static_cast<std::int64_t>(to - from) + 1;
-    // The longest range takes about a second: the progress dialog only shows
-    // when the work runs past half a second, and keeps the window alive.
+    // The longest range takes well under a second: the progress dialog only
+    // shows when the work runs past half a second, and keeps the window alive.
+    const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;
     QProgressDialog progress(QStringLiteral("Computing %1 dates...").arg(total),
                              QStringLiteral("Cancel"), 0, static_cast<int>(total), this);
     progress.setWindowTitle(windowTitle());
@@ -144,44 +124,18 @@ std::optional<std::vector<std::string>> TDawnhelmDate::BuildLines(const ExportVi
     progress.setAutoClose(false);
     progress.setValue(0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-
-    const LocaleTexts& locale = state_.Locale;
-    auto lines = BuildExportLines(
-        view.header, view.body, state_.Settings, from, to, locale.TimeSeparatorUtf8(),
-        [&locale](DayNumber d) { return locale.DateText(ToQDate(d)).toStdString(); },
-        [&progress](std::int64_t done, std::int64_t) {
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
+    const TextFileResult written =
+        WriteTextFileStreamed(QFile::encodeName(path).toStdString(), [&](TextSink& sink) {
+            return WriteExport(job, sink, [&progress](std::int64_t done, std::int64_t) {
+                       progress.setValue(static_cast<int>(done));
+                       return !progress.wasCanceled();
+                   }) == ExportEnd::Done;
         });
     QApplication::restoreOverrideCursor();
-    return lines;
-}
-
-void TDawnhelmDate::btnExportClick() {
-    const QDate start = DateTimePickerStart->date();
-    const QDate stop = DateTimePickerStop->date();
-    if (start > stop) {
-        Messages().showMessage(this, QStringLiteral("Stop date must be greater then start date"));
-        return;
-    }
-    const ExportView view = CurrentView();
-    const QString proposedName = QString::fromUtf8(ExportFileName(view.body));
-
-    // Every line is in memory before the save dialog opens; nothing is
-    // written while dates are computed.
-    auto lines = BuildLines(view, ToDayNumber(start), ToDayNumber(stop));
-    if (!lines) return;  // cancelled: the dialog stays open with its dates
-
-    ExportFileChooser& chooser = chooser_ ? *chooser_ : *SaveDialogExport;
-    const QString path = chooser.chooseSaveFile(this, proposedName);
-    if (path.isEmpty()) {
-        accept();
-        return;
-    }
-    const TextFileResult written =
-        WriteTextFileAtomic(QFile::encodeName(path).toStdString(), *lines, "\r\n");
+    // Cancelled: nothing was written, and the dialog stays open with its dates.
+    if (written.status == TextFileStatus::Cancelled) return;
     if (!written.ok()) {
-        Messages().showMessage(this, QString::fromStdString(written.error));
+        messages_.showMessage(this, Q(written.error));
         return;
     }
     ExportFolder.Written(path);

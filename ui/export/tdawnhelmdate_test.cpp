@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "ui/export/exportheader.h"
-#include "ui/main/appstate.h"
+#include "present/appstate.h"
+#include "present/export.h"
+#include "present/texts.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
@@ -42,14 +44,14 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         state.AppDir = folder.path().toStdString();
-        state.Locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
+        state.Locale = MakeLocaleFormats(QLocale(QStringLiteral("en_GB")));
         state.Today = DayNumber::FromYmd(2024, 6, 21);
         state.ReferenceYear = 2024;
         state.Settings = DefaultSettings(state.AppDir, 2024);
         state.Labels = LoadLabelTable(state.AppDir).table;
         state.ApplyLanguage();
-        state.ComputeShownDay(state.Today);
-        dialog = std::make_unique<TDawnhelmDate>(state);
+        state.ShowDate(state.Today);
+        dialog = std::make_unique<TDawnhelmDate>(state, nullptr, messages);
         dialog->setFileChooser(&chooser);
         chooser.answer = folder.filePath(QStringLiteral("out.txt"));
     }
@@ -64,15 +66,9 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    static QByteArray Joined(const std::vector<std::string>& lines) {
-        QByteArray out;
-        for (const std::string& l : lines) out += QByteArray::fromStdString(l) + "\r\n";
-        return out;
-    }
-
     QTemporaryDir folder;
-    AppState state;
     test::RecordingMessages messages;
+    AppState state;
     FakeChooser chooser;
     std::unique_ptr<TDawnhelmDate> dialog;
 };
@@ -105,9 +101,11 @@ TEST_F(ExportDialogTest, OneDateWritesFiveLinesEndedByCrLf) {
     EXPECT_TRUE(lines[0].startsWith("Dawnhelm 1.1.0.0 ")) << lines[0].constData();
     EXPECT_TRUE(lines[0].contains(": 50N47 05E28   ")) << lines[0].constData();
     EXPECT_EQ(lines[3], "Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r");
-    const DayEphemeris& d = state.Day;
-    EXPECT_EQ(lines[4].toStdString(), "21/06/2024;" + d.SunRiseClock + ";" + d.SunSetClock + ";" +
-                                          d.SunRiseAzimuth + ";" + d.SunSetAzimuth + "\r");
+    const EventEntry& rise = state.Day.Event(Body::Sun, EventKind::Rise);
+    const EventEntry& set = state.Day.Event(Body::Sun, EventKind::Set);
+    EXPECT_EQ(lines[4].toStdString(),
+              "21/06/2024;" + FormatClock(rise.Clock, ":") + ";" + FormatClock(set.Clock, ":") +
+                  ";" + FormatAzimuth(rise.Azimuth) + ";" + FormatAzimuth(set.Azimuth) + "\r");
     // The export computes other dates without touching the shown day.
     EXPECT_EQ(state.Day.Date, state.Today);
 }
@@ -123,37 +121,37 @@ TEST_F(ExportDialogTest, StartAfterStopOnlyShowsTheMessage) {
 }
 
 TEST_F(ExportDialogTest, TheNameFollowsThePanelAfreshEveryTime) {
-    ExportBody body = ExportBody::Moon;
-    dialog->setViewSource([&] {
-        ExportView v;
-        v.body = body;
-        v.header = ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
-        return v;
-    });
+    state.Panel = Body::Moon;
     dialog->btnExport->click();
     EXPECT_TRUE(
         Written().contains("\r\nDate;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set\r\n"));
-    body = ExportBody::Sun;
+    state.Panel = Body::Sun;
     dialog->btnExport->click();
     EXPECT_TRUE(
         Written().contains("\r\nDate;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set\r\n"));
     EXPECT_THAT(chooser.offered, ElementsAre("moonhelm_data.txt", "dawnhelm_data.txt"));
 }
 
-TEST_F(ExportDialogTest, RangeAcrossSummerTimeMatchesThePlainLines) {
+// The dialog writes the file of its range with the state's header, body and
+// locale (the lines themselves are tested with the plain export).
+TEST_F(ExportDialogTest, RangeAcrossSummerTimeIsThePlainExport) {
     SetRange(QDate(2024, 3, 29), QDate(2024, 4, 2));
     dialog->btnExport->click();
-    const ExportHeader header =
-        ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, ExportBody::Sun);
-    const auto lines =
-        BuildExportLines(header, ExportBody::Sun, state.Settings, DayNumber::FromYmd(2024, 3, 29),
-                         DayNumber::FromYmd(2024, 4, 2), ":", [](DayNumber d) {
-                             return QDate(d.Year(), int(d.Month()), int(d.Day()))
-                                 .toString(QStringLiteral("dd/MM/yyyy"))
-                                 .toStdString();
-                         });
-    ASSERT_TRUE(lines.has_value());
-    EXPECT_EQ(Written(), Joined(*lines));
+    struct Sink final : TextSink {
+        bool Write(std::string_view bytes) override {
+            text.append(bytes);
+            return true;
+        }
+        std::string text;
+    } plain;
+    const ExportJob job{ExportHeaderFor(state),
+                        Body::Sun,
+                        state.Settings,
+                        DayNumber::FromYmd(2024, 3, 29),
+                        DayNumber::FromYmd(2024, 4, 2),
+                        state.Locale};
+    ASSERT_EQ(WriteExport(job, plain), ExportEnd::Done);
+    EXPECT_EQ(Written().toStdString(), plain.text);
     EXPECT_TRUE(Written().contains("\r\n31/03/2024;"));
 }
 
@@ -203,23 +201,11 @@ TEST_F(ExportDialogTest, TheSaveDialogRemembersAFolderOnlyAfterASuccessfulWrite)
     EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("not a regular file")));
 }
 
-TEST_F(ExportDialogTest, CoordinatesCaptionLinesUpWithTheLongestCaption) {
-    const std::string plain = state.Current[label::kCoordinates];
-    const std::string caption =
-        AlignedCoordinatesCaption(state.Labels, state.Current, state.Day, ExportBody::Sun);
-    ASSERT_TRUE(caption.ends_with(plain));
-    // A status message of 25 characters takes all the indentation away.
-    DayEphemeris polar = state.Day;
-    polar.SunSetStatus = EventStatus::DownAllDay;
-    LabelTable table = state.Labels;
-    table.SetCell(state.Current.languageIndex + 1, SunMessageLabel(2), std::string(25, 'x'));
-    EXPECT_EQ(AlignedCoordinatesCaption(table, state.Current, polar, ExportBody::Sun), plain);
-}
-
 TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
     // Longyearbyen in December: the sun's status message stands in the
     // day-length caption and changes the captions' indentation.
     QTemporaryDir folder;
+    test::RecordingMessages messages;
     AppState state;
     SiteSettings settings = DefaultSettings(folder.path().toStdString(), 2024);
     settings.LatitudeMinutes = 4693;
@@ -228,24 +214,22 @@ TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
     ASSERT_TRUE(SaveSettings(settings, folder.path().toStdString()).ok);
     const std::chrono::year_month_day today{std::chrono::year(2024), std::chrono::December,
                                             std::chrono::day(21)};
-    TForm1 main(state,
-                StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today, false});
-    TDawnhelmDate dialog(state, &main);
+    TForm1 main(state, StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today, false,
+                                     nullptr, &messages});
+    TDawnhelmDate dialog(state, &main, messages);
     FakeChooser chooser;
     chooser.answer = folder.filePath(QStringLiteral("out.txt"));
     dialog.setFileChooser(&chooser);
-    test::RecordingMessages messages;
     dialog.DateTimePickerStart->setDate(QDate(2024, 12, 21));
     dialog.DateTimePickerStop->setDate(QDate(2024, 12, 21));
 
-    for (ExportBody body : {ExportBody::Sun, ExportBody::Moon}) {
-        if (body == ExportBody::Moon) main.lbdaylightClick();
+    for (Body body : {Body::Sun, Body::Moon}) {
+        if (body == Body::Moon) main.lbdaylightClick();
         dialog.btnExport->click();
         QFile file(chooser.answer);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray first = file.readLine();
-        const ExportHeader expected =
-            ExportHeaderFor(state.Settings, state.Labels, state.Current, state.Day, body);
+        const ExportHeader expected = ExportHeaderFor(state);
         EXPECT_EQ(first.toStdString(), ExportHeaderLines(expected, body)[0] + "\r\n");
         EXPECT_EQ(main.lbCoordinates->text().toStdString(), expected.coordinatesCaption);
         const QByteArray rest = file.readAll();
@@ -265,13 +249,10 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
     state.Settings.LanguageIndex = 4;
     ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
     state.ApplyLanguage();
-    for (ExportBody body : {ExportBody::Sun, ExportBody::Moon}) {
+    for (Body body : {Body::Sun, Body::Moon}) {
         // The command line indents the caption for the range's first date.
-        state.ComputeShownDay(DayNumber::FromYmd(2023, 12, 30));
-        dialog->setViewSource([&] {
-            return ExportView{body, ExportHeaderFor(state.Settings, state.Labels, state.Current,
-                                                    state.Day, body)};
-        });
+        state.Panel = body;
+        state.ShowDate(DayNumber::FromYmd(2023, 12, 30));
         SetRange(QDate(2023, 12, 30), QDate(2024, 1, 3));
         dialog->btnExport->click();
 
@@ -286,7 +267,7 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
                          QStringLiteral("2023-12-30"),
                          QStringLiteral("--to"),
                          QStringLiteral("2024-01-03")};
-        if (body == ExportBody::Moon) args << QStringLiteral("--moon");
+        if (body == Body::Moon) args << QStringLiteral("--moon");
         cli.start(QStringLiteral(DAWN_CLI), args);
         ASSERT_TRUE(cli.waitForFinished(30000));
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();

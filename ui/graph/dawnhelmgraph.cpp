@@ -154,7 +154,7 @@ void DawnhelmGraph::SetDateAxis(const GraphData& data) {
     // The sun's year is marked at the first of every month, the moon's month
     // every other day.
     for (DayNumber d = data.firstDay; d <= data.lastDay; ++d) {
-        const bool mark = data.body == GraphBody::Sun ? d.Day() == 1 : (d - data.firstDay) % 2 == 0;
+        const bool mark = data.body == Body::Sun ? d.Day() == 1 : (d - data.firstDay) % 2 == 0;
         if (mark) BottomAxis->append(label(d), d.Value());
     }
     BottomAxis->setRange(data.firstDay.Value(), data.lastDay.Value());

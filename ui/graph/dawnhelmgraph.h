@@ -15,7 +15,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "ui/graph/graphdata.h"
+#include "present/graph.h"
 
 class QCategoryAxis;
 class QChart;

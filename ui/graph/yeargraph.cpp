@@ -20,19 +20,12 @@
 #include <QToolBar>
 
 #include "core/textfile.h"
+#include "present/appstate.h"
 #include "ui/graph/dawnhelmgraph.h"
-#include "ui/main/appstate.h"
-#include "ui/main/dayview_text.h"
-#include "ui/main/messages.h"
 #include "ui/main/tform2.h"
 
 namespace dawn {
 namespace {
-
-constexpr qint64 kJulianDayOfDayZero = 2415019;
-QDate ToQDate(DayNumber d) {
-    return QDate::fromJulianDay(d.Value() + kJulianDayOfDayZero);
-}
 
 void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer) {
     QPainter painter(printer);
@@ -41,45 +34,6 @@ void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer) {
 }
 
 }  // namespace
-
-std::string DateSeparatorOf(const QString& dateFormat) {
-    bool quoted = false;
-    bool afterField = false;
-    QString separator;
-    for (QChar c : dateFormat) {
-        if (c == u'\'') {
-            quoted = !quoted;
-            continue;
-        }
-        const bool field = !quoted && (c == u'd' || c == u'M' || c == u'y');
-        if (field) {
-            if (!separator.isEmpty())
-                return separator.trimmed().isEmpty() ? " "
-                                                     : separator.trimmed().left(1).toStdString();
-            afterField = true;
-        } else if (afterField) {
-            separator += c;
-        }
-    }
-    return "/";
-}
-
-GraphInputs GraphInputsFor(const AppState& state) {
-    GraphInputs in;
-    in.settings = state.Settings;
-    in.shownDate = state.Day.Date;
-    in.window = state.Day.Window;
-    in.timeSeparator = state.Locale.TimeSeparatorUtf8();
-    in.dateSeparator = DateSeparatorOf(state.Locale.DateFormat);
-    in.latitudeText = LatitudeText(state.Settings.LatitudeMinutes, state.Current.hemisphere);
-    in.longitudeText = LongitudeText(state.Settings.LongitudeMinutes, state.Current.hemisphere);
-    in.timeZoneText = TimeZoneText(state.Settings.TimeZoneMinutes, in.timeSeparator);
-    in.summerTimeLabel = state.Current[label::kSummerTime];
-    in.winterTimeLabel = state.Current[label::kWinterTime];
-    const LocaleTexts locale = state.Locale;
-    in.formatDate = [locale](DayNumber d) { return locale.DateText(ToQDate(d)).toStdString(); };
-    return in;
-}
 
 namespace {
 
@@ -138,7 +92,8 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSi
     return WriteGraphFile(bytes, path, error);
 }
 
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFolder) {
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messages,
+                      SaveFolder* saveFolder) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Dawnhelm graph"));
@@ -169,7 +124,7 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFol
         bar->addSeparator();
         QAction* close = bar->addAction(QStringLiteral("Close"));
         QObject::connect(close, &QAction::triggered, &preview, &QDialog::reject);
-        auto save = [&graph, &preview, saveFolder](bool asPdf) {
+        auto save = [&graph, &preview, &messages, saveFolder](bool asPdf) {
             const QString filter = asPdf ? QStringLiteral("PDF files (*.pdf)")
                                          : QStringLiteral("PNG pictures (*.png)");
             const QString name =
@@ -182,7 +137,7 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFol
             if (QFileInfo(path).suffix().isEmpty()) path += suffix;
             QString error;
             if (!(asPdf ? SaveGraphPdf(graph, path, &error) : SaveGraphPng(graph, path, &error))) {
-                Messages().showMessage(&preview, error);
+                messages.showMessage(&preview, error);
             } else if (saveFolder != nullptr) {
                 saveFolder->Written(path);
             }
@@ -197,15 +152,18 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFol
     preview.exec();
 }
 
-YearGraph::YearGraph(AppState& state, TForm2* pictureWindow)
+YearGraph::YearGraph(AppState& state, TForm2* pictureWindow, MessageBoxes& messages)
     : state_(state),
+      messages_(messages),
       host_(pictureWindow),
       graph_(new DawnhelmGraph),
       saveFolder_(QFile::decodeName(QByteArray::fromStdString(state.AppDir))) {
     graph_->hide();
     if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
-    preview_ = [this](DawnhelmGraph& g) { ShowPrintPreview(g, DialogOwner(), &saveFolder_); };
+    preview_ = [this](DawnhelmGraph& g) {
+        ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_);
+    };
 }
 
 YearGraph::~YearGraph() {
@@ -231,20 +189,20 @@ QWidget* YearGraph::DialogOwner() const {
 }
 
 void YearGraph::DrawSunGraph() {
-    Draw(GraphBody::Sun);
+    Draw(Body::Sun);
 }
 void YearGraph::DrawMoonGraph() {
-    Draw(GraphBody::Moon);
+    Draw(Body::Moon);
 }
 
-void YearGraph::Draw(GraphBody body) {
+void YearGraph::Draw(Body body) {
     if (!graph_) return;  // the picture window and its chart are gone (program end)
     graph_->Load(BuildGraph(GraphInputsFor(state_), body));
     if (host_) graph_->show();
     if (!hasPrinter_()) {
         // Many desktops have no printer at all. The user is told so, and the
         // preview still opens: it shows the graph and saves it as PDF or PNG.
-        Messages().showMessage(DialogOwner(), QStringLiteral("No default printer"));
+        messages_.showMessage(DialogOwner(), QStringLiteral("No default printer"));
     }
     preview_(*graph_);
     graph_->update();

@@ -14,7 +14,8 @@
 #include <QString>
 #include <functional>
 
-#include "ui/graph/graphdata.h"
+#include "present/graph.h"
+#include "ui/main/messages.h"
 #include "ui/main/savefolder.h"
 
 class QWidget;
@@ -25,15 +26,6 @@ struct AppState;
 class DawnhelmGraph;
 class TForm2;
 
-// The graph's inputs from the program's records: the shown date and its
-// summer-time window, the place and zone texts, the summer and winter words
-// and the locale's formats.
-GraphInputs GraphInputsFor(const AppState& state);
-
-// The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
-// has none.
-std::string DateSeparatorOf(const QString& dateFormat);
-
 // Saving the chart as a file; on failure `error` names the file and the reason.
 bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error);
 bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
@@ -43,7 +35,9 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
 // landscape, page margins, print, saving as PDF or PNG, and close. The save
 // dialog opens in `saveFolder` (the working folder when null), which moves
 // only when a file was written.
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, SaveFolder* saveFolder = nullptr);
+void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent,
+                      MessageBoxes& messages = RealMessageBoxes(),
+                      SaveFolder* saveFolder = nullptr);
 
 class YearGraph : public QObject {
     Q_OBJECT
@@ -51,7 +45,7 @@ public:
     // The chart is put into the picture window `pictureWindow` (which owns
     // it), hidden; without a picture window (tests, the command line) the
     // YearGraph owns it. The caller owns the YearGraph.
-    YearGraph(AppState& state, TForm2* pictureWindow);
+    YearGraph(AppState& state, TForm2* pictureWindow, MessageBoxes& messages = RealMessageBoxes());
     ~YearGraph() override;
 
     DawnhelmGraph* Graph() const;
@@ -67,13 +61,14 @@ public slots:
     void DrawMoonGraph();
 
 private:
-    void Draw(GraphBody body);
+    void Draw(Body body);
     // The window the message and the preview open over: the picture window
     // when it is shown, else the window it belongs to (the main window), so
     // they are centred on what the user sees.
     QWidget* DialogOwner() const;
 
     AppState& state_;
+    MessageBoxes& messages_;
     QPointer<TForm2> host_;
     QPointer<DawnhelmGraph> graph_;
     std::function<bool()> hasPrinter_;

@@ -26,9 +26,11 @@
 #include <vector>
 
 #include "core/dayephemeris.h"
+#include "present/appstate.h"
+#include "present/texts.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/titlelayout.h"
-#include "ui/main/appstate.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform2.h"
 
@@ -44,7 +46,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         state.AppDir = folder.path().toStdString();
-        state.Locale = MakeLocaleTexts(QLocale(QStringLiteral("en_GB")));
+        state.Locale = MakeLocaleFormats(QLocale(QStringLiteral("en_GB")));
         state.Today = DayNumber::FromYmd(2024, 7, 1);
         state.Settings = DefaultSettings(state.AppDir, 2024);
         state.Settings.LanguageIndex = 4;
@@ -53,7 +55,7 @@ protected:
         Show(2024, 7, 1);
     }
 
-    void Show(int y, unsigned m, unsigned d) { state.ComputeShownDay(DayNumber::FromYmd(y, m, d)); }
+    void Show(int y, unsigned m, unsigned d) { state.ShowDate(DayNumber::FromYmd(y, m, d)); }
 
     void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone,
                  bool summerTime = true) {
@@ -64,99 +66,24 @@ protected:
         ResolveDstRules(state.Settings, 2024);
     }
 
-    static bool HasDay(const std::vector<GraphPoint>& points, DayNumber day) {
-        return std::any_of(points.begin(), points.end(),
-                           [day](const GraphPoint& p) { return p.day == day; });
-    }
-
     static QByteArray ReadAll(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTemporaryDir folder;
-    AppState state;
     test::RecordingMessages messages;
+    AppState state;
 };
 
-TEST_F(GraphTest, TitleNamesTheDatesPlaceZoneAndSummerTime) {
-    struct Case {
-        DayNumber shown;
-        bool summerTime;
-        GraphBody body;
-        std::vector<std::string> title;
-    };
-    const std::string place = " @ 05E28 50N47  GMT:+01:00";
-    const Case cases[] = {
-        {DayNumber::FromYmd(2024, 7, 1),
-         true,
-         GraphBody::Sun,
-         {"Dawnhelm 01/01/2024-30/12/2024" + place,
-          "Summer time: 31/03/2024-Winter time: 27/10/2024"}},
-        // Outside summer time the last autumn change comes first.
-        {DayNumber::FromYmd(2024, 1, 15),
-         true,
-         GraphBody::Sun,
-         {"Dawnhelm 17/07/2023-15/07/2024" + place,
-          "Winter time: 29/10/2023-Summer time: 31/03/2024"}},
-        {DayNumber::FromYmd(2024, 7, 1),
-         false,
-         GraphBody::Sun,
-         {"Dawnhelm 01/01/2024-30/12/2024" + place}},
-        // The moon's title ends on the last plotted day: 30 days in a leap year.
-        {DayNumber::FromYmd(2024, 7, 1),
-         false,
-         GraphBody::Moon,
-         {"Moonhelm 17/06/2024-17/07/2024" + place}},
-        {DayNumber::FromYmd(2023, 7, 1),
-         false,
-         GraphBody::Moon,
-         {"Moonhelm 17/06/2023-16/07/2023" + place}},
-    };
-    for (const Case& c : cases) {
-        PlaceAt(3047, 328, 60, c.summerTime);
-        state.ComputeShownDay(c.shown);
-        EXPECT_EQ(GraphTitleLines(GraphInputsFor(state), c.body), c.title);
-    }
-}
-
-TEST_F(GraphTest, RunLengthFollowsTheShownYear) {
-    const GraphData leap = BuildGraph(GraphInputsFor(state), GraphBody::Sun);
-    EXPECT_EQ(leap.firstDay, DayNumber::FromYmd(2024, 1, 2));
-    EXPECT_EQ(leap.lastDay - leap.firstDay + 1, 367);
-    EXPECT_THAT(leap.rise, SizeIs(367));
-    EXPECT_THAT(leap.set, SizeIs(367));
-    Show(2023, 7, 1);
-    const GraphData common = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
-    EXPECT_EQ(common.firstDay, DayNumber::FromYmd(2023, 6, 18));
-    EXPECT_EQ(common.lastDay, DayNumber::FromYmd(2023, 7, 16));
-}
-
-TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
-    // Longyearbyen, 78°13' N 15°38' E.
-    const DayNumber polarNight = DayNumber::FromYmd(2023, 12, 21);
-    const DayNumber midnightSun = DayNumber::FromYmd(2024, 6, 21);
-    const DayNumber equinox = DayNumber::FromYmd(2024, 3, 20);
+// On the chart a gap of the polar days splits each line into pieces; only
+// the first piece of each is in the legend. (Which days have points is
+// tested with the plain graph data.)
+TEST_F(GraphTest, GapsSplitTheLinesAndTheLegendNamesEachOnce) {
     for (bool summerTime : {true, false}) {
-        PlaceAt(4693, 938, 60, summerTime);
+        PlaceAt(4693, 938, 60, summerTime);  // Longyearbyen, 78°13' N 15°38' E
         Show(2024, 3, 21);
-        const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Sun);
-        EXPECT_FALSE(HasDay(g.rise, polarNight));
-        EXPECT_FALSE(HasDay(g.set, polarNight));
-        EXPECT_TRUE(HasDay(g.rise, equinox));
-        // Midnight sun is drawn at 00:00 and 23:59, except inside summer time,
-        // where the set time 00:59 comes before the rise time 01:00.
-        EXPECT_EQ(HasDay(g.rise, midnightSun), !summerTime);
-        if (!summerTime) {
-            EXPECT_THAT(g.rise,
-                        ::testing::Contains(GraphPoint{midnightSun, std::chrono::minutes(0)}));
-            EXPECT_THAT(g.set, ::testing::Contains(
-                                   GraphPoint{midnightSun, std::chrono::minutes(23 * 60 + 59)}));
-        }
-        EXPECT_EQ(g.rise.size(), g.set.size());
-
-        // On the chart a gap splits each line into pieces; only the first
-        // piece of each is in the legend.
+        const GraphData g = BuildGraph(GraphInputsFor(state), Body::Sun);
         DawnhelmGraph chart;
         chart.Load(g);
         chart.show();
@@ -173,34 +100,13 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
 
 // At 50°47' N 5°28' E the moon does not rise on 27 June 2024 (it sets at
 // 10:50 zone standard time) and does not set on 15 July 2024 (it rises at
-// 15:09). The event that did happen keeps its point, at its real clock time.
+// 15:09). The event that did happen keeps its mark, at its real clock time.
 const DayNumber kNoMoonrise = DayNumber::FromYmd(2024, 6, 27);
 const DayNumber kNoMoonset = DayNumber::FromYmd(2024, 7, 15);
 
-TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
-    using std::chrono::hours;
-    using std::chrono::minutes;
-    for (bool summerTime : {true, false}) {
-        SCOPED_TRACE(summerTime ? "summer time" : "standard time");
-        PlaceAt(3047, 328, 60, summerTime);
-        Show(2024, 7, 1);
-        const minutes shift = summerTime ? hours(1) : hours(0);
-        const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
-        EXPECT_FALSE(HasDay(g.rise, kNoMoonrise));
-        EXPECT_THAT(g.set,
-                    ::testing::Contains(GraphPoint{kNoMoonrise, hours(10) + minutes(50) + shift}));
-        EXPECT_FALSE(HasDay(g.set, kNoMoonset));
-        EXPECT_THAT(g.rise,
-                    ::testing::Contains(GraphPoint{kNoMoonset, hours(15) + minutes(9) + shift}));
-        // Every other day of the run has both its points.
-        EXPECT_EQ(g.rise.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
-        EXPECT_EQ(g.set.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
-    }
-}
-
 TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysSun) {
     PlaceAt(3047, 328, 60);
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
     int previews = 0;
     graph.setPreview([&](DawnhelmGraph&) { ++previews; });
@@ -218,7 +124,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown.Value());
-        state.ComputeShownDay(c.shown);
+        state.ShowDate(c.shown);
         graph.DrawMoonGraph();
         for (const auto& [series, text] :
              {std::pair{chart.Series3, c.rise}, std::pair{chart.Series4, c.set}}) {
@@ -228,17 +134,18 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
             }
             ASSERT_EQ(series->count(), 1);
             EXPECT_EQ(series->pointLabelsFormat().toStdString(), text);
-            std::chrono::minutes time{0};
-            ASSERT_TRUE(ParseClock(text, time));
-            EXPECT_EQ(series->at(0), QPointF(c.shown.Value(), time.count()));
+            const int minute = std::stoi(std::string(text, 2)) * 60 + std::stoi(text + 3);
+            EXPECT_EQ(series->at(0), QPointF(c.shown.Value(), minute));
         }
     }
     EXPECT_EQ(previews, 3);
     // On an ordinary date the marks show the day view's own times.
-    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(), state.Day.MoonRiseClock);
-    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(), state.Day.MoonSetClock);
+    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(),
+              FormatClock(state.Day.Event(Body::Moon, EventKind::Rise).Clock, ":"));
+    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(),
+              FormatClock(state.Day.Event(Body::Moon, EventKind::Set).Clock, ":"));
 
-    const GraphData g = BuildGraph(GraphInputsFor(state), GraphBody::Moon);
+    const GraphData g = BuildGraph(GraphInputsFor(state), Body::Moon);
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()),
               static_cast<qsizetype>(g.rise.size()));
     EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
@@ -261,7 +168,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
 }
 
 TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
     int previews = 0;
     graph.setPreview([&](DawnhelmGraph&) { ++previews; });
@@ -274,13 +181,14 @@ TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {
     // The chart holds the graph all the same, with the shown date's marks.
     EXPECT_THAT(graph.Graph()->TitleLines(), SizeIs(2));
     ASSERT_EQ(graph.Graph()->Series3->count(), 1);
-    EXPECT_EQ(graph.Graph()->Series3->pointLabelsFormat().toStdString(), state.Day.SunRiseClock);
+    EXPECT_EQ(graph.Graph()->Series3->pointLabelsFormat().toStdString(),
+              FormatClock(state.Day.Event(Body::Sun, EventKind::Rise).Clock, ":"));
 }
 
 TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
     QWidget mainWindow;
-    TForm2 form2(state, &mainWindow);
-    YearGraph graph(state, &form2);
+    TForm2 form2(state, &mainWindow, nullptr, messages);
+    YearGraph graph(state, &form2, messages);
     graph.setPrinterCheck([] { return true; });
     graph.setPreview([](DawnhelmGraph&) {});
     EXPECT_EQ(form2.DawnhelmGraph, graph.Graph());
@@ -291,15 +199,13 @@ TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
 
 TEST_F(GraphTest, NoPrinterMessageOpensOverTheWindowTheUserSees) {
     struct ParentRecorder final : MessageBoxes {
-        ParentRecorder() { SetMessages(this); }
-        ~ParentRecorder() override { SetMessages(nullptr); }
         void showMessage(QWidget* parent, const QString&) override { parents.push_back(parent); }
         bool confirm(QWidget*, const QString&) override { return true; }
         std::vector<QWidget*> parents;
     } recorder;
     QWidget mainWindow;
-    TForm2 form2(state, &mainWindow, &mainWindow);
-    YearGraph graph(state, &form2);
+    TForm2 form2(state, &mainWindow, &mainWindow, recorder);
+    YearGraph graph(state, &form2, recorder);
     graph.setPrinterCheck([] { return false; });
     graph.setPreview([](DawnhelmGraph&) {});
     // The picture window stays hidden, so the message opens over the main
@@ -309,7 +215,7 @@ TEST_F(GraphTest, NoPrinterMessageOpensOverTheWindowTheUserSees) {
 }
 
 TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
     graph.setPreview([](DawnhelmGraph&) {});  // the graph's own preview would wait for the user
     graph.DrawSunGraph();
@@ -349,7 +255,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
 }
 
 TEST_F(GraphTest, SavesAsPdfAndPng) {
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
     graph.setPreview([](DawnhelmGraph&) {});  // the graph's own preview would wait for the user
     graph.DrawSunGraph();
@@ -375,7 +281,7 @@ TEST_F(GraphTest, ALongCaptionIsFittedToTheTitleLineNotLaidOutWhole) {
     while (caption.size() < 21000) caption += QStringLiteral("Summer <b>time</b> ");
     state.Labels.SetCell(5, label::kSummerTime, caption.toStdString());
     state.ApplyLanguage();
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
     graph.setPreview([](DawnhelmGraph&) {});
     graph.DrawSunGraph();
@@ -397,7 +303,7 @@ TEST_F(GraphTest, ALongCaptionIsFittedToTheTitleLineNotLaidOutWhole) {
 // fills up (here a file-size limit) leaves the old file whole and says why,
 // and a pipe or device in the target's place is never replaced.
 TEST_F(GraphTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
-    YearGraph graph(state, nullptr);
+    YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
     graph.setPreview([](DawnhelmGraph&) {});
     graph.DrawSunGraph();
@@ -434,14 +340,6 @@ TEST_F(GraphTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_TRUE(error.contains(QStringLiteral("not a regular file"))) << error.toStdString();
     EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
-}
-
-TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {
-    EXPECT_EQ(DateSeparatorOf(QStringLiteral("dd/MM/yyyy")), "/");
-    EXPECT_EQ(DateSeparatorOf(QStringLiteral("dd.MM.yyyy")), ".");
-    EXPECT_EQ(DateSeparatorOf(QStringLiteral("yyyy-MM-dd")), "-");
-    EXPECT_EQ(DateSeparatorOf(QStringLiteral("d. M. yyyy")), ".");
-    EXPECT_EQ(DateSeparatorOf(QStringLiteral("yyyyMMdd")), "/");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/main/clock.h"
 
+#include "ui/locale/qtlocale.h"
+
 namespace dawn {
 namespace {
 
@@ -19,16 +21,8 @@ WallTime WallTimeOf(const QTime& time) {
     return WallTime{time.hour(), time.minute(), time.second()};
 }
 
-DayNumber DayNumberOf(const QDate& date) {
-    return DayNumber::FromYmd(date.year(), unsigned(date.month()), unsigned(date.day()));
-}
-
-QDate QDateOf(DayNumber day) {
-    return QDate(day.Year(), int(day.Month()), int(day.Day()));
-}
-
 TickMoment TickMomentOf(const QDateTime& now) {
-    return TickMoment{DayNumberOf(now.date()), WallTimeOf(now.time()).SecondOfDay()};
+    return TickMoment{ToDayNumber(now.date()), WallTimeOf(now.time()).SecondOfDay()};
 }
 
 }  // namespace dawn

@@ -33,9 +33,6 @@ private:
 
 // The time of day of a clock reading, in whole seconds (milliseconds dropped).
 WallTime WallTimeOf(const QTime& time);
-// The date of a clock reading as a day number.
-DayNumber DayNumberOf(const QDate& date);
-QDate QDateOf(DayNumber day);
 TickMoment TickMomentOf(const QDateTime& now);
 
 }  // namespace dawn

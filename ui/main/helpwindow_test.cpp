@@ -108,7 +108,7 @@ TEST(HelpTest, TheMainWindowAndThePasswordDialogHaveTheirTopics) {
     QTemporaryDir dir;
     AppState state;
     TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                     std::chrono::year{2024} / 6 / 21, false});
+                                     std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
     TPasswordDlg password;
     EXPECT_EQ(PageName(HelpPageFor(form.Calendar1)), QStringLiteral("mainwindow.html"));
     EXPECT_EQ(PageName(HelpPageFor(form.StringGrid1)), QStringLiteral("mainwindow.html"));

@@ -14,7 +14,7 @@ int Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
     return box.exec();
 }
 
-class RealMessageBoxes final : public MessageBoxes {
+class RealBoxes final : public MessageBoxes {
 public:
     void showMessage(QWidget* parent, const QString& text) override {
         Ask(parent, QMessageBox::Information, text, QMessageBox::Ok);
@@ -25,16 +25,11 @@ public:
     }
 };
 
-RealMessageBoxes realBoxes;
-MessageBoxes* current = &realBoxes;
-
 }  // namespace
 
-MessageBoxes& Messages() {
-    return *current;
-}
-void SetMessages(MessageBoxes* boxes) {
-    current = boxes ? boxes : &realBoxes;
+MessageBoxes& RealMessageBoxes() {
+    static RealBoxes boxes;
+    return boxes;
 }
 
 }  // namespace dawn

@@ -56,7 +56,7 @@ TEST(PlainText, MessageBoxesShowPlainText) {
         }
     });
     poll.start(10);
-    Messages().showMessage(nullptr, kHostile);
+    RealMessageBoxes().showMessage(nullptr, kHostile);
     EXPECT_TRUE(seen);
 }
 

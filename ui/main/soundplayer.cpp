@@ -14,8 +14,8 @@ void ChooseMediaBackend() {
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
 }
 
-SoundPlayer::SoundPlayer(QWidget* messageParent, QObject* parent)
-    : QObject(parent), messageParent_(messageParent) {}
+SoundPlayer::SoundPlayer(MessageBoxes& messages, QWidget* messageParent, QObject* parent)
+    : QObject(parent), messages_(messages), messageParent_(messageParent) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
@@ -51,12 +51,12 @@ void SoundPlayer::OnError(QMediaPlayer::Error error, const QString& text) {
     if (errorShown_) return;
     errorShown_ = true;
     DiscardPlayer();
-    Messages().showMessage(messageParent_, message + QLatin1Char('\n') + currentFile_);
+    messages_.showMessage(messageParent_, message + QLatin1Char('\n') + currentFile_);
 }
 
 SoundStart SoundPlayer::PlaySound(const QString& fileName) {
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
-        Messages().showMessage(messageParent_, QStringLiteral("Missing SoundFile"));
+        messages_.showMessage(messageParent_, QStringLiteral("Missing SoundFile"));
         return SoundStart::Missing;
     }
     EnsurePlayer();
@@ -102,7 +102,7 @@ SoundStart SoundPlayer::PlaySound(const QString& fileName) {
     if (!openError_.isEmpty()) {
         errorShown_ = true;
         DiscardPlayer();
-        Messages().showMessage(messageParent_, openError_ + QLatin1Char('\n') + fileName);
+        messages_.showMessage(messageParent_, openError_ + QLatin1Char('\n') + fileName);
         return SoundStart::Failed;
     }
     return SoundStart::Playing;

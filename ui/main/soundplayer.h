@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "ui/main/messages.h"
+
 class QAudioOutput;
 class QWidget;
 
@@ -26,8 +28,10 @@ enum class SoundStart {
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
-    // Messages are shown over `messageParent` through the message-box seam.
-    explicit SoundPlayer(QWidget* messageParent = nullptr, QObject* parent = nullptr);
+    // Messages are shown over `messageParent` in `messages`, which must
+    // outlive the player.
+    explicit SoundPlayer(MessageBoxes& messages, QWidget* messageParent = nullptr,
+                         QObject* parent = nullptr);
     ~SoundPlayer() override;
 
     // Plays `fileName` in the background; a sound still playing is stopped
@@ -51,6 +55,7 @@ private:
     void DiscardPlayer();
     void OnError(QMediaPlayer::Error error, const QString& text);
 
+    MessageBoxes& messages_;
     QWidget* messageParent_;
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* output_ = nullptr;

@@ -43,7 +43,7 @@ protected:
 
     QTemporaryDir dir;
     test::RecordingMessages messages;
-    SoundPlayer player;
+    SoundPlayer player{messages};
 };
 
 TEST_F(SoundPlayerTest, MissingFileIsReportedAndNothingPlays) {

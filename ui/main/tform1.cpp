@@ -24,6 +24,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ui/locale/qtlocale.h"
 #include "ui/main/messages.h"
 
 namespace dawn {
@@ -80,7 +81,10 @@ QPixmap SunGraphPicture(QSize size) {
 }  // namespace
 
 TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
-    : QMainWindow(parent), state_(state) {
+    : QMainWindow(parent),
+      state_(state),
+      messages_(inputs.Messages ? *inputs.Messages : RealMessageBoxes()),
+      locale_(inputs.Locale) {
     setObjectName(QStringLiteral("Form1"));
     // The folder, the locale texts, today, the settings and the labels.
     LoadAppState(state_, inputs);
@@ -98,15 +102,12 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     // Sizes first, so that the first drawing of the day fits its captions.
     PlaceControls();
 
-    const auto today = state_.Today.ToDate();
     {
         const QSignalBlocker quiet(Calendar1);
-        Calendar1->setSelectedDate(
-            QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())));
+        Calendar1->setSelectedDate(ToQDate(state_.Today));
     }
     ApplyWeekStartDay();
     SyncSpinEdits();
-    ShowMonthName();
     Calendar1Change();
     WireMouse();
 
@@ -126,21 +127,22 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
                        "on the horizon"));
 
     // The loaders' messages wait until the window is up.
-    if (!state_.PendingMessages.isEmpty()) {
+    if (!state_.PendingMessages.empty()) {
         QTimer::singleShot(0, this, [this] { ShowPendingMessages(); });
     }
 }
 
 TForm1::~TForm1() {
     const SettingsSaveResult saved = SaveSettings(state_.Settings, state_.AppDir);
-    if (!saved.ok) Messages().showMessage(nullptr, QString::fromStdString(saved.error));
+    if (!saved.ok) messages_.showMessage(nullptr, Q(saved.error));
 }
 
 void TForm1::ShowPendingMessages() {
-    if (state_.PendingMessages.isEmpty()) return;
-    const QString text = state_.PendingMessages.join(QStringLiteral("\n"));
+    if (state_.PendingMessages.empty()) return;
+    QStringList lines;
+    for (const std::string& m : state_.PendingMessages) lines << Q(m);
     state_.PendingMessages.clear();
-    Messages().showMessage(this, text);
+    messages_.showMessage(this, lines.join(QStringLiteral("\n")));
 }
 
 void TForm1::BuildControls() {
@@ -150,7 +152,7 @@ void TForm1::BuildControls() {
 
     Calendar1 = new QCalendarWidget(central);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
-    Calendar1->setLocale(state_.Locale.Locale);
+    Calendar1->setLocale(locale_);
     Calendar1->setNavigationBarVisible(false);
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);

@@ -4,14 +4,16 @@
 // panel and the menu.
 //
 // The window is thin. The records it shows live in the AppState it is given
-// (shared with every other window); the day is computed by ComputeDay in
-// core/ and the texts are built by the plain helpers of dayview_text.h. The
-// day view (Calendar1Change) is in tform1_dayview.cpp, the date navigation in
+// (shared with every other window); what it shows of the shown date is one
+// value, the DayView of present/dayview.h, which ShowDay copies into the
+// controls. The handlers only forward events to the state and copy values.
+// The day view is in tform1_dayview.cpp, the date navigation in
 // tform1_navigation.cpp and the clock tick in tform1_clock.cpp.
 //
 // Actions that belong to other windows are signals, connected by the program
 // entry: a slot connected to configurationRequested() must show the dialog
 // modally (exec), because the window redraws the day when the signal returns.
+// A window that changed the shared state asks for a redraw through ShowDay.
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
@@ -19,10 +21,12 @@
 #include <functional>
 
 #include "core/alarm.h"
-#include "ui/main/appstate.h"
+#include "present/appstate.h"
+#include "present/dayview.h"
 #include "ui/main/clock.h"
-#include "ui/main/links.h"
+#include "ui/main/messages.h"
 #include "ui/main/soundplayer.h"
+#include "ui/main/startup.h"
 #include "ui/main/traypreference.h"
 
 class QAction;
@@ -149,8 +153,6 @@ public:
     // left on (the program then starts hidden, with its icon). The program
     // entry calls it once, right after creating the window.
     bool CoolTrayIcon1Startup();
-    // The subject parts of the mail link, from what the window shows.
-    MailSubjectParts MailParts() const;
 
     // The translation grid (tform1_grid.cpp): true when the last password
     // confirmation carried the access code; never saved.
@@ -179,14 +181,14 @@ public:
     DayNumber ShownDay() const;
     bool MoonPanelShown() const;
     void SetPanel1Lowered(bool lowered);
-    // The texts of the place for other windows (graph titles, export header).
-    QString LatitudeText() const;
-    QString LongitudeText() const;
-    QString TimeZoneText() const;
 
 public slots:
-    // The day view: recomputes the shown date and rewrites every text of it.
+    // The calendar's date changed (or the day must be drawn anew): the shared
+    // state shows that date, and the window copies its day view.
     void Calendar1Change();
+    // Copies the day view of the shared state into the controls; the slot a
+    // window connects to after it changed the state.
+    void ShowDay();
     // The one-second tick (defined in tform1_clock.cpp).
     void Timer1Timer();
 
@@ -265,10 +267,8 @@ private:
     void OnCalendarSelectionChanged();
     void OnCalendarPageChanged(int year, int month);
     void SyncSpinEdits();
-    void ShowMonthName();
     void ApplyWeekStartDay();
-    void ShowWeekNumbers();
-    void DrawSummerRows();
+    void ShowView(const DayView& view);
     void BuildTray();
     void BuildGrid();
     void ShowMainWindow();
@@ -280,6 +280,9 @@ private:
                     const std::optional<TickMoment>& previous, TickMoment now);
 
     AppState& state_;
+    MessageBoxes& messages_;
+    // The user's locale, for the calendar's weekday names.
+    QLocale locale_;
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
     // The dates shown in the two summer-time rows, for the caption clicks.

@@ -6,6 +6,8 @@
 #include <QLabel>
 
 #include "core/clocktick.h"
+#include "present/texts.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -16,7 +18,7 @@ void TForm1::SetClock(const ClockSource& clock) {
 }
 
 SoundStart TForm1::PlaySound(const QString& fileName) {
-    if (MediaPlayer1 == nullptr) MediaPlayer1 = new SoundPlayer(this, this);
+    if (MediaPlayer1 == nullptr) MediaPlayer1 = new SoundPlayer(messages_, this, this);
     return MediaPlayer1->PlaySound(fileName);
 }
 
@@ -35,28 +37,27 @@ void TForm1::Timer1Timer() {
 
     // Every five minutes the calendar returns to today; at midnight this
     // moves it to the new day, recomputed before the alarms below.
-    if (IsFiveMinuteMark(time)) SetCalendarDate(QDateOf(state_.Today));
+    if (IsFiveMinuteMark(time)) SetCalendarDate(ToQDate(state_.Today));
 
-    const std::string separator = state_.Locale.TimeSeparatorUtf8();
-    const PanelLook panel = PanelLookAt(time, state_.Settings.ShowClock, separator);
-    Panel1->setText(QString::fromStdString(panel.caption));
+    const PanelLook panel =
+        PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator);
+    Panel1->setText(Q(panel.caption));
     SetPanel1Lowered(panel.bevel == Bevel::Lowered);
 
     const DayEphemeris& shown = state_.Day;
-    const bool moon = MoonPanelShown();
-    const HelpTexts help{state_.Current[label::kAzimuth], state_.Current[label::kLanguage],
-                         state_.Current[label::kLanguageName],
-                         moon ? shown.MoonRiseAzimuth : shown.SunRiseAzimuth,
-                         moon ? shown.MoonSetAzimuth : shown.SunSetAzimuth};
+    const HelpTexts help{state_.Label(label::kAzimuth), state_.Label(label::kLanguage),
+                         state_.Label(label::kLanguageName),
+                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Rise).Azimuth),
+                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth)};
     if (const std::optional<HelpLine> line = HelpLineAt(time.second, help)) {
-        lbSetupHelp->setText(QString::fromStdString(line->caption));
+        lbSetupHelp->setText(Q(line->caption));
         lbSetupHelp->setEnabled(line->enabled);
     }
 
     // The alarms ring for today's sunrise and sunset, also in the minutes
     // after the user moved the calendar to another date.
     const DayEphemeris today =
-        shown.Date == state_.Today ? shown : ComputeDay(state_.Settings, state_.Today, separator);
+        shown.Date == state_.Today ? shown : ComputeDay(state_.Settings, state_.Today);
     if (!RaiseAlarm(AlarmEvent::SunRise, today, previous, moment)) return;
     RaiseAlarm(AlarmEvent::SunSet, today, previous, moment);
 }
@@ -64,22 +65,20 @@ void TForm1::Timer1Timer() {
 bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
                         const std::optional<TickMoment>& previous, TickMoment now) {
     const bool rise = event == AlarmEvent::SunRise;
-    const std::chrono::minutes eventTime = rise ? day.SunRiseTime : day.SunSetTime;
+    const EventEntry& sun = day.Event(Body::Sun, rise ? EventKind::Rise : EventKind::Set);
+    const std::chrono::minutes eventTime = sun.Clock;
     const int eventSecond = static_cast<int>(std::chrono::seconds(eventTime).count());
-    if (!alarms_.Fire(event, rise ? day.SunRiseStatus : day.SunSetStatus, eventSecond, previous,
-                      now))
-        return true;
+    if (!alarms_.Fire(event, sun.Status, eventSecond, previous, now)) return true;
 
     const SiteSettings& s = state_.Settings;
     const bool showPicture = s.AlarmImageEnabled;
-    const QString picture = QString::fromStdString(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const QString picture = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     const QString caption = (rise ? lbSunrise : lbSunset)->text().trimmed();
     // Sound first: a sound the media layer cannot play ends the tick here
     // (its error was shown); a missing one was reported and the picture follows.
     if (s.AlarmSoundEnabled &&
-        PlaySound(QString::fromStdString(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) ==
-            SoundStart::Failed) {
+        PlaySound(Q(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) == SoundStart::Failed) {
         return false;
     }
     if (showPicture) emit imageRequested(picture, stretch, caption, eventTime, day.Date);

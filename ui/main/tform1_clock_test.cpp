@@ -13,6 +13,8 @@
 #include <cmath>
 #include <memory>
 
+#include "present/texts.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/clock.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
@@ -38,7 +40,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TForm1>(
-            state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false});
+            state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false,
+                                 nullptr, &messages});
         state.Settings.LanguageIndex = 4;  // English
         state.ApplyLanguage();
         form->Calendar1Change();
@@ -84,9 +87,15 @@ protected:
         state.Settings.SunRiseImageFile = state.Settings.SunSetImageFile =
             Path(picture).toStdString();
     }
+    EventEntry& Sun(EventKind kind) { return state.Day[Body::Sun][kind]; }
+    QString Azimuths(Body body) {
+        return QStringLiteral("Azimuth: ") +
+               Q(FormatAzimuth(state.Day.Event(body, EventKind::Rise).Azimuth)) + " " +
+               Q(FormatAzimuth(state.Day.Event(body, EventKind::Set).Azimuth));
+    }
     void SetSunrise(int h, int m) {
-        state.Day.SunRiseStatus = EventStatus::Normal;
-        state.Day.SunRiseTime = minutes(h * 60 + m);
+        Sun(EventKind::Rise).Status = EventStatus::Normal;
+        Sun(EventKind::Rise).Clock = minutes(h * 60 + m);
     }
 
     QTemporaryDir dir;
@@ -99,9 +108,7 @@ protected:
 };
 
 TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
-    const QString azimuths = QStringLiteral("Azimuth: ") +
-                             QString::fromStdString(state.Day.SunRiseAzimuth) + " " +
-                             QString::fromStdString(state.Day.SunSetAzimuth);
+    const QString azimuths = Azimuths(Body::Sun);
     struct Case {
         int second;
         bool showClock;
@@ -135,9 +142,7 @@ TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
     // With the moon panel shown the line carries the moon's azimuths.
     form->lbdaylightClick();
     TickAt(At(10, 4, 2));
-    EXPECT_EQ(form->lbSetupHelp->text(),
-              QStringLiteral("Azimuth: ") + QString::fromStdString(state.Day.MoonRiseAzimuth) +
-                  " " + QString::fromStdString(state.Day.MoonSetAzimuth));
+    EXPECT_EQ(form->lbSetupHelp->text(), Azimuths(Body::Moon));
 }
 
 TEST_F(ClockTickTest, FiveMinuteMarkReturnsToToday) {
@@ -209,8 +214,8 @@ TEST_F(ClockTickTest, ALateTickCatchesTheAlarmUpOnce) {
 TEST_F(ClockTickTest, TwoAlarmsOfOneTickRunSunriseFirst) {
     state.Settings.AlarmSoundEnabled = false;
     SetSunrise(7, 23);
-    state.Day.SunSetStatus = EventStatus::Normal;
-    state.Day.SunSetTime = minutes(7 * 60 + 24);
+    Sun(EventKind::Set).Status = EventStatus::Normal;
+    Sun(EventKind::Set).Clock = minutes(7 * 60 + 24);
     TickAt(At(7, 22, 59));
     TickAt(At(7, 24, 0));  // a late tick that covers both
     ASSERT_EQ(images.size(), 2u);
@@ -221,7 +226,7 @@ TEST_F(ClockTickTest, TwoAlarmsOfOneTickRunSunriseFirst) {
 
 TEST_F(ClockTickTest, TodaysAlarmRingsWhileAnotherDateIsShown) {
     state.Settings.AlarmSoundEnabled = false;
-    const minutes sunrise = state.Day.SunRiseTime;
+    const minutes sunrise = Sun(EventKind::Rise).Clock;
     form->JumpToDate(QDate(2024, 12, 21));
     const int s = int(std::chrono::seconds(sunrise).count());
     TickAt(At(s / 3600, s / 60 % 60, 0));
@@ -242,9 +247,9 @@ TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
         TickAt(At(0, 0, 0, date));
         ASSERT_EQ(state.Day.Date,
                   DayNumber::FromYmd(date.year(), unsigned(date.month()), unsigned(date.day())));
-        ASSERT_NE(state.Day.SunRiseStatus, EventStatus::Normal);
+        ASSERT_NE(Sun(EventKind::Rise).Status, EventStatus::Normal);
         // The placeholder times of the record (00:00, 23:59 or 12:00, shifted in summer time).
-        for (minutes t : {state.Day.SunRiseTime, state.Day.SunSetTime}) {
+        for (minutes t : {Sun(EventKind::Rise).Clock, Sun(EventKind::Set).Clock}) {
             const int s = int(std::chrono::seconds(t).count());
             TickAt(At(s / 3600, s / 60 % 60, 0, date));
         }
@@ -254,7 +259,7 @@ TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
 
 TEST_F(ClockTickTest, MissingSoundAndPictureAreReported) {
     UseMedia("gone.wav", "gone.jpg");
-    TForm2 pictures(state, form.get());
+    TForm2 pictures(state, form.get(), nullptr, messages);
     QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
                      [&pictures](const QString& f, bool s, const QString& c, minutes t,
                                  DayNumber d) { pictures.ShowImage(f, s, c, t, d); });
@@ -270,7 +275,7 @@ TEST_F(ClockTickTest, AnUnplayableSoundEndsTheTick) {
     notes.write(QByteArray("no sound in here\n").repeated(40));
     notes.close();
     UseMedia("notes.wav", "rise.jpg");
-    form->MediaPlayer1 = new SoundPlayer(form.get(), form.get());
+    form->MediaPlayer1 = new SoundPlayer(messages, form.get(), form.get());
     form->MediaPlayer1->setOpenTimeout(10000);
     SetSunrise(7, 23);
     TickAt(At(7, 23, 0));
@@ -293,15 +298,15 @@ TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
     state.Settings.SunSetSoundFile = defaults.SunSetSoundFile;
     state.Settings.SunSetImageFile = defaults.SunSetImageFile;
     ASSERT_TRUE(state.Settings.AlarmSoundEnabled && state.Settings.AlarmImageEnabled);
-    TForm2 pictures(state, form.get());
+    TForm2 pictures(state, form.get(), nullptr, messages);
     QObject::connect(form.get(), &TForm1::imageRequested, &pictures,
                      [&pictures](const QString& f, bool s, const QString& c, minutes t,
                                  DayNumber d) { pictures.ShowImage(f, s, c, t, d); });
     state.Settings.ShowClock = true;
-    const int rise = int(std::chrono::seconds(state.Day.SunRiseTime).count());
-    state.Day.SunSetTime =
-        state.Day.SunRiseTime + minutes(1);  // so that it falls while the picture is open
-    state.Day.SunSetStatus = EventStatus::Normal;
+    const int rise = int(std::chrono::seconds(Sun(EventKind::Rise).Clock).count());
+    Sun(EventKind::Set).Clock =
+        Sun(EventKind::Rise).Clock + minutes(1);  // so that it falls while the picture is open
+    Sun(EventKind::Set).Status = EventStatus::Normal;
 
     // The sound's start runs events too, so the checks wait for the window.
     bool checked = false;
@@ -313,13 +318,14 @@ TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
         poll.stop();
         EXPECT_TRUE(pictures.isVisible());
         EXPECT_FALSE(pictures.Image1->Picture().isNull());
-        EXPECT_EQ(pictures.windowTitle(),
-                  "21/06/2024  " + state.Locale.ClockText(rise / 60) + " at 05E28 50N47");
+        EXPECT_EQ(
+            pictures.windowTitle(),
+            "21/06/2024  " + Q(state.Locale.ClockText(minutes(rise / 60))) + " at 05E28 50N47");
         EXPECT_EQ(form->MediaPlayer1->CurrentFile(),
                   QString::fromStdString(defaults.SunRiseSoundFile));
         // Nested ticks keep the clock running; the sunset picture replaces the sunrise one.
         TickAt(At(rise / 3600, rise / 60 % 60, 30));
-        EXPECT_EQ(form->Panel1->text(), state.Locale.ClockText(rise / 60) + ":30");
+        EXPECT_EQ(form->Panel1->text(), Q(state.Locale.ClockText(minutes(rise / 60))) + ":30");
         TickAt(At(rise / 3600, rise / 60 % 60 + 1, 0));
         EXPECT_EQ(form->MediaPlayer1->CurrentFile(),
                   QString::fromStdString(defaults.SunSetSoundFile));

@@ -194,7 +194,7 @@ void TForm1::StringGrid1DblClick() {
             text = opening + u' ' + QString::fromStdString(LabelFilePath(state_.AppDir)) + u'\n' +
                    text;
         }
-        Messages().showMessage(this, text);
+        messages_.showMessage(this, text);
         return;  // the grid stays open with the edits; the double-click can be repeated
     }
     StringGrid1->hide();

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/main/appstate.h"
+#include "ui/main/startup.h"
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tpassworddlg.h"
@@ -24,8 +24,9 @@ namespace {
 class GridTest : public ::testing::Test {
 protected:
     GridTest()
-        : form_(state_, StartupInputs{dir_.path(), QLocale(QStringLiteral("en_GB")),
-                                      std::chrono::year{2024} / 6 / 21, false}) {
+        : form_(state_,
+                StartupInputs{dir_.path(), QLocale(QStringLiteral("en_GB")),
+                              std::chrono::year{2024} / 6 / 21, false, nullptr, &messages_}) {
         QObject::connect(&form_, &TForm1::translationGridRequested, &dlg_, &QDialog::show);
         QObject::connect(&dlg_, &TPasswordDlg::gridRequested, &form_, &TForm1::ShowTranslationGrid);
         form_.show();
@@ -196,7 +197,7 @@ TEST(GridSave, AFileWithAProblemIsKeptBeforeTheFirstSave) {
     test::RecordingMessages messages;
     AppState state;
     TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                     std::chrono::year{2024} / 6 / 21, false});
+                                     std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
     QCoreApplication::processEvents();  // the loader's message
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawnlabel.txt.bak")));

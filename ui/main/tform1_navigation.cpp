@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "core/calendar.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -47,7 +48,6 @@ bool TForm1::SetCalendarDate(const QDate& date) {
 
 void TForm1::OnCalendarSelectionChanged() {
     SyncSpinEdits();
-    ShowMonthName();
     Calendar1Change();
 }
 
@@ -65,13 +65,6 @@ void TForm1::SyncSpinEdits() {
     const QSignalBlocker blockMonth(SpinEdit2);
     SpinEdit1->setValue(shown.year());
     SpinEdit2->setValue(shown.month());
-}
-
-void TForm1::ShowMonthName() {
-    const int month = Calendar1->selectedDate().month();
-    SpinEdit2->setToolTip(QString::number(month));
-    MonthEdit->setText(QStringLiteral(" ") + state_.Locale.ShortMonthNames[month - 1]);
-    MonthEdit->setToolTip(state_.Locale.LongMonthNames[month - 1]);
 }
 
 void TForm1::ApplyWeekStartDay() {
@@ -102,7 +95,6 @@ void TForm1::SpinEdit2Change() {
         if (year > kFirstYear) --year;
     }
     if (!SetCalendarDate(ClampedDate(year, month, shown.day()))) SyncSpinEdits();
-    ShowMonthName();
     Calendar1->setFocus();
 }
 
@@ -123,8 +115,7 @@ void TForm1::lbWinterTimeClick() {
 }
 
 void TForm1::lbDaysSummerTimeClick() {
-    const auto today = state_.Today.ToDate();
-    JumpToDate(QDate(int(today.year()), unsigned(today.month()), unsigned(today.day())));
+    JumpToDate(ToQDate(state_.Today));
 }
 
 void TForm1::lbWeekMouseDown(Qt::MouseButton button) {
@@ -135,7 +126,7 @@ void TForm1::lbWeekMouseDown(Qt::MouseButton button) {
     state_.Settings.WeekStartDay =
         static_cast<std::uint8_t>(WeekStartDayOf(Calendar1->firstDayOfWeek()));
     // The rows may move by a week, and the numbers with them.
-    ShowWeekNumbers();
+    ShowDay();
 }
 
 void TForm1::lbSunRiseHourMouseDown(Qt::MouseButton button) {
@@ -155,15 +146,17 @@ void TForm1::Configuration1Click() {
 }
 
 void TForm1::lbdaylightClick() {
+    state_.Panel = Body::Moon;
     PnSun->hide();
     PnMoon->show();
-    Calendar1Change();
+    ShowDay();
 }
 
 void TForm1::lbMoonLightClick() {
+    state_.Panel = Body::Sun;
     PnMoon->hide();
     PnSun->show();
-    Calendar1Change();
+    ShowDay();
 }
 
 }  // namespace dawn

@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "present/export.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/links.h"
 #include "ui/main/messages.h"
@@ -106,11 +108,11 @@ void TForm1::SystrayMenuClick() {
     }
     if (!TrayAvailable()) {
         SystrayMenu->setChecked(false);
-        Messages().showMessage(this, kNoNotificationArea);
+        messages_.showMessage(this, kNoNotificationArea);
         return;
     }
     if (const std::optional<QString> error = TrayStore.setStartHidden()) {
-        Messages().showMessage(this, *error);
+        messages_.showMessage(this, *error);
         // The tick shows what is stored; when the file still says "hidden"
         // (an earlier write), tray mode goes on as asked.
         if (!TrayStore.startHidden()) {
@@ -161,21 +163,8 @@ void TForm1::HideMainWindow() {
     hide();
 }
 
-MailSubjectParts TForm1::MailParts() const {
-    MailSubjectParts parts;
-    parts.version = QString::fromLatin1(kVersionText);
-    parts.coordinatesCaption = lbCoordinates->text();
-    parts.latitude = lbLatitude->text();
-    parts.longitude = lbLongitude->text();
-    parts.timeZoneWord = state_.Label(label::kTimeZone);
-    parts.timeZoneHours = ZoneHoursOf(state_.Settings.TimeZoneMinutes);
-    parts.timeZoneMinutes = ZoneMinutesOf(state_.Settings.TimeZoneMinutes);
-    parts.shownDate = state_.Locale.DateText(ShownDate());
-    return parts;
-}
-
 void TForm1::OpenMailLink() {
-    dawn::OpenMailLink(MailParts());
+    dawn::OpenMailLink(Q(MailSubject(state_)));
 }
 
 }  // namespace dawn

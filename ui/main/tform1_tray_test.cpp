@@ -32,7 +32,7 @@ protected:
     std::unique_ptr<TForm1> Start(bool trayAvailable = true) {
         auto form = std::make_unique<TForm1>(
             state_, StartupInputs{dir_.path(), QLocale(QStringLiteral("en_GB")),
-                                  std::chrono::year{2024} / 6 / 21, false});
+                                  std::chrono::year{2024} / 6 / 21, false, nullptr, &messages_});
         form->TrayStore = TrayPreference(iniFile_);
         form->TrayAvailable = [trayAvailable] { return trayAvailable; };
         if (form->CoolTrayIcon1Startup()) form->show();

@@ -10,9 +10,8 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "ui/main/appstate.h"
-#include "ui/main/dayview_text.h"
-#include "ui/main/messages.h"
+#include "present/texts.h"
+#include "ui/locale/qtlocale.h"
 
 namespace dawn {
 namespace {
@@ -53,10 +52,11 @@ void PictureView::paintEvent(QPaintEvent*) {
     painter.drawImage(rect(), shown);
 }
 
-TForm2::TForm2(AppState& state, QWidget* mainWindow, QWidget* parent)
+TForm2::TForm2(AppState& state, QWidget* mainWindow, QWidget* parent, MessageBoxes& messages)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       state_(state),
+      messages_(messages),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Dawnhelmgraph"));
@@ -91,10 +91,8 @@ void TForm2::FormActivate() {
 
 QString TForm2::PlaceSuffix() const {
     const HemisphereLetters& letters = state_.Current.hemisphere;
-    return QStringLiteral(" at ") +
-           QString::fromStdString(LongitudeText(state_.Settings.LongitudeMinutes, letters)) +
-           QStringLiteral(" ") +
-           QString::fromStdString(LatitudeText(state_.Settings.LatitudeMinutes, letters));
+    return QStringLiteral(" at ") + Q(LongitudeText(state_.Settings.LongitudeMinutes, letters)) +
+           QStringLiteral(" ") + Q(LatitudeText(state_.Settings.LatitudeMinutes, letters));
 }
 
 void TForm2::ProgressUpdate(ProgressStage stage, int percentDone) {
@@ -124,13 +122,13 @@ void TForm2::LoadPicture(const QString& fileName) {
     QFile file(fileName);
     if (file.size() > kMaxJpegFileBytes) {
         Image1->Clear();
-        Messages().showMessage(
+        messages_.showMessage(
             this, QStringLiteral("The picture file is too large to show:\n%1").arg(fileName));
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         Image1->Clear();
-        Messages().showMessage(
+        messages_.showMessage(
             this, QStringLiteral("Cannot read %1:\n%2").arg(fileName, file.errorString()));
         return;
     }
@@ -150,10 +148,10 @@ void TForm2::LoadPicture(const QString& fileName) {
         });
     Image1->SetPicture(std::move(result.image));
     if (!result.error.isEmpty()) {
-        Messages().showMessage(this,
-                               QStringLiteral("JPEG error in %1:\n%2").arg(fileName, result.error));
+        messages_.showMessage(this,
+                              QStringLiteral("JPEG error in %1:\n%2").arg(fileName, result.error));
     } else if (!result.warning.isEmpty()) {
-        Messages().showMessage(
+        messages_.showMessage(
             this, QStringLiteral("JPEG warning for %1:\n%2").arg(fileName, result.warning));
     }
 }
@@ -177,12 +175,12 @@ void TForm2::SizeAndCentre(bool stretch) {
 void TForm2::ShowImage(const QString& fileName, bool stretch, const QString& caption,
                        std::chrono::minutes eventTime, std::optional<DayNumber> eventDate) {
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
-        Messages().showMessage(this, QStringLiteral("Missing ImageFile"));
+        messages_.showMessage(this, QStringLiteral("Missing ImageFile"));
         return;
     }
     const DayNumber shown = eventDate.value_or(state_.Day.Date);
-    ImageTitle = state_.Locale.DateText(QDate(shown.Year(), int(shown.Month()), int(shown.Day()))) +
-                 QStringLiteral("  ") + state_.Locale.ClockText(int(eventTime.count()));
+    ImageTitle = Q(state_.Locale.DateText(shown)) + QStringLiteral("  ") +
+                 Q(state_.Locale.ClockText(eventTime));
     // The picture, not the graph's chart, fills the window.
     if (DawnhelmGraph != nullptr) DawnhelmGraph->hide();
     LoadPicture(fileName);

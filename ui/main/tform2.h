@@ -14,7 +14,9 @@
 #include <optional>
 
 #include "core/daynumber.h"
+#include "present/appstate.h"
 #include "ui/main/jpegdecoder.h"
+#include "ui/main/messages.h"
 
 namespace dawn {
 
@@ -46,7 +48,8 @@ public:
     // `state` gives the shown date, the place and the locale formats;
     // `mainWindow` the size of a picture that is not stretched. Both must
     // outlive the window.
-    TForm2(AppState& state, QWidget* mainWindow, QWidget* parent = nullptr);
+    TForm2(AppState& state, QWidget* mainWindow, QWidget* parent = nullptr,
+           MessageBoxes& messages = RealMessageBoxes());
 
     PictureView* Image1 = nullptr;
     // The year graph's chart (null until SetGraph); shown by the graph,
@@ -89,6 +92,7 @@ private:
     void SizeAndCentre(bool stretch);
 
     AppState& state_;
+    MessageBoxes& messages_;
     QWidget* mainWindow_;
     int lastDrawnPercent_ = -1;
 };

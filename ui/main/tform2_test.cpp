@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "ui/main/appstate.h"
+#include "present/appstate.h"
 #include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
@@ -21,7 +21,7 @@ class TForm2Test : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        state.Locale.DateFormat = QStringLiteral("dd/MM/yyyy");
+        state.Locale.DateFormat = "dd/MM/yyyy";
         state.Current.hemisphere = HemisphereLetters{"N", "E", "S", "W"};
         state.Settings.LongitudeMinutes = 328;
         state.Settings.LatitudeMinutes = 3047;
@@ -64,7 +64,7 @@ protected:
     test::RecordingMessages messages;
     AppState state;
     QWidget mainWindow;
-    TForm2 form{state, &mainWindow};
+    TForm2 form{state, &mainWindow, nullptr, messages};
     QStringList titles;
 };
 

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/main/appstate.h"
+#include "present/appstate.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/links.h"
 

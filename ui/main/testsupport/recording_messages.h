@@ -1,6 +1,6 @@
 #pragma once
 // A message-box seam for tests: records every text and answers questions
-// with a preset reply. Installed for the lifetime of the object.
+// with a preset reply. Hand it to the window under test.
 #include <QStringList>
 
 #include "ui/main/messages.h"
@@ -9,8 +9,6 @@ namespace dawn::test {
 
 class RecordingMessages final : public MessageBoxes {
 public:
-    RecordingMessages() { SetMessages(this); }
-    ~RecordingMessages() override { SetMessages(nullptr); }
     void showMessage(QWidget*, const QString& text) override { shown << text; }
     bool confirm(QWidget*, const QString& text) override {
         asked << text;

@@ -1,4 +1,4 @@
-#include "ui/config/spinpair.h"
+#include "present/spinpair.h"
 
 #include <gtest/gtest.h>
 

@@ -16,21 +16,22 @@
 // time it happens: a day without a moonrise still has its moonset point, and
 // a shown date without a moonrise only its set mark.
 //
-// No Qt here: dates come in and go out as DayNumber, times of day as minutes.
+// Dates come in and go out as DayNumber, times of day as minutes.
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/calendar.h"
+#include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "present/appstate.h"
 
 namespace dawn {
-
-enum class GraphBody : std::uint8_t { Sun, Moon };
 
 struct GraphPoint {
     DayNumber day;
@@ -46,7 +47,7 @@ struct GraphMark {
 };
 
 struct GraphData {
-    GraphBody body = GraphBody::Sun;
+    Body body = Body::Sun;
     std::vector<std::string> titleLines;
     DayNumber firstDay;            // the first plotted day (the window's start + 1)
     DayNumber lastDay;             // the last plotted day
@@ -75,15 +76,24 @@ struct GraphInputs {
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
 };
 
+// The graph's inputs from the program's state: the shown date and its
+// summer-time window, the place and zone texts, the summer and winter words
+// and the locale's formats.
+GraphInputs GraphInputsFor(const AppState& state);
+
+// The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
+// has none.
+std::string DateSeparatorOf(std::string_view dateFormat);
+
 // The window's first day: 182 (sun) or 14 (moon) days before the shown date.
-DayNumber GraphWindowStart(GraphBody body, DayNumber shownDate);
+DayNumber GraphWindowStart(Body body, DayNumber shownDate);
 // 366 or 29 days, one more when the shown date's year is a leap year.
-int PlottedDayCount(GraphBody body, DayNumber shownDate);
+int PlottedDayCount(Body body, DayNumber shownDate);
 
 // The title: line 1 names the body, the dates, the place and the zone; line 2,
 // only with summer time on, the two changes in the order in which they fall.
-std::vector<std::string> GraphTitleLines(const GraphInputs& in, GraphBody body);
+std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body);
 
-GraphData BuildGraph(const GraphInputs& in, GraphBody body);
+GraphData BuildGraph(const GraphInputs& in, Body body);
 
 }  // namespace dawn

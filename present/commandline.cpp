@@ -1,22 +1,31 @@
-#include "ui/export/commandlinestate.h"
+#include "present/commandline.h"
 
-#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 #include "core/textfile.h"
-#include "ui/main/appstate.h"
 
 namespace dawn {
 
+std::string FolderOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec) absolute = fs::path(path);
+    std::string folder = absolute.lexically_normal().parent_path().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
 std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLineFiles& files,
-                                                const QLocale& locale, DayNumber today,
-                                                DayNumber shownDate,
+                                                const LocaleFormats& locale, DayNumber today,
+                                                DayNumber shownDate, Body panel,
                                                 std::vector<std::string>* warnings) {
     auto warn = [warnings](const std::string& text) {
         if (warnings && !text.empty()) warnings->push_back(text);
     };
-    const QFileInfo settingsFile(QString::fromStdString(files.settingsPath));
-    state.AppDir = settingsFile.absolutePath().toStdString();
-    state.Locale = MakeLocaleTexts(locale);
+    state.AppDir = FolderOf(files.settingsPath);
+    state.Locale = locale;
     state.Today = today;
     state.ReferenceYear = today.Year();
 
@@ -46,7 +55,11 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
         warn(loaded.message);
     }
     state.ApplyLanguage();
-    state.ComputeShownDay(shownDate);
+    state.Panel = panel;
+    // The record of the shown date; the reference year stays today's, as the
+    // rules were resolved for it.
+    state.Shown = shownDate;
+    state.Day = ComputeDay(state.Settings, shownDate);
     return std::nullopt;
 }
 

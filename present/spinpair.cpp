@@ -1,4 +1,4 @@
-#include "ui/config/spinpair.h"
+#include "present/spinpair.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ui/config/summerrules.h"
+#include "present/summerrules.h"
 
 namespace dawn {
 

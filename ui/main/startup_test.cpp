@@ -1,4 +1,4 @@
-#include "ui/main/appstate.h"
+#include "ui/main/startup.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,8 @@ TEST(LoadAppState, AFolderNamedInAnotherEncodingIsUsedByItsBytes) {
     EXPECT_EQ(state.AppDir, folder);  // without the trailing separator
     EXPECT_EQ(state.Settings.LanguageIndex, 3);
     EXPECT_EQ(state.Current[label::kSunrise], "Aufgang");
-    EXPECT_TRUE(state.PendingMessages.isEmpty()) << state.PendingMessages.join('\n').toStdString();
+    EXPECT_TRUE(state.PendingMessages.empty())
+        << (state.PendingMessages.empty() ? "" : state.PendingMessages.front());
     EXPECT_EQ(state.Settings.SunRiseImageFile, folder + "/sunrise.jpg");
     ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
     EXPECT_EQ(ReadTextFile(folder + "/Dawncode.txt").lines.size(), 19u);

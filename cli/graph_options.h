@@ -1,0 +1,47 @@
+// The graph verb's options and help, shared by dawnhelm-cli, which knows the
+// verb without drawing anything, and by its drawing helper, which draws.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+
+namespace dawn::cli {
+
+inline constexpr Option kGraphOptions[] = {
+    {"settings", "FILE", true,
+     "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"labels", "FILE", false,
+     "label file (Dawnlabel.txt); the program's own labels when not given"},
+    {"date", "YYYY-MM-DD", true,
+     "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
+    {"moon", "", false, "the moon's month instead of the sun's year"},
+    {"out", "FILE", true, "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png"},
+};
+
+inline constexpr std::string_view kGraphSummary =
+    "the sun's year graph or the moon's month graph around a date, as PDF or PNG";
+inline constexpr std::string_view kGraphDescription =
+    "Draws the chart of the program's graph window for the shown date --date: the rise and set\n"
+    "times of 366 or 367 days around it (sun) or of 29 or 30 days (moon), with the date's own "
+    "rise\n"
+    "and set marked, and saves it as an A4 landscape PDF page or a 1600x1000 PNG picture. Needs "
+    "no\n"
+    "screen.";
+
+// The command again as arguments: "graph" and every option it was given.
+inline std::vector<std::string> GraphArguments(const Command& command) {
+    std::vector<std::string> args{"graph"};
+    for (const Option& option : kGraphOptions) {
+        const std::string name = "--" + std::string(option.name);
+        if (option.valueName.empty()) {
+            if (command.Flag(option.name)) args.push_back(name);
+        } else if (const std::string* value = command.Value(option.name)) {
+            args.push_back(name + "=" + *value);
+        }
+    }
+    return args;
+}
+
+}  // namespace dawn::cli

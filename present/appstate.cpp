@@ -1,0 +1,34 @@
+#include "present/appstate.h"
+
+namespace dawn {
+
+void AppState::ApplyLanguage() {
+    Current = dawn::ApplyLanguage(Labels, Settings.LanguageIndex, Locale.StandaloneDayNames);
+}
+
+void AppState::ShowDate(DayNumber date) {
+    Shown = date;
+    Day = ComputeDay(Settings, date);
+    ReferenceYear = date.Year();
+}
+
+void LoadAppState(AppState& state, const std::string& appDir, const LocaleFormats& locale,
+                  DayNumber today) {
+    state.AppDir = appDir;
+    state.Locale = locale;
+    state.Today = today;
+    state.Shown = today;
+    state.ReferenceYear = today.Year();
+
+    SettingsLoadResult loaded = LoadSettings(state.AppDir, state.ReferenceYear);
+    state.Settings = std::move(loaded.settings);
+    for (std::string& m : loaded.messages) state.PendingMessages.push_back(std::move(m));
+
+    LabelLoad labels = LoadLabelTable(state.AppDir);
+    state.Labels = std::move(labels.table);
+    state.KeepLabelFileBeforeSave = labels.keepCopyBeforeSave;
+    if (!labels.message.empty()) state.PendingMessages.push_back(std::move(labels.message));
+    state.ApplyLanguage();
+}
+
+}  // namespace dawn

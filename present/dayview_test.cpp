@@ -1,0 +1,273 @@
+// The day view of the main window, without a window: the rules that decide
+// each text, checked on real dates at real places.
+#include "present/dayview.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/textfile.h"
+#include "present/texts.h"
+
+namespace dawn {
+namespace {
+
+using std::chrono::minutes;
+
+DayNumber D(int y, unsigned m, unsigned d) {
+    return DayNumber::FromYmd(y, m, d);
+}
+
+// Velmoren with the program's own labels in English and day/month/year dates.
+class DayViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.Settings = DefaultSettings("/nowhere", 2024);
+        state.Settings.LanguageIndex = 4;
+        state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
+        state.ApplyLanguage();
+    }
+    DayView At(DayNumber date, Body panel = Body::Sun) {
+        state.Panel = panel;
+        state.ShowDate(date);
+        return BuildDayView(state);
+    }
+    void PlaceAt(std::int32_t latitude, std::int32_t longitude) {
+        state.Settings.LatitudeMinutes = latitude;
+        state.Settings.LongitudeMinutes = longitude;
+    }
+    std::map<std::string, std::string> Texts(const DayView& v) {
+        std::map<std::string, std::string> texts;
+        for (auto& [name, text] : v.Texts()) {
+            EXPECT_TRUE(texts.emplace(name, text).second) << name << " twice";
+        }
+        return texts;
+    }
+
+    AppState state;
+};
+
+TEST_F(DayViewTest, AnOrdinaryDayShowsTimesChangesAndSigns) {
+    const DayView v = At(D(2024, 10, 15));
+    const PanelView& sun = v[Body::Sun];
+    const DayEphemeris& day = state.Day;
+    EXPECT_EQ(sun[Row::Rise].value, FormatClock(day.Event(Body::Sun, EventKind::Rise).Clock, ":"));
+    EXPECT_EQ(sun[Row::Set].value, FormatClock(day.Event(Body::Sun, EventKind::Set).Clock, ":"));
+    EXPECT_EQ(sun[Row::Length].value, FormatClock(day[Body::Sun].Length, ":"));
+    EXPECT_EQ(sun[Row::Rise].delta, "00:02");
+    // Autumn: later sunrises, earlier sunsets, shorter days.
+    EXPECT_EQ(sun[Row::Rise].sign + sun[Row::Set].sign + sun[Row::Length].sign, "---");
+    EXPECT_EQ(At(D(2024, 4, 15))[Body::Sun][Row::Rise].sign, "+");
+    EXPECT_EQ(sun.deltaHint, "14/10/2024");
+    EXPECT_EQ(sun[Row::Length].valueHint, "15/10/2024");
+    EXPECT_EQ(sun[Row::Rise].valueHint, "Sunrise and sunset: Sky and Telescope, August 1994");
+    EXPECT_EQ(sun[Row::Set].valueHint, "Julian day = 2460598.5");
+    EXPECT_EQ(v[Body::Moon][Row::Rise].valueHint,
+              "Moonrise and moonset: Sky and Telescope, July 1989");
+}
+
+// The sign rule compares the day before's clock time with the day's: "+"
+// when the rise came no later, the set no earlier, the length grew.
+TEST_F(DayViewTest, SignRuleTable) {
+    auto body = [](int riseBefore, int rise, int setBefore, int set, int lengthBefore, int length) {
+        BodyEntry b;
+        b[EventKind::Rise].Before.Clock = minutes(riseBefore);
+        b[EventKind::Rise].Clock = minutes(rise);
+        b[EventKind::Set].Before.Clock = minutes(setBefore);
+        b[EventKind::Set].Clock = minutes(set);
+        b.LengthBefore = minutes(lengthBefore);
+        b.Length = minutes(length);
+        return b;
+    };
+    const struct {
+        BodyEntry body;
+        const char* signs;
+    } cases[] = {
+        {body(420, 418, 1200, 1202, 780, 784), "+++"},
+        {body(418, 420, 1202, 1200, 784, 780), "---"},
+        {body(420, 420, 1200, 1200, 780, 780), "+++"},  // no change reads as more light
+        // The first day of summer time: the clock jumps an hour later.
+        {body(418, 476, 1200, 1262, 782, 786), "-++"},
+    };
+    for (const auto& c : cases) {
+        std::string signs;
+        for (Row r : {Row::Rise, Row::Set, Row::Length}) signs += LightSign(r, c.body);
+        EXPECT_EQ(signs, c.signs);
+    }
+}
+
+TEST_F(DayViewTest, PolarNightShowsTheMessageAndNoTimes) {
+    PlaceAt(78 * 60, 15 * 60);  // Svalbard
+    const DayView v = At(D(2023, 12, 15));
+    const PanelView& sun = v[Body::Sun];
+    for (Row r : {Row::Rise, Row::Set}) {
+        EXPECT_EQ(sun[r].value, "--:--");
+        EXPECT_EQ(sun[r].delta, "--:--");
+    }
+    EXPECT_EQ(sun[Row::Length].value, "24:00");
+    EXPECT_EQ(sun[Row::Length].delta, "--:--");
+    EXPECT_EQ(Trimmed(sun[Row::Length].caption), "Sun down all day");
+
+    // A message edited in the table shows at the next drawing, and one of 25
+    // characters unpads every caption and shrinks them all.
+    state.Labels.SetCell(5, 50, std::string(25, 'x'));
+    const DayView edited = At(D(2023, 12, 15));
+    EXPECT_EQ(edited[Body::Sun][Row::Length].caption, std::string(25, 'x'));
+    EXPECT_EQ(edited.captionPointSize, 9);
+    EXPECT_EQ(edited.coordinatesCaption, "Coordinates:");
+    EXPECT_EQ(edited[Body::Moon][Row::Rise].caption.front(), 'M');
+}
+
+TEST_F(DayViewTest, LengthsOfDaysWithoutBothEvents) {
+    BodyEntry upAllDay;
+    upAllDay[EventKind::Rise].Status = EventStatus::UpAllDay;
+    upAllDay[EventKind::Set].Status = EventStatus::UpAllDay;
+    BodyEntry normal;
+    normal.Length = minutes(12 * 60 + 45);
+    LocaleFormats fi;
+    fi.TimeSeparator = ".";
+    EXPECT_EQ(LengthText(Body::Sun, upAllDay, fi), "24.00");
+    EXPECT_EQ(LengthText(Body::Moon, upAllDay, fi), "--.--");
+    EXPECT_EQ(LengthText(Body::Moon, normal, fi), "12.45");
+}
+
+// At 50°47' N the moon does not rise on 27 June 2024 and does not set on
+// 15 July 2024: each day shows its own message in the moonlight row, and
+// neither time.
+TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheirMessages) {
+    const struct {
+        DayNumber date;
+        const char* rise;
+        const char* set;
+        const char* message;
+    } cases[] = {
+        {D(2024, 6, 27), "--:--", "--:--", "No moonrise"},
+        {D(2024, 7, 15), "--:--", "--:--", "No moonset"},
+    };
+    for (const auto& c : cases) {
+        const PanelView moon = At(c.date, Body::Moon)[Body::Moon];
+        EXPECT_EQ(moon[Row::Rise].value, c.rise);
+        EXPECT_EQ(moon[Row::Set].value, c.set);
+        EXPECT_EQ(moon[Row::Length].value, "--:--");
+        EXPECT_EQ(Trimmed(moon[Row::Length].caption), c.message);
+    }
+}
+
+TEST_F(DayViewTest, CaptionsEndInOneColumnForTheShownPanel) {
+    const DayView sun = At(D(2024, 6, 21));
+    // "Coordinates:" is the longest English caption (12): 8 spaces in front.
+    EXPECT_EQ(sun.coordinatesCaption, "        Coordinates:");
+    EXPECT_EQ(sun[Body::Sun][Row::Rise].caption, "        Sunrise    :");
+    EXPECT_EQ(sun.captionPointSize, 10);
+    // The moon panel's captions take the same indent, decided by the shown
+    // panel, and so does the coordinates caption.
+    state.Labels.SetCell(5, 45, "Moonlight of the whole night:");
+    state.ApplyLanguage();
+    EXPECT_EQ(At(D(2024, 6, 21), Body::Sun).coordinatesCaption, "        Coordinates:");
+    const DayView moon = At(D(2024, 6, 21), Body::Moon);
+    EXPECT_EQ(moon.coordinatesCaption, "Coordinates:");
+    EXPECT_EQ(moon.captionPointSize, 9);
+
+    EXPECT_EQ(AlignCaptions({3, 4}).padding, 10);  // never more than 10
+    EXPECT_EQ(AlignCaptions({12, 11}).padding, 8);
+    EXPECT_EQ(AlignCaptions({20}).padding, 0);
+    EXPECT_FALSE(AlignCaptions({20}).smallFont);
+    EXPECT_TRUE(AlignCaptions({25, 3}).smallFont);
+}
+
+TEST_F(DayViewTest, WeekNumbersOfTheCalendarRows) {
+    const struct {
+        DayNumber shown;
+        int weekStartDay;  // 0 Sunday, 1 Monday
+        bool newYearFlag;
+        std::array<int, 6> weeks;
+    } cases[] = {
+        {D(2021, 1, 14), 1, false, {53, 1, 2, 3, 4, 5}},
+        {D(2021, 1, 14), 1, true, {1, 2, 3, 4, 5, 6}},
+        // The first in the first column: the calendar draws the last week of
+        // January above it.
+        {D(2021, 2, 10), 1, false, {4, 5, 6, 7, 8, 9}},
+        {D(2021, 2, 10), 0, false, {5, 6, 7, 8, 9, 10}},
+        {D(2024, 1, 10), 1, false, {52, 1, 2, 3, 4, 5}},
+        {D(2024, 9, 10), 0, false, {34, 35, 36, 37, 38, 39}},
+        // The numbers do not wrap at the year's end.
+        {D(2026, 12, 10), 1, false, {49, 50, 51, 52, 53, 54}},
+    };
+    for (const auto& c : cases) {
+        state.Settings.WeekStartDay = static_cast<std::uint8_t>(c.weekStartDay);
+        state.Settings.FirstWeekNewYear = c.newYearFlag;
+        EXPECT_EQ(At(c.shown).weeks, c.weeks) << FormatIsoDate(c.shown);
+    }
+    EXPECT_EQ(At(D(2024, 1, 10)).weekCaption, "Week");
+}
+
+TEST_F(DayViewTest, SummerTimeRowsHoldTheLastAndTheNextChange) {
+    const struct {
+        DayNumber shown;
+        bool summerTime;
+        const char *upperCaption, *upper, *lowerCaption, *lower, *days, *daysCaption;
+        DateRole upperRole;
+        const char* hint;
+    } cases[] = {
+        {D(2024, 3, 31), true, "Summer time:", "31/03/2024", "Winter time:", "27/10/2024", "210",
+         "Days to winter time:", DateRole::ShownDate, "31/03/2024 -> 27/10/2024"},
+        {D(2024, 1, 15), true, "Winter time:", "29/10/2023", "Summer time:", "31/03/2024", "76",
+         "Days to summer time:", DateRole::OtherDate, "15/01/2024 -> 31/03/2024"},
+        {D(2024, 10, 27), true, "Winter time:", "27/10/2024", "Summer time:", "30/03/2025", "154",
+         "Days to summer time:", DateRole::ShownDate, "27/10/2024 -> 30/03/2025"},
+        // Summer time off: the rows show the calendar year.
+        {D(2024, 5, 10), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "235",
+         "Days to winter time:", DateRole::OtherDate, "10/05/2024 -> 31/12/2024"},
+        {D(2024, 1, 15), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "351",
+         "Days to winter time:", DateRole::OtherDate, "15/01/2024 -> 31/12/2024"},
+    };
+    for (const auto& c : cases) {
+        state.Settings.SummerTimeEnabled = c.summerTime;
+        const SummerRows rows = At(c.shown).summer;
+        const std::string at = FormatIsoDate(c.shown);
+        EXPECT_EQ(rows.upper.caption, c.upperCaption) << at;
+        EXPECT_EQ(rows.upper.dateText, c.upper) << at;
+        EXPECT_EQ(rows.lower.caption, c.lowerCaption) << at;
+        EXPECT_EQ(rows.lower.dateText, c.lower) << at;
+        EXPECT_EQ(rows.dayCount, c.days) << at;
+        EXPECT_EQ(rows.daysCaption, c.daysCaption) << at;
+        EXPECT_EQ(rows.upper.role, c.upperRole) << at;
+        EXPECT_EQ(rows.lower.role, DateRole::OtherDate) << at;
+        EXPECT_EQ(rows.dayCountHint, c.hint) << at;
+    }
+}
+
+TEST_F(DayViewTest, PlaceZoneMonthAndTrayHint) {
+    PlaceAt(-2032, -7345);
+    state.Settings.TimeZoneMinutes = -210;
+    const DayView v = At(D(2024, 6, 21));
+    EXPECT_EQ(v.latitude, "33S52");
+    EXPECT_EQ(v.longitude, "122W25");
+    EXPECT_EQ(v.coordinatesHint, "TimeZone = - 03:30");
+    EXPECT_EQ(v.monthText, " Jun");
+    EXPECT_EQ(v.monthHint, "June");
+    EXPECT_EQ(v.monthNumberHint, "6");
+    const PanelView& sun = v[Body::Sun];
+    EXPECT_EQ(v.trayHint, "Sunrise    : = " + sun[Row::Rise].value + " Sunset     : = " +
+                              sun[Row::Set].value + "\nCoordinates: 33S52-122W25 21/06/2024");
+    // The sunset sign names the language once it was chosen.
+    EXPECT_EQ(v.sunSetSymbolHint, "double clic to translator");
+    state.LanguageChosen = true;
+    EXPECT_EQ(At(D(2024, 6, 21)).sunSetSymbolHint, "English\ndouble clic to translator");
+}
+
+TEST_F(DayViewTest, TextsNameEveryControlOnce) {
+    const auto texts = Texts(At(D(2024, 1, 15)));
+    EXPECT_EQ(texts.at("lbWeek1"), "52");
+    EXPECT_EQ(texts.at("lbStartZomerUur"), "29/10/2023");
+    EXPECT_EQ(texts.at("lbStartZomerUur.colour"), "gray");
+    EXPECT_EQ(texts.at("lbSunSetHour.hint"), "Julian day = 2460324.5");
+    EXPECT_EQ(texts.at("lbMoonLightSymbol"), "\xC2\xA4");
+    EXPECT_EQ(texts.at("CaptionFontSize"), "10");
+    EXPECT_EQ(texts.at("lbCoordinates"), "        Coordinates:");
+    EXPECT_EQ(texts.size(), 70u);
+}
+
+}  // namespace
+}  // namespace dawn

@@ -1,0 +1,123 @@
+#include "present/export.h"
+
+#include "present/dayview.h"
+#include "present/texts.h"
+
+namespace dawn {
+
+std::string_view ExportFileName(Body body) {
+    return body == Body::Moon ? "moonhelm_data.txt" : "dawnhelm_data.txt";
+}
+
+ExportHeader ExportHeaderFor(const AppState& state) {
+    ExportHeader h;
+    h.versionText = kVersionText;
+    h.coordinatesCaption = BuildDayView(state).coordinatesCaption;
+    h.latitudeText = LatitudeText(state.Settings.LatitudeMinutes, state.Current.hemisphere);
+    h.longitudeText = LongitudeText(state.Settings.LongitudeMinutes, state.Current.hemisphere);
+    h.timeZoneLabel = state.Label(label::kTimeZone);
+    h.timeZoneMinutes = state.Settings.TimeZoneMinutes;
+    return h;
+}
+
+std::string CoordinatesLine(const ExportHeader& header) {
+    std::string line = header.coordinatesCaption;
+    // The captions of most languages already end in a colon; it is not doubled.
+    const std::size_t last = line.find_last_not_of(' ');
+    line += last != std::string::npos && line[last] == ':' ? " " : ": ";
+    line += header.latitudeText;
+    line += ' ';
+    line += header.longitudeText;
+    return line;
+}
+
+std::string MailSubject(const AppState& state) {
+    const ExportHeader h = ExportHeaderFor(state);
+    return "Dawnhelm " + h.versionText + " " + h.coordinatesCaption + ": " + h.latitudeText + " " +
+           h.longitudeText + "   " + h.timeZoneLabel + " " +
+           std::to_string(h.timeZoneMinutes / 60) + " " + std::to_string(h.timeZoneMinutes % 60) +
+           "  [" + state.Locale.DateText(state.Shown) + "]";
+}
+
+std::vector<std::string> ExportHeaderLines(const ExportHeader& header, Body body) {
+    // The configuration dialog shows the offset as two spin edits that both
+    // carry its sign; C++ division and remainder truncate the same way.
+    const std::int32_t hours = header.timeZoneMinutes / 60;
+    const std::int32_t minutes = header.timeZoneMinutes % 60;
+
+    std::string first = "Dawnhelm ";
+    first += header.versionText;
+    first += ' ';
+    first += CoordinatesLine(header);
+    first += "   ";
+    first += header.timeZoneLabel;
+    first += ' ';
+    first += std::to_string(hours);
+    first += ' ';
+    first += std::to_string(minutes);
+
+    return {
+        std::move(first),
+        std::string(kExportMakerLine),
+        std::string(kExportRuleLength, '-'),
+        body == Body::Moon ? "Date;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set"
+                           : "Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set",
+    };
+}
+
+void AppendExportDataLine(std::string& out, const DateWriter& dates, const BodyDay& day,
+                          std::string_view timeSeparator) {
+    dates.Append(out, day.Date);
+    for (EventKind kind : kEventKinds) {
+        out += ';';
+        AppendClock(out, day[kind].Clock, timeSeparator);
+    }
+    for (EventKind kind : kEventKinds) {
+        out += ';';
+        AppendAzimuth(out, day[kind].Azimuth);
+    }
+}
+
+ExportEnd WriteExport(const ExportJob& job, TextSink& sink, const ExportProgress& progress) {
+    constexpr std::string_view kLineEnd = "\r\n";
+    // The bytes go out in pieces of about this size.
+    constexpr std::size_t kFlushAt = 60 * 1024;
+    // Progress is asked for often enough to keep a window responsive (a few
+    // milliseconds of work between calls) and seldom enough to cost nothing.
+    constexpr std::int64_t kProgressStep = 2048;
+
+    std::string buffer;
+    buffer.reserve(kFlushAt + 256);
+    for (const std::string& line : ExportHeaderLines(job.header, job.body)) {
+        buffer += line;
+        buffer += kLineEnd;
+    }
+    const std::int64_t total =
+        job.to < job.from ? 0 : static_cast<std::int64_t>(job.to - job.from) + 1;
+    const DateWriter dates(job.locale.DateFormat, job.locale);
+    std::int64_t done = 0;
+    ExportEnd end = ExportEnd::Done;
+    ForEachBodyDay(job.settings, job.body, job.from, job.to, [&](const BodyDay& day) {
+        AppendExportDataLine(buffer, dates, day, job.locale.TimeSeparator);
+        buffer += kLineEnd;
+        if (buffer.size() >= kFlushAt) {
+            if (!sink.Write(buffer)) {
+                end = ExportEnd::SinkFailed;
+                return false;
+            }
+            buffer.clear();
+        }
+        ++done;
+        if (progress && done % kProgressStep == 0 && !progress(done, total)) {
+            end = ExportEnd::Cancelled;
+            return false;
+        }
+        return true;
+    });
+    if (end != ExportEnd::Done) return end;
+    if (progress && !progress(total, total)) return ExportEnd::Cancelled;
+    if (!sink.Write(buffer)) return ExportEnd::SinkFailed;
+    return ExportEnd::Done;
+}
+
+}  // namespace dawn

@@ -1,0 +1,195 @@
+#include "present/export.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/textfile.h"
+#include "present/dayview.h"
+#include "present/texts.h"
+
+namespace dawn {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::SizeIs;
+
+ExportHeader HeaderOf(std::int32_t timeZoneMinutes) {
+    return ExportHeader{"1.1.0.0", " Coordinates", "50N47", "05E28", "TimeZone", timeZoneMinutes};
+}
+
+SiteSettings SettingsAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone) {
+    SiteSettings s = DefaultSettings("/nowhere", 2024);
+    s.LatitudeMinutes = latitude;
+    s.LongitudeMinutes = longitude;
+    s.TimeZoneMinutes = zone;
+    ResolveDstRules(s, 2024);
+    return s;
+}
+
+// Keeps what it is given; refuses from the `failAt`-th write on.
+class StringSink final : public TextSink {
+public:
+    bool Write(std::string_view bytes) override {
+        if (++writes >= failAt) return false;
+        text.append(bytes);
+        return true;
+    }
+    std::string text;
+    int writes = 0;
+    int failAt = 1 << 30;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    EXPECT_TRUE(text.empty() || text.ends_with("\r\n"));
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+std::vector<std::string> Build(const SiteSettings& s, DayNumber from, DayNumber to, Body body,
+                               std::string_view separator = ":") {
+    ExportJob job{HeaderOf(s.TimeZoneMinutes), body, s, from, to, {}};
+    job.locale.TimeSeparator = separator;
+    StringSink sink;
+    EXPECT_EQ(WriteExport(job, sink), ExportEnd::Done);
+    return Lines(sink.text);
+}
+
+std::string Line(const std::string& date, const DayEphemeris& day, Body body) {
+    const EventEntry& rise = day.Event(body, EventKind::Rise);
+    const EventEntry& set = day.Event(body, EventKind::Set);
+    return date + ";" + FormatClock(rise.Clock, ":") + ";" + FormatClock(set.Clock, ":") + ";" +
+           FormatAzimuth(rise.Azimuth) + ";" + FormatAzimuth(set.Azimuth);
+}
+
+TEST(Export, OneDateGivesTheHeaderAndOneLine) {
+    const SiteSettings s = SettingsAt(3047, 328, 60);
+    const DayNumber d = DayNumber::FromYmd(2024, 6, 21);
+    const DayEphemeris day = ComputeDay(s, d);
+    EXPECT_THAT(Build(s, d, d, Body::Sun),
+                ElementsAre("Dawnhelm 1.1.0.0  Coordinates: 50N47 05E28   TimeZone 1 0",
+                            "Dawnhelm by the Dawnhelm developers", std::string(68, '-'),
+                            "Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set",
+                            Line("21/06/2024", day, Body::Sun)));
+    const std::vector<std::string> moon = Build(s, d, d, Body::Moon);
+    ASSERT_THAT(moon, SizeIs(5));
+    EXPECT_EQ(moon[3], "Date;Moon Rise;Moon Set;Azimuth Moon Rise;Azimuth Moon Set");
+    EXPECT_EQ(moon[4], Line("21/06/2024", day, Body::Moon));
+    EXPECT_EQ(ExportFileName(Body::Moon), "moonhelm_data.txt");
+    EXPECT_EQ(ExportFileName(Body::Sun), "dawnhelm_data.txt");
+}
+
+TEST(Export, CaptionColonIsNotDoubled) {
+    for (const char* caption : {"Coordinates:", "   Coordonn\u00e9es       :"}) {
+        ExportHeader h = HeaderOf(60);
+        h.coordinatesCaption = caption;
+        EXPECT_EQ(ExportHeaderLines(h, Body::Sun)[0],
+                  std::string("Dawnhelm 1.1.0.0 ") + caption + " 50N47 05E28   TimeZone 1 0");
+    }
+}
+
+TEST(Export, TimeZoneIsWrittenAsTheTwoSpinEditsShowIt) {
+    struct Case {
+        std::int32_t minutes;
+        const char* tail;
+    };
+    for (const Case& c : {Case{60, "TimeZone 1 0"}, Case{0, "TimeZone 0 0"},
+                          Case{-210, "TimeZone -3 -30"}, Case{-30, "TimeZone 0 -30"},
+                          Case{345, "TimeZone 5 45"}, Case{-1439, "TimeZone -23 -59"}}) {
+        const std::string first = ExportHeaderLines(HeaderOf(c.minutes), Body::Sun)[0];
+        EXPECT_TRUE(first.ends_with(std::string("   ") + c.tail)) << first;
+    }
+}
+
+// Every line of a range equals the line of the full day record of its date.
+TEST(Export, LinesAreTheDayRecordsAcrossTheStartOfSummerTime) {
+    const SiteSettings s = SettingsAt(3047, 328, 60);
+    const DayNumber from = DayNumber::FromYmd(2024, 3, 29);
+    const std::vector<std::string> lines = Build(s, from, from + 3, Body::Sun);
+    ASSERT_THAT(lines, SizeIs(8));
+    const char* dates[] = {"29/03/2024", "30/03/2024", "31/03/2024", "01/04/2024"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lines[4 + i], Line(dates[i], ComputeDay(s, from + i), Body::Sun));
+    // On the 31st sunrise jumps about an hour on the clock.
+    EXPECT_EQ(lines[5].substr(11, 5), "06:18");
+    EXPECT_EQ(lines[6].substr(11, 5), "07:15");
+}
+
+TEST(Export, DaysWithoutTheEventKeepThePlaceholderTimes) {
+    // Longyearbyen, 78°13' N 15°38' E: polar night in December, midnight sun in
+    // June (inside summer time, so 00:00 and 23:59 are written an hour later).
+    const SiteSettings s = SettingsAt(4693, 938, 60);
+    const DayNumber december = DayNumber::FromYmd(2024, 12, 21);
+    const DayNumber june = DayNumber::FromYmd(2024, 6, 21);
+    EXPECT_EQ(Build(s, december, december, Body::Sun)[4], "21/12/2024;12:00;12:00;;");
+    EXPECT_EQ(Build(s, june, june, Body::Sun)[4], "21/06/2024;01:00;00:59;;");
+    // The locale's time separator is used throughout.
+    EXPECT_EQ(Build(s, december, december, Body::Sun, ".")[4], "21/12/2024;12.00;12.00;;");
+}
+
+TEST(Export, ProgressCancelsAndAFailedSinkStops) {
+    const SiteSettings s = SettingsAt(3047, 328, 60);
+    ExportJob job{HeaderOf(60),
+                  Body::Sun,
+                  s,
+                  DayNumber::FromYmd(2000, 1, 1),
+                  DayNumber::FromYmd(2019, 12, 31),
+                  {}};
+    std::vector<std::int64_t> seen;
+    StringSink sink;
+    EXPECT_EQ(WriteExport(job, sink,
+                          [&](std::int64_t done, std::int64_t total) {
+                              EXPECT_EQ(total, 7305);
+                              seen.push_back(done);
+                              return done < 4096;
+                          }),
+              ExportEnd::Cancelled);
+    EXPECT_THAT(seen, ElementsAre(2048, 4096));
+
+    // Written in pieces as it goes: the first piece is out long before the end.
+    StringSink failing;
+    failing.failAt = 2;
+    EXPECT_EQ(WriteExport(job, failing), ExportEnd::SinkFailed);
+    EXPECT_GT(failing.text.size(), 30000u);
+    EXPECT_LT(failing.text.size(), 100000u);
+
+    seen.clear();
+    job.to = DayNumber::FromYmd(2000, 1, 10);
+    StringSink all;
+    EXPECT_EQ(WriteExport(job, all,
+                          [&](std::int64_t done, std::int64_t) {
+                              seen.push_back(done);
+                              return true;
+                          }),
+              ExportEnd::Done);
+    EXPECT_THAT(Lines(all.text), SizeIs(14));
+    EXPECT_THAT(seen, ElementsAre(10));
+}
+
+// The header names the place as the main window shows it for the shown date
+// and panel; the mail subject names it the same way with the zone and date.
+TEST(Export, HeaderAndMailSubjectFollowTheMainWindow) {
+    AppState state;
+    state.Settings = SettingsAt(3047, 328, 60);
+    state.Settings.LanguageIndex = 4;
+    state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
+    state.ApplyLanguage();
+    state.ShowDate(DayNumber::FromYmd(2024, 6, 21));
+    const ExportHeader sun = ExportHeaderFor(state);
+    EXPECT_EQ(sun.coordinatesCaption, BuildDayView(state).coordinatesCaption);
+    EXPECT_EQ(ExportHeaderLines(sun, Body::Sun)[0],
+              "Dawnhelm 1.1.0.0         Coordinates: 50N47 05E28   Time zone 1 0");
+    EXPECT_EQ(MailSubject(state),
+              "Dawnhelm 1.1.0.0         Coordinates:: 50N47 05E28   Time zone 1 0  [21/06/2024]");
+    // The zone as the configuration dialog's two spin edits show it.
+    for (const auto& [zone, words] : {std::pair{-210, " -3 -30  ["}, std::pair{-45, " 0 -45  ["},
+                                      std::pair{1439, " 23 59  ["}}) {
+        state.Settings.TimeZoneMinutes = zone;
+        EXPECT_NE(MailSubject(state).find(std::string("Time zone") + words), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace dawn

@@ -1,0 +1,162 @@
+#include "present/graph.h"
+
+#include <string_view>
+
+#include "astro/astro.h"
+#include "core/dayephemeris.h"
+#include "present/texts.h"
+
+namespace dawn {
+
+DayNumber GraphWindowStart(Body body, DayNumber shownDate) {
+    return shownDate - (body == Body::Sun ? 182 : 14);
+}
+
+int PlottedDayCount(Body body, DayNumber shownDate) {
+    const bool leap = std::chrono::year(shownDate.Year()).is_leap();
+    return (body == Body::Sun ? 366 : 29) + (leap ? 1 : 0);
+}
+
+std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body) {
+    const DayNumber first = GraphWindowStart(body, in.shownDate);
+    // The sun title names the 365 days around the shown date; the moon title
+    // ends on the last day the graph plots.
+    const DayNumber second =
+        body == Body::Sun ? first + 364 : first + PlottedDayCount(body, in.shownDate);
+    std::vector<std::string> lines;
+    lines.push_back((body == Body::Sun ? "Dawnhelm " : "Moonhelm ") + in.formatDate(first) + "-" +
+                    in.formatDate(second) + " @ " + in.longitudeText + " " + in.latitudeText +
+                    "  GMT:" + in.timeZoneText);
+    if (in.settings.SummerTimeEnabled) {
+        const std::string summer = in.summerTimeLabel + " " + in.formatDate(in.window.SummerStart);
+        const std::string winter = in.winterTimeLabel + " " + in.formatDate(in.window.WinterStart);
+        // Outside summer time the next start of summer time lies after the
+        // last start of winter time.
+        lines.push_back(in.window.SummerStart > in.window.WinterStart ? winter + "-" + summer
+                                                                      : summer + "-" + winter);
+    }
+    return lines;
+}
+
+namespace {
+
+using std::chrono::minutes;
+
+// The points one day gives each line; a day may give one line a point and
+// the other none.
+struct DayPoints {
+    std::optional<minutes> rise;
+    std::optional<minutes> set;
+};
+
+// A sun day is plotted only when its set clock time lies after its rise
+// clock time; otherwise both lines have a gap there.
+DayPoints SunPointsOf(const BodyDay& day) {
+    const minutes rise = day[EventKind::Rise].Clock;
+    const minutes set = day[EventKind::Set].Clock;
+    if (set > rise) return {rise, set};
+    return {};
+}
+
+// The local clock time of a moon crossing of one kind on `day`, shifted by
+// the summer-time hour as the day record shifts its own times; nothing when
+// the moon made no crossing of that kind that day.
+std::optional<minutes> MoonCrossingTime(const EventValues& e, const DstWindow& window,
+                                        bool summerTime, DayNumber day) {
+    if (!e.Crossing) return std::nullopt;
+    return ApplySummerTime(window, summerTime, day, *e.Crossing);
+}
+
+// Moonrise and moonset are independent: on a day without a moonrise the
+// moonset that did happen is plotted at its real time, though the day's
+// status gives both events placeholder times.
+DayPoints MoonPointsOf(const SiteSettings& settings, const BodyDay& day) {
+    const DstWindow window = ComputeDstWindow(settings, day.Date);
+    return {MoonCrossingTime(day[EventKind::Rise], window, settings.SummerTimeEnabled, day.Date),
+            MoonCrossingTime(day[EventKind::Set], window, settings.SummerTimeEnabled, day.Date)};
+}
+
+DayPoints PointsOf(Body body, const SiteSettings& settings, const BodyDay& day) {
+    return body == Body::Sun ? SunPointsOf(day) : MoonPointsOf(settings, day);
+}
+
+std::optional<GraphMark> MarkOf(DayNumber day, const std::optional<minutes>& time,
+                                std::string_view timeSeparator) {
+    if (!time) return std::nullopt;
+    return GraphMark{GraphPoint{day, *time}, FormatClock(*time, timeSeparator)};
+}
+
+}  // namespace
+
+GraphInputs GraphInputsFor(const AppState& state) {
+    GraphInputs in;
+    in.settings = state.Settings;
+    in.shownDate = state.Shown;
+    in.window = state.Day.Window;
+    in.timeSeparator = state.Locale.TimeSeparator;
+    in.dateSeparator = DateSeparatorOf(state.Locale.DateFormat);
+    in.latitudeText = LatitudeText(state.Settings.LatitudeMinutes, state.Current.hemisphere);
+    in.longitudeText = LongitudeText(state.Settings.LongitudeMinutes, state.Current.hemisphere);
+    in.timeZoneText = TimeZoneText(state.Settings.TimeZoneMinutes, in.timeSeparator);
+    in.summerTimeLabel = state.Label(label::kSummerTime);
+    in.winterTimeLabel = state.Label(label::kWinterTime);
+    in.formatDate = [locale = state.Locale](DayNumber d) { return locale.DateText(d); };
+    return in;
+}
+
+std::string DateSeparatorOf(std::string_view dateFormat) {
+    bool quoted = false;
+    bool afterField = false;
+    std::string separator;
+    for (char c : dateFormat) {
+        if (c == '\'') {
+            quoted = !quoted;
+            continue;
+        }
+        const bool field = !quoted && (c == 'd' || c == 'M' || c == 'y');
+        if (field) {
+            if (!separator.empty()) {
+                const std::string_view trimmed = Trimmed(separator);
+                return trimmed.empty() ? " " : std::string(FirstCharacter(trimmed));
+            }
+            afterField = true;
+        } else if (afterField) {
+            separator += c;
+        }
+    }
+    return "/";
+}
+
+GraphData BuildGraph(const GraphInputs& in, Body body) {
+    GraphData g;
+    g.body = body;
+    g.titleLines = GraphTitleLines(in, body);
+    g.timeSeparator = in.timeSeparator;
+    g.dateSeparator = in.dateSeparator;
+    const int count = PlottedDayCount(body, in.shownDate);
+    g.firstDay = GraphWindowStart(body, in.shownDate) + 1;
+    g.lastDay = g.firstDay + (count - 1);
+    g.rise.reserve(static_cast<std::size_t>(count));
+    g.set.reserve(static_cast<std::size_t>(count));
+
+    auto plot = [&](DayNumber day, const DayPoints& p) {
+        if (p.rise) g.rise.push_back({day, *p.rise});
+        if (p.set) g.set.push_back({day, *p.set});
+    };
+
+    ForEachBodyDay(in.settings, body, g.firstDay, g.lastDay, [&](const BodyDay& day) {
+        plot(day.Date, PointsOf(body, in.settings, day));
+        return true;
+    });
+    // The shown date's two marks.
+    DayPoints shown;
+    ForEachBodyDay(in.settings, body, in.shownDate, in.shownDate, [&](const BodyDay& day) {
+        shown = PointsOf(body, in.settings, day);
+        return true;
+    });
+    g.shownRise = MarkOf(in.shownDate, shown.rise, in.timeSeparator);
+    g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
+    return g;
+}
+
+}  // namespace dawn
