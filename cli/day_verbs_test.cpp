@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -223,6 +224,28 @@ TEST(TableVerb, LongRangesStayInOrder) {
     EXPECT_EQ(r.out, expected);
 }
 
+// The view verb prints the main window's day view: one Name=value line per
+// text (the texts themselves are tested with the day view).
+TEST(ViewVerb, PrintsEveryTextOfTheMainWindowOnce) {
+    const CliRun r = RunCli(
+        {"view", "--settings", "/nonexistent/Dawncode.txt", "--date", "2024-03-31", "--lang", "3"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::vector<std::string> names;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) {
+        ASSERT_NE(line.find('='), std::string::npos) << line;
+        names.push_back(line.substr(0, line.find('=')));
+    }
+    EXPECT_EQ(names.size(), 70u);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    EXPECT_THAT(r.out, StartsWith("lbWeek=Woche\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nlbZomerduur=210\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nlbStartZomerUur.colour=black\n"));
+    // A line break inside a text stays on its line.
+    EXPECT_THAT(r.out, HasSubstr("\nlbSunSetSymbol.hint=Deutsch\\ndouble clic to translator\n"));
+}
+
 TEST(DayVerbs, BadArgumentsGiveOneLineAndExitCode2) {
     const std::vector<std::vector<std::string>> cases = {
         {"day", "--date", "2024-01-01"},
@@ -231,6 +254,9 @@ TEST(DayVerbs, BadArgumentsGiveOneLineAndExitCode2) {
         {"table", "--settings", "x", "--from", "2024-01-02", "--to", "2024-01-01"},
         {"table", "--settings", "x", "--from", "2024-01-01"},
         {"table", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--sun"},
+        {"view", "--settings", "x", "--date", "2024-03-31", "--lang", "7"},
+        {"view", "--settings", "x", "--date", "1899-12-31"},
+        {"view", "--date", "2024-03-31"},
     };
     for (const auto& args : cases) {
         const CliRun r = RunCli(args);

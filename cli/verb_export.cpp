@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/systemlocale.h"
+#include "cli/program_state.h"
 #include "cli/values.h"
 #include "core/textfile.h"
-#include "present/commandline.h"
 #include "present/export.h"
 
 namespace dawn::cli {
@@ -25,11 +24,6 @@ constexpr Option kOptions[] = {
     {"moon", "", false, "export the moon instead of the sun"},
     {"out", "FILE", false, "write the file (replaced atomically) instead of standard output"},
 };
-
-DayNumber Today() {
-    return DayNumber::FromSysDays(
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-}
 
 class StreamSink final : public TextSink {
 public:
@@ -56,17 +50,11 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     }
     const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
 
-    CommandLineFiles files;
-    files.settingsPath = *command.Value("settings");
-    if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
     // The main window's captions are lined up for the date it shows; here
     // that is the first date of the range, with the exported body's panel.
     AppState state;
-    std::vector<std::string> warnings;
-    const auto loadError =
-        LoadCommandLineState(state, files, SystemLocaleFormats(), Today(), first, body, &warnings);
-    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
-    if (loadError) return VerbOutcome::Failure(*loadError);
+    if (const auto error = LoadProgramState(command, first, body, state))
+        return VerbOutcome::Failure(*error);
 
     const ExportJob job{ExportHeaderFor(state), body, state.Settings, first, last, state.Locale};
     if (const std::string* path = command.Value("out")) {

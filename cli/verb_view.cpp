@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/program_state.h"
 #include "cli/settings_option.h"
-#include "cli/systemlocale.h"
 #include "cli/values.h"
-#include "present/commandline.h"
 #include "present/dayview.h"
 
 namespace dawn::cli {
@@ -26,11 +25,6 @@ constexpr Option kLabelsOption{"labels", "FILE", false,
 constexpr Option kPanelOption{"moon", "", false, "as with the moon panel shown"};
 constexpr Option kOptions[] = {kSettingsOption, kDateOption, kLanguageOption, kLabelsOption,
                                kPanelOption};
-
-DayNumber Today() {
-    return DayNumber::FromSysDays(
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-}
 
 // One line per text; a line break or a backslash inside a text is written as
 // \n or \\ so that every text stays on its line.
@@ -65,16 +59,10 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::string* settingsPath = command.Value(kSettingsOption.name);
     if (settingsPath->empty()) return VerbOutcome::Usage("--settings: the file name is empty");
 
-    CommandLineFiles files;
-    files.settingsPath = *settingsPath;
-    if (const std::string* labels = command.Value(kLabelsOption.name)) files.labelsPath = *labels;
     AppState state;
-    std::vector<std::string> warnings;
     const Body panel = command.Flag(kPanelOption.name) ? Body::Moon : Body::Sun;
-    const auto loadError =
-        LoadCommandLineState(state, files, SystemLocaleFormats(), Today(), shown, panel, &warnings);
-    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
-    if (loadError) return VerbOutcome::Failure(*loadError);
+    if (const auto error = LoadProgramState(command, shown, panel, state))
+        return VerbOutcome::Failure(*error);
     if (language >= 0) {
         state.Settings.LanguageIndex = static_cast<std::uint8_t>(language);
         state.ApplyLanguage();

@@ -153,6 +153,29 @@ TEST(WriteTextFileAtomic, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
 }
 
+// Streamed contents: written piece by piece, renamed only when the writer
+// finished; a writer that gives up leaves the old file and no temporary one.
+TEST(WriteTextFileStreamed, ReplacesOnlyWhenTheWriterFinished) {
+    testing::TempDir dir;
+    dir.Write("out.txt", "old\r\n");
+    const auto pieces = [](bool finish) {
+        return [finish](TextSink& sink) {
+            for (int i = 0; i < 3; ++i) {
+                if (!sink.Write("line " + std::to_string(i) + "\r\n")) return false;
+            }
+            return finish;
+        };
+    };
+    const TextFileResult cancelled = WriteTextFileStreamed(dir.file("out.txt"), pieces(false));
+    EXPECT_EQ(cancelled.status, TextFileStatus::Cancelled);
+    EXPECT_EQ(dir.Read("out.txt"), "old\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+
+    ASSERT_TRUE(WriteTextFileStreamed(dir.file("out.txt"), pieces(true)).ok());
+    EXPECT_EQ(dir.Read("out.txt"), "line 0\r\nline 1\r\nline 2\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.str()), {}), 1);
+}
+
 // The id of a process that has ended.
 pid_t EndedProcess() {
     const pid_t child = ::fork();

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "core/textfile.h"
+#include "present/testsupport_state.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -22,12 +22,6 @@ DayNumber D(int y, unsigned m, unsigned d) {
 // Velmoren with the program's own labels in English and day/month/year dates.
 class DayViewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.Settings = DefaultSettings("/nowhere", 2024);
-        state.Settings.LanguageIndex = 4;
-        state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
-        state.ApplyLanguage();
-    }
     DayView At(DayNumber date, Body panel = Body::Sun) {
         state.Panel = panel;
         state.ShowDate(date);
@@ -45,7 +39,7 @@ protected:
         return texts;
     }
 
-    AppState state;
+    AppState state = test::EnglishState();
 };
 
 TEST_F(DayViewTest, AnOrdinaryDayShowsTimesChangesAndSigns) {

@@ -5,6 +5,7 @@
 
 #include "core/textfile.h"
 #include "present/dayview.h"
+#include "present/testsupport_state.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -171,11 +172,7 @@ TEST(Export, ProgressCancelsAndAFailedSinkStops) {
 // The header names the place as the main window shows it for the shown date
 // and panel; the mail subject names it the same way with the zone and date.
 TEST(Export, HeaderAndMailSubjectFollowTheMainWindow) {
-    AppState state;
-    state.Settings = SettingsAt(3047, 328, 60);
-    state.Settings.LanguageIndex = 4;
-    state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
-    state.ApplyLanguage();
+    AppState state = test::EnglishState();
     state.ShowDate(DayNumber::FromYmd(2024, 6, 21));
     const ExportHeader sun = ExportHeaderFor(state);
     EXPECT_EQ(sun.coordinatesCaption, BuildDayView(state).coordinatesCaption);

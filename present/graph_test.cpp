@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "core/textfile.h"
+#include "present/testsupport_state.h"
 
 namespace dawn {
 namespace {
@@ -15,28 +15,14 @@ using ::testing::SizeIs;
 
 class GraphTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.Settings = DefaultSettings("/nowhere", 2024);
-        state.Settings.LanguageIndex = 4;
-        state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
-        state.ApplyLanguage();
-        Show(2024, 7, 1);
-    }
+    void SetUp() override { Show(2024, 7, 1); }
     void Show(int y, unsigned m, unsigned d) { state.ShowDate(DayNumber::FromYmd(y, m, d)); }
-    void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone,
-                 bool summerTime = true) {
-        state.Settings.LatitudeMinutes = latitude;
-        state.Settings.LongitudeMinutes = longitude;
-        state.Settings.TimeZoneMinutes = zone;
-        state.Settings.SummerTimeEnabled = summerTime;
-        ResolveDstRules(state.Settings, 2024);
-    }
     static bool HasDay(const std::vector<GraphPoint>& points, DayNumber day) {
         return std::any_of(points.begin(), points.end(),
                            [day](const GraphPoint& p) { return p.day == day; });
     }
 
-    AppState state;
+    AppState state = test::EnglishState();
 };
 
 TEST_F(GraphTest, TitleNamesTheDatesPlaceZoneAndSummerTime) {
@@ -74,7 +60,7 @@ TEST_F(GraphTest, TitleNamesTheDatesPlaceZoneAndSummerTime) {
          {"Moonhelm 17/06/2023-16/07/2023" + place}},
     };
     for (const Case& c : cases) {
-        PlaceAt(3047, 328, 60, c.summerTime);
+        test::PlaceAt(state.Settings, 3047, 328, 60, c.summerTime);
         state.ShowDate(c.shown);
         EXPECT_EQ(GraphTitleLines(GraphInputsFor(state), c.body), c.title);
     }
@@ -98,7 +84,7 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
     const DayNumber midnightSun = DayNumber::FromYmd(2024, 6, 21);
     const DayNumber equinox = DayNumber::FromYmd(2024, 3, 20);
     for (bool summerTime : {true, false}) {
-        PlaceAt(4693, 938, 60, summerTime);
+        test::PlaceAt(state.Settings, 4693, 938, 60, summerTime);
         Show(2024, 3, 21);
         const GraphData g = BuildGraph(GraphInputsFor(state), Body::Sun);
         EXPECT_FALSE(HasDay(g.rise, polarNight));
@@ -127,7 +113,7 @@ TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
     const DayNumber noMoonset = DayNumber::FromYmd(2024, 7, 15);
     for (bool summerTime : {true, false}) {
         SCOPED_TRACE(summerTime ? "summer time" : "standard time");
-        PlaceAt(3047, 328, 60, summerTime);
+        test::PlaceAt(state.Settings, 3047, 328, 60, summerTime);
         Show(2024, 7, 1);
         const minutes shift = summerTime ? hours(1) : hours(0);
         const GraphData g = BuildGraph(GraphInputsFor(state), Body::Moon);

@@ -12,20 +12,14 @@
 
 #include "cli/frame.h"
 #include "cli/graph_options.h"
-#include "cli/systemlocale.h"
+#include "cli/program_state.h"
 #include "cli/values.h"
-#include "present/commandline.h"
 #include "present/graph.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/yeargraph.h"
 
 namespace dawn::cli {
 namespace {
-
-DayNumber Today() {
-    return DayNumber::FromSysDays(
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
-}
 
 VerbOutcome Run(const Command& command, std::ostream&) {
     std::chrono::year_month_day date{};
@@ -48,16 +42,10 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     static char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
 
-    CommandLineFiles files;
-    files.settingsPath = *command.Value("settings");
-    if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
     const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
     AppState state;
-    std::vector<std::string> warnings;
-    const auto loadError =
-        LoadCommandLineState(state, files, SystemLocaleFormats(), Today(), shown, body, &warnings);
-    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
-    if (loadError) return VerbOutcome::Failure(*loadError);
+    if (const auto error = LoadProgramState(command, shown, body, state))
+        return VerbOutcome::Failure(*error);
 
     QString error;
     bool saved = false;

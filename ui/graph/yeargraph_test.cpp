@@ -27,6 +27,7 @@
 
 #include "core/dayephemeris.h"
 #include "present/appstate.h"
+#include "present/testsupport_state.h"
 #include "present/texts.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/titlelayout.h"
@@ -45,26 +46,12 @@ class GraphTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        state.AppDir = folder.path().toStdString();
+        state = test::EnglishState(folder.path().toStdString());
         state.Locale = MakeLocaleFormats(QLocale(QStringLiteral("en_GB")));
-        state.Today = DayNumber::FromYmd(2024, 7, 1);
-        state.Settings = DefaultSettings(state.AppDir, 2024);
-        state.Settings.LanguageIndex = 4;
-        state.Labels = LoadLabelTable(state.AppDir).table;
-        state.ApplyLanguage();
         Show(2024, 7, 1);
     }
 
     void Show(int y, unsigned m, unsigned d) { state.ShowDate(DayNumber::FromYmd(y, m, d)); }
-
-    void PlaceAt(std::int32_t latitude, std::int32_t longitude, std::int32_t zone,
-                 bool summerTime = true) {
-        state.Settings.LatitudeMinutes = latitude;
-        state.Settings.LongitudeMinutes = longitude;
-        state.Settings.TimeZoneMinutes = zone;
-        state.Settings.SummerTimeEnabled = summerTime;
-        ResolveDstRules(state.Settings, 2024);
-    }
 
     static QByteArray ReadAll(const QString& path) {
         QFile file(path);
@@ -81,7 +68,8 @@ protected:
 // tested with the plain graph data.)
 TEST_F(GraphTest, GapsSplitTheLinesAndTheLegendNamesEachOnce) {
     for (bool summerTime : {true, false}) {
-        PlaceAt(4693, 938, 60, summerTime);  // Longyearbyen, 78°13' N 15°38' E
+        test::PlaceAt(state.Settings, 4693, 938, 60,
+                      summerTime);  // Longyearbyen, 78°13' N 15°38' E
         Show(2024, 3, 21);
         const GraphData g = BuildGraph(GraphInputsFor(state), Body::Sun);
         DawnhelmGraph chart;
@@ -105,7 +93,7 @@ const DayNumber kNoMoonrise = DayNumber::FromYmd(2024, 6, 27);
 const DayNumber kNoMoonset = DayNumber::FromYmd(2024, 7, 15);
 
 TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysSun) {
-    PlaceAt(3047, 328, 60);
+    test::PlaceAt(state.Settings, 3047, 328, 60);
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
     int previews = 0;
