@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/localefields.h"
+#include "present/localefields.h"
 
 namespace dawn::cli {
 namespace {

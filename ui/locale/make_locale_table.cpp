@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/localefields.h"
+#include "present/localefields.h"
 #include "ui/locale/qtlocale.h"
 
 namespace {
