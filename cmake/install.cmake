@@ -2,6 +2,7 @@
 #   bin/dawnhelm                   the launcher (data/desktop/dawnhelm.in)
 #   bin/dawnhelm-cli               the command-line companion
 #   libexec/dawnhelm/dawnhelm      the window program itself
+#   libexec/dawnhelm/dawnhelm-graph  the drawing helper of `dawnhelm-cli graph`
 #   share/dawnhelm/                the label file, the default media, the manual
 #   share/applications/, share/metainfo/, share/icons/hicolor/  desktop integration
 #   share/man/man1/                the manual pages, made from data/man/*.scd
@@ -91,6 +92,9 @@ if(TARGET dawn_cli)
   add_test(NAME bash_completion
            COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/check_completion.sh $<TARGET_FILE:dawnhelm-cli>
                    ${PROJECT_SOURCE_DIR}/data/completion/dawnhelm-cli.bash)
+endif()
+if(TARGET dawnhelm-graph)
+  install(TARGETS dawnhelm-graph RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
 endif()
 
 install(FILES

@@ -34,6 +34,7 @@ app_id=org.example.dawnhelm
 need "$prefix/bin/dawnhelm"
 need "$prefix/bin/dawnhelm-cli"
 need "$prefix/libexec/dawnhelm/dawnhelm"
+need "$prefix/libexec/dawnhelm/dawnhelm-graph"
 for f in Dawnlabel.txt sunrise.wav sunset.wav sunrise.jpg sunset.jpg help/index.html; do
   need "$prefix/share/dawnhelm/$f"
 done
@@ -62,6 +63,10 @@ appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || {
 grep -qx "Exec=\"$prefix/bin/dawnhelm\"" "$desktop" || fail "Exec does not name the installed launcher: $(grep '^Exec=' "$desktop")"
 grep -qx "TryExec=$prefix/bin/dawnhelm" "$desktop" || fail "TryExec does not name the installed launcher"
 "$prefix/bin/dawnhelm-cli" --help >/dev/null || fail "the installed dawnhelm-cli does not run"
+# The installed graph verb finds its drawing helper in the program folder.
+"$prefix/bin/dawnhelm-cli" graph --settings "$work/none/Dawncode.txt" --date 2024-07-01 \
+  --out "$work/graph.png" 2>"$work/graph.log" || { cat "$work/graph.log" >&2; fail "the installed graph verb"; }
+need "$work/graph.png"
 
 # One version everywhere: the launcher, dawnhelm-cli and the AppStream release.
 cli_version=$("$prefix/bin/dawnhelm-cli" --version) || fail "dawnhelm-cli --version"
