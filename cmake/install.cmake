@@ -49,6 +49,9 @@ if(TARGET dawnhelm-cli)
   install(FILES ${PROJECT_SOURCE_DIR}/data/completion/dawnhelm-cli.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME dawnhelm-cli)
 endif()
+if(TARGET dawnhelm-graph)
+  install(TARGETS dawnhelm-graph RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
+endif()
 
 # The manual pages: scdoc turns each data/man/<page>.1.scd (with the version
 # filled in) into roff, compressed as Debian installs manual pages.
@@ -92,9 +95,6 @@ if(TARGET dawn_cli)
   add_test(NAME bash_completion
            COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/check_completion.sh $<TARGET_FILE:dawnhelm-cli>
                    ${PROJECT_SOURCE_DIR}/data/completion/dawnhelm-cli.bash)
-endif()
-if(TARGET dawnhelm-graph)
-  install(TARGETS dawnhelm-graph RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
 endif()
 
 install(FILES
