@@ -1,18 +1,16 @@
 // The hour-by-hour search for rises and sets, shared by the sun and the moon.
 #include <cmath>
 
-#include "astro/astro.h"
+#include "astro/day_scan.h"
 #include "astro/numbers.h"
 
 namespace dawn {
 
 namespace {
 
-// Height of the body above the event altitude, in the units of a cosine:
-// positive while the centre is higher than the rise and set altitude.
-double Altitude(const ScanSetup& s, double declination, double hourAngle) {
-    return s.sinLatitude * std::sin(declination) +
-           s.cosLatitude * std::cos(declination) * std::cos(hourAngle) - s.cosZenith;
+// The sine of the altitude of the centre.
+double Height(double sinLatitude, double cosLatitude, Rotation declination, double hourAngle) {
+    return sinLatitude * declination.sin + cosLatitude * declination.cos * std::cos(hourAngle);
 }
 
 // The fraction of the hour at which the parabola with coefficients a, b and
@@ -37,10 +35,10 @@ double CrossingFraction(double a, double b, double v0, double root) {
 
 // Azimuth in degrees from north through east of a body at the given
 // declination and hour angle.
-double Azimuth(const ScanSetup& s, double declination, double hourAngle) {
-    const double n = -std::cos(declination) * std::sin(hourAngle);
-    const double q = s.cosLatitude * std::sin(declination) -
-                     s.sinLatitude * std::cos(declination) * std::cos(hourAngle);
+double Azimuth(const DaySamples& s, Rotation declination, double hourAngle) {
+    const Rotation h = Rotation::Of(hourAngle);
+    const double n = -declination.cos * h.sin;
+    const double q = s.cosLatitude * declination.sin - s.sinLatitude * declination.cos * h.cos;
     double az;
     if (q == 0.0) {
         // Due east or west (or the zenith): the quadrant from the sign of n.
@@ -56,31 +54,59 @@ double Azimuth(const ScanSetup& s, double declination, double hourAngle) {
 
 }  // namespace
 
-ScanResult HourlyEventScan(const ScanSetup& setup, Equatorial start,
-                           const std::array<Equatorial, 24>& hourEnds) {
-    ScanResult result;
+DaySamples SampleHourEnds(const ScanSetup& setup, Equatorial start,
+                          const std::array<Equatorial, 24>& hourEnds) {
+    DaySamples s;
+    s.sinLatitude = setup.sinLatitude;
+    s.cosLatitude = setup.cosLatitude;
     double alphaStart = start.rightAscension;
-    double deltaStart = start.declination;
-    double v0 = Altitude(setup, deltaStart, setup.siderealAtMidnight - alphaStart);
-    double v2 = v0;
+    s.declination[0] = start.declination;
+    s.hourAngle[0] = setup.siderealAtMidnight - alphaStart;
     for (int c = 0; c < 24; ++c) {
         double alphaEnd = hourEnds[c].rightAscension;
-        const double deltaEnd = hourEnds[c].declination;
-        const double thetaStart = setup.siderealAtMidnight + c * kSiderealPerHour;
-        const double thetaEnd = thetaStart + kSiderealPerHour;
         if (setup.keepRightAscensionIncreasing && alphaEnd < alphaStart)
             alphaEnd = alphaEnd + kTwoPi;
-        const double hStart = thetaStart - alphaStart;
-        const double hEnd = thetaEnd - alphaEnd;
-        const double hMid = (hStart + hEnd) / 2.0;
-        const double deltaMid = (deltaStart + deltaEnd) / 2.0;
-        v2 = Altitude(setup, deltaEnd, hEnd);
+        s.declination[c + 1] = hourEnds[c].declination;
+        s.hourAngle[c + 1] = setup.siderealAtMidnight + (c + 1) * kSiderealPerHour - alphaEnd;
+        alphaStart = alphaEnd;
+    }
+    for (int k = 0; k < 25; ++k)
+        s.height[k] =
+            Height(s.sinLatitude, s.cosLatitude, Rotation::Of(s.declination[k]), s.hourAngle[k]);
+    return s;
+}
 
+void WalkHeights(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
+    for (int k = 0;; ++k) {
+        s.height[k] = s.sinLatitude * declination.at.sin +
+                      s.cosLatitude * declination.at.cos * hourAngle.at.cos;
+        if (k == 24) break;
+        declination.Advance();
+        hourAngle.Advance();
+    }
+}
+
+ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuths) {
+    ScanResult result;
+    // The hour and the fraction of it of the last rise and the last set,
+    // and the declination of the middle of that hour.
+    struct Found {
+        int hour;
+        double fraction;
+        Rotation declination;
+    };
+    Found lastRise{};
+    Found lastSet{};
+    double v0 = s.height[0] - cosZenith;
+    for (int c = 0; c < 24; ++c) {
+        const double v2 = s.height[c + 1] - cosZenith;
         // A crossing needs strictly opposite signs at the ends of the hour.
         const bool rises = v0 < 0.0 && v2 > 0.0;
         const bool sets = v0 > 0.0 && v2 < 0.0;
         if (rises || sets) {
-            const double v1 = Altitude(setup, deltaMid, hMid);
+            const Rotation deltaMid = Rotation::Of((s.declination[c] + s.declination[c + 1]) / 2.0);
+            const double hMid = (s.hourAngle[c] + s.hourAngle[c + 1]) / 2.0;
+            const double v1 = Height(s.sinLatitude, s.cosLatitude, deltaMid, hMid) - cosZenith;
             // Parabola through (0, v0), (1/2, v1), (1, v2).
             const double a = 2.0 * v2 - 4.0 * v1 + 2.0 * v0;
             const double b = 4.0 * v1 - 3.0 * v0 - v2;
@@ -92,21 +118,32 @@ ScanResult HourlyEventScan(const ScanSetup& setup, Equatorial start,
                 const double t = c + e + 1.0 / 120.0;
                 const double hour = std::floor(t);
                 const int minutes = static_cast<int>(std::floor((t - hour) * 60.0));
-                // The declination of the middle of the hour, the hour angle
-                // of the crossing.
-                const double h = hStart + e * (hEnd - hStart);
                 Crossing& crossing = rises ? result.rise : result.set;
                 crossing.found = true;
                 crossing.time = {static_cast<int>(hour), minutes};
-                crossing.azimuth = Azimuth(setup, deltaMid, h);
+                (rises ? lastRise : lastSet) = {c, e, deltaMid};
             }
         }
-        alphaStart = alphaEnd;
-        deltaStart = deltaEnd;
         v0 = v2;
     }
-    result.finalAltitude = v2;
+    result.finalAltitude = v0;
+    if (azimuths == Azimuths::Compute) {
+        // The declination of the middle of the hour, the hour angle of the
+        // crossing.
+        const auto azimuth = [&s](Found f) {
+            const double hStart = s.hourAngle[f.hour];
+            const double h = hStart + f.fraction * (s.hourAngle[f.hour + 1] - hStart);
+            return Azimuth(s, f.declination, h);
+        };
+        if (result.rise.found) result.rise.azimuth = azimuth(lastRise);
+        if (result.set.found) result.set.azimuth = azimuth(lastSet);
+    }
     return result;
+}
+
+ScanResult HourlyEventScan(const ScanSetup& setup, Equatorial start,
+                           const std::array<Equatorial, 24>& hourEnds) {
+    return FindCrossings(SampleHourEnds(setup, start, hourEnds), setup.cosZenith);
 }
 
 }  // namespace dawn
