@@ -73,27 +73,44 @@ DaySamples SampleHourEnds(const ScanSetup& setup, Equatorial start,
     for (int k = 0; k < 25; ++k)
         s.height[k] =
             Height(s.sinLatitude, s.cosLatitude, Rotation::Of(s.declination[k]), s.hourAngle[k]);
+    for (int c = 0; c < 24; ++c) {
+        s.midDeclination[c] = Rotation::Of((s.declination[c] + s.declination[c + 1]) / 2.0);
+        s.midHeight[c] = Height(s.sinLatitude, s.cosLatitude, s.midDeclination[c],
+                                (s.hourAngle[c] + s.hourAngle[c + 1]) / 2.0);
+    }
     return s;
 }
 
-void WalkHeights(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
-    for (int k = 0;; ++k) {
-        s.height[k] = s.sinLatitude * declination.at.sin +
-                      s.cosLatitude * declination.at.cos * hourAngle.at.cos;
-        if (k == 24) break;
-        declination.Advance();
-        hourAngle.Advance();
+void WalkDay(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
+    const auto height = [&s](Rotation d, Rotation h) {
+        return s.sinLatitude * d.sin + s.cosLatitude * d.cos * h.cos;
+    };
+    Rotation d = declination.at;
+    Rotation h = hourAngle.at;
+    Rotation dHalf = declination.halfStep;
+    Rotation hHalf = hourAngle.halfStep;
+    for (int c = 0; c < 24; ++c) {
+        s.height[c] = height(d, h);
+        // The middle of the hour branches off; the end follows from the
+        // whole step, so that one product a point lies on the chain of
+        // products that carries the day.
+        const Rotation dMid = d * dHalf;
+        s.midHeight[c] = height(dMid, h * hHalf);
+        s.midDeclination[c] = dMid;
+        d = d * (dHalf * dHalf);
+        h = h * (hHalf * hHalf);
+        dHalf = dHalf * declination.halfTurn;
+        hHalf = hHalf * hourAngle.halfTurn;
     }
+    s.height[24] = height(d, h);
 }
 
 ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuths) {
     ScanResult result;
-    // The hour and the fraction of it of the last rise and the last set,
-    // and the declination of the middle of that hour.
+    // The hour and the fraction of it of the last rise and the last set.
     struct Found {
         int hour;
         double fraction;
-        Rotation declination;
     };
     Found lastRise{};
     Found lastSet{};
@@ -104,9 +121,7 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
         const bool rises = v0 < 0.0 && v2 > 0.0;
         const bool sets = v0 > 0.0 && v2 < 0.0;
         if (rises || sets) {
-            const Rotation deltaMid = Rotation::Of((s.declination[c] + s.declination[c + 1]) / 2.0);
-            const double hMid = (s.hourAngle[c] + s.hourAngle[c + 1]) / 2.0;
-            const double v1 = Height(s.sinLatitude, s.cosLatitude, deltaMid, hMid) - cosZenith;
+            const double v1 = s.midHeight[c] - cosZenith;
             // Parabola through (0, v0), (1/2, v1), (1, v2).
             const double a = 2.0 * v2 - 4.0 * v1 + 2.0 * v0;
             const double b = 4.0 * v1 - 3.0 * v0 - v2;
@@ -121,7 +136,7 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
                 Crossing& crossing = rises ? result.rise : result.set;
                 crossing.found = true;
                 crossing.time = {static_cast<int>(hour), minutes};
-                (rises ? lastRise : lastSet) = {c, e, deltaMid};
+                (rises ? lastRise : lastSet) = {c, e};
             }
         }
         v0 = v2;
@@ -133,7 +148,7 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
         const auto azimuth = [&s](Found f) {
             const double hStart = s.hourAngle[f.hour];
             const double h = hStart + f.fraction * (s.hourAngle[f.hour + 1] - hStart);
-            return Azimuth(s, f.declination, h);
+            return Azimuth(s, s.midDeclination[f.hour], h);
         };
         if (result.rise.found) result.rise.azimuth = azimuth(lastRise);
         if (result.set.found) result.set.azimuth = azimuth(lastSet);

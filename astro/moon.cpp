@@ -165,13 +165,14 @@ SampledDay SampleMoonDay(std::chrono::year_month_day date, const Place& place) {
     }
     // The hour angle is the sidereal angle, a straight line, less the right
     // ascension on its parabola: the walk of the right ascension run
-    // backwards, with a sidereal hour added to each step.
+    // backwards, with half a sidereal hour added to each half step.
     const HourSteps alpha = StepsOnParabola(alpha1, alpha2, alpha3);
     const HourSteps delta = StepsOnParabola(p1.declination, p2.declination, p3.declination);
-    WalkHeights(
-        s, {Rotation::Of(p1.declination), SmallRotation(delta.first), SmallRotation(delta.second)},
-        {Rotation::Of(s.hourAngle[0]), kSiderealHour / SmallRotation(alpha.first),
-         SmallRotation(-alpha.second)});
+    WalkDay(s,
+            {Rotation::Of(p1.declination), SmallRotation(delta.first / 2.0),
+             SmallRotation(delta.second / 2.0)},
+            {Rotation::Of(s.hourAngle[0]), kSiderealHalfHour / SmallRotation(alpha.first / 2.0),
+             SmallRotation(-alpha.second / 2.0)});
     return sampled;
 }
 

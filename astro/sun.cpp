@@ -76,12 +76,12 @@ SampledDay SampleSunDay(std::chrono::year_month_day date, const Place& place) {
         s.declination[k] = first.declination + p * dDelta;
         s.hourAngle[k] = theta0 + k * kSiderealPerHour - (first.rightAscension + p * dAlpha);
     }
-    // Both angles are straight lines in the hour: one step each, no turn.
-    // The hour angle's step is the sidereal hour less the sun's hourly
-    // motion in right ascension (about 0.04°).
+    // Both angles are straight lines in the hour: no turn. The hour angle's
+    // step is the sidereal hour less the sun's hourly motion in right
+    // ascension (about 0.04°).
     const Rotation none{1.0, 0.0};
-    WalkHeights(s, {Rotation::Of(first.declination), SmallRotation(dDelta / 24.0), none},
-                {Rotation::Of(s.hourAngle[0]), kSiderealHour / SmallRotation(dAlpha / 24.0), none});
+    WalkDay(s, {Rotation::Of(first.declination), SmallRotation(dDelta / 48.0), none},
+            {Rotation::Of(s.hourAngle[0]), kSiderealHalfHour / SmallRotation(dAlpha / 48.0), none});
     return sampled;
 }
 
