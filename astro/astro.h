@@ -28,6 +28,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -87,6 +88,69 @@ RiseSetResult ComputeMoonEvent(EventKind kind, std::chrono::year_month_day date,
                                const Place& place);
 DayEvents ComputeSunDay(std::chrono::year_month_day date, const Place& place);
 DayEvents ComputeMoonDay(std::chrono::year_month_day date, const Place& place);
+
+// ---------------------------------------------------------------------------
+// Twilight and solar noon, as numbers.
+//
+// Twilight is named by how far the sun's centre is below the horizon, with
+// no refraction: civil dawn is the sun's centre rising through -6°, nautical
+// through -12°, astronomical through -18°, and the dusks are the matching
+// sets. They are found by the same hour-by-hour scan as sunrise and sunset,
+// from the same samples of the day, and carry the same statuses: NoRise is a
+// day without that dawn, NoSet one without that dusk, UpAllDay a day whose
+// sky never gets that dark (the sun stays above the twilight's altitude) and
+// DownAllDay one whose sky never gets that bright.
+
+enum class TwilightKind : std::uint8_t { Civil, Nautical, Astronomical };
+
+// One crossing direction of a day, as minutes of the day in the zone's
+// standard time.
+struct EventMinutes {
+    EventStatus status;
+    // The last crossing on a Normal day; otherwise the fixed time of the
+    // status, as for sunrise and sunset (0:00 for a dawn, 23:59 for a dusk,
+    // 12:00 for both on a day spent below). 0..1439: a crossing in the last
+    // half minute of the day is 23:59.
+    std::chrono::minutes minute;
+    // The last crossing of this direction whatever the status; empty when
+    // the day has none.
+    std::optional<std::chrono::minutes> crossing;
+
+    bool operator==(const EventMinutes&) const = default;
+};
+
+struct Twilight {
+    EventMinutes dawn;
+    EventMinutes dusk;
+
+    bool operator==(const Twilight&) const = default;
+};
+
+// The sun's upper transit: the hour angle passes 0 and the sun stands due
+// south (north of a place south of its declination) at its highest.
+struct SolarNoon {
+    std::chrono::minutes minute;  // 0..1439, zone standard time, rounded
+    double altitudeDegrees;       // of the centre, no refraction: 90 - |latitude - declination|
+
+    bool operator==(const SolarNoon&) const = default;
+};
+
+// A whole day of the sun from one set of samples.
+struct SunDayEvents {
+    DayEvents riseSet;                 // as ComputeSunDay gives it
+    std::array<Twilight, 3> twilight;  // indexed by TwilightKind
+    // Empty on a day without a transit. A day of the sun, from one transit to
+    // the next, is up to half a minute longer or shorter than 24 hours, so
+    // where the zone's noon lies near midnight one transit can fall just
+    // before the date and the next just after it. A day with two transits
+    // reports the first.
+    std::optional<SolarNoon> noon;
+
+    const Twilight& Of(TwilightKind kind) const { return twilight[static_cast<std::size_t>(kind)]; }
+    bool operator==(const SunDayEvents&) const = default;
+};
+
+SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place);
 
 // ---------------------------------------------------------------------------
 // The building blocks, public so that they can be tested and reused.

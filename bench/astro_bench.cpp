@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "astro/astro.h"
@@ -56,9 +57,26 @@ void BM_MoonDay(benchmark::State& state) {
     Run(state, [](year_month_day d, const dawn::Place& p) { return dawn::ComputeMoonDay(d, p); });
 }
 
+// Rise and set, the three twilights and the noon from one sampling.
+void BM_SunDayEvents(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return dawn::ComputeSunDayEvents(d, p, ":");
+    });
+}
+
+// The sun's whole day and the moon's rise and set: what a day view needs of
+// the two bodies' events.
+void BM_SunAndMoonDay(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return std::pair(dawn::ComputeSunDayEvents(d, p, ":"), dawn::ComputeMoonDay(d, p, ":"));
+    });
+}
+
 BENCHMARK(BM_SunEvent)->Arg(0)->Arg(1);
 BENCHMARK(BM_MoonEvent)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_MoonDay)->Arg(0)->Arg(1);
+BENCHMARK(BM_SunDayEvents)->Arg(0)->Arg(1);
+BENCHMARK(BM_SunAndMoonDay)->Arg(0)->Arg(1);
 
 }  // namespace
