@@ -81,7 +81,11 @@ DaySamples SampleHourEnds(const ScanSetup& setup, Equatorial start,
     return s;
 }
 
-void WalkDay(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
+namespace {
+
+// The walk of WalkDay; without a turn the whole step is the same all day.
+template <bool kTurning>
+void Walk(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
     const auto height = [&s](Rotation d, Rotation h) {
         return s.sinLatitude * d.sin + s.cosLatitude * d.cos * h.cos;
     };
@@ -89,6 +93,8 @@ void WalkDay(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
     Rotation h = hourAngle.at;
     Rotation dHalf = declination.halfStep;
     Rotation hHalf = hourAngle.halfStep;
+    Rotation dStep = dHalf * dHalf;
+    Rotation hStep = hHalf * hHalf;
     for (int c = 0; c < 24; ++c) {
         s.height[c] = height(d, h);
         // The middle of the hour branches off; the end follows from the
@@ -97,12 +103,27 @@ void WalkDay(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
         const Rotation dMid = d * dHalf;
         s.midHeight[c] = height(dMid, h * hHalf);
         s.midDeclination[c] = dMid;
-        d = d * (dHalf * dHalf);
-        h = h * (hHalf * hHalf);
-        dHalf = dHalf * declination.halfTurn;
-        hHalf = hHalf * hourAngle.halfTurn;
+        d = d * dStep;
+        h = h * hStep;
+        if constexpr (kTurning) {
+            dHalf = dHalf * declination.halfTurn;
+            hHalf = hHalf * hourAngle.halfTurn;
+            dStep = dHalf * dHalf;
+            hStep = hHalf * hHalf;
+        }
     }
     s.height[24] = height(d, h);
+}
+
+}  // namespace
+
+void WalkDay(DaySamples& s, AngleWalk declination, AngleWalk hourAngle) {
+    const auto none = [](Rotation r) { return r.cos == 1.0 && r.sin == 0.0; };
+    if (none(declination.halfTurn) && none(hourAngle.halfTurn)) {
+        Walk<false>(s, declination, hourAngle);
+    } else {
+        Walk<true>(s, declination, hourAngle);
+    }
 }
 
 ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuths) {

@@ -21,8 +21,8 @@ std::chrono::minutes MinuteOf(ClockTime t) {
 
 EventMinutes MinutesOf(const ScanResult& scan, EventKind kind) {
     const Crossing& crossing = kind == EventKind::Rise ? scan.rise : scan.set;
-    const ResolvedDay resolved = ResolveDayStatus(scan.rise.found, scan.set.found,
-                                                  scan.finalAltitude, kind, crossing.time);
+    const ResolvedDay resolved =
+        ResolveDayStatus(scan.rise.found, scan.set.found, scan.finalAltitude, kind, crossing.time);
     EventMinutes event{resolved.status, MinuteOf(resolved.time), {}};
     if (crossing.found) event.crossing = MinuteOf(WithinTheDay(crossing.time));
     return event;

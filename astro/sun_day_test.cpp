@@ -123,8 +123,8 @@ TEST(SunDayEvents, TwilightAndNoonAgreeWithTheReferenceEphemeris) {
         if (r.noon) {
             largestNoonError =
                 std::max(largestNoonError, std::abs(day.noon->minute.count() - *r.noon));
-            largestAltitudeError = std::max(
-                largestAltitudeError, std::abs(day.noon->altitudeDegrees - r.noonAltitude));
+            largestAltitudeError = std::max(largestAltitudeError,
+                                            std::abs(day.noon->altitudeDegrees - r.noonAltitude));
         }
     }
     ASSERT_GE(twilightErrors.size(), 1500u);
@@ -135,8 +135,8 @@ TEST(SunDayEvents, TwilightAndNoonAgreeWithTheReferenceEphemeris) {
     EXPECT_GE(daysWithoutSomeKind, 30) << "the table should hold days without some twilight";
     char figures[160];
     std::snprintf(figures, sizeof figures, "%.2f %.2f %.2f %.4f", Median(twilightErrors),
-                  *std::max_element(twilightErrors.begin(), twilightErrors.end()),
-                  largestNoonError, largestAltitudeError);
+                  *std::max_element(twilightErrors.begin(), twilightErrors.end()), largestNoonError,
+                  largestAltitudeError);
     RecordProperty("twilightMedianMaxNoonAltitude", figures);
 }
 
@@ -153,8 +153,9 @@ TEST(SunDayEvents, TwilightsNestAndKeepTheRulesOfTheirStatus) {
         const bool longNights = std::abs(lat) <= 3000;
         for (sys_days d = sys_days{2024y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{1}) {
             const year_month_day date{d};
-            SCOPED_TRACE(testing::Message() << lat << ' ' << int(date.year()) << '-'
-                                            << unsigned(date.month()) << '-' << unsigned(date.day()));
+            SCOPED_TRACE(testing::Message()
+                         << lat << ' ' << int(date.year()) << '-' << unsigned(date.month()) << '-'
+                         << unsigned(date.day()));
             const SunDayEvents day = ComputeSunDayEvents(date, place, ":");
             ASSERT_EQ(day.riseSet, ComputeSunDay(date, place, ":"));
             for (const Twilight& t : day.twilight) {
@@ -172,15 +173,18 @@ TEST(SunDayEvents, TwilightsNestAndKeepTheRulesOfTheirStatus) {
                     case EventStatus::NoRise:
                     case EventStatus::NoSet:
                         EXPECT_EQ(t.dawn.crossing.has_value(), t.dawn.status == EventStatus::NoSet);
-                        EXPECT_EQ(t.dusk.crossing.has_value(), t.dawn.status == EventStatus::NoRise);
+                        EXPECT_EQ(t.dusk.crossing.has_value(),
+                                  t.dawn.status == EventStatus::NoRise);
                         EXPECT_EQ(t.dawn.minute, first);
                         EXPECT_EQ(t.dusk.minute, last);
                         break;
                     case EventStatus::UpAllDay:
                     case EventStatus::DownAllDay:
                         EXPECT_FALSE(t.dawn.crossing || t.dusk.crossing);
-                        EXPECT_EQ(t.dawn.minute, t.dawn.status == EventStatus::UpAllDay ? first : noon);
-                        EXPECT_EQ(t.dusk.minute, t.dawn.status == EventStatus::UpAllDay ? last : noon);
+                        EXPECT_EQ(t.dawn.minute,
+                                  t.dawn.status == EventStatus::UpAllDay ? first : noon);
+                        EXPECT_EQ(t.dusk.minute,
+                                  t.dawn.status == EventStatus::UpAllDay ? last : noon);
                         break;
                 }
             }
