@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "astro/astro.h"
@@ -137,6 +138,11 @@ struct GridColumn {
     std::int32_t longitudeMinutes;
     std::int32_t timeZoneMinutes;
 };
+
+void PrintTo(const GridColumn& c, std::ostream* os) {
+    *os << (c.body == Body::Sun ? "sun" : "moon") << " at " << c.longitudeMinutes << "' zone "
+        << c.timeZoneMinutes;
+}
 
 class KernelsOnAGrid : public testing::TestWithParam<GridColumn> {};
 
