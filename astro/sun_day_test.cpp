@@ -91,7 +91,8 @@ std::string Where(const ReferenceDay& r) {
 // everywhere. The table also holds the days whose sky never gets dark
 // enough or bright enough for a kind: 50°N and 60°N at midsummer, 78°N in
 // December (no civil twilight: the sun stays below -6° but rises above
-// -12°), the pole.
+// -12°), the pole. Its last four days, on the prime meridian in UT, put the
+// noon at 12:00 less the equation of time near its extremes and its zeros.
 TEST(SunDayEvents, TwilightAndNoonAgreeWithTheReferenceEphemeris) {
     const std::vector<ReferenceDay> reference = ReadReference();
     ASSERT_GE(reference.size(), 300u);
