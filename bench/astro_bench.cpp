@@ -3,10 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/moonphase.h"
 
 namespace {
 
@@ -64,11 +65,12 @@ void BM_SunDayEvents(benchmark::State& state) {
     });
 }
 
-// The sun's whole day and the moon's rise and set: what a day view needs of
-// the two bodies' events.
+// The sun's whole day, the moon's rise and set and the moon's phase of the
+// date: what a day view needs of the sky.
 void BM_SunAndMoonDay(benchmark::State& state) {
     Run(state, [](year_month_day d, const dawn::Place& p) {
-        return std::pair(dawn::ComputeSunDayEvents(d, p, ":"), dawn::ComputeMoonDay(d, p, ":"));
+        return std::tuple(dawn::ComputeSunDayEvents(d, p, ":"), dawn::ComputeMoonDay(d, p, ":"),
+                          dawn::MoonPhaseOfDate(d, p.latitudeMinutes / 60.0, p.timeZoneMinutes));
     });
 }
 
