@@ -131,13 +131,21 @@ StraightDay StraightMoonDay(year_month_day date, const Place& place) {
     return s;
 }
 
+// The azimuth as it is shown: whole degrees and minutes rounded half up on
+// their own, 59.5' and more carried into the degrees, a full turn north.
+int ShownArcMinutes(double degrees) {
+    const int whole = static_cast<int>(degrees);
+    const int minutes = static_cast<int>(std::round((degrees - whole) * 60.0));
+    return (whole * 60 + minutes) % (360 * 60);
+}
+
 // Whether two scans of a day give the same status, time texts and azimuth
 // texts.
 bool SameTexts(const ScanResult& a, const ScanResult& b, Azimuths azimuths) {
     const auto same = [azimuths](const Crossing& x, const Crossing& y) {
         return x.found == y.found && x.time == y.time &&
                (azimuths == Azimuths::Skip || !x.found ||
-                FormatAzimuth(x.azimuth) == FormatAzimuth(y.azimuth));
+                ShownArcMinutes(x.azimuth) == ShownArcMinutes(y.azimuth));
     };
     return same(a.rise, b.rise) && same(a.set, b.set) &&
            (a.finalAltitude > 0.0) == (b.finalAltitude > 0.0);

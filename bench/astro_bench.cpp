@@ -60,16 +60,15 @@ void BM_MoonDay(benchmark::State& state) {
 
 // Rise and set, the three twilights and the noon from one sampling.
 void BM_SunDayEvents(benchmark::State& state) {
-    Run(state, [](year_month_day d, const dawn::Place& p) {
-        return dawn::ComputeSunDayEvents(d, p, ":");
-    });
+    Run(state,
+        [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDayEvents(d, p); });
 }
 
 // The sun's whole day, the moon's rise and set and the moon's phase of the
 // date: what a day view needs of the sky.
 void BM_SunAndMoonDay(benchmark::State& state) {
     Run(state, [](year_month_day d, const dawn::Place& p) {
-        return std::tuple(dawn::ComputeSunDayEvents(d, p, ":"), dawn::ComputeMoonDay(d, p, ":"),
+        return std::tuple(dawn::ComputeSunDayEvents(d, p), dawn::ComputeMoonDay(d, p),
                           dawn::MoonPhaseOfDate(d, p.latitudeMinutes / 60.0, p.timeZoneMinutes));
     });
 }
