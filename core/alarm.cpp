@@ -143,6 +143,8 @@ std::optional<AlarmEventTime> AlarmEventOf(const DayEphemeris& day, AlarmEvent k
         case AlarmEvent::SunSet: {
             const EventEntry& e = day.Event(
                 Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
+            if (e.CrossingClock)
+                return AlarmEventTime{day.Date, EventStatus::Normal, secondOf(*e.CrossingClock)};
             return AlarmEventTime{day.Date, e.Status, secondOf(e.Clock)};
         }
         default:

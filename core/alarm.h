@@ -4,10 +4,10 @@
 // its second: the second of its event (the events fall on whole minutes, so
 // that is second 0 of the event's minute) plus the alarm's offset. Three rules
 // keep this honest:
-//  - Only an event that happens that day fires (status Normal). On a day
-//    without a sunrise the record still holds a placeholder time (00:00,
-//    23:59, or 12:00 for both events when the sun stays down), and that
-//    placeholder is no sunrise.
+//  - Only an event that happens that day fires. On a day without a sunrise
+//    the record still holds a placeholder time (00:00, 23:59, or 12:00 for
+//    both events when the sun stays down), and that placeholder is no
+//    sunrise; the sunset of that day did happen and fires at its own time.
 //  - A late tick does not lose the alarm. A busy machine can skip a second;
 //    when the alarm's second lies after the previous tick and at or before
 //    this one, on the same date and at most a minute back, this tick fires it.
@@ -62,6 +62,9 @@ struct TickMoment {
 // One event of one date as an alarm sees it.
 struct AlarmEventTime {
     DayNumber date;  // the event's own date
+    // Normal when the event happened on its date, also on a day whose status
+    // says otherwise (the sunset of a day without a sunrise); the day's
+    // status when it did not.
     EventStatus status = EventStatus::Normal;
     int secondOfDay = 0;  // wall clock, summer time applied
     friend bool operator==(const AlarmEventTime&, const AlarmEventTime&) = default;
@@ -164,8 +167,9 @@ private:
 std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms,
                                const AlarmEventLookup& eventOf);
 
-// The event of a kind in a day record; nullopt for the kinds the record does
-// not hold yet (civil dawn and dusk).
+// The event of a kind in a day record: the crossing that happened, at its
+// clock time, or the day's status when none did; nullopt for the kinds the
+// record does not hold yet (civil dawn and dusk).
 std::optional<AlarmEventTime> AlarmEventOf(const DayEphemeris& day, AlarmEvent kind);
 
 }  // namespace dawn

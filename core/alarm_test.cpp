@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -383,6 +384,44 @@ TEST(AlarmEventOf, FollowsTheDayRecord) {
     ASSERT_EQ(ComputeDay(s, midsummer).Event(Body::Sun, EventKind::Set).Status,
               EventStatus::UpAllDay);
     EXPECT_TRUE(AlarmsOn(midsummer, alarms, lookup).empty());
+}
+
+// Near the polar circle (69°00' N 20°00' E) around the midnight sun: an alarm
+// rings for the sunrise or sunset that happened, also on a day without the
+// other, at its clock time, and never for one that did not happen.
+TEST(AlarmEventOf, RingsForTheEventsThatHappened) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.LatitudeMinutes = 4140;
+    s.LongitudeMinutes = 1200;
+    const AlarmSetup alarms[] = {{AlarmEvent::SunRise}, {AlarmEvent::SunSet}};
+    auto lookup = [&s](AlarmEvent kind, DayNumber date) {
+        return AlarmEventOf(ComputeDay(s, date), kind);
+    };
+    const struct {
+        DayNumber date;
+        EventStatus status;
+        bool rise, set;
+    } cases[] = {
+        {DayNumber::FromYmd(2024, 5, 19), EventStatus::Normal, true, true},
+        {DayNumber::FromYmd(2024, 5, 20), EventStatus::NoSet, true, false},
+        {DayNumber::FromYmd(2024, 6, 21), EventStatus::UpAllDay, false, false},
+        {DayNumber::FromYmd(2024, 7, 22), EventStatus::NoRise, false, true},
+        {DayNumber::FromYmd(2024, 12, 21), EventStatus::DownAllDay, false, false},
+    };
+    for (const auto& c : cases) {
+        const DayEphemeris day = ComputeDay(s, c.date);
+        ASSERT_EQ(day.Event(Body::Sun, EventKind::Rise).Status, c.status) << FormatIsoDate(c.date);
+        std::vector<Ring> expected;
+        auto secondOf = [&](EventKind kind) {
+            return static_cast<int>(
+                std::chrono::seconds(*day.Event(Body::Sun, kind).CrossingClock).count());
+        };
+        if (c.rise) expected.push_back({secondOf(EventKind::Rise), AlarmEvent::SunRise, c.date});
+        if (c.set) expected.push_back({secondOf(EventKind::Set), AlarmEvent::SunSet, c.date});
+        std::sort(expected.begin(), expected.end(),
+                  [](const Ring& a, const Ring& b) { return a.second < b.second; });
+        EXPECT_EQ(RingsOf(AlarmsOn(c.date, alarms, lookup)), expected) << FormatIsoDate(c.date);
+    }
 }
 
 }  // namespace

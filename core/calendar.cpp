@@ -12,6 +12,29 @@ int WeekNumber(DayNumber date) {
     return (d0 + 8 - b) / 7 + (b > 4 ? 1 : 0);
 }
 
+namespace {
+
+// The Monday on or before `date`.
+DayNumber MondayOf(DayNumber date) {
+    return date - static_cast<std::int32_t>((date.Weekday().c_encoding() + 6) % 7);
+}
+
+}  // namespace
+
+int IsoWeekNumber(DayNumber date) {
+    const DayNumber thursday = MondayOf(date) + 3;
+    const DayNumber jan1 = DayNumber::FromYmd(thursday.Year(), 1, 1);
+    return (thursday - jan1) / 7 + 1;
+}
+
+int NewYearWeekNumber(DayNumber date) {
+    const DayNumber monday = MondayOf(date);
+    // The week belongs to the year of its Sunday: a week that holds 1 January
+    // ends in the new year.
+    const DayNumber jan1 = DayNumber::FromYmd((monday + 6).Year(), 1, 1);
+    return (monday - MondayOf(jan1)) / 7 + 1;
+}
+
 std::uint8_t DaysInMonth(int month, int year) {
     switch (month) {
         case 1:

@@ -20,6 +20,19 @@ namespace dawn {
 //   31 Dec 2015 -> 53, 31 Dec 2018 (Mon) -> 53.
 int WeekNumber(DayNumber date);
 
+// The ISO 8601 week: weeks start on Monday and belong to the year of their
+// Thursday, so the numbers wrap at the turn of the year.
+//   1 Jan 2021 (Fri) -> 53, 4 Jan 2021 -> 1, 31 Dec 2024 (Tue) -> 1,
+//   31 Dec 2026 (Thu) -> 53, 1 Jan 2028 (Sat) -> 52.
+int IsoWeekNumber(DayNumber date);
+
+// Weeks start on Monday and the week holding 1 January is week 1, so the
+// week of 31 December is week 1 of the next year unless that year starts on
+// a Monday.
+//   1 Jan 2026 (Thu) -> 1, 5 Jan 2026 -> 2, 28 Dec 2026 (Mon) -> 1,
+//   31 Dec 2023 (Sun) -> 53.
+int NewYearWeekNumber(DayNumber date);
+
 // 28 to 31; 28 for a month outside 1..12.
 std::uint8_t DaysInMonth(int month, int year);
 

@@ -70,6 +70,29 @@ TEST(WeekNumber, StartsOnMondayAndNeverWraps) {
     for (const auto& c : cases) EXPECT_EQ(WeekNumber(c.date), c.week) << c.date.Value();
 }
 
+// The two numberings of the calendar's week column, both wrapping at the turn
+// of the year.
+TEST(WeekNumber, IsoAndNewYearWeeksWrap) {
+    struct Case {
+        DayNumber date;
+        int iso, newYear;
+    };
+    const Case cases[] = {
+        {D(2020, 12, 31), 53, 1},  // Thursday of ISO week 53; the week of 1 Jan 2021
+        {D(2021, 1, 1), 53, 1},    {D(2021, 1, 3), 53, 1},   {D(2021, 1, 4), 1, 2},
+        {D(2024, 12, 30), 1, 1},  // Monday: ISO 2025 week 1, and it holds 1 Jan 2025
+        {D(2024, 12, 29), 52, 52}, {D(2026, 1, 1), 1, 1},    {D(2026, 1, 5), 2, 2},
+        {D(2026, 12, 27), 52, 52}, {D(2026, 12, 28), 53, 1}, {D(2026, 12, 31), 53, 1},
+        {D(2027, 1, 4), 1, 2},     {D(2028, 1, 1), 52, 1},   {D(2028, 1, 3), 1, 2},
+        {D(2023, 12, 31), 52, 53},  // a year that starts on a Sunday has 53 New-Year weeks
+        {D(2024, 1, 1), 1, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsoWeekNumber(c.date), c.iso) << FormatIsoDate(c.date);
+        EXPECT_EQ(NewYearWeekNumber(c.date), c.newYear) << FormatIsoDate(c.date);
+    }
+}
+
 TEST(DaysInMonth, FollowsTheGregorianLeapRule) {
     struct Case {
         int month, year, days;

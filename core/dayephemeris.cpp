@@ -30,8 +30,10 @@ minutes FoldAcrossMidnight(minutes delta) {
 // One event of `date` as the calculation gave it, with its local clock time.
 EventValues ValuesOf(const RiseSetResult& r, const DstWindow& window, bool summerTime,
                      DayNumber date) {
-    return EventValues{r.status, r.time, ApplySummerTime(window, summerTime, date, r.time),
-                       r.azimuth, r.crossing};
+    EventValues v{r.status,  r.time,     ApplySummerTime(window, summerTime, date, r.time),
+                  r.azimuth, r.crossing, std::nullopt};
+    if (r.crossing) v.CrossingClock = ApplySummerTime(window, summerTime, date, *r.crossing);
+    return v;
 }
 
 void FillBody(BodyEntry& body, const DayEvents& now, const DayEvents& before,

@@ -75,6 +75,9 @@ struct EventValues {
     // Standard time of the crossing of that kind that did happen, whatever
     // the status (the set of a day without a rise); empty when none did.
     std::optional<std::chrono::minutes> Crossing;
+    // The same moved by the summer-time hour: the clock time the windows, the
+    // table and the export show. Equal to Clock on a Normal day.
+    std::optional<std::chrono::minutes> CrossingClock;
 
     friend bool operator==(const EventValues&, const EventValues&) = default;
 };

@@ -69,6 +69,7 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
         EXPECT_EQ(SunRise(e).Azimuth, 90.0);
         EXPECT_EQ(SunSet(e).Azimuth, 270.0);
         EXPECT_EQ(SunRise(e).Crossing, HM(5, 30));  // standard time
+        EXPECT_EQ(SunRise(e).CrossingClock, HM(6, 30));
         EXPECT_EQ(e.PrevDate, D(2024, 6, 20));
         EXPECT_TRUE(e.Window.Contains(e.Date));
     }
@@ -134,6 +135,19 @@ TEST(AssembleDay, DaysWithoutAnEventHaveNoLengthsOrDeltas) {
         EXPECT_EQ(SunRise(e).Clock, HM(1, 0));  // the fixed time, shifted in summer time
         // Computed whatever the statuses: 01:00 to 00:59 in summer time.
         EXPECT_EQ(e[Body::Sun].LengthBefore, HM(23, 59));
+    }
+    {  // A moon that rises and does not set, in summer time: the rise's
+       // crossing on the clock beside the placeholder, none for the set.
+        const DayEvents noSet{
+            RiseSetResult{EventStatus::NoSet, T("00:00"), 123.95, 2451544.5, T("15:40")},
+            RiseSetResult{EventStatus::NoSet, T("23:59"), std::nullopt, 2451544.5, std::nullopt}};
+        const auto e = AssembleDay(s, D(2024, 7, 12), normal, noSet, normal, normal);
+        EXPECT_EQ(MoonRise(e).Clock, HM(1, 0));
+        EXPECT_EQ(MoonRise(e).CrossingClock, HM(16, 40));
+        EXPECT_EQ(MoonSet(e).Clock, HM(0, 59));
+        EXPECT_EQ(MoonSet(e).CrossingClock, std::nullopt);
+        EXPECT_EQ(e[Body::Moon].Length, minutes(0));
+        EXPECT_EQ(MoonRise(e).Delta, minutes(0));
     }
     {  // Normal today after a day without events: no deltas.
         const auto e = AssembleDay(s, D(2024, 1, 10), normal, normal, downAll, normal);
