@@ -154,18 +154,16 @@ def scan(theta0, sphi, cphi, zc, kind, start, hour_end, moon):
                     az_text = fmt_az(az)
         a_s, d_s = a_e, d_e
         v0 = v2
+    # The time is the crossing of the requested kind that happened, whatever
+    # the day's status; None when there was none.
     status = 4
     if not m8 and not w8:
-        if v2 < 0:
-            status, text = 2, (12, 0)
-        else:
-            status, text = 3, ((0, 0) if kind == "Rise" else (23, 59))
+        status = 2 if v2 < 0 else 3
     elif not m8 or not w8:
         status = 0 if not m8 else 1
-        text = (0, 0) if kind == "Rise" else (23, 59)
-    if text[0] == 24:
+    if text is not None and text[0] == 24:
         text = (23, 59)
-    return status, fmt_time(*text), az_text
+    return status, None if text is None else fmt_time(*text), az_text
 
 
 def sun_event(kind, date):
@@ -240,6 +238,8 @@ def in_summer(date):
 
 
 def clock(text, date):
+    if text is None:
+        return ""
     h, m = int(text[:2]), int(text[-2:])
     if in_summer(date):
         h = (h + 1) % 24

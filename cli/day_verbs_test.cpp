@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -52,9 +53,11 @@ std::string WriteSouthernSettings(const testing::TempDir& dir) {
 std::string TableLine(const BodyDay& b) {
     const EventValues& rise = b[EventKind::Rise];
     const EventValues& set = b[EventKind::Set];
-    return FormatIsoDate(b.Date) + ";" + FormatClock(rise.Clock, ":") + ";" +
-           FormatClock(set.Clock, ":") + ";" + FormatAzimuth(rise.Azimuth) + ";" +
-           FormatAzimuth(set.Azimuth) + "\n";
+    auto clock = [](const EventValues& e) {
+        return e.CrossingClock ? FormatClock(*e.CrossingClock, ":") : std::string();
+    };
+    return FormatIsoDate(b.Date) + ";" + clock(rise) + ";" + clock(set) + ";" +
+           FormatAzimuth(rise.Azimuth) + ";" + FormatAzimuth(set.Azimuth) + "\n";
 }
 
 std::string PlainTable(const SiteSettings& s, DayNumber from, DayNumber to, Body body) {
@@ -118,7 +121,11 @@ TEST(DayVerb, PrintsTheRecordFieldByField) {
                                                "MoonLightDelta",
                                                "JulianDay",
                                                "SummerStart",
-                                               "WinterStart"};
+                                               "WinterStart",
+                                               "SunRiseCrossing",
+                                               "SunSetCrossing",
+                                               "MoonRiseCrossing",
+                                               "MoonSetCrossing"};
     EXPECT_EQ(names, expected);
     // The first day of summer time at the default place.
     for (const char* line :
@@ -127,6 +134,14 @@ TEST(DayVerb, PrintsTheRecordFieldByField) {
           "JulianDay=2460400.5\n", "SummerStart=2024-03-31\n", "WinterStart=2024-10-27\n"}) {
         EXPECT_THAT(r.out, HasSubstr(line));
     }
+    // A moon that rises and does not set, in summer time: the record keeps the
+    // status's placeholder, the crossing gives the moonrise that happened.
+    const CliRun noSet =
+        RunCli({"day", "--settings", "/nonexistent/Dawncode.txt", "--date", "2027-07-12"});
+    ASSERT_EQ(noSet.code, 0) << noSet.err;
+    EXPECT_THAT(noSet.out, HasSubstr("MoonRiseStatus=1\n"));
+    EXPECT_THAT(noSet.out, HasSubstr("MoonRiseClock=01:00\n"));
+    EXPECT_THAT(noSet.out, HasSubstr("\nMoonRiseCrossing=16:40\nMoonSetCrossing=\n"));
 }
 
 TEST(DayVerb, ReadsTheSettingsFileAndWarnsAboutBadLines) {
@@ -181,7 +196,10 @@ TEST(TableVerb, MatchesTheDayRecords) {
 
 // Golden months made by bench/table_interpreted.py, an independent
 // interpreted version of the same method: March 2024 (summer time starts on
-// the 31st) for the sun, October 2024 (it ends on the 27th) for the moon.
+// the 31st) for the sun, October 2024 (it ends on the 27th) and July 2027 for
+// the moon. Both moon months hold a day without a moonset and one without a
+// moonrise inside summer time: the event that happened keeps its clock time,
+// the other is empty.
 TEST(TableVerb, GoldenMonths) {
     struct Case {
         const char* file;
@@ -192,6 +210,7 @@ TEST(TableVerb, GoldenMonths) {
     const Case cases[] = {
         {"table_velmoren_2024-03_sun.txt", "2024-03-01", "2024-03-31", false},
         {"table_velmoren_2024-10_moon.txt", "2024-10-01", "2024-10-31", true},
+        {"table_velmoren_2027-07_moon.txt", "2027-07-01", "2027-07-31", true},
     };
     for (const auto& c : cases) {
         std::ifstream in(std::string(DAWN_SOURCE_DIR) + "/cli/testdata/" + c.file,
@@ -205,6 +224,30 @@ TEST(TableVerb, GoldenMonths) {
         ASSERT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.out, golden) << c.file;
     }
+}
+
+// The export file of the same moon month, in the C locale: its data lines
+// are the table's, with the locale's date.
+TEST(ExportVerb, GoldenMonth) {
+    std::ifstream in(
+        std::string(DAWN_SOURCE_DIR) + "/cli/testdata/export_velmoren_2027-07_moon.txt",
+        std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string golden((std::istreambuf_iterator<char>(in)), {});
+    const char* was = std::getenv("LC_ALL");
+    const std::string saved = was ? was : "";
+    ::setenv("LC_ALL", "C", 1);
+    const CliRun r = RunCli({"export", "--settings", "/nonexistent/Dawncode.txt", "--from",
+                             "2027-07-01", "--to", "2027-07-31", "--moon"});
+    if (was) {
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, golden);
+    EXPECT_THAT(r.out, HasSubstr(";16:40;;123\xC2\xB0"
+                                 "57';\r\n"));
 }
 
 // A range of several blocks, computed two at a time, still comes out whole

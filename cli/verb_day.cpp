@@ -76,6 +76,14 @@ std::string DescribeDay(const DayEphemeris& e) {
     f("JulianDay", jd);
     f("SummerStart", e.Window.SummerStart);
     f("WinterStart", e.Window.WinterStart);
+    // The clock time of each crossing that happened, as the window shows it;
+    // empty for an event that did not happen on the date.
+    for (Body body : kBodies) {
+        for (EventKind k : kEventKinds) {
+            const std::optional<std::chrono::minutes>& crossing = e[body][k].CrossingClock;
+            f(Name(body, k, "Crossing"), crossing ? FormatClock(*crossing, ":") : std::string());
+        }
+    }
     return out;
 }
 
@@ -103,7 +111,9 @@ const Verb& DayVerb() {
         "fields; the ...Text fields are the zone's standard time). Statuses: 4 rise and set,\n"
         "0 no rise, 1 no set, 2 below the horizon all day, 3 above it all day; a length or\n"
         "change whose events are not all status 4 is 00:00 and means nothing. SummerStart\n"
-        "and WinterStart are the summer-time changes around the date.",
+        "and WinterStart are the summer-time changes around the date. The ...Crossing\n"
+        "fields close the list: the local clock time of each rise and set that happened on\n"
+        "the date, also on a day without the other event; empty for one that did not.",
         kOptions,
         &Run,
     };

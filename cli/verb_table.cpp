@@ -27,7 +27,10 @@ std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, 
     text.reserve(static_cast<std::size_t>(to - from + 1) * 40);
     ForEachBodyDay(settings, body, from, to, [&](const BodyDay& d) {
         text.append(FormatIsoDate(d.Date));
-        for (EventKind kind : kEventKinds) AppendClock(text.append(";"), d[kind].Clock, ":");
+        for (EventKind kind : kEventKinds) {
+            text.append(";");
+            if (d[kind].CrossingClock) AppendClock(text, *d[kind].CrossingClock, ":");
+        }
         for (EventKind kind : kEventKinds) AppendAzimuth(text.append(";"), d[kind].Azimuth);
         text.append("\n");
         return true;
@@ -74,9 +77,8 @@ const Verb& TableVerb() {
         "oldest first, in UTF-8:\n"
         "    YYYY-MM-DD;RISE;SET;RISE AZIMUTH;SET AZIMUTH\n"
         "RISE and SET are the local clock times the main window shows (HH:MM, summer time\n"
-        "applied). On a day without the event they hold the placeholder time (00:00 for a\n"
-        "rise, 23:59 for a set, 12:00 for a day spent below the horizon, shifted in summer\n"
-        "time like any other); an azimuth is empty when no crossing of that kind happened.",
+        "applied). On a day without both events the one that did happen still gives its\n"
+        "time; a time and its azimuth are empty when no crossing of that kind happened.",
         kOptions,
         &Run,
     };

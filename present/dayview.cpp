@@ -83,7 +83,7 @@ PanelView BuildPanel(Body body, const BodyEntry& entry, std::array<std::string, 
     for (EventKind kind : kEventKinds) {
         const EventEntry& e = entry[kind];
         RowView& row = panel.rows[IndexOf(kind)];
-        row.value = IsNormal(e.Status) ? loc.ClockText(e.Clock) : empty;
+        row.value = EventClockText(e, loc);
         row.delta =
             IsNormal(e.Status) && IsNormal(e.Before.Status) ? loc.ClockText(e.Delta) : empty;
     }
@@ -126,11 +126,11 @@ std::string_view LightSign(Row row, const BodyEntry& body) {
     switch (row) {
         case Row::Rise: {
             const EventEntry& e = body[EventKind::Rise];
-            return e.Before.Clock >= e.Clock ? "+" : "-";
+            return e.Before.Standard >= e.Standard ? "+" : "-";
         }
         case Row::Set: {
             const EventEntry& e = body[EventKind::Set];
-            return e.Before.Clock > e.Clock ? "-" : "+";
+            return e.Before.Standard > e.Standard ? "-" : "+";
         }
         case Row::Length:
             break;
@@ -140,8 +140,31 @@ std::string_view LightSign(Row row, const BodyEntry& body) {
 
 std::string LengthText(Body body, const BodyEntry& entry, const LocaleFormats& locale) {
     if (entry.Normal()) return locale.ClockText(entry.Length);
-    if (body == Body::Sun) return "24" + locale.TimeSeparator + "00";
-    return locale.EmptyClockText();
+    if (body == Body::Moon) return locale.EmptyClockText();
+    const std::string wholeDay = "24" + locale.TimeSeparator + "00";
+    const EventEntry& rise = entry[EventKind::Rise];
+    const EventEntry& set = entry[EventKind::Set];
+    switch (rise.Status) {
+        case EventStatus::DownAllDay:
+            return locale.ClockText(minutes{0});
+        case EventStatus::NoSet:
+            // Up from the rise to the end of the day.
+            if (rise.CrossingClock && *rise.CrossingClock > minutes{0})
+                return locale.ClockText(minutes{24 * 60} - *rise.CrossingClock);
+            return wholeDay;
+        case EventStatus::NoRise:
+            // Up from the start of the day to the set.
+            return set.CrossingClock ? locale.ClockText(*set.CrossingClock)
+                                     : locale.ClockText(minutes{0});
+        case EventStatus::UpAllDay:
+        case EventStatus::Normal:
+            break;
+    }
+    return wholeDay;
+}
+
+std::string EventClockText(const EventValues& event, const LocaleFormats& locale) {
+    return event.CrossingClock ? locale.ClockText(*event.CrossingClock) : locale.EmptyClockText();
 }
 
 SummerRows SummerRowsOf(const DstWindow& window, DayNumber shown, const AppState& state) {
@@ -164,18 +187,20 @@ SummerRows SummerRowsOf(const DstWindow& window, DayNumber shown, const AppState
     return rows;
 }
 
-std::array<int, 6> WeekColumn(DayNumber firstOfMonth, bool firstWeekNewYear, bool leadingRow) {
-    const int offset = firstWeekNewYear ? 1 : 0;
-    const int w = WeekNumber(firstOfMonth) + offset;
-    // The week before the first, then the weeks from the first's row on.
-    std::array<int, 7> weeks{};
-    weeks[1] = w == 0 ? 53 : w;
-    weeks[2] = w == 0 ? 1 : w + 1;
-    for (int i = 3; i < 7; ++i) weeks[i] = weeks[2] + (i - 2);
-    weeks[0] = weeks[1] > 1 ? weeks[1] - 1 : WeekNumber(firstOfMonth - 7) + offset;
+std::array<int, 6> WeekColumn(DayNumber firstOfMonth, int weekStartDay, bool firstWeekNewYear) {
+    const int start = ((weekStartDay % 7) + 7) % 7;
+    // The first day of the row that holds the first, or of the whole week the
+    // calendar draws above it.
+    const int intoRow = (static_cast<int>(firstOfMonth.Weekday().c_encoding()) - start + 7) % 7;
+    DayNumber row = firstOfMonth - intoRow;
+    if (CalendarHasLeadingRow(firstOfMonth, weekStartDay)) row -= 7;
+    const int toThursday = (4 - start + 7) % 7;
     std::array<int, 6> rows{};
-    const int from = leadingRow ? 0 : 1;
-    for (int i = 0; i < 6; ++i) rows[i] = weeks[from + i];
+    for (int& week : rows) {
+        const DayNumber thursday = row + toThursday;
+        week = firstWeekNewYear ? NewYearWeekNumber(thursday) : IsoWeekNumber(thursday);
+        row += 7;
+    }
     return rows;
 }
 
@@ -221,7 +246,7 @@ DayView BuildDayView(const AppState& state) {
 
     v.weekCaption = WithoutLeadingSpaces(state.Label(label::kWeek));
     const DayNumber first = DayNumber::FromYmd(state.Shown.Year(), state.Shown.Month(), 1);
-    v.weeks = WeekColumn(first, s.FirstWeekNewYear, CalendarHasLeadingRow(first, s.WeekStartDay));
+    v.weeks = WeekColumn(first, s.WeekStartDay, s.FirstWeekNewYear);
 
     v.coordinatesHint = TimeZoneHint(s.TimeZoneMinutes, loc.TimeSeparator);
     v.latitude = LatitudeText(s.LatitudeMinutes, state.Current.hemisphere);

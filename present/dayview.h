@@ -108,24 +108,33 @@ DayView BuildDayView(const AppState& state);
 // --- the rules, one function each ------------------------------------------
 
 // "+" when the row's value brings more light than the day before, "-" when
-// less: an earlier rise, a later set, a longer length.
+// less: an earlier rise, a later set, a longer length. Rises and sets compare
+// their standard times, so the change to or from summer time shows no sign of
+// its own.
 std::string_view LightSign(Row row, const BodyEntry& body);
 
-// The length row's value: the length when both events happen; otherwise a
-// sun that lacks an event shows 24 hours and a moon the empty clock text.
+// The length row's value. With both events, the length between them. The
+// sun's day without both: 00:00 when it stays down, 24:00 when it stays up,
+// from the rise to midnight when it only rises, from midnight to the set when
+// it only sets. The moon's light without both events is the empty clock text.
 std::string LengthText(Body body, const BodyEntry& entry, const LocaleFormats& locale);
+
+// The clock text of an event as the window shows it: the crossing that
+// happened on the date, summer time applied, also on a day whose status
+// replaces the event's time; the empty clock text when none happened.
+std::string EventClockText(const EventValues& event, const LocaleFormats& locale);
 
 // The summer-time rows of the shown date from its summer-time window.
 SummerRows SummerRowsOf(const DstWindow& window, DayNumber shown, const AppState& state);
 
-// The week numbers beside the six rows of the month calendar. The row of the
-// first of the month reads w = WeekNumber(first), one more with the New-Year
-// flag; the rows below count on from it and do not wrap at the year's end. A
-// week 0 (the days before the year's first Monday) reads 53, and the row after
-// it 1. When the calendar draws a whole week of the previous month above the
-// first (`leadingRow`), that row reads the week before: 2024-01-01 on a
-// Monday-first calendar gives 52 1 2 3 4 5.
-std::array<int, 6> WeekColumn(DayNumber firstOfMonth, bool firstWeekNewYear, bool leadingRow);
+// The week numbers beside the six rows of the month calendar, whose weeks
+// start on `weekStartDay` (0 Sunday .. 6 Saturday). Each row reads the week of
+// its Thursday: the ISO 8601 week, or with the New-Year flag the Monday-start
+// week counted from the one holding 1 January. Both wrap at the turn of the
+// year. When the calendar draws a whole week of the previous month above the
+// first, that row is the first: 2024-01-01 on a Monday-first calendar gives
+// 52 1 2 3 4 5.
+std::array<int, 6> WeekColumn(DayNumber firstOfMonth, int weekStartDay, bool firstWeekNewYear);
 
 // Whether the calendar, starting its weeks on `weekStartDay` (0 Sunday ..
 // 6 Saturday), draws a whole week of the previous month above the first.

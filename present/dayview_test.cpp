@@ -61,15 +61,19 @@ TEST_F(DayViewTest, AnOrdinaryDayShowsTimesChangesAndSigns) {
               "Moonrise and moonset: Sky and Telescope, July 1989");
 }
 
-// The sign rule compares the day before's clock time with the day's: "+"
-// when the rise came no later, the set no earlier, the length grew.
+// The sign rule compares the day before's standard time with the day's: "+"
+// when the rise came no later, the set no earlier, the length grew. The
+// clock's jump into or out of summer time is no change of light.
 TEST_F(DayViewTest, SignRuleTable) {
-    auto body = [](int riseBefore, int rise, int setBefore, int set, int lengthBefore, int length) {
+    auto body = [](int riseBefore, int rise, int setBefore, int set, int lengthBefore, int length,
+                   int shift = 0) {
         BodyEntry b;
-        b[EventKind::Rise].Before.Clock = minutes(riseBefore);
-        b[EventKind::Rise].Clock = minutes(rise);
-        b[EventKind::Set].Before.Clock = minutes(setBefore);
-        b[EventKind::Set].Clock = minutes(set);
+        b[EventKind::Rise].Before.Standard = b[EventKind::Rise].Before.Clock = minutes(riseBefore);
+        b[EventKind::Rise].Standard = minutes(rise);
+        b[EventKind::Rise].Clock = minutes(rise + shift);
+        b[EventKind::Set].Before.Standard = b[EventKind::Set].Before.Clock = minutes(setBefore);
+        b[EventKind::Set].Standard = minutes(set);
+        b[EventKind::Set].Clock = minutes(set + shift);
         b.LengthBefore = minutes(lengthBefore);
         b.Length = minutes(length);
         return b;
@@ -81,14 +85,22 @@ TEST_F(DayViewTest, SignRuleTable) {
         {body(420, 418, 1200, 1202, 780, 784), "+++"},
         {body(418, 420, 1202, 1200, 784, 780), "---"},
         {body(420, 420, 1200, 1200, 780, 780), "+++"},  // no change reads as more light
-        // The first day of summer time: the clock jumps an hour later.
-        {body(418, 476, 1200, 1262, 782, 786), "-++"},
+        // The first day of summer time: the clock jumps an hour later, the sun
+        // rises two minutes earlier.
+        {body(418, 416, 1200, 1202, 782, 786, 60), "+++"},
+        // The first day of winter time, as the record holds it: the day before
+        // is not shifted either, so only the light counts.
+        {body(476, 478, 1142, 1140, 666, 662), "---"},
     };
     for (const auto& c : cases) {
         std::string signs;
         for (Row r : {Row::Rise, Row::Set, Row::Length}) signs += LightSign(r, c.body);
         EXPECT_EQ(signs, c.signs);
     }
+    // At the default place sunrise on 29 March 2026, the first day of summer
+    // time, comes earlier than the day before although its clock reads later.
+    const PanelView sun = At(D(2026, 3, 29))[Body::Sun];
+    EXPECT_EQ(sun[Row::Rise].sign + sun[Row::Set].sign, "++");
 }
 
 TEST_F(DayViewTest, PolarNightShowsTheMessageAndNoTimes) {
@@ -99,7 +111,7 @@ TEST_F(DayViewTest, PolarNightShowsTheMessageAndNoTimes) {
         EXPECT_EQ(sun[r].value, "--:--");
         EXPECT_EQ(sun[r].delta, "--:--");
     }
-    EXPECT_EQ(sun[Row::Length].value, "24:00");
+    EXPECT_EQ(sun[Row::Length].value, "00:00");
     EXPECT_EQ(sun[Row::Length].delta, "--:--");
     EXPECT_EQ(Trimmed(sun[Row::Length].caption), "Sun down all day");
 
@@ -113,39 +125,84 @@ TEST_F(DayViewTest, PolarNightShowsTheMessageAndNoTimes) {
     EXPECT_EQ(edited[Body::Moon][Row::Rise].caption.front(), 'M');
 }
 
+// The sun's day length counts the hours it is up on the date; the moon's
+// light needs both events.
 TEST_F(DayViewTest, LengthsOfDaysWithoutBothEvents) {
-    BodyEntry upAllDay;
-    upAllDay[EventKind::Rise].Status = EventStatus::UpAllDay;
-    upAllDay[EventKind::Set].Status = EventStatus::UpAllDay;
-    BodyEntry normal;
-    normal.Length = minutes(12 * 60 + 45);
+    auto entry = [](EventStatus status, std::optional<int> riseClock, std::optional<int> setClock) {
+        BodyEntry b;
+        for (EventKind kind : kEventKinds) b[kind].Status = status;
+        if (riseClock) b[EventKind::Rise].CrossingClock = minutes(*riseClock);
+        if (setClock) b[EventKind::Set].CrossingClock = minutes(*setClock);
+        b.Length = minutes(12 * 60 + 45);
+        return b;
+    };
+    const struct {
+        Body body;
+        BodyEntry entry;
+        const char* text;
+    } cases[] = {
+        {Body::Sun, entry(EventStatus::Normal, 400, 1165), "12.45"},
+        {Body::Sun, entry(EventStatus::DownAllDay, {}, {}), "00.00"},
+        {Body::Sun, entry(EventStatus::UpAllDay, {}, {}), "24.00"},
+        {Body::Sun, entry(EventStatus::NoSet, 21 * 60 + 30, {}), "02.30"},  // rise to midnight
+        {Body::Sun, entry(EventStatus::NoRise, {}, 2 * 60 + 15), "02.15"},  // midnight to set
+        {Body::Moon, entry(EventStatus::Normal, 400, 1165), "12.45"},
+        {Body::Moon, entry(EventStatus::UpAllDay, {}, {}), "--.--"},
+        {Body::Moon, entry(EventStatus::NoSet, 21 * 60 + 30, {}), "--.--"},
+    };
     LocaleFormats fi;
     fi.TimeSeparator = ".";
-    EXPECT_EQ(LengthText(Body::Sun, upAllDay, fi), "24.00");
-    EXPECT_EQ(LengthText(Body::Moon, upAllDay, fi), "--.--");
-    EXPECT_EQ(LengthText(Body::Moon, normal, fi), "12.45");
+    for (const auto& c : cases) EXPECT_EQ(LengthText(c.body, c.entry, fi), c.text) << c.text;
 }
 
-// At 50°47' N the moon does not rise on 27 June 2024 and does not set on
-// 15 July 2024: each day shows its own message in the moonlight row, and
-// neither time.
-TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheirMessages) {
+// A day with only one of the moon's events shows the time of the one that
+// happened, summer time applied, beside the day's message; the other reads
+// the empty clock text, and so do the moonlight and the changes. At 50°47' N
+// the moon does not rise on 27 June 2024 and does not set on 15 July 2024; at
+// 60°10' N 24°56' E (UTC+2) it rises on 14 January 2027 at 78°27' and does not
+// set.
+TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheEventThatHappened) {
     const struct {
         DayNumber date;
+        std::int32_t latitude, longitude, zone;
         const char* rise;
         const char* set;
         const char* message;
     } cases[] = {
-        {D(2024, 6, 27), "--:--", "--:--", "No moonrise"},
-        {D(2024, 7, 15), "--:--", "--:--", "No moonset"},
+        {D(2024, 6, 27), 3047, 328, 60, "--:--", "11:50", "No moonrise"},
+        {D(2024, 7, 15), 3047, 328, 60, "16:09", "--:--", "No moonset"},
+        {D(2027, 1, 14), 3610, 1496, 120, "10:21", "--:--", "No moonset"},
     };
     for (const auto& c : cases) {
+        PlaceAt(c.latitude, c.longitude);
+        state.Settings.TimeZoneMinutes = c.zone;
         const PanelView moon = At(c.date, Body::Moon)[Body::Moon];
-        EXPECT_EQ(moon[Row::Rise].value, c.rise);
-        EXPECT_EQ(moon[Row::Set].value, c.set);
-        EXPECT_EQ(moon[Row::Length].value, "--:--");
-        EXPECT_EQ(Trimmed(moon[Row::Length].caption), c.message);
+        const std::string at = FormatIsoDate(c.date);
+        EXPECT_EQ(moon[Row::Rise].value, c.rise) << at;
+        EXPECT_EQ(moon[Row::Set].value, c.set) << at;
+        for (Row r : {Row::Rise, Row::Set, Row::Length}) EXPECT_EQ(moon[r].delta, "--:--") << at;
+        EXPECT_EQ(moon[Row::Length].value, "--:--") << at;
+        EXPECT_EQ(Trimmed(moon[Row::Length].caption), c.message) << at;
     }
+    EXPECT_EQ(FormatAzimuth(state.Day.Event(Body::Moon, EventKind::Rise).Azimuth),
+              "78\xC2\xB0"
+              "27'");
+}
+
+// The sun's last day before the midnight sun at 69°00' N 20°00' E: it rises
+// and does not set. The rise shows its clock time and the day length counts
+// from it to midnight.
+TEST_F(DayViewTest, SunDayWithoutASunset) {
+    PlaceAt(4140, 1200);
+    const PanelView sun = At(D(2024, 5, 20))[Body::Sun];
+    const EventEntry& rise = state.Day.Event(Body::Sun, EventKind::Rise);
+    ASSERT_EQ(rise.Status, EventStatus::NoSet);
+    ASSERT_TRUE(rise.CrossingClock);
+    EXPECT_EQ(sun[Row::Rise].value, FormatClock(*rise.CrossingClock, ":"));
+    EXPECT_NE(sun[Row::Rise].value, "01:00");
+    EXPECT_EQ(sun[Row::Set].value, "--:--");
+    EXPECT_EQ(sun[Row::Length].value, FormatClock(minutes(24 * 60) - *rise.CrossingClock, ":"));
+    EXPECT_EQ(Trimmed(sun[Row::Length].caption), "No sunset");
 }
 
 TEST_F(DayViewTest, CaptionsEndInOneColumnForTheShownPanel) {
@@ -184,9 +241,17 @@ TEST_F(DayViewTest, WeekNumbersOfTheCalendarRows) {
         {D(2021, 2, 10), 1, false, {4, 5, 6, 7, 8, 9}},
         {D(2021, 2, 10), 0, false, {5, 6, 7, 8, 9, 10}},
         {D(2024, 1, 10), 1, false, {52, 1, 2, 3, 4, 5}},
-        {D(2024, 9, 10), 0, false, {34, 35, 36, 37, 38, 39}},
-        // The numbers do not wrap at the year's end.
-        {D(2026, 12, 10), 1, false, {49, 50, 51, 52, 53, 54}},
+        // A Sunday-first row takes the week of its Thursday.
+        {D(2024, 9, 10), 0, false, {35, 36, 37, 38, 39, 40}},
+        // The numbers wrap at the year's end, with the flag or without.
+        {D(2026, 12, 10), 1, false, {49, 50, 51, 52, 53, 1}},
+        {D(2026, 12, 10), 1, true, {49, 50, 51, 52, 1, 2}},
+        {D(2028, 1, 10), 1, false, {52, 1, 2, 3, 4, 5}},
+        {D(2028, 1, 10), 0, false, {52, 1, 2, 3, 4, 5}},
+        // A year that starts on a Thursday: 1 January is week 1 either way.
+        {D(2026, 1, 10), 1, true, {1, 2, 3, 4, 5, 6}},
+        {D(2026, 1, 10), 1, false, {1, 2, 3, 4, 5, 6}},
+        {D(2026, 1, 10), 0, false, {1, 2, 3, 4, 5, 6}},
     };
     for (const auto& c : cases) {
         state.Settings.WeekStartDay = static_cast<std::uint8_t>(c.weekStartDay);

@@ -33,8 +33,7 @@ std::string CoordinatesLine(const ExportHeader& header) {
 
 std::string MailSubject(const AppState& state) {
     const ExportHeader h = ExportHeaderFor(state);
-    return "Dawnhelm " + h.versionText + " " + h.coordinatesCaption + ": " + h.latitudeText + " " +
-           h.longitudeText + "   " + h.timeZoneLabel + " " +
+    return "Dawnhelm " + h.versionText + " " + CoordinatesLine(h) + "   " + h.timeZoneLabel + " " +
            std::to_string(h.timeZoneMinutes / 60) + " " + std::to_string(h.timeZoneMinutes % 60) +
            "  [" + state.Locale.DateText(state.Shown) + "]";
 }
@@ -70,7 +69,7 @@ void AppendExportDataLine(std::string& out, const DateWriter& dates, const BodyD
     dates.Append(out, day.Date);
     for (EventKind kind : kEventKinds) {
         out += ';';
-        AppendClock(out, day[kind].Clock, timeSeparator);
+        if (day[kind].CrossingClock) AppendClock(out, *day[kind].CrossingClock, timeSeparator);
     }
     for (EventKind kind : kEventKinds) {
         out += ';';

@@ -9,12 +9,11 @@
 //   Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set
 //   21/06/2024;05:30;22:01;52°07';307°51'
 //
-// The clock fields are the local times with summer time applied. A date whose
-// event does not happen holds the record's placeholder time (12:00 for a sun
-// below the horizon all day) and, when the body did not cross the horizon
-// that way at all, an empty azimuth field. Fields are neither quoted nor
-// padded. The export dialog and the command line both write their files with
-// WriteExport, so the two agree byte for byte.
+// The clock fields are the local times with summer time applied. On a date
+// without both events a crossing that did happen (the set of a day without a
+// rise) still gives its time; an event that did not happen at all leaves its
+// clock and azimuth fields empty. Fields are neither quoted nor padded. The export dialog and the
+// command line both write their files with WriteExport, so the two agree byte for byte.
 #pragma once
 
 #include <cstddef>
@@ -63,7 +62,8 @@ std::string CoordinatesLine(const ExportHeader& header);
 
 // The subject of the mail link, naming the version, the place, the zone and
 // the shown date as the main window shows them:
-// "Dawnhelm 1.1.0.0 Coordinates: 50N47 05E28   TimeZone 1 0  [21/06/2024]".
+// "Dawnhelm 1.1.0.0 Coordinates: 50N47 05E28   TimeZone 1 0  [21/06/2024]",
+// the place written by CoordinatesLine as in the export's first line.
 std::string MailSubject(const AppState& state);
 
 // Lines 1 to 4.

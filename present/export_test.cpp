@@ -61,8 +61,11 @@ std::vector<std::string> Build(const SiteSettings& s, DayNumber from, DayNumber 
 std::string Line(const std::string& date, const DayEphemeris& day, Body body) {
     const EventEntry& rise = day.Event(body, EventKind::Rise);
     const EventEntry& set = day.Event(body, EventKind::Set);
-    return date + ";" + FormatClock(rise.Clock, ":") + ";" + FormatClock(set.Clock, ":") + ";" +
-           FormatAzimuth(rise.Azimuth) + ";" + FormatAzimuth(set.Azimuth);
+    auto clock = [](const EventValues& e) {
+        return e.CrossingClock ? FormatClock(*e.CrossingClock, ":") : std::string();
+    };
+    return date + ";" + clock(rise) + ";" + clock(set) + ";" + FormatAzimuth(rise.Azimuth) + ";" +
+           FormatAzimuth(set.Azimuth);
 }
 
 TEST(Export, OneDateGivesTheHeaderAndOneLine) {
@@ -118,16 +121,32 @@ TEST(Export, LinesAreTheDayRecordsAcrossTheStartOfSummerTime) {
     EXPECT_EQ(lines[6].substr(11, 5), "07:15");
 }
 
-TEST(Export, DaysWithoutTheEventKeepThePlaceholderTimes) {
+// No made-up time: an event that did not happen leaves its clock and azimuth
+// fields empty, and the one that did keeps its time, summer time applied.
+TEST(Export, DaysWithoutAnEventWriteOnlyWhatHappened) {
     // Longyearbyen, 78°13' N 15°38' E: polar night in December, midnight sun in
-    // June (inside summer time, so 00:00 and 23:59 are written an hour later).
-    const SiteSettings s = SettingsAt(4693, 938, 60);
-    const DayNumber december = DayNumber::FromYmd(2024, 12, 21);
-    const DayNumber june = DayNumber::FromYmd(2024, 6, 21);
-    EXPECT_EQ(Build(s, december, december, Body::Sun)[4], "21/12/2024;12:00;12:00;;");
-    EXPECT_EQ(Build(s, june, june, Body::Sun)[4], "21/06/2024;01:00;00:59;;");
-    // The locale's time separator is used throughout.
-    EXPECT_EQ(Build(s, december, december, Body::Sun, ".")[4], "21/12/2024;12.00;12.00;;");
+    // June (inside summer time); the default place's moon on 12 July 2027
+    // rises at 16:40 summer time and does not set.
+    const SiteSettings longyearbyen = SettingsAt(4693, 938, 60);
+    const SiteSettings velmoren = SettingsAt(3047, 328, 60);
+    const struct {
+        const SiteSettings& settings;
+        DayNumber date;
+        Body body;
+        const char* separator;
+        const char* line;
+    } cases[] = {
+        {longyearbyen, DayNumber::FromYmd(2024, 12, 21), Body::Sun, ":", "21/12/2024;;;;"},
+        {longyearbyen, DayNumber::FromYmd(2024, 6, 21), Body::Sun, ":", "21/06/2024;;;;"},
+        {velmoren, DayNumber::FromYmd(2027, 7, 12), Body::Moon, ":",
+         "12/07/2027;16:40;;123\xC2\xB0"
+         "57';"},
+        {velmoren, DayNumber::FromYmd(2027, 7, 29), Body::Moon, ".",
+         "29/07/2027;;18.32;;315\xC2\xB0"
+         "29'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Build(c.settings, c.date, c.date, c.body, c.separator)[4], c.line);
 }
 
 TEST(Export, ProgressCancelsAndAFailedSinkStops) {
@@ -178,8 +197,9 @@ TEST(Export, HeaderAndMailSubjectFollowTheMainWindow) {
     EXPECT_EQ(sun.coordinatesCaption, BuildDayView(state).coordinatesCaption);
     EXPECT_EQ(ExportHeaderLines(sun, Body::Sun)[0],
               "Dawnhelm 1.1.0.0         Coordinates: 50N47 05E28   Time zone 1 0");
+    // One coordinates text for both: the caption's own colon is not doubled.
     EXPECT_EQ(MailSubject(state),
-              "Dawnhelm 1.1.0.0         Coordinates:: 50N47 05E28   Time zone 1 0  [21/06/2024]");
+              "Dawnhelm 1.1.0.0         Coordinates: 50N47 05E28   Time zone 1 0  [21/06/2024]");
     // The zone as the configuration dialog's two spin edits show it.
     for (const auto& [zone, words] : {std::pair{-210, " -3 -30  ["}, std::pair{-45, " 0 -45  ["},
                                       std::pair{1439, " 23 59  ["}}) {

@@ -2,7 +2,9 @@
 // and what was edited survives a restart through the settings file.
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QDate>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -56,6 +58,8 @@ TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
     box->TimeZoneMinuten->setValue(-30);
     EXPECT_EQ(form->lbCoordinates->toolTip(), QStringLiteral("TimeZone = - 03:30"));
 
+    // January 2021: ISO week 53 above the first, week 1 counted from New Year.
+    form->Calendar1->setSelectedDate(QDate(2021, 1, 14));
     const QString week1 = form->lbWeek1->text();
     box->CheckNewYear->click();
     EXPECT_NE(form->lbWeek1->text(), week1);

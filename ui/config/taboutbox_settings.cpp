@@ -174,10 +174,10 @@ void TAboutBox::ProgramIconClick() {
     emit dayChanged();
 
     const LocaleFormats& loc = st.Locale;
-    lbAboutSunrise->setText(Q(loc.ClockText(st.Day.Event(Body::Sun, EventKind::Rise).Clock)));
-    lbAboutSunSet->setText(Q(loc.ClockText(st.Day.Event(Body::Sun, EventKind::Set).Clock)));
-    lbAboutMoonRise->setText(Q(loc.ClockText(st.Day.Event(Body::Moon, EventKind::Rise).Clock)));
-    lbAboutMoonset->setText(Q(loc.ClockText(st.Day.Event(Body::Moon, EventKind::Set).Clock)));
+    lbAboutSunrise->setText(Q(EventClockText(st.Day.Event(Body::Sun, EventKind::Rise), loc)));
+    lbAboutSunSet->setText(Q(EventClockText(st.Day.Event(Body::Sun, EventKind::Set), loc)));
+    lbAboutMoonRise->setText(Q(EventClockText(st.Day.Event(Body::Moon, EventKind::Rise), loc)));
+    lbAboutMoonset->setText(Q(EventClockText(st.Day.Event(Body::Moon, EventKind::Set), loc)));
     ShowSummerRule();
     ShowWinterRule();
 

@@ -65,10 +65,11 @@ void TForm1::Timer1Timer() {
 bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
                         const std::optional<TickMoment>& previous, TickMoment now) {
     const bool rise = event == AlarmEvent::SunRise;
-    const EventEntry& sun = day.Event(Body::Sun, rise ? EventKind::Rise : EventKind::Set);
-    const std::chrono::minutes eventTime = sun.Clock;
-    const int eventSecond = static_cast<int>(std::chrono::seconds(eventTime).count());
-    if (!alarms_.Fire(event, sun.Status, eventSecond, previous, now)) return true;
+    // A sunset also rings on a day without a sunrise, and the reverse.
+    const std::optional<AlarmEventTime> sun = AlarmEventOf(day, event);
+    if (!sun || !alarms_.Fire(event, *sun, std::chrono::minutes{0}, previous, now)) return true;
+    const std::chrono::minutes eventTime =
+        std::chrono::duration_cast<std::chrono::minutes>(std::chrono::seconds(sun->secondOfDay));
 
     const SiteSettings& s = state_.Settings;
     const bool showPicture = s.AlarmImageEnabled;

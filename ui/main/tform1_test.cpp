@@ -172,7 +172,11 @@ TEST_F(MainWindowTest, WeekNumbersStandBesideTheRowsTheCalendarDraws) {
         {QDate(2021, 2, 10), Qt::Monday, 5},
         {QDate(2021, 2, 10), Qt::Sunday, 5},
         {QDate(2024, 1, 10), Qt::Monday, 1},
-        {QDate(2024, 9, 10), Qt::Sunday, 35},
+        // The row of Sunday 1 September holds ISO week 36's Thursday.
+        {QDate(2024, 9, 10), Qt::Sunday, 36},
+        // The numbers wrap at the turn of the year.
+        {QDate(2026, 12, 10), Qt::Monday, 49},
+        {QDate(2028, 1, 10), Qt::Monday, 52},
     };
     for (const Case& c : cases) {
         Show(c.shown);
