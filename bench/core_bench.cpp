@@ -74,7 +74,10 @@ void BM_BodyTableOneThread(benchmark::State& state) {
         std::string text;
         ForEachBodyDay(s, body, kFirst, kLast, [&](const BodyDay& d) {
             text.append(FormatIsoDate(d.Date));
-            for (EventKind kind : kEventKinds) AppendClock(text.append(";"), d[kind].Clock, ":");
+            for (EventKind kind : kEventKinds) {
+                text.append(";");
+                if (d[kind].CrossingClock) AppendClock(text, *d[kind].CrossingClock, ":");
+            }
             for (EventKind kind : kEventKinds) AppendAzimuth(text.append(";"), d[kind].Azimuth);
             text.append("\n");
             return true;
