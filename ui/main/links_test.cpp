@@ -90,8 +90,11 @@ TEST(LinksTest, MainMenuMailLinkNamesTheShownPlaceZoneAndDate) {
     ASSERT_EQ(catcher.urls.size(), 2);
     const QString subject = DecodedSubject(catcher.urls[0]);
     EXPECT_TRUE(subject.endsWith(QStringLiteral("  [21/06/2024]"))) << subject.toStdString();
+    // The place as the export's first line writes it: the caption's own colon
+    // is not doubled.
+    ASSERT_TRUE(form.lbCoordinates->text().endsWith(u':'));
     EXPECT_EQ(subject, QStringLiteral("Dawnhelm 1.1.0.0 ") + form.lbCoordinates->text() +
-                           QStringLiteral(": ") + form.lbLatitude->text() + u' ' +
+                           QStringLiteral(" ") + form.lbLatitude->text() + u' ' +
                            form.lbLongitude->text() + QStringLiteral("   ") +
                            QString::fromStdString(state.Label(label::kTimeZone)) +
                            QStringLiteral(" -3 -30  [21/06/2024]"));

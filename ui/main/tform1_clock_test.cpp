@@ -96,6 +96,7 @@ protected:
     void SetSunrise(int h, int m) {
         Sun(EventKind::Rise).Status = EventStatus::Normal;
         Sun(EventKind::Rise).Clock = minutes(h * 60 + m);
+        Sun(EventKind::Rise).CrossingClock = Sun(EventKind::Rise).Clock;
     }
 
     QTemporaryDir dir;
@@ -216,6 +217,7 @@ TEST_F(ClockTickTest, TwoAlarmsOfOneTickRunSunriseFirst) {
     SetSunrise(7, 23);
     Sun(EventKind::Set).Status = EventStatus::Normal;
     Sun(EventKind::Set).Clock = minutes(7 * 60 + 24);
+    Sun(EventKind::Set).CrossingClock = Sun(EventKind::Set).Clock;
     TickAt(At(7, 22, 59));
     TickAt(At(7, 24, 0));  // a late tick that covers both
     ASSERT_EQ(images.size(), 2u);
@@ -255,6 +257,29 @@ TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
         }
     }
     EXPECT_TRUE(images.empty());
+}
+
+// 69°00' N 20°00' E on 22 July 2024: the first sunset after the midnight sun,
+// and no sunrise. The sunset rings at its time; the sunrise's placeholder
+// rings nothing.
+TEST_F(ClockTickTest, TheSunsetOfADayWithoutSunriseRings) {
+    state.Settings.AlarmSoundEnabled = false;
+    state.Settings.LatitudeMinutes = 4140;
+    state.Settings.LongitudeMinutes = 1200;
+    const QDate date(2024, 7, 22);
+    TickAt(At(23, 59, 59, date.addDays(-1)));
+    TickAt(At(0, 0, 0, date));
+    ASSERT_EQ(Sun(EventKind::Rise).Status, EventStatus::NoRise);
+    ASSERT_TRUE(Sun(EventKind::Set).CrossingClock);
+    const minutes sunset = *Sun(EventKind::Set).CrossingClock;
+    const int placeholder = int(std::chrono::seconds(Sun(EventKind::Rise).Clock).count());
+    TickAt(At(placeholder / 3600, placeholder / 60 % 60, 0, date));
+    EXPECT_TRUE(images.empty());
+    const int s = int(std::chrono::seconds(sunset).count());
+    TickAt(At(s / 3600, s / 60 % 60, 0, date));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].time, sunset);
+    EXPECT_EQ(images[0].caption, form->lbSunset->text().trimmed());
 }
 
 TEST_F(ClockTickTest, MissingSoundAndPictureAreReported) {
@@ -306,6 +331,7 @@ TEST_F(ClockTickTest, DefaultMediaAtSunriseAndANestedSunsetAlarm) {
     const int rise = int(std::chrono::seconds(Sun(EventKind::Rise).Clock).count());
     Sun(EventKind::Set).Clock =
         Sun(EventKind::Rise).Clock + minutes(1);  // so that it falls while the picture is open
+    Sun(EventKind::Set).CrossingClock = Sun(EventKind::Set).Clock;
     Sun(EventKind::Set).Status = EventStatus::Normal;
 
     // The sound's start runs events too, so the checks wait for the window.
