@@ -85,6 +85,7 @@ void ExpectSoundLoadAndSave(const testing::TempDir& dir, const SettingsLoadResul
     EXPECT_TRUE(again.messages.empty()) << again.messages.front().substr(0, 200);
     EXPECT_EQ(SettingsToLines(again.settings), SettingsToLines(s));
     EXPECT_EQ(again.settings.ExtraLines, s.ExtraLines);
+    EXPECT_EQ(again.settings.Alarms, s.Alarms);
 }
 
 TEST(HostileSettingsFile, LoadsWithDefaultsShortMessagesAndSavesSoundly) {
@@ -114,7 +115,8 @@ TEST(HostileSettingsFile, LoadsWithDefaultsShortMessagesAndSavesSoundly) {
     // Every file with a problem gets one more message: it will be kept as
     // Dawncode.txt.bak.
     const Case cases[] = {
-        {"10 MB of extra lines after good ones", Join(GoodLines()) + junkLines, 2, 4000, 1},
+        // Eight of them are the alarms' lines.
+        {"10 MB of extra lines after good ones", Join(GoodLines()) + junkLines, 10, 4000, 1},
         {"10 MB without a line end", tenMegabytes, 2, 3047, 0},
         {"a 1 MB number", Join(megaNumber), 2, 3047, 1},
         {"a 1 MB path", Join(megaPath), 0, 4000, 1},
@@ -213,11 +215,7 @@ TEST(HostileSettingsFolder, AKillDuringASaveLeavesTheOldOrTheNewFileWhole) {
     // Long enough that many kills land in the middle of writing.
     first.ExtraLines.assign(2000, std::string(100, 'a'));
     second.ExtraLines.assign(1500, std::string(150, 'b'));
-    auto bytesOf = [](const SiteSettings& s) {
-        Lines lines = SettingsToLines(s);
-        lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
-        return Join(lines);
-    };
+    auto bytesOf = [](const SiteSettings& s) { return Join(SettingsFileLines(s)); };
     const std::string firstBytes = bytesOf(first);
     const std::string secondBytes = bytesOf(second);
     ASSERT_TRUE(SaveSettings(first, dir.str()).ok);

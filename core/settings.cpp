@@ -43,7 +43,38 @@ std::string Quote(const std::string& text) {
     return shown;
 }
 
+std::size_t IndexOf(AlarmEvent kind) {
+    return static_cast<std::size_t>(kind);
+}
+
+constexpr std::int32_t kAlarmOff = 3;
+
+std::int32_t WayOf(const AlarmChoice& a) {
+    return a.On ? static_cast<std::int32_t>(a.Channel) : kAlarmOff;
+}
+
+void SetWay(AlarmChoice& a, std::int32_t way) {
+    a.On = way != kAlarmOff;
+    if (a.On) a.Channel = static_cast<AlarmChannel>(way);
+}
+
 }  // namespace
+
+AlarmChoices DefaultAlarmChoices() {
+    AlarmChoices choices{};
+    choices[IndexOf(AlarmEvent::CivilDawn)].On = false;
+    choices[IndexOf(AlarmEvent::CivilDusk)].On = false;
+    return choices;
+}
+
+std::vector<AlarmSetup> ActiveAlarms(const AlarmChoices& choices) {
+    std::vector<AlarmSetup> active;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const AlarmChoice& c = choices[i];
+        if (c.On) active.push_back({static_cast<AlarmEvent>(i), c.Offset, c.Channel});
+    }
+    return active;
+}
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
     if (dir.empty()) return name;
@@ -145,6 +176,24 @@ std::vector<std::string> SettingsToLines(const SiteSettings& s) {
     };
 }
 
+std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
+    std::vector<std::string> lines = SettingsToLines(s);
+    const auto kept = static_cast<std::size_t>(kKeptPlaceLineCount);
+    const bool later = s.ExtraLines.size() > kept;
+    const std::size_t placeLines = std::min(s.ExtraLines.size(), kept);
+    lines.insert(lines.end(), s.ExtraLines.begin(),
+                 s.ExtraLines.begin() + static_cast<std::ptrdiff_t>(placeLines));
+    if (!later && s.Alarms == DefaultAlarmChoices()) return lines;
+    lines.resize(static_cast<std::size_t>(kAlarmLinesStart));
+    for (const AlarmChoice& a : s.Alarms) {
+        lines.push_back(std::to_string(a.Offset.count()));
+        lines.push_back(std::to_string(WayOf(a)));
+    }
+    if (later)
+        lines.insert(lines.end(), s.ExtraLines.begin() + kKeptPlaceLineCount, s.ExtraLines.end());
+    return lines;
+}
+
 SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
                                      const std::string& appDir, int todayYear,
                                      const std::string& fileNameForMessages) {
@@ -198,7 +247,44 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
     s.SummerWeekday = static_cast<std::uint8_t>(ranged(16, 1, 7));
     s.WinterWeekday = static_cast<std::uint8_t>(ranged(17, 1, 7));
     s.WeekStartDay = static_cast<std::uint8_t>(ranged(18, 0, 6));
-    s.ExtraLines.assign(lines.begin() + kSettingsLineCount, lines.end());
+
+    // The alarms' lines; an empty or missing one is the default.
+    const AlarmChoices defaultAlarms = DefaultAlarmChoices();
+    for (std::size_t i = 0; i < kAlarmEventCount; ++i) {
+        const std::size_t offsetLine = static_cast<std::size_t>(kAlarmLinesStart) + 2 * i;
+        const std::size_t wayLine = offsetLine + 1;
+        AlarmChoice& alarm = s.Alarms[i];
+        std::int32_t v = 0;
+        auto bad = [&](std::size_t index, std::int32_t fallback) {
+            result.messages.push_back("\"" + fileNameForMessages + "\", line " +
+                                      std::to_string(index + 1) + ": '" + Quote(lines[index]) +
+                                      "' is not a valid alarm value; the default " +
+                                      std::to_string(fallback) + " is used instead.");
+        };
+        if (offsetLine < lines.size() && !lines[offsetLine].empty()) {
+            if (ParseSettingsInteger(lines[offsetLine], v))
+                alarm.Offset = std::chrono::minutes{
+                    std::clamp<std::int32_t>(v, kMinAlarmOffset.count(), kMaxAlarmOffset.count())};
+            else
+                bad(offsetLine, static_cast<std::int32_t>(defaultAlarms[i].Offset.count()));
+        }
+        if (wayLine < lines.size() && !lines[wayLine].empty()) {
+            if (ParseSettingsInteger(lines[wayLine], v) && v >= 0 && v <= kAlarmOff)
+                SetWay(alarm, v);
+            else
+                bad(wayLine, WayOf(defaultAlarms[i]));
+        }
+    }
+    // Kept: the place's two lines and every line after the alarms'.
+    const auto extraEnd =
+        lines.begin() +
+        std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(lines.size()), kAlarmLinesStart);
+    s.ExtraLines.assign(lines.begin() + kSettingsLineCount, extraEnd);
+    if (lines.size() > static_cast<std::size_t>(kAlarmLinesStart + kAlarmLineCount)) {
+        s.ExtraLines.resize(kKeptPlaceLineCount);
+        s.ExtraLines.insert(s.ExtraLines.end(), lines.begin() + kAlarmLinesStart + kAlarmLineCount,
+                            lines.end());
+    }
 
     ResolveDstRules(s, todayYear);
     return result;
@@ -281,8 +367,7 @@ bool HasLineBreak(const std::string& path) {
 
 SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir, UserId user) {
     const std::string path = SettingsFilePath(appDir);
-    std::vector<std::string> lines = SettingsToLines(s);
-    lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
+    const std::vector<std::string> lines = SettingsFileLines(s);
     // A line break inside a value would split its line and shift every line
     // after it: the latitude would be read from the wrong line.
     for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -25,8 +25,20 @@
 //   17 WinterWeekday        1 Sunday .. 7 Saturday
 //   18 WeekStartDay         first column of the month calendar, 0 Sunday .. 6 Saturday
 // Lines beyond these 19 are kept as they were read and written back after
-// them. Lines are written with CR LF; CR, LF and CR LF are read. Each line is
-// read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
+// them, except the alarms' lines, which follow the two lines of the place:
+//   19 (kept: the time-zone name)        20 (kept: the place's name)
+//   21 SunRiseAlarmOffset   minutes from the event, -180..180 (clamped)
+//   22 SunRiseAlarmWay      0 picture, 1 notification, 2 both, 3 no alarm
+//   23 SunSetAlarmOffset    24 SunSetAlarmWay
+//   25 CivilDawnAlarmOffset 26 CivilDawnAlarmWay
+//   27 CivilDuskAlarmOffset 28 CivilDuskAlarmWay
+// The alarms' defaults are the designed ones: sunrise and sunset at their
+// event with the picture window, no alarm at civil dawn or dusk. An empty
+// alarm line takes its default silently; a way outside 0..3 is reported like
+// a line that is no integer. A file whose alarms are all at their defaults and
+// which holds nothing after them is written without these lines, so a file
+// the alarms were never set in keeps its length. Lines are written with CR LF; CR, LF and CR LF are
+// read. Each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
 // UTF-8. The four media paths are file names, and a file name is bytes: a path
 // that is not UTF-8 but names an existing file (a folder named in another
 // encoding) keeps its bytes; a line break in a path is refused on saving, as
@@ -39,10 +51,13 @@
 // are clamped to the nearest valid value.
 #pragma once
 
+#include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/alarm.h"
 #include "core/calendar.h"
 #include "core/daynumber.h"
 #include "core/textfile.h"
@@ -51,6 +66,26 @@ namespace dawn {
 
 inline constexpr int kSettingsLineCount = 19;
 inline constexpr const char* kSettingsFileName = "Dawncode.txt";
+// The lines after the 19th that the program keeps without reading them, and
+// the alarms' lines after those.
+inline constexpr int kKeptPlaceLineCount = 2;
+inline constexpr int kAlarmLinesStart = kSettingsLineCount + kKeptPlaceLineCount;
+inline constexpr int kAlarmLineCount = 2 * static_cast<int>(kAlarmEventCount);
+
+// One alarm as the settings keep it. Off: the event rings no alarm.
+struct AlarmChoice {
+    bool On = true;
+    std::chrono::minutes Offset = kDefaultAlarmOffset;
+    AlarmChannel Channel = AlarmChannel::Picture;
+    friend bool operator==(const AlarmChoice&, const AlarmChoice&) = default;
+};
+using AlarmChoices = std::array<AlarmChoice, kAlarmEventCount>;  // indexed by AlarmEvent
+
+// Sunrise and sunset with the picture at the event; civil dawn and dusk off.
+AlarmChoices DefaultAlarmChoices();
+
+// The alarms that ring, one per kind that is on, in the order of AlarmEvent.
+std::vector<AlarmSetup> ActiveAlarms(const AlarmChoices& choices);
 
 struct SiteSettings {
     // Stored fields, in file order.
@@ -82,7 +117,12 @@ struct SiteSettings {
     std::uint8_t WinterMonth = 10;
     std::uint8_t WinterNthFromEnd = 1;
 
-    // Lines after the 19th of the file that was read, written back unchanged.
+    // The alarms (lines 21..28).
+    AlarmChoices Alarms = DefaultAlarmChoices();
+
+    // Lines after the 19th of the file that was read, written back unchanged:
+    // the two lines of the place (19 and 20), then those after the alarms'
+    // lines (29 on).
     std::vector<std::string> ExtraLines;
     // Set when the file that was read had any problem (it could not be read,
     // a line was no integer, a line was converted from Windows-1252): the next
@@ -170,7 +210,13 @@ struct SettingsSaveResult {
     std::string error;  // the reason with the file name, for the user
 };
 
-// Writes the 19 lines and the kept extra lines to AppDir/Dawncode.txt,
+// Every line of the file as a save writes it: the 19 lines, the two kept
+// lines of the place, the alarms' lines and the other kept lines (the alarms'
+// lines and those before them only when the alarms are not all at their
+// defaults or later lines are kept).
+std::vector<std::string> SettingsFileLines(const SiteSettings& s);
+
+// Writes SettingsFileLines to AppDir/Dawncode.txt,
 // replacing the file atomically; with KeepCopyBeforeSave the old file is first
 // kept as Dawncode.txt.bak. A path holding a line break is refused. On failure
 // the file on disk and every field of `s` stay as they were. On success

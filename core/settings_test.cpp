@@ -181,15 +181,71 @@ TEST(Settings, TwelveLinesGiveTheirValues) {
 TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
     testing::TempDir dir;
     Lines file = DefaultLines(dir.str());
-    for (int i = 19; i < 25; ++i) file.push_back("extra " + std::to_string(i));
-    file[22] = "";
+    // The place's two lines, the alarms' eight lines, then lines of a later
+    // version of the program.
+    for (const char* line : {"Europe/Brussels", "", "-15", "1", "30", "2", "0", "3", "-180", "0",
+                             "extra 29", "", "extra 31"})
+        file.push_back(line);
     ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
     auto loaded = LoadSettings(dir.str(), 2024);
-    EXPECT_EQ(loaded.settings.ExtraLines.size(), 6u);
+    EXPECT_THAT(loaded.messages, IsEmpty());
+    EXPECT_THAT(loaded.settings.ExtraLines,
+                ElementsAre("Europe/Brussels", "", "extra 29", "", "extra 31"));
     loaded.settings.LatitudeMinutes = -2032;
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
     file[13] = "-2032";
     EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, file);
+}
+
+TEST(Settings, AlarmLinesFollowThePlaceLines) {
+    // Line 21 on: offset and way of sunrise, sunset, civil dawn, civil dusk.
+    Lines lines = DefaultLines("/app");
+    for (const char* line :
+         {"Europe/Brussels", "Brussels", "-15", "1", "30", "2", "0", "3", "-200", "0"})
+        lines.push_back(line);
+    const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
+    EXPECT_THAT(loaded.messages, IsEmpty());
+    using std::chrono::minutes;
+    const AlarmChoices expected{AlarmChoice{true, minutes{-15}, AlarmChannel::Notification},
+                                AlarmChoice{true, minutes{30}, AlarmChannel::Both},
+                                AlarmChoice{false, minutes{0}, AlarmChannel::Picture},
+                                AlarmChoice{true, minutes{-180}, AlarmChannel::Picture}};
+    EXPECT_EQ(loaded.settings.Alarms, expected);
+    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("Europe/Brussels", "Brussels"));
+    EXPECT_EQ(SettingsFileLines(loaded.settings)[27], "-180");  // clamped
+
+    // The alarms set in a file of 19 lines: empty lines hold the place's.
+    SiteSettings s = DefaultSettings("/app", 2024);
+    EXPECT_EQ(SettingsFileLines(s).size(), 19u);  // all at their defaults
+    s.Alarms[1].Offset = minutes{-15};
+    const Lines written = SettingsFileLines(s);
+    ASSERT_EQ(written.size(), 29u);
+    EXPECT_EQ(written[19], "");
+    EXPECT_EQ(written[20], "");
+    EXPECT_EQ(Lines(written.begin() + 21, written.end()),
+              (Lines{"0", "0", "-15", "0", "0", "3", "0", "3"}));
+    EXPECT_EQ(SettingsFromLines(written, "/app", 2024, "f").settings.Alarms, s.Alarms);
+}
+
+TEST(Settings, ABadAlarmLineTakesItsDefaultAndIsReported) {
+    Lines lines = DefaultLines("/app");
+    for (const char* line : {"", "", "soon", "1", "10", "4", "", "", "5", "-1"})
+        lines.push_back(line);
+    const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
+    ASSERT_EQ(loaded.messages.size(), 3u);
+    EXPECT_THAT(loaded.messages[0],
+                HasSubstr("line 22: 'soon' is not a valid alarm value; the default 0"));
+    EXPECT_THAT(loaded.messages[1], HasSubstr("line 25: '4'"));
+    EXPECT_THAT(loaded.messages[2],
+                HasSubstr("line 29: '-1' is not a valid alarm value; the default 3"));
+    const AlarmChoices& a = loaded.settings.Alarms;
+    EXPECT_EQ(a[0].Offset.count(), 0);                    // the bad offset
+    EXPECT_EQ(a[0].Channel, AlarmChannel::Notification);  // its good way
+    EXPECT_EQ(a[1].Offset.count(), 10);
+    EXPECT_EQ(a[1].Channel, AlarmChannel::Picture);  // the bad way
+    EXPECT_FALSE(a[2].On);                           // empty lines
+    EXPECT_EQ(a[3].Offset.count(), 5);
+    EXPECT_FALSE(a[3].On);
 }
 
 TEST(Settings, ReadsCrOnlyAndWindows1252AndWritesUtf8) {
