@@ -1,0 +1,28 @@
+// The events the alarms follow, computed for the settings' place: sunrise and
+// sunset as the day record holds them, civil dawn and dusk from the sun's
+// whole day, each on the local clock (summer time applied).
+#pragma once
+
+#include <optional>
+
+#include "core/alarm.h"
+#include "core/daynumber.h"
+#include "core/settings.h"
+
+namespace dawn {
+
+struct AlarmEventDetail {
+    AlarmEventTime time;
+    std::optional<double> azimuth;  // none for a twilight, or without a crossing
+};
+
+// The event of `kind` on `date`. `settings` must have its rules resolved.
+AlarmEventDetail AlarmEventAt(const SiteSettings& settings, AlarmEvent kind, DayNumber date);
+
+// The lookup the alarm rules take, over AlarmEventAt. `settings` must outlive it.
+AlarmEventLookup AlarmEventsAt(const SiteSettings& settings);
+
+// Every alarm of the settings that rings on `day`, in the order they ring.
+std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day);
+
+}  // namespace dawn
