@@ -1,0 +1,44 @@
+// The calendar file of a range of dates for the settings' place: sunrise and
+// sunset always, moonrise and moonset and civil dawn and dusk on request. Only
+// events that happen are written (no placeholder of a day without one). The
+// command line's ics verb and the export dialog write it alike.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "core/daynumber.h"
+#include "core/settings.h"
+#include "reminders/icswriter.h"
+
+namespace dawn {
+
+struct CalendarJob {
+    const SiteSettings& settings;  // rules resolved
+    DayNumber from;
+    DayNumber to;
+    bool moon = false;
+    bool twilight = false;
+    std::chrono::sys_seconds stamp;  // DTSTAMP: when the file is made
+    CalendarWords words;
+};
+
+// The zone the file's times are given in: the settings' time-zone line, empty
+// for UTC; and the place's name line.
+std::string CalendarZoneOf(const SiteSettings& settings);
+std::string CalendarPlaceNameOf(const SiteSettings& settings);
+
+struct CalendarResult {
+    IcsStatus status = IcsStatus::Ok;
+    std::string error;  // in words, empty on success
+    std::size_t events = 0;
+};
+
+// Writes the whole file to `sink`. `onDate` is called before each date (for
+// a progress bar) and stops the writing (status Stopped) when it returns
+// false; it may be empty.
+CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& sink,
+                                 const std::function<bool(DayNumber)>& onDate = {});
+
+}  // namespace dawn

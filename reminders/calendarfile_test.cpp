@@ -1,0 +1,191 @@
+#include "reminders/calendarfile.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/dayephemeris.h"
+
+namespace dawn {
+namespace {
+
+using std::chrono::minutes;
+using std::chrono::sys_seconds;
+
+struct ComponentDeleter {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+struct ReadEvent {
+    std::string uid;
+    std::string summary;
+    std::string tzid;
+    std::string start;  // DTSTART as written
+};
+
+struct ReadFile {
+    std::vector<ReadEvent> events;
+    std::vector<std::string> zones;  // TZIDs of the VTIMEZONEs
+};
+
+ReadFile ReadBack(const std::string& text) {
+    ReadFile file;
+    Component calendar(icalparser_parse_string(text.c_str()));
+    if (!calendar) {
+        ADD_FAILURE() << "libical cannot read the file";
+        return file;
+    }
+    EXPECT_EQ(icalcomponent_count_errors(calendar.get()), 0);
+    for (icalcomponent* z =
+             icalcomponent_get_first_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT);
+         z != nullptr;
+         z = icalcomponent_get_next_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT)) {
+        file.zones.push_back(
+            icalproperty_get_tzid(icalcomponent_get_first_property(z, ICAL_TZID_PROPERTY)));
+    }
+    for (icalcomponent* e =
+             icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+         e != nullptr;
+         e = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        ReadEvent r;
+        r.uid = icalcomponent_get_uid(e);
+        r.summary = icalcomponent_get_summary(e);
+        icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
+        if (icalparameter* p = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER))
+            r.tzid = icalparameter_get_tzid(p);
+        r.start = icaltime_as_ical_string(icalproperty_get_dtstart(start));
+        EXPECT_EQ(icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT), nullptr);
+        file.events.push_back(std::move(r));
+    }
+    return file;
+}
+
+std::string Stamp(DayNumber date, minutes time) {
+    const std::chrono::year_month_day ymd = date.ToDate();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02u%02uT%02d%02d00", int(ymd.year()),
+                  unsigned(ymd.month()), unsigned(ymd.day()), int(time.count() / 60),
+                  int(time.count() % 60));
+    return text;
+}
+
+std::string Write(const CalendarJob& job, CalendarResult* result = nullptr) {
+    std::string text;
+    const CalendarResult r = WriteCalendarFile(job, [&text](std::string_view piece) {
+        text += piece;
+        return true;
+    });
+    EXPECT_EQ(r.status, IcsStatus::Ok) << r.error;
+    if (result) *result = r;
+    return text;
+}
+
+const sys_seconds kStamp{std::chrono::sys_days{std::chrono::year{2024} / 5 / 1}};
+
+// A month of Velmoren in its zone, with the moon and civil twilight: every
+// event that happens, once, at its local time in the zone of the file.
+TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.ExtraLines = {"Europe/Brussels", "Velmoren"};
+    const DayNumber from = DayNumber::FromYmd(2024, 4, 1);
+    const DayNumber to = DayNumber::FromYmd(2024, 4, 30);
+    CalendarResult result;
+    const std::string text = Write({s, from, to, true, true, kStamp, {}}, &result);
+    const ReadFile file = ReadBack(text);
+
+    // What the file must hold, from the day records: each event that happened
+    // at its clock time, the summer hour carrying a late one into the next day.
+    std::multiset<std::string> expected;
+    ForEachDay(s, from, to, [&](const DayEphemeris& day) {
+        for (const Body b : kBodies) {
+            for (const EventKind k : kEventKinds) {
+                const EventEntry& e = day.Event(b, k);
+                if (e.Status != EventStatus::Normal) continue;
+                const minutes local = e.Standard + (e.Clock - e.Standard + minutes(1440)) % 1440;
+                expected.insert(Stamp(day.Date + static_cast<int>(local.count() / 1440),
+                                      minutes(local.count() % 1440)));
+            }
+        }
+        const Twilight civil = ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+        const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
+                              day.Event(Body::Sun, EventKind::Rise).Standard;
+        expected.insert(Stamp(day.Date, civil.dawn.minute + shift));
+        expected.insert(Stamp(day.Date, civil.dusk.minute + shift));
+        return true;
+    });
+    std::multiset<std::string> starts;
+    std::set<std::string> uids;
+    for (const ReadEvent& e : file.events) {
+        starts.insert(e.start);
+        uids.insert(e.uid);
+        EXPECT_EQ(e.tzid, "Europe/Brussels");
+        // The summary's time is the start's.
+        EXPECT_NE(e.summary.find(e.start.substr(9, 2) + ":" + e.start.substr(11, 2)),
+                  std::string::npos)
+            << e.summary << " " << e.start;
+    }
+    EXPECT_EQ(starts, expected);
+    EXPECT_EQ(file.events.size(), result.events);
+    EXPECT_EQ(uids.size(), file.events.size());
+    EXPECT_EQ(file.zones, std::vector<std::string>{"Europe/Brussels"});
+    EXPECT_TRUE(uids.count("20240421-sunrise-3047N-328E@dawnhelm"));
+    EXPECT_TRUE(uids.count("20240401-civildusk-3047N-328E@dawnhelm"));
+
+    // Made again later: the same events under the same UIDs.
+    const ReadFile again = ReadBack(Write({s, from, to, true, true, kStamp + std::chrono::days(9), {}}));
+    std::set<std::string> againUids;
+    for (const ReadEvent& e : again.events) againUids.insert(e.uid);
+    EXPECT_EQ(againUids, uids);
+}
+
+TEST(CalendarFile, WithoutAZoneInUtcAndOnlyEventsThatHappen) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    const DayNumber day = DayNumber::FromYmd(2024, 6, 21);
+    const DayEphemeris record = ComputeDay(s, day);
+    const ReadFile file = ReadBack(Write({s, day, day, false, false, kStamp, {}}));
+    ASSERT_EQ(file.events.size(), 2u);
+    EXPECT_TRUE(file.zones.empty());
+    // Summer time: two hours ahead of UT.
+    EXPECT_EQ(file.events[0].start,
+              Stamp(day, record.Event(Body::Sun, EventKind::Rise).Clock - minutes(120)) + "Z");
+    EXPECT_EQ(file.events[0].tzid, "");
+
+    // Midnight sun and polar night: no sunrise, no sunset, no civil twilight.
+    s.LatitudeMinutes = 78 * 60;
+    for (const DayNumber polar : {day, DayNumber::FromYmd(2024, 12, 21)}) {
+        CalendarResult result;
+        const ReadFile none = ReadBack(Write({s, polar, polar, false, true, kStamp, {}}, &result));
+        EXPECT_TRUE(none.events.empty());
+    }
+}
+
+TEST(CalendarFile, AStopOrAnUnknownZoneEndsTheWriting) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    int dates = 0;
+    std::string text;
+    const CalendarResult stopped = WriteCalendarFile(
+        {s, DayNumber::FromYmd(1950, 1, 1), DayNumber::FromYmd(2049, 12, 31), true, true, kStamp, {}},
+        [&text](std::string_view piece) {
+            text += piece;
+            return true;
+        },
+        [&dates](DayNumber) { return ++dates <= 10; });
+    EXPECT_EQ(stopped.status, IcsStatus::Stopped);
+    EXPECT_EQ(dates, 11);
+    EXPECT_EQ(text.find("END:VCALENDAR"), std::string::npos);
+
+    s.ExtraLines = {"Mars/Olympus_Mons"};
+    const CalendarResult unknown = WriteCalendarFile(
+        {s, DayNumber::FromYmd(2024, 1, 1), DayNumber::FromYmd(2024, 1, 2), false, false, kStamp, {}},
+        [](std::string_view) { return true; });
+    EXPECT_EQ(unknown.status, IcsStatus::UnknownZone);
+    EXPECT_NE(unknown.error.find("Mars/Olympus_Mons"), std::string::npos) << unknown.error;
+}
+
+}  // namespace
+}  // namespace dawn
