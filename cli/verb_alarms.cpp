@@ -1,0 +1,97 @@
+// alarms: every alarm of the settings that rings on one date, from the rules
+// the main window's tick follows.
+#include <chrono>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "cli/command_line.h"
+#include "cli/settings_option.h"
+#include "cli/values.h"
+#include "core/alarmevents.h"
+#include "present/texts.h"
+
+namespace dawn::cli {
+namespace {
+
+constexpr Option kOptions[] = {
+    kSettingsOption,
+    {"date", "YYYY-MM-DD", true, "the date the alarms ring on"},
+};
+
+std::string_view KindName(AlarmEvent kind) {
+    switch (kind) {
+        case AlarmEvent::SunRise: return "Sunrise";
+        case AlarmEvent::SunSet: return "Sunset";
+        case AlarmEvent::CivilDawn: return "CivilDawn";
+        default: return "CivilDusk";
+    }
+}
+
+std::string_view ChannelName(AlarmChannel channel) {
+    switch (channel) {
+        case AlarmChannel::Picture: return "Picture";
+        case AlarmChannel::Notification: return "Notification";
+        default: return "Both";
+    }
+}
+
+void AppendSecondOfDay(std::string& out, int second) {
+    AppendClock(out, std::chrono::minutes{second / 60}, ":");
+    const int s = second % 60;
+    out += ':';
+    out += static_cast<char>('0' + s / 10);
+    out += static_cast<char>('0' + s % 10);
+}
+
+VerbOutcome Run(const Command& command, std::ostream& out) {
+    std::chrono::year_month_day date{};
+    if (auto e = ReadDate(command, "date", date); !e.empty()) return VerbOutcome::Usage(e);
+    SiteSettings settings;
+    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+
+    std::string text;
+    for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date))) {
+        AppendSecondOfDay(text, a.secondOfDay);
+        text += ';';
+        text += KindName(a.kind);
+        text += ';';
+        const auto offset = a.offset.count();
+        if (offset > 0) text += '+';
+        text += std::to_string(offset);
+        text += ';';
+        text += ChannelName(a.channel);
+        text += ';';
+        text += FormatIsoDate(a.event.date.ToDate());
+        text += ';';
+        AppendSecondOfDay(text, a.event.secondOfDay);
+        text += '\n';
+    }
+    out << text;
+    return {};
+}
+
+}  // namespace
+
+const Verb& AlarmsVerb() {
+    static const Verb verb{
+        "alarms",
+        "the alarms that ring on a date",
+        "Lists every alarm of the settings file that rings on the date, in the order they ring, "
+        "one line\n"
+        "each: \"time;kind;offset;channel;event date;event time\". The time is the local clock "
+        "time the\n"
+        "alarm rings (event time plus offset); kind is Sunrise, Sunset, CivilDawn or CivilDusk; "
+        "the offset\n"
+        "is in minutes (-180..+180); channel is Picture, Notification or Both. An alarm moved "
+        "across\n"
+        "midnight is listed on the date it rings, with its event's own date. A day without the "
+        "event\n"
+        "(midnight sun, polar night) has no alarm for it.",
+        kOptions,
+        Run,
+    };
+    return verb;
+}
+
+}  // namespace dawn::cli
