@@ -17,7 +17,11 @@
 #include <QTest>
 #include <memory>
 
+#include "core/alarmevents.h"
+#include "ui/main/clock.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/testsupport/recording_messages.h"
+#include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
@@ -312,6 +316,70 @@ TEST(AlarmNotifier, NoBusAtAllFallsBackAtOnce) {
     EXPECT_EQ(pictures, 1);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).value<AlarmRoute>(), AlarmRoute::Picture);
+}
+
+// The main window's tick with an alarm 15 minutes before sunset as a
+// notification: it reaches the service at that second, once, with the
+// event's time and azimuth, and no picture opens. Without the service the
+// picture window takes it.
+TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
+    QTemporaryDir dir;
+    test::RecordingMessages messages;
+    AppState state;
+    ManualClock clock;
+    const QDate day(2024, 6, 21);
+    clock.Set(QDateTime(day, QTime(10, 0, 0)));
+    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                     std::chrono::year{2024} / 6 / 21, false, &clock, &messages});
+    state.Settings.LanguageIndex = 4;  // English
+    state.ApplyLanguage();
+    form.Calendar1Change();
+    state.Settings.AlarmSoundEnabled = false;
+    state.Settings.Alarms[static_cast<std::size_t>(AlarmEvent::SunSet)] = {
+        true, std::chrono::minutes(-15), AlarmChannel::Notification};
+    form.Notifier1 = new AlarmNotifier(*client_, ProgramIcon(), &form);
+    int pictures = 0;
+    QObject::connect(&form, &TForm1::imageRequested, &form, [&pictures] { ++pictures; });
+
+    const DayNumber date = DayNumber::FromYmd(2024, 6, 21);
+    const AlarmEventDetail sunset = AlarmEventAt(state.Settings, AlarmEvent::SunSet, date);
+    const QTime ring = QTime(0, 0).addSecs(sunset.time.secondOfDay - 15 * 60);
+    auto tickAt = [&](QTime t) {
+        clock.Set(QDateTime(day, t));
+        form.Timer1Timer();
+    };
+
+    StartService();
+    QSignalSpy spy(form.Notifier1, &AlarmNotifier::delivered);
+    tickAt(ring.addSecs(-1));
+    tickAt(ring);
+    tickAt(ring.addSecs(1));
+    EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::Notification});
+    ASSERT_EQ(fake_.received.size(), 1u);
+    EXPECT_EQ(fake_.received[0].title, QStringLiteral("Sunset in 15 minutes"));
+    const int m = sunset.time.secondOfDay / 60;
+    const QString time = QStringLiteral("%1:%2")
+                             .arg(m / 60, 2, 10, QLatin1Char('0'))
+                             .arg(m % 60, 2, 10, QLatin1Char('0'));
+    EXPECT_TRUE(fake_.received[0].body.contains(time)) << fake_.received[0].body.toStdString();
+    EXPECT_TRUE(fake_.received[0].body.contains(QStringLiteral("°")));
+    EXPECT_EQ(pictures, 0);
+    tickAt(QTime(0, 0).addSecs(sunset.time.secondOfDay));  // the event itself rings nothing
+    EXPECT_EQ(fake_.received.size(), 1u);
+
+    // The next day without a service: the picture window shows the alarm.
+    SetServicePresent(false);
+    const QDate next = day.addDays(1);
+    const AlarmEventDetail nextSunset = AlarmEventAt(state.Settings, AlarmEvent::SunSet, date + 1);
+    const QTime nextRing = QTime(0, 0).addSecs(nextSunset.time.secondOfDay - 15 * 60);
+    spy.clear();
+    clock.Set(QDateTime(next, nextRing.addSecs(-1)));
+    form.Timer1Timer();
+    clock.Set(QDateTime(next, nextRing));
+    form.Timer1Timer();
+    EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::Picture});
+    EXPECT_EQ(pictures, 1);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
 }
 
 }  // namespace

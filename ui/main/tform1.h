@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "core/alarm.h"
+#include "core/alarmevents.h"
 #include "present/appstate.h"
 #include "present/dayview.h"
 #include "ui/main/clock.h"
@@ -43,6 +44,8 @@ class QSystemTrayIcon;
 class QCloseEvent;
 
 namespace dawn {
+
+class AlarmNotifier;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -168,6 +171,10 @@ public:
     // sound preview.
     SoundPlayer* MediaPlayer1 = nullptr;
     SoundStart PlaySound(const QString& fileName);
+    // The way of the alarms that go out as a desktop notification; made on
+    // the session bus on first use, set by tests beforehand.
+    AlarmNotifier* Notifier1 = nullptr;
+    AlarmNotifier* Notifier();
     // The tick reads the time from `clock` from now on (the system clock
     // until then); the tick's memory of the previous tick starts afresh.
     void SetClock(const ClockSource& clock);
@@ -276,8 +283,8 @@ private:
     void FillGrid();
     void UpdateGridLock();
     // One alarm of the tick; false when the rest of the tick is skipped.
-    bool RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
-                    const std::optional<TickMoment>& previous, TickMoment now);
+    bool RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth);
+    AlarmEventDetail AlarmEventOfDate(AlarmEvent kind, DayNumber date) const;
 
     AppState& state_;
     MessageBoxes& messages_;

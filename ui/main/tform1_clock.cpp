@@ -5,9 +5,13 @@
 #include <QCalendarWidget>
 #include <QLabel>
 
+#include "core/alarmevents.h"
 #include "core/clocktick.h"
 #include "present/texts.h"
+#include "reminders/remindertext.h"
 #include "ui/locale/qtlocale.h"
+#include "ui/main/alarmnotifier.h"
+#include "ui/main/helpwindow.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -54,35 +58,94 @@ void TForm1::Timer1Timer() {
         lbSetupHelp->setEnabled(line->enabled);
     }
 
-    // The alarms ring for today's sunrise and sunset, also in the minutes
-    // after the user moved the calendar to another date.
-    const DayEphemeris today =
-        shown.Date == state_.Today ? shown : ComputeDay(state_.Settings, state_.Today);
-    if (!RaiseAlarm(AlarmEvent::SunRise, today, previous, moment)) return;
-    RaiseAlarm(AlarmEvent::SunSet, today, previous, moment);
+    // The alarms ring for today's events (and, moved by an offset across
+    // midnight, for the day before's or the next day's), also in the minutes
+    // after the user moved the calendar to another date. Each alarm of the
+    // settings in turn, as AlarmState::FireDue takes them, so that a sound
+    // that cannot be played ends the tick before the next alarm counts as
+    // fired.
+    const std::vector<AlarmSetup> alarms = ActiveAlarms(state_.Settings.Alarms);
+    for (const AlarmSetup& a : alarms) {
+        for (DayNumber date : AlarmEventDates(moment.date, a.offset)) {
+            const AlarmEventDetail event = AlarmEventOfDate(a.kind, date);
+            if (!alarms_.Fire(a.kind, event.time, a.offset, previous, moment)) continue;
+            const TickMoment at = AlarmMoment(event.time.date, event.time.secondOfDay, a.offset);
+            if (!RaiseAlarm(DueAlarm{at.secondOfDay, a.kind, a.offset, a.channel, event.time},
+                            event.azimuth))
+                return;
+        }
+    }
 }
 
-bool TForm1::RaiseAlarm(AlarmEvent event, const DayEphemeris& day,
-                        const std::optional<TickMoment>& previous, TickMoment now) {
-    const bool rise = event == AlarmEvent::SunRise;
-    // A sunset also rings on a day without a sunrise, and the reverse.
-    const std::optional<AlarmEventTime> sun = AlarmEventOf(day, event);
-    if (!sun || !alarms_.Fire(event, *sun, std::chrono::minutes{0}, previous, now)) return true;
-    const std::chrono::minutes eventTime =
-        std::chrono::duration_cast<std::chrono::minutes>(std::chrono::seconds(sun->secondOfDay));
+AlarmEventDetail TForm1::AlarmEventOfDate(AlarmEvent kind, DayNumber date) const {
+    // The shown day's record serves for its own sunrise and sunset.
+    const DayEphemeris& shown = state_.Day;
+    if (shown.Date == date && (kind == AlarmEvent::SunRise || kind == AlarmEvent::SunSet)) {
+        if (const std::optional<AlarmEventTime> time = AlarmEventOf(shown, kind)) {
+            const EventKind k = kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set;
+            return {*time, shown.Event(Body::Sun, k).Azimuth};
+        }
+    }
+    return AlarmEventAt(state_.Settings, kind, date);
+}
+
+AlarmNotifier* TForm1::Notifier() {
+    if (Notifier1 == nullptr)
+        Notifier1 = new AlarmNotifier(QDBusConnection::sessionBus(), ProgramIcon(), this);
+    return Notifier1;
+}
+
+bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
+    const bool rise = alarm.kind == AlarmEvent::SunRise || alarm.kind == AlarmEvent::CivilDawn;
+    const std::chrono::minutes eventTime{alarm.event.secondOfDay / 60};
+    const DayNumber eventDate = alarm.event.date;
 
     const SiteSettings& s = state_.Settings;
-    const bool showPicture = s.AlarmImageEnabled;
     const QString picture = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
-    const QString caption = (rise ? lbSunrise : lbSunset)->text().trimmed();
+    QString caption;
+    switch (alarm.kind) {
+        case AlarmEvent::SunRise:
+            caption = lbSunrise->text().trimmed();
+            break;
+        case AlarmEvent::SunSet:
+            caption = lbSunset->text().trimmed();
+            break;
+        case AlarmEvent::CivilDawn:
+            caption = QStringLiteral("Civil dawn");
+            break;
+        default:
+            caption = QStringLiteral("Civil dusk");
+            break;
+    }
     // Sound first: a sound the media layer cannot play ends the tick here
-    // (its error was shown); a missing one was reported and the picture follows.
+    // (its error was shown); a missing one was reported and the rest follows.
     if (s.AlarmSoundEnabled &&
         PlaySound(Q(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) == SoundStart::Failed) {
         return false;
     }
-    if (showPicture) emit imageRequested(picture, stretch, caption, eventTime, day.Date);
+    auto showPicture = [this, picture, stretch, caption, eventTime, eventDate] {
+        emit imageRequested(picture, stretch, caption, eventTime, eventDate);
+    };
+    // The designed alarm: the picture window, when pictures are on.
+    if (alarm.channel == AlarmChannel::Picture) {
+        if (s.AlarmImageEnabled) showPicture();
+        return true;
+    }
+    NoticeWords words;
+    words.timeSeparator = state_.Locale.TimeSeparator;
+    // The caption lines up its colon with the other rows ("Sunset     :");
+    // the notification names the event alone.
+    QString name = caption;
+    while (!name.isEmpty() && (name.back() == QLatin1Char(':') || name.back().isSpace()))
+        name.chop(1);
+    const NoticeText text =
+        AlarmNoticeText(name.toStdString(), alarm.offset, eventTime, azimuth, words);
+    // With pictures off, "both" is the notification alone; the picture window
+    // stays the last way when nothing else reaches the user.
+    const AlarmChannel channel = s.AlarmImageEnabled ? alarm.channel : AlarmChannel::Notification;
+    Notifier()->Deliver(channel, AlarmNotice{Q(text.title), Q(text.body)},
+                        AlarmFallbacks{TrayMessageVia(CoolTrayIcon1), showPicture});
     return true;
 }
 
