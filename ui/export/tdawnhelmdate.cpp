@@ -1,6 +1,7 @@
 #include "ui/export/tdawnhelmdate.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include "core/textfile.h"
 #include "present/appstate.h"
 #include "present/export.h"
+#include "reminders/calendarfile.h"
 #include "ui/locale/qtlocale.h"
 
 namespace dawn {
@@ -27,18 +29,28 @@ public:
     explicit RealSaveDialog(const SaveFolder& folder) : folder_(folder) {}
 
     QString chooseSaveFile(QWidget* parent, const QString& proposedName) override {
+        return Choose(parent, proposedName, QStringLiteral("txt"),
+                      QStringLiteral("Text files (*.txt)"));
+    }
+    QString chooseCalendarFile(QWidget* parent, const QString& proposedName) override {
+        return Choose(parent, proposedName, QStringLiteral("ics"),
+                      QStringLiteral("Calendar files (*.ics)"));
+    }
+
+private:
+    QString Choose(QWidget* parent, const QString& proposedName, const QString& suffix,
+                   const QString& filter) {
         QFileDialog dialog(parent);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setNameFilter(QStringLiteral("Text files (*.txt)"));
+        dialog.setDefaultSuffix(suffix);
+        dialog.setNameFilter(filter);
         dialog.setDirectory(folder_.Folder());
         dialog.selectFile(proposedName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
         return dialog.selectedFiles().constFirst();
     }
 
-private:
     const SaveFolder& folder_;
 };
 
@@ -71,6 +83,12 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
     btnExport = new QPushButton(QStringLiteral("Export to textfile with comma"), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
     btnExport->setDefault(true);
+    CalendarMoon = new QCheckBox(QStringLiteral("Moonrise and moonset"), this);
+    CalendarMoon->setObjectName(QStringLiteral("CalendarMoon"));
+    CalendarTwilight = new QCheckBox(QStringLiteral("Civil dawn and dusk"), this);
+    CalendarTwilight->setObjectName(QStringLiteral("CalendarTwilight"));
+    btnCalendar = new QPushButton(QStringLiteral("Calendar file (.ics)"), this);
+    btnCalendar->setObjectName(QStringLiteral("btnCalendar"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(StartDate, 0, 0);
@@ -78,17 +96,21 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
     grid->addWidget(StopDate, 1, 0);
     grid->addWidget(DateTimePickerStop, 1, 1);
     grid->addWidget(btnExport, 2, 0, 1, 2);
+    grid->addWidget(CalendarMoon, 3, 0, 1, 2);
+    grid->addWidget(CalendarTwilight, 4, 0, 1, 2);
+    grid->addWidget(btnCalendar, 5, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     // Font metrics can come out a few pixels short of the drawn text (hinted
     // fonts on X11), and a window fitted exactly to them cuts the last
     // characters of the dates and of the button. A little room avoids that.
     const int room = 2 * fontMetrics().averageCharWidth();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop, btnExport}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop,
+                                                      btnExport, btnCalendar}) {
         w->setMinimumWidth(w->sizeHint().width() + room);
     }
 
     connect(btnExport, &QPushButton::clicked, this, &TDawnhelmDate::btnExportClick);
+    connect(btnCalendar, &QPushButton::clicked, this, &TDawnhelmDate::btnCalendarClick);
 }
 
 TDawnhelmDate::~TDawnhelmDate() = default;
@@ -134,6 +156,62 @@ void TDawnhelmDate::btnExportClick() {
     QApplication::restoreOverrideCursor();
     // Cancelled: nothing was written, and the dialog stays open with its dates.
     if (written.status == TextFileStatus::Cancelled) return;
+    if (!written.ok()) {
+        messages_.showMessage(this, Q(written.error));
+        return;
+    }
+    ExportFolder.Written(path);
+    accept();
+}
+
+void TDawnhelmDate::btnCalendarClick() {
+    const QDate start = DateTimePickerStart->date();
+    const QDate stop = DateTimePickerStop->date();
+    if (start > stop) {
+        messages_.showMessage(this, QStringLiteral("Stop date must be greater then start date"));
+        return;
+    }
+    ExportFileChooser& chooser = chooser_ ? *chooser_ : *SaveDialogExport;
+    const QString path = chooser.chooseCalendarFile(this, QStringLiteral("dawnhelm.ics"));
+    if (path.isEmpty()) return;
+
+    const CalendarJob job{
+        state_.Settings,
+        ToDayNumber(start),
+        ToDayNumber(stop),
+        CalendarMoon->isChecked(),
+        CalendarTwilight->isChecked(),
+        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
+        {}};
+    // A century takes some seconds: the progress dialog shows after half a
+    // second, and its Cancel stops the writing before the old file is touched.
+    const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;
+    QProgressDialog progress(QStringLiteral("Writing %1 dates...").arg(total),
+                             QStringLiteral("Cancel"), 0, static_cast<int>(total), this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setValue(0);
+    CalendarResult result;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TextFileResult written =
+        WriteTextFileStreamed(QFile::encodeName(path).toStdString(), [&](TextSink& sink) {
+            result = WriteCalendarFile(
+                job, [&sink](std::string_view piece) { return sink.Write(piece); },
+                [&](DayNumber date) {
+                    progress.setValue(static_cast<int>(date - job.from));
+                    return !progress.wasCanceled();
+                });
+            return result.status == IcsStatus::Ok;
+        });
+    QApplication::restoreOverrideCursor();
+    if (progress.wasCanceled()) return;
+    if (result.status != IcsStatus::Ok) {
+        messages_.showMessage(this, QStringLiteral("The calendar file was not written: %1")
+                                        .arg(QString::fromStdString(result.error)));
+        return;
+    }
     if (!written.ok()) {
         messages_.showMessage(this, Q(written.error));
         return;

@@ -4,6 +4,9 @@
 // of the panel the main window shows). The dialog reads the pickers, asks for
 // the file name, and WriteExport (present/export.h) writes the file as it
 // computes it, into a file beside the chosen one that replaces it at the end.
+// The same range can also be written as a calendar file (.ics) for a desktop
+// calendar: sunrise and sunset, and moonrise and moonset and civil dawn and
+// dusk when their boxes are ticked.
 #include <QDialog>
 #include <QString>
 #include <memory>
@@ -12,6 +15,7 @@
 #include "ui/main/messages.h"
 #include "ui/main/savefolder.h"
 
+class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -28,6 +32,10 @@ public:
     // `proposedName` is the file name to offer ("dawnhelm_data.txt" or
     // "moonhelm_data.txt"), proposed afresh by every export.
     virtual QString chooseSaveFile(QWidget* parent, const QString& proposedName) = 0;
+    // The same for a calendar file ("dawnhelm.ics").
+    virtual QString chooseCalendarFile(QWidget* parent, const QString& proposedName) {
+        return chooseSaveFile(parent, proposedName);
+    }
 };
 
 class TDawnhelmDate : public QDialog {
@@ -48,6 +56,9 @@ public:
     QDateEdit* DateTimePickerStart = nullptr;
     QDateEdit* DateTimePickerStop = nullptr;
     QPushButton* btnExport = nullptr;
+    QCheckBox* CalendarMoon = nullptr;
+    QCheckBox* CalendarTwilight = nullptr;
+    QPushButton* btnCalendar = nullptr;
     // The folder the real save dialog opens in: the program's folder, then
     // the folder of the last file exported successfully.
     SaveFolder ExportFolder;
@@ -59,6 +70,8 @@ public slots:
     // closes unless the range is reversed, the user cancelled the writing, or
     // the write failed.
     void btnExportClick();
+    // The same for the calendar file; a cancel leaves the old file as it was.
+    void btnCalendarClick();
 
 private:
     AppState& state_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,10 @@
 #include <QLabel>
 #include <QLocale>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "present/appstate.h"
 #include "present/export.h"
@@ -35,6 +38,11 @@ public:
         offered << proposedName;
         return answer;
     }
+    QString chooseCalendarFile(QWidget*, const QString& proposedName) override {
+        offered << proposedName;
+        return calendarAnswer;
+    }
+    QString calendarAnswer;
     QStringList offered;
     QString answer;
 };
@@ -274,6 +282,72 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
         EXPECT_EQ(cli.readAllStandardOutput(), Written());
     }
 }
+// The calendar file of a month: the command line writes the same events;
+// a century stopped with Cancel leaves the old file as it was.
+TEST_F(ExportDialogTest, CalendarFileLikeTheCommandLineAndCancelKeepsTheOldFile) {
+    state.Settings.ExtraLines = {"Europe/Brussels", "Velmoren"};
+    ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
+    const QString ics = folder.filePath(QStringLiteral("sky.ics"));
+    chooser.calendarAnswer = ics;
+    SetRange(QDate(2024, 6, 1), QDate(2024, 6, 30));
+    dialog->CalendarMoon->setChecked(true);
+    dialog->btnCalendar->click();
+    EXPECT_EQ(chooser.offered, QStringList{QStringLiteral("dawnhelm.ics")});
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    QFile written(ics);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray fromDialog = written.readAll();
+    EXPECT_TRUE(fromDialog.contains("TZID:Europe/Brussels\r\n"));
+    EXPECT_EQ(fromDialog.count("BEGIN:VEVENT"),
+              60 + fromDialog.count("-moonrise-") + fromDialog.count("-moonset-"));
+    EXPECT_GT(fromDialog.count("-moonrise-"), 25);
+    EXPECT_FALSE(fromDialog.contains("civildawn"));
+
+    QProcess cli;
+    cli.start(QStringLiteral(DAWN_CLI),
+              {QStringLiteral("ics"), QStringLiteral("--settings"),
+               folder.filePath(QStringLiteral("Dawncode.txt")), QStringLiteral("--from"),
+               QStringLiteral("2024-06-01"), QStringLiteral("--to"), QStringLiteral("2024-06-30"),
+               QStringLiteral("--moon")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    auto withoutStamps = [](QByteArray text) {
+        for (qsizetype at = text.indexOf("DTSTAMP:"); at >= 0;
+             at = text.indexOf("DTSTAMP:", at + 1))
+            text.remove(at, text.indexOf("\r\n", at) - at);
+        return text;
+    };
+    EXPECT_EQ(withoutStamps(cli.readAllStandardOutput()), withoutStamps(fromDialog));
+
+    {
+        QFile old(ics);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    dialog->setResult(0);
+    SetRange(QDate(1900, 1, 1), QDate(2499, 12, 31));
+    dialog->CalendarTwilight->setChecked(true);
+    bool cancelled = false;
+    QTimer cancel;
+    cancel.setInterval(50);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* progress = dialog->findChild<QProgressDialog*>()) {
+            progress->cancel();
+            cancelled = true;
+        }
+    });
+    cancel.start();
+    dialog->btnCalendar->click();
+    cancel.stop();
+    EXPECT_TRUE(cancelled);
+    QFile kept(ics);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_THAT(messages.shown, IsEmpty());
+    EXPECT_THAT(QDir(folder.path()).entryList(QDir::Files), ElementsAre("Dawncode.txt", "sky.ics"));
+}
+
 TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
     QTemporaryDir folder;
     const QString settings = folder.filePath(QStringLiteral("Dawncode.txt"));
