@@ -12,7 +12,8 @@ AlarmEventDetail AlarmEventAt(const SiteSettings& settings, AlarmEvent kind, Day
     switch (kind) {
         case AlarmEvent::SunRise:
         case AlarmEvent::SunSet: {
-            const RiseSetResult& r = kind == AlarmEvent::SunRise ? sun.riseSet.rise : sun.riseSet.set;
+            const RiseSetResult& r =
+                kind == AlarmEvent::SunRise ? sun.riseSet.rise : sun.riseSet.set;
             status = r.status;
             standard = r.time;
             azimuth = r.azimuth;
