@@ -33,13 +33,14 @@ int RunCli(std::vector<std::string> args, std::string& out, std::string& err) {
 TEST(AlarmsVerb, GoldenDay) {
     const std::string settings = std::string(DAWN_SOURCE_DIR) + "/cli/testdata/alarms_settings.txt";
     std::string out, err;
-    EXPECT_EQ(RunCli({"alarms", "--settings", settings, "--date", "2024-06-21"}, out, err), 0) << err;
+    EXPECT_EQ(RunCli({"alarms", "--settings", settings, "--date", "2024-06-21"}, out, err), 0)
+        << err;
     EXPECT_EQ(err, "");
     EXPECT_EQ(out, Read("alarms_velmoren_2024-06-21.txt"));
 
     // The default settings ring the designed alarms only.
     EXPECT_EQ(RunCli({"alarms", "--settings", "/nonexistent/Dawncode.txt", "--date", "2024-06-21"},
-                  out, err),
+                     out, err),
               0);
     EXPECT_THAT(out, ::testing::HasSubstr(";Sunrise;0;Picture;2024-06-21;"));
     EXPECT_EQ(RunCli({"alarms", "--settings", settings, "--date", "2024-13-01"}, out, err), 2);

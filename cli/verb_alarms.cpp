@@ -21,18 +21,25 @@ constexpr Option kOptions[] = {
 
 std::string_view KindName(AlarmEvent kind) {
     switch (kind) {
-        case AlarmEvent::SunRise: return "Sunrise";
-        case AlarmEvent::SunSet: return "Sunset";
-        case AlarmEvent::CivilDawn: return "CivilDawn";
-        default: return "CivilDusk";
+        case AlarmEvent::SunRise:
+            return "Sunrise";
+        case AlarmEvent::SunSet:
+            return "Sunset";
+        case AlarmEvent::CivilDawn:
+            return "CivilDawn";
+        default:
+            return "CivilDusk";
     }
 }
 
 std::string_view ChannelName(AlarmChannel channel) {
     switch (channel) {
-        case AlarmChannel::Picture: return "Picture";
-        case AlarmChannel::Notification: return "Notification";
-        default: return "Both";
+        case AlarmChannel::Picture:
+            return "Picture";
+        case AlarmChannel::Notification:
+            return "Notification";
+        default:
+            return "Both";
     }
 }
 

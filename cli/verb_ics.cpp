@@ -29,20 +29,20 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
 
-    const CalendarJob job{settings,
-                          DayNumber::FromDate(from),
-                          DayNumber::FromDate(to),
-                          command.Flag("moon"),
-                          command.Flag("twilight"),
-                          std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-                          {}};
+    const CalendarJob job{
+        settings,
+        DayNumber::FromDate(from),
+        DayNumber::FromDate(to),
+        command.Flag("moon"),
+        command.Flag("twilight"),
+        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
+        {}};
     CalendarResult result;
     const std::string* path = command.Value("out");
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(*path, [&](TextSink& sink) {
-            result = WriteCalendarFile(job, [&sink](std::string_view piece) {
-                return sink.Write(piece);
-            });
+            result = WriteCalendarFile(
+                job, [&sink](std::string_view piece) { return sink.Write(piece); });
             return result.status == IcsStatus::Ok;
         });
         if (result.status != IcsStatus::Ok) return VerbOutcome::Failure(result.error);

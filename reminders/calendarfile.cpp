@@ -12,8 +12,8 @@ constexpr minutes kOneDay{24 * 60};
 // The event of a record as the file takes it: the clock time on its own
 // date. A time the summer hour carried past midnight (23:40 standard time
 // shown as 00:40) belongs to the next date.
-CalendarEvent EventOf(SkyEvent kind, DayNumber date, minutes standard, minutes clock,
-                      minutes zone, std::optional<double> azimuth) {
+CalendarEvent EventOf(SkyEvent kind, DayNumber date, minutes standard, minutes clock, minutes zone,
+                      std::optional<double> azimuth) {
     minutes shift = clock - standard;
     DayNumber day = date;
     if (shift < minutes(0)) {
@@ -75,8 +75,8 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
             for (const EventKind k : kEventKinds) {
                 const EventEntry& e = day.Event(b, k);
                 if (e.Status != EventStatus::Normal) continue;
-                add(EventOf(k == EventKind::Rise ? rise : set, day.Date, e.Standard, e.Clock,
-                            zone, e.Azimuth));
+                add(EventOf(k == EventKind::Rise ? rise : set, day.Date, e.Standard, e.Clock, zone,
+                            e.Azimuth));
             }
         };
         body(Body::Sun, SkyEvent::Sunrise, SkyEvent::Sunset);

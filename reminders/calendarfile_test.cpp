@@ -111,7 +111,8 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
                                       minutes(local.count() % 1440)));
             }
         }
-        const Twilight civil = ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+        const Twilight civil =
+            ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
         const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
                               day.Event(Body::Sun, EventKind::Rise).Standard;
         expected.insert(Stamp(day.Date, civil.dawn.minute + shift));
@@ -137,7 +138,8 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
     EXPECT_TRUE(uids.count("20240401-civildusk-3047N-328E@dawnhelm"));
 
     // Made again later: the same events under the same UIDs.
-    const ReadFile again = ReadBack(Write({s, from, to, true, true, kStamp + std::chrono::days(9), {}}));
+    const ReadFile again =
+        ReadBack(Write({s, from, to, true, true, kStamp + std::chrono::days(9), {}}));
     std::set<std::string> againUids;
     for (const ReadEvent& e : again.events) againUids.insert(e.uid);
     EXPECT_EQ(againUids, uids);
@@ -169,7 +171,13 @@ TEST(CalendarFile, AStopOrAnUnknownZoneEndsTheWriting) {
     int dates = 0;
     std::string text;
     const CalendarResult stopped = WriteCalendarFile(
-        {s, DayNumber::FromYmd(1950, 1, 1), DayNumber::FromYmd(2049, 12, 31), true, true, kStamp, {}},
+        {s,
+         DayNumber::FromYmd(1950, 1, 1),
+         DayNumber::FromYmd(2049, 12, 31),
+         true,
+         true,
+         kStamp,
+         {}},
         [&text](std::string_view piece) {
             text += piece;
             return true;
@@ -180,9 +188,14 @@ TEST(CalendarFile, AStopOrAnUnknownZoneEndsTheWriting) {
     EXPECT_EQ(text.find("END:VCALENDAR"), std::string::npos);
 
     s.ExtraLines = {"Mars/Olympus_Mons"};
-    const CalendarResult unknown = WriteCalendarFile(
-        {s, DayNumber::FromYmd(2024, 1, 1), DayNumber::FromYmd(2024, 1, 2), false, false, kStamp, {}},
-        [](std::string_view) { return true; });
+    const CalendarResult unknown = WriteCalendarFile({s,
+                                                      DayNumber::FromYmd(2024, 1, 1),
+                                                      DayNumber::FromYmd(2024, 1, 2),
+                                                      false,
+                                                      false,
+                                                      kStamp,
+                                                      {}},
+                                                     [](std::string_view) { return true; });
     EXPECT_EQ(unknown.status, IcsStatus::UnknownZone);
     EXPECT_NE(unknown.error.find("Mars/Olympus_Mons"), std::string::npos) << unknown.error;
 }
