@@ -20,14 +20,15 @@ TEST(AlarmEventAt, SunriseAndSunsetAreTheDayRecordsAndTwilightTakesSummerTime) {
         SCOPED_TRACE(date.Value());
         const DayEphemeris day = ComputeDay(s, date);
         for (const AlarmEvent kind : {AlarmEvent::SunRise, AlarmEvent::SunSet}) {
-            const EventEntry& e =
-                day.Event(Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
+            const EventEntry& e = day.Event(
+                Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
             const AlarmEventDetail got = AlarmEventAt(s, kind, date);
             EXPECT_EQ(got.time, (AlarmEventTime{date, e.Status, SecondOf(e.Clock)}));
             EXPECT_EQ(got.azimuth, e.Azimuth);
         }
         // Civil dawn and dusk on the same clock as the sunrise.
-        const Twilight civil = ComputeSunDayEvents(date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+        const Twilight civil =
+            ComputeSunDayEvents(date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
         const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
                               day.Event(Body::Sun, EventKind::Rise).Standard;
         EXPECT_EQ(AlarmEventAt(s, AlarmEvent::CivilDawn, date).time.secondOfDay,
