@@ -5,32 +5,24 @@
 namespace dawn {
 
 AlarmEventDetail AlarmEventAt(const SiteSettings& settings, AlarmEvent kind, DayNumber date) {
-    const SunDayEvents sun = ComputeSunDayEvents(date.ToDate(), PlaceOf(settings));
-    EventStatus status = EventStatus::Normal;
-    std::chrono::minutes standard{0};
-    std::optional<double> azimuth;
-    switch (kind) {
-        case AlarmEvent::SunRise:
-        case AlarmEvent::SunSet: {
-            const RiseSetResult& r =
-                kind == AlarmEvent::SunRise ? sun.riseSet.rise : sun.riseSet.set;
-            status = r.status;
-            standard = r.time;
-            azimuth = r.azimuth;
-            break;
-        }
-        default: {
-            const Twilight& civil = sun.Of(TwilightKind::Civil);
-            const EventMinutes& e = kind == AlarmEvent::CivilDawn ? civil.dawn : civil.dusk;
-            status = e.status;
-            standard = e.minute;
-            break;
-        }
+    if (kind == AlarmEvent::SunRise || kind == AlarmEvent::SunSet) {
+        // Exactly what the day record says, as the window shows it.
+        const DayEphemeris day = ComputeDay(settings, date);
+        const EventKind k = kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set;
+        return {*AlarmEventOf(day, kind), day.Event(Body::Sun, k).Azimuth};
     }
+    // A twilight that happened, also on a day without the other one (a dusk
+    // on a day the sky never got light enough for a dawn), rings at its time;
+    // otherwise the day's status says why not.
+    const Twilight civil =
+        ComputeSunDayEvents(date.ToDate(), PlaceOf(settings)).Of(TwilightKind::Civil);
+    const EventMinutes& e = kind == AlarmEvent::CivilDawn ? civil.dawn : civil.dusk;
+    const EventStatus status = e.crossing ? EventStatus::Normal : e.status;
+    const std::chrono::minutes standard = e.crossing.value_or(e.minute);
     const std::chrono::minutes clock = ApplySummerTime(ComputeDstWindow(settings, date),
                                                        settings.SummerTimeEnabled, date, standard);
     return {AlarmEventTime{date, status, static_cast<int>(std::chrono::seconds(clock).count())},
-            azimuth};
+            std::nullopt};
 }
 
 AlarmEventLookup AlarmEventsAt(const SiteSettings& settings) {

@@ -1,6 +1,7 @@
 // The events the alarms follow, computed for the settings' place: sunrise and
-// sunset as the day record holds them, civil dawn and dusk from the sun's
-// whole day, each on the local clock (summer time applied).
+// sunset as the day record holds them (AlarmEventOf), civil dawn and dusk from
+// the sun's whole day by the same rule (the crossing that happened, else the
+// day's status), each on the local clock (summer time applied).
 #pragma once
 
 #include <optional>

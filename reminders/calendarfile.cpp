@@ -74,9 +74,10 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
         auto body = [&](Body b, SkyEvent rise, SkyEvent set) {
             for (const EventKind k : kEventKinds) {
                 const EventEntry& e = day.Event(b, k);
-                if (e.Status != EventStatus::Normal) continue;
-                add(EventOf(k == EventKind::Rise ? rise : set, day.Date, e.Standard, e.Clock, zone,
-                            e.Azimuth));
+                // The crossing that happened, also on a day without the other.
+                if (!e.Crossing || !e.CrossingClock) continue;
+                add(EventOf(k == EventKind::Rise ? rise : set, day.Date, *e.Crossing,
+                            *e.CrossingClock, zone, e.Azimuth));
             }
         };
         body(Body::Sun, SkyEvent::Sunrise, SkyEvent::Sunset);
@@ -86,10 +87,10 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
                 ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
             for (const auto& [kind, e] : {std::pair{SkyEvent::CivilDawn, civil.dawn},
                                           std::pair{SkyEvent::CivilDusk, civil.dusk}}) {
-                if (e.status != EventStatus::Normal) continue;
+                if (!e.crossing) continue;
                 const minutes clock =
-                    ApplySummerTime(day.Window, s.SummerTimeEnabled, day.Date, e.minute);
-                add(EventOf(kind, day.Date, e.minute, clock, zone, std::nullopt));
+                    ApplySummerTime(day.Window, s.SummerTimeEnabled, day.Date, *e.crossing);
+                add(EventOf(kind, day.Date, *e.crossing, clock, zone, std::nullopt));
             }
         }
         return status == IcsStatus::Ok;

@@ -1,7 +1,9 @@
 // The calendar file of a range of dates for the settings' place: sunrise and
 // sunset always, moonrise and moonset and civil dawn and dusk on request. Only
-// events that happen are written (no placeholder of a day without one). The
-// command line's ics verb and the export dialog write it alike.
+// events that happen are written: each crossing that happened, also on a day
+// without the other one (the sunset of a day without a sunrise), and never
+// the placeholder time of a day without one. The command line's ics verb and
+// the export dialog write it alike.
 #pragma once
 
 #include <chrono>

@@ -105,8 +105,9 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
         for (const Body b : kBodies) {
             for (const EventKind k : kEventKinds) {
                 const EventEntry& e = day.Event(b, k);
-                if (e.Status != EventStatus::Normal) continue;
-                const minutes local = e.Standard + (e.Clock - e.Standard + minutes(1440)) % 1440;
+                if (!e.Crossing) continue;
+                const minutes local =
+                    *e.Crossing + (*e.CrossingClock - *e.Crossing + minutes(1440)) % 1440;
                 expected.insert(Stamp(day.Date + static_cast<int>(local.count() / 1440),
                                       minutes(local.count() % 1440)));
             }
@@ -156,6 +157,21 @@ TEST(CalendarFile, WithoutAZoneInUtcAndOnlyEventsThatHappen) {
     EXPECT_EQ(file.events[0].start,
               Stamp(day, record.Event(Body::Sun, EventKind::Rise).Clock - minutes(120)) + "Z");
     EXPECT_EQ(file.events[0].tzid, "");
+
+    // The first sunset after the midnight sun, on a day without a sunrise.
+    SiteSettings north = s;
+    north.LatitudeMinutes = 4140;
+    north.LongitudeMinutes = 1200;
+    const DayNumber july = DayNumber::FromYmd(2024, 7, 22);
+    const ReadFile sunsetOnly = ReadBack(Write({north, july, july, false, false, kStamp, {}}));
+    ASSERT_EQ(sunsetOnly.events.size(), 1u);
+    // At 23:18 standard time, so 00:18 on the summer clock of the next date.
+    const DayEphemeris julyDay = ComputeDay(north, july);
+    const EventEntry& set = julyDay.Event(Body::Sun, EventKind::Set);
+    ASSERT_EQ(set.Crossing, minutes(23 * 60 + 18));
+    EXPECT_EQ(sunsetOnly.events[0].uid, "20240723-sunset-4140N-1200E@dawnhelm");
+    EXPECT_EQ(sunsetOnly.events[0].start, "20240722T221800Z");
+    EXPECT_EQ(sunsetOnly.events[0].summary.rfind("Sunset 00:18 (", 0), 0u);
 
     // Midnight sun and polar night: no sunrise, no sunset, no civil twilight.
     s.LatitudeMinutes = 78 * 60;
