@@ -160,9 +160,9 @@ TEST(DayVerb, ReadsTheSettingsFileAndWarnsAboutBadLines) {
     std::cerr.rdbuf(saved);
     EXPECT_EQ(bad.code, 0);
     EXPECT_THAT(warnings.str(), HasSubstr("line 14: 'south' is not a valid integer value"));
-    // The latitude falls back to the default place in the north, with the
-    // file's rules: summer time from October to April of the next year.
-    EXPECT_THAT(bad.out, HasSubstr("SummerStart=2025-10-05\nWinterStart=2024-04-07\n"));
+    // The latitude falls back to the default place in the north; the rules'
+    // months, not the latitude, make summer time span the turn of the year.
+    EXPECT_THAT(bad.out, HasSubstr("SummerStart=2024-10-06\nWinterStart=2025-04-06\n"));
 }
 
 TEST(TableVerb, MatchesTheDayRecords) {

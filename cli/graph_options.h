@@ -6,18 +6,22 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/zone_options.h"
 
 namespace dawn::cli {
 
 inline constexpr Option kGraphOptions[] = {
-    {"settings", "FILE", true,
-     "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"settings", "FILE", false,
+     "settings file (Dawncode.txt); a missing file means the default settings; without it the "
+     "defaults with --place or --zone"},
     {"labels", "FILE", false,
      "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"date", "YYYY-MM-DD", true,
      "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
     {"moon", "", false, "the moon's month instead of the sun's year"},
     {"out", "FILE", true, "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png"},
+    kZoneOption,
+    kPlaceOption,
 };
 
 inline constexpr std::string_view kGraphSummary =

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/systemlocale.h"
+#include "cli/zone_options.h"
 #include "present/commandline.h"
 
 namespace dawn::cli {
@@ -14,16 +15,26 @@ DayNumber Today() {
         std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
-std::optional<std::string> LoadProgramState(const Command& command, DayNumber shown, Body panel,
+std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber shown, Body panel,
                                             AppState& state) {
     CommandLineFiles files;
-    files.settingsPath = *command.Value("settings");
+    if (const std::string* settings = command.Value("settings")) {
+        if (settings->empty()) return VerbOutcome::Usage("--settings: the file name is empty");
+        files.settingsPath = *settings;
+    } else if (!HasPlaceOrZone(command)) {
+        return VerbOutcome::Usage("missing --settings (or --place or --zone)");
+    }
     if (const std::string* labels = command.Value("labels")) files.labelsPath = *labels;
     std::vector<std::string> warnings;
+    const DayNumber today = Today();
     const auto error =
-        LoadCommandLineState(state, files, SystemLocaleFormats(), Today(), shown, panel, &warnings);
+        LoadCommandLineState(state, files, SystemLocaleFormats(), today, shown, panel, &warnings);
     for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
-    return error;
+    if (error) return VerbOutcome::Failure(*error);
+    if (!HasPlaceOrZone(command)) return std::nullopt;
+    if (auto failed = ApplyPlaceAndZone(command, state.Settings, today)) return failed;
+    state.Day = ComputeDay(state.Settings, shown);
+    return std::nullopt;
 }
 
 }  // namespace dawn::cli

@@ -16,10 +16,12 @@ namespace dawn::cli {
 // Today's date from the system clock.
 DayNumber Today();
 
-// Fills `state` with `shown` as its shown date and `panel` as its panel.
-// What was read with defaults is written to stderr as warnings; the message
-// for the user is returned when a file cannot be used.
-std::optional<std::string> LoadProgramState(const Command& command, DayNumber shown, Body panel,
+// Fills `state` with `shown` as its shown date and `panel` as its panel,
+// with --place and --zone applied over the settings file (or over the
+// defaults when only they are given). What was read with defaults is written
+// to stderr as warnings; the outcome is returned when a file cannot be used
+// or --place or --zone cannot.
+std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber shown, Body panel,
                                             AppState& state);
 
 }  // namespace dawn::cli

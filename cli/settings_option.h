@@ -8,7 +8,9 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/program_state.h"
 #include "core/settings.h"
+#include "present/placechoice.h"
 
 namespace dawn::cli {
 
@@ -25,9 +27,10 @@ inline int TodayYear() {
     return local.tm_year + 1900;
 }
 
-// Loads the file named by --settings. Problems the program would show in a
-// message box (a line that is no number, an unreadable file) are written to
-// stderr as warnings and the defaults serve, as in the program.
+// Loads the file named by --settings and opens the zone of its line 20.
+// Problems the program would show in a message box (a line that is no number,
+// an unreadable file, a zone the system does not know) are written to stderr
+// as warnings and the defaults or the manual rules serve, as in the program.
 inline std::string ReadSettingsOption(const Command& command, SiteSettings& out) {
     const std::string* path = command.Value(kSettingsOption.name);
     if (path == nullptr) return "missing --settings";
@@ -36,6 +39,7 @@ inline std::string ReadSettingsOption(const Command& command, SiteSettings& out)
     for (const std::string& m : loaded.messages)
         std::cerr << "dawnhelm-cli: warning: " << m << '\n';
     out = std::move(loaded.settings);
+    if (auto m = OpenSettingsZone(out, Today())) std::cerr << "dawnhelm-cli: warning: " << *m << '\n';
     return {};
 }
 

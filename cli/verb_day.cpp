@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "core/dayephemeris.h"
 #include "present/texts.h"
 
@@ -14,7 +15,7 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kDateOption{"date", "YYYY-MM-DD", true, "the date"};
-constexpr Option kOptions[] = {kSettingsOption, kDateOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption, kDateOption, kZoneOption, kPlaceOption};
 
 class FieldWriter {
 public:
@@ -74,8 +75,8 @@ std::string DescribeDay(const DayEphemeris& e) {
     char jd[32];
     std::snprintf(jd, sizeof jd, "%.1f", e.JulianDay);
     f("JulianDay", jd);
-    f("SummerStart", e.Window.SummerStart);
-    f("WinterStart", e.Window.WinterStart);
+    f("SummerStart", e.Clocks.window.SummerStart);
+    f("WinterStart", e.Clocks.window.WinterStart);
     // The clock time of each crossing that happened, as the window shows it;
     // empty for an event that did not happen on the date.
     for (Body body : kBodies) {
@@ -92,7 +93,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadDate(command, kDateOption.name, date); !e.empty())
         return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto failed = ReadSettingsWithPlace(command, settings)) return *failed;
     const std::string text = DescribeDay(ComputeDay(settings, DayNumber::FromDate(date)));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");

@@ -4,15 +4,58 @@
 
 #include "astro/astro.h"
 #include "cli/command_line.h"
+#include "cli/program_state.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
+#include "core/dayephemeris.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
 
 namespace {
 
-constexpr Option kOptions[] = {kLatitudeOption, kLongitudeOption, kTimeZoneOption,
-                               kFromOption,     kToOption,        kMoonOption};
+constexpr Option kLatitudeOrPlaceOption{
+    "lat", "MINUTES", false, "latitude in arc minutes, north positive (-5400..5400); or --place"};
+constexpr Option kLongitudeOrPlaceOption{
+    "lon", "MINUTES", false, "longitude in arc minutes, east positive (-10800..10800); or --place"};
+constexpr Option kTimeZoneOrZoneOption{
+    "tz", "MINUTES", false,
+    "standard time ahead of UT in minutes (-1439..1439); or --zone or --place"};
+constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
+                               kLongitudeOrPlaceOption,
+                               kTimeZoneOrZoneOption,
+                               kFromOption,
+                               kToOption,
+                               kMoonOption,
+                               kZoneOption,
+                               kPlaceOption};
+
+// The place and zone of the options: --lat and --lon or --place, --tz or
+// --zone (or the zone of --place), kept in settings so that each date takes
+// its standard offset as the day records do.
+std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings& s) {
+    const bool place = command.Value(kPlaceOption.name) != nullptr;
+    const bool zone = command.Value(kZoneOption.name) != nullptr;
+    const bool coordinates = command.Value(kLatitudeOption.name) != nullptr ||
+                             command.Value(kLongitudeOption.name) != nullptr;
+    const bool tz = command.Value(kTimeZoneOption.name) != nullptr;
+    if (place && coordinates) return VerbOutcome::Usage("give either --place or --lat and --lon");
+    if ((place || zone) && tz) return VerbOutcome::Usage("give either --tz or --zone and --place");
+    if (!place) {
+        if (auto e = ReadInteger(command, kLatitudeOption.name, -5400, 5400, s.LatitudeMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --place)");
+        if (auto e = ReadInteger(command, kLongitudeOption.name, -10800, 10800, s.LongitudeMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --place)");
+    }
+    if (!place && !zone) {
+        if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, s.TimeZoneMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --zone)");
+    }
+    return ApplyPlaceAndZone(command, s, Today());
+}
 
 void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
                 const RiseSetResult& r) {
@@ -29,10 +72,10 @@ void AppendLine(std::string& buffer, const std::string& date, std::string_view k
 }
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
-    Place place{};
+    SiteSettings settings;
     std::chrono::year_month_day from{};
     std::chrono::year_month_day to{};
-    if (auto e = ReadPlace(command, place); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto failed = ReadPlaceOptions(command, settings)) return *failed;
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
     const bool moon = command.Flag(kMoonOption.name);
 
@@ -42,6 +85,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::chrono::sys_days last{to};
     for (std::chrono::sys_days day{from}; day <= last; day += std::chrono::days{1}) {
         const std::chrono::year_month_day date{day};
+        const Place place = PlaceOf(settings, DayNumber::FromDate(date));
         const DayEvents events = moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
         const std::string iso = FormatIsoDate(date);
         AppendLine(buffer, iso, "Rise", events.rise);

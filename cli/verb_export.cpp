@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/program_state.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "core/textfile.h"
 #include "present/export.h"
 
@@ -15,14 +16,17 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kOptions[] = {
-    {"settings", "FILE", true,
-     "settings file (Dawncode.txt); a missing file means the default settings"},
+    {"settings", "FILE", false,
+     "settings file (Dawncode.txt); a missing file means the default settings; without it the "
+     "defaults with --place or --zone"},
     {"labels", "FILE", false,
      "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},
     {"to", "YYYY-MM-DD", true, "last date, not before the first (1900-01-01 .. 2500-01-01)"},
     {"moon", "", false, "export the moon instead of the sun"},
     {"out", "FILE", false, "write the file (replaced atomically) instead of standard output"},
+    kZoneOption,
+    kPlaceOption,
 };
 
 class StreamSink final : public TextSink {
@@ -53,8 +57,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     // The main window's captions are lined up for the date it shows; here
     // that is the first date of the range, with the exported body's panel.
     AppState state;
-    if (const auto error = LoadProgramState(command, first, body, state))
-        return VerbOutcome::Failure(*error);
+    if (auto failed = LoadProgramState(command, first, body, state)) return *failed;
 
     const ExportJob job{ExportHeaderFor(state), body, state.Settings, first, last, state.Locale};
     if (const std::string* path = command.Value("out")) {

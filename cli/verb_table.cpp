@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "core/dayephemeris.h"
 #include "present/texts.h"
 
@@ -15,7 +16,8 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr Option kOptions[] = {kSettingsOption, kFromOption, kToOption, kMoonOption};
+constexpr Option kOptions[] = {
+    kSettingsOrPlaceOption, kFromOption, kToOption, kMoonOption, kZoneOption, kPlaceOption};
 
 // Dates per block. Two blocks are computed at a time, one on a helper thread,
 // and written in date order; a block's text stays well under a megabyte.
@@ -42,7 +44,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day first{}, last{};
     if (auto e = ReadDateRange(command, first, last); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto failed = ReadSettingsWithPlace(command, settings)) return *failed;
     const Body body = command.Flag(kMoonOption.name) ? Body::Moon : Body::Sun;
 
     const DayNumber from = DayNumber::FromDate(first), to = DayNumber::FromDate(last);

@@ -9,6 +9,7 @@
 #include "cli/program_state.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "present/dayview.h"
 
 namespace dawn::cli {
@@ -23,8 +24,8 @@ constexpr Option kLabelsOption{"labels", "FILE", false,
                                "label file (Dawnlabel.txt); the program's own labels when not "
                                "given"};
 constexpr Option kPanelOption{"moon", "", false, "as with the moon panel shown"};
-constexpr Option kOptions[] = {kSettingsOption, kDateOption, kLanguageOption, kLabelsOption,
-                               kPanelOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption, kDateOption, kLanguageOption, kLabelsOption,
+                               kPanelOption,           kZoneOption, kPlaceOption};
 
 // One line per text; a line break or a backslash inside a text is written as
 // \n or \\ so that every text stays on its line.
@@ -56,13 +57,9 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
             !e.empty())
             return VerbOutcome::Usage(e);
     }
-    const std::string* settingsPath = command.Value(kSettingsOption.name);
-    if (settingsPath->empty()) return VerbOutcome::Usage("--settings: the file name is empty");
-
     AppState state;
     const Body panel = command.Flag(kPanelOption.name) ? Body::Moon : Body::Sun;
-    if (const auto error = LoadProgramState(command, shown, panel, state))
-        return VerbOutcome::Failure(*error);
+    if (auto failed = LoadProgramState(command, shown, panel, state)) return *failed;
     if (language >= 0) {
         state.Settings.LanguageIndex = static_cast<std::uint8_t>(language);
         state.ApplyLanguage();

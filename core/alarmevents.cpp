@@ -15,12 +15,11 @@ AlarmEventDetail AlarmEventAt(const SiteSettings& settings, AlarmEvent kind, Day
     // on a day the sky never got light enough for a dawn), rings at its time;
     // otherwise the day's status says why not.
     const Twilight civil =
-        ComputeSunDayEvents(date.ToDate(), PlaceOf(settings)).Of(TwilightKind::Civil);
+        ComputeSunDayEvents(date.ToDate(), PlaceOf(settings, date)).Of(TwilightKind::Civil);
     const EventMinutes& e = kind == AlarmEvent::CivilDawn ? civil.dawn : civil.dusk;
     const EventStatus status = e.crossing ? EventStatus::Normal : e.status;
     const std::chrono::minutes standard = e.crossing.value_or(e.minute);
-    const std::chrono::minutes clock = ApplySummerTime(ComputeDstWindow(settings, date),
-                                                       settings.SummerTimeEnabled, date, standard);
+    const std::chrono::minutes clock = ClockRulesOf(settings, date).ClockTime(date, standard);
     return {AlarmEventTime{date, status, static_cast<int>(std::chrono::seconds(clock).count())},
             std::nullopt};
 }

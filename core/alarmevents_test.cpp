@@ -28,7 +28,7 @@ TEST(AlarmEventAt, SunriseAndSunsetAreTheDayRecordsAndTwilightTakesSummerTime) {
         }
         // Civil dawn and dusk on the same clock as the sunrise.
         const Twilight civil =
-            ComputeSunDayEvents(date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+            ComputeSunDayEvents(date.ToDate(), PlaceOf(s, date)).Of(TwilightKind::Civil);
         const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
                               day.Event(Body::Sun, EventKind::Rise).Standard;
         EXPECT_EQ(AlarmEventAt(s, AlarmEvent::CivilDawn, date).time.secondOfDay,

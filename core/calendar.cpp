@@ -79,23 +79,33 @@ DayNumber NthWeekdayFromMonthEnd(int year, int month, int n, int weekday) {
     return lastMatch - 7 * (k - 1);
 }
 
-DstWindow ComputeDstWindow(const DstRuleParams& p, int year, int summerMonth, int summerNth,
-                           DayNumber date, int winterMonth, int winterNth) {
+DayNumber RuleDate(int year, int month, int occurrence, int weekday) {
+    const int m = std::clamp(month, 1, 12);
+    const int days = DaysInMonth(m, year);
+    if (weekday < 1 || weekday > 7) return DayNumber::FromYmd(year, static_cast<unsigned>(m), days);
+    const DayNumber first = DayNumber::FromYmd(year, static_cast<unsigned>(m), 1);
+    const DayNumber firstMatch = first + ((weekday - first.WeekdayNumber() + 7) % 7);
+    if (occurrence >= 3) {
+        const DayNumber last = first + (days - 1);
+        return last - ((last.WeekdayNumber() - weekday + 7) % 7);
+    }
+    return firstMatch + 7 * std::max(occurrence, 0);
+}
+
+DstWindow ComputeDstWindow(const DstRuleParams& p, DayNumber date) {
+    const int year = date.Year();
     if (!p.summerTimeEnabled) {
         return DstWindow{DayNumber::FromYmd(year, 1, 1), DayNumber::FromYmd(year, 12, 31)};
     }
-    auto S = [&](int y) {
-        return NthWeekdayFromMonthEnd(y, summerMonth, summerNth, p.summerWeekday);
-    };
-    auto W = [&](int y) {
-        return NthWeekdayFromMonthEnd(y, winterMonth, winterNth, p.winterWeekday);
-    };
+    auto S = [&](int y) { return p.summer.In(y); };
+    auto W = [&](int y) { return p.winter.In(y); };
+    const bool spansNewYear =
+        p.summer.month != p.winter.month ? p.summer.month > p.winter.month : S(year) > W(year);
     DstWindow w;
-    if (p.latitudeMinutes >= 0) {
+    if (!spansNewYear) {
         w.WinterStart = S(year) > date ? W(year - 1) : W(year);
         w.SummerStart = W(year) > date ? S(year) : S(year + 1);
     } else {
-        // Summer time spans the turn of the year.
         w.SummerStart = W(year) > date ? S(year - 1) : S(year);
         w.WinterStart = S(year) > date ? W(year) : W(year + 1);
     }
@@ -103,10 +113,11 @@ DstWindow ComputeDstWindow(const DstRuleParams& p, int year, int summerMonth, in
 }
 
 std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled,
-                                     DayNumber date, std::chrono::minutes time) {
+                                     DayNumber date, std::chrono::minutes time,
+                                     std::chrono::minutes shift) {
     constexpr std::int64_t kDay = 24 * 60;
     std::int64_t m = time.count();
-    if (summerTimeEnabled && window.Contains(date)) m += 60;
+    if (summerTimeEnabled && window.Contains(date)) m += shift.count();
     m %= kDay;
     if (m < 0) m += kDay;
     return std::chrono::minutes(m);

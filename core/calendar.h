@@ -64,29 +64,67 @@ struct DstWindow {
     friend constexpr bool operator==(const DstWindow&, const DstWindow&) = default;
 };
 
-// What the window needs from the settings besides the resolved months and
-// counts: the SummerTimeEnabled flag, the hemisphere (a negative latitude
-// means summer time spans the turn of the year) and the two weekdays.
-struct DstRuleParams {
-    bool summerTimeEnabled = true;
-    std::int32_t latitudeMinutes = 0;
-    int summerWeekday = 1;
-    int winterWeekday = 1;
+// The date a summer-time rule names in `year`: occurrence 0, 1 and 2 are the
+// first, second and third `weekday` of the month counted from its start, 3 and
+// anything beyond the last one (real rules use the first, second, third or
+// last weekday; a fourth or fifth one stands for the last whatever the year).
+// A negative occurrence counts as the first, a month outside 1..12 as the
+// nearest valid month, a weekday outside 1..7 as the month's last day.
+//   (2028, 4, 0, 1) -> 2 Apr 2028; (2027, 3, 1, 1) -> 14 Mar 2027;
+//   (2026, 3, 3, 1) and (2026, 3, 4, 1) -> 29 Mar 2026; (2027, 3, 4, 1) -> 28 Mar 2027.
+DayNumber RuleDate(int year, int month, int occurrence, int weekday);
+
+// One change of a manual summer-time rule: the month (1..12), the occurrence
+// as RuleDate takes it and the weekday (1 Sunday .. 7 Saturday).
+struct DstChange {
+    int month = 3;
+    int occurrence = 3;
+    int weekday = 1;
+    DayNumber In(int year) const { return RuleDate(year, month, occurrence, weekday); }
+    friend bool operator==(const DstChange&, const DstChange&) = default;
 };
 
-// The window for `date`, whose calendar year is `year`. summerNth and
-// winterNth count back from the month's end (see NthWeekdayFromMonthEnd).
-// On the day of a change the new regime already counts: the first day of
-// summer time is inside the window, the first day of winter time is not.
-DstWindow ComputeDstWindow(const DstRuleParams& params, int year, int summerMonth, int summerNth,
-                           DayNumber date, int winterMonth, int winterNth);
+// A manual summer-time rule: the SummerTimeEnabled flag and the two changes.
+struct DstRuleParams {
+    bool summerTimeEnabled = true;
+    DstChange summer{3, 3, 1};
+    DstChange winter{10, 3, 1};
+};
 
-// A clock time of the day `date` (whole minutes since midnight) moved one hour
-// forward when the day lies in summer time. The result stays a time of day:
+// The window for `date`. Summer time spans the turn of the year (the southern
+// pattern) when the start of summer time comes after the start of winter time
+// within the year: a later month, or in the same month a later date. On the
+// day of a change the new regime already counts: the first day of summer time
+// is inside the window, the first day of winter time is not.
+DstWindow ComputeDstWindow(const DstRuleParams& params, DayNumber date);
+
+// A clock time of the day `date` (whole minutes since midnight) moved forward
+// by `shift` when the day lies in summer time. The result stays a time of day:
 // 23:40 becomes 00:40 of the same day record. The whole day of a change is
 // treated alike (the first day of summer time is shifted from 00:00 on, the
 // first day of winter time not at all).
 std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEnabled,
-                                     DayNumber date, std::chrono::minutes time);
+                                     DayNumber date, std::chrono::minutes time,
+                                     std::chrono::minutes shift = std::chrono::minutes{60});
+
+// What the clocks of the place do on one date: the standard offset, whether
+// summer time is in force or expected around the date with its window, and
+// how far the clocks go forward in it. Manual rules give the same standard
+// offset and a shift of one hour for every date; a time zone gives what the
+// zone had on that date. Every consumer of a date (the day record, the graph,
+// the export, the alarms) takes its clocks from this one value.
+struct ClockRules {
+    std::chrono::minutes standardOffset{0};
+    bool summerTimeEnabled = false;
+    DstWindow window;
+    std::chrono::minutes shift{60};
+
+    bool InSummer(DayNumber date) const { return summerTimeEnabled && window.Contains(date); }
+    // The local clock time of a standard time of `date`.
+    std::chrono::minutes ClockTime(DayNumber date, std::chrono::minutes standard) const {
+        return ApplySummerTime(window, summerTimeEnabled, date, standard, shift);
+    }
+    friend bool operator==(const ClockRules&, const ClockRules&) = default;
+};
 
 }  // namespace dawn

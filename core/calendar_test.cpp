@@ -151,17 +151,44 @@ TEST(NthWeekdayFromMonthEnd, CountsBackFromTheLastDay) {
     }
 }
 
+// A fourth or fifth occurrence means the last such weekday in every year, the
+// first three count from the month's start in every year.
+TEST(RuleDate, SameWeekdayInEveryYear) {
+    struct Case {
+        int year, month, occurrence, weekday;
+        DayNumber expected;
+    };
+    const Case cases[] = {
+        {2028, 4, 0, 1, D(2028, 4, 2)},     // first Sunday of April
+        {2026, 3, 1, 1, D(2026, 3, 8)},     // second Sunday of March
+        {2027, 3, 1, 1, D(2027, 3, 14)},    //
+        {2026, 3, 3, 1, D(2026, 3, 29)},    // last Sunday of March: five Sundays
+        {2026, 3, 4, 1, D(2026, 3, 29)},    //
+        {2027, 3, 3, 1, D(2027, 3, 28)},    // four Sundays
+        {2027, 3, 4, 1, D(2027, 3, 28)},    // stored as the fifth in a year with five
+        {2024, 11, 2, 5, D(2024, 11, 21)},  // third Thursday
+        {2024, 3, -1, 1, D(2024, 3, 3)},    // below the first: the first
+        {2024, 3, 9, 1, D(2024, 3, 31)},    // beyond the fifth: the last
+        {2024, 2, 3, 5, D(2024, 2, 29)},    // leap day
+        {2024, 13, 0, 1, D(2024, 12, 1)},   // month brought into range
+        {2024, 3, 0, 9, D(2024, 3, 31)},    // no such weekday: the month's last day
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RuleDate(c.year, c.month, c.occurrence, c.weekday), c.expected)
+            << c.year << "/" << c.month << " occurrence " << c.occurrence << " wd " << c.weekday;
+    }
+}
+
 DstRuleParams North() {
-    return DstRuleParams{true, 3047, 1, 1};
+    return DstRuleParams{true, {3, 3, 1}, {10, 3, 1}};
 }
 DstRuleParams South() {
-    return DstRuleParams{true, -2032, 1, 1};
+    return DstRuleParams{true, {10, 0, 1}, {4, 0, 1}};
 }
 
 // North: the last Sunday of March to the last Sunday of October. South: the
-// first Sunday of October to the first Sunday of April, the counts from the
-// end resolved in 2024 (October and April 2024 each have four Sundays), so
-// that summer time spans the new year.
+// first Sunday of October to the first Sunday of April, so that summer time
+// spans the new year.
 TEST(ComputeDstWindow, NorthernAndSouthernRules) {
     struct Case {
         bool south;
@@ -176,14 +203,13 @@ TEST(ComputeDstWindow, NorthernAndSouthernRules) {
         {false, D(2024, 10, 26), {D(2024, 3, 31), D(2024, 10, 27)}, true},
         {false, D(2024, 10, 27), {D(2025, 3, 30), D(2024, 10, 27)}, false},
         {false, D(2024, 12, 31), {D(2025, 3, 30), D(2024, 10, 27)}, false},
-        {true, D(2024, 1, 15), {D(2023, 10, 8), D(2024, 4, 7)}, true},
+        {true, D(2024, 1, 15), {D(2023, 10, 1), D(2024, 4, 7)}, true},
         {true, D(2024, 6, 15), {D(2024, 10, 6), D(2024, 4, 7)}, false},
         {true, D(2024, 10, 6), {D(2024, 10, 6), D(2025, 4, 6)}, true},
         {true, D(2024, 4, 7), {D(2024, 10, 6), D(2024, 4, 7)}, false},
     };
     for (const auto& c : cases) {
-        const DstWindow w = c.south ? ComputeDstWindow(South(), c.date.Year(), 10, 4, c.date, 4, 4)
-                                    : ComputeDstWindow(North(), c.date.Year(), 3, 1, c.date, 10, 1);
+        const DstWindow w = ComputeDstWindow(c.south ? South() : North(), c.date);
         EXPECT_EQ(w, c.window) << c.date.Value() << " south " << c.south;
         EXPECT_EQ(w.Contains(c.date), c.inSummer) << c.date.Value() << " south " << c.south;
         // Outside summer time the two dates belong to different cycles.
@@ -192,31 +218,47 @@ TEST(ComputeDstWindow, NorthernAndSouthernRules) {
 }
 
 // Over two centuries, a date is in the window exactly when the latest change
-// on or before it started summer time.
+// on or before it started summer time; for both patterns, with the rules
+// given as the last or as the first weekday.
 TEST(ComputeDstWindow, AgreesWithTheLatestChangeEveryDay) {
     for (const DstRuleParams& p : {North(), South()}) {
-        const bool south = p.latitudeMinutes < 0;
-        const int sm = south ? 10 : 3, wm = south ? 4 : 10;
+        const bool south = p.summer.month > p.winter.month;
         for (DayNumber d = D(1901, 1, 1); d <= D(2099, 12, 31); ++d) {
             const int y = d.Year();
             DayNumber latestSummer = D(1, 1, 1), latestWinter = D(1, 1, 1);
             for (int yy = y - 1; yy <= y; ++yy) {
-                const DayNumber s = NthWeekdayFromMonthEnd(yy, sm, 1, 1),
-                                w = NthWeekdayFromMonthEnd(yy, wm, 1, 1);
+                const DayNumber s = p.summer.In(yy), w = p.winter.In(yy);
                 if (s <= d) latestSummer = std::max(latestSummer, s);
                 if (w <= d) latestWinter = std::max(latestWinter, w);
             }
-            const DstWindow win = ComputeDstWindow(p, y, sm, 1, d, wm, 1);
+            const DstWindow win = ComputeDstWindow(p, d);
             ASSERT_EQ(win.Contains(d), latestSummer > latestWinter)
                 << "day " << d.Value() << " south " << south;
         }
     }
 }
 
+// The pattern comes from the months, never from the place: European rules
+// keep a summer of seven months wherever they are used, and the window never
+// spans two years.
+TEST(ComputeDstWindow, ThePatternFollowsTheMonths) {
+    const DstRuleParams europe = North();
+    EXPECT_EQ(ComputeDstWindow(europe, D(2026, 6, 1)),
+              (DstWindow{D(2026, 3, 29), D(2026, 10, 25)}));
+    EXPECT_EQ(ComputeDstWindow(europe, D(2026, 12, 1)),
+              (DstWindow{D(2027, 3, 28), D(2026, 10, 25)}));
+    // Both changes in one month: the dates decide.
+    const DstRuleParams oneMonth{true, {3, 0, 1}, {3, 3, 1}};
+    EXPECT_EQ(ComputeDstWindow(oneMonth, D(2026, 3, 10)),
+              (DstWindow{D(2026, 3, 1), D(2026, 3, 29)}));
+    const DstRuleParams oneMonthSouth{true, {3, 3, 1}, {3, 0, 1}};
+    EXPECT_TRUE(ComputeDstWindow(oneMonthSouth, D(2026, 6, 10)).Contains(D(2026, 6, 10)));
+}
+
 TEST(ComputeDstWindow, OffSpansTheCalendarYear) {
     DstRuleParams off = North();
     off.summerTimeEnabled = false;
-    const DstWindow w = ComputeDstWindow(off, 2024, 3, 1, D(2024, 6, 1), 10, 1);
+    const DstWindow w = ComputeDstWindow(off, D(2024, 6, 1));
     EXPECT_EQ(w, (DstWindow{D(2024, 1, 1), D(2024, 12, 31)}));
     EXPECT_EQ(ApplySummerTime(w, false, D(2024, 6, 1), minutes(6 * 60 + 12)), minutes(6 * 60 + 12));
 }
@@ -240,6 +282,10 @@ TEST(ApplySummerTime, AddsTheHourInsideTheWindowOnly) {
         EXPECT_EQ(ApplySummerTime(w, c.enabled, c.date, minutes(c.in)), minutes(c.out))
             << c.date.Value() << " " << c.in;
     }
+    // A zone's own shift (Lord Howe Island: half an hour).
+    EXPECT_EQ(ApplySummerTime(w, true, D(2024, 6, 1), minutes(23 * 60 + 40), minutes(30)),
+              minutes(10));
+    EXPECT_EQ(ApplySummerTime(w, true, D(2024, 3, 30), minutes(600), minutes(30)), minutes(600));
 }
 
 }  // namespace

@@ -28,23 +28,22 @@ minutes FoldAcrossMidnight(minutes delta) {
 }
 
 // One event of `date` as the calculation gave it, with its local clock time.
-EventValues ValuesOf(const RiseSetResult& r, const DstWindow& window, bool summerTime,
-                     DayNumber date) {
-    EventValues v{r.status,  r.time,     ApplySummerTime(window, summerTime, date, r.time),
-                  r.azimuth, r.crossing, std::nullopt};
-    if (r.crossing) v.CrossingClock = ApplySummerTime(window, summerTime, date, *r.crossing);
+EventValues ValuesOf(const RiseSetResult& r, const ClockRules& clocks, DayNumber date) {
+    EventValues v{r.status, r.time, clocks.ClockTime(date, r.time), r.azimuth, r.crossing,
+                  std::nullopt};
+    if (r.crossing) v.CrossingClock = clocks.ClockTime(date, *r.crossing);
     return v;
 }
 
 void FillBody(BodyEntry& body, const DayEvents& now, const DayEvents& before,
-              const DstWindow& window, bool summerTime, DayNumber date) {
+              const ClockRules& clocks, DayNumber date) {
     for (EventKind kind : kEventKinds) {
         const RiseSetResult& r = kind == EventKind::Rise ? now.rise : now.set;
         const RiseSetResult& p = kind == EventKind::Rise ? before.rise : before.set;
         EventEntry& e = body[kind];
-        static_cast<EventValues&>(e) = ValuesOf(r, window, summerTime, date);
-        // The day before is shifted with the window of the date itself.
-        e.Before = ValuesOf(p, window, summerTime, date - 1);
+        static_cast<EventValues&>(e) = ValuesOf(r, clocks, date);
+        // The day before is shifted with the summer time of the date itself.
+        e.Before = ValuesOf(p, clocks, date - 1);
         const minutes d = IsNormal(e.Status) && IsNormal(e.Before.Status)
                               ? AbsDiff(e.Before.Clock, e.Clock)
                               : minutes{0};
@@ -68,8 +67,9 @@ bool BodyEntry::NormalBothDays() const {
            IsNormal((*this)[EventKind::Set].Before.Status);
 }
 
-Place PlaceOf(const SiteSettings& s) {
-    return Place{s.LatitudeMinutes, s.LongitudeMinutes, s.TimeZoneMinutes};
+Place PlaceOf(const SiteSettings& s, DayNumber date) {
+    return Place{s.LatitudeMinutes, s.LongitudeMinutes,
+                 static_cast<std::int32_t>(ClockRulesOf(s, date).standardOffset.count())};
 }
 
 DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Place& place) {
@@ -82,29 +82,31 @@ DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const Day
     DayEphemeris e;
     e.Date = date;
     e.PrevDate = date - 1;
-    e.Window = ComputeDstWindow(settings, date);
-    FillBody(e[Body::Sun], sun, prevSun, e.Window, settings.SummerTimeEnabled, date);
-    FillBody(e[Body::Moon], moon, prevMoon, e.Window, settings.SummerTimeEnabled, date);
+    e.Clocks = ClockRulesOf(settings, date);
+    FillBody(e[Body::Sun], sun, prevSun, e.Clocks, date);
+    FillBody(e[Body::Moon], moon, prevMoon, e.Clocks, date);
     e.JulianDay = sun.rise.julianDay;
     return e;
 }
 
 DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date) {
-    const Place place = PlaceOf(settings);
+    const Place place = PlaceOf(settings, date);
+    const Place placeBefore = PlaceOf(settings, date - 1);
     const auto today = date.ToDate();
     const auto before = (date - 1).ToDate();
     return AssembleDay(settings, date, ComputeSunDay(today, place), ComputeMoonDay(today, place),
-                       ComputeSunDay(before, place), ComputeMoonDay(before, place));
+                       ComputeSunDay(before, placeBefore), ComputeMoonDay(before, placeBefore));
 }
 
 void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
                 const std::function<bool(const DayEphemeris&)>& onDay) {
     if (to < from) return;
-    const Place place = PlaceOf(settings);
-    DayEvents prevSun = ComputeSunDay((from - 1).ToDate(), place);
-    DayEvents prevMoon = ComputeMoonDay((from - 1).ToDate(), place);
+    const Place placeBefore = PlaceOf(settings, from - 1);
+    DayEvents prevSun = ComputeSunDay((from - 1).ToDate(), placeBefore);
+    DayEvents prevMoon = ComputeMoonDay((from - 1).ToDate(), placeBefore);
     for (DayNumber d = from;; ++d) {
         const auto ymd = d.ToDate();
+        const Place place = PlaceOf(settings, d);
         const DayEvents sun = ComputeSunDay(ymd, place);
         const DayEvents moon = ComputeMoonDay(ymd, place);
         if (!onDay(AssembleDay(settings, d, sun, moon, prevSun, prevMoon))) return;
@@ -123,16 +125,15 @@ BodyDay BodyDayOf(const DayEphemeris& e, Body body) {
 void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
                     const std::function<bool(const BodyDay&)>& onDay) {
     if (to < from) return;
-    const Place place = PlaceOf(settings);
+    Place place = PlaceOf(settings, from);
     BodyDay out;
     for (DayNumber d = from;; ++d) {
+        const ClockRules clocks = ClockRulesOf(settings, d);
+        place.timeZoneMinutes = static_cast<std::int32_t>(clocks.standardOffset.count());
         const DayEvents ev = ComputeBodyDay(body, d.ToDate(), place);
-        const DstWindow window = ComputeDstWindow(settings, d);
         out.Date = d;
-        out.Events[IndexOf(EventKind::Rise)] =
-            ValuesOf(ev.rise, window, settings.SummerTimeEnabled, d);
-        out.Events[IndexOf(EventKind::Set)] =
-            ValuesOf(ev.set, window, settings.SummerTimeEnabled, d);
+        out.Events[IndexOf(EventKind::Rise)] = ValuesOf(ev.rise, clocks, d);
+        out.Events[IndexOf(EventKind::Set)] = ValuesOf(ev.set, clocks, d);
         if (!onDay(out) || d == to) return;
     }
 }

@@ -7,18 +7,18 @@
 // exact); a time of day is 0..1439 minutes. Texts are made by the callers.
 //
 // ComputeDay works in this order:
-//  1. the summer-time window of the date;
+//  1. the clocks of the date (ClockRulesOf): its standard offset, in which
+//     the calculation gives its times, and its summer time;
 //  2. for each body, one scan of the date: status, standard time, azimuth and
 //     the crossing of each event, and the time shifted by the summer-time
-//     hour (the local clock time);
+//     shift (the local clock time);
 //  3. the body's length when both its statuses are Normal: set - rise, or,
 //     when the shifted set falls after midnight (rise > set), one day -
 //     (rise - set);
-//  4. one scan of each body for the day before, shifted with the window of
-//     the date itself. So on the first day of summer time the date's times
-//     carry the extra hour and the day before's do not, and the deltas of that
-//     day include the hour; on the first day of winter time neither day is
-//     shifted;
+//  4. one scan of each body for the day before, in the standard offset of
+//     the day before and shifted with the summer time of the date itself. So on the first day of
+//     summer time the date's times carry the extra hour and the day before's do not, and the deltas
+//     of that day include the hour; on the first day of winter time neither day is shifted;
 //  5. the previous day's lengths, by the same rule, whatever their statuses;
 //  6. the rise and set deltas |previous - time| when both statuses are
 //     Normal; a delta above 23:00 is folded to one day - delta, so an event
@@ -114,7 +114,7 @@ struct DayEphemeris {
     DayNumber PrevDate;
     std::array<BodyEntry, kBodyCount> Bodies;
     double JulianDay = 0.0;  // Julian Day at 0h UT of Date (ends in .5)
-    DstWindow Window;        // the summer-time window of Date
+    ClockRules Clocks;       // the clocks of Date (its standard offset and summer time)
 
     BodyEntry& operator[](Body b) { return Bodies[IndexOf(b)]; }
     const BodyEntry& operator[](Body b) const { return Bodies[IndexOf(b)]; }
@@ -131,7 +131,7 @@ DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const Day
                          const DayEvents& prevMoon);
 
 // The record of one date: four scans (each body on the date and on the day
-// before). `settings` must have its rules resolved (ResolveDstRules).
+// before).
 DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date);
 
 // The records of every date from `from` to `to` inclusive, oldest first,
@@ -161,6 +161,7 @@ void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, Day
 
 // The calculation of one body's day (one scan).
 DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Place& place);
-Place PlaceOf(const SiteSettings& settings);
+// The place of the settings with the standard offset of `date`.
+Place PlaceOf(const SiteSettings& settings, DayNumber date);
 
 }  // namespace dawn

@@ -71,7 +71,7 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
         EXPECT_EQ(SunRise(e).Crossing, HM(5, 30));  // standard time
         EXPECT_EQ(SunRise(e).CrossingClock, HM(6, 30));
         EXPECT_EQ(e.PrevDate, D(2024, 6, 20));
-        EXPECT_TRUE(e.Window.Contains(e.Date));
+        EXPECT_TRUE(e.Clocks.window.Contains(e.Date));
     }
     {  // The shifted sunset falls after midnight: one day less the gap.
         const auto e =
@@ -230,7 +230,6 @@ TEST(ForEachDay, MatchesComputeDayDateByDate) {
         if (r.lat < 0) {
             s.SummerRule = 900;  // first Sunday of October
             s.WinterRule = 300;  // first Sunday of April
-            ResolveDstRules(s, 2024);
         }
         std::vector<DayEphemeris> plain;
         for (DayNumber d = r.from; d <= r.to; ++d) plain.push_back(ComputeDay(s, d));

@@ -117,25 +117,21 @@ bool ParseSettingsInteger(const std::string& text, std::int32_t& out) {
 }
 
 DstRuleParams DstParamsOf(const SiteSettings& s) {
-    return DstRuleParams{s.SummerTimeEnabled, s.LatitudeMinutes, s.SummerWeekday, s.WinterWeekday};
-}
-
-void ResolveDstRules(SiteSettings& s, int year) {
-    auto resolve = [year](std::int32_t rule, int weekday, std::uint8_t& month,
-                          std::uint8_t& nthFromEnd) {
-        const std::int32_t r = ClampRule(rule);
-        month = static_cast<std::uint8_t>(r / 100 + 1);
-        // Occurrences counted from the start (0 = first) become a count from the
-        // end for this year; 8-bit arithmetic as the stored field is 8 bits.
-        nthFromEnd = static_cast<std::uint8_t>(CountWeekdayInMonth(month, year, weekday) - r % 100);
-    };
-    resolve(s.SummerRule, s.SummerWeekday, s.SummerMonth, s.SummerNthFromEnd);
-    resolve(s.WinterRule, s.WinterWeekday, s.WinterMonth, s.WinterNthFromEnd);
+    const std::int32_t summer = ClampRule(s.SummerRule);
+    const std::int32_t winter = ClampRule(s.WinterRule);
+    return DstRuleParams{s.SummerTimeEnabled,
+                         {summer / 100 + 1, summer % 100, s.SummerWeekday},
+                         {winter / 100 + 1, winter % 100, s.WinterWeekday}};
 }
 
 DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date) {
-    return ComputeDstWindow(DstParamsOf(s), date.Year(), s.SummerMonth, s.SummerNthFromEnd, date,
-                            s.WinterMonth, s.WinterNthFromEnd);
+    return ComputeDstWindow(DstParamsOf(s), date);
+}
+
+ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date) {
+    if (s.Zone) return s.Zone->RulesOn(date);
+    return ClockRules{std::chrono::minutes{s.TimeZoneMinutes}, s.SummerTimeEnabled,
+                      ComputeDstWindow(s, date), std::chrono::minutes{60}};
 }
 
 SiteSettings DefaultSettings(const std::string& appDir, int referenceYear) {
@@ -148,7 +144,6 @@ SiteSettings DefaultSettings(const std::string& appDir, int referenceYear) {
     s.SunSetSoundFile = JoinPath(appDir, "sunset.wav");
     s.SunRiseImageFile = JoinPath(appDir, "sunrise.jpg");
     s.SunSetImageFile = JoinPath(appDir, "sunset.jpg");
-    ResolveDstRules(s, referenceYear);
     return s;
 }
 
@@ -178,19 +173,16 @@ std::vector<std::string> SettingsToLines(const SiteSettings& s) {
 
 std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
     std::vector<std::string> lines = SettingsToLines(s);
-    const auto kept = static_cast<std::size_t>(kKeptPlaceLineCount);
-    const bool later = s.ExtraLines.size() > kept;
-    const std::size_t placeLines = std::min(s.ExtraLines.size(), kept);
-    lines.insert(lines.end(), s.ExtraLines.begin(),
-                 s.ExtraLines.begin() + static_cast<std::ptrdiff_t>(placeLines));
-    if (!later && s.Alarms == DefaultAlarmChoices()) return lines;
-    lines.resize(static_cast<std::size_t>(kAlarmLinesStart));
+    const bool later = !s.ExtraLines.empty();
+    const bool alarms = later || s.Alarms != DefaultAlarmChoices();
+    if (alarms || !s.ZoneName.empty() || !s.PlaceName.empty()) lines.push_back(s.ZoneName);
+    if (alarms || !s.PlaceName.empty()) lines.push_back(s.PlaceName);
+    if (!alarms) return lines;
     for (const AlarmChoice& a : s.Alarms) {
         lines.push_back(std::to_string(a.Offset.count()));
         lines.push_back(std::to_string(WayOf(a)));
     }
-    if (later)
-        lines.insert(lines.end(), s.ExtraLines.begin() + kKeptPlaceLineCount, s.ExtraLines.end());
+    lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
     return lines;
 }
 
@@ -275,18 +267,12 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
                 bad(wayLine, WayOf(defaultAlarms[i]));
         }
     }
-    // Kept: the place's two lines and every line after the alarms'.
-    const auto extraEnd =
-        lines.begin() +
-        std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(lines.size()), kAlarmLinesStart);
-    s.ExtraLines.assign(lines.begin() + kSettingsLineCount, extraEnd);
-    if (lines.size() > static_cast<std::size_t>(kAlarmLinesStart + kAlarmLineCount)) {
-        s.ExtraLines.resize(kKeptPlaceLineCount);
-        s.ExtraLines.insert(s.ExtraLines.end(), lines.begin() + kAlarmLinesStart + kAlarmLineCount,
-                            lines.end());
-    }
-
-    ResolveDstRules(s, todayYear);
+    if (lines.size() > kZoneNameLine) s.ZoneName = lines[kZoneNameLine];
+    if (lines.size() > kPlaceNameLine) s.PlaceName = lines[kPlaceNameLine];
+    // Kept: every line after the alarms'.
+    const auto laterStart = static_cast<std::size_t>(kAlarmLinesStart + kAlarmLineCount);
+    if (lines.size() > laterStart)
+        s.ExtraLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(laterStart), lines.end());
     return result;
 }
 
@@ -364,6 +350,7 @@ SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear, UserId
 bool HasLineBreak(const std::string& path) {
     return path.find_first_of("\r\n") != std::string::npos;
 }
+
 
 SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir, UserId user) {
     const std::string path = SettingsFilePath(appDir);

@@ -5,8 +5,9 @@
 // line in this order (zero-based line numbers):
 //    0 LanguageIndex        0..6 (0 local, 1 Dutch, 2 French, 3 German,
 //                           4 English, 5 Italian, 6 Spanish)
-//    1 SummerRule           (month - 1) * 100 + occurrence of SummerWeekday
-//                           counted from the month's start, 0 = first
+//    1 SummerRule           (month - 1) * 100 + occurrence of SummerWeekday:
+//                           0 first, 1 second, 2 third, 3 and 4 the last
+//                           one of the month, in every year (RuleDate)
 //    2 WinterRule           the same for the start of winter time
 //    3 TimeZoneHours, FirstWeekNewYear, ShowClock, packed (PackLine3)
 //    4 AlarmSoundEnabled    "0" or "1"
@@ -24,9 +25,13 @@
 //   16 SummerWeekday        1 Sunday .. 7 Saturday
 //   17 WinterWeekday        1 Sunday .. 7 Saturday
 //   18 WeekStartDay         first column of the month calendar, 0 Sunday .. 6 Saturday
-// Lines beyond these 19 are kept as they were read and written back after
-// them, except the alarms' lines, which follow the two lines of the place:
-//   19 (kept: the time-zone name)        20 (kept: the place's name)
+//   19 ZoneName             IANA time-zone name ("Europe/Helsinki"); empty
+//                           means the manual rules above
+//   20 PlaceName            the name of the place chosen by name; may be empty
+// With a zone, line 14 holds the zone's standard offset of today and lines 1,
+// 2 and 15 to 17 the zone's rule where the controls can express it, so that a
+// copy of the program that knows only the first 19 lines still reads the file.
+// The alarms' lines follow:
 //   21 SunRiseAlarmOffset   minutes from the event, -180..180 (clamped)
 //   22 SunRiseAlarmWay      0 picture, 1 notification, 2 both, 3 no alarm
 //   23 SunSetAlarmOffset    24 SunSetAlarmWay
@@ -35,10 +40,13 @@
 // The alarms' defaults are the designed ones: sunrise and sunset at their
 // event with the picture window, no alarm at civil dawn or dusk. An empty
 // alarm line takes its default silently; a way outside 0..3 is reported like
-// a line that is no integer. A file whose alarms are all at their defaults and
-// which holds nothing after them is written without these lines, so a file
-// the alarms were never set in keeps its length. Lines are written with CR LF; CR, LF and CR LF are
-// read. Each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
+// a line that is no integer. Lines 19 and 20 are written only when one of
+// them, or a later line, holds something, and the alarms' lines only when the
+// alarms are not all at their defaults or later lines are kept, so a file
+// the zone and the alarms were never set in keeps its 19 lines. Lines beyond
+// these 29 are kept as they were read and written back after them. Lines are
+// written with CR LF; CR, LF and CR LF are read. Each line is
+// read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
 // UTF-8. The four media paths are file names, and a file name is bytes: a path
 // that is not UTF-8 but names an existing file (a folder named in another
 // encoding) keeps its bytes; a line break in a path is refused on saving, as
@@ -54,6 +62,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,11 +74,21 @@
 namespace dawn {
 
 inline constexpr int kSettingsLineCount = 19;
+// The lines of the zone and of the place name, after the 19.
+inline constexpr int kZoneNameLine = 19;
+inline constexpr int kPlaceNameLine = 20;
+
+// The clocks of a time zone, date by date (the places library opens one from
+// the system's time-zone database).
+class ZoneRules {
+public:
+    virtual ~ZoneRules() = default;
+    virtual const std::string& Name() const = 0;
+    virtual ClockRules RulesOn(DayNumber date) const = 0;
+};
 inline constexpr const char* kSettingsFileName = "Dawncode.txt";
-// The lines after the 19th that the program keeps without reading them, and
-// the alarms' lines after those.
-inline constexpr int kKeptPlaceLineCount = 2;
-inline constexpr int kAlarmLinesStart = kSettingsLineCount + kKeptPlaceLineCount;
+// The alarms' lines, after those of the zone and the place.
+inline constexpr int kAlarmLinesStart = kPlaceNameLine + 1;
 inline constexpr int kAlarmLineCount = 2 * static_cast<int>(kAlarmEventCount);
 
 // One alarm as the settings keep it. Off: the event rings no alarm.
@@ -111,18 +130,18 @@ struct SiteSettings {
     std::uint8_t WinterWeekday = 1;
     std::uint8_t WeekStartDay = 1;
 
-    // Derived by ResolveDstRules, never stored.
-    std::uint8_t SummerMonth = 3;
-    std::uint8_t SummerNthFromEnd = 1;
-    std::uint8_t WinterMonth = 10;
-    std::uint8_t WinterNthFromEnd = 1;
+    std::string ZoneName;   // line 20, kept as read; empty for the manual rules
+    std::string PlaceName;  // line 21
+    // The zone of ZoneName once opened (never stored): with it every date
+    // takes its standard offset and summer time from the zone. Null for the
+    // manual rules, also when ZoneName names a zone the system does not know.
+    std::shared_ptr<const ZoneRules> Zone;
 
     // The alarms (lines 21..28).
     AlarmChoices Alarms = DefaultAlarmChoices();
 
-    // Lines after the 19th of the file that was read, written back unchanged:
-    // the two lines of the place (19 and 20), then those after the alarms'
-    // lines (29 on).
+    // Lines after the alarms' (line 30 on) of the file that was read,
+    // written back unchanged.
     std::vector<std::string> ExtraLines;
     // Set when the file that was read had any problem (it could not be read,
     // a line was no integer, a line was converted from Windows-1252): the next
@@ -142,14 +161,17 @@ std::string JoinPath(const std::string& dir, const std::string& name);
 std::string SettingsFilePath(const std::string& appDir);
 
 // Every field at its default. The rule defaults are the last Sunday of March
-// and of October of `referenceYear` (199 or 899 plus the number of Sundays in
-// that month); the media defaults are AppDir + "/sunrise.wav", "/sunset.wav",
-// "/sunrise.jpg" and "/sunset.jpg". The derived fields are resolved for
-// `referenceYear`.
+// and of October, written as 199 or 899 plus the number of Sundays in that
+// month of `referenceYear` (either form means the last); the media defaults
+// are AppDir + "/sunrise.wav", "/sunset.wav", "/sunrise.jpg" and
+// "/sunset.jpg".
 SiteSettings DefaultSettings(const std::string& appDir, int referenceYear);
 
 // The 19 lines as they are written (line 3 packed, booleans "0"/"1").
 std::vector<std::string> SettingsToLines(const SiteSettings& s);
+// Every line of the file as a save writes it: the 19, the zone and place
+// lines, the alarms' lines and the kept extra lines, each group when needed.
+std::vector<std::string> SettingsFileLines(const SiteSettings& s);
 
 // Line 3: hours * 100 + FirstWeekNewYear + 2 * ShowClock, the flags taking the
 // sign of the hours (0 hours adds them). -5 h with both flags is -503; 0 h
@@ -166,18 +188,14 @@ Line3 UnpackLine3(std::int32_t v);
 // fits 32 bits. False for anything else.
 bool ParseSettingsInteger(const std::string& text, std::int32_t& out);
 
-// Recomputes SummerMonth, SummerNthFromEnd, WinterMonth and WinterNthFromEnd
-// from the rules and weekdays for `year`. The occurrence stored in a rule
-// counts from the month's start; it becomes a count from the month's end that
-// is right for `year`, and that count is then used for every year the window
-// is computed for. An occurrence beyond the month's last such weekday gives 0,
-// which the window takes as the earliest one.
-void ResolveDstRules(SiteSettings& s, int year);
-
-// The summer-time window of `date` with the settings' rules (resolved months
-// and counts, weekdays, hemisphere and SummerTimeEnabled).
-DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
+// The manual summer-time rule of the settings (rules, weekdays and
+// SummerTimeEnabled), and its window around `date`.
 DstRuleParams DstParamsOf(const SiteSettings& s);
+DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
+
+// The clocks of `date`: the zone's when one is open, else the manual rules
+// with TimeZoneMinutes and a shift of one hour.
+ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date);
 
 struct SettingsLoadResult {
     SiteSettings settings;
@@ -190,8 +208,9 @@ struct SettingsLoadResult {
 };
 
 // Reads AppDir/Dawncode.txt. Never fails: what cannot be used takes its
-// default and is reported in `messages`. The rules are resolved for
-// `todayYear`. `user` is whom the file must belong to in a shared folder.
+// default and is reported in `messages`. `todayYear` gives the defaults of a
+// missing file. The zone of line 20 is not opened here. `user` is whom the file must belong to in a
+// shared folder.
 SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear,
                                 UserId user = CurrentUser());
 
@@ -209,12 +228,6 @@ struct SettingsSaveResult {
     bool ok = true;
     std::string error;  // the reason with the file name, for the user
 };
-
-// Every line of the file as a save writes it: the 19 lines, the two kept
-// lines of the place, the alarms' lines and the other kept lines (the alarms'
-// lines and those before them only when the alarms are not all at their
-// defaults or later lines are kept).
-std::vector<std::string> SettingsFileLines(const SiteSettings& s);
 
 // Writes SettingsFileLines to AppDir/Dawncode.txt,
 // replacing the file atomically; with KeepCopyBeforeSave the old file is first

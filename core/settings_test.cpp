@@ -104,10 +104,10 @@ TEST(Settings, FirstStartInAnEmptyFolderWritesTheDefaultPlace) {
     EXPECT_EQ(s.LatitudeMinutes, 3047);
     EXPECT_EQ(s.LongitudeMinutes, 328);
     EXPECT_EQ(s.TimeZoneMinutes, 60);
-    EXPECT_EQ(s.SummerMonth, 3);
-    EXPECT_EQ(s.SummerNthFromEnd, 1);
-    EXPECT_EQ(s.WinterMonth, 10);
-    EXPECT_EQ(s.WinterNthFromEnd, 1);
+    EXPECT_EQ(s.SummerRule, 204);  // March 2024 has five Sundays
+    EXPECT_EQ(s.WinterRule, 903);
+    EXPECT_EQ(ComputeDstWindow(s, DayNumber::FromYmd(2024, 6, 1)),
+              (DstWindow{DayNumber::FromYmd(2024, 3, 31), DayNumber::FromYmd(2024, 10, 27)}));
     EXPECT_EQ(s.WeekStartDay, 1);
 
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
@@ -171,11 +171,8 @@ TEST(Settings, TwelveLinesGiveTheirValues) {
     EXPECT_EQ(s.LatitudeMinutes, 3047);
     EXPECT_EQ(s.TimeZoneMinutes, 60);
     EXPECT_TRUE(s.SummerTimeEnabled);
-    // The second Sunday of March 2024 (of five) is the fourth from the end.
-    EXPECT_EQ(s.SummerMonth, 3);
-    EXPECT_EQ(s.SummerNthFromEnd, 4);
-    EXPECT_EQ(s.WinterMonth, 10);
-    EXPECT_EQ(s.WinterNthFromEnd, 3);
+    EXPECT_EQ(DstParamsOf(s).summer, (DstChange{3, 1, 1}));  // second Sunday of March
+    EXPECT_EQ(DstParamsOf(s).winter, (DstChange{10, 1, 1}));
 }
 
 TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
@@ -189,8 +186,9 @@ TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
     ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
     auto loaded = LoadSettings(dir.str(), 2024);
     EXPECT_THAT(loaded.messages, IsEmpty());
-    EXPECT_THAT(loaded.settings.ExtraLines,
-                ElementsAre("Europe/Brussels", "", "extra 29", "", "extra 31"));
+    EXPECT_EQ(loaded.settings.ZoneName, "Europe/Brussels");
+    EXPECT_EQ(loaded.settings.PlaceName, "");
+    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("extra 29", "", "extra 31"));
     loaded.settings.LatitudeMinutes = -2032;
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
     file[13] = "-2032";
@@ -211,7 +209,9 @@ TEST(Settings, AlarmLinesFollowThePlaceLines) {
                                 AlarmChoice{false, minutes{0}, AlarmChannel::Picture},
                                 AlarmChoice{true, minutes{-180}, AlarmChannel::Picture}};
     EXPECT_EQ(loaded.settings.Alarms, expected);
-    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("Europe/Brussels", "Brussels"));
+    EXPECT_EQ(loaded.settings.ZoneName, "Europe/Brussels");
+    EXPECT_EQ(loaded.settings.PlaceName, "Brussels");
+    EXPECT_TRUE(loaded.settings.ExtraLines.empty());
     EXPECT_EQ(SettingsFileLines(loaded.settings)[27], "-180");  // clamped
 
     // The alarms set in a file of 19 lines: empty lines hold the place's.
@@ -246,6 +246,43 @@ TEST(Settings, ABadAlarmLineTakesItsDefaultAndIsReported) {
     EXPECT_FALSE(a[2].On);                           // empty lines
     EXPECT_EQ(a[3].Offset.count(), 5);
     EXPECT_FALSE(a[3].On);
+}
+
+// Lines 20 and 21 hold the zone and the place; a file without them is written
+// back with its 19 lines, and an empty line 20 or 21 keeps its place when a
+// later line follows.
+TEST(Settings, ZoneAndPlaceLines) {
+    const Lines base = DefaultLines("/app");
+    struct Case {
+        Lines after19;  // the lines after the 19th in the file
+        std::string zone, place;
+        std::size_t extras;
+    };
+    const Case cases[] = {
+        {{}, "", "", 0},
+        {{"Europe/Helsinki"}, "Europe/Helsinki", "", 0},
+        {{"Europe/Helsinki", "Helsinki"}, "Europe/Helsinki", "Helsinki", 0},
+        {{"", "Helsinki"}, "", "Helsinki", 0},
+        {{"", "", "0", "0", "0", "0", "0", "3", "0", "3", "later"}, "", "", 1},
+        {{"Nowhere/Atlantis", "", "0", "0", "0", "0", "0", "3", "0", "3", "later", ""},
+         "Nowhere/Atlantis",
+         "",
+         2},
+    };
+    for (const auto& c : cases) {
+        Lines lines = base;
+        lines.insert(lines.end(), c.after19.begin(), c.after19.end());
+        const SiteSettings s = SettingsFromLines(lines, "/app", 2024, "f").settings;
+        EXPECT_EQ(s.ZoneName, c.zone);
+        EXPECT_EQ(s.PlaceName, c.place);
+        EXPECT_EQ(s.ExtraLines.size(), c.extras);
+        EXPECT_EQ(s.Zone, nullptr);  // opening it is the caller's part
+        EXPECT_EQ(SettingsFileLines(s), lines) << lines.size();
+    }
+    SiteSettings s = SettingsFromLines(base, "/app", 2024, "f").settings;
+    s.PlaceName = "Helsinki";
+    EXPECT_EQ(SettingsFileLines(s).size(), 21u);
+    EXPECT_EQ(SettingsFileLines(s)[19], "");
 }
 
 TEST(Settings, ReadsCrOnlyAndWindows1252AndWritesUtf8) {
@@ -338,32 +375,39 @@ TEST(Settings, OutOfRangeValuesAreClamped) {
         EXPECT_EQ(c.field(loaded.settings), c.expected)
             << "line " << c.line << " '" << c.text << "'";
         EXPECT_THAT(loaded.messages, IsEmpty());
-        // Whatever was read, the resolved rules stay inside a month.
-        EXPECT_GE(loaded.settings.SummerMonth, 1);
-        EXPECT_LE(loaded.settings.SummerMonth, 12);
-        EXPECT_LE(loaded.settings.SummerNthFromEnd, 5);
+        // Whatever was read, the rules stay inside a month.
+        const DstRuleParams p = DstParamsOf(loaded.settings);
+        EXPECT_GE(p.summer.month, 1);
+        EXPECT_LE(p.summer.month, 12);
+        EXPECT_LE(p.summer.occurrence, 4);
     }
 }
 
-TEST(ResolveDstRules, TurnsAnOccurrenceIntoACountFromTheEnd) {
-    SiteSettings s = DefaultSettings("/app", 2024);
+// A rule read from the file means the same weekday in every year, whatever
+// the year it was written or read in: 204 and 203 both mean the last Sunday.
+TEST(Settings, ARuleMeansTheSameWeekdayInEveryYear) {
     struct Case {
         std::int32_t rule;
-        int weekday, year;
-        int month, nthFromEnd;
+        int year;
+        DayNumber start;
     };
     const Case cases[] = {
-        {204, 1, 2024, 3, 1},  // 5th Sunday of March 2024: the last
-        {204, 1, 2023, 3, 0},  // March 2023 has only four Sundays: 0, the earliest
-        {203, 1, 2023, 3, 1},  {200, 1, 2024, 3, 5},  // the first of five
-        {903, 1, 2024, 10, 1}, {900, 1, 2024, 10, 4}, {1100, 5, 2024, 12, 4},
+        {300, 2028, DayNumber::FromYmd(2028, 4, 2)},  {201, 2026, DayNumber::FromYmd(2026, 3, 8)},
+        {201, 2027, DayNumber::FromYmd(2027, 3, 14)}, {204, 2026, DayNumber::FromYmd(2026, 3, 29)},
+        {204, 2027, DayNumber::FromYmd(2027, 3, 28)}, {203, 2026, DayNumber::FromYmd(2026, 3, 29)},
+        {203, 2027, DayNumber::FromYmd(2027, 3, 28)},
     };
     for (const auto& c : cases) {
-        s.SummerRule = c.rule;
-        s.SummerWeekday = static_cast<std::uint8_t>(c.weekday);
-        ResolveDstRules(s, c.year);
-        EXPECT_EQ(s.SummerMonth, c.month) << c.rule << " in " << c.year;
-        EXPECT_EQ(s.SummerNthFromEnd, c.nthFromEnd) << c.rule << " in " << c.year;
+        for (int readIn : {2024, 2026, 2027}) {
+            Lines lines = DefaultLines("/app");
+            lines[1] = std::to_string(c.rule);
+            const SiteSettings s = SettingsFromLines(lines, "/app", readIn, "f").settings;
+            EXPECT_EQ(s.SummerRule, c.rule);  // never rewritten
+            const DayNumber june = DayNumber::FromYmd(c.year, 6, 1);
+            EXPECT_EQ(ComputeDstWindow(s, june).SummerStart, c.start)
+                << c.rule << " in " << c.year << " read in " << readIn;
+            EXPECT_EQ(ClockRulesOf(s, june).window.SummerStart, c.start);
+        }
     }
 }
 

@@ -288,6 +288,11 @@ ZoneDay Zone::Day(DayNumber date) const {
     return day;
 }
 
+ClockRules Zone::RulesOn(DayNumber date) const {
+    const ZoneDay day = Day(date);
+    return ClockRules{day.standardOffset, day.summerTimeEnabled, day.window, day.shift};
+}
+
 YearRule Zone::RuleOfYear(int year) const {
     YearRule rule;
     rule.standardOffset = Day(DayNumber::FromYmd(year, 1, 1)).standardOffset;

@@ -35,6 +35,7 @@
 
 #include "core/calendar.h"
 #include "core/daynumber.h"
+#include "core/settings.h"
 
 namespace dawn {
 
@@ -104,7 +105,7 @@ struct YearRule {
     std::chrono::minutes standardOffset{0};  // on 1 January of the year
 };
 
-class Zone {
+class Zone : public ZoneRules {
 public:
     // One stretch between two changes, as held after opening.
     struct Segment {
@@ -115,8 +116,10 @@ public:
 
     Zone(std::string name, std::vector<Segment> segments);
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const override { return name_; }
     ZoneDay Day(DayNumber date) const;
+    // Day(date) as the day computation takes it.
+    ClockRules RulesOn(DayNumber date) const override;
     YearRule RuleOfYear(int year) const;
 
 private:

@@ -1,5 +1,7 @@
 #include "present/appstate.h"
 
+#include "present/placechoice.h"
+
 namespace dawn {
 
 void AppState::ApplyLanguage() {
@@ -10,6 +12,11 @@ void AppState::ShowDate(DayNumber date) {
     Shown = date;
     Day = ComputeDay(Settings, date);
     ReferenceYear = date.Year();
+}
+
+std::int32_t ShownStandardOffset(const AppState& state) {
+    return static_cast<std::int32_t>(
+        ClockRulesOf(state.Settings, state.Shown).standardOffset.count());
 }
 
 void LoadAppState(AppState& state, const std::string& appDir, const LocaleFormats& locale,
@@ -23,6 +30,7 @@ void LoadAppState(AppState& state, const std::string& appDir, const LocaleFormat
     SettingsLoadResult loaded = LoadSettings(state.AppDir, state.ReferenceYear);
     state.Settings = std::move(loaded.settings);
     for (std::string& m : loaded.messages) state.PendingMessages.push_back(std::move(m));
+    if (auto m = OpenSettingsZone(state.Settings, today)) state.PendingMessages.push_back(*m);
 
     LabelLoad labels = LoadLabelTable(state.AppDir);
     state.Labels = std::move(labels.table);

@@ -67,10 +67,15 @@ struct AppState {
     const std::string& TableLabel(int n) const { return Labels.Label(Current.languageIndex, n); }
 };
 
+// The standard offset of the shown date in minutes: the zone's on that date,
+// else the manual TimeZoneMinutes.
+std::int32_t ShownStandardOffset(const AppState& state);
+
 // Fills a fresh state: the folder, the locale formats, today and the
 // reference year, the settings file and the label file of the folder, and
-// the applied language; the shown date is today (its record is computed by
-// the first drawing). Loader messages end up in PendingMessages.
+// the applied language, and the zone of the settings (OpenSettingsZone); the
+// shown date is today (its record is computed by the first drawing). Loader
+// messages, and a zone the system does not know, end up in PendingMessages.
 void LoadAppState(AppState& state, const std::string& appDir, const LocaleFormats& locale,
                   DayNumber today);
 

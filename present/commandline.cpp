@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/textfile.h"
+#include "present/placechoice.h"
 
 namespace dawn {
 
@@ -24,12 +25,14 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     auto warn = [warnings](const std::string& text) {
         if (warnings && !text.empty()) warnings->push_back(text);
     };
-    state.AppDir = FolderOf(files.settingsPath);
+    state.AppDir = FolderOf(files.settingsPath.empty() ? kSettingsFileName : files.settingsPath);
     state.Locale = locale;
     state.Today = today;
     state.ReferenceYear = today.Year();
 
-    const TextFileResult settings = ReadTextFile(files.settingsPath);
+    TextFileResult settings;
+    settings.status = TextFileStatus::Missing;
+    if (!files.settingsPath.empty()) settings = ReadTextFile(files.settingsPath);
     if (settings.status == TextFileStatus::Missing) {
         state.Settings = DefaultSettings(state.AppDir, state.ReferenceYear);
     } else if (!settings.ok()) {
@@ -40,6 +43,7 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
         state.Settings = std::move(loaded.settings);
         for (const std::string& m : loaded.messages) warn(m);
     }
+    if (auto m = OpenSettingsZone(state.Settings, today)) warn(*m);
 
     if (files.labelsPath.empty()) {
         state.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
@@ -56,8 +60,7 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     }
     state.ApplyLanguage();
     state.Panel = panel;
-    // The record of the shown date; the reference year stays today's, as the
-    // rules were resolved for it.
+    // The record of the shown date; the reference year stays today's.
     state.Shown = shownDate;
     state.Day = ComputeDay(state.Settings, shownDate);
     return std::nullopt;

@@ -16,7 +16,7 @@
 namespace dawn {
 
 struct CommandLineFiles {
-    std::string settingsPath;  // a missing file means the default settings
+    std::string settingsPath;  // a missing file, or none named, means the default settings
     std::string labelsPath;    // empty: the program's own copy of the labels
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "present/placechoice.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -100,7 +101,8 @@ PanelView BuildPanel(Body body, const BodyEntry& entry, std::array<std::string, 
     return panel;
 }
 
-std::string TrayHintOf(const DayView& v, const std::string& shownText) {
+std::string TrayHintOf(const DayView& v, const std::string& shownText,
+                       const std::string& placeName) {
     const PanelView& sun = v[Body::Sun];
     std::string hint(Trimmed(sun[Row::Rise].caption));
     hint += " = ";
@@ -111,7 +113,9 @@ std::string TrayHintOf(const DayView& v, const std::string& shownText) {
     hint += Trimmed(sun[Row::Set].value);
     hint += "\n";
     hint += Trimmed(v.coordinatesCaption);
-    hint += " " + v.latitude + "-" + v.longitude + " " + shownText;
+    hint += " " + v.latitude + "-" + v.longitude;
+    if (!placeName.empty()) hint += " " + placeName;
+    hint += " " + shownText;
     return hint;
 }
 
@@ -248,10 +252,12 @@ DayView BuildDayView(const AppState& state) {
     const DayNumber first = DayNumber::FromYmd(state.Shown.Year(), state.Shown.Month(), 1);
     v.weeks = WeekColumn(first, s.WeekStartDay, s.FirstWeekNewYear);
 
-    v.coordinatesHint = TimeZoneHint(s.TimeZoneMinutes, loc.TimeSeparator);
+    v.coordinatesHint = TimeZoneHint(ShownStandardOffset(state), loc.TimeSeparator);
+    if (const std::string place = PlaceLabelOf(s); !place.empty())
+        v.coordinatesHint += "\n" + place;
     v.latitude = LatitudeText(s.LatitudeMinutes, state.Current.hemisphere);
     v.longitude = LongitudeText(s.LongitudeMinutes, state.Current.hemisphere);
-    v.summer = SummerRowsOf(day.Window, state.Shown, state);
+    v.summer = SummerRowsOf(day.Clocks.window, state.Shown, state);
 
     v.symbol = kSymbol;
     v.sunSetSymbolHint = "double clic to translator";
@@ -261,7 +267,7 @@ DayView BuildDayView(const AppState& state) {
     v.monthText = " " + loc.StandaloneShortMonthNames[month];
     v.monthHint = loc.StandaloneMonthNames[month];
     v.monthNumberHint = std::to_string(state.Shown.Month());
-    v.trayHint = TrayHintOf(v, shownText);
+    v.trayHint = TrayHintOf(v, shownText, s.PlaceName);
     return v;
 }
 

@@ -78,7 +78,7 @@ struct DayView {
     std::array<int, 6> weeks{};
 
     std::string coordinatesCaption;  // aligned with the panel's captions
-    std::string coordinatesHint;     // the time zone
+    std::string coordinatesHint;     // the time zone, and the place chosen by name
     std::string latitude;            // 50N47
     std::string longitude;           // 05E28
 

@@ -23,7 +23,6 @@ SiteSettings SettingsAt(std::int32_t latitude, std::int32_t longitude, std::int3
     s.LatitudeMinutes = latitude;
     s.LongitudeMinutes = longitude;
     s.TimeZoneMinutes = zone;
-    ResolveDstRules(s, 2024);
     return s;
 }
 

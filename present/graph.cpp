@@ -26,14 +26,15 @@ std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body) {
     std::vector<std::string> lines;
     lines.push_back((body == Body::Sun ? "Dawnhelm " : "Moonhelm ") + in.formatDate(first) + "-" +
                     in.formatDate(second) + " @ " + in.longitudeText + " " + in.latitudeText +
-                    "  GMT:" + in.timeZoneText);
-    if (in.settings.SummerTimeEnabled) {
-        const std::string summer = in.summerTimeLabel + " " + in.formatDate(in.window.SummerStart);
-        const std::string winter = in.winterTimeLabel + " " + in.formatDate(in.window.WinterStart);
+                    (in.placeName.empty() ? "" : " " + in.placeName) + "  GMT:" + in.timeZoneText);
+    if (in.clocks.summerTimeEnabled) {
+        const DstWindow& w = in.clocks.window;
+        const std::string summer = in.summerTimeLabel + " " + in.formatDate(w.SummerStart);
+        const std::string winter = in.winterTimeLabel + " " + in.formatDate(w.WinterStart);
         // Outside summer time the next start of summer time lies after the
         // last start of winter time.
-        lines.push_back(in.window.SummerStart > in.window.WinterStart ? winter + "-" + summer
-                                                                      : summer + "-" + winter);
+        lines.push_back(w.SummerStart > w.WinterStart ? winter + "-" + summer
+                                                      : summer + "-" + winter);
     }
     return lines;
 }
@@ -59,21 +60,21 @@ DayPoints SunPointsOf(const BodyDay& day) {
 }
 
 // The local clock time of a moon crossing of one kind on `day`, shifted by
-// the summer-time hour as the day record shifts its own times; nothing when
-// the moon made no crossing of that kind that day.
-std::optional<minutes> MoonCrossingTime(const EventValues& e, const DstWindow& window,
-                                        bool summerTime, DayNumber day) {
+// summer time as the day record shifts its own times; nothing when the moon
+// made no crossing of that kind that day.
+std::optional<minutes> MoonCrossingTime(const EventValues& e, const ClockRules& clocks,
+                                        DayNumber day) {
     if (!e.Crossing) return std::nullopt;
-    return ApplySummerTime(window, summerTime, day, *e.Crossing);
+    return clocks.ClockTime(day, *e.Crossing);
 }
 
 // Moonrise and moonset are independent: on a day without a moonrise the
 // moonset that did happen is plotted at its real time, though the day's
 // status gives both events placeholder times.
 DayPoints MoonPointsOf(const SiteSettings& settings, const BodyDay& day) {
-    const DstWindow window = ComputeDstWindow(settings, day.Date);
-    return {MoonCrossingTime(day[EventKind::Rise], window, settings.SummerTimeEnabled, day.Date),
-            MoonCrossingTime(day[EventKind::Set], window, settings.SummerTimeEnabled, day.Date)};
+    const ClockRules clocks = ClockRulesOf(settings, day.Date);
+    return {MoonCrossingTime(day[EventKind::Rise], clocks, day.Date),
+            MoonCrossingTime(day[EventKind::Set], clocks, day.Date)};
 }
 
 DayPoints PointsOf(Body body, const SiteSettings& settings, const BodyDay& day) {
@@ -92,12 +93,13 @@ GraphInputs GraphInputsFor(const AppState& state) {
     GraphInputs in;
     in.settings = state.Settings;
     in.shownDate = state.Shown;
-    in.window = state.Day.Window;
+    in.clocks = state.Day.Clocks;
     in.timeSeparator = state.Locale.TimeSeparator;
     in.dateSeparator = DateSeparatorOf(state.Locale.DateFormat);
     in.latitudeText = LatitudeText(state.Settings.LatitudeMinutes, state.Current.hemisphere);
     in.longitudeText = LongitudeText(state.Settings.LongitudeMinutes, state.Current.hemisphere);
-    in.timeZoneText = TimeZoneText(state.Settings.TimeZoneMinutes, in.timeSeparator);
+    in.timeZoneText = TimeZoneText(ShownStandardOffset(state), in.timeSeparator);
+    in.placeName = state.Settings.PlaceName;
     in.summerTimeLabel = state.Label(label::kSummerTime);
     in.winterTimeLabel = state.Label(label::kWinterTime);
     in.formatDate = [locale = state.Locale](DayNumber d) { return locale.DateText(d); };

@@ -61,16 +61,17 @@ struct GraphData {
 };
 
 struct GraphInputs {
-    SiteSettings settings;  // rules resolved
+    SiteSettings settings;
     DayNumber shownDate;
-    // The summer-time window when the graph starts (that of the shown date);
-    // it names the two changes in the title's second line.
-    DstWindow window;
+    // The clocks of the shown date: their summer-time window names the two
+    // changes in the title's second line.
+    ClockRules clocks;
     std::string timeSeparator;
     std::string dateSeparator;  // between the day, month and year of the date axis
     std::string latitudeText;   // "50N47"
     std::string longitudeText;  // "05E28"
     std::string timeZoneText;   // "+01:00"
+    std::string placeName;      // the place chosen by name, or empty
     std::string summerTimeLabel;
     std::string winterTimeLabel;
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
@@ -90,8 +91,9 @@ DayNumber GraphWindowStart(Body body, DayNumber shownDate);
 // 366 or 29 days, one more when the shown date's year is a leap year.
 int PlottedDayCount(Body body, DayNumber shownDate);
 
-// The title: line 1 names the body, the dates, the place and the zone; line 2,
-// only with summer time on, the two changes in the order in which they fall.
+// The title: line 1 names the body, the dates, the place (its coordinates and,
+// when it was chosen by name, its name) and the zone; line 2, only with summer
+// time on, the two changes in the order in which they fall.
 std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body);
 
 GraphData BuildGraph(const GraphInputs& in, Body body);

@@ -26,11 +26,11 @@ CalendarEvent EventOf(SkyEvent kind, DayNumber date, minutes standard, minutes c
 }  // namespace
 
 std::string CalendarZoneOf(const SiteSettings& settings) {
-    return settings.ExtraLines.empty() ? std::string() : settings.ExtraLines[0];
+    return settings.ZoneName;
 }
 
 std::string CalendarPlaceNameOf(const SiteSettings& settings) {
-    return settings.ExtraLines.size() < 2 ? std::string() : settings.ExtraLines[1];
+    return settings.PlaceName;
 }
 
 CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& sink,
@@ -58,7 +58,6 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
     }
     if (const IcsStatus begun = writer.Begin(); begun != IcsStatus::Ok) return failed(begun);
 
-    const minutes zone{s.TimeZoneMinutes};
     IcsStatus status = IcsStatus::Ok;
     auto add = [&](const CalendarEvent& e) {
         if (status != IcsStatus::Ok) return;
@@ -77,20 +76,21 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
                 // The crossing that happened, also on a day without the other.
                 if (!e.Crossing || !e.CrossingClock) continue;
                 add(EventOf(k == EventKind::Rise ? rise : set, day.Date, *e.Crossing,
-                            *e.CrossingClock, zone, e.Azimuth));
+                            *e.CrossingClock, day.Clocks.standardOffset, e.Azimuth));
             }
         };
         body(Body::Sun, SkyEvent::Sunrise, SkyEvent::Sunset);
         if (job.moon) body(Body::Moon, SkyEvent::Moonrise, SkyEvent::Moonset);
         if (job.twilight) {
             const Twilight civil =
-                ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+                ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date)).Of(TwilightKind::Civil);
             for (const auto& [kind, e] : {std::pair{SkyEvent::CivilDawn, civil.dawn},
                                           std::pair{SkyEvent::CivilDusk, civil.dusk}}) {
                 if (!e.crossing) continue;
                 const minutes clock =
-                    ApplySummerTime(day.Window, s.SummerTimeEnabled, day.Date, *e.crossing);
-                add(EventOf(kind, day.Date, *e.crossing, clock, zone, std::nullopt));
+                    day.Clocks.ClockTime(day.Date, *e.crossing);
+                add(EventOf(kind, day.Date, *e.crossing, clock, day.Clocks.standardOffset,
+                            std::nullopt));
             }
         }
         return status == IcsStatus::Ok;

@@ -91,7 +91,8 @@ const sys_seconds kStamp{std::chrono::sys_days{std::chrono::year{2024} / 5 / 1}}
 // event that happens, once, at its local time in the zone of the file.
 TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
     SiteSettings s = DefaultSettings("/app", 2024);
-    s.ExtraLines = {"Europe/Brussels", "Velmoren"};
+    s.ZoneName = "Europe/Brussels";
+    s.PlaceName = "Velmoren";
     const DayNumber from = DayNumber::FromYmd(2024, 4, 1);
     const DayNumber to = DayNumber::FromYmd(2024, 4, 30);
     CalendarResult result;
@@ -113,7 +114,7 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
             }
         }
         const Twilight civil =
-            ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s)).Of(TwilightKind::Civil);
+            ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date)).Of(TwilightKind::Civil);
         const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
                               day.Event(Body::Sun, EventKind::Rise).Standard;
         expected.insert(Stamp(day.Date, civil.dawn.minute + shift));
@@ -203,7 +204,7 @@ TEST(CalendarFile, AStopOrAnUnknownZoneEndsTheWriting) {
     EXPECT_EQ(dates, 11);
     EXPECT_EQ(text.find("END:VCALENDAR"), std::string::npos);
 
-    s.ExtraLines = {"Mars/Olympus_Mons"};
+    s.ZoneName = "Mars/Olympus_Mons";
     const CalendarResult unknown = WriteCalendarFile({s,
                                                       DayNumber::FromYmd(2024, 1, 1),
                                                       DayNumber::FromYmd(2024, 1, 2),

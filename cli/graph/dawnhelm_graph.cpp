@@ -44,8 +44,7 @@ VerbOutcome Run(const Command& command, std::ostream&) {
 
     const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
     AppState state;
-    if (const auto error = LoadProgramState(command, shown, body, state))
-        return VerbOutcome::Failure(*error);
+    if (auto failed = LoadProgramState(command, shown, body, state)) return *failed;
 
     QString error;
     bool saved = false;

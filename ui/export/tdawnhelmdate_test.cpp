@@ -285,7 +285,8 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
 // The calendar file of a month: the command line writes the same events;
 // a century stopped with Cancel leaves the old file as it was.
 TEST_F(ExportDialogTest, CalendarFileLikeTheCommandLineAndCancelKeepsTheOldFile) {
-    state.Settings.ExtraLines = {"Europe/Brussels", "Velmoren"};
+    state.Settings.ZoneName = "Europe/Brussels";
+    state.Settings.PlaceName = "Velmoren";
     ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
     const QString ics = folder.filePath(QStringLiteral("sky.ics"));
     chooser.calendarAnswer = ics;

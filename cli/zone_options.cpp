@@ -1,0 +1,64 @@
+#include "cli/zone_options.h"
+
+#include <iostream>
+
+#include "cli/program_state.h"
+#include "cli/settings_option.h"
+#include "cli/values.h"
+#include "places/citysearch.h"
+#include "places/zone.h"
+#include "present/placechoice.h"
+
+namespace dawn::cli {
+
+bool HasPlaceOrZone(const Command& command) {
+    return command.Value(kPlaceOption.name) != nullptr ||
+           command.Value(kZoneOption.name) != nullptr;
+}
+
+std::optional<VerbOutcome> ApplyPlaceAndZone(const Command& command, SiteSettings& settings,
+                                             DayNumber today) {
+    const std::string* query = command.Value(kPlaceOption.name);
+    const std::string* zoneName = command.Value(kZoneOption.name);
+    const int year = today.Year();
+    if (query != nullptr) {
+        const CityIndexOpenResult opened = OpenCityIndex();
+        if (!opened.index) return VerbOutcome::Failure(opened.error);
+        const std::vector<City> matches = opened.index->Search(*query, 1);
+        if (matches.empty())
+            return VerbOutcome::Usage("--place: no place matches " + QuotedArgument(*query));
+        std::shared_ptr<const Zone> zone;
+        if (zoneName == nullptr) {
+            const ZoneOpenResult z = OpenZone(matches.front().zone);
+            if (!z.zone) return VerbOutcome::Failure("--place: " + z.message);
+            zone = z.zone;
+        }
+        DropZone(settings);
+        ChoosePlace(settings, matches.front(), zone, today, year);
+    }
+    if (zoneName != nullptr) {
+        const ZoneOpenResult z = OpenZone(*zoneName);
+        if (!z.zone) {
+            const std::string message = "--zone: " + z.message;
+            return z.error == ZoneError::UnknownZone ? VerbOutcome::Usage(message)
+                                                     : VerbOutcome::Failure(message);
+        }
+        SetZone(settings, z.zone, today, year);
+    }
+    return std::nullopt;
+}
+
+std::optional<VerbOutcome> ReadSettingsWithPlace(const Command& command, SiteSettings& settings) {
+    const DayNumber today = Today();
+    if (command.Value(kSettingsOption.name) == nullptr && HasPlaceOrZone(command)) {
+        settings = DefaultSettings(".", today.Year());
+    } else {
+        if (command.Value(kSettingsOption.name) == nullptr)
+            return VerbOutcome::Usage("missing --settings (or --place or --zone)");
+        if (auto e = ReadSettingsOption(command, settings); !e.empty())
+            return VerbOutcome::Usage(e);
+    }
+    return ApplyPlaceAndZone(command, settings, today);
+}
+
+}  // namespace dawn::cli
