@@ -116,6 +116,10 @@ bool ParseSettingsInteger(const std::string& text, std::int32_t& out) {
     return true;
 }
 
+std::int32_t ClampedRule(std::int32_t rule) {
+    return ClampRule(rule);
+}
+
 DstRuleParams DstParamsOf(const SiteSettings& s) {
     const std::int32_t summer = ClampRule(s.SummerRule);
     const std::int32_t winter = ClampRule(s.WinterRule);

@@ -188,6 +188,10 @@ Line3 UnpackLine3(std::int32_t v);
 // fits 32 bits. False for anything else.
 bool ParseSettingsInteger(const std::string& text, std::int32_t& out);
 
+// A rule brought into range as the file's rules are when read: month index
+// 0..11, occurrence 0..4.
+std::int32_t ClampedRule(std::int32_t rule);
+
 // The manual summer-time rule of the settings (rules, weekdays and
 // SummerTimeEnabled), and its window around `date`.
 DstRuleParams DstParamsOf(const SiteSettings& s);

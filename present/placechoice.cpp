@@ -54,10 +54,10 @@ void SetZone(SiteSettings& s, std::shared_ptr<const Zone> zone, DayNumber today,
 
 void ChoosePlace(SiteSettings& s, const City& city, std::shared_ptr<const Zone> zone,
                  DayNumber today, int referenceYear) {
-    s.LatitudeMinutes = std::clamp(ToArcMinutes(city.latitude), -kMaxLatitudeMinutes,
-                                   kMaxLatitudeMinutes);
-    s.LongitudeMinutes = std::clamp(ToArcMinutes(city.longitude), -kMaxLongitudeMinutes,
-                                    kMaxLongitudeMinutes);
+    s.LatitudeMinutes =
+        std::clamp(ToArcMinutes(city.latitude), -kMaxLatitudeMinutes, kMaxLatitudeMinutes);
+    s.LongitudeMinutes =
+        std::clamp(ToArcMinutes(city.longitude), -kMaxLongitudeMinutes, kMaxLongitudeMinutes);
     s.PlaceName = city.name;
     SetZone(s, std::move(zone), today, referenceYear);
 }

@@ -23,6 +23,9 @@
 
 namespace dawn {
 
+// How many matches the place search lists.
+inline constexpr std::size_t kPlaceMatchCount = 20;
+
 // Opens the zone named on line 20, if any. On success the zone serves every
 // date and TimeZoneMinutes becomes its standard offset of `today`. On
 // failure (the zone is unknown, the database is missing) the manual rules
@@ -34,8 +37,7 @@ std::optional<std::string> OpenSettingsZone(SiteSettings& s, DayNumber today,
 // Makes `zone` the zone of the settings: its name, the standard offset of
 // `today` on TimeZoneMinutes (and its whole hours on line 3), and its summer
 // time of `referenceYear` on the manual controls (ManualFormOfZone).
-void SetZone(SiteSettings& s, std::shared_ptr<const Zone> zone, DayNumber today,
-             int referenceYear);
+void SetZone(SiteSettings& s, std::shared_ptr<const Zone> zone, DayNumber today, int referenceYear);
 
 // A chosen city: its coordinates to the nearest arc minute, its zone as
 // SetZone sets it, and its name as the place name.

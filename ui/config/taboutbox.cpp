@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,6 +20,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "places/zone.h"
+#include "present/placechoice.h"
 #include "present/summerrules.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox_impl.h"
@@ -263,6 +266,22 @@ void TAboutBox::BuildSettingsPanel() {
     grid->addLayout(left, 0, 0);
     grid->addLayout(d->ruleColumn, 0, 1);
     grid->addLayout(flags, 1, 0, 1, 2);
+    BuildPlaceSearch();
+    grid->addWidget(PlaceBox, 2, 0, 1, 2);
+}
+
+void TAboutBox::BuildPlaceSearch() {
+    PlaceBox = NewGroup(PanelConfig, "PlaceBox", QStringLiteral("Place"));
+    PlaceSearchEdit = new QLineEdit(PlaceBox);
+    PlaceSearchEdit->setObjectName(QStringLiteral("PlaceSearchEdit"));
+    PlaceSearchEdit->setPlaceholderText(QStringLiteral("Type the name of a city"));
+    PlaceSearchEdit->setMaxLength(200);
+    PlaceMatchList = new QListWidget(PlaceBox);
+    PlaceMatchList->setObjectName(QStringLiteral("PlaceMatchList"));
+    PlaceMatchList->setMaximumHeight(90);
+    auto* column = new QVBoxLayout(PlaceBox);
+    column->addWidget(PlaceSearchEdit);
+    column->addWidget(PlaceMatchList);
 }
 
 void TAboutBox::BuildMediaPanel() {
@@ -416,6 +435,11 @@ void TAboutBox::Wire() {
     connect(WinterWeekends, &RadioGroup::itemIndexChanged, this, [this] { WinterWeekendsClick(); });
     connect(SaisonCheckBox, &QCheckBox::toggled, this, [this] { SaisonCheckBoxClick(); });
     connect(CheckNewYear, &QCheckBox::toggled, this, [this] { CheckNewYearClick(); });
+    connect(PlaceSearchEdit, &QLineEdit::textChanged, this, [this] { PlaceSearchEdited(); });
+    connect(PlaceMatchList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
+    connect(PlaceMatchList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
     connect(ClockCheckBox, &QCheckBox::toggled, this, [this] { ClockCheckBoxClick(); });
     connect(ProgramIcon, &ClickLabel::clicked, this, [this] { ProgramIconClick(); });
     connect(lbHomePage, &ClickLabel::clicked, this, [] { OpenHomePage(); });
@@ -447,6 +471,40 @@ void TAboutBox::Wire() {
 
 void TAboutBox::FormCreate() {
     BeginBatch();
+    ++d->showing;
+    ShowPlaceAndRules();
+    const SiteSettings& s = d->state.Settings;
+    ClockCheckBox->setChecked(s.ShowClock);
+    CheckNewYear->setChecked(s.FirstWeekNewYear);
+    lbVersion->setText(QStringLiteral("v. ") + QLatin1String(kVersionText));
+
+    PanelConfig->show();
+    PanelFiles->hide();
+    SoundCheckFileName->setChecked(s.AlarmSoundEnabled);
+    ImageCheckFileName->setChecked(s.AlarmImageEnabled);
+    ImageSunRiseStretch->setChecked(s.SunRiseImageStretch);
+    ImageSunSetStretch->setChecked(s.SunSetImageStretch);
+    SaisonCheckBox->setChecked(s.SummerTimeEnabled);
+    SaisonCheckBoxClick();
+
+    LanguageBox->setToolTip(kLocaleHintLines);
+    const int language = std::clamp(static_cast<int>(s.LanguageIndex), 0, kLanguageCount - 1);
+    if (language != LanguageBox->itemIndex()) {
+        LanguageBox->setItemIndex(language);
+    } else {
+        // The local language is selected already; its labels still belong on
+        // the controls (the version keeps its "v. ").
+        const QString version = lbVersion->text();
+        d->state.ApplyLanguage();
+        PutLabelsOnControls();
+        lbVersion->setText(version);
+    }
+    FileGroupBoxEnter();
+    --d->showing;
+    EndBatch();
+}
+
+void TAboutBox::ShowPlaceAndRules() {
     SiteSettings& s = d->state.Settings;
     // The handlers run below store the place from the spin edits, so the
     // stored values are taken first.
@@ -483,54 +541,80 @@ void TAboutBox::FormCreate() {
         RunPair(p.kind, false);
     }
 
-    // The month first: its handler fits the weekend items to the reference
-    // year, and a weekend beyond them is then clamped to the last one.
-    const std::int32_t winterRule = s.WinterRule;
-    const std::int32_t summerRule = s.SummerRule;
-    WinterMonth->setItemIndex(std::clamp(RuleMonthItem(winterRule), 0, 11));
-    WinterWeekends->setItemIndex(std::max(RuleOccurrence(winterRule), 0));
-    SummerMonth->setItemIndex(std::clamp(RuleMonthItem(summerRule), 0, 11));
-    SummerWeekends->setItemIndex(std::max(RuleOccurrence(summerRule), 0));
-
+    // Rules are brought into range as the file's are when read; the month
+    // handlers then fit the weekend items to the reference year without
+    // touching the rule ("4" and "5" both mean the last weekday).
+    s.WinterRule = ClampedRule(s.WinterRule);
+    s.SummerRule = ClampedRule(s.SummerRule);
     btnSummerStartDayTag = s.SummerWeekday;
     btnWinterStartDayTag = s.WinterWeekday;
+    for (RadioGroup* g : {SummerMonth, WinterMonth}) {
+        const QSignalBlocker block(g);
+        g->setItemIndex(RuleMonthItem(g == SummerMonth ? s.SummerRule : s.WinterRule));
+    }
+    WinterMonthClick();
+    SummerMonthClick();
     btnSummerStartDayEnter();
     btnWinterStartDayEnter();
-
-    ClockCheckBox->setChecked(s.ShowClock);
-    CheckNewYear->setChecked(s.FirstWeekNewYear);
-    lbVersion->setText(QStringLiteral("v. ") + QLatin1String(kVersionText));
-
-    PanelConfig->show();
-    PanelFiles->hide();
-    SoundCheckFileName->setChecked(s.AlarmSoundEnabled);
-    ImageCheckFileName->setChecked(s.AlarmImageEnabled);
-    ImageSunRiseStretch->setChecked(s.SunRiseImageStretch);
-    ImageSunSetStretch->setChecked(s.SunSetImageStretch);
-    SaisonCheckBox->setChecked(s.SummerTimeEnabled);
-    SaisonCheckBoxClick();
-
-    LanguageBox->setToolTip(kLocaleHintLines);
-    const int language = std::clamp(static_cast<int>(s.LanguageIndex), 0, kLanguageCount - 1);
-    if (language != LanguageBox->itemIndex()) {
-        LanguageBox->setItemIndex(language);
-    } else {
-        // The local language is selected already; its labels still belong on
-        // the controls (the version keeps its "v. ").
-        const QString version = lbVersion->text();
-        d->state.ApplyLanguage();
-        PutLabelsOnControls();
-        lbVersion->setText(version);
+    {
+        const QSignalBlocker block(SaisonCheckBox);
+        SaisonCheckBox->setChecked(s.SummerTimeEnabled);
     }
-    FileGroupBoxEnter();
+    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
+        g->setEnabled(s.SummerTimeEnabled);
+}
+
+void TAboutBox::OpenPlaceSearch() {
+    if (d->placesOpened) return;
+    d->placesOpened = true;
+    const CityIndexOpenResult opened = OpenCityIndex();
+    d->cities = opened.index;
+    if (!d->cities) {
+        PlaceSearchEdit->setEnabled(false);
+        PlaceMatchList->setEnabled(false);
+        PlaceSearchEdit->setPlaceholderText(Q(opened.error));
+        PlaceSearchEdit->setToolTip(Q(opened.error));
+    }
+}
+
+void TAboutBox::PlaceSearchEdited() {
+    OpenPlaceSearch();
+    if (!d->cities) return;
+    d->matches = d->cities->Search(PlaceSearchEdit->text().toStdString(), kPlaceMatchCount);
+    PlaceMatchList->clear();
+    for (const City& c : d->matches) PlaceMatchList->addItem(Q(PlaceMatchText(c)));
+}
+
+void TAboutBox::PlaceMatchChosen(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= d->matches.size()) return;
+    const City city = d->matches[static_cast<std::size_t>(row)];
+    const ZoneOpenResult zone = OpenZone(city.zone);
+    if (!zone.zone) {
+        d->messages.showMessage(this, Q(zone.message));
+        return;
+    }
+    AppState& st = d->state;
+    ChoosePlace(st.Settings, city, zone.zone, st.Today, st.ReferenceYear);
+    BeginBatch();
+    ++d->showing;
+    ShowPlaceAndRules();
+    --d->showing;
+    d->redrawPending = true;
     EndBatch();
 }
 
+void TAboutBox::DropZoneByHand() {
+    if (d->showing > 0 || d->state.Settings.ZoneName.empty()) return;
+    DropZone(d->state.Settings);
+}
+
 void TAboutBox::FormActivate() {
+    OpenPlaceSearch();
     if (!PanelConfig->isHidden()) LanguageBox->setFocus();
     // The caption names the panel the button switches to.
     MediaFiles->setText(d->Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
     BeginBatch();
+    ++d->showing;
     SummerMonthClick();
     WinterMonthClick();
     btnSummerStartDayEnter();
@@ -539,6 +623,7 @@ void TAboutBox::FormActivate() {
     for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
         g->setEnabled(d->state.Settings.SummerTimeEnabled);
     GroupSaison->setTitle(d->Label(label::kSeason));
+    --d->showing;
     EndBatch();
 }
 

@@ -27,6 +27,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QVBoxLayout;
@@ -78,6 +79,10 @@ public:
     QCheckBox* ClockCheckBox = nullptr;
     QGroupBox* GroupFirstWeek = nullptr;
     QCheckBox* CheckNewYear = nullptr;
+    // The place search: a city's name, and the matches biggest first.
+    QGroupBox* PlaceBox = nullptr;
+    QLineEdit* PlaceSearchEdit = nullptr;
+    QListWidget* PlaceMatchList = nullptr;
 
     // --- media panel ----------------------------------------------------
     QWidget* PanelFiles = nullptr;
@@ -150,6 +155,10 @@ public:
     void CheckNewYearClick();
     void ClockCheckBoxClick();
     void ProgramIconClick();
+    // The search field changed: the list shows the cities now matching.
+    void PlaceSearchEdited();
+    // A match was chosen: its place, zone and summer time become the settings.
+    void PlaceMatchChosen(int row);
     void ShowSummerRule();
     void ShowWinterRule();
     bool ConfirmDefault(const QString& message);
@@ -194,6 +203,15 @@ private:
     enum class MediaSlot { SunRiseSound, SunSetSound, SunRiseImage, SunSetImage };
 
     void BuildSettingsPanel();
+    void BuildPlaceSearch();
+    // Opens the city list the first time the dialog is shown; a field that
+    // cannot search says why.
+    void OpenPlaceSearch();
+    // The place, zone and rules of the settings onto their controls.
+    void ShowPlaceAndRules();
+    // An edit by hand of the time zone or the summer time: back to the
+    // manual rules.
+    void DropZoneByHand();
     void BuildMediaPanel();
     void BuildStrip();
     void Wire();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "places/citysearch.h"
 #include "present/appstate.h"
 #include "present/spinpair.h"
 #include "ui/config/taboutbox.h"
@@ -40,6 +41,14 @@ struct TAboutBox::Impl {
     bool activateOnReturn = false;
     int batch = 0;
     bool redrawPending = false;
+    // Above 0 while the controls are being given the settings' values, so
+    // that their handlers do not take that for an edit by hand.
+    int showing = 0;
+    // The city list, opened at the first showing; its matches for the
+    // current search text.
+    bool placesOpened = false;
+    std::shared_ptr<const CityIndex> cities;
+    std::vector<City> matches;
 
     // Label n of the applied language.
     QString Label(int n) const { return Q(state.Label(n)); }

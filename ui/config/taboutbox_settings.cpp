@@ -40,8 +40,6 @@ struct TAboutBox::RuleSide {
     QPushButton* button;
     int& tag;
     std::int32_t& rule;
-    std::uint8_t& monthField;
-    std::uint8_t& nthFromEnd;
     std::uint8_t& weekday;
     int captionLabel;
     DayNumber start;
@@ -49,14 +47,14 @@ struct TAboutBox::RuleSide {
 
 TAboutBox::RuleSide TAboutBox::Side(Season season) {
     SiteSettings& s = d->state.Settings;
-    const DstWindow& w = d->state.Day.Window;
+    const DstWindow& w = d->state.Day.Clocks.window;
     if (season == Season::Summer)
-        return {SummerTime,           SummerMonth,        SummerWeekends, btnSummerStartDay,
-                btnSummerStartDayTag, s.SummerRule,       s.SummerMonth,  s.SummerNthFromEnd,
-                s.SummerWeekday,      label::kSummerTime, w.SummerStart};
-    return {WinterTime,           WinterMonth,        WinterWeekends, btnWinterStartDay,
-            btnWinterStartDayTag, s.WinterRule,       s.WinterMonth,  s.WinterNthFromEnd,
-            s.WinterWeekday,      label::kWinterTime, w.WinterStart};
+        return {SummerTime,        SummerMonth,          SummerWeekends,
+                btnSummerStartDay, btnSummerStartDayTag, s.SummerRule,
+                s.SummerWeekday,   label::kSummerTime,   w.SummerStart};
+    return {WinterTime,        WinterMonth,          WinterWeekends,
+            btnWinterStartDay, btnWinterStartDayTag, s.WinterRule,
+            s.WinterWeekday,   label::kWinterTime,   w.WinterStart};
 }
 
 // --- the spin pairs -----------------------------------------------------
@@ -94,7 +92,10 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
             spin->setValue(part.value);
         }
     }
-    if (kind == PairKind::TimeZone) d->state.Settings.TimeZoneHours = pair.whole.value;
+    if (kind == PairKind::TimeZone) {
+        d->state.Settings.TimeZoneHours = pair.whole.value;
+        if (PairTotal(pair) != d->state.Settings.TimeZoneMinutes) DropZoneByHand();
+    }
 
     const int total = PairTotal(pair);
     *c.tag = total;
@@ -227,35 +228,33 @@ void TAboutBox::ShowWinterRule() {
 void TAboutBox::MonthClick(Season season) {
     const RuleSide side = Side(season);
     const int monthItem = std::max(side.month->itemIndex(), 0);
-    side.rule = RuleWithMonthItem(side.rule, monthItem);
-    side.monthField = static_cast<std::uint8_t>(monthItem + 1);
-    const int year = d->state.ReferenceYear;
-    const int n = CountWeekdayInMonth(monthItem + 1, year, side.weekday);
-    // The weekend group offers as many occurrences as the month has in the
-    // reference year; a choice of the last one stays on the last one. The
-    // fifth item goes without a change of the choice: the rule keeps its
-    // fifth occurrence, which the count from the month's end below makes the
-    // last one.
-    if (n < side.weekends->count() && side.weekends->count() > 4) {
-        side.weekends->removeItem(4);
-    } else if (n > side.weekends->count() && side.weekends->count() == 4) {
-        side.weekends->insertItem(4, QStringLiteral("5"));
-        if (side.weekends->itemIndex() == 3) side.weekends->setItemIndex(4);
+    if (RuleMonthItem(side.rule) != monthItem) {
+        side.rule = RuleWithMonthItem(side.rule, monthItem);
+        DropZoneByHand();
     }
-    side.nthFromEnd = NthFromEnd(CountWeekdayInMonth(monthItem + 1, year, side.weekday),
-                                 side.weekends->itemIndex());
+    const int n = CountWeekdayInMonth(monthItem + 1, d->state.ReferenceYear, side.weekday);
+    // The weekend group offers as many occurrences as the month has in the
+    // reference year. "4" and "5" both mean the last such weekday, so fitting
+    // the items never changes the rule: a stored fifth shows as "4" in a
+    // month of four.
+    {
+        const QSignalBlocker block(side.weekends);
+        if (n < side.weekends->count() && side.weekends->count() > 4) {
+            side.weekends->removeItem(4);
+        } else if (n > side.weekends->count() && side.weekends->count() == 4) {
+            side.weekends->insertItem(4, QStringLiteral("5"));
+        }
+        side.weekends->setItemIndex(
+            std::clamp(RuleOccurrence(side.rule), 0, side.weekends->count() - 1));
+    }
     ProgramIconClick();
     ShowRule(season);
 }
 
 void TAboutBox::WeekendsClick(Season season) {
     const RuleSide side = Side(season);
-    const int occurrence = side.weekends->itemIndex();
-    const int monthItem = std::max(side.month->itemIndex(), 0);
-    side.rule = RuleWithOccurrence(side.rule, occurrence);
-    side.monthField = static_cast<std::uint8_t>(monthItem + 1);
-    side.nthFromEnd = NthFromEnd(
-        CountWeekdayInMonth(monthItem + 1, d->state.ReferenceYear, side.weekday), occurrence);
+    side.rule = RuleWithOccurrence(side.rule, std::max(side.weekends->itemIndex(), 0));
+    DropZoneByHand();
     ProgramIconClick();
     ShowRule(season);
 }
@@ -278,6 +277,7 @@ void TAboutBox::WeekdayMouseDown(Season season, Qt::MouseButton button) {
     if (button == Qt::LeftButton) side.tag = NextWeekday(side.tag);
     if (button == Qt::RightButton) side.tag = PreviousWeekday(side.tag);
     side.weekday = static_cast<std::uint8_t>(std::clamp(side.tag, 0, 255));
+    DropZoneByHand();
     BeginBatch();
     WeekdayEnter(season);
     MonthClick(season);
@@ -308,6 +308,7 @@ void TAboutBox::btnWinterStartDayEnter() {
 
 void TAboutBox::SaisonCheckBoxClick() {
     const bool on = SaisonCheckBox->isChecked();
+    if (on != d->state.Settings.SummerTimeEnabled) DropZoneByHand();
     d->state.Settings.SummerTimeEnabled = on;
     for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
         g->setEnabled(on);

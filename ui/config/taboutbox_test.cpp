@@ -9,8 +9,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,10 +49,7 @@ protected:
         StartupInputs inputs{dir.path(), QLocale(QLocale::English, QLocale::UnitedKingdom),
                              std::chrono::year(year) / std::chrono::June / 21};
         LoadAppState(state, inputs);
-        if (adjust) {
-            adjust(state.Settings);
-            ResolveDstRules(state.Settings, year);
-        }
+        if (adjust) adjust(state.Settings);
         state.ShowDate(state.Today);
         box = std::make_unique<TAboutBox>(state, nullptr, messages, choosers);
     }
@@ -190,11 +189,11 @@ TEST_F(AboutBoxTest, SouthernLatitudeSwapsTheRuleGroups) {
     EXPECT_FALSE(box->SummerGroupOnTop());
     EXPECT_EQ(box->SummerTime->toolTip(), QStringLiteral("SummerTime Southern Hemisphere"));
     EXPECT_EQ(box->WinterTime->toolTip(), QStringLiteral("WinterTime Southern Hemisphere"));
-    // In the south summer time spans the turn of the year: in June the last
-    // one began in March of the year before and the next winter time is
-    // October of the next year.
-    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 26/03/2023"));
-    EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 26/10/2025"));
+    // The rules' months, not the latitude, decide when summer time runs:
+    // European rules keep their summer from March to October, never one that
+    // lasts two years.
+    EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 31/03/2024"));
+    EXPECT_EQ(box->WinterTime->title(), Label(33) + QStringLiteral(" 27/10/2024"));
 
     box->LatitudeSpinGraden->setValue(10);
     EXPECT_TRUE(box->SummerGroupOnTop());
@@ -205,12 +204,12 @@ TEST_F(AboutBoxTest, FifthSundayFollowsTheReferenceYear) {
     ASSERT_EQ(CountWeekdayInMonth(3, 2024, 1), 5);
 
     // Created in a year whose March has four Sundays: "5" goes and "4",
-    // the last Sunday, is stored.
+    // the last Sunday, shows; the stored rule is left as it is.
     Build([](SiteSettings& s) { s.SummerRule = 204; }, 2023);
     EXPECT_EQ(box->SummerWeekends->count(), 4);
     EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
-    EXPECT_EQ(state.Settings.SummerRule, 203);
-    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
+    EXPECT_EQ(state.Settings.SummerRule, 204);
+    EXPECT_EQ(state.Day.Clocks.window.SummerStart, DayNumber::FromYmd(2023, 3, 26));
 
     // Created in 2024 with the fifth Sunday; the user browses to 2023 and
     // opens the dialog: "4" shows, the rule keeps its fifth Sunday, which
@@ -223,14 +222,12 @@ TEST_F(AboutBoxTest, FifthSundayFollowsTheReferenceYear) {
     EXPECT_EQ(box->SummerWeekends->count(), 4);
     EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
     EXPECT_EQ(state.Settings.SummerRule, 204);
-    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
     // And back in a year with five: "5" returns, selected.
     state.ReferenceYear = 2024;
     box->FormActivate();
     EXPECT_EQ(box->SummerWeekends->count(), 5);
     EXPECT_EQ(box->SummerWeekends->itemIndex(), 4);
     EXPECT_EQ(state.Settings.SummerRule, 204);
-    EXPECT_EQ(state.Settings.SummerNthFromEnd, 1);
 }
 
 TEST_F(AboutBoxTest, OddStoredRulesAreBroughtWithinTheItems) {
@@ -239,15 +236,14 @@ TEST_F(AboutBoxTest, OddStoredRulesAreBroughtWithinTheItems) {
         int month, weekend;
         std::int32_t stored;
     };
-    // October 2024 has four Sundays.
-    const Case cases[] = {{1599, 11, 4, 1104}, {-5, 0, 0, 0}, {999, 9, 3, 903}};
+    // October 2024 has four Sundays: a stored fifth shows as "4", both the last.
+    const Case cases[] = {{1599, 11, 4, 1104}, {-5, 0, 0, 0}, {999, 9, 3, 904}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rule);
         Build([&](SiteSettings& s) { s.WinterRule = c.rule; });
         EXPECT_EQ(box->WinterMonth->itemIndex(), c.month);
         EXPECT_EQ(box->WinterWeekends->itemIndex(), c.weekend);
         EXPECT_EQ(state.Settings.WinterRule, c.stored);
-        EXPECT_EQ(state.Settings.WinterMonth, c.month + 1);
     }
 }
 
@@ -257,8 +253,6 @@ TEST_F(AboutBoxTest, RuleClicksStoreTheRule) {
     box->SummerMonth->button(3)->click();
     box->SummerWeekends->button(0)->click();
     EXPECT_EQ(state.Settings.SummerRule, 300);
-    EXPECT_EQ(state.Settings.SummerMonth, 4);
-    EXPECT_EQ(state.Settings.SummerNthFromEnd, CountWeekdayInMonth(4, 2024, 1));
     EXPECT_EQ(box->SummerTime->title(), Label(32) + QStringLiteral(" 07/04/2024"));
     EXPECT_EQ(box->SummerMonth->toolTip(), Label(22) + QLatin1Char(' ') + Label(32));
     EXPECT_EQ(box->SummerWeekends->toolTip(), Label(8) + QLatin1Char(' ') + Label(32));
@@ -535,6 +529,66 @@ TEST_F(AboutBoxTest, RandomStepsKeepThePairsConsistent) {
             ASSERT_NO_FATAL_FAILURE(check(steps));
         }
     }
+}
+
+// Choosing Helsinki in the place search: 60°10'N 24°56'E, +2:00, the last
+// Sundays of March and October, the zone and the name, and a recomputed day.
+// Editing the latitude keeps the zone; editing the time zone drops it.
+TEST_F(AboutBoxTest, ChoosingAPlaceByName) {
+    Build();
+    box->FormActivate();
+    ASSERT_TRUE(box->PlaceSearchEdit->isEnabled()) << box->PlaceSearchEdit->toolTip().toStdString();
+    QTest::keyClicks(box->PlaceSearchEdit, QStringLiteral("helsin"));
+    ASSERT_GE(box->PlaceMatchList->count(), 1);
+    EXPECT_EQ(box->PlaceMatchList->item(0)->text(),
+              QStringLiteral("Helsinki, Uusimaa, Finland (Europe/Helsinki)"));
+    QSignalSpy redrawn(box.get(), &TAboutBox::dayChanged);
+    box->PlaceMatchChosen(0);
+    EXPECT_GE(redrawn.count(), 1);
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 60);
+    EXPECT_EQ(box->LatitudeSpinMinuten->value(), 10);
+    EXPECT_EQ(box->LongitudeSpinGraden->value(), 24);
+    EXPECT_EQ(box->LongitudeSpinMinuten->value(), 56);
+    EXPECT_EQ(box->TimeZoneUren->value(), 2);
+    EXPECT_EQ(box->TimeZoneMinuten->value(), 0);
+    EXPECT_EQ(box->SummerMonth->itemIndex(), 2);
+    EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
+    EXPECT_EQ(box->WinterMonth->itemIndex(), 9);
+    EXPECT_TRUE(box->SaisonCheckBox->isChecked());
+    const SiteSettings& s = state.Settings;
+    EXPECT_EQ(s.ZoneName, "Europe/Helsinki");
+    EXPECT_EQ(s.PlaceName, "Helsinki");
+    EXPECT_EQ(s.LatitudeMinutes, 3610);
+    EXPECT_EQ(s.TimeZoneMinutes, 120);
+    EXPECT_EQ(state.Day.Clocks.standardOffset, std::chrono::minutes(120));
+    EXPECT_EQ(state.Day.Clocks.window,
+              (DstWindow{DayNumber::FromYmd(2024, 3, 31), DayNumber::FromYmd(2024, 10, 27)}));
+
+    box->LatitudeSpinMinuten->setValue(11);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 3611);
+    EXPECT_EQ(state.Settings.ZoneName, "Europe/Helsinki");
+    box->TimeZoneUren->setValue(3);
+    EXPECT_EQ(state.Settings.TimeZoneMinutes, 180);
+    EXPECT_TRUE(state.Settings.ZoneName.empty());
+    EXPECT_EQ(state.Settings.Zone, nullptr);
+    EXPECT_EQ(state.Day.Clocks.standardOffset, std::chrono::minutes(180));
+}
+
+// A summer-time control edited by hand also goes back to the manual rules.
+TEST_F(AboutBoxTest, ASummerTimeEditDropsTheZone) {
+    Build();
+    box->FormActivate();
+    QTest::keyClicks(box->PlaceSearchEdit, QStringLiteral("Sydney"));
+    ASSERT_GE(box->PlaceMatchList->count(), 1);
+    box->PlaceMatchChosen(0);
+    EXPECT_EQ(state.Settings.ZoneName, "Australia/Sydney");
+    EXPECT_EQ(state.Settings.SummerRule, 900);  // first Sunday of October
+    EXPECT_EQ(state.Settings.WinterRule, 300);  // first Sunday of April
+    box->FormActivate();                        // opening again keeps the zone
+    EXPECT_EQ(state.Settings.ZoneName, "Australia/Sydney");
+    box->SummerWeekends->setItemIndex(1);
+    EXPECT_TRUE(state.Settings.ZoneName.empty());
+    EXPECT_EQ(state.Settings.SummerRule, 901);
 }
 
 }  // namespace
