@@ -5,6 +5,9 @@
 //   BM_ForEachDay/365       a year of full records through the range routine
 //   BM_BodyTableOneThread   the table's lines for 1900-01-01 .. 2500-12-31 on one thread
 //   BM_TableVerb            `dawnhelm-cli table` over the same range, as run from a terminal
+// The second argument of the last two: 0 the manual rules of the default place
+// (+1:00, European summer time), 1 the same place with the zone Europe/Brussels,
+// whose clocks come date by date from the time-zone database.
 #include <benchmark/benchmark.h>
 
 #include <ostream>
@@ -15,6 +18,7 @@
 #include "cli/frame.h"
 #include "core/dayephemeris.h"
 #include "core/settings.h"
+#include "present/placechoice.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -68,7 +72,11 @@ void BM_ForEachDay(benchmark::State& state) {
 BENCHMARK(BM_ForEachDay)->Arg(365)->Unit(benchmark::kMillisecond);
 
 void BM_BodyTableOneThread(benchmark::State& state) {
-    const SiteSettings s = Velmoren();
+    SiteSettings s = Velmoren();
+    if (state.range(1)) {
+        s.ZoneName = "Europe/Brussels";
+        if (OpenSettingsZone(s, DayNumber::FromYmd(2024, 1, 1))) state.SkipWithError("no zone");
+    }
     const Body body = state.range(0) ? Body::Moon : Body::Sun;
     for (auto _ : state) {
         std::string text;
@@ -84,16 +92,21 @@ void BM_BodyTableOneThread(benchmark::State& state) {
         });
         benchmark::DoNotOptimize(text.data());
     }
-    state.SetLabel(body == Body::Moon ? "moon" : "sun");
+    state.SetLabel(std::string(body == Body::Moon ? "moon" : "sun") +
+                   (state.range(1) ? ", zone" : ", manual"));
     state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
-BENCHMARK(BM_BodyTableOneThread)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BodyTableOneThread)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_TableVerb(benchmark::State& state) {
     std::vector<std::string> args = {"table",     "--settings", "/nonexistent/Dawncode.txt",
                                      "--from",    "1900-01-01", "--to",
                                      "2500-12-31"};
     if (state.range(0)) args.push_back("--moon");
+    if (state.range(1)) args.insert(args.end(), {"--zone", "Europe/Brussels"});
     std::size_t bytes = 0;
     for (auto _ : state) {
         CountingBuf buf;
@@ -102,11 +115,15 @@ void BM_TableVerb(benchmark::State& state) {
         if (cli::RunCommandLine(args, out, err) != 0) state.SkipWithError("table failed");
         bytes = buf.bytes;
     }
-    state.SetLabel(state.range(0) ? "moon" : "sun");
+    state.SetLabel(std::string(state.range(0) ? "moon" : "sun") +
+                   (state.range(1) ? ", zone" : ", manual"));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
     state.SetItemsProcessed(state.iterations() * (kLast - kFirst + 1));
 }
-BENCHMARK(BM_TableVerb)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TableVerb)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace dawn

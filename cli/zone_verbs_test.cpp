@@ -50,8 +50,8 @@ int Minutes(const std::string& hhmm) {
 // summer time: from the first Sunday of April in 2006, from the second Sunday
 // of March from 2007 on.
 TEST(ZoneOptions, NewYorkTableAppliesSummerTimeOnExactlyTheZonesDays) {
-    const std::vector<std::string> range = {"--place", "New York", "--from", "2006-01-01",
-                                            "--to",    "2008-12-31"};
+    const std::vector<std::string> range = {"--place",    "New York", "--from",
+                                            "2006-01-01", "--to",     "2008-12-31"};
     std::vector<std::string> tableArgs{"table"}, eventsArgs{"events"};
     tableArgs.insert(tableArgs.end(), range.begin(), range.end());
     eventsArgs.insert(eventsArgs.end(), range.begin(), range.end());
@@ -84,10 +84,8 @@ TEST(ZoneOptions, NewYorkTableAppliesSummerTimeOnExactlyTheZonesDays) {
 // An unknown zone or a place that matches nothing: exit 2, naming it.
 TEST(ZoneOptions, AnUnknownZoneOrPlaceIsABadArgument) {
     const std::vector<std::vector<std::string>> commands = {
-        {"events", "--from", "2024-01-01", "--to", "2024-01-02"},
-        {"day", "--date", "2024-01-01"},
-        {"table", "--from", "2024-01-01", "--to", "2024-01-02"},
-        {"view", "--date", "2024-01-01"},
+        {"events", "--from", "2024-01-01", "--to", "2024-01-02"}, {"day", "--date", "2024-01-01"},
+        {"table", "--from", "2024-01-01", "--to", "2024-01-02"},  {"view", "--date", "2024-01-01"},
         {"export", "--from", "2024-01-01", "--to", "2024-01-02"},
     };
     for (const auto& base : commands) {
