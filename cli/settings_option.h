@@ -39,7 +39,8 @@ inline std::string ReadSettingsOption(const Command& command, SiteSettings& out)
     for (const std::string& m : loaded.messages)
         std::cerr << "dawnhelm-cli: warning: " << m << '\n';
     out = std::move(loaded.settings);
-    if (auto m = OpenSettingsZone(out, Today())) std::cerr << "dawnhelm-cli: warning: " << *m << '\n';
+    if (auto m = OpenSettingsZone(out, Today()))
+        std::cerr << "dawnhelm-cli: warning: " << *m << '\n';
     return {};
 }
 

@@ -29,8 +29,8 @@ minutes FoldAcrossMidnight(minutes delta) {
 
 // One event of `date` as the calculation gave it, with its local clock time.
 EventValues ValuesOf(const RiseSetResult& r, const ClockRules& clocks, DayNumber date) {
-    EventValues v{r.status, r.time, clocks.ClockTime(date, r.time), r.azimuth, r.crossing,
-                  std::nullopt};
+    EventValues v{r.status,  r.time,     clocks.ClockTime(date, r.time),
+                  r.azimuth, r.crossing, std::nullopt};
     if (r.crossing) v.CrossingClock = clocks.ClockTime(date, *r.crossing);
     return v;
 }

@@ -355,7 +355,6 @@ bool HasLineBreak(const std::string& path) {
     return path.find_first_of("\r\n") != std::string::npos;
 }
 
-
 SettingsSaveResult SaveSettings(SiteSettings& s, const std::string& appDir, UserId user) {
     const std::string path = SettingsFilePath(appDir);
     const std::vector<std::string> lines = SettingsFileLines(s);

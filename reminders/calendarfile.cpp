@@ -82,13 +82,12 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
         body(Body::Sun, SkyEvent::Sunrise, SkyEvent::Sunset);
         if (job.moon) body(Body::Moon, SkyEvent::Moonrise, SkyEvent::Moonset);
         if (job.twilight) {
-            const Twilight civil =
-                ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date)).Of(TwilightKind::Civil);
+            const Twilight civil = ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date))
+                                       .Of(TwilightKind::Civil);
             for (const auto& [kind, e] : {std::pair{SkyEvent::CivilDawn, civil.dawn},
                                           std::pair{SkyEvent::CivilDusk, civil.dusk}}) {
                 if (!e.crossing) continue;
-                const minutes clock =
-                    day.Clocks.ClockTime(day.Date, *e.crossing);
+                const minutes clock = day.Clocks.ClockTime(day.Date, *e.crossing);
                 add(EventOf(kind, day.Date, *e.crossing, clock, day.Clocks.standardOffset,
                             std::nullopt));
             }
