@@ -304,7 +304,7 @@ TEST(Settings, HugeOrBinaryLinesAreQuotedShort) {
     EXPECT_EQ(loaded.settings.LongitudeMinutes, 328);
 }
 
-TEST(Settings, OutOfRangeValuesAreClamped) {
+TEST(Settings, OutOfRangeValuesAreClampedAndReported) {
     struct Case {
         int line;
         std::string text;
@@ -337,7 +337,11 @@ TEST(Settings, OutOfRangeValuesAreClamped) {
         const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
         EXPECT_EQ(c.field(loaded.settings), c.expected)
             << "line " << c.line << " '" << c.text << "'";
-        EXPECT_THAT(loaded.messages, IsEmpty());
+        // One message names the line, what it held and the value used.
+        ASSERT_EQ(loaded.messages.size(), 1u) << "line " << c.line;
+        EXPECT_THAT(loaded.messages[0],
+                    HasSubstr("line " + std::to_string(c.line + 1) + ": '" + c.text + "'"));
+        EXPECT_THAT(loaded.messages[0], HasSubstr(" is used instead."));
         // Whatever was read, the resolved rules stay inside a month.
         EXPECT_GE(loaded.settings.SummerMonth, 1);
         EXPECT_LE(loaded.settings.SummerMonth, 12);
