@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli/command_line.h"
 #include "core/dayephemeris.h"
@@ -17,9 +18,13 @@ namespace dawn::cli {
 DayNumber Today();
 
 // Fills `state` with `shown` as its shown date and `panel` as its panel.
-// What was read with defaults is written to stderr as warnings; the message
-// for the user is returned when a file cannot be used.
-std::optional<std::string> LoadProgramState(const Command& command, DayNumber shown, Body panel,
+// What was read with defaults is written to stderr as warnings. Returns the
+// outcome to report when --settings or --labels names no file (a usage
+// error) or a file that cannot be used (a failure), or nothing.
+std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber shown, Body panel,
                                             AppState& state);
+
+// The usage error of a file option given with an empty name, or nothing.
+std::optional<VerbOutcome> EmptyFileName(const Command& command, std::string_view option);
 
 }  // namespace dawn::cli

@@ -92,7 +92,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadDate(command, kDateOption.name, date); !e.empty())
         return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto e = ReadSettingsOption(command, settings)) return *e;
     const std::string text = DescribeDay(ComputeDay(settings, DayNumber::FromDate(date)));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");

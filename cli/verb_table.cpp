@@ -42,7 +42,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day first{}, last{};
     if (auto e = ReadDateRange(command, first, last); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto e = ReadSettingsOption(command, settings)) return *e;
     const Body body = command.Flag(kMoonOption.name) ? Body::Moon : Body::Sun;
 
     const DayNumber from = DayNumber::FromDate(first), to = DayNumber::FromDate(last);

@@ -61,8 +61,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
 
     AppState state;
     const Body panel = command.Flag(kPanelOption.name) ? Body::Moon : Body::Sun;
-    if (const auto error = LoadProgramState(command, shown, panel, state))
-        return VerbOutcome::Failure(*error);
+    if (auto failed = LoadProgramState(command, shown, panel, state)) return *failed;
     if (language >= 0) {
         state.Settings.LanguageIndex = static_cast<std::uint8_t>(language);
         state.ApplyLanguage();
