@@ -15,6 +15,7 @@
 #include "ui/locale/qtlocale.h"
 #include "ui/main/alarmnotifier.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/mediapath.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -145,7 +146,7 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     const DayNumber eventDate = alarm.event.date;
 
     const SiteSettings& s = state_.Settings;
-    const QString picture = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const QString picture = MediaFileForQt(rise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     QString caption;
     switch (alarm.kind) {
@@ -165,7 +166,8 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     // Sound first: a sound the media layer cannot play ends the tick here
     // (its error was shown); a missing one was reported and the rest follows.
     if (s.AlarmSoundEnabled &&
-        PlaySound(Q(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) == SoundStart::Failed) {
+        PlaySound(MediaFileForQt(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) ==
+            SoundStart::Failed) {
         return false;
     }
     auto showPicture = [this, picture, stretch, caption, eventTime, eventDate] {
