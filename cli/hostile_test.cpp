@@ -53,6 +53,8 @@ std::vector<std::vector<std::string>> VerbsReading(const std::string& settings) 
         {"phases", "--settings", settings, "--from", "2024-06-01", "--to", "2024-06-30"},
         {"view", "--settings", settings, "--date", "2024-06-01"},
         {"export", "--settings", settings, "--from", "2024-06-01", "--to", "2024-06-02"},
+        {"alarms", "--settings", settings, "--date", "2024-06-01"},
+        {"ics", "--settings", settings, "--from", "2024-06-01", "--to", "2024-06-02"},
     };
 }
 
@@ -117,6 +119,8 @@ TEST(HostileCliFiles, EmptyFileNamesAreRefusedByEveryVerb) {
                      "2024-06-02"});
     cases.push_back(
         {"export", "--settings", "x", "--out", "", "--from", "2024-06-01", "--to", "2024-06-02"});
+    cases.push_back(
+        {"ics", "--settings", "x", "--out", "", "--from", "2024-06-01", "--to", "2024-06-02"});
     for (const auto& args : cases) {
         SCOPED_TRACE(args[0] + " " + args[1] + " " + args[3]);
         const CliRun r = RunCli(args);
