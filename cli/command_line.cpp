@@ -3,16 +3,85 @@
 #include <algorithm>
 #include <new>
 
+#include "core/textfile.h"
+
 namespace dawn::cli {
 
 std::string QuotedArgument(std::string_view arg) {
     constexpr std::size_t kShown = 60;
+    const std::string_view shown = Utf8Prefix(arg, kShown);
     std::string text = "'";
-    for (const char c : arg.substr(0, kShown))
+    for (const char c : shown)
         text.push_back(static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c);
-    if (arg.size() > kShown) text += "...";
+    if (shown.size() < arg.size()) text += "...";
     text += "'";
     return text;
+}
+
+namespace {
+
+// The length of the well-formed UTF-8 character at the start of `s` and its
+// code point, or 0 when `s` starts with a byte that begins none.
+std::size_t Utf8CharAt(std::string_view s, char32_t& cp) {
+    for (std::size_t len = 1; len <= 4 && len <= s.size(); ++len) {
+        const std::string_view candidate = s.substr(0, len);
+        if (!IsValidUtf8(candidate)) continue;
+        const auto lead = static_cast<unsigned char>(s[0]);
+        cp = len == 1 ? lead : lead & (0x7F >> len);
+        for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (s[k] & 0x3F);
+        return len;
+    }
+    return 0;
+}
+
+// Characters that reorder the text around them on a terminal.
+bool IsBidiControl(char32_t cp) {
+    return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+           (cp >= 0x2066 && cp <= 0x2069);
+}
+
+void AppendHex(std::string& out, std::string_view prefix, unsigned value, int digits) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += prefix;
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHex[(value >> shift) & 0xF];
+}
+
+}  // namespace
+
+std::string TerminalText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        char32_t cp = 0;
+        const std::size_t len = Utf8CharAt(text, cp);
+        if (len == 0) {
+            AppendHex(out, "\\x", static_cast<unsigned char>(text[0]), 2);
+            text.remove_prefix(1);
+            continue;
+        }
+        if (cp < 0x20 || cp == 0x7F) {
+            AppendHex(out, "\\x", static_cast<unsigned>(cp), 2);
+        } else if ((cp >= 0x80 && cp < 0xA0) || IsBidiControl(cp)) {
+            AppendHex(out, "\\u", static_cast<unsigned>(cp), 4);
+        } else {
+            out.append(text.substr(0, len));
+        }
+        text.remove_prefix(len);
+    }
+    return out;
+}
+
+std::string WarningLines(std::string_view message) {
+    std::string lines;
+    std::size_t start = 0;
+    while (start <= message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string_view::npos) end = message.size();
+        const std::string_view line = message.substr(start, end - start);
+        if (!line.empty()) lines += "dawnhelm-cli: warning: " + TerminalText(line) + "\n";
+        start = end + 1;
+    }
+    return lines;
 }
 
 const std::string* Command::Value(std::string_view option) const {

@@ -82,8 +82,20 @@ ParseResult ParseArguments(const std::vector<std::string>& args,
                            std::span<const Verb* const> verbs) noexcept;
 
 // An argument as error lines show it: in single quotes, control characters
-// written as '?' so that they cannot garble the line, long ones cut.
+// written as '?' so that they cannot garble the line, long ones cut (never
+// inside a UTF-8 character).
 std::string QuotedArgument(std::string_view arg);
+
+// A message as it may reach a terminal: every byte that is not part of a
+// UTF-8 character is written as \xNN, control characters (line breaks and
+// escapes included) as \xNN or \uNNNN, and the characters that reorder text
+// (bidirectional controls) as \uNNNN, so that nothing taken from a file or a
+// file name can move the cursor, recolour or disguise the line.
+std::string TerminalText(std::string_view text);
+
+// A warning for stderr: every line of `message` that is not empty becomes
+// "dawnhelm-cli: warning: <line>", passed through TerminalText.
+std::string WarningLines(std::string_view message);
 
 // Help texts, ending with a newline.
 std::string HelpText(std::span<const Verb* const> verbs);

@@ -34,7 +34,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const ParseResult parsed = ParseArguments(args, verbs);
     if (!parsed.command) {
-        err << "dawnhelm-cli: " << parsed.error << '\n';
+        err << "dawnhelm-cli: " << TerminalText(parsed.error) << '\n';
         return kExitUsage;
     }
     const Command& command = *parsed.command;
@@ -58,7 +58,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         outcome = VerbOutcome::Failure("cannot write the output");
     // A failure without words was already reported (by the graph's helper).
     if (outcome.exitCode != kExitSuccess && !outcome.error.empty()) {
-        err << "dawnhelm-cli: " << verb.name << ": " << outcome.error;
+        err << "dawnhelm-cli: " << verb.name << ": " << TerminalText(outcome.error);
         if (outcome.exitCode == kExitUsage) err << " (try 'dawnhelm-cli help " << verb.name << "')";
         err << '\n';
     }

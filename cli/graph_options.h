@@ -19,7 +19,10 @@ inline constexpr Option kGraphOptions[] = {
     {"date", "YYYY-MM-DD", true,
      "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
     {"moon", "", false, "the moon's month instead of the sun's year"},
-    {"out", "FILE", true, "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png"},
+    {"out", "FILE", true,
+     "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png; - is standard output"},
+    {"format", "pdf|png", false,
+     "the kind of picture, when FILE's ending does not tell it; PDF for standard output"},
     kZoneOption,
     kPlaceOption,
 };

@@ -2,6 +2,7 @@
 // read from the program's settings file with --settings.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "astro/astro.h"
@@ -26,34 +27,37 @@ inline constexpr Option kOptionalSettingsOption{kSettingsOption.name, kSettingsO
 enum class PlaceParts : bool { ZoneOnly, Whole };
 
 // Reads the place (or only its zone) from the options or from the settings
-// file, never from both. Returns the one-line message for the user on a
-// problem, or an empty text.
-inline std::string ReadPlaceOrSettings(const Command& command, PlaceParts parts, Place& out) {
+// file, never from both. Returns the outcome to report on a problem (a usage
+// error, or the failure of a settings file that cannot be read), or nothing.
+inline std::optional<VerbOutcome> ReadPlaceOrSettings(const Command& command, PlaceParts parts,
+                                                      Place& out) {
     const bool whole = parts == PlaceParts::Whole;
     const bool anyOption = command.Value(kTimeZoneOption.name) != nullptr ||
                            (whole && (command.Value(kLatitudeOption.name) != nullptr ||
                                       command.Value(kLongitudeOption.name) != nullptr));
     const std::string options = whole ? "--lat, --lon and --tz" : "--tz";
     if (command.Value(kSettingsOption.name) != nullptr) {
-        if (anyOption) return "give either --settings or " + options + ", not both";
+        if (anyOption)
+            return VerbOutcome::Usage("give either --settings or " + options + ", not both");
         SiteSettings settings;
-        if (auto e = ReadSettingsOption(command, settings); !e.empty()) return e;
+        if (auto e = ReadSettingsOption(command, settings)) return e;
         out = {settings.LatitudeMinutes, settings.LongitudeMinutes, settings.TimeZoneMinutes};
-        return {};
+        return std::nullopt;
     }
-    if (!anyOption) return "missing " + options + " (or --settings FILE)";
+    if (!anyOption) return VerbOutcome::Usage("missing " + options + " (or --settings FILE)");
     if (whole) {
         std::string e = ReadPlace(command, out);
+        if (e.empty()) return std::nullopt;
         if (e.rfind("missing", 0) == 0) e += " (or --settings FILE)";
-        return e;
+        return VerbOutcome::Usage(e);
     }
     Place place{};
     if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, place.timeZoneMinutes);
         !e.empty()) {
-        return e;
+        return VerbOutcome::Usage(e);
     }
     out = place;
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace dawn::cli

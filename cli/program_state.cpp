@@ -15,8 +15,17 @@ DayNumber Today() {
         std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
 }
 
+std::optional<VerbOutcome> EmptyFileName(const Command& command, std::string_view option) {
+    const std::string* value = command.Value(option);
+    if (value == nullptr || !value->empty()) return std::nullopt;
+    return VerbOutcome::Usage("--" + std::string(option) + ": the file name is empty");
+}
+
 std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber shown, Body panel,
                                             AppState& state) {
+    for (const std::string_view option : {"settings", "labels"}) {
+        if (auto empty = EmptyFileName(command, option)) return empty;
+    }
     CommandLineFiles files;
     if (const std::string* settings = command.Value("settings")) {
         if (settings->empty()) return VerbOutcome::Usage("--settings: the file name is empty");
@@ -29,7 +38,7 @@ std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber sh
     const DayNumber today = Today();
     const auto error =
         LoadCommandLineState(state, files, SystemLocaleFormats(), today, shown, panel, &warnings);
-    for (const std::string& w : warnings) std::cerr << "dawnhelm-cli: warning: " << w << '\n';
+    for (const std::string& w : warnings) std::cerr << WarningLines(w);
     if (error) return VerbOutcome::Failure(*error);
     if (!HasPlaceOrZone(command)) return std::nullopt;
     if (auto failed = ApplyPlaceAndZone(command, state.Settings, today)) return failed;

@@ -55,7 +55,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day date{};
     if (auto e = ReadDate(command, "date", date); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto e = ReadSettingsOption(command, settings)) return *e;
 
     std::string text;
     for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date))) {

@@ -24,7 +24,8 @@ constexpr Option kOptions[] = {
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},
     {"to", "YYYY-MM-DD", true, "last date, not before the first (1900-01-01 .. 2500-01-01)"},
     {"moon", "", false, "export the moon instead of the sun"},
-    {"out", "FILE", false, "write the file (replaced atomically) instead of standard output"},
+    {"out", "FILE", false,
+     "write the file (replaced atomically) instead of standard output; - is standard output"},
     kZoneOption,
     kPlaceOption,
 };
@@ -53,6 +54,11 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         return VerbOutcome::Usage("--from and --to must lie between 1900-01-01 and 2500-01-01");
     }
     const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
+    // "-" is standard output, as for most command-line programs (./- names a
+    // file of that name).
+    const std::string* path = command.Value("out");
+    if (path != nullptr && path->empty())
+        return VerbOutcome::Usage("--out: the file name is empty");
 
     // The main window's captions are lined up for the date it shows; here
     // that is the first date of the range, with the exported body's panel.
@@ -60,7 +66,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto failed = LoadProgramState(command, first, body, state)) return *failed;
 
     const ExportJob job{ExportHeaderFor(state), body, state.Settings, first, last, state.Locale};
-    if (const std::string* path = command.Value("out")) {
+    if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(
             *path, [&job](TextSink& sink) { return WriteExport(job, sink) == ExportEnd::Done; });
         if (!written.ok()) return VerbOutcome::Failure(written.error);

@@ -26,8 +26,11 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day from{};
     std::chrono::year_month_day to{};
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
+    const std::string* path = command.Value("out");
+    if (path != nullptr && path->empty())
+        return VerbOutcome::Usage("--out: the file name is empty");
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings); !e.empty()) return VerbOutcome::Usage(e);
+    if (auto e = ReadSettingsOption(command, settings)) return *e;
 
     const CalendarJob job{
         settings,
@@ -38,7 +41,6 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
         {}};
     CalendarResult result;
-    const std::string* path = command.Value("out");
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(*path, [&](TextSink& sink) {
             result = WriteCalendarFile(

@@ -31,8 +31,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day from{}, to{};
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
     Place place{};
-    if (auto e = ReadPlaceOrSettings(command, PlaceParts::Whole, place); !e.empty())
-        return VerbOutcome::Usage(e);
+    if (auto e = ReadPlaceOrSettings(command, PlaceParts::Whole, place)) return *e;
     const double latitude = place.latitudeMinutes / 60.0;
 
     std::string buffer;

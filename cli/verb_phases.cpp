@@ -27,8 +27,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     year_month_day from{}, to{};
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
     Place place{};
-    if (auto e = ReadPlaceOrSettings(command, PlaceParts::ZoneOnly, place); !e.empty())
-        return VerbOutcome::Usage(e);
+    if (auto e = ReadPlaceOrSettings(command, PlaceParts::ZoneOnly, place)) return *e;
     const std::int32_t zone = place.timeZoneMinutes;
 
     // A year of dates at a time. A phase belongs to the date of its minute in

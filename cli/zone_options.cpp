@@ -55,8 +55,7 @@ std::optional<VerbOutcome> ReadSettingsWithPlace(const Command& command, SiteSet
     } else {
         if (command.Value(kSettingsOption.name) == nullptr)
             return VerbOutcome::Usage("missing --settings (or --place or --zone)");
-        if (auto e = ReadSettingsOption(command, settings); !e.empty())
-            return VerbOutcome::Usage(e);
+        if (auto e = ReadSettingsOption(command, settings)) return e;
     }
     return ApplyPlaceAndZone(command, settings, today);
 }

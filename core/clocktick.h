@@ -27,10 +27,13 @@ struct WallTime {
 // five past seven and nine seconds with ":" reads 07:05:09.
 std::string ClockText(WallTime t, const std::string& separator);
 
-// Second 0 of every minute divisible by five: the tick moves the calendar back
-// to today (which is also how the shown date rolls over at midnight).
-constexpr bool IsFiveMinuteMark(WallTime t) {
-    return (t.minute * 60 + t.second) % 300 == 0;
+// The calendar goes back to today once the program has been left alone for
+// five minutes (no key pressed, no mouse moved, clicked or turned over any of
+// its windows), so that a user reading another date keeps it. A calendar that
+// showed today follows it at once when today moves on at midnight.
+inline constexpr long long kSecondsUntilBackToToday = 300;
+constexpr bool ReturnsToToday(long long secondsSinceUse, bool showedToday, bool todayMoved) {
+    return secondsSinceUse >= kSecondsUntilBackToToday || (showedToday && todayMoved);
 }
 
 enum class Bevel { Raised, Lowered };

@@ -10,13 +10,17 @@ TEST(ClockText, TwoDigitFieldsWithTheLocaleSeparator) {
     EXPECT_EQ(ClockText({23, 59, 0}, "."), "23.59.00");
 }
 
-TEST(FiveMinuteMark, SecondZeroOfEveryFifthMinute) {
-    EXPECT_TRUE(IsFiveMinuteMark({0, 0, 0}));
-    EXPECT_TRUE(IsFiveMinuteMark({10, 5, 0}));
-    EXPECT_TRUE(IsFiveMinuteMark({23, 55, 0}));
-    EXPECT_FALSE(IsFiveMinuteMark({10, 5, 1}));
-    EXPECT_FALSE(IsFiveMinuteMark({10, 4, 0}));
-    EXPECT_FALSE(IsFiveMinuteMark({10, 3, 20}));
+TEST(BackToToday, AfterFiveMinutesUnusedOrWhenTodayMovesOn) {
+    struct Case {
+        long long idle;
+        bool showedToday, todayMoved, back;
+    };
+    const Case cases[] = {
+        {299, false, false, false}, {300, false, false, true}, {3600, false, false, true},
+        {0, true, true, true},      {0, false, true, false},   {10, true, false, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReturnsToToday(c.idle, c.showedToday, c.todayMoved), c.back) << c.idle;
 }
 
 TEST(PanelLook, ClockOnAndOffThroughTheMinute) {

@@ -459,6 +459,8 @@ TEST(HostileSettingsFile, AFileWithAProblemIsKeptBeforeTheFirstSave) {
     Lines latitudeWithABlank = GoodLines();
     latitudeWithABlank[13] = "40 42";
     const std::string binary("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 21);
+    Lines latitudeBeyondThePole = GoodLines();
+    latitudeBeyondThePole[13] = "6000";
     Lines mixed = GoodLines();
     mixed[5] = "/home/jos\xc3\xa9/fr\xc3\xbch.wav";  // UTF-8
     mixed.push_back("Notiz: sp\xe4t");               // one stray Windows-1252 byte
@@ -469,6 +471,8 @@ TEST(HostileSettingsFile, AFileWithAProblemIsKeptBeforeTheFirstSave) {
     };
     const Case cases[] = {
         {"a latitude typed as 40 42", Join(latitudeWithABlank), "line 14: '40 42'"},
+        {"a latitude beyond the pole", Join(latitudeBeyondThePole),
+         "line 14: '6000' is outside -5400..5400; 5400 is used instead."},
         {"a picture saved under the name", binary, "is not a valid integer"},
         {"one line in Windows-1252", Join(mixed), "1 line was not UTF-8"},
     };

@@ -30,16 +30,12 @@ std::int32_t ClampRule(std::int32_t rule) {
 }
 
 // The text of a bad line as it is quoted to the user: control characters
-// shown as '?', very long lines cut.
+// shown as '?', very long lines cut (never inside a character).
 std::string Quote(const std::string& text) {
+    const std::string_view kept = Utf8Prefix(text, kMaxQuotedChars);
     std::string shown;
-    for (char c : text) {
-        if (shown.size() >= kMaxQuotedChars) {
-            shown += "...";
-            break;
-        }
-        shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
-    }
+    for (char c : kept) shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
+    if (kept.size() < text.size()) shown += "...";
     return shown;
 }
 
@@ -216,16 +212,38 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
         ParseSettingsInteger(defaultLines[index], v);
         return v;
     };
+    // A value brought into range is reported too: the file will not hold it
+    // any more once the settings are saved.
+    auto replaced = [&](int index, std::int32_t used, const std::string& why) {
+        result.messages.push_back("\"" + fileNameForMessages + "\", line " +
+                                  std::to_string(index + 1) + ": '" + Quote(lines[index]) + "' " +
+                                  why + "; " + std::to_string(used) + " is used instead.");
+    };
     auto ranged = [&](int index, std::int32_t lo, std::int32_t hi) {
-        return std::clamp(integer(index), lo, hi);
+        const std::int32_t read = integer(index);
+        const std::int32_t used = std::clamp(read, lo, hi);
+        if (used != read) {
+            replaced(index, used, "is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+        }
+        return used;
+    };
+    auto rule = [&](int index) {
+        const std::int32_t read = integer(index);
+        const std::int32_t used = ClampRule(read);
+        if (used != read) replaced(index, used, "is no month and occurrence");
+        return used;
     };
     auto flag = [&](int index) { return integer(index) != 0; };
 
     s.LanguageIndex = static_cast<std::uint8_t>(ranged(0, 0, kMaxLanguageIndex));
-    s.SummerRule = ClampRule(integer(1));
-    s.WinterRule = ClampRule(integer(2));
+    s.SummerRule = rule(1);
+    s.WinterRule = rule(2);
     const Line3 l3 = UnpackLine3(integer(3));
     s.TimeZoneHours = std::clamp(l3.hours, -kMaxTimeZoneHours, kMaxTimeZoneHours);
+    if (s.TimeZoneHours != l3.hours) {
+        replaced(3, PackLine3(s.TimeZoneHours, l3.firstWeekNewYear, l3.showClock),
+                 "holds more than " + std::to_string(kMaxTimeZoneHours) + " hours");
+    }
     s.FirstWeekNewYear = l3.firstWeekNewYear;
     s.ShowClock = l3.showClock;
     s.AlarmSoundEnabled = flag(4);
@@ -305,21 +323,35 @@ std::string BackupNote(const std::string& path) {
            ".bak\" before the settings are saved.";
 }
 
+// The file's settings and what could not be taken over, without the note on
+// the copy; `read` tells whether the file could be read at all.
+SettingsLoadResult ReadFrom(const std::string& path, const std::string& appDir, int todayYear,
+                            UserId user, TextFileResult& read) {
+    read = ReadFileBytes(path, kMaxTextFileBytes, user);
+    if (!read.ok()) {
+        SettingsLoadResult result;
+        result.settings = DefaultSettings(appDir, todayYear);
+        return result;
+    }
+    std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(read.bytes));
+    read.bytes.clear();
+    std::size_t converted = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bool lineConverted = false;
+        lines[i] = DecodeSettingsLine(i, lines[i], &lineConverted);
+        if (lineConverted) ++converted;
+    }
+    SettingsLoadResult result = SettingsFromLines(lines, appDir, todayYear, path);
+    if (converted > 0)
+        result.messages.push_back("\"" + path + "\": " + ConvertedLinesNote(converted));
+    return result;
+}
+
 SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, int todayYear,
                             UserId user) {
-    const TextFileResult read = ReadFileBytes(path, kMaxTextFileBytes, user);
+    TextFileResult read;
+    SettingsLoadResult result = ReadFrom(path, appDir, todayYear, user, read);
     if (read.ok()) {
-        std::vector<std::string> lines = SplitLines(WithoutByteOrderMark(read.bytes));
-        std::size_t converted = 0;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            bool lineConverted = false;
-            lines[i] = DecodeSettingsLine(i, lines[i], &lineConverted);
-            if (lineConverted) ++converted;
-        }
-        SettingsLoadResult result = SettingsFromLines(lines, appDir, todayYear, path);
-        if (converted > 0) {
-            result.messages.push_back("\"" + path + "\": " + ConvertedLinesNote(converted));
-        }
         if (!result.messages.empty()) {
             // The program could not take over everything the file holds.
             result.settings.KeepCopyBeforeSave = true;
@@ -327,9 +359,6 @@ SettingsLoadResult LoadFrom(const std::string& path, const std::string& appDir, 
         }
         return result;
     }
-
-    SettingsLoadResult result;
-    result.settings = DefaultSettings(appDir, todayYear);
     if (read.status != TextFileStatus::Missing) {
         // The file is there but unusable: the defaults serve for this run, and
         // the next save keeps a copy of the old file before replacing it.
@@ -349,6 +378,17 @@ SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear, User
 
 SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear, UserId user) {
     return LoadFrom(SettingsFilePath(appDir), appDir, todayYear, user);
+}
+
+SettingsReadResult ReadSettingsFile(const std::string& path, const std::string& appDir,
+                                    int todayYear, UserId user) {
+    TextFileResult read;
+    SettingsLoadResult loaded = ReadFrom(path, appDir, todayYear, user, read);
+    SettingsReadResult result;
+    result.settings = std::move(loaded.settings);
+    result.messages = std::move(loaded.messages);
+    if (!read.ok() && read.status != TextFileStatus::Missing) result.error = read.error;
+    return result;
 }
 
 bool HasLineBreak(const std::string& path) {

@@ -56,7 +56,7 @@
 // describe Velmoren (50°47' N, 5°28' E, UTC+1, summer time from the last Sunday
 // of March to the last Sunday of October). A numeric line that is not an
 // integer takes its default too and is reported; values outside their ranges
-// are clamped to the nearest valid value.
+// are clamped to the nearest valid value and reported as well.
 #pragma once
 
 #include <array>
@@ -150,7 +150,7 @@ struct SiteSettings {
     bool KeepCopyBeforeSave = false;
 };
 
-// Valid ranges; values read outside them are clamped.
+// Valid ranges; values read outside them are clamped, and the message says so.
 inline constexpr std::int32_t kMaxLatitudeMinutes = 5400;
 inline constexpr std::int32_t kMaxLongitudeMinutes = 10800;
 inline constexpr std::int32_t kMaxTimeZoneMinutes = 1439;
@@ -204,8 +204,9 @@ ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date);
 struct SettingsLoadResult {
     SiteSettings settings;
     // Messages for the user, one per problem, in English: a line that is not an
-    // integer (naming the file, the line number counted from 1 and the text
-    // found), lines read as Windows-1252, or a file that could not be read;
+    // integer or holds a value out of range (naming the file, the line number
+    // counted from 1, the text found and the value used), lines read as
+    // Windows-1252, or a file that could not be read;
     // then a last one saying that the file will be kept as Dawncode.txt.bak.
     // Show them together in one box. Empty for a good or a missing file.
     std::vector<std::string> messages;
@@ -222,6 +223,22 @@ SettingsLoadResult LoadSettings(const std::string& appDir, int todayYear,
 // --settings); the folder of that file stands for AppDir in the defaults.
 SettingsLoadResult LoadSettingsFile(const std::string& path, int todayYear,
                                     UserId user = CurrentUser());
+
+// For a reader that never saves them (the command line): the settings of the
+// file at `path`, or the defaults when there is no such file. A file that is
+// there but cannot be used (a folder, a pipe, a device, a loop of links, too
+// large, no permission, not trusted) is an error, never the defaults in
+// disguise; and no copy is promised, as nothing is saved.
+struct SettingsReadResult {
+    SiteSettings settings;
+    // The problems read around (as LoadSettings names them), without the note
+    // on the copy.
+    std::vector<std::string> messages;
+    // Set when the file cannot be used: the sentence for the user.
+    std::string error;
+};
+SettingsReadResult ReadSettingsFile(const std::string& path, const std::string& appDir,
+                                    int todayYear, UserId user = CurrentUser());
 
 // The same from lines already read.
 SettingsLoadResult SettingsFromLines(const std::vector<std::string>& lines,

@@ -341,7 +341,7 @@ TEST(Settings, HugeOrBinaryLinesAreQuotedShort) {
     EXPECT_EQ(loaded.settings.LongitudeMinutes, 328);
 }
 
-TEST(Settings, OutOfRangeValuesAreClamped) {
+TEST(Settings, OutOfRangeValuesAreClampedAndReported) {
     struct Case {
         int line;
         std::string text;
@@ -374,7 +374,11 @@ TEST(Settings, OutOfRangeValuesAreClamped) {
         const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
         EXPECT_EQ(c.field(loaded.settings), c.expected)
             << "line " << c.line << " '" << c.text << "'";
-        EXPECT_THAT(loaded.messages, IsEmpty());
+        // One message names the line, what it held and the value used.
+        ASSERT_EQ(loaded.messages.size(), 1u) << "line " << c.line;
+        EXPECT_THAT(loaded.messages[0],
+                    HasSubstr("line " + std::to_string(c.line + 1) + ": '" + c.text + "'"));
+        EXPECT_THAT(loaded.messages[0], HasSubstr(" is used instead."));
         // Whatever was read, the rules stay inside a month.
         const DstRuleParams p = DstParamsOf(loaded.settings);
         EXPECT_GE(p.summer.month, 1);

@@ -345,6 +345,18 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t cut = maxBytes;
+    // Back up over continuation bytes to the start of the character they
+    // belong to, at most three of them.
+    for (int k = 0; k < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80;
+         ++k) {
+        --cut;
+    }
+    return text.substr(0, cut);
+}
+
 std::string_view WithoutByteOrderMark(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     return bytes;

@@ -95,6 +95,10 @@ std::string DecodeText(std::string_view bytes);
 // nothing above U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 
+// The longest start of `text` of at most `maxBytes` bytes that does not end
+// inside a UTF-8 character, for texts cut to a length in messages.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
+
 // Splits at CR LF, LF or a lone CR. "a\r\nb\n" gives {"a", "b"}; "" gives {};
 // "\n" gives {""}.
 std::vector<std::string> SplitLines(std::string_view text);

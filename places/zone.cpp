@@ -10,6 +10,7 @@
 #include <limits>
 #include <new>
 
+#include "core/textfile.h"
 #include "places/later_rule/later_rule.h"
 
 namespace dawn {
@@ -194,7 +195,7 @@ ZoneOpenResult Failure(ZoneError error, std::string message) {
 }
 
 ZoneOpenResult Open(std::string_view name, const std::string& folder) {
-    const std::string shownName = "\"" + std::string(name.substr(0, 64)) + "\"";
+    const std::string shownName = "\"" + std::string(Utf8Prefix(name, 64)) + "\"";
     if (!IsZoneName(name)) return Failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
     std::error_code ec;
     const fs::path dir(folder);

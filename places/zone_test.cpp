@@ -197,6 +197,9 @@ TEST(OpenZone, ReportsUnknownZonesAndAMissingDatabase) {
     }
     const std::string longName(10000, 'A');
     EXPECT_EQ(OpenZone(longName).error, ZoneError::UnknownZone);
+    // A long name is cut in the message, never inside a character.
+    const std::string accented = std::string(63, 'A') + "\xc3\xa9\xc3\xa9";
+    EXPECT_EQ(OpenZone(accented).message, "unknown time zone \"" + std::string(63, 'A') + "\"");
 
     const testing::TempDir empty;
     const ZoneOpenResult missing = OpenZone("Europe/Helsinki", empty.str());

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/settings.h"
 #include "core/textfile.h"
 #include "present/placechoice.h"
 
@@ -30,18 +31,17 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     state.Today = today;
     state.ReferenceYear = today.Year();
 
-    TextFileResult settings;
-    settings.status = TextFileStatus::Missing;
-    if (!files.settingsPath.empty()) settings = ReadTextFile(files.settingsPath);
-    if (settings.status == TextFileStatus::Missing) {
+    // Read as the program reads its own file; one that is there but cannot be
+    // used stops here rather than giving the default place's values. Without
+    // a file (only --place or --zone) the defaults serve.
+    if (files.settingsPath.empty()) {
         state.Settings = DefaultSettings(state.AppDir, state.ReferenceYear);
-    } else if (!settings.ok()) {
-        return settings.error;
     } else {
-        SettingsLoadResult loaded = SettingsFromLines(settings.lines, state.AppDir,
-                                                      state.ReferenceYear, files.settingsPath);
-        state.Settings = std::move(loaded.settings);
-        for (const std::string& m : loaded.messages) warn(m);
+        SettingsReadResult settings =
+            ReadSettingsFile(files.settingsPath, state.AppDir, state.ReferenceYear);
+        if (!settings.error.empty()) return settings.error;
+        state.Settings = std::move(settings.settings);
+        for (const std::string& m : settings.messages) warn(m);
     }
     if (auto m = OpenSettingsZone(state.Settings, today)) warn(*m);
 
@@ -57,6 +57,8 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
         LabelLoad loaded = ParseLabelLines(labels.lines);
         state.Labels = std::move(loaded.table);
         warn(loaded.message);
+        if (labels.convertedLines > 0)
+            warn("\"" + files.labelsPath + "\": " + ConvertedLinesNote(labels.convertedLines));
     }
     state.ApplyLanguage();
     state.Panel = panel;

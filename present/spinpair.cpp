@@ -121,6 +121,32 @@ void NormalizeSpinPair(PairKind kind, SpinPair& pair, PairPart changed) {
     }
 }
 
+int TypedPairTotal(PairKind kind, const SpinPair& pair, PairPart part, long long typed) {
+    const long long limit = PairMaxTotal(kind);
+    // Far beyond the limit either way; keeps the sums below from overflowing.
+    typed = std::clamp(typed, -limit * 60 - 60, limit * 60 + 60);
+    const long long magnitude = typed < 0 ? -typed : typed;
+    long long total = 0;
+    if (part == PairPart::Minutes) {
+        const int g = pair.whole.value;
+        if (g == 0) {
+            total = typed;
+        } else {
+            const long long sum = std::llabs(static_cast<long long>(g) * 60) + magnitude;
+            total = g < 0 ? -sum : sum;
+        }
+    } else {
+        const long long m = std::abs(pair.minutes.value);
+        if (typed == 0) {
+            total = pair.minutes.value;
+        } else {
+            const long long sum = magnitude * 60 + m;
+            total = typed < 0 ? -sum : sum;
+        }
+    }
+    return static_cast<int>(std::clamp(total, -limit, limit));
+}
+
 int PairTotal(const SpinPair& pair) {
     const int total = std::abs(pair.whole.value * 60) + std::abs(pair.minutes.value);
     return pair.whole.value < 0 || pair.minutes.value < 0 ? -total : total;

@@ -65,6 +65,18 @@ void NormalizeSpinPair(PairKind kind, SpinPair& pair, PairPart changed);
 // runs the rule when the value changed; false when nothing changed.
 bool WriteSpinPart(PairKind kind, SpinPair& pair, PairPart part, int value);
 
+// A value typed into one part and committed (Enter, or leaving the edit): the
+// pair's new signed total, with the carries applied, brought within the
+// pair's limits. Show it with PairShowing.
+//  - Minutes typed beside a whole part that is not 0 count from it, on its
+//    side: 75 after 50° gives 51°15', and 75 (or -75) after -50° gives
+//    -51°15'. Beside 0 their own sign counts: -75 gives -1°15'.
+//  - A whole part typed keeps the minutes on its side: 30 typed over -50°-47'
+//    gives 30°47'; 0 typed keeps the minutes as they are.
+// Typed values far beyond any range (a mistyped digit too many) reach the
+// limit: 95° of latitude is 90°00'.
+int TypedPairTotal(PairKind kind, const SpinPair& pair, PairPart part, long long typed);
+
 // The signed total in minutes: |G * 60| + |M|, negative when G < 0 or M < 0.
 int PairTotal(const SpinPair& pair);
 

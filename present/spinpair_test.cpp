@@ -181,6 +181,39 @@ TEST(SpinPairTest, OutOfRangeValuesAreClamped) {
     EXPECT_EQ(PairTotal(p), 5400);
 }
 
+TEST(SpinPairTest, TypedValuesCarryWhenCommitted) {
+    struct Case {
+        const char* what;
+        PairKind kind;
+        int whole, minutes;  // the pair before
+        PairPart part;
+        long long typed;
+        int wantWhole, wantMinutes;
+    };
+    constexpr auto M = PairPart::Minutes;
+    constexpr auto W = PairPart::Whole;
+    const Case cases[] = {
+        {"75 minutes after 50°", PairKind::Latitude, 50, 47, M, 75, 51, 15},
+        {"75 minutes after -50°", PairKind::Latitude, -50, -47, M, 75, -51, -15},
+        {"-75 minutes after -50°", PairKind::Latitude, -50, -47, M, -75, -51, -15},
+        {"-75 minutes after 0°", PairKind::Latitude, 0, 10, M, -75, -1, -15},
+        {"600 minutes of longitude", PairKind::Longitude, 5, 28, M, 600, 15, 0},
+        {"90 minutes of zone after 1 hour", PairKind::TimeZone, 1, 0, M, 90, 2, 30},
+        {"south degrees keep the minutes", PairKind::Latitude, 50, 47, W, -33, -33, -47},
+        {"0° keeps the minutes' side", PairKind::Latitude, -50, -47, W, 0, 0, -47},
+        {"beyond the pole", PairKind::Latitude, 50, 47, W, 95, 90, 0},
+        {"a digit too many", PairKind::Longitude, 5, 28, M, 99999999999LL, 180, 0},
+        {"far west", PairKind::Longitude, 5, 28, W, -99999999999LL, -180, 0},
+        {"past 23:59", PairKind::TimeZone, 23, 0, M, 75, 23, 59},
+    };
+    for (const Case& c : cases) {
+        const SpinPair before = PairAt(c.kind, c.whole, c.minutes);
+        const SpinPair after = PairShowing(c.kind, TypedPairTotal(c.kind, before, c.part, c.typed));
+        EXPECT_EQ(after.whole.value, c.wantWhole) << c.what;
+        EXPECT_EQ(after.minutes.value, c.wantMinutes) << c.what;
+    }
+}
+
 TEST(SpinPairTest, SplitTruncatesTowardZero) {
     EXPECT_EQ(SplitMinutes(-3047).whole, -50);
     EXPECT_EQ(SplitMinutes(-3047).minutes, -47);

@@ -1,10 +1,12 @@
 // dawnhelm-graph: the drawing helper of `dawnhelm-cli graph`. It carries the
 // windows' chart library, which the other verbs never load, and draws the
 // chart of the program's graph window without a screen.
-//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon] --out FILE
+//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon] --out FILE [--format pdf|png]
 #include <QApplication>
-#include <QString>
+#include <QByteArray>
+#include <cctype>
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -14,6 +16,7 @@
 #include "cli/graph_options.h"
 #include "cli/program_state.h"
 #include "cli/values.h"
+#include "core/textfile.h"
 #include "present/graph.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/yeargraph.h"
@@ -21,7 +24,12 @@
 namespace dawn::cli {
 namespace {
 
-VerbOutcome Run(const Command& command, std::ostream&) {
+std::string Lowercase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+VerbOutcome Run(const Command& command, std::ostream& output) {
     std::chrono::year_month_day date{};
     if (std::string error = ReadDate(command, "date", date); !error.empty())
         return VerbOutcome::Usage(error);
@@ -29,10 +37,21 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     if (shown < DayNumber::FromYmd(1900, 1, 1) || shown > DayNumber::FromYmd(2500, 12, 31)) {
         return VerbOutcome::Usage("--date must lie between 1900-01-01 and 2500-12-31");
     }
-    const QString out = QString::fromStdString(*command.Value("out"));
-    const QString suffix = out.section(QLatin1Char('.'), -1).toLower();
-    if (!out.contains(QLatin1Char('.')) || (suffix != u"pdf" && suffix != u"png")) {
-        return VerbOutcome::Usage("--out must name a .pdf or a .png file");
+    // The name is used as the bytes given, whatever their encoding.
+    const std::string& out = *command.Value("out");
+    if (out.empty()) return VerbOutcome::Usage("--out: the file name is empty");
+    std::string format;
+    if (const std::string* given = command.Value("format")) {
+        format = Lowercase(*given);
+        if (format != "pdf" && format != "png")
+            return VerbOutcome::Usage("--format must be pdf or png");
+    } else if (out == "-") {
+        format = "pdf";
+    } else {
+        format = Lowercase(std::filesystem::path(out).extension().string());
+        if (format != ".pdf" && format != ".png")
+            return VerbOutcome::Usage("--out must name a .pdf or a .png file (or give --format)");
+        format.erase(0, 1);
     }
 
     // The chart needs an application object, never a screen.
@@ -46,15 +65,23 @@ VerbOutcome Run(const Command& command, std::ostream&) {
     AppState state;
     if (auto failed = LoadProgramState(command, shown, body, state)) return *failed;
 
-    QString error;
-    bool saved = false;
+    QByteArray bytes;
     {
         DawnhelmGraph chart;
         chart.Load(BuildGraph(GraphInputsFor(state), body));
-        saved =
-            suffix == u"pdf" ? SaveGraphPdf(chart, out, &error) : SaveGraphPng(chart, out, &error);
+        bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }
-    if (!saved) return VerbOutcome::Failure(error.toStdString());
+    if (bytes.isEmpty()) return VerbOutcome::Failure("cannot draw the " + format + " picture");
+    if (out == "-") {
+        output.write(bytes.constData(), bytes.size());
+        if (!output.flush()) return VerbOutcome::Failure("Cannot write to standard output");
+        return {};
+    }
+    // Written beside and renamed over the target, which may only be a
+    // regular file (or the user's link to one): see core/textfile.h.
+    const TextFileResult written =
+        WriteFileAtomic(out, std::string_view(bytes.constData(), bytes.size()));
+    if (!written.ok()) return VerbOutcome::Failure(written.error);
     return {};
 }
 

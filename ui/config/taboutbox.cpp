@@ -39,8 +39,8 @@ QStringList NumberItems(int count) {
     return items;
 }
 
-ArrowSpinBox* NewSpin(QWidget* parent, const char* name, int min, int max, int value) {
-    auto* spin = new ArrowSpinBox(parent);
+PairSpinBox* NewSpin(QWidget* parent, const char* name, int min, int max, int value) {
+    auto* spin = new PairSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     spin->setRange(min, max);
     spin->setValue(value);
@@ -429,6 +429,28 @@ void TAboutBox::Wire() {
             [this] { RunPair(PairKind::TimeZone, false); });
     connect(TimeZoneMinuten, &QSpinBox::valueChanged, this,
             [this] { RunPair(PairKind::TimeZone, true); });
+    // A typed value is carried by the pair's rule when it is committed.
+    const struct {
+        QSpinBox* spin;
+        PairKind kind;
+        PairPart part;
+    } typedEdits[] = {
+        {LatitudeSpinGraden, PairKind::Latitude, PairPart::Whole},
+        {LatitudeSpinMinuten, PairKind::Latitude, PairPart::Minutes},
+        {LongitudeSpinGraden, PairKind::Longitude, PairPart::Whole},
+        {LongitudeSpinMinuten, PairKind::Longitude, PairPart::Minutes},
+        {TimeZoneUren, PairKind::TimeZone, PairPart::Whole},
+        {TimeZoneMinuten, PairKind::TimeZone, PairPart::Minutes},
+    };
+    for (const auto& e : typedEdits) {
+        if (auto* spin = qobject_cast<PairSpinBox*>(e.spin)) {
+            connect(spin, &PairSpinBox::typed, this,
+                    [this, kind = e.kind, part = e.part](long long value) {
+                        ShowPairTotal(kind,
+                                      TypedPairTotal(kind, d->pairs[PairIndex(kind)], part, value));
+                    });
+        }
+    }
     connect(SummerMonth, &RadioGroup::itemIndexChanged, this, [this] { SummerMonthClick(); });
     connect(SummerWeekends, &RadioGroup::itemIndexChanged, this, [this] { SummerWeekendsClick(); });
     connect(WinterMonth, &RadioGroup::itemIndexChanged, this, [this] { WinterMonthClick(); });
@@ -467,6 +489,26 @@ void TAboutBox::Wire() {
         };
         if (inside(now) && !inside(old)) FileGroupBoxEnter();
     });
+}
+
+void TAboutBox::ShowPairTotal(PairKind kind, int total) {
+    QSpinBox* whole = kind == PairKind::Latitude    ? LatitudeSpinGraden
+                      : kind == PairKind::Longitude ? LongitudeSpinGraden
+                                                    : TimeZoneUren;
+    QSpinBox* minutes = kind == PairKind::Latitude    ? LatitudeSpinMinuten
+                        : kind == PairKind::Longitude ? LongitudeSpinMinuten
+                                                      : TimeZoneMinuten;
+    const SpinPair pair = PairShowing(kind, total);
+    d->pairs[PairIndex(kind)] = pair;
+    {
+        const QSignalBlocker blockWhole(whole);
+        const QSignalBlocker blockMinutes(minutes);
+        whole->setRange(pair.whole.min, pair.whole.max);
+        whole->setValue(pair.whole.value);
+        minutes->setRange(pair.minutes.min, pair.minutes.max);
+        minutes->setValue(pair.minutes.value);
+    }
+    RunPair(kind, false);
 }
 
 void TAboutBox::FormCreate() {
@@ -517,29 +559,9 @@ void TAboutBox::ShowPlaceAndRules() {
 
     // The pairs show the stored values whatever the design values were; a
     // value beyond the pair's limits (a hand-edited file) is brought within.
-    struct Place {
-        PairKind kind;
-        int total;
-        QSpinBox* whole;
-        QSpinBox* minutes;
-    };
-    const Place places[] = {
-        {PairKind::Latitude, latitude, LatitudeSpinGraden, LatitudeSpinMinuten},
-        {PairKind::Longitude, longitude, LongitudeSpinGraden, LongitudeSpinMinuten},
-        {PairKind::TimeZone, zone, TimeZoneUren, TimeZoneMinuten}};
-    for (const Place& p : places) {
-        const SpinPair pair = PairShowing(p.kind, p.total);
-        d->pairs[PairIndex(p.kind)] = pair;
-        {
-            const QSignalBlocker blockWhole(p.whole);
-            const QSignalBlocker blockMinutes(p.minutes);
-            p.whole->setRange(pair.whole.min, pair.whole.max);
-            p.whole->setValue(pair.whole.value);
-            p.minutes->setRange(pair.minutes.min, pair.minutes.max);
-            p.minutes->setValue(pair.minutes.value);
-        }
-        RunPair(p.kind, false);
-    }
+    ShowPairTotal(PairKind::Latitude, latitude);
+    ShowPairTotal(PairKind::Longitude, longitude);
+    ShowPairTotal(PairKind::TimeZone, zone);
 
     // Rules are brought into range as the file's are when read; the month
     // handlers then fit the weekend items to the reference year without

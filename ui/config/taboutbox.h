@@ -219,6 +219,9 @@ private:
     // The three spin pairs (spinpair.h); `changedMinutes` tells which part's
     // change runs the rule.
     void RunPair(PairKind kind, bool changedMinutes);
+    // Shows a signed total in a pair (PairShowing) and runs its rule: the
+    // stored values when the dialog is made, a typed value once committed.
+    void ShowPairTotal(PairKind kind, int total);
     RuleSide Side(Season season);
     void MonthClick(Season season);
     void WeekendsClick(Season season);

@@ -7,11 +7,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/textfile.h"
 #include "present/texts.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
+#include "ui/main/mediapath.h"
 #include "ui/main/messages.h"
 
 namespace dawn {
@@ -120,7 +122,7 @@ void TAboutBox::SunSetImageEditClick() {
 void TAboutBox::PlaySoundPreview(EventKind event) {
     const SiteSettings& s = d->state.Settings;
     emit soundPreviewRequested(
-        Q(event == EventKind::Rise ? s.SunRiseSoundFile : s.SunSetSoundFile));
+        MediaFileForQt(event == EventKind::Rise ? s.SunRiseSoundFile : s.SunSetSoundFile));
 }
 
 void TAboutBox::SunRiseSoundButtonClick() {
@@ -133,12 +135,13 @@ void TAboutBox::SunSetSoundButtonClick() {
 void TAboutBox::ShowImagePreview(EventKind event) {
     const SiteSettings& s = d->state.Settings;
     const bool rise = event == EventKind::Rise;
-    const QString file = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const std::string& path = rise ? s.SunRiseImageFile : s.SunSetImageFile;
+    const QString file = MediaFileForQt(path);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     // The caption as the main window shows it; the preview names the file on
-    // a second line, the alarm shows the caption alone.
+    // a second line (as it reads), the alarm shows the caption alone.
     const QString caption = Q(Trimmed(d->state.Label(rise ? label::kSunrise : label::kSunset))) +
-                            QLatin1Char('\n') + file;
+                            QLatin1Char('\n') + Q(DecodeLine(path));
     emit imagePreviewRequested(file, stretch, caption, d->state.Day.Event(Body::Sun, event).Clock,
                                d->state.Shown);
 }

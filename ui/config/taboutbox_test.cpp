@@ -142,17 +142,47 @@ TEST_F(AboutBoxTest, TimeZoneStepsBelowZeroAndStopsAt2359) {
     EXPECT_EQ(box->lbTimeZoneSeparator->toolTip(), Label(41));
 }
 
-TEST_F(AboutBoxTest, SpinEditsTakeArrowsButNoTypedText) {
+TEST_F(AboutBoxTest, SpinEditsTakeArrowsAndTypedValuesWithTheirCarries) {
     Build();
     box->show();
-    QTest::keyClicks(box->LatitudeSpinGraden, "12");
-    EXPECT_EQ(box->LatitudeSpinGraden->value(), 50);
     QTest::keyClick(box->LatitudeSpinGraden, Qt::Key_Up);
     EXPECT_EQ(state.Settings.LatitudeMinutes, 51 * 60 + 47);
     // A page step is ten single steps, each with its carry.
     box->LatitudeSpinMinuten->setValue(55);
     QTest::keyClick(box->LatitudeSpinMinuten, Qt::Key_PageUp);
     EXPECT_EQ(state.Settings.LatitudeMinutes, 52 * 60 + 5);
+
+    auto type = [](QSpinBox* spin, const char* text) {
+        spin->selectAll();
+        QTest::keyClicks(spin, QString::fromLatin1(text));
+    };
+    // Typed minutes count once committed with Enter, carried into degrees;
+    // the dialog stays open to show them.
+    type(box->LatitudeSpinMinuten, "75");
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 52 * 60 + 5);
+    QTest::keyClick(box->LatitudeSpinMinuten, Qt::Key_Return);
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 53);
+    EXPECT_EQ(box->LatitudeSpinMinuten->value(), 15);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 53 * 60 + 15);
+    EXPECT_TRUE(box->isVisible());
+
+    // Leaving the edit commits too: western degrees keep the minutes, on
+    // their side.
+    type(box->LongitudeSpinGraden, "-122");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box->LongitudeSpinGraden, &leave);
+    EXPECT_EQ(box->LongitudeSpinGraden->value(), -122);
+    EXPECT_EQ(box->LongitudeSpinMinuten->value(), -28);
+    EXPECT_EQ(state.Settings.LongitudeMinutes, -(122 * 60 + 28));
+
+    // Letters are not taken, a value beyond the limit stops at it, and an
+    // arrow step after typing first commits what was typed.
+    type(box->TimeZoneMinuten, "x90");
+    QTest::keyClick(box->TimeZoneMinuten, Qt::Key_Return);
+    EXPECT_EQ(state.Settings.TimeZoneMinutes, 2 * 60 + 30);
+    type(box->LatitudeSpinGraden, "95");
+    QTest::keyClick(box->LatitudeSpinGraden, Qt::Key_Down);
+    EXPECT_EQ(state.Settings.LatitudeMinutes, 89 * 60);
 }
 
 TEST_F(AboutBoxTest, PlaceDefaultsAskFirst) {

@@ -1,18 +1,67 @@
 #include "ui/config/widgets.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRegularExpression>
 
 namespace dawn {
 
-ArrowSpinBox::ArrowSpinBox(QWidget* parent) : QSpinBox(parent) {
-    // The edit part shows the value but takes no keys of its own; the spin box
-    // still handles the arrow keys, Page Up and Page Down.
-    lineEdit()->setReadOnly(true);
+namespace {
+
+// An optional sign and up to twelve digits: enough for any typing slip, never
+// an overflow.
+const QRegularExpression& TypedNumber() {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*[+-]?\\d{0,12}\\s*$"));
+    return pattern;
+}
+
+}  // namespace
+
+PairSpinBox::PairSpinBox(QWidget* parent) : QSpinBox(parent) {
+    // The value follows the arrows at once, typed text only when committed.
+    setKeyboardTracking(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void ArrowSpinBox::stepBy(int steps) {
+QValidator::State PairSpinBox::validate(QString& input, int&) const {
+    if (!TypedNumber().match(input).hasMatch()) return QValidator::Invalid;
+    bool ok = false;
+    input.trimmed().toLongLong(&ok);
+    return ok ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+bool PairSpinBox::CommitTyped() {
+    const QString text = lineEdit()->text().trimmed();
+    if (text == textFromValue(value())) return false;
+    bool ok = false;
+    const long long number = text.toLongLong(&ok);
+    // The value shown again first: what the pair makes of the typed number
+    // is written over it.
+    lineEdit()->setText(textFromValue(value()));
+    if (ok) emit typed(number);
+    return true;
+}
+
+void PairSpinBox::keyPressEvent(QKeyEvent* e) {
+    // Enter after typing commits the value and stays, so that the carried
+    // pair can be seen; without typed text it reaches the dialog's default
+    // button as usual.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && CommitTyped()) {
+        selectAll();
+        e->accept();
+        return;
+    }
+    QSpinBox::keyPressEvent(e);
+}
+
+void PairSpinBox::focusOutEvent(QFocusEvent* e) {
+    CommitTyped();
+    QSpinBox::focusOutEvent(e);
+}
+
+void PairSpinBox::stepBy(int steps) {
+    CommitTyped();
     // One step at a time, so that each one runs the change handler and its
     // carries before the next: Page Up from 0°55' gives 1°05', not 1°00'.
     const int direction = steps < 0 ? -1 : 1;

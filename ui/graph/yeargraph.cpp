@@ -51,7 +51,7 @@ bool WriteGraphFile(const QByteArray& bytes, const QString& path, QString* error
 
 }  // namespace
 
-bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
+QByteArray GraphPdfBytes(DawnhelmGraph& graph) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -63,19 +63,16 @@ bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
         writer.setTitle(graph.TitleLines().value(0));
         writer.setCreator(QStringLiteral("Dawnhelm"));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
-            return false;
-        }
+        if (!painter.begin(&writer)) return {};
         graph.RenderTo(
             painter,
             QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
         painter.end();
     }
-    return WriteGraphFile(bytes, path, error);
+    return bytes;
 }
 
-bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size) {
+QByteArray GraphPngBytes(DawnhelmGraph& graph, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -85,7 +82,22 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSi
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
+    if (!image.save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
+    const QByteArray bytes = GraphPdfBytes(graph);
+    if (bytes.isEmpty()) {
+        if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
+        return false;
+    }
+    return WriteGraphFile(bytes, path, error);
+}
+
+bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size) {
+    const QByteArray bytes = GraphPngBytes(graph, size);
+    if (bytes.isEmpty()) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
         return false;
     }

@@ -8,6 +8,7 @@
 // The program entry creates one YearGraph with the picture window and
 // connects TForm1::sunGraphRequested to DrawSunGraph and
 // TForm1::moonGraphRequested to DrawMoonGraph.
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -25,6 +26,11 @@ namespace dawn {
 struct AppState;
 class DawnhelmGraph;
 class TForm2;
+
+// The chart as the bytes of an A4 landscape PDF page or of a PNG picture;
+// empty when it could not be made.
+QByteArray GraphPdfBytes(DawnhelmGraph& graph);
+QByteArray GraphPngBytes(DawnhelmGraph& graph, QSize size = QSize(1600, 1000));
 
 // Saving the chart as a file; on failure `error` names the file and the reason.
 bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error);

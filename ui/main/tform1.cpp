@@ -110,6 +110,7 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     SyncSpinEdits();
     Calendar1Change();
     WireMouse();
+    WatchUse();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

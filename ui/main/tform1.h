@@ -15,6 +15,7 @@
 // modally (exec), because the window redraws the day when the signal returns.
 // A window that changed the shared state asks for a redraw through ShowDay.
 #include <QDate>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -292,6 +293,10 @@ private:
     QLocale locale_;
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
+    // When a key, the mouse or the wheel was last used over a window of the
+    // program (by the clock above); invalid until the first use or tick.
+    QDateTime lastUse_;
+    void WatchUse();
     // The dates shown in the two summer-time rows, for the caption clicks.
     QDate upperRowDate_;
     QDate lowerRowDate_;

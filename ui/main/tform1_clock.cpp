@@ -1,9 +1,12 @@
-// The one-second tick of the main window: the five-minute return to today,
+// The one-second tick of the main window: the return to today when unused,
 // the clock panel, the help line and the sunrise and sunset alarms. The rules
 // are plain routines (core/clocktick.h, core/alarm.h); this file reads the
 // clock and writes the controls.
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QEvent>
 #include <QLabel>
+#include <functional>
 
 #include "core/alarmevents.h"
 #include "core/clocktick.h"
@@ -12,6 +15,7 @@
 #include "ui/locale/qtlocale.h"
 #include "ui/main/alarmnotifier.h"
 #include "ui/main/helpwindow.h"
+#include "ui/main/mediapath.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -19,6 +23,41 @@ namespace dawn {
 void TForm1::SetClock(const ClockSource& clock) {
     clock_ = &clock;
     alarms_ = AlarmState();
+    lastUse_ = QDateTime();
+}
+
+namespace {
+
+// Notes every use of the keyboard, the mouse or the wheel in the program.
+class UseWatcher final : public QObject {
+public:
+    UseWatcher(QObject* parent, std::function<void()> used)
+        : QObject(parent), used_(std::move(used)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::TouchBegin:
+                used_();
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> used_;
+};
+
+}  // namespace
+
+void TForm1::WatchUse() {
+    qApp->installEventFilter(new UseWatcher(this, [this] { lastUse_ = clock_->Now(); }));
 }
 
 SoundStart TForm1::PlaySound(const QString& fileName) {
@@ -36,12 +75,18 @@ void TForm1::Timer1Timer() {
     // Today follows the clock over midnight (or when the clock is set to
     // another day). The first tick only catches a midnight that fell between
     // reading the start-up date and this reading.
+    const DayNumber oldToday = state_.Today;
     if (previous ? previous->date != moment.date : moment.date == state_.Today + 1)
         state_.Today = moment.date;
 
-    // Every five minutes the calendar returns to today; at midnight this
-    // moves it to the new day, recomputed before the alarms below.
-    if (IsFiveMinuteMark(time)) SetCalendarDate(ToQDate(state_.Today));
+    // Left alone for five minutes, the calendar returns to today; one that
+    // showed today follows it to the new day at midnight, recomputed before
+    // the alarms below. A clock set back starts the count again.
+    if (!lastUse_.isValid() || lastUse_ > now) lastUse_ = now;
+    if (state_.Shown != state_.Today &&
+        ReturnsToToday(lastUse_.secsTo(now), state_.Shown == oldToday, state_.Today != oldToday)) {
+        SetCalendarDate(ToQDate(state_.Today));
+    }
 
     const PanelLook panel =
         PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator);
@@ -101,7 +146,7 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     const DayNumber eventDate = alarm.event.date;
 
     const SiteSettings& s = state_.Settings;
-    const QString picture = Q(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const QString picture = MediaFileForQt(rise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     QString caption;
     switch (alarm.kind) {
@@ -121,7 +166,8 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     // Sound first: a sound the media layer cannot play ends the tick here
     // (its error was shown); a missing one was reported and the rest follows.
     if (s.AlarmSoundEnabled &&
-        PlaySound(Q(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) == SoundStart::Failed) {
+        PlaySound(MediaFileForQt(rise ? s.SunRiseSoundFile : s.SunSetSoundFile)) ==
+            SoundStart::Failed) {
         return false;
     }
     auto showPicture = [this, picture, stretch, caption, eventTime, eventDate] {

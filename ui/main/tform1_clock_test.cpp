@@ -1,14 +1,17 @@
 // The main window's tick driven second by second with a hand-set clock.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QDataStream>
 #include <QFile>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 #include <memory>
@@ -146,19 +149,30 @@ TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
     EXPECT_EQ(form->lbSetupHelp->text(), Azimuths(Body::Moon));
 }
 
-TEST_F(ClockTickTest, FiveMinuteMarkReturnsToToday) {
+TEST_F(ClockTickTest, FiveMinutesUnusedReturnToToday) {
     form->JumpToDate(QDate(2024, 9, 30));
     redraws = 0;
-    TickAt(At(10, 4, 59));
+    TickAt(At(10, 3, 1));  // the first tick starts the count
+    // A key pressed at 10:06 while the user reads September puts it off.
+    clock.Set(At(10, 6, 0));
+    QTest::keyClick(form->Calendar1, Qt::Key_Shift);
+    TickAt(At(10, 8, 30));
     EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 9, 30));
-    TickAt(At(10, 5, 0));
+    // So does moving the mouse over the window.
+    clock.Set(At(10, 9, 0));
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(form->Calendar1, &move);
+    TickAt(At(10, 13, 59));
+    EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 9, 30));
+    TickAt(At(10, 14, 0));
     EXPECT_EQ(form->Calendar1->selectedDate(), QDate(2024, 6, 21));
     EXPECT_EQ(form->SpinEdit1->value(), 2024);
     EXPECT_EQ(form->SpinEdit2->value(), 6);
     EXPECT_EQ(state.Day.Date, DayNumber::FromYmd(2024, 6, 21));
     EXPECT_EQ(redraws, 1);
     // Already on today: nothing is recomputed.
-    TickAt(At(10, 10, 0));
+    TickAt(At(10, 20, 0));
     EXPECT_EQ(redraws, 1);
 }
 

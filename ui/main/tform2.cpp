@@ -159,10 +159,14 @@ void TForm2::LoadPicture(const QString& fileName) {
 void TForm2::SizeAndCentre(bool stretch) {
     QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : nullptr;
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
-    // The outer size: the whole screen, or the main window's size.
-    QSize outer =
-        stretch || mainWindow_ == nullptr ? screenRect.size() : mainWindow_->frameGeometry().size();
+    // The screen's area less its panels and docks, which the window must not
+    // slip under.
+    const QRect screenRect =
+        screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // The outer size: the whole area, or the main window's size within it.
+    QSize outer = stretch || mainWindow_ == nullptr
+                      ? screenRect.size()
+                      : mainWindow_->frameGeometry().size().boundedTo(screenRect.size());
     // The frame's size is known once the window exists on the screen.
     if (!testAttribute(Qt::WA_WState_Created)) create();
     const QSize frame = frameGeometry().size() - geometry().size();

@@ -1,0 +1,45 @@
+#!/bin/sh
+# The graph verb's files: standard output with --out -, the exact bytes of a
+# name in another encoding, refusals of what is not a regular file, and a
+# settings file that cannot be read. Run by ctest with dawnhelm-cli's path.
+set -u
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+graph() { "$cli" graph --settings "$work/none.txt" --date 2024-06-01 "$@"; }
+
+graph --out - >"$work/stdout.pdf" 2>"$work/err" || fail "--out - exits $? ($(cat "$work/err"))"
+[ "$(head -c 5 "$work/stdout.pdf")" = "%PDF-" ] || fail "--out - writes no PDF"
+graph --out - --format png >"$work/stdout.png" 2>"$work/err" || fail "--format png exits $?"
+[ "$(head -c 4 "$work/stdout.png" | tail -c 3)" = "PNG" ] || fail "--format png writes no PNG"
+[ ! -e "$work/-" ] || fail "--out - made a file named -"
+
+# A name that is not UTF-8 (Latin-1 "été.png") keeps its bytes.
+name=$(printf '%s/\351t\351.png' "$work")
+graph --out "$name" 2>"$work/err" || fail "a Latin-1 name exits $? ($(cat "$work/err"))"
+[ -s "$name" ] || fail "the Latin-1 name was not written as given"
+
+# Nothing but a regular file is replaced: a pipe, a folder, a link to a pipe.
+mkfifo "$work/pipe.pdf"
+mkdir "$work/folder.pdf"
+ln -s "$work/pipe.pdf" "$work/link.pdf"
+for target in pipe.pdf folder.pdf link.pdf; do
+    graph --out "$work/$target" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 1 ] || fail "$target: exit $status, not 1"
+    grep -q "^dawnhelm-cli: graph: Cannot write" "$work/err" || fail "$target: $(cat "$work/err")"
+done
+[ -p "$work/pipe.pdf" ] && [ -d "$work/folder.pdf" ] && [ -L "$work/link.pdf" ] ||
+    fail "a target that is not a regular file was replaced"
+
+# A settings file that cannot be read fails with exit 1, promising nothing.
+"$cli" graph --settings "$work/folder.pdf" --date 2024-06-01 --out "$work/g.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "unreadable settings: exit $status, not 1"
+grep -q "Is a directory" "$work/err" && ! grep -q "\.bak" "$work/err" ||
+    fail "unreadable settings: $(cat "$work/err")"
+[ ! -e "$work/g.png" ] || fail "a graph was drawn for the default place"
+
+[ "$failures" -eq 0 ]
