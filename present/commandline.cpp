@@ -59,6 +59,7 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     // rules were resolved for it.
     state.Shown = shownDate;
     state.Day = ComputeDay(state.Settings, shownDate);
+    state.Sky = ComputeSkyDay(state.Settings, shownDate);
     return std::nullopt;
 }
 
