@@ -26,9 +26,9 @@ SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
                                               ValuesOf(t.dusk, window, summer, date)};
     }
     if (sun.noon) {
-        day.Noon = NoonEntry{sun.noon->minute,
-                             ApplySummerTime(window, summer, date, sun.noon->minute),
-                             sun.noon->altitudeDegrees};
+        day.Noon =
+            NoonEntry{sun.noon->minute, ApplySummerTime(window, summer, date, sun.noon->minute),
+                      sun.noon->altitudeDegrees};
     }
     day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0, settings.TimeZoneMinutes);
     return day;

@@ -34,7 +34,8 @@ TEST(SkyDay, TwilightAndNoonWithTheSummerTimeHour) {
         EXPECT_EQ(sky.Noon->Standard, sun.noon->minute);
         EXPECT_EQ(sky.Noon->Clock, sun.noon->minute + shift);
     }
-    EXPECT_EQ(ComputeSkyDay(s, D(2024, 3, 31)).Noon->Clock - ComputeSkyDay(s, D(2024, 3, 31)).Noon->Standard,
+    EXPECT_EQ(ComputeSkyDay(s, D(2024, 3, 31)).Noon->Clock -
+                  ComputeSkyDay(s, D(2024, 3, 31)).Noon->Standard,
               minutes(60));
 
     int days = 0;

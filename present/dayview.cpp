@@ -175,6 +175,7 @@ PhaseView PhaseViewOf(const SkyDay& sky, const NextMoons& next, const AppState& 
     v.illuminated = std::to_string(static_cast<int>(std::lround(percent))) + "%";
     v.illuminatedFraction = p.atNoon.illuminatedFraction;
     v.litSide = p.litSide;
+    v.litSideText = p.litSide == LitSide::Right ? "lit right" : "lit left";
     v.hint = state.Label(label::kMoonAge) + " = " + OneDecimal(p.atNoon.ageDays, loc.DecimalPoint) +
              "\n" + state.Label(label::kNextFullMoon) + " = " + loc.DateText(next.FullMoon) + "\n" +
              state.Label(label::kNextNewMoon) + " = " + loc.DateText(next.NewMoon);
@@ -392,7 +393,7 @@ std::vector<std::pair<std::string, std::string>> DayView::Texts() const {
     add("lbMoonPhase", phase.name);
     add("lbMoonPhase.hint", phase.hint);
     add("lbMoonIlluminated", phase.illuminated);
-    add("MoonDisc", phase.litSide == LitSide::Right ? "lit right" : "lit left");
+    add("MoonDisc", phase.litSideText);
     return t;
 }
 

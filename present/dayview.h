@@ -96,6 +96,7 @@ struct PhaseView {
     std::string hint;
     double illuminatedFraction = 0.0;
     LitSide litSide = LitSide::Right;
+    std::string litSideText;  // "lit right" or "lit left": the disc's description
 };
 
 struct DayView {
