@@ -9,8 +9,10 @@ namespace {
 
 EventValues ValuesOf(const EventMinutes& e, const DstWindow& window, bool summerTime,
                      DayNumber date) {
-    return EventValues{e.status, e.minute, ApplySummerTime(window, summerTime, date, e.minute),
-                       std::nullopt, e.crossing};
+    EventValues v{e.status,     e.minute,   ApplySummerTime(window, summerTime, date, e.minute),
+                  std::nullopt, e.crossing, std::nullopt};
+    if (e.crossing) v.CrossingClock = ApplySummerTime(window, summerTime, date, *e.crossing);
+    return v;
 }
 
 SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {

@@ -28,6 +28,9 @@ TEST(SkyDay, TwilightAndNoonWithTheSummerTimeHour) {
             EXPECT_EQ(dawn.Status, sun.Of(kind).dawn.status);
             EXPECT_EQ(dawn.Standard, sun.Of(kind).dawn.minute);
             EXPECT_EQ(dawn.Clock, dawn.Standard + shift);
+            if (dawn.Crossing) {
+                EXPECT_EQ(dawn.CrossingClock, *dawn.Crossing + shift);
+            }
             EXPECT_EQ(sky[kind][EventKind::Set].Standard, sun.Of(kind).dusk.minute);
         }
         ASSERT_TRUE(sky.Noon.has_value());

@@ -117,11 +117,9 @@ std::string TrayHintOf(const DayView& v, const std::string& shownText) {
     return hint;
 }
 
-// The clock time of a crossing that happened: the crossing moved by the
-// summer-time hour as the status's time was.
+// The clock time of a crossing that happened, else the empty clock text.
 std::string CrossingText(const EventValues& e, const LocaleFormats& loc) {
-    if (!e.Crossing) return loc.EmptyClockText();
-    return loc.ClockText(*e.Crossing + (e.Clock - e.Standard));
+    return e.CrossingClock ? loc.ClockText(*e.CrossingClock) : loc.EmptyClockText();
 }
 
 std::string OneDecimal(double value, const std::string& decimalPoint) {

@@ -109,10 +109,9 @@ void AppendOneDecimal(std::string& out, double value, std::string_view decimalPo
     out.append(text.substr(point + 1));
 }
 
-// The clock time of a crossing that happened, moved by the summer-time hour
-// as the status's time was; nothing when none did.
+// The clock time of a crossing that happened; nothing when none did.
 void AppendCrossing(std::string& out, const EventValues& e, std::string_view timeSeparator) {
-    if (e.Crossing) AppendClock(out, *e.Crossing + (e.Clock - e.Standard), timeSeparator);
+    if (e.CrossingClock) AppendClock(out, *e.CrossingClock, timeSeparator);
 }
 
 void AppendSkyLine(std::string& out, const DateWriter& dates, const SkyDay& day,
