@@ -8,8 +8,8 @@ namespace dawn {
 namespace {
 
 bool Lit(const QImage& image, double x, double y) {
-    const QColor c = image.pixelColor(static_cast<int>(x * image.width()),
-                                      static_cast<int>(y * image.height()));
+    const QColor c =
+        image.pixelColor(static_cast<int>(x * image.width()), static_cast<int>(y * image.height()));
     return c.lightness() > 150;
 }
 
