@@ -17,8 +17,8 @@
 #include "core/textfile.h"
 #include "present/appstate.h"
 #include "present/export.h"
-#include "reminders/calendarfile.h"
 #include "present/texts.h"
+#include "reminders/calendarfile.h"
 #include "ui/locale/qtlocale.h"
 
 namespace dawn {
