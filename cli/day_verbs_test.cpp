@@ -126,12 +126,27 @@ TEST(DayVerb, PrintsTheRecordFieldByField) {
                                                "SunSetCrossing",
                                                "MoonRiseCrossing",
                                                "MoonSetCrossing"};
-    EXPECT_EQ(names, expected);
+    // The record's own fields come first; the sky's values follow.
+    ASSERT_GE(names.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + expected.size()), expected);
+    std::vector<std::string> sky;
+    for (const char* twilight : {"Civil", "Nautical", "Astronomical"})
+        for (const char* event : {"Dawn", "Dusk"})
+            for (const char* field : {"Status", "Text", "Time"})
+                sky.push_back(std::string(twilight) + event + field);
+    for (const char* name : {"SolarNoonText", "SolarNoonTime", "SolarNoonAltitude", "MoonPhase",
+                             "MoonIlluminated", "MoonAge", "MoonLitSide"})
+        sky.push_back(name);
+    EXPECT_EQ(std::vector<std::string>(names.begin() + expected.size(), names.end()), sky);
     // The first day of summer time at the default place.
     for (const char* line :
          {"Date=2024-03-31\n", "SunRiseText=06:15\n", "SunRiseClock=07:15\n",
           "PrevSunRiseTime=06:18\n", "SunRiseDelta=00:57\n", "DayLength=12:55\n",
-          "JulianDay=2460400.5\n", "SummerStart=2024-03-31\n", "WinterStart=2024-10-27\n"}) {
+          "JulianDay=2460400.5\n", "SummerStart=2024-03-31\n", "WinterStart=2024-10-27\n",
+          // The sky's times move with summer time as the record's do.
+          "CivilDawnText=05:42\n", "CivilDawnTime=06:42\n", "SolarNoonText=12:42\n",
+          "SolarNoonTime=13:42\n", "SolarNoonAltitude=43°40'\n", "MoonPhase=waning gibbous\n",
+          "MoonLitSide=left\n"}) {
         EXPECT_THAT(r.out, HasSubstr(line));
     }
     // A moon that rises and does not set, in summer time: the record keeps the
@@ -280,13 +295,20 @@ TEST(ViewVerb, PrintsEveryTextOfTheMainWindowOnce) {
         ASSERT_NE(line.find('='), std::string::npos) << line;
         names.push_back(line.substr(0, line.find('=')));
     }
-    EXPECT_EQ(names.size(), 70u);
+    // The designed texts end with the tray's hint; the twilight panel and the
+    // phase follow.
+    EXPECT_EQ(names.size(), 93u);
+    ASSERT_GE(names.size(), 70u);
+    EXPECT_EQ(names[69], "TrayHint");
+    EXPECT_EQ(names[70], "PnTwilight.hint");
     EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
     EXPECT_THAT(r.out, StartsWith("lbWeek=Woche\n"));
     EXPECT_THAT(r.out, HasSubstr("\nlbZomerduur=210\n"));
     EXPECT_THAT(r.out, HasSubstr("\nlbStartZomerUur.colour=black\n"));
     // A line break inside a text stays on its line.
     EXPECT_THAT(r.out, HasSubstr("\nlbSunSetSymbol.hint=Deutsch\\ndouble clic to translator\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nlbSolarNoonHour=13:42\nlbSolarNoonAltitude=43°40'\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nlbMoonPhase=Abnehmender Mond\n"));
 }
 
 TEST(DayVerbs, BadArgumentsGiveOneLineAndExitCode2) {

@@ -1,13 +1,16 @@
 // day: every field of the day record of one date, as the main window gets it.
+#include <charconv>
 #include <cstdio>
 #include <ostream>
 #include <string>
 
 #include "cli/command_line.h"
+#include "cli/moon_names.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
+#include "core/skyday.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
@@ -45,7 +48,38 @@ std::string Name(Body body, EventKind kind, std::string_view what) {
     return std::string(kBodyNames[IndexOf(body)]) + kKindNames[IndexOf(kind)] + std::string(what);
 }
 
-std::string DescribeDay(const DayEphemeris& e) {
+constexpr const char* kTwilightNames[] = {"Civil", "Nautical", "Astronomical"};
+constexpr const char* kTwilightEventNames[] = {"Dawn", "Dusk"};
+
+std::string OneDecimal(double value) {
+    char digits[32];
+    return {digits,
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 1).ptr};
+}
+
+// The values beside the record, after its own fields.
+void DescribeSky(const SkyDay& sky, FieldWriter& f) {
+    for (TwilightKind t : kTwilightKinds) {
+        for (EventKind k : kEventKinds) {
+            const EventValues& e = sky[t][k];
+            const std::string name =
+                std::string(kTwilightNames[IndexOf(t)]) + kTwilightEventNames[IndexOf(k)];
+            f(name + "Status", e.Status);
+            f(name + "Text", e.Standard);
+            f(name + "Time", e.Clock);
+        }
+    }
+    f("SolarNoonText", sky.Noon ? FormatClock(sky.Noon->Standard, ":") : "");
+    f("SolarNoonTime", sky.Noon ? FormatClock(sky.Noon->Clock, ":") : "");
+    f("SolarNoonAltitude", sky.Noon ? FormatAltitude(sky.Noon->AltitudeDegrees) : "");
+    const DatePhase& p = sky.Phase;
+    f("MoonPhase", PhaseNameText(p.name));
+    f("MoonIlluminated", OneDecimal(p.atNoon.illuminatedFraction * 100.0));
+    f("MoonAge", OneDecimal(p.atNoon.ageDays));
+    f("MoonLitSide", p.litSide == LitSide::Right ? "right" : "left");
+}
+
+std::string DescribeDay(const DayEphemeris& e, const SkyDay& sky) {
     std::string out;
     FieldWriter f(out);
     f("Date", e.Date);
@@ -85,6 +119,7 @@ std::string DescribeDay(const DayEphemeris& e) {
             f(Name(body, k, "Crossing"), crossing ? FormatClock(*crossing, ":") : std::string());
         }
     }
+    DescribeSky(sky, f);
     return out;
 }
 
@@ -94,7 +129,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         return VerbOutcome::Usage(e);
     SiteSettings settings;
     if (auto failed = ReadSettingsWithPlace(command, settings)) return *failed;
-    const std::string text = DescribeDay(ComputeDay(settings, DayNumber::FromDate(date)));
+    const DayNumber day = DayNumber::FromDate(date);
+    const std::string text = DescribeDay(ComputeDay(settings, day), ComputeSkyDay(settings, day));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");
     return {};
@@ -114,7 +150,12 @@ const Verb& DayVerb() {
         "change whose events are not all status 4 is 00:00 and means nothing. SummerStart\n"
         "and WinterStart are the summer-time changes around the date. The ...Crossing\n"
         "fields close the list: the local clock time of each rise and set that happened on\n"
-        "the date, also on a day without the other event; empty for one that did not.",
+        "the date, also on a day without the other event; empty for one that did not.\n"
+        "After them: the dawn and dusk of the civil, nautical and astronomical twilight\n"
+        "(the sun's centre at -6, -12 and -18 degrees; statuses as above, 2 the sky never\n"
+        "that bright, 3 never that dark), solar noon and the sun's altitude then (empty on a\n"
+        "date without a transit), and the moon's phase at local noon of standard time: its\n"
+        "name, the lit part in percent, the age in days and the side of the disc that is lit.",
         kOptions,
         &Run,
     };

@@ -1,6 +1,10 @@
-// events: the rise and set of the sun or the moon for every date of a range.
+// events: the rise and set of the sun or the moon, the sun's twilight or its
+// noon for every date of a range.
+#include <array>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "astro/astro.h"
 #include "cli/command_line.h"
@@ -14,6 +18,8 @@ namespace dawn::cli {
 
 namespace {
 
+constexpr Option kKindOption{"kind", "KIND", false,
+                             "sun (the default), moon, civil, nautical, astronomical or noon"};
 constexpr Option kLatitudeOrPlaceOption{
     "lat", "MINUTES", false, "latitude in arc minutes, north positive (-5400..5400); or --place"};
 constexpr Option kLongitudeOrPlaceOption{
@@ -27,6 +33,7 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kFromOption,
                                kToOption,
                                kMoonOption,
+                               kKindOption,
                                kZoneOption,
                                kPlaceOption};
 
@@ -57,18 +64,98 @@ std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings
     return ApplyPlaceAndZone(command, s, Today());
 }
 
-void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
-                const RiseSetResult& r) {
+// What a run lists: the rise and set of a body, the dawn and dusk of a
+// twilight, or the sun's noon.
+enum class Listing { Sun, Moon, Civil, Nautical, Astronomical, Noon };
+
+struct ListingName {
+    std::string_view name;
+    Listing listing;
+};
+constexpr std::array<ListingName, 6> kListings = {{{"sun", Listing::Sun},
+                                                   {"moon", Listing::Moon},
+                                                   {"civil", Listing::Civil},
+                                                   {"nautical", Listing::Nautical},
+                                                   {"astronomical", Listing::Astronomical},
+                                                   {"noon", Listing::Noon}}};
+
+std::optional<Listing> ListingOf(std::string_view name) {
+    for (const ListingName& l : kListings)
+        if (l.name == name) return l.listing;
+    return std::nullopt;
+}
+
+TwilightKind TwilightOf(Listing listing) {
+    switch (listing) {
+        case Listing::Nautical:
+            return TwilightKind::Nautical;
+        case Listing::Astronomical:
+            return TwilightKind::Astronomical;
+        default:
+            return TwilightKind::Civil;
+    }
+}
+
+void AppendHead(std::string& buffer, const std::string& date, std::string_view kind,
+                EventStatus status) {
     buffer += date;
     buffer += ';';
     buffer += kind;
     buffer += ';';
-    buffer += static_cast<char>('0' + static_cast<int>(r.status));
+    buffer += static_cast<char>('0' + static_cast<int>(status));
     buffer += ';';
+}
+
+void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
+                const RiseSetResult& r) {
+    AppendHead(buffer, date, kind, r.status);
     AppendClock(buffer, r.time, ":");
     buffer += ';';
     AppendAzimuth(buffer, r.azimuth);
     buffer += '\n';
+}
+
+// A twilight has no azimuth column of its own: the field stays empty.
+void AppendLine(std::string& buffer, const std::string& date, std::string_view kind,
+                const EventMinutes& e) {
+    AppendHead(buffer, date, kind, e.status);
+    AppendClock(buffer, e.minute, ":");
+    buffer += ";\n";
+}
+
+// The noon line: status 4 and the sun's altitude; a date without a transit
+// (the zone's noon lies near midnight and the transits fall just before and
+// just after the date) has status 0 and empty fields.
+void AppendNoonLine(std::string& buffer, const std::string& date,
+                    const std::optional<SolarNoon>& noon) {
+    if (!noon) {
+        AppendHead(buffer, date, "Noon", EventStatus::NoRise);
+        buffer += ";\n";
+        return;
+    }
+    AppendHead(buffer, date, "Noon", EventStatus::Normal);
+    AppendClock(buffer, noon->minute, ":");
+    buffer += ';';
+    AppendAltitude(buffer, noon->altitudeDegrees);
+    buffer += '\n';
+}
+
+std::string ReadListing(const Command& command, Listing& out) {
+    const bool moon = command.Flag(kMoonOption.name);
+    const std::string* kind = command.Value(kKindOption.name);
+    if (kind == nullptr) {
+        out = moon ? Listing::Moon : Listing::Sun;
+        return {};
+    }
+    const std::optional<Listing> listing = ListingOf(*kind);
+    if (!listing) {
+        return "--kind: " + QuotedArgument(*kind) +
+               " is not a kind (sun, moon, civil, nautical, astronomical or noon)";
+    }
+    if (moon && *listing != Listing::Moon)
+        return "--moon and --kind " + *kind + " do not go together";
+    out = *listing;
+    return {};
 }
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
@@ -77,7 +164,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day to{};
     if (auto failed = ReadPlaceOptions(command, settings)) return *failed;
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
-    const bool moon = command.Flag(kMoonOption.name);
+    Listing listing = Listing::Sun;
+    if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
 
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
@@ -86,10 +174,20 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     for (std::chrono::sys_days day{from}; day <= last; day += std::chrono::days{1}) {
         const std::chrono::year_month_day date{day};
         const Place place = PlaceOf(settings, DayNumber::FromDate(date));
-        const DayEvents events = moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
         const std::string iso = FormatIsoDate(date);
-        AppendLine(buffer, iso, "Rise", events.rise);
-        AppendLine(buffer, iso, "Set", events.set);
+        if (listing == Listing::Sun || listing == Listing::Moon) {
+            const DayEvents events =
+                listing == Listing::Moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
+            AppendLine(buffer, iso, "Rise", events.rise);
+            AppendLine(buffer, iso, "Set", events.set);
+        } else if (listing == Listing::Noon) {
+            AppendNoonLine(buffer, iso, ComputeSunDayEvents(date, place).noon);
+        } else {
+            const SunDayEvents sun = ComputeSunDayEvents(date, place);
+            const Twilight& t = sun.Of(TwilightOf(listing));
+            AppendLine(buffer, iso, "Rise", t.dawn);
+            AppendLine(buffer, iso, "Set", t.dusk);
+        }
         if (buffer.size() >= kChunk) {
             out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             if (!out) return VerbOutcome::Failure("cannot write the output");
@@ -105,7 +203,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
 const Verb& EventsVerb() {
     static const Verb verb{
         "events",
-        "rise and set of the sun (or the moon) for every date of a range",
+        "rise and set of the sun (or the moon), twilight or solar noon for every date of a range",
         "Prints two lines per date, oldest date first, in UTF-8:\n"
         "    YYYY-MM-DD;Rise;STATUS;HH:MM;AZIMUTH\n"
         "    YYYY-MM-DD;Set;STATUS;HH:MM;AZIMUTH\n"
@@ -113,7 +211,14 @@ const Verb& EventsVerb() {
         "minutes from north through east. STATUS: 4 rise and set, 0 no rise, 1 no set,\n"
         "2 below the horizon all day, 3 above it all day. Without a time of its own a line\n"
         "shows 00:00 (rise) and 23:59 (set), or 12:00 for a day spent below; the azimuth is\n"
-        "empty when no crossing of that kind happened that day.",
+        "empty when no crossing of that kind happened that day.\n"
+        "--kind civil, nautical or astronomical lists the sun's centre crossing -6, -12 or\n"
+        "-18 degrees instead: dawn as Rise and dusk as Set, with the same statuses (2: the sky\n"
+        "never gets that bright, 3: never that dark) and an empty azimuth field.\n"
+        "--kind noon lists one line per date, the sun's upper transit and its altitude:\n"
+        "    YYYY-MM-DD;Noon;4;HH:MM;ALTITUDE\n"
+        "with status 0 and empty fields on a date without a transit (where the zone's noon\n"
+        "lies near midnight).",
         kOptions,
         &Run,
     };

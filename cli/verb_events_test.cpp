@@ -60,6 +60,29 @@ std::string ReadGolden(const std::string& name) {
 // moonrise and one without a moonset, and the sun near the polar circle
 // going into the midnight sun. The reference days inside them (2000-01-01,
 // -13, -27; 2024-05-20) agree with the astronomy's own reference cases.
+// Each kind at the equator at an equinox: the dawns and dusks in their
+// order around sunrise and sunset, and the sun near the zenith at noon;
+// "--kind sun" and "--kind moon" are the plain lists.
+TEST(EventsVerb, KindsAtTheEquator) {
+    const std::vector<std::string> place = {"--lat", "0",      "--lon",      "0",    "--tz",
+                                            "0",     "--from", "2024-03-20", "--to", "2024-03-20"};
+    auto run = [&](std::vector<std::string> kind) {
+        std::vector<std::string> args = {"events"};
+        args.insert(args.end(), kind.begin(), kind.end());
+        args.insert(args.end(), place.begin(), place.end());
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        return r.out;
+    };
+    EXPECT_EQ(run({"--kind", "sun"}), run({}));
+    EXPECT_EQ(run({"--kind", "moon"}), run({"--moon"}));
+    EXPECT_EQ(run({"--kind", "civil"}), "2024-03-20;Rise;4;05:43;\n2024-03-20;Set;4;18:31;\n");
+    EXPECT_EQ(run({"--kind", "nautical"}), "2024-03-20;Rise;4;05:19;\n2024-03-20;Set;4;18:55;\n");
+    EXPECT_EQ(run({"--kind", "astronomical"}),
+              "2024-03-20;Rise;4;04:55;\n2024-03-20;Set;4;19:19;\n");
+    EXPECT_EQ(run({"--kind", "noon"}), "2024-03-20;Noon;4;12:07;89°51'\n");
+}
+
 TEST(EventsVerb, GoldenRanges) {
     const struct {
         std::vector<std::string> args;
@@ -71,6 +94,15 @@ TEST(EventsVerb, GoldenRanges) {
         {{"events", "--lat", "4140", "--lon", "1200", "--tz", "60", "--from", "2024-05-10", "--to",
           "2024-05-25"},
          "events_sun_69N_2024-05.txt"},
+        // Nautical twilight at 59°N into the nights that never get that dark,
+        // through a day with a dawn but no dusk.
+        {{"events", "--kind", "nautical", "--lat", "3540", "--lon", "1080", "--tz", "60", "--from",
+          "2024-05-01", "--to", "2024-05-20"},
+         "events_nautical_59N_2024-05.txt"},
+        // Solar noon at 78°S in the polar day, across the year's end.
+        {{"events", "--kind=noon", "--lat", "-4680", "--lon", "-4200", "--tz", "-180", "--from",
+          "2024-12-25", "--to", "2025-01-05"},
+         "events_noon_78S_2024-12.txt"},
     };
     for (const auto& c : cases) {
         const std::string expected = ReadGolden(c.golden);
@@ -119,6 +151,12 @@ TEST(EventsVerb, BadArgumentsLeaveStdoutEmpty) {
         {{"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-01-01", "--to",
           "2024-01-01", "--sun"},
          "unknown option '--sun'"},
+        {{"events", "--lat", "0", "--lon", "0", "--tz", "0", "--from", "2024-01-01", "--to",
+          "2024-01-01", "--kind", "dusk"},
+         "--kind: 'dusk' is not a kind"},
+        {{"events", "--moon", "--kind", "civil", "--lat", "0", "--lon", "0", "--tz", "0", "--from",
+          "2024-01-01", "--to", "2024-01-01"},
+         "--moon and --kind civil do not go together"},
         {{"sunrise"}, "unknown verb 'sunrise'"},
     };
     for (const auto& c : cases) {

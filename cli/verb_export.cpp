@@ -24,6 +24,8 @@ constexpr Option kOptions[] = {
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},
     {"to", "YYYY-MM-DD", true, "last date, not before the first (1900-01-01 .. 2500-01-01)"},
     {"moon", "", false, "export the moon instead of the sun"},
+    {"kind", "KIND", false,
+     "sun (the default), moon, twilight (the sun's twilight and noon) or phase (the moon's phase)"},
     {"out", "FILE", false,
      "write the file (replaced atomically) instead of standard output; - is standard output"},
     kZoneOption,
@@ -53,7 +55,22 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (first < DayNumber::FromYmd(1900, 1, 1) || last > DayNumber::FromYmd(2500, 1, 1)) {
         return VerbOutcome::Usage("--from and --to must lie between 1900-01-01 and 2500-01-01");
     }
-    const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
+    Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
+    ExportKind kind = ExportKind::RiseSet;
+    if (const std::string* name = command.Value("kind")) {
+        if (*name == "twilight") {
+            kind = ExportKind::Twilight;
+        } else if (*name == "phase") {
+            kind = ExportKind::MoonPhase;
+        } else if (*name == "moon") {
+            body = Body::Moon;
+        } else if (*name != "sun") {
+            return VerbOutcome::Usage("--kind: " + QuotedArgument(*name) +
+                                      " is not a kind (sun, moon, twilight or phase)");
+        }
+        if (command.Flag("moon") && *name != "moon")
+            return VerbOutcome::Usage("--moon and --kind " + *name + " do not go together");
+    }
     // "-" is standard output, as for most command-line programs (./- names a
     // file of that name).
     const std::string* path = command.Value("out");
@@ -65,7 +82,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     AppState state;
     if (auto failed = LoadProgramState(command, first, body, state)) return *failed;
 
-    const ExportJob job{ExportHeaderFor(state), body, state.Settings, first, last, state.Locale};
+    const ExportJob job{ExportHeaderFor(state), body, state.Settings,     first, last,
+                        state.Locale,           kind, PhaseNamesOf(state)};
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(
             *path, [&job](TextSink& sink) { return WriteExport(job, sink) == ExportEnd::Done; });
@@ -83,14 +101,23 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
 const Verb& ExportVerb() {
     static const Verb verb{
         "export",
-        "the export file of a range of dates (sun or moon)",
+        "the export file of a range of dates (sun, moon, twilight or the moon's phase)",
         "Writes the file that the program's export dialog writes: four header lines, then one line "
         "per\n"
         "date \"date;rise;set;rise azimuth;set azimuth\", with the locale's date format and time "
         "separator,\n"
         "UTF-8, every line ended by CR LF. The header's coordinates caption is lined up as the "
         "main window\n"
-        "shows it on the first date of the range.",
+        "shows it on the first date of the range.\n"
+        "--kind twilight writes \"date;civil dawn;nautical dawn;astronomical dawn;civil "
+        "dusk;nautical "
+        "dusk;\n"
+        "astronomical dusk;solar noon\" instead (a field is empty when that crossing did not "
+        "happen),\n"
+        "--kind phase \"date;phase name;lit part in percent;age in days\" at local noon of "
+        "standard "
+        "time,\n"
+        "the name in the settings' language and the numbers with one decimal.",
         kOptions,
         Run,
     };

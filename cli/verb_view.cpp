@@ -88,7 +88,10 @@ const Verb& ViewVerb() {
         "messages that stand in the length captions), the place and the hint of the\n"
         "notification-area icon. Name.hint lines are hints, Name.colour lines the colour of\n"
         "a summer-time row (black for the shown date, else gray), CaptionFontSize the point\n"
-        "size of the aligned captions. A line break inside a text is written \\n and a\n"
+        "size of the aligned captions. After them come the twilight panel (the dawn and dusk\n"
+        "of each twilight, solar noon and the sun's altitude then) and the moon's phase (its\n"
+        "name, the lit part, the age and the next full and new moon in the hint, and the side\n"
+        "of the disc that is lit). A line break inside a text is written \\n and a\n"
         "backslash \\\\. Dates and times use the locale's formats.",
         kOptions,
         &Run,

@@ -160,22 +160,38 @@ namespace {
 struct LineCounts {
     std::size_t used = 0;
     std::size_t malformed = 0;
-    std::size_t outside = 0;
 };
 
-LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
+bool IsLabelLine(const std::string& line) {
+    return line.size() >= 6 && IsDigit(line[0]) && IsDigit(line[1]) && line[2] == '-' &&
+           IsDigit(line[3]) && IsDigit(line[4]) && line[5] == '-';
+}
+
+int ColumnOf(const std::string& line) {
+    return (line[0] - '0') * 10 + (line[1] - '0');
+}
+
+int RowOf(const std::string& line) {
+    return (line[3] - '0') * 10 + (line[4] - '0');
+}
+
+// `seen` gets one flag per cell of the table: whether a line set it.
+LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result,
+                     std::vector<bool>& seen) {
     LineCounts counts;
-    result.table = LabelTable(kLabelColumns, kLabelCount);
+    // The table holds every cell a line names: two digits keep it within
+    // kMaxLabelTableSide on each side.
+    int columns = kLabelColumns;
+    int rows = kLabelCount;
+    for (const std::string& line : lines) {
+        if (!IsLabelLine(line)) continue;
+        columns = std::max(columns, ColumnOf(line) + 1);
+        rows = std::max(rows, RowOf(line) + 1);
+    }
+    result.table = LabelTable(columns, rows);
     ProblemList malformed{
         "These lines of the label file were skipped: a line starts with a two-digit column, "
         "a hyphen, a two-digit row and a hyphen, as in 05-09-Sunrise.",
-        {},
-        0};
-    ProblemList outside{
-        "These lines of the label file were ignored: the program uses columns 00 "
-        "to 0" +
-            std::to_string(kLabelColumns - 1) + " and rows 00 to " +
-            std::to_string(kLabelCount - 1) + ".",
         {},
         0};
     ProblemList repeated{
@@ -184,40 +200,36 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
                             " characters and were cut there.",
                         {},
                         0};
-    std::vector<bool> seen(static_cast<std::size_t>(kLabelColumns * kLabelCount), false);
+    seen.assign(static_cast<std::size_t>(columns * rows), false);
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.find_first_not_of(" \t") == std::string::npos) continue;  // blank
-        const bool shaped = line.size() >= 6 && IsDigit(line[0]) && IsDigit(line[1]) &&
-                            line[2] == '-' && IsDigit(line[3]) && IsDigit(line[4]) &&
-                            line[5] == '-';
-        if (!shaped) {
+        if (!IsLabelLine(line)) {
             malformed.Add(LineEntry(i, line));
             continue;
         }
-        const int column = (line[0] - '0') * 10 + (line[1] - '0');
-        const int row = (line[3] - '0') * 10 + (line[4] - '0');
+        const int column = ColumnOf(line);
+        const int row = RowOf(line);
         std::string text = CapLabelText(line.substr(6));
-        const bool cut = text.size() + 6 < line.size();
-        if (!result.table.SetCell(column, row, std::move(text))) {
-            outside.Add(LineEntry(i, line));
-            continue;
-        }
-        if (cut) tooLong.Add(LineEntry(i, line));
-        const auto cell = static_cast<std::size_t>(column * kLabelCount + row);
+        if (text.size() + 6 < line.size()) tooLong.Add(LineEntry(i, line));
+        result.table.SetCell(column, row, std::move(text));
+        const auto cell = static_cast<std::size_t>(column * rows + row);
         if (seen[cell]) repeated.Add(LineEntry(i, line));
         seen[cell] = true;
         ++counts.used;
     }
 
     malformed.AppendTo(result.message);
-    outside.AppendTo(result.message);
     repeated.AppendTo(result.message);
     tooLong.AppendTo(result.message);
     counts.malformed = malformed.count;
-    counts.outside = outside.count;
     return counts;
+}
+
+LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result) {
+    std::vector<bool> seen;
+    return ParseInto(lines, result, seen);
 }
 
 LabelLoad BuiltInLabels() {
@@ -232,11 +244,23 @@ LabelLoad BuiltInLabels() {
 
 LabelLoad ParseLabelLines(const std::vector<std::string>& lines) {
     LabelLoad result;
-    const LineCounts counts = ParseInto(lines, result);
-    if (counts.used > 0) return result;
-    // Nothing usable: the program's own labels keep every window complete.
+    std::vector<bool> seen;
+    const LineCounts counts = ParseInto(lines, result, seen);
     LabelLoad builtIn = BuiltInLabels();
-    if (counts.malformed + counts.outside > 0) {
+    if (counts.used > 0) {
+        // A file of an older version lacks the later rows: the program's own
+        // texts fill them, and what the file has stays as it is.
+        const int rows = result.table.Rows();
+        for (int column = 0; column < kLabelColumns; ++column) {
+            for (int row = kFirstAddedLabel; row < kLabelCount; ++row) {
+                if (!seen[static_cast<std::size_t>(column * rows + row)])
+                    result.table.SetCell(column, row, builtIn.table.Cell(column, row));
+            }
+        }
+        return result;
+    }
+    // Nothing usable: the program's own labels keep every window complete.
+    if (counts.malformed > 0) {
         builtIn.message =
             "The label file holds no usable line; the program's own labels are used.\n\n" +
             result.message;

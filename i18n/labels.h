@@ -67,9 +67,28 @@ inline constexpr int kMoonlight = 45;
 inline constexpr int kAzimuth = 47;
 inline constexpr int kSunMessages = 48;   // 48 + event status 0..3
 inline constexpr int kMoonMessages = 52;  // 52 + event status 0..3
+
+// Twilight, solar noon and the moon's phase (rows written by
+// data/tools/make_labels.py).
+inline constexpr int kCivilTwilight = 56;  // the twilight panel's four captions
+inline constexpr int kNauticalTwilight = 57;
+inline constexpr int kAstronomicalTwilight = 58;
+inline constexpr int kSolarNoon = 59;
+inline constexpr int kTwilight = 60;
+inline constexpr int kMoonPhase = 61;
+inline constexpr int kPhaseNames = 62;  // 62 + PhaseName 0..7 (new moon .. waning crescent)
+inline constexpr int kIlluminated = 70;
+inline constexpr int kMoonAge = 71;
+inline constexpr int kNextFullMoon = 72;
+inline constexpr int kNextNewMoon = 73;
+inline constexpr int kDawn = 74;
+inline constexpr int kDusk = 75;
 }  // namespace label
 
-inline constexpr int kLabelCount = 56;    // label numbers 0..55
+inline constexpr int kLabelCount = 76;  // label numbers 0..75
+// The rows of the first label files; a file of that time lacks the rows from
+// here on, and they come from the program's own table.
+inline constexpr int kFirstAddedLabel = 56;
 inline constexpr int kLanguageCount = 7;  // "Loc" .. "Esp"
 inline constexpr int kLabelColumns = kLanguageCount + 1;
 // The file's two-digit fields bound any table to 100 x 100 cells.
@@ -138,14 +157,14 @@ struct HemisphereLetters {
 // The locale's full weekday names, Sunday first.
 using WeekdayNames = std::array<std::string, 7>;
 
-// The 56 texts of the applied language, with its hemisphere letters and the
+// The kLabelCount texts of the applied language, with its hemisphere letters and the
 // language index that was applied.
 struct CurrentLabels {
     int languageIndex = 0;
     std::array<std::string, kLabelCount> texts;
     HemisphereLetters hemisphere;
 
-    // Label n, or empty text for a number outside 0..55.
+    // Label n, or empty text for a number outside 0..kLabelCount-1.
     const std::string& operator[](int n) const;
     friend bool operator==(const CurrentLabels&, const CurrentLabels&) = default;
 };
@@ -156,10 +175,14 @@ struct CurrentLabels {
 CurrentLabels ApplyLanguage(const LabelTable& table, int languageIndex,
                             const WeekdayNames& localeWeekdays);
 
-// What loading produced: the table, always kLabelColumns x kLabelCount so that
-// every label of every language has a cell (a short file leaves cells empty),
-// and one message to show the user once, empty when there is nothing to say;
-// otherwise it names skipped or ignored lines, or an unreadable file.
+// What loading produced: the table, at least kLabelColumns x kLabelCount so
+// that every label of every language has a cell (a short file leaves cells
+// empty), and larger when the file has cells beyond (a ninth column, rows of
+// a later version): those are kept and saved again. A cell of the rows from
+// kFirstAddedLabel on that the file lacks comes from the program's own
+// table, so that an older file shows every new caption. And one message to show the user once,
+// empty when there is nothing to say; otherwise it names skipped or ignored lines, or an unreadable
+// file.
 struct LabelLoad {
     LabelTable table;
     std::string message;
@@ -173,7 +196,7 @@ struct LabelLoad {
 // Builds the table from the lines of a label file. Each line is "CC-RR-text":
 // two-digit column, two-digit row, the text from the seventh character on.
 // Lines that do not have that shape are skipped and named in the message;
-// cells beyond the table are ignored and reported; when a cell appears twice
+// cells beyond the built-in size widen the table; when a cell appears twice
 // the later line wins; a text longer than kMaxLabelChars is cut and reported.
 // Blank lines are skipped silently. Lines without a single usable one give
 // the program's own labels (builtIn is set).

@@ -69,16 +69,16 @@ TEST(LabelTableTest, CellsOutsideReadEmptyAndCannotBeWritten) {
     EXPECT_EQ(LabelTable(500, -3).Rows(), 0);
 }
 
-TEST(LabelFileTest, ShippedFileLoadsAsEightByFiftySixAndSavesBackIdentically) {
+TEST(LabelFileTest, ShippedFileLoadsWholeAndSavesBackIdentically) {
     const TextFileResult file = ReadTextFile(kShippedPath);
     ASSERT_TRUE(file.ok()) << file.error;
-    ASSERT_EQ(file.lines.size(), 448u);
+    ASSERT_EQ(file.lines.size(), static_cast<std::size_t>(kLabelColumns * kLabelCount));
 
     const LabelLoad load = ParseLabelLines(file.lines);
     EXPECT_EQ(load.message, "");
     EXPECT_FALSE(load.builtIn);
     EXPECT_EQ(load.table.Columns(), 8);
-    EXPECT_EQ(load.table.Rows(), 56);
+    EXPECT_EQ(load.table.Rows(), kLabelCount);
     EXPECT_EQ(LabelTableLines(load.table), file.lines);
 
     TempDir dir;
@@ -102,10 +102,10 @@ TEST(LabelFileTest, OnlyTheFirstSixCharactersAreStructure) {
     EXPECT_EQ(load.table.Cell(3, 12), "");
 
     const std::vector<std::string> lines = LabelTableLines(load.table);
-    EXPECT_EQ(lines[5 * 56 + 40], "05-40-Day - length -- ");
-    EXPECT_EQ(lines[1 * 56 + 9], "01-09-  Zon Op     :");
+    EXPECT_EQ(lines[5 * kLabelCount + 40], "05-40-Day - length -- ");
+    EXPECT_EQ(lines[1 * kLabelCount + 9], "01-09-  Zon Op     :");
     EXPECT_EQ(lines.front(), "00-00-");
-    EXPECT_EQ(lines.back(), "07-55-");
+    EXPECT_EQ(lines[7 * kLabelCount + 55], "07-55-");
 }
 
 TEST(LabelFileTest, BadLinesAreSkippedAndNamedInOneMessage) {
@@ -117,32 +117,84 @@ TEST(LabelFileTest, BadLinesAreSkippedAndNamedInOneMessage) {
         "",              // blank: skipped without a word
         "05/10/Sunset",  // line 6: no hyphens
         "05-10-Sunset",
-        "99-99-far away",  // line 8: beyond the table
+        "99-99-far away",  // line 8: beyond the built-in table, kept
         "05-09-Sunrise:",  // line 9: the later line wins
     });
     EXPECT_FALSE(load.builtIn);
     EXPECT_EQ(load.table.Cell(5, 10), "Sunset");
     EXPECT_EQ(load.table.Cell(5, 9), "Sunrise:");
+    EXPECT_EQ(load.table.Cell(99, 99), "far away");
     for (const char* part :
          {"line 2: \"5-10-Sunset\"", "line 3: \"05-1x-Sunset\"", "line 4: \"05-10\"",
-          "line 6: \"05/10/Sunset\"", "line 8: \"99-99-far away\"", "line 9: \"05-09-Sunrise:\""}) {
+          "line 6: \"05/10/Sunset\"", "line 9: \"05-09-Sunrise:\""}) {
         EXPECT_THAT(load.message, HasSubstr(part));
     }
     EXPECT_THAT(load.message, ::testing::Not(HasSubstr("line 5")));
+    EXPECT_THAT(load.message, ::testing::Not(HasSubstr("line 8")));
     EXPECT_THAT(load.message, ::testing::Not(HasSubstr("line 1:")));
 }
 
-TEST(LabelFileTest, HostileFilesGiveAFixedTableAndAShortMessage) {
+TEST(LabelFileTest, HostileFilesGiveABoundedTableAndAShortMessage) {
     std::vector<std::string> lines;
     for (int i = 0; i < 10000; ++i) lines.push_back("99-" + std::to_string(10 + i % 90) + "-x");
     lines.push_back("07-55-kept");
     const LabelLoad load = ParseLabelLines(lines);
-    EXPECT_EQ(load.table.Columns(), 8);
-    EXPECT_EQ(load.table.Rows(), 56);
+    EXPECT_EQ(load.table.Columns(), kMaxLabelTableSide);
+    EXPECT_EQ(load.table.Rows(), kMaxLabelTableSide);
     EXPECT_EQ(load.table.Cell(7, 55), "kept");
-    EXPECT_THAT(load.message, HasSubstr("9990 more"));
+    EXPECT_EQ(load.table.Cell(99, 99), "x");
+    EXPECT_THAT(load.message, HasSubstr("9900 more"));  // the repeats
     EXPECT_LT(load.message.size(), 2000u);
-    EXPECT_EQ(LabelTableLines(load.table).size(), 448u);
+    EXPECT_EQ(LabelTableLines(load.table).size(), 10000u);
+}
+
+// An older file without the later rows, with the user's own edits and a
+// ninth column: the edits and the column stay, the later rows come from the
+// program's table, and a save writes the whole merged table.
+TEST(LabelFileTest, OlderFilesAndExtraColumnsMergeWithTheProgramsTable) {
+    const LabelTable builtIn = ParseLabelLines(SplitLines(DecodeText(BuiltInLabelFile()))).table;
+    std::vector<std::string> older;  // the 448 lines of the first label files
+    for (int column = 0; column < kLabelColumns; ++column) {
+        for (int row = 0; row < kFirstAddedLabel; ++row) {
+            std::string text = builtIn.Cell(column, row);
+            if (column == 2 && row == label::kSunrise) text = "Zon komt op :";
+            older.push_back((column < 10 ? "0" : "") + std::to_string(column) + "-" +
+                            (row < 10 ? "0" : "") + std::to_string(row) + "-" + text);
+        }
+    }
+    ASSERT_EQ(older.size(), 448u);
+    std::vector<std::string> ninth = older;
+    ninth.push_back("08-00-Nordsk");
+    ninth.push_back("08-09-Soloppgang");
+    ninth.push_back("04-60-Mein Zwielicht");  // a user's own text of a later row
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        int columns;
+    };
+    for (const Case& c : {Case{"older", older, 8}, Case{"ninth column", ninth, 9}}) {
+        SCOPED_TRACE(c.name);
+        const LabelLoad load = ParseLabelLines(c.lines);
+        EXPECT_EQ(load.message, "");
+        EXPECT_FALSE(load.keepCopyBeforeSave);
+        EXPECT_EQ(load.table.Columns(), c.columns);
+        EXPECT_EQ(load.table.Rows(), kLabelCount);
+        EXPECT_EQ(load.table.Cell(2, label::kSunrise), "Zon komt op :");
+        EXPECT_EQ(load.table.Cell(5, label::kSolarNoon), builtIn.Cell(5, label::kSolarNoon));
+        EXPECT_EQ(load.table.Cell(0, label::kDusk), builtIn.Cell(0, label::kDusk));
+        EXPECT_EQ(load.table.Cell(4, label::kTwilight),
+                  c.columns == 9 ? "Mein Zwielicht" : builtIn.Cell(4, label::kTwilight));
+        EXPECT_EQ(load.table.Cell(8, 9), c.columns == 9 ? "Soloppgang" : "");
+
+        TempDir dir;
+        WriteBytes(LabelFilePath(dir.str()), "");
+        ASSERT_EQ(SaveLabelTable(load.table, dir.str()), std::nullopt);
+        const LabelLoad again = LoadLabelTable(dir.str());
+        EXPECT_EQ(again.table, load.table);
+        EXPECT_EQ(ReadTextFile(LabelFilePath(dir.str())).lines.size(),
+                  static_cast<std::size_t>(c.columns * kLabelCount));
+    }
 }
 
 TEST(LabelFileTest, NothingUsableGivesTheProgramsOwnLabels) {
@@ -158,9 +210,9 @@ TEST(LabelFileTest, NothingUsableGivesTheProgramsOwnLabels) {
 }
 
 TEST(ApplyLanguageTest, LocTakesWeekdaysFromTheLocaleOtherLanguagesFromTheirColumn) {
-    LabelTable table(8, 56);
+    LabelTable table(8, kLabelCount);
     for (int column = 1; column < 8; ++column) {
-        for (int row = 0; row < 56; ++row) {
+        for (int row = 0; row < kLabelCount; ++row) {
             table.SetCell(column, row, std::to_string(column) + "/" + std::to_string(row));
         }
     }
@@ -177,16 +229,17 @@ TEST(ApplyLanguageTest, LocTakesWeekdaysFromTheLocaleOtherLanguagesFromTheirColu
     EXPECT_EQ(eng.languageIndex, 4);
     for (int n = 0; n < kLabelCount; ++n) EXPECT_EQ(eng[n], "5/" + std::to_string(n));
     EXPECT_EQ(eng[-1], "");
-    EXPECT_EQ(eng[56], "");
+    EXPECT_EQ(eng[kLabelCount], "");
 }
 
 TEST(ApplyLanguageTest, AMissingColumnGivesEmptyLabels) {
     // A file that stops after the English column, and indexes no column holds.
+    // (The rows an older file lacks come from the program's table.)
     const LabelLoad load = ParseLabelLines({"05-00-English", "05-09-Sunrise", "05-16-North"});
     for (int language : {5, 6, 7, 99, -1}) {
         const CurrentLabels labels = ApplyLanguage(load.table, language, kFrenchLocale);
         EXPECT_EQ(labels.languageIndex, language);
-        for (int n = 0; n < kLabelCount; ++n) EXPECT_EQ(labels[n], "") << language << ":" << n;
+        for (int n = 0; n < kFirstAddedLabel; ++n) EXPECT_EQ(labels[n], "") << language << ":" << n;
         EXPECT_EQ(labels.hemisphere, HemisphereLetters{});
     }
     EXPECT_EQ(ApplyLanguage(load.table, 4, kFrenchLocale)[9], "Sunrise");
@@ -288,7 +341,13 @@ TEST(ShippedLabelsTest, EveryLanguageIsComplete) {
             EXPECT_EQ(CodePoints(labels[n]), width) << "label " << n;
         }
         EXPECT_LE(width, 20u);
-        for (int n = label::kSunMessages; n < kLabelCount; ++n) {
+        const std::size_t twilightWidth = CodePoints(labels[label::kCivilTwilight]);
+        for (int n = label::kCivilTwilight; n <= label::kSolarNoon; ++n) {
+            EXPECT_EQ(labels[n].back(), ':') << "label " << n;
+            EXPECT_EQ(CodePoints(labels[n]), twilightWidth) << "label " << n;
+        }
+        EXPECT_LE(twilightWidth, 20u);
+        for (int n = label::kSunMessages; n < label::kMoonMessages + 4; ++n) {
             EXPECT_LE(CodePoints(labels[n]), 20u) << "label " << n;
         }
     }

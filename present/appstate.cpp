@@ -11,6 +11,7 @@ void AppState::ApplyLanguage() {
 void AppState::ShowDate(DayNumber date) {
     Shown = date;
     Day = ComputeDay(Settings, date);
+    Sky = ComputeSkyDay(Settings, date);
     ReferenceYear = date.Year();
 }
 

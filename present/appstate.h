@@ -14,6 +14,7 @@
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "core/skyday.h"
 #include "dawn_version.h"
 #include "i18n/labels.h"
 #include "present/locale.h"
@@ -49,6 +50,10 @@ struct AppState {
     DayNumber Shown;
     Body Panel = Body::Sun;
     DayEphemeris Day;
+    // The sun's twilight and noon and the moon's phase of the shown date.
+    SkyDay Sky;
+    // The twilight panel stands over the sun panel (Panel stays Sun).
+    bool TwilightShown = false;
 
     // Messages of the loaders (a settings line that is not a number, skipped
     // label lines), shown once after the main window is up.
@@ -56,8 +61,8 @@ struct AppState {
 
     // Applies Settings.LanguageIndex to Current, with the locale's weekdays.
     void ApplyLanguage();
-    // Makes `date` the shown date: its record is computed and its year
-    // becomes the reference year.
+    // Makes `date` the shown date: its record and its sky day are computed
+    // and its year becomes the reference year.
     void ShowDate(DayNumber date);
     // Label n of the applied language.
     const std::string& Label(int n) const { return Current[n]; }

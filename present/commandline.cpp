@@ -65,6 +65,7 @@ std::optional<std::string> LoadCommandLineState(AppState& state, const CommandLi
     // The record of the shown date; the reference year stays today's.
     state.Shown = shownDate;
     state.Day = ComputeDay(state.Settings, shownDate);
+    state.Sky = ComputeSkyDay(state.Settings, shownDate);
     return std::nullopt;
 }
 

@@ -1,6 +1,8 @@
 #include "present/dayview.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "present/placechoice.h"
 #include "present/texts.h"
@@ -119,7 +121,68 @@ std::string TrayHintOf(const DayView& v, const std::string& shownText,
     return hint;
 }
 
+// The clock time of a crossing that happened, else the empty clock text.
+std::string CrossingText(const EventValues& e, const LocaleFormats& loc) {
+    return e.CrossingClock ? loc.ClockText(*e.CrossingClock) : loc.EmptyClockText();
+}
+
+std::string OneDecimal(double value, const std::string& decimalPoint) {
+    char digits[32];
+    std::string text(
+        digits,
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 1).ptr);
+    const auto point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, decimalPoint);
+    return text;
+}
+
 }  // namespace
+
+TwilightPanelView TwilightPanelOf(const SkyDay& sky, const AppState& state) {
+    const LocaleFormats& loc = state.Locale;
+    TwilightPanelView panel;
+    panel.hint = state.Label(label::kTwilight);
+    std::array<std::string, kTwilightRowCount> captions = {
+        std::string(WithoutLeadingSpaces(state.Label(label::kCivilTwilight))),
+        std::string(WithoutLeadingSpaces(state.Label(label::kNauticalTwilight))),
+        std::string(WithoutLeadingSpaces(state.Label(label::kAstronomicalTwilight))),
+        std::string(WithoutLeadingSpaces(state.Label(label::kSolarNoon)))};
+    std::size_t longest = 0;
+    for (const std::string& c : captions) longest = std::max(longest, Utf16Length(c));
+    const std::string padding(longest >= 20 ? 0 : 20 - longest, ' ');
+    for (std::size_t r = 0; r < kTwilightRowCount; ++r)
+        panel.rows[r].caption = padding + captions[r];
+
+    const std::string& dawn = state.Label(label::kDawn);
+    const std::string& dusk = state.Label(label::kDusk);
+    for (TwilightKind kind : kTwilightKinds) {
+        TwilightRowView& row = panel.rows[IndexOf(kind)];
+        row.first = CrossingText(sky[kind][EventKind::Rise], loc);
+        row.second = CrossingText(sky[kind][EventKind::Set], loc);
+        row.firstHint = dawn;
+        row.secondHint = dusk;
+    }
+    TwilightRowView& noon = panel.rows[kTwilightRowCount - 1];
+    noon.first = sky.Noon ? loc.ClockText(sky.Noon->Clock) : loc.EmptyClockText();
+    noon.second = sky.Noon ? FormatAltitude(sky.Noon->AltitudeDegrees) : "";
+    return panel;
+}
+
+PhaseView PhaseViewOf(const SkyDay& sky, const NextMoons& next, const AppState& state) {
+    const LocaleFormats& loc = state.Locale;
+    const DatePhase& p = sky.Phase;
+    PhaseView v;
+    v.name = state.Label(label::kPhaseNames + static_cast<int>(p.name));
+    const double percent = std::clamp(p.atNoon.illuminatedFraction * 100.0, 0.0, 100.0);
+    v.illuminated = std::to_string(static_cast<int>(std::lround(percent))) + "%";
+    v.illuminatedFraction = p.atNoon.illuminatedFraction;
+    v.litSide = p.litSide;
+    v.litSideText = p.litSide == LitSide::Right ? "lit right" : "lit left";
+    v.hint = state.Label(label::kMoonAge) + " = " + OneDecimal(p.atNoon.ageDays, loc.DecimalPoint) +
+             "\n" + state.Label(label::kNextFullMoon) + " = " + loc.DateText(next.FullMoon) + "\n" +
+             state.Label(label::kNextNewMoon) + " = " + loc.DateText(next.NewMoon);
+    return v;
+}
 
 std::string_view LanguageName(int languageIndex) {
     return kLanguageNames[static_cast<std::size_t>(
@@ -268,6 +331,8 @@ DayView BuildDayView(const AppState& state) {
     v.monthHint = loc.StandaloneMonthNames[month];
     v.monthNumberHint = std::to_string(state.Shown.Month());
     v.trayHint = TrayHintOf(v, shownText, s.PlaceName);
+    v.twilight = TwilightPanelOf(state.Sky, state);
+    v.phase = PhaseViewOf(state.Sky, NextFullAndNewMoon(s, state.Shown), state);
     return v;
 }
 
@@ -316,6 +381,23 @@ std::vector<std::pair<std::string, std::string>> DayView::Texts() const {
     add("lbLatitude", latitude);
     add("lbLongitude", longitude);
     add("TrayHint", trayHint);
+    constexpr const char* kTwilightRows[kTwilightRowCount] = {"Civil", "Nautical", "Astronomical",
+                                                              "SolarNoon"};
+    add("PnTwilight.hint", twilight.hint);
+    for (std::size_t r = 0; r < kTwilightRowCount; ++r) {
+        const std::string name = std::string("lb") + kTwilightRows[r];
+        const TwilightRowView& row = twilight.rows[r];
+        const bool noon = r + 1 == kTwilightRowCount;
+        add(name, row.caption);
+        add(name + (noon ? "Hour" : "Dawn"), row.first);
+        if (!noon) add(name + "Dawn.hint", row.firstHint);
+        add(name + (noon ? "Altitude" : "Dusk"), row.second);
+        if (!noon) add(name + "Dusk.hint", row.secondHint);
+    }
+    add("lbMoonPhase", phase.name);
+    add("lbMoonPhase.hint", phase.hint);
+    add("lbMoonIlluminated", phase.illuminated);
+    add("MoonDisc", phase.litSideText);
     return t;
 }
 

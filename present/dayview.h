@@ -20,6 +20,7 @@
 #include "core/calendar.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
+#include "core/skyday.h"
 #include "present/appstate.h"
 
 namespace dawn {
@@ -67,6 +68,37 @@ struct SummerRows {
     std::string dayCountHint;  // "<shown date> -> <next change>"
 };
 
+// The twilight panel, shown in the sun panel's place: one row per twilight
+// with its dawn and its dusk, and a row of solar noon with the sun's altitude
+// then.
+inline constexpr std::size_t kTwilightRowCount = 4;  // civil, nautical, astronomical, noon
+
+struct TwilightRowView {
+    std::string caption;  // aligned among the panel's four captions
+    std::string first;    // the dawn, or the time of noon
+    std::string firstHint;
+    std::string second;  // the dusk, or the sun's altitude at noon
+    std::string secondHint;
+};
+
+struct TwilightPanelView {
+    std::array<TwilightRowView, kTwilightRowCount> rows;
+    std::string hint;  // the panel's name: "Twilight"
+};
+
+// The moon's phase of the shown date, shown with the moon panel: a small disc
+// lit on `litSide` (as the moon is seen from the place), the phase's name and
+// the lit part of the disc.
+struct PhaseView {
+    std::string name;
+    std::string illuminated;  // "23%"
+    // The age and the dates of the next full and new moon, one per line.
+    std::string hint;
+    double illuminatedFraction = 0.0;
+    LitSide litSide = LitSide::Right;
+    std::string litSideText;  // "lit right" or "lit left": the disc's description
+};
+
 struct DayView {
     DayNumber date;
     std::array<PanelView, kBodyCount> panels;  // by Body
@@ -94,11 +126,15 @@ struct DayView {
 
     std::string trayHint;
 
+    TwilightPanelView twilight;
+    PhaseView phase;
+
     const PanelView& operator[](Body b) const { return panels[IndexOf(b)]; }
 
     // Every text as (control name, text): the captions and values of the
     // window, "name.hint" for a hint, "name.colour" for a colour role. The
-    // order is the window's, from the top.
+    // order is the window's, from the top, and then the twilight panel and
+    // the phase.
     std::vector<std::pair<std::string, std::string>> Texts() const;
 };
 
@@ -106,6 +142,14 @@ struct DayView {
 DayView BuildDayView(const AppState& state);
 
 // --- the rules, one function each ------------------------------------------
+
+// The twilight panel of a sky day. A dawn or dusk shows its clock time
+// whenever that crossing happened, also on a day that lacks the other one;
+// otherwise the empty clock text.
+TwilightPanelView TwilightPanelOf(const SkyDay& sky, const AppState& state);
+
+// The phase of a sky day, with the next full and new moon from `next`.
+PhaseView PhaseViewOf(const SkyDay& sky, const NextMoons& next, const AppState& state);
 
 // "+" when the row's value brings more light than the day before, "-" when
 // less: an earlier rise, a later set, a longer length. Rises and sets compare

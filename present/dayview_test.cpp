@@ -325,7 +325,78 @@ TEST_F(DayViewTest, TextsNameEveryControlOnce) {
     EXPECT_EQ(texts.at("lbMoonLightSymbol"), "\xC2\xA4");
     EXPECT_EQ(texts.at("CaptionFontSize"), "10");
     EXPECT_EQ(texts.at("lbCoordinates"), "        Coordinates:");
-    EXPECT_EQ(texts.size(), 70u);
+    EXPECT_EQ(texts.size(), 93u);  // 70 of the designed window, 23 of twilight and phase
+}
+
+// The twilight panel: captions in one column, each dawn and dusk that
+// happened at its clock time (also the dawn of a day without that dusk), the
+// empty clock where the sky never gets that dark or that bright.
+TEST_F(DayViewTest, TwilightPanelShowsEveryCrossingThatHappened) {
+    const struct {
+        const char* name;
+        std::int32_t latitude;
+        DayNumber date;
+        std::array<const char*, 6> times;  // civil, nautical, astronomical: dawn, dusk
+    } cases[] = {
+        {"Velmoren, midsummer",
+         3047,
+         D(2024, 6, 21),
+         {"04:39", "22:41", "03:29", "23:51", "--:--", "--:--"}},
+        {"59N, a nautical dawn without a dusk",
+         3540,
+         D(2024, 5, 13),
+         {"04:13", "22:58", "02:19", "--:--", "--:--", "--:--"}},
+        {"78N, midwinter: the sky never gets civil",
+         4680,
+         D(2024, 12, 21),
+         {"--:--", "--:--", "11:23", "13:50", "08:15", "16:58"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlaceAt(c.latitude, 328);
+        const TwilightPanelView p = At(c.date).twilight;
+        for (std::size_t r = 0; r < 3; ++r) {
+            EXPECT_EQ(p.rows[r].first, c.times[2 * r]) << r;
+            EXPECT_EQ(p.rows[r].second, c.times[2 * r + 1]) << r;
+            EXPECT_EQ(p.rows[r].firstHint, "Dawn");
+            EXPECT_EQ(p.rows[r].secondHint, "Dusk");
+        }
+        ASSERT_TRUE(state.Sky.Noon.has_value());
+        EXPECT_EQ(p.rows[3].first, FormatClock(state.Sky.Noon->Clock, ":"));
+        EXPECT_EQ(p.rows[3].second, FormatAltitude(state.Sky.Noon->AltitudeDegrees));
+        EXPECT_EQ(p.hint, "Twilight");
+        for (const TwilightRowView& row : p.rows) {
+            EXPECT_EQ(row.caption.size(), 20u) << row.caption;
+            EXPECT_EQ(row.caption.back(), ':') << row.caption;
+        }
+    }
+}
+
+// The phase: the date's name, the lit part, and in the hint the age and the
+// next full and new moon as dates of the zone's standard time (the full moon
+// of 23 April 2024 at 23:49 UT is the 24th in Velmoren). South of the
+// tropics the same moon is lit on the other side.
+TEST_F(DayViewTest, PhaseNamePercentNextMoonsAndTheLitSide) {
+    // Before the instant of the new moon (18:21 UT) the age at noon is near
+    // a whole lunation.
+    const PhaseView newMoon = At(D(2024, 4, 8)).phase;
+    EXPECT_EQ(newMoon.name, "New moon");
+    EXPECT_EQ(newMoon.illuminated, "0%");
+    EXPECT_EQ(newMoon.hint, "Age = 29.1\nNext full moon = 24/04/2024\nNext new moon = 08/04/2024");
+
+    const PhaseView waxing = At(D(2024, 4, 12)).phase;
+    EXPECT_EQ(waxing.name, "Waxing crescent");
+    EXPECT_EQ(waxing.litSide, LitSide::Right);
+    EXPECT_EQ(
+        waxing.illuminated,
+        std::to_string(static_cast<int>(std::lround(100 * waxing.illuminatedFraction))) + "%");
+    EXPECT_THAT(waxing.hint, ::testing::HasSubstr("Next new moon = 08/05/2024"));
+
+    test::PlaceAt(state.Settings, -2032, 9072, 600);
+    const PhaseView south = At(D(2024, 4, 12)).phase;
+    EXPECT_EQ(south.name, "Waxing crescent");
+    EXPECT_EQ(south.litSide, LitSide::Left);
+    EXPECT_EQ(Texts(At(D(2024, 4, 12)))["MoonDisc"], "lit left");
 }
 
 }  // namespace

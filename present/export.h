@@ -9,6 +9,23 @@
 //   Date;Sun Rise;Sun Set;Azimuth Sun Rise;Azimuth Sun Set
 //   21/06/2024;05:30;22:01;52°07';307°51'
 //
+// Beside them, two more kinds of file with the same header lines 1 to 3 and
+// these fourth lines (the first one here cut in two):
+//
+//   Date;Civil Dawn;Nautical Dawn;Astronomical Dawn;
+//        Civil Dusk;Nautical Dusk;Astronomical Dusk;Solar Noon
+//   21/06/2024;04:39;03:29;;22:41;23:51;;13:40
+//
+//   Date;Moon Phase;Illuminated;Age
+//   21/06/2024;Waxing gibbous;99.4;14.9
+//
+// A twilight field holds the local clock time of the crossing when it
+// happened that day and is empty when it did not (the sky never got that
+// dark or that bright); the noon field is empty on a date without a transit.
+// The phase is named in the applied language; the lit part in percent and
+// the age in days are taken at local noon of the zone's standard time and
+// written with one decimal and the locale's decimal point.
+//
 // The clock fields are the local times with summer time applied. On a date
 // without both events a crossing that did happen (the set of a day without a
 // rise) still gives its time; an event that did not happen at all leaves its
@@ -16,6 +33,7 @@
 // command line both write their files with WriteExport, so the two agree byte for byte.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -26,6 +44,7 @@
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "core/skyday.h"
 #include "core/textfile.h"
 #include "present/appstate.h"
 #include "present/locale.h"
@@ -50,8 +69,19 @@ struct ExportHeader {
 inline constexpr std::string_view kExportMakerLine = "Dawnhelm by the Dawnhelm developers";
 inline constexpr std::size_t kExportRuleLength = 68;
 
+// What a file lists: the rise and set of the job's body, or the sun's
+// twilight and noon, or the moon's phase.
+enum class ExportKind : std::uint8_t { RiseSet, Twilight, MoonPhase };
+
 // "dawnhelm_data.txt" for the sun, "moonhelm_data.txt" for the moon.
 std::string_view ExportFileName(Body body);
+// The same for each kind: the body's name for RiseSet, "dawnhelm_twilight.txt"
+// and "moonhelm_phase.txt" for the others.
+std::string_view ExportFileName(ExportKind kind, Body body);
+
+// The names of the eight phases in the applied language, new moon first.
+using PhaseNames = std::array<std::string, 8>;
+PhaseNames PhaseNamesOf(const AppState& state);
 
 // The header of the shown panel's body as the main window shows it: the
 // coordinates caption lined up with the panel's captions on the shown date.
@@ -68,6 +98,7 @@ std::string MailSubject(const AppState& state);
 
 // Lines 1 to 4.
 std::vector<std::string> ExportHeaderLines(const ExportHeader& header, Body body);
+std::vector<std::string> ExportHeaderLines(const ExportHeader& header, ExportKind kind, Body body);
 
 // "date;rise;set;rise azimuth;set azimuth" of one body's day.
 void AppendExportDataLine(std::string& out, const DateWriter& dates, const BodyDay& day,
@@ -84,6 +115,8 @@ struct ExportJob {
     DayNumber from;
     DayNumber to;  // both included; not before `from`
     LocaleFormats locale;
+    ExportKind kind = ExportKind::RiseSet;  // RiseSet exports `body`
+    PhaseNames phaseNames{};                // for MoonPhase
 };
 
 enum class ExportEnd : std::uint8_t { Done, Cancelled, SinkFailed };

@@ -148,6 +148,51 @@ TEST(Export, DaysWithoutAnEventWriteOnlyWhatHappened) {
         EXPECT_EQ(Build(c.settings, c.date, c.date, c.body, c.separator)[4], c.line);
 }
 
+std::string ReadGolden(const std::string& name) {
+    const TextFileResult file =
+        ReadTextFile(std::string(DAWN_SOURCE_DIR) + "/present/testdata/" + name);
+    EXPECT_TRUE(file.ok()) << name;
+    std::string text;
+    for (const std::string& line : file.lines) text += line + "\r\n";
+    return text;
+}
+
+// The twilight and phase files byte for byte, in a locale with "." between
+// hours and minutes and a decimal comma: Longyearbyen going into the polar
+// night, where the days lose their civil twilight, and Velmoren across the start of summer
+// time and a full moon, with the phases named in French.
+TEST(Export, TwilightAndPhaseFiles) {
+    const struct {
+        std::int32_t latitude, longitude;
+        DayNumber from, to;
+        ExportKind kind;
+        const char* golden;
+    } cases[] = {
+        {4693, 938, DayNumber::FromYmd(2024, 11, 6), DayNumber::FromYmd(2024, 11, 16),
+         ExportKind::Twilight, "export_twilight_78N_2024-11.txt"},
+        {3047, 328, DayNumber::FromYmd(2024, 3, 22), DayNumber::FromYmd(2024, 4, 1),
+         ExportKind::Twilight, "export_twilight_velmoren_2024-03.txt"},
+        {3047, 328, DayNumber::FromYmd(2024, 3, 22), DayNumber::FromYmd(2024, 4, 1),
+         ExportKind::MoonPhase, "export_phase_velmoren_2024-03.txt"},
+    };
+    AppState french = test::EnglishState();
+    french.Settings.LanguageIndex = 2;
+    french.ApplyLanguage();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.golden);
+        const SiteSettings s = SettingsAt(c.latitude, c.longitude, 60);
+        ExportJob job{HeaderOf(60), Body::Moon, s, c.from, c.to, {}, c.kind, PhaseNamesOf(french)};
+        job.locale.TimeSeparator = ".";
+        job.locale.DecimalPoint = ",";
+        StringSink sink;
+        ASSERT_EQ(WriteExport(job, sink), ExportEnd::Done);
+        EXPECT_EQ(sink.text, ReadGolden(c.golden));
+    }
+    EXPECT_EQ(ExportFileName(ExportKind::Twilight, Body::Sun), "dawnhelm_twilight.txt");
+    EXPECT_EQ(ExportFileName(ExportKind::MoonPhase, Body::Sun), "moonhelm_phase.txt");
+    EXPECT_EQ(ExportFileName(ExportKind::RiseSet, Body::Moon), "moonhelm_data.txt");
+}
+
 TEST(Export, ProgressCancelsAndAFailedSinkStops) {
     const SiteSettings s = SettingsAt(3047, 328, 60);
     ExportJob job{HeaderOf(60),

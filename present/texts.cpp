@@ -1,5 +1,6 @@
 #include "present/texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -104,6 +105,25 @@ void AppendAzimuth(std::string& out, const std::optional<double>& azimuth) {
     out.append(digits, std::to_chars(digits, digits + sizeof digits, whole).ptr);
     out.append("\xC2\xB0");  // degree sign
     AppendTwoDigits(out, minutes);
+    out.push_back('\'');
+}
+
+std::string FormatAltitude(double degrees) {
+    std::string text;
+    AppendAltitude(text, degrees);
+    return text;
+}
+
+void AppendAltitude(std::string& out, double degrees) {
+    if (!std::isfinite(degrees)) degrees = 0.0;
+    degrees = std::clamp(degrees, -90.0, 90.0);
+    // Whole arc minutes first, so that the sign follows the rounded value.
+    const auto arcMinutes = static_cast<int>(std::round(std::abs(degrees) * 60.0));
+    if (degrees < 0.0 && arcMinutes > 0) out.push_back('-');
+    char digits[16];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, arcMinutes / 60).ptr);
+    out.append("\xC2\xB0");  // degree sign
+    AppendTwoDigits(out, arcMinutes % 60);
     out.push_back('\'');
 }
 

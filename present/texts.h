@@ -30,6 +30,12 @@ std::string FormatAzimuth(double degrees);
 std::string FormatAzimuth(const std::optional<double>& degrees);
 void AppendAzimuth(std::string& out, const std::optional<double>& degrees);
 
+// An altitude above the horizon as an azimuth is written, with a "-" below
+// it and the arc minutes rounded: 61.62 -> "61°37'", -0.1 -> "-0°06'",
+// -89.999 -> "-90°00'". Values outside -90..90 are held at the ends.
+std::string FormatAltitude(double degrees);
+void AppendAltitude(std::string& out, double degrees);
+
 // Whole degrees, the hemisphere letter, two-digit minutes; degrees below ten
 // get a leading "0": 3047 -> "50N47", -2032 -> "33S52", 328 -> "05E28",
 // -7345 -> "122W25". An empty letter leaves the digits side by side.

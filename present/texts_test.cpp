@@ -58,6 +58,19 @@ TEST(FormatAzimuth, DegreesAndRoundedMinutes) {
     EXPECT_EQ(FormatAzimuth(std::optional<double>()), "");
 }
 
+TEST(FormatAltitude, SignedDegreesAndRoundedMinutes) {
+    const struct {
+        double degrees;
+        const char* expected;
+    } cases[] = {
+        {61.62, "61°37'"},  {0.0, "0°00'"},
+        {-0.1, "-0°06'"},   {-0.004, "0°00'"},  // rounds to nothing: no sign on a zero
+        {-12.5, "-12°30'"}, {89.999, "90°00'"},
+        {-95.0, "-90°00'"}, {std::numeric_limits<double>::quiet_NaN(), "0°00'"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatAltitude(c.degrees), c.expected) << c.degrees;
+}
+
 TEST(PlaceTexts, AnglesZonesAndTheJulianDay) {
     const HemisphereLetters en{"N", "E", "S", "W"};
     EXPECT_EQ(LatitudeText(3047, en), "50N47");

@@ -3,8 +3,8 @@
 # The verbs and their options are read from `dawnhelm-cli help` of the very
 # program being completed, so a new verb or option completes without a change
 # here. Option values: file names for an option whose value is a FILE, zone
-# names of the system's time-zone database for --zone, nothing for the rest
-# (numbers and dates).
+# names of the system's time-zone database for --zone, the kinds of the verb
+# for --kind, nothing for the rest (numbers and dates).
 
 # The zone names, one a line: the zones and links of the compiled database's
 # source (tzdata.zi), or else the data files under the zoneinfo folder
@@ -70,6 +70,10 @@ _dawnhelm_cli() {
     if [[ -v value_of[$prev] && -n ${value_of[$prev]} ]]; then
         if [[ $prev == --zone ]]; then
             COMPREPLY=($(compgen -W "$(_dawnhelm_cli_zones)" -- "$cur"))
+        elif [[ $prev == --kind && $verb == events ]]; then
+            COMPREPLY=($(compgen -W "sun moon civil nautical astronomical noon" -- "$cur"))
+        elif [[ $prev == --kind && $verb == export ]]; then
+            COMPREPLY=($(compgen -W "sun moon twilight phase" -- "$cur"))
         elif [[ ${value_of[$prev]} == FILE ]]; then
             _filedir
         fi

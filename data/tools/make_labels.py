@@ -157,7 +157,64 @@ ROWS = {
     55: ("Message: moon up all day", dict(Ned="Maan blijft op", Fra="Lune visible 24 h/24",
                                           Deu="Mond immer sichtbar", Eng="Moon up all day",
                                           Ita="Luna sempre visibile", Esp="Luna siempre visible")),
+    # Twilight, solar noon and the moon's phase.
+    56: ("Twilight panel: civil", dict(Ned="Burgerlijk", Fra="Civil", Deu="Bürgerlich",
+                                       Eng="Civil", Ita="Civile", Esp="Civil")),
+    57: ("Twilight panel: nautical", dict(Ned="Nautisch", Fra="Nautique", Deu="Nautisch",
+                                          Eng="Nautical", Ita="Nautico", Esp="Náutico")),
+    58: ("Twilight panel: astronomical", dict(Ned="Astronomisch", Fra="Astronomique",
+                                              Deu="Astronomisch", Eng="Astronomical",
+                                              Ita="Astronomico", Esp="Astronómico")),
+    59: ("Twilight panel: solar noon", dict(Ned="Ware middag", Fra="Midi solaire",
+                                            Deu="Wahrer Mittag", Eng="Solar noon",
+                                            Ita="Mezzogiorno solare", Esp="Mediodía solar")),
+    60: ("Twilight (panel hint, export)", dict(Ned="Schemering", Fra="Crépuscule",
+                                               Deu="Dämmerung", Eng="Twilight",
+                                               Ita="Crepuscolo", Esp="Crepúsculo")),
+    61: ("Moon phase (export)", dict(Ned="Maanfase", Fra="Phase de la lune", Deu="Mondphase",
+                                     Eng="Moon phase", Ita="Fase lunare", Esp="Fase lunar")),
+    62: ("Phase: new moon", dict(Ned="Nieuwe maan", Fra="Nouvelle lune", Deu="Neumond",
+                                 Eng="New moon", Ita="Luna nuova", Esp="Luna nueva")),
+    63: ("Phase: waxing crescent", dict(Ned="Wassende sikkel", Fra="Premier croissant",
+                                        Deu="Zunehmende Sichel", Eng="Waxing crescent",
+                                        Ita="Luna crescente", Esp="Luna creciente")),
+    64: ("Phase: first quarter", dict(Ned="Eerste kwartier", Fra="Premier quartier",
+                                      Deu="Erstes Viertel", Eng="First quarter",
+                                      Ita="Primo quarto", Esp="Cuarto creciente")),
+    65: ("Phase: waxing gibbous", dict(Ned="Wassende maan", Fra="Gibbeuse croissante",
+                                       Deu="Zunehmender Mond", Eng="Waxing gibbous",
+                                       Ita="Gibbosa crescente", Esp="Gibosa creciente")),
+    66: ("Phase: full moon", dict(Ned="Volle maan", Fra="Pleine lune", Deu="Vollmond",
+                                  Eng="Full moon", Ita="Luna piena", Esp="Luna llena")),
+    67: ("Phase: waning gibbous", dict(Ned="Afnemende maan", Fra="Gibbeuse décroissante",
+                                       Deu="Abnehmender Mond", Eng="Waning gibbous",
+                                       Ita="Gibbosa calante", Esp="Gibosa menguante")),
+    68: ("Phase: last quarter", dict(Ned="Laatste kwartier", Fra="Dernier quartier",
+                                     Deu="Letztes Viertel", Eng="Last quarter",
+                                     Ita="Ultimo quarto", Esp="Cuarto menguante")),
+    69: ("Phase: waning crescent", dict(Ned="Afnemende sikkel", Fra="Dernier croissant",
+                                        Deu="Abnehmende Sichel", Eng="Waning crescent",
+                                        Ita="Luna calante", Esp="Luna menguante")),
+    70: ("Moon: illuminated part", dict(Ned="Verlicht", Fra="Éclairée", Deu="Beleuchtet",
+                                        Eng="Illuminated", Ita="Illuminata", Esp="Iluminada")),
+    71: ("Moon: age in days", dict(Ned="Leeftijd", Fra="Âge", Deu="Alter", Eng="Age",
+                                   Ita="Età", Esp="Edad")),
+    72: ("Moon: next full moon", dict(Ned="Volgende volle maan", Fra="Prochaine pleine lune",
+                                      Deu="Nächster Vollmond", Eng="Next full moon",
+                                      Ita="Prossima luna piena", Esp="Próxima luna llena")),
+    73: ("Moon: next new moon", dict(Ned="Volgende nieuwe maan", Fra="Prochaine nouvelle lune",
+                                     Deu="Nächster Neumond", Eng="Next new moon",
+                                     Ita="Prossima luna nuova", Esp="Próxima luna nueva")),
+    74: ("Twilight: dawn", dict(Ned="Ochtendschemering", Fra="Aube", Deu="Morgendämmerung",
+                                Eng="Dawn", Ita="Aurora", Esp="Alba")),
+    75: ("Twilight: dusk", dict(Ned="Avondschemering", Fra="Crépuscule du soir",
+                                Deu="Abenddämmerung", Eng="Dusk", Ita="Imbrunire",
+                                Esp="Anochecer")),
 }
+
+# The number of rows; the label numbers of the program (i18n/labels.h) follow
+# this table.
+ROW_COUNT = 76
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
@@ -165,6 +222,8 @@ ROWS = {
 # French puts a space before the colon.
 ALIGNED_CAPTIONS = [9, 10, 40, 43, 44, 45, 15]
 COLON_CAPTIONS = [13, 14, 32, 33]
+# The twilight panel's captions line up among themselves.
+TWILIGHT_CAPTIONS = [56, 57, 58, 59]
 
 # The messages replace a caption: beyond this length every caption shrinks.
 MESSAGE_LIMIT = 20
@@ -178,6 +237,9 @@ def texts_of(lang):
     width = max(len(out[row]) for row in ALIGNED_CAPTIONS)
     for row in ALIGNED_CAPTIONS:
         out[row] = out[row].ljust(width) + space + ":"
+    width = max(len(out[row]) for row in TWILIGHT_CAPTIONS)
+    for row in TWILIGHT_CAPTIONS:
+        out[row] = out[row].ljust(width) + space + ":"
     for row in COLON_CAPTIONS:
         out[row] = out[row] + space + ":"
     return out
@@ -186,22 +248,23 @@ def texts_of(lang):
 def build_lines():
     lines = []
     lines.append("00-00-Label")
-    for row in range(1, 56):
+    for row in range(1, ROW_COUNT):
         lines.append(f"00-{row:02d}-{ROWS[row][0]}")
     for column, lang in enumerate(LANGS, start=1):
         texts = texts_of(lang)
-        for row in range(56):
+        for row in range(ROW_COUNT):
             lines.append(f"{column:02d}-{row:02d}-{texts[row]}")
     return lines
 
 
 def check(lines):
-    assert len(lines) == 8 * 56, len(lines)
+    assert sorted(ROWS) == list(range(ROW_COUNT))
+    assert len(lines) == 8 * ROW_COUNT, len(lines)
     for lang in LANGS:
         texts = texts_of(lang)
         for row in range(48, 56):
             assert len(texts[row]) <= MESSAGE_LIMIT, (lang, row, texts[row])
-        for row in (9, 10, 40, 43, 44, 45, 15):
+        for row in ALIGNED_CAPTIONS + TWILIGHT_CAPTIONS:
             assert len(texts[row]) <= 20, (lang, row, texts[row])
 
 

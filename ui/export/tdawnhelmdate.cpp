@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -11,10 +12,12 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/textfile.h"
 #include "present/appstate.h"
 #include "present/export.h"
+#include "present/texts.h"
 #include "reminders/calendarfile.h"
 #include "ui/locale/qtlocale.h"
 
@@ -90,22 +93,28 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
     btnCalendar = new QPushButton(QStringLiteral("Calendar file (.ics)"), this);
     btnCalendar->setObjectName(QStringLiteral("btnCalendar"));
 
+    ExportKindBox = new QComboBox(this);
+    ExportKindBox->setObjectName(QStringLiteral("ExportKindBox"));
+    for (int i = 0; i < 3; ++i) ExportKindBox->addItem(QString());
+    NameKinds();
+
     auto* grid = new QGridLayout(this);
     grid->addWidget(StartDate, 0, 0);
     grid->addWidget(DateTimePickerStart, 0, 1);
     grid->addWidget(StopDate, 1, 0);
     grid->addWidget(DateTimePickerStop, 1, 1);
-    grid->addWidget(btnExport, 2, 0, 1, 2);
-    grid->addWidget(CalendarMoon, 3, 0, 1, 2);
-    grid->addWidget(CalendarTwilight, 4, 0, 1, 2);
-    grid->addWidget(btnCalendar, 5, 0, 1, 2);
+    grid->addWidget(ExportKindBox, 2, 0, 1, 2);
+    grid->addWidget(btnExport, 3, 0, 1, 2);
+    grid->addWidget(CalendarMoon, 4, 0, 1, 2);
+    grid->addWidget(CalendarTwilight, 5, 0, 1, 2);
+    grid->addWidget(btnCalendar, 6, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     // Font metrics can come out a few pixels short of the drawn text (hinted
     // fonts on X11), and a window fitted exactly to them cuts the last
     // characters of the dates and of the button. A little room avoids that.
     const int room = 2 * fontMetrics().averageCharWidth();
     for (QWidget* w : std::initializer_list<QWidget*>{DateTimePickerStart, DateTimePickerStop,
-                                                      btnExport, btnCalendar}) {
+                                                      btnExport, btnCalendar, ExportKindBox}) {
         w->setMinimumWidth(w->sizeHint().width() + room);
     }
 
@@ -114,6 +123,33 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
 }
 
 TDawnhelmDate::~TDawnhelmDate() = default;
+
+namespace {
+
+// A caption without its padding and its colon: "Sunrise     :" -> "Sunrise".
+QString Bare(std::string_view caption) {
+    std::string_view text = Trimmed(caption);
+    if (!text.empty() && text.back() == ':') text.remove_suffix(1);
+    return Q(std::string(Trimmed(text)));
+}
+
+}  // namespace
+
+void TDawnhelmDate::NameKinds() {
+    const bool moon = state_.Panel == Body::Moon;
+    ExportKindBox->setItemText(0, Bare(state_.Label(moon ? label::kMoonrise : label::kSunrise)) +
+                                      QStringLiteral(" / ") +
+                                      Bare(state_.Label(moon ? label::kMoonset : label::kSunset)));
+    ExportKindBox->setItemText(1, Bare(state_.Label(label::kTwilight)));
+    ExportKindBox->setItemText(2, Bare(state_.Label(label::kMoonPhase)));
+    const int room = 2 * fontMetrics().averageCharWidth();
+    ExportKindBox->setMinimumWidth(ExportKindBox->sizeHint().width() + room);
+}
+
+void TDawnhelmDate::showEvent(QShowEvent* event) {
+    NameKinds();
+    QDialog::showEvent(event);
+}
 
 void TDawnhelmDate::setFileChooser(ExportFileChooser* chooser) {
     chooser_ = chooser;
@@ -126,10 +162,19 @@ void TDawnhelmDate::btnExportClick() {
         messages_.showMessage(this, QStringLiteral("Stop date must be greater then start date"));
         return;
     }
-    const ExportJob job{ExportHeaderFor(state_), state_.Panel,      state_.Settings,
-                        ToDayNumber(start),      ToDayNumber(stop), state_.Locale};
+    constexpr ExportKind kKinds[] = {ExportKind::RiseSet, ExportKind::Twilight,
+                                     ExportKind::MoonPhase};
+    const ExportKind kind = kKinds[std::clamp(ExportKindBox->currentIndex(), 0, 2)];
+    const ExportJob job{ExportHeaderFor(state_),
+                        state_.Panel,
+                        state_.Settings,
+                        ToDayNumber(start),
+                        ToDayNumber(stop),
+                        state_.Locale,
+                        kind,
+                        PhaseNamesOf(state_)};
     ExportFileChooser& chooser = chooser_ ? *chooser_ : *SaveDialogExport;
-    const QString path = chooser.chooseSaveFile(this, Q(ExportFileName(job.body)));
+    const QString path = chooser.chooseSaveFile(this, Q(ExportFileName(job.kind, job.body)));
     if (path.isEmpty()) {
         accept();
         return;

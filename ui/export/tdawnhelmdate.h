@@ -1,7 +1,8 @@
 #pragma once
 // The export dialog: a range of dates written as a semicolon-separated text
 // file of rise and set times and azimuths, of the sun or of the moon (the body
-// of the panel the main window shows). The dialog reads the pickers, asks for
+// of the panel the main window shows), or, chosen in the kind box, of the
+// sun's twilight and noon or of the moon's phase. The dialog reads the pickers, asks for
 // the file name, and WriteExport (present/export.h) writes the file as it
 // computes it, into a file beside the chosen one that replaces it at the end.
 // The same range can also be written as a calendar file (.ics) for a desktop
@@ -16,6 +17,7 @@
 #include "ui/main/savefolder.h"
 
 class QCheckBox;
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -59,6 +61,10 @@ public:
     QCheckBox* CalendarMoon = nullptr;
     QCheckBox* CalendarTwilight = nullptr;
     QPushButton* btnCalendar = nullptr;
+    // What the file lists: the rise and set of the shown panel's body (the
+    // first entry, chosen at start), twilight, or the moon's phase; the
+    // entries are named in the applied language each time the dialog shows.
+    QComboBox* ExportKindBox = nullptr;
     // The folder the real save dialog opens in: the program's folder, then
     // the folder of the last file exported successfully.
     SaveFolder ExportFolder;
@@ -73,7 +79,12 @@ public slots:
     // The same for the calendar file; a cancel leaves the old file as it was.
     void btnCalendarClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void NameKinds();
+
     AppState& state_;
     MessageBoxes& messages_;
     ExportFileChooser* chooser_ = nullptr;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -140,6 +141,23 @@ TEST_F(ExportDialogTest, TheNameFollowsThePanelAfreshEveryTime) {
     EXPECT_THAT(chooser.offered, ElementsAre("moonhelm_data.txt", "dawnhelm_data.txt"));
 }
 
+// The kind box: the shown panel's rise and set first, then twilight and the
+// moon's phase, each with its own header and file name.
+TEST_F(ExportDialogTest, TheKindBoxChoosesTwilightOrThePhase) {
+    ASSERT_EQ(dialog->ExportKindBox->count(), 3);
+    EXPECT_EQ(dialog->ExportKindBox->currentIndex(), 0);
+    EXPECT_EQ(dialog->ExportKindBox->itemText(0), "Sunrise / Sunset");
+    EXPECT_EQ(dialog->ExportKindBox->itemText(1), "Twilight");
+    EXPECT_EQ(dialog->ExportKindBox->itemText(2), "Moon phase");
+    dialog->ExportKindBox->setCurrentIndex(1);
+    dialog->btnExport->click();
+    EXPECT_TRUE(Written().contains("\r\nDate;Civil Dawn;Nautical Dawn;Astronomical Dawn;"));
+    dialog->ExportKindBox->setCurrentIndex(2);
+    dialog->btnExport->click();
+    EXPECT_TRUE(Written().contains("\r\nDate;Moon Phase;Illuminated;Age\r\n21/06/2024;"));
+    EXPECT_THAT(chooser.offered, ElementsAre("dawnhelm_twilight.txt", "moonhelm_phase.txt"));
+}
+
 // The dialog writes the file of its range with the state's header, body and
 // locale (the lines themselves are tested with the plain export).
 TEST_F(ExportDialogTest, RangeAcrossSummerTimeIsThePlainExport) {
@@ -257,11 +275,21 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
     state.Settings.LanguageIndex = 4;
     ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
     state.ApplyLanguage();
-    for (Body body : {Body::Sun, Body::Moon}) {
+    const struct {
+        Body body;
+        int kind;  // the entry of the kind box
+        const char* option;
+    } cases[] = {{Body::Sun, 0, ""},
+                 {Body::Moon, 0, "--moon"},
+                 {Body::Sun, 1, "--kind=twilight"},
+                 {Body::Sun, 2, "--kind=phase"}};
+    for (const auto& c : cases) {
+        const Body body = c.body;
         // The command line indents the caption for the range's first date.
         state.Panel = body;
         state.ShowDate(DayNumber::FromYmd(2023, 12, 30));
         SetRange(QDate(2023, 12, 30), QDate(2024, 1, 3));
+        dialog->ExportKindBox->setCurrentIndex(c.kind);
         dialog->btnExport->click();
 
         QProcess cli;
@@ -275,7 +303,7 @@ TEST_F(ExportDialogTest, CommandLineWritesTheSameBytes) {
                          QStringLiteral("2023-12-30"),
                          QStringLiteral("--to"),
                          QStringLiteral("2024-01-03")};
-        if (body == Body::Moon) args << QStringLiteral("--moon");
+        if (*c.option) args << QString::fromLatin1(c.option);
         cli.start(QStringLiteral(DAWN_CLI), args);
         ASSERT_TRUE(cli.waitForFinished(30000));
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();

@@ -236,6 +236,18 @@ void TForm1::BuildControls() {
     lbMoonLightDelta = NewLabel(PnMoon, "lbMoonLightDelta");
     lbMoonLightSymbol = NewLabel(PnMoon, "lbMoonLightSymbol", QStringLiteral("\u00a4"));
     PnMoon->hide();
+    PnTwilight = makePanel("PnTwilight");
+    constexpr const char* kTwilightNames[4][3] = {
+        {"lbCivil", "lbCivilDawn", "lbCivilDusk"},
+        {"lbNautical", "lbNauticalDawn", "lbNauticalDusk"},
+        {"lbAstronomical", "lbAstronomicalDawn", "lbAstronomicalDusk"},
+        {"lbSolarNoon", "lbSolarNoonHour", "lbSolarNoonAltitude"}};
+    for (std::size_t r = 0; r < TwilightRows.size(); ++r) {
+        for (std::size_t c = 0; c < 3; ++c)
+            TwilightRows[r][c] = NewLabel(PnTwilight, kTwilightNames[r][c]);
+        TwilightRows[r][2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    PnTwilight->hide();
 
     lbSummerTime = NewLabel(central, "lbSummerTime");
     lbWinterTime = NewLabel(central, "lbWinterTime");
@@ -254,6 +266,11 @@ void TForm1::BuildControls() {
     lbLatitude = NewLabel(central, "lbLatitude");
     lbLongitude = NewLabel(central, "lbLongitude");
     lbSetupHelp = NewLabel(central, "lbSetupHelp");
+    MoonDisc = NewLabel(central, "MoonDisc");
+    lbMoonPhase = NewLabel(central, "lbMoonPhase");
+    lbMoonIlluminated = NewLabel(central, "lbMoonIlluminated");
+    lbMoonIlluminated->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* phase : {MoonDisc, lbMoonPhase, lbMoonIlluminated}) phase->hide();
 
     Panel1 = NewLabel(central, "Panel1", QStringLiteral("Set up"));
     Panel1->setAlignment(Qt::AlignCenter);
@@ -384,7 +401,19 @@ void TForm1::PlaceControls() {
     const int capCol = 22 * cw;
     const int panelW = capCol + 20 * cw + 8;
     const int panelH = 3 * row + 6;
-    for (QFrame* panel : {PnSun, PnMoon}) panel->setGeometry(m, y, panelW, panelH);
+    for (QFrame* panel : {PnSun, PnMoon, PnTwilight}) panel->setGeometry(m, y, panelW, panelH);
+    // Four rows in the height of three: the twilight panel's font is a point
+    // smaller (ShowView) and its rows share the height.
+    const int twilightRow = (panelH - 6) / 4;
+    for (std::size_t r = 0; r < TwilightRows.size(); ++r) {
+        const int ry = 3 + static_cast<int>(r) * twilightRow;
+        int x = 4;
+        TwilightRows[r][0]->setGeometry(x, ry, capCol, twilightRow);
+        x += capCol;
+        TwilightRows[r][1]->setGeometry(x, ry, 7 * cw, twilightRow);
+        x += 7 * cw;
+        TwilightRows[r][2]->setGeometry(x, ry, 9 * cw, twilightRow);
+    }
     auto placeRow = [&](int r, QLabel* caption, QLabel* hour, QLabel* sign, QLabel* delta,
                         QLabel* symbol) {
         const int ry = 3 + r * row;
@@ -414,6 +443,12 @@ void TForm1::PlaceControls() {
     lbCoordinates->setGeometry(m + 4, y, capCol, row);
     lbLatitude->setGeometry(m + 4 + capCol, y, 7 * cw, row);
     lbLongitude->setGeometry(m + 4 + capCol + 7 * cw, y, 8 * cw, row);
+    // The moon's phase on the same row, under the small picture.
+    MoonDisc->setGeometry(imageX, y + 1, row - 2, row - 2);
+    const int phaseX = imageX + row + 2;
+    const int illuminatedW = 5 * cw;
+    lbMoonPhase->setGeometry(phaseX, y, width - m - phaseX - illuminatedW, row);
+    lbMoonIlluminated->setGeometry(width - m - illuminatedW, y, illuminatedW, row);
     y += row + m;
 
     centralWidget()->setFixedSize(width, y);
@@ -427,13 +462,16 @@ void TForm1::PlaceControls() {
 
 void TForm1::WireMouse() {
     // Right button -> configuration, on the window and these controls.
-    QList<QWidget*> targets = {
-        lbWeek1,          lbWeek2,      lbWeek3,       lbWeek4,          lbWeek5,
-        lbWeek6,          lbSummerTime, lbWinterTime,  lbDaysSummerTime, lbStartZomerUur,
-        lbStartWinterUur, lbZomerduur,  PnSun,         PnMoon,           SpinEdit1,
-        SpinEdit2,        Panel1,       lbCoordinates, lbLatitude,       lbLongitude,
-        lbSetupHelp};
-    for (QFrame* panel : {PnSun, PnMoon}) {
+    QList<QWidget*> targets = {lbWeek1,         lbWeek2,          lbWeek3,
+                               lbWeek4,         lbWeek5,          lbWeek6,
+                               lbSummerTime,    lbWinterTime,     lbDaysSummerTime,
+                               lbStartZomerUur, lbStartWinterUur, lbZomerduur,
+                               PnSun,           PnMoon,           PnTwilight,
+                               MoonDisc,        lbMoonPhase,      lbMoonIlluminated,
+                               SpinEdit1,       SpinEdit2,        Panel1,
+                               lbCoordinates,   lbLatitude,       lbLongitude,
+                               lbSetupHelp};
+    for (QFrame* panel : {PnSun, PnMoon, PnTwilight}) {
         for (QWidget* child : panel->findChildren<QWidget*>()) {
             if (child != lbMoonLight) targets << child;
         }
@@ -493,6 +531,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         lbdaylightClick();
     } else if (watched == lbMoonLight || watched == lbMoonLightSymbol) {
         lbMoonLightClick();
+    } else if (watched == lbSunrise) {
+        lbSunriseClick();
+    } else if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
+               watched == TwilightRows[2][0] || watched == TwilightRows[3][0]) {
+        lbTwilightClick();
     } else if (watched == Image1) {
         Image1Click();
     } else {

@@ -107,6 +107,20 @@ public:
     QLabel* lbMoonLightDelta = nullptr;
     QLabel* lbMoonLightSymbol = nullptr;
 
+    // The twilight panel, in the sun panel's place: a click on the sunrise
+    // caption shows it, a click on one of its captions the sun panel again.
+    // Rows: civil, nautical, astronomical (caption, dawn, dusk) and solar
+    // noon (caption, time, the sun's altitude).
+    QFrame* PnTwilight = nullptr;  // hidden at start
+    std::array<std::array<QLabel*, 3>, 4> TwilightRows{};
+
+    // The moon's phase beside the place, shown with the moon panel: the disc,
+    // the name (the age and the next full and new moon in its hint) and the
+    // lit part.
+    QLabel* MoonDisc = nullptr;
+    QLabel* lbMoonPhase = nullptr;
+    QLabel* lbMoonIlluminated = nullptr;
+
     QLabel* lbSummerTime = nullptr;
     QLabel* lbWinterTime = nullptr;
     QLabel* lbDaysSummerTime = nullptr;
@@ -220,6 +234,9 @@ public slots:
     // The panel switches: sun panel -> moon panel and back.
     void lbdaylightClick();
     void lbMoonLightClick();
+    // Sun panel -> twilight panel and back.
+    void lbSunriseClick();
+    void lbTwilightClick();
     void Image1Click();
     void Exit1Click();
     // Tray mode on or off (SystrayMenu and Systray2).

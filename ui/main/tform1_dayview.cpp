@@ -4,8 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <algorithm>
 
 #include "ui/locale/qtlocale.h"
+#include "ui/main/moondisc.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
@@ -98,6 +100,33 @@ void TForm1::ShowView(const DayView& v) {
         }
     }
     lbSunSetSymbol->setToolTip(Q(v.sunSetSymbolHint));
+
+    QFont twilightFont = captionFont;
+    twilightFont.setPointSize(std::max(7, v.captionPointSize - 1));
+    PnTwilight->setToolTip(Q(v.twilight.hint));
+    for (std::size_t r = 0; r < kTwilightRowCount; ++r) {
+        const TwilightRowView& row = v.twilight.rows[r];
+        const std::array<QLabel*, 3>& c = TwilightRows[r];
+        c[0]->setText(Q(row.caption));
+        c[1]->setText(Q(row.first));
+        c[1]->setToolTip(Q(row.firstHint));
+        c[2]->setText(Q(row.second));
+        c[2]->setToolTip(Q(row.secondHint));
+        for (QLabel* label : c) label->setFont(twilightFont);
+    }
+
+    // The phase goes with the moon panel.
+    const bool moon = MoonPanelShown();
+    MoonDisc->setPixmap(
+        MoonDiscPicture(MoonDisc->height(), v.phase.illuminatedFraction, v.phase.litSide));
+    MoonDisc->setAccessibleDescription(Q(v.phase.litSideText));
+    lbMoonPhase->setText(Q(v.phase.name));
+    FitCaption(lbMoonPhase, font());
+    lbMoonIlluminated->setText(Q(v.phase.illuminated));
+    for (QLabel* phase : {MoonDisc, lbMoonPhase, lbMoonIlluminated}) {
+        phase->setToolTip(Q(v.phase.hint));
+        phase->setVisible(moon);
+    }
 
     lbCoordinates->setText(Q(v.coordinatesCaption));
     lbCoordinates->setFont(captionFont);

@@ -122,7 +122,7 @@ TEST_F(GridTest, GridShowsTheWholeTableWithFixedHeaders) {
     Confirm(QString());
     QTableWidget* grid = form_.StringGrid1;
     EXPECT_EQ(grid->columnCount(), 7);
-    EXPECT_EQ(grid->rowCount(), 55);
+    EXPECT_EQ(grid->rowCount(), kLabelCount - 1);
     EXPECT_EQ(grid->horizontalHeaderItem(4)->text(),
               QString::fromStdString(state_.Labels.Cell(5, 0)));
     EXPECT_EQ(grid->horizontalHeader()->defaultSectionSize(), 140);
@@ -137,10 +137,11 @@ TEST_F(GridTest, DoubleClickSavesOneLinePerCellAndHidesTheGrid) {
     QTest::mouseDClick(form_.StringGrid1->viewport(), Qt::LeftButton);
     EXPECT_FALSE(form_.StringGrid1->isVisible());
     const QStringList lines = SavedLines();
-    ASSERT_EQ(lines.size(), 448);
+    ASSERT_EQ(lines.size(), kLabelColumns * kLabelCount);
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("00-00-")));
-    EXPECT_TRUE(lines[56].startsWith(QStringLiteral("01-00-")));
-    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("07-55-")));
+    EXPECT_TRUE(lines[kLabelCount].startsWith(QStringLiteral("01-00-")));
+    EXPECT_TRUE(lines.last().startsWith(
+        QString::fromStdString("07-" + std::to_string(kLabelCount - 1) + "-")));
     EXPECT_EQ(lines[9],
               QStringLiteral("00-09-") + QString::fromStdString(state_.Labels.Cell(0, 9)));
     EXPECT_TRUE(messages_.shown.isEmpty());

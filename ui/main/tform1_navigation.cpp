@@ -159,4 +159,18 @@ void TForm1::lbMoonLightClick() {
     ShowDay();
 }
 
+void TForm1::lbSunriseClick() {
+    state_.TwilightShown = true;
+    PnSun->hide();
+    PnTwilight->show();
+    ShowDay();
+}
+
+void TForm1::lbTwilightClick() {
+    state_.TwilightShown = false;
+    PnTwilight->hide();
+    PnSun->show();
+    ShowDay();
+}
+
 }  // namespace dawn

@@ -126,6 +126,8 @@ TEST_F(MainWindowTest, TheDayViewReachesEveryControl) {
             } else if (what == "colour") {
                 const QColor c = widget->palette().color(QPalette::WindowText);
                 shown = c == QColor(0, 0, 0) ? QStringLiteral("black") : QStringLiteral("gray");
+            } else if (control == "MoonDisc") {
+                shown = widget->accessibleDescription();  // a picture, described
             } else if (auto* label = qobject_cast<QLabel*>(widget)) {
                 shown = label->text();
             } else {
@@ -271,6 +273,59 @@ TEST_F(MainWindowTest, PanelSwitchesShowExactlyOnePanel) {
     QTest::mouseClick(form.Image1, Qt::LeftButton);
     EXPECT_EQ(moonGraphs, 3);
     EXPECT_EQ(sunGraphs, 1);
+}
+
+// The twilight panel takes the sun panel's place from the sunrise caption and
+// gives it back from any of its captions; the phase shows with the moon panel
+// only. Every text comes from the day view.
+TEST_F(MainWindowTest, TwilightPanelAndThePhase) {
+    TForm1& form = Start();
+    EXPECT_TRUE(form.PnTwilight->isHidden());
+    EXPECT_EQ(form.PnTwilight->geometry(), form.PnSun->geometry());
+    EXPECT_TRUE(form.lbMoonPhase->isHidden());
+    const DayView view = BuildDayView(state_);
+    for (std::size_t r = 0; r < form.TwilightRows.size(); ++r) {
+        QTest::mouseClick(form.lbSunrise, Qt::LeftButton);
+        EXPECT_FALSE(form.PnTwilight->isHidden());
+        EXPECT_TRUE(form.PnSun->isHidden());
+        EXPECT_EQ(form.TwilightRows[r][0]->text().toStdString(), view.twilight.rows[r].caption);
+        EXPECT_EQ(form.TwilightRows[r][1]->text().toStdString(), view.twilight.rows[r].first);
+        EXPECT_EQ(form.TwilightRows[r][2]->text().toStdString(), view.twilight.rows[r].second);
+        QTest::mouseClick(form.TwilightRows[r][0], Qt::LeftButton);
+        EXPECT_TRUE(form.PnTwilight->isHidden());
+        EXPECT_FALSE(form.PnSun->isHidden());
+    }
+    QTest::mouseClick(form.lbdaylight, Qt::LeftButton);
+    for (QLabel* phase : {form.MoonDisc, form.lbMoonPhase, form.lbMoonIlluminated})
+        EXPECT_FALSE(phase->isHidden());
+    EXPECT_EQ(form.lbMoonPhase->text().toStdString(), view.phase.name);
+    EXPECT_EQ(form.lbMoonIlluminated->text().toStdString(), view.phase.illuminated);
+    EXPECT_EQ(form.lbMoonPhase->toolTip().toStdString(), view.phase.hint);
+    EXPECT_FALSE(form.MoonDisc->pixmap().isNull());
+    QTest::mouseClick(form.lbMoonLight, Qt::LeftButton);
+    EXPECT_TRUE(form.lbMoonPhase->isHidden());
+}
+
+// Every text of the twilight panel and of the phase fits its box in each
+// language, on a date with the longest phase names.
+TEST_F(MainWindowTest, TwilightAndPhaseTextsFitInEveryLanguage) {
+    TForm1& form = Start(Ymd(2024, 3, 28));  // waning gibbous: "Gibbeuse décroissante"
+    QTest::mouseClick(form.lbdaylight, Qt::LeftButton);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        state_.Settings.LanguageIndex = static_cast<std::uint8_t>(language);
+        state_.ApplyLanguage();
+        form.ShowDay();
+        std::vector<QLabel*> labels = {form.lbMoonPhase, form.lbMoonIlluminated};
+        for (const auto& row : form.TwilightRows)
+            labels.insert(labels.end(), row.begin(), row.end());
+        for (QLabel* label : labels) {
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+                << language << " " << label->objectName().toStdString() << " '"
+                << label->text().toStdString() << "'";
+            EXPECT_LE(QFontMetrics(label->font()).height(), label->height() + 2)
+                << language << " " << label->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(MainWindowTest, WeekHeaderTurnsTheFirstWeekdayAndTheFileKeepsIt) {

@@ -1,0 +1,79 @@
+#include "core/skyday.h"
+
+#include <vector>
+
+#include "core/calendar.h"
+
+namespace dawn {
+namespace {
+
+EventValues ValuesOf(const EventMinutes& e, const DstWindow& window, bool summerTime,
+                     DayNumber date) {
+    EventValues v{e.status,     e.minute,   ApplySummerTime(window, summerTime, date, e.minute),
+                  std::nullopt, e.crossing, std::nullopt};
+    if (e.crossing) v.CrossingClock = ApplySummerTime(window, summerTime, date, *e.crossing);
+    return v;
+}
+
+SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
+    const auto ymd = date.ToDate();
+    const SunDayEvents sun = ComputeSunDayEvents(ymd, PlaceOf(settings));
+    const DstWindow window = ComputeDstWindow(settings, date);
+    const bool summer = settings.SummerTimeEnabled;
+    SkyDay day;
+    day.Date = date;
+    for (TwilightKind kind : kTwilightKinds) {
+        const Twilight& t = sun.Of(kind);
+        day.Twilight[IndexOf(kind)].Events = {ValuesOf(t.dawn, window, summer, date),
+                                              ValuesOf(t.dusk, window, summer, date)};
+    }
+    if (sun.noon) {
+        day.Noon =
+            NoonEntry{sun.noon->minute, ApplySummerTime(window, summer, date, sun.noon->minute),
+                      sun.noon->altitudeDegrees};
+    }
+    day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0, settings.TimeZoneMinutes);
+    return day;
+}
+
+}  // namespace
+
+SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date) {
+    return SkyDayOf(settings, date);
+}
+
+void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+                   const std::function<bool(const SkyDay&)>& onDay) {
+    if (to < from) return;
+    for (DayNumber d = from;; ++d) {
+        if (!onDay(SkyDayOf(settings, d)) || d == to) return;
+    }
+}
+
+NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
+    using namespace std::chrono;
+    // From a minute before local midnight of the date (a phase in the last
+    // half minute of the day before is listed at the date's 00:00); a
+    // lunation and a little more always holds both phases.
+    const sys_days day{date.ToDate()};
+    const UtInstant from = UtInstant(day) - minutes(settings.TimeZoneMinutes + 1);
+    const std::vector<PhaseEvent> phases = PrincipalPhasesBetween(from, from + days(31));
+    NextMoons next{date, date};
+    bool full = false;
+    bool fresh = false;
+    for (const PhaseEvent& p : phases) {
+        const auto local = floor<days>(LocalMinute(p.instant, settings.TimeZoneMinutes));
+        const DayNumber d = DayNumber::FromDate(year_month_day{local});
+        if (d < date) continue;
+        if (p.phase == PrincipalPhase::FullMoon && !full) {
+            next.FullMoon = d;
+            full = true;
+        } else if (p.phase == PrincipalPhase::NewMoon && !fresh) {
+            next.NewMoon = d;
+            fresh = true;
+        }
+    }
+    return next;
+}
+
+}  // namespace dawn

@@ -1,0 +1,76 @@
+// SkyDay: what the program shows and exports of one date beside the day
+// record: the sun's three twilights and its noon, and the moon's phase.
+//
+// Times carry the zone's standard time as the calculation gave it and the
+// local clock time, moved by the summer-time hour like the record's events.
+// The phase is taken at local noon of the zone's standard time, and the
+// principal phases are dated in the zone's standard time, as the phase names
+// of the dates are.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+#include "astro/astro.h"
+#include "astro/moonphase.h"
+#include "core/dayephemeris.h"
+#include "core/settings.h"
+
+namespace dawn {
+
+inline constexpr std::size_t kTwilightKindCount = 3;
+inline constexpr std::array<TwilightKind, kTwilightKindCount> kTwilightKinds = {
+    TwilightKind::Civil, TwilightKind::Nautical, TwilightKind::Astronomical};
+
+constexpr std::size_t IndexOf(TwilightKind k) {
+    return static_cast<std::size_t>(k);
+}
+
+// Dawn (EventKind::Rise) and dusk (EventKind::Set) of one twilight; the
+// azimuth is never filled.
+struct TwilightEntry {
+    std::array<EventValues, kEventKindCount> Events;
+
+    const EventValues& operator[](EventKind k) const { return Events[IndexOf(k)]; }
+    friend bool operator==(const TwilightEntry&, const TwilightEntry&) = default;
+};
+
+struct NoonEntry {
+    std::chrono::minutes Standard{0};
+    std::chrono::minutes Clock{0};
+    double AltitudeDegrees = 0.0;  // of the sun's centre, no refraction
+
+    friend bool operator==(const NoonEntry&, const NoonEntry&) = default;
+};
+
+struct SkyDay {
+    DayNumber Date;
+    std::array<TwilightEntry, kTwilightKindCount> Twilight;  // by TwilightKind
+    // Empty on a date without a transit (the zone's noon near midnight).
+    std::optional<NoonEntry> Noon;
+    DatePhase Phase{};
+
+    const TwilightEntry& operator[](TwilightKind k) const { return Twilight[IndexOf(k)]; }
+};
+
+// The sky day of one date. `settings` must have its rules resolved
+// (ResolveDstRules).
+SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date);
+
+// ComputeSkyDay for every date from `from` to `to`, oldest first; `onDay`
+// returns false to stop. Nothing is called when `to` < `from`.
+void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+                   const std::function<bool(const SkyDay&)>& onDay);
+
+// The dates (zone standard time) of the first full moon and the first new
+// moon on or after `date`.
+struct NextMoons {
+    DayNumber FullMoon;
+    DayNumber NewMoon;
+};
+NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date);
+
+}  // namespace dawn

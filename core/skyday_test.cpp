@@ -1,0 +1,80 @@
+#include "core/skyday.h"
+
+#include <gtest/gtest.h>
+
+namespace dawn {
+namespace {
+
+using std::chrono::minutes;
+
+DayNumber D(int y, unsigned m, unsigned d) {
+    return DayNumber::FromYmd(y, m, d);
+}
+
+// The sky day carries the sun's whole day as astro gives it, with the local
+// clock moved by the summer-time hour on the dates of summer time only.
+TEST(SkyDay, TwilightAndNoonWithTheSummerTimeHour) {
+    SiteSettings s = DefaultSettings("/nowhere", 2024);
+    ResolveDstRules(s, 2024);
+    for (const DayNumber date : {D(2024, 3, 30), D(2024, 3, 31), D(2024, 10, 27)}) {
+        SCOPED_TRACE(FormatIsoDate(date));
+        const SkyDay sky = ComputeSkyDay(s, date);
+        const SunDayEvents sun = ComputeSunDayEvents(date.ToDate(), PlaceOf(s));
+        const bool summer = ComputeDay(s, date)[Body::Sun][EventKind::Rise].Clock !=
+                            ComputeDay(s, date)[Body::Sun][EventKind::Rise].Standard;
+        const minutes shift{summer ? 60 : 0};
+        for (TwilightKind kind : kTwilightKinds) {
+            const EventValues& dawn = sky[kind][EventKind::Rise];
+            EXPECT_EQ(dawn.Status, sun.Of(kind).dawn.status);
+            EXPECT_EQ(dawn.Standard, sun.Of(kind).dawn.minute);
+            EXPECT_EQ(dawn.Clock, dawn.Standard + shift);
+            if (dawn.Crossing) {
+                EXPECT_EQ(dawn.CrossingClock, *dawn.Crossing + shift);
+            }
+            EXPECT_EQ(sky[kind][EventKind::Set].Standard, sun.Of(kind).dusk.minute);
+        }
+        ASSERT_TRUE(sky.Noon.has_value());
+        EXPECT_EQ(sky.Noon->Standard, sun.noon->minute);
+        EXPECT_EQ(sky.Noon->Clock, sun.noon->minute + shift);
+    }
+    EXPECT_EQ(ComputeSkyDay(s, D(2024, 3, 31)).Noon->Clock -
+                  ComputeSkyDay(s, D(2024, 3, 31)).Noon->Standard,
+              minutes(60));
+
+    int days = 0;
+    ForEachSkyDay(s, D(2024, 2, 27), D(2024, 3, 2), [&](const SkyDay& day) {
+        EXPECT_EQ(day.Date, D(2024, 2, 27) + days);
+        EXPECT_EQ(day.Noon, ComputeSkyDay(s, day.Date).Noon);
+        return ++days < 3;
+    });
+    EXPECT_EQ(days, 3);
+}
+
+// Dated in the zone's standard time: the full moon of 2024-04-23 23:49 UT is
+// the 23rd in UT and the 24th an hour east; a date that holds the phase is its
+// own next one.
+TEST(SkyDay, NextFullAndNewMoon) {
+    SiteSettings s = DefaultSettings("/nowhere", 2024);
+    const struct {
+        std::int32_t zone;
+        DayNumber from;
+        DayNumber full;
+        DayNumber fresh;
+    } cases[] = {
+        {0, D(2024, 4, 1), D(2024, 4, 23), D(2024, 4, 8)},
+        {60, D(2024, 4, 1), D(2024, 4, 24), D(2024, 4, 8)},
+        {60, D(2024, 4, 8), D(2024, 4, 24), D(2024, 4, 8)},
+        {60, D(2024, 4, 9), D(2024, 4, 24), D(2024, 5, 8)},
+        {60, D(2024, 4, 25), D(2024, 5, 23), D(2024, 5, 8)},
+        {-600, D(2024, 12, 31), D(2025, 1, 13), D(2025, 1, 29)},
+    };
+    for (const auto& c : cases) {
+        s.TimeZoneMinutes = c.zone;
+        const NextMoons next = NextFullAndNewMoon(s, c.from);
+        EXPECT_EQ(next.FullMoon, c.full) << FormatIsoDate(c.from) << " " << c.zone;
+        EXPECT_EQ(next.NewMoon, c.fresh) << FormatIsoDate(c.from) << " " << c.zone;
+    }
+}
+
+}  // namespace
+}  // namespace dawn
