@@ -7,32 +7,31 @@
 namespace dawn {
 namespace {
 
-EventValues ValuesOf(const EventMinutes& e, const DstWindow& window, bool summerTime,
-                     DayNumber date) {
-    EventValues v{e.status,     e.minute,   ApplySummerTime(window, summerTime, date, e.minute),
+EventValues ValuesOf(const EventMinutes& e, const ClockRules& clocks, DayNumber date) {
+    EventValues v{e.status,     e.minute,   clocks.ClockTime(date, e.minute),
                   std::nullopt, e.crossing, std::nullopt};
-    if (e.crossing) v.CrossingClock = ApplySummerTime(window, summerTime, date, *e.crossing);
+    if (e.crossing) v.CrossingClock = clocks.ClockTime(date, *e.crossing);
     return v;
 }
 
 SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
     const auto ymd = date.ToDate();
-    const SunDayEvents sun = ComputeSunDayEvents(ymd, PlaceOf(settings));
-    const DstWindow window = ComputeDstWindow(settings, date);
-    const bool summer = settings.SummerTimeEnabled;
+    const ClockRules clocks = ClockRulesOf(settings, date);
+    const SunDayEvents sun = ComputeSunDayEvents(ymd, PlaceOf(settings, date));
     SkyDay day;
     day.Date = date;
     for (TwilightKind kind : kTwilightKinds) {
         const Twilight& t = sun.Of(kind);
-        day.Twilight[IndexOf(kind)].Events = {ValuesOf(t.dawn, window, summer, date),
-                                              ValuesOf(t.dusk, window, summer, date)};
+        day.Twilight[IndexOf(kind)].Events = {ValuesOf(t.dawn, clocks, date),
+                                              ValuesOf(t.dusk, clocks, date)};
     }
     if (sun.noon) {
         day.Noon =
-            NoonEntry{sun.noon->minute, ApplySummerTime(window, summer, date, sun.noon->minute),
+            NoonEntry{sun.noon->minute, clocks.ClockTime(date, sun.noon->minute),
                       sun.noon->altitudeDegrees};
     }
-    day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0, settings.TimeZoneMinutes);
+    day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0,
+                                static_cast<std::int32_t>(clocks.standardOffset.count()));
     return day;
 }
 
@@ -56,13 +55,14 @@ NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
     // half minute of the day before is listed at the date's 00:00); a
     // lunation and a little more always holds both phases.
     const sys_days day{date.ToDate()};
-    const UtInstant from = UtInstant(day) - minutes(settings.TimeZoneMinutes + 1);
+    const int offset = static_cast<int>(ClockRulesOf(settings, date).standardOffset.count());
+    const UtInstant from = UtInstant(day) - minutes(offset + 1);
     const std::vector<PhaseEvent> phases = PrincipalPhasesBetween(from, from + days(31));
     NextMoons next{date, date};
     bool full = false;
     bool fresh = false;
     for (const PhaseEvent& p : phases) {
-        const auto local = floor<days>(LocalMinute(p.instant, settings.TimeZoneMinutes));
+        const auto local = floor<days>(LocalMinute(p.instant, offset));
         const DayNumber d = DayNumber::FromDate(year_month_day{local});
         if (d < date) continue;
         if (p.phase == PrincipalPhase::FullMoon && !full) {

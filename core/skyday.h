@@ -56,8 +56,7 @@ struct SkyDay {
     const TwilightEntry& operator[](TwilightKind k) const { return Twilight[IndexOf(k)]; }
 };
 
-// The sky day of one date. `settings` must have its rules resolved
-// (ResolveDstRules).
+// The sky day of one date, on the date's clocks (ClockRulesOf).
 SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date);
 
 // ComputeSkyDay for every date from `from` to `to`, oldest first; `onDay`

@@ -15,11 +15,10 @@ DayNumber D(int y, unsigned m, unsigned d) {
 // clock moved by the summer-time hour on the dates of summer time only.
 TEST(SkyDay, TwilightAndNoonWithTheSummerTimeHour) {
     SiteSettings s = DefaultSettings("/nowhere", 2024);
-    ResolveDstRules(s, 2024);
     for (const DayNumber date : {D(2024, 3, 30), D(2024, 3, 31), D(2024, 10, 27)}) {
         SCOPED_TRACE(FormatIsoDate(date));
         const SkyDay sky = ComputeSkyDay(s, date);
-        const SunDayEvents sun = ComputeSunDayEvents(date.ToDate(), PlaceOf(s));
+        const SunDayEvents sun = ComputeSunDayEvents(date.ToDate(), PlaceOf(s, date));
         const bool summer = ComputeDay(s, date)[Body::Sun][EventKind::Rise].Clock !=
                             ComputeDay(s, date)[Body::Sun][EventKind::Rise].Standard;
         const minutes shift{summer ? 60 : 0};
