@@ -101,9 +101,10 @@ inline constexpr int kAlarms = 87;
 inline constexpr int kAlarmOffset = 88;
 inline constexpr int kMinutes = 89;
 inline constexpr int kAlarmWays = 90;  // 90 + way 0..3 (picture, notification, both, no alarm)
+inline constexpr int kAlarmOffsetHint = 94;
 }  // namespace label
 
-inline constexpr int kLabelCount = 94;  // label numbers 0..93
+inline constexpr int kLabelCount = 95;  // label numbers 0..94
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -35,6 +35,7 @@ AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& lab
     AlarmPanelView view;
     view.title = labels[label::kAlarms];
     view.offset = labels[label::kAlarmOffset];
+    view.offsetHint = labels[label::kAlarmOffsetHint];
     view.minutes = labels[label::kMinutes];
     for (int way = 0; way < kAlarmWayCount; ++way)
         view.ways[static_cast<std::size_t>(way)] = labels[label::kAlarmWays + way];
@@ -42,8 +43,8 @@ AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& lab
         const AlarmChoice& a = alarms[i];
         AlarmRowView& row = view.rows[i];
         row.name = AlarmEventName(static_cast<AlarmEvent>(i), labels);
-        row.offsetMinutes = static_cast<int>(
-            std::clamp(a.Offset, kMinAlarmOffset, kMaxAlarmOffset).count());
+        row.offsetMinutes =
+            static_cast<int>(std::clamp(a.Offset, kMinAlarmOffset, kMaxAlarmOffset).count());
         row.way = a.On ? static_cast<int>(a.Channel) : kNoAlarmWay;
         row.offsetEnabled = a.On;
     }

@@ -19,17 +19,18 @@ inline constexpr int kAlarmWayCount = 4;
 inline constexpr int kNoAlarmWay = 3;
 
 struct AlarmRowView {
-    std::string name;        // "Sunrise", "Civil dawn" in the applied language
-    int offsetMinutes = 0;   // -180..180
-    int way = 0;             // 0..3
+    std::string name;           // "Sunrise", "Civil dawn" in the applied language
+    int offsetMinutes = 0;      // -180..180
+    int way = 0;                // 0..3
     bool offsetEnabled = true;  // an alarm that is off has no offset to edit
     friend bool operator==(const AlarmRowView&, const AlarmRowView&) = default;
 };
 
 struct AlarmPanelView {
-    std::string title;    // the group's caption
-    std::string offset;   // the offset column's caption
-    std::string minutes;  // the unit after each offset
+    std::string title;       // the group's caption
+    std::string offset;      // the offset column's caption
+    std::string offsetHint;  // the offsets' hint: the sign's meaning
+    std::string minutes;     // the unit after each offset
     std::array<std::string, kAlarmWayCount> ways;
     std::array<AlarmRowView, kAlarmEventCount> rows;  // indexed by AlarmEvent
 };

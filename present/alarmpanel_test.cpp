@@ -18,7 +18,7 @@ TEST(AlarmPanel, ControlsShowEachAlarmInTheAppliedLanguage) {
     AlarmChoices alarms = DefaultAlarmChoices();
     alarms[0] = Alarm(true, -15, AlarmChannel::Notification);
     alarms[1] = Alarm(true, 30, AlarmChannel::Both);
-    alarms[2] = Alarm(false, -20, AlarmChannel::Both);  // off: shows "no alarm"
+    alarms[2] = Alarm(false, -20, AlarmChannel::Both);    // off: shows "no alarm"
     alarms[3] = Alarm(true, 240, AlarmChannel::Picture);  // set beyond the range by hand
 
     const AlarmPanelView view = AlarmPanelOf(alarms, state.Current);
@@ -31,8 +31,10 @@ TEST(AlarmPanel, ControlsShowEachAlarmInTheAppliedLanguage) {
     for (std::size_t i = 0; i < kAlarmEventCount; ++i) EXPECT_EQ(view.rows[i], expected[i]) << i;
     EXPECT_EQ(view.title, "Alarms");
     EXPECT_EQ(view.offset, "Offset");
+    EXPECT_EQ(view.offsetHint, "Minus: before the event, plus: after it");
     EXPECT_EQ(view.minutes, "minutes");
-    EXPECT_EQ(view.ways, (std::array<std::string, 4>{"Picture", "Notification", "Both", "No alarm"}));
+    EXPECT_EQ(view.ways,
+              (std::array<std::string, 4>{"Picture", "Notification", "Both", "No alarm"}));
 
     // The main window's captions lose their padding and colon (French puts a
     // space before it).

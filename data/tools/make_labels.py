@@ -289,11 +289,17 @@ ROWS = {
                                        Ita="Entrambi", Esp="Ambos")),
     93: ("Media: no alarm", dict(Ned="Geen alarm", Fra="Pas d'alarme", Deu="Kein Alarm",
                                  Eng="No alarm", Ita="Nessun allarme", Esp="Sin alarma")),
+    94: ("Media: alarm offset hint", dict(Ned="Min: vóór de gebeurtenis, plus: erna",
+                                          Fra="Moins : avant l'événement, plus : après",
+                                          Deu="Minus: vor dem Ereignis, plus: danach",
+                                          Eng="Minus: before the event, plus: after it",
+                                          Ita="Meno: prima dell'evento, più: dopo",
+                                          Esp="Menos: antes del evento, más: después")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table.
-ROW_COUNT = 94
+ROW_COUNT = 95
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
