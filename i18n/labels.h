@@ -83,9 +83,28 @@ inline constexpr int kNextFullMoon = 72;
 inline constexpr int kNextNewMoon = 73;
 inline constexpr int kDawn = 74;
 inline constexpr int kDusk = 75;
+
+// Reminders: the twilight alarms' names, the notification's patterns, the
+// export dialog's calendar file and the media panel's alarms.
+inline constexpr int kCivilDawn = 76;
+inline constexpr int kCivilDusk = 77;
+inline constexpr int kNoticeBefore = 78;  // "{event} in {minutes} minutes"
+inline constexpr int kNoticeBeforeOne = 79;
+inline constexpr int kNoticeAfter = 80;
+inline constexpr int kNoticeAfterOne = 81;
+inline constexpr int kNoticeBody = 82;  // "{event} at {time}, azimuth {azimuth}"
+inline constexpr int kNoticeBodyNoAzimuth = 83;
+inline constexpr int kCalendarMoon = 84;
+inline constexpr int kCalendarTwilight = 85;
+inline constexpr int kCalendarFile = 86;
+inline constexpr int kAlarms = 87;
+inline constexpr int kAlarmOffset = 88;
+inline constexpr int kMinutes = 89;
+inline constexpr int kAlarmWays = 90;  // 90 + way 0..3 (picture, notification, both, no alarm)
+inline constexpr int kAlarmOffsetHint = 94;
 }  // namespace label
 
-inline constexpr int kLabelCount = 76;  // label numbers 0..75
+inline constexpr int kLabelCount = 95;  // label numbers 0..94
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

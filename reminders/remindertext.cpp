@@ -1,6 +1,7 @@
 #include "reminders/remindertext.h"
 
 #include <cmath>
+#include <utility>
 
 #include "present/texts.h"
 
@@ -33,6 +34,18 @@ std::string FillPattern(std::string_view pattern, std::initializer_list<PatternV
         if (!replaced) out += pattern[i++];
     }
     return out;
+}
+
+NoticeWords NoticeWordsOf(const CurrentLabels& labels, std::string_view timeSeparator) {
+    NoticeWords words;
+    const std::pair<std::string*, int> patterns[] = {
+        {&words.before, label::kNoticeBefore}, {&words.beforeOne, label::kNoticeBeforeOne},
+        {&words.after, label::kNoticeAfter},   {&words.afterOne, label::kNoticeAfterOne},
+        {&words.body, label::kNoticeBody},     {&words.bodyNoAzimuth, label::kNoticeBodyNoAzimuth}};
+    for (auto [pattern, row] : patterns)
+        if (!Trimmed(labels[row]).empty()) *pattern = labels[row];
+    words.timeSeparator = timeSeparator;
+    return words;
 }
 
 namespace {

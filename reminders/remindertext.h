@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/labels.h"
+
 namespace dawn {
 
 // An azimuth in whole degrees, 0..359, with the degree sign: "82°". North is
@@ -30,6 +32,10 @@ struct NoticeWords {
     std::string bodyNoAzimuth = "{event} at {time}";
     std::string timeSeparator = ":";
 };
+
+// The words of the applied language's labels; a label left empty keeps the
+// English pattern, so that a notification never loses its title.
+NoticeWords NoticeWordsOf(const CurrentLabels& labels, std::string_view timeSeparator);
 
 struct NoticeText {
     std::string title;

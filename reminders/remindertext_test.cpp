@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "present/testsupport_state.h"
+
 namespace dawn {
 namespace {
 
@@ -50,6 +52,31 @@ TEST(AlarmNoticeText, TakesTheCallersWordsAndLeavesTheirBracesAlone) {
     // A name that looks like a pattern is shown as it is.
     EXPECT_EQ(AlarmNoticeText("{minutes} {x}", minutes(-5), minutes(0), std::nullopt).title,
               "{minutes} {x} in 5 minutes");
+}
+
+TEST(NoticeWordsOf, TheAppliedLanguagesPatterns) {
+    AppState state = test::EnglishState();
+    const struct {
+        int language;
+        int offset;
+        NoticeText expected;
+    } cases[] = {
+        {4, -15, {"Sunset in 15 minutes", "Sunset at 21.40, azimuth 305°"}},
+        {4, 1, {"Sunset 1 minute ago", "Sunset at 21.40, azimuth 305°"}},
+        {3, -15, {"Sunset in 15 Minuten", "Sunset um 21.40, Azimut 305°"}},
+        {2, 30, {"Sunset il y a 30 minutes", "Sunset à 21.40, azimut 305°"}},
+    };
+    for (const auto& c : cases) {
+        state.Settings.LanguageIndex = static_cast<std::uint8_t>(c.language);
+        state.ApplyLanguage();
+        EXPECT_EQ(AlarmNoticeText("Sunset", minutes(c.offset), minutes(21 * 60 + 40), 305.0,
+                                  NoticeWordsOf(state.Current, ".")),
+                  c.expected)
+            << c.language << " " << c.offset;
+    }
+    // A pattern emptied in the label grid keeps the English one.
+    state.Current.texts[label::kNoticeBefore] = " ";
+    EXPECT_EQ(NoticeWordsOf(state.Current, ":").before, NoticeWords{}.before);
 }
 
 TEST(EventSummary, NameTimeAndAzimuth) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -352,10 +353,47 @@ void TAboutBox::BuildMediaPanel() {
     switches->addWidget(ImageCheckFileName);
     switches->addStretch();
 
+    // The alarms: a row per alarm under one caption for the offsets. The
+    // texts come from the labels (ShowAlarms).
+    AlarmBox = NewGroup(FileGroupBox, "AlarmBox", QStringLiteral("Alarms"));
+    auto* alarms = new QGridLayout(AlarmBox);
+    alarms->setVerticalSpacing(2);
+    lbAlarmOffset = new QLabel(QStringLiteral("Offset"), AlarmBox);
+    lbAlarmOffset->setObjectName(QStringLiteral("lbAlarmOffset"));
+    alarms->addWidget(lbAlarmOffset, 0, 1, 1, 2);
+    const char* const rowNames[] = {"SunRise", "SunSet", "CivilDawn", "CivilDusk"};
+    for (std::size_t i = 0; i < AlarmNames.size(); ++i) {
+        const QString base = QLatin1String(rowNames[i]);
+        const int row = static_cast<int>(i) + 1;
+        AlarmNames[i] = new QLabel(AlarmBox);
+        AlarmNames[i]->setObjectName(base + QStringLiteral("AlarmName"));
+        AlarmNames[i]->setTextFormat(Qt::PlainText);
+        auto* offset = new QSpinBox(AlarmBox);
+        offset->setObjectName(base + QStringLiteral("AlarmOffset"));
+        offset->setRange(-180, 180);
+        offset->setFixedWidth(64);  // as wide as the place's spin edits: "-180" fits
+        AlarmOffsets[i] = offset;
+        AlarmMinutes[i] = new QLabel(AlarmBox);
+        AlarmMinutes[i]->setObjectName(base + QStringLiteral("AlarmMinutes"));
+        AlarmMinutes[i]->setTextFormat(Qt::PlainText);
+        auto* way = new QComboBox(AlarmBox);
+        way->setObjectName(base + QStringLiteral("AlarmWay"));
+        way->addItems({QString(), QString(), QString(), QString()});
+        way->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        AlarmWays[i] = way;
+        alarms->addWidget(AlarmNames[i], row, 0);
+        alarms->addWidget(offset, row, 1);
+        alarms->addWidget(AlarmMinutes[i], row, 2);
+        alarms->addWidget(way, row, 3);
+        AlarmNames[i]->setBuddy(offset);
+    }
+    alarms->setColumnStretch(4, 1);
+
     auto* column = new QVBoxLayout(FileGroupBox);
     column->addWidget(SunRiseFileBox);
     column->addWidget(SunSetFileBox);
     column->addWidget(Activate);
+    column->addWidget(AlarmBox);
     column->addStretch();
     auto* panel = new QVBoxLayout(PanelFiles);
     panel->setContentsMargins(0, 0, 0, 0);
@@ -480,6 +518,13 @@ void TAboutBox::Wire() {
     connect(ImageSunSetStretch, &QCheckBox::toggled, this, [this] { ImageSunSetStretchClick(); });
     connect(SoundCheckFileName, &QCheckBox::toggled, this, [this] { SoundCheckFileNameClick(); });
     connect(ImageCheckFileName, &QCheckBox::toggled, this, [this] { ImageCheckFileNameClick(); });
+    for (std::size_t i = 0; i < AlarmOffsets.size(); ++i) {
+        const int alarm = static_cast<int>(i);
+        connect(AlarmOffsets[i], &QSpinBox::valueChanged, this,
+                [this, alarm] { AlarmOffsetChange(alarm); });
+        connect(AlarmWays[i], &QComboBox::currentIndexChanged, this,
+                [this, alarm] { AlarmWayChange(alarm); });
+    }
 
     // The file names are refreshed whenever the focus moves into the media
     // group from outside it.
@@ -528,6 +573,7 @@ void TAboutBox::FormCreate() {
     ImageSunSetStretch->setChecked(s.SunSetImageStretch);
     SaisonCheckBox->setChecked(s.SummerTimeEnabled);
     SaisonCheckBoxClick();
+    ShowAlarms();
 
     LanguageBox->setToolTip(kLocaleHintLines);
     const int language = std::clamp(static_cast<int>(s.LanguageIndex), 0, kLanguageCount - 1);

@@ -14,6 +14,7 @@
 // weekend items to the reference year rely on this.
 #include <QDialog>
 #include <QString>
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "ui/main/messages.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -106,6 +108,15 @@ public:
     QGroupBox* Activate = nullptr;
     QCheckBox* SoundCheckFileName = nullptr;
     QCheckBox* ImageCheckFileName = nullptr;
+    // The alarms block below the switches: per alarm (sunrise, sunset, civil
+    // dawn, civil dusk, in that order) its name, its offset from the event in
+    // minutes, the unit and the way it reaches the user.
+    QGroupBox* AlarmBox = nullptr;
+    QLabel* lbAlarmOffset = nullptr;
+    std::array<QLabel*, 4> AlarmNames{};
+    std::array<QSpinBox*, 4> AlarmOffsets{};
+    std::array<QLabel*, 4> AlarmMinutes{};
+    std::array<QComboBox*, 4> AlarmWays{};
 
     // --- bottom strip ---------------------------------------------------
     QGroupBox* gbEphemeride = nullptr;
@@ -177,6 +188,11 @@ public:
     void ImageSunSetStretchClick();
     void SoundCheckFileNameClick();
     void ImageCheckFileNameClick();
+    // `alarm` indexes the alarms block's rows.
+    void AlarmOffsetChange(int alarm);
+    void AlarmWayChange(int alarm);
+    // The alarms block shows the settings' alarms in the applied language.
+    void ShowAlarms();
 
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;

@@ -1,13 +1,18 @@
 // The media panel of the configuration dialog: the sound and picture files of
-// the sunrise and sunset alarms, their previews and the alarm switches.
+// the sunrise and sunset alarms, their previews, the alarm switches and the
+// alarms' offsets and ways.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include "core/textfile.h"
+#include "present/alarmpanel.h"
 #include "present/texts.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
@@ -164,6 +169,36 @@ void TAboutBox::SoundCheckFileNameClick() {
 }
 void TAboutBox::ImageCheckFileNameClick() {
     d->state.Settings.AlarmImageEnabled = ImageCheckFileName->isChecked();
+}
+
+void TAboutBox::ShowAlarms() {
+    const AlarmPanelView view = AlarmPanelOf(d->state.Settings.Alarms, d->state.Current);
+    AlarmBox->setTitle(Q(view.title));
+    lbAlarmOffset->setText(Q(view.offset));
+    for (std::size_t i = 0; i < view.rows.size(); ++i) {
+        const AlarmRowView& row = view.rows[i];
+        AlarmNames[i]->setText(Q(row.name));
+        AlarmMinutes[i]->setText(Q(view.minutes));
+        const QSignalBlocker blockOffset(AlarmOffsets[i]);
+        const QSignalBlocker blockWay(AlarmWays[i]);
+        AlarmOffsets[i]->setValue(row.offsetMinutes);
+        AlarmOffsets[i]->setEnabled(row.offsetEnabled);
+        AlarmOffsets[i]->setToolTip(Q(view.offsetHint));
+        for (int way = 0; way < kAlarmWayCount; ++way)
+            AlarmWays[i]->setItemText(way, Q(view.ways[static_cast<std::size_t>(way)]));
+        AlarmWays[i]->setCurrentIndex(row.way);
+    }
+}
+
+void TAboutBox::AlarmOffsetChange(int alarm) {
+    AlarmChoice& a = d->state.Settings.Alarms.at(static_cast<std::size_t>(alarm));
+    a = WithAlarmOffset(a, AlarmOffsets.at(static_cast<std::size_t>(alarm))->value());
+}
+
+void TAboutBox::AlarmWayChange(int alarm) {
+    AlarmChoice& a = d->state.Settings.Alarms.at(static_cast<std::size_t>(alarm));
+    a = WithAlarmWay(a, AlarmWays.at(static_cast<std::size_t>(alarm))->currentIndex());
+    ShowAlarms();
 }
 
 }  // namespace dawn

@@ -379,6 +379,7 @@ void TAboutBox::PutLabelsOnControls() {
     SoundCheckFileName->setText(d->Label(label::kAlarm));
     SunRiseFileBox->setTitle(AsTitle(d->Label(label::kSunrise)));
     SunSetFileBox->setTitle(AsTitle(d->Label(label::kSunset)));
+    ShowAlarms();
 }
 
 }  // namespace dawn

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -487,6 +488,69 @@ TEST_F(AboutBoxTest, HidingSavesTheSettings) {
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Dawncode.txt")))
         << messages.shown[0].toStdString();
+}
+
+TEST_F(AboutBoxTest, AlarmsBlockShowsEditsAndSavesTheAlarms) {
+    using std::chrono::minutes;
+    Build([](SiteSettings& s) {
+        s.Alarms[1] = {true, minutes{-15}, AlarmChannel::Notification};
+        s.Alarms[2] = {true, minutes{30}, AlarmChannel::Both};
+    });
+    const struct {
+        const char* name;
+        int offset;
+        int way;
+        bool offsetEnabled;
+    } shown[] = {{"Sunrise", 0, 0, true},
+                 {"Sunset", -15, 1, true},
+                 {"Civil dawn", 30, 2, true},
+                 {"Civil dusk", 0, 3, false}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(box->AlarmNames[i]->text(), QLatin1String(shown[i].name));
+        EXPECT_EQ(box->AlarmOffsets[i]->value(), shown[i].offset);
+        EXPECT_EQ(box->AlarmOffsets[i]->minimum(), -180);
+        EXPECT_EQ(box->AlarmOffsets[i]->maximum(), 180);
+        EXPECT_EQ(box->AlarmWays[i]->currentIndex(), shown[i].way);
+        EXPECT_EQ(box->AlarmOffsets[i]->isEnabled(), shown[i].offsetEnabled);
+    }
+    EXPECT_EQ(box->AlarmWays[0]->itemText(1), QStringLiteral("Notification"));
+
+    box->show();
+    box->MediaFilesClick();
+    box->AlarmOffsets[0]->setFocus();
+    QTest::keyClick(box->AlarmOffsets[0], Qt::Key_Down);
+    EXPECT_EQ(state.Settings.Alarms[0].Offset, minutes{-1});
+    box->AlarmOffsets[0]->setValue(-15);
+    box->AlarmWays[1]->setCurrentIndex(3);  // sunset: no alarm
+    box->AlarmWays[3]->setCurrentIndex(1);  // civil dusk: a notification
+    box->AlarmOffsets[3]->setValue(500);    // typed beyond the range
+    EXPECT_FALSE(box->AlarmOffsets[1]->isEnabled());
+    EXPECT_TRUE(box->AlarmOffsets[3]->isEnabled());
+
+    AlarmChoices expected = DefaultAlarmChoices();
+    expected[0] = {true, minutes{-15}, AlarmChannel::Picture};
+    expected[1] = {false, minutes{-15}, AlarmChannel::Notification};
+    expected[2] = {true, minutes{30}, AlarmChannel::Both};
+    expected[3] = {true, minutes{180}, AlarmChannel::Notification};
+    EXPECT_EQ(state.Settings.Alarms, expected);
+
+    // Saved with the other settings when the dialog closes.
+    box->OKButton->click();
+    const SettingsLoadResult read = LoadSettings(state.AppDir, 2024);
+    EXPECT_TRUE(read.messages.empty());
+    EXPECT_EQ(read.settings.Alarms[0], expected[0]);
+    EXPECT_FALSE(read.settings.Alarms[1].On);
+    EXPECT_EQ(read.settings.Alarms[2], expected[2]);
+    EXPECT_EQ(read.settings.Alarms[3], expected[3]);
+
+    // Another language captions the block anew and keeps the values.
+    box->LanguageBox->button(3)->click();
+    EXPECT_EQ(box->AlarmNames[0]->text(), QStringLiteral("Sonnenaufgang"));
+    EXPECT_EQ(box->AlarmWays[3]->itemText(1), QStringLiteral("Benachrichtigung"));
+    EXPECT_EQ(box->AlarmMinutes[3]->text(), QStringLiteral("Minuten"));
+    EXPECT_EQ(box->AlarmWays[3]->currentIndex(), 1);
+    EXPECT_EQ(box->AlarmOffsets[3]->value(), 180);
 }
 
 TEST_F(AboutBoxTest, ReturningFromAWindowOfTheProgramResolvesTheRulesAnew) {

@@ -117,6 +117,7 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
                                                       btnExport, btnCalendar, ExportKindBox}) {
         w->setMinimumWidth(w->sizeHint().width() + room);
     }
+    PutLabelsOnControls();
 
     connect(btnExport, &QPushButton::clicked, this, &TDawnhelmDate::btnExportClick);
     connect(btnCalendar, &QPushButton::clicked, this, &TDawnhelmDate::btnCalendarClick);
@@ -146,8 +147,19 @@ void TDawnhelmDate::NameKinds() {
     ExportKindBox->setMinimumWidth(ExportKindBox->sizeHint().width() + room);
 }
 
+void TDawnhelmDate::PutLabelsOnControls() {
+    CalendarMoon->setText(Q(state_.Label(label::kCalendarMoon)));
+    CalendarTwilight->setText(Q(state_.Label(label::kCalendarTwilight)));
+    btnCalendar->setText(Q(state_.Label(label::kCalendarFile)));
+    // The same room as the other controls, for the caption of this language.
+    btnCalendar->setMinimumWidth(0);
+    btnCalendar->setMinimumWidth(btnCalendar->sizeHint().width() +
+                                 2 * fontMetrics().averageCharWidth());
+}
+
 void TDawnhelmDate::showEvent(QShowEvent* event) {
     NameKinds();
+    PutLabelsOnControls();
     QDialog::showEvent(event);
 }
 

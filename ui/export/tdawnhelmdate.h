@@ -78,6 +78,9 @@ public slots:
     void btnExportClick();
     // The same for the calendar file; a cancel leaves the old file as it was.
     void btnCalendarClick();
+    // The calendar file's captions in the applied language; run at each
+    // opening, as the language may have changed since.
+    void PutLabelsOnControls();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -93,6 +93,20 @@ TEST_F(ExportDialogTest, PickersStartOnTodayWithinTheAllowedYears) {
     }
 }
 
+TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
+    // The local language carries the English texts.
+    EXPECT_EQ(dialog->btnCalendar->text(), "Calendar file (.ics)");
+    EXPECT_EQ(dialog->CalendarMoon->text(), "Moonrise and moonset");
+    EXPECT_EQ(dialog->CalendarTwilight->text(), "Civil dawn and dusk");
+    state.Settings.LanguageIndex = 3;
+    state.ApplyLanguage();
+    dialog->show();
+    EXPECT_EQ(dialog->btnCalendar->text(), "Kalenderdatei (.ics)");
+    EXPECT_EQ(dialog->CalendarMoon->text(), "Mondauf- und -untergang");
+    EXPECT_EQ(dialog->CalendarTwilight->text(), "Bürgerliche Dämmerung");
+    EXPECT_GE(dialog->btnCalendar->width(), dialog->btnCalendar->sizeHint().width());
+}
+
 TEST_F(ExportDialogTest, OneDateWritesFiveLinesEndedByCrLf) {
     dialog->show();
     dialog->btnExport->click();

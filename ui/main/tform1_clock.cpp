@@ -10,6 +10,7 @@
 
 #include "core/alarmevents.h"
 #include "core/clocktick.h"
+#include "present/alarmpanel.h"
 #include "present/texts.h"
 #include "reminders/remindertext.h"
 #include "ui/locale/qtlocale.h"
@@ -148,6 +149,8 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     const SiteSettings& s = state_.Settings;
     const QString picture = MediaFileForQt(rise ? s.SunRiseImageFile : s.SunSetImageFile);
     const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
+    // The main window's own caption for the sun's events, so that an edit
+    // in the label grid shows at once; the twilight alarms' names otherwise.
     QString caption;
     switch (alarm.kind) {
         case AlarmEvent::SunRise:
@@ -156,11 +159,8 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
         case AlarmEvent::SunSet:
             caption = lbSunset->text().trimmed();
             break;
-        case AlarmEvent::CivilDawn:
-            caption = QStringLiteral("Civil dawn");
-            break;
         default:
-            caption = QStringLiteral("Civil dusk");
+            caption = Q(AlarmEventName(alarm.kind, state_.Current));
             break;
     }
     // Sound first: a sound the media layer cannot play ends the tick here
@@ -178,8 +178,7 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
         if (s.AlarmImageEnabled) showPicture();
         return true;
     }
-    NoticeWords words;
-    words.timeSeparator = state_.Locale.TimeSeparator;
+    const NoticeWords words = NoticeWordsOf(state_.Current, state_.Locale.TimeSeparator);
     // The caption lines up its colon with the other rows ("Sunset     :");
     // the notification names the event alone.
     QString name = caption;

@@ -1,0 +1,66 @@
+#include "present/alarmpanel.h"
+
+#include <algorithm>
+
+#include "present/texts.h"
+
+namespace dawn {
+namespace {
+
+// The caption without the padding and colon that line it up in its column.
+std::string WithoutColon(std::string_view caption) {
+    std::string_view text = Trimmed(caption);
+    if (!text.empty() && text.back() == ':') text.remove_suffix(1);
+    return std::string(Trimmed(text));
+}
+
+}  // namespace
+
+std::string AlarmEventName(AlarmEvent kind, const CurrentLabels& labels) {
+    switch (kind) {
+        case AlarmEvent::SunRise:
+            return WithoutColon(labels[label::kSunrise]);
+        case AlarmEvent::SunSet:
+            return WithoutColon(labels[label::kSunset]);
+        case AlarmEvent::CivilDawn:
+            return WithoutColon(labels[label::kCivilDawn]);
+        case AlarmEvent::CivilDusk:
+        case AlarmEvent::Count:
+            break;
+    }
+    return WithoutColon(labels[label::kCivilDusk]);
+}
+
+AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& labels) {
+    AlarmPanelView view;
+    view.title = labels[label::kAlarms];
+    view.offset = labels[label::kAlarmOffset];
+    view.offsetHint = labels[label::kAlarmOffsetHint];
+    view.minutes = labels[label::kMinutes];
+    for (int way = 0; way < kAlarmWayCount; ++way)
+        view.ways[static_cast<std::size_t>(way)] = labels[label::kAlarmWays + way];
+    for (std::size_t i = 0; i < kAlarmEventCount; ++i) {
+        const AlarmChoice& a = alarms[i];
+        AlarmRowView& row = view.rows[i];
+        row.name = AlarmEventName(static_cast<AlarmEvent>(i), labels);
+        row.offsetMinutes =
+            static_cast<int>(std::clamp(a.Offset, kMinAlarmOffset, kMaxAlarmOffset).count());
+        row.way = a.On ? static_cast<int>(a.Channel) : kNoAlarmWay;
+        row.offsetEnabled = a.On;
+    }
+    return view;
+}
+
+AlarmChoice WithAlarmOffset(AlarmChoice alarm, int minutes) {
+    alarm.Offset = std::clamp(std::chrono::minutes{minutes}, kMinAlarmOffset, kMaxAlarmOffset);
+    return alarm;
+}
+
+AlarmChoice WithAlarmWay(AlarmChoice alarm, int way) {
+    if (way < 0 || way >= kAlarmWayCount) return alarm;
+    alarm.On = way != kNoAlarmWay;
+    if (alarm.On) alarm.Channel = static_cast<AlarmChannel>(way);
+    return alarm;
+}
+
+}  // namespace dawn
