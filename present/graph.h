@@ -16,8 +16,14 @@
 // time it happens: a day without a moonrise still has its moonset point, and
 // a shown date without a moonrise only its set mark.
 //
+// With the twilight bands asked for, every plotted sun day also carries the
+// spans of the day in which the sun stands above each of the band limits, on
+// the same clock as the rise and set lines.
+//
 // Dates come in and go out as DayNumber, times of day as minutes.
+#include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -46,6 +52,33 @@ struct GraphMark {
     friend bool operator==(const GraphMark&, const GraphMark&) = default;
 };
 
+// A stretch of one day on the local clock, from `from` up to `to`
+// (0..1440 minutes).
+struct ClockSpan {
+    std::chrono::minutes from{0};
+    std::chrono::minutes to{0};
+    friend bool operator==(const ClockSpan&, const ClockSpan&) = default;
+};
+
+// The limits between the bands, darkest first: above the first the sky is in
+// astronomical twilight, above the last it is day (sunrise to sunset).
+enum class BandLimit : std::uint8_t { Astronomical = 0, Nautical = 1, Civil = 2, Day = 3 };
+inline constexpr std::size_t kBandLimitCount = 4;
+
+// The spans of one day in which the sun stands above each limit, earliest
+// first: none on a day it stays below, 00:00-24:00 on a day it stays above,
+// two when it is above at midnight and dips below in between. The spans of
+// a limit lie inside those of every darker one, so drawing them darkest
+// first, each over the last, paints the five bands; what none covers is night.
+struct GraphBandDay {
+    DayNumber day;
+    std::array<std::vector<ClockSpan>, kBandLimitCount> above;
+    const std::vector<ClockSpan>& operator[](BandLimit l) const {
+        return above[static_cast<std::size_t>(l)];
+    }
+    friend bool operator==(const GraphBandDay&, const GraphBandDay&) = default;
+};
+
 struct GraphData {
     Body body = Body::Sun;
     std::vector<std::string> titleLines;
@@ -55,6 +88,9 @@ struct GraphData {
     std::vector<GraphPoint> set;
     std::optional<GraphMark> shownRise;
     std::optional<GraphMark> shownSet;
+    // One per plotted day, oldest first; empty unless the inputs ask for the
+    // twilight bands of the sun graph.
+    std::vector<GraphBandDay> bands;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
     std::string timeSeparator = ":";
     std::string dateSeparator = "/";
@@ -74,6 +110,7 @@ struct GraphInputs {
     std::string summerTimeLabel;
     std::string winterTimeLabel;
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
+    bool twilightBands = false;  // the sun graph's shaded bands behind its lines
 };
 
 // The graph's inputs from the program's state: the shown date and its
@@ -93,6 +130,10 @@ int PlottedDayCount(Body body, DayNumber shownDate);
 // The title: line 1 names the body, the dates, the place and the zone; line 2,
 // only with summer time on, the two changes in the order in which they fall.
 std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body);
+
+// The spans of one day above a limit, from the statuses and clock times of
+// the dawn (EventKind::Rise) and the dusk (EventKind::Set) at that limit.
+std::vector<ClockSpan> SpansAbove(const EventValues& dawn, const EventValues& dusk);
 
 GraphData BuildGraph(const GraphInputs& in, Body body);
 
