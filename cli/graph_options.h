@@ -17,6 +17,8 @@ inline constexpr Option kGraphOptions[] = {
     {"date", "YYYY-MM-DD", true,
      "the shown date the graph is drawn around (1900-01-01 .. 2500-12-31)"},
     {"moon", "", false, "the moon's month instead of the sun's year"},
+    {"twilight", "", false,
+     "shade night, astronomical, nautical and civil twilight and day behind the sun's lines"},
     {"out", "FILE", true,
      "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png; - is standard output"},
     {"format", "pdf|png", false,

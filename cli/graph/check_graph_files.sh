@@ -42,4 +42,17 @@ grep -q "Is a directory" "$work/err" && ! grep -q "\.bak" "$work/err" ||
     fail "unreadable settings: $(cat "$work/err")"
 [ ! -e "$work/g.png" ] || fail "a graph was drawn for the default place"
 
+# The twilight bands shade the sun's graph only; without them the picture is
+# the one drawn before.
+graph --format png --out "$work/plain.png" || fail "a plain PNG exits $?"
+graph --format png --out "$work/again.png" || fail "a second plain PNG exits $?"
+cmp -s "$work/plain.png" "$work/again.png" || fail "the plain PNG is not drawn the same twice"
+graph --twilight --format png --out "$work/bands.png" 2>"$work/err" || fail "--twilight exits $?"
+[ -s "$work/bands.png" ] && ! cmp -s "$work/plain.png" "$work/bands.png" ||
+    fail "--twilight drew no bands"
+graph --twilight --moon --out "$work/moon.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] || fail "--twilight --moon: exit $status, not 2"
+[ ! -e "$work/moon.png" ] || fail "--twilight --moon drew a picture"
+
 [ "$failures" -eq 0 ]

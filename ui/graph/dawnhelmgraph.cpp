@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -51,6 +52,53 @@ QScatterSeries* MakeMark(const QColor& color, const QString& name) {
     return s;
 }
 
+// Night, then the spans above each band limit, darkest first.
+const QColor kNightColor(38, 48, 88);
+const QColor kBandColors[kBandLimitCount] = {
+    QColor(72, 88, 140),    // astronomical twilight
+    QColor(112, 132, 184),  // nautical twilight
+    QColor(168, 188, 224),  // civil twilight
+    QColor(255, 250, 222),  // day
+};
+
+// The twilight bands, painted over the plot area's background and under the
+// grid and the lines. Each day is a column one day wide.
+class BandsItem : public QGraphicsItem {
+public:
+    BandsItem(QChart* chart, const std::vector<GraphBandDay>& bands)
+        : QGraphicsItem(chart), chart_(chart), bands_(bands) {
+        // Above the plot area, below the shades, the grid and the series.
+        setZValue(0.5);
+    }
+    // The plot area moves with every layout; the item paints only inside it.
+    QRectF boundingRect() const override { return QRectF(-1e5, -1e5, 2e5, 2e5); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF area = chart_->plotArea();
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(Qt::NoPen);
+        painter->setClipRect(area);
+        painter->fillRect(area, kNightColor);
+        for (const GraphBandDay& day : bands_) {
+            const qreal x = day.day.Value();
+            for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
+                for (const ClockSpan& span : day.above[limit]) {
+                    const QPointF a = chart_->mapToPosition(
+                        QPointF(x - 0.5, static_cast<qreal>(span.from.count())));
+                    const QPointF b = chart_->mapToPosition(
+                        QPointF(x + 0.5, static_cast<qreal>(span.to.count())));
+                    painter->fillRect(QRectF(a, b).normalized(), kBandColors[limit]);
+                }
+            }
+        }
+        painter->restore();
+    }
+
+private:
+    QChart* chart_;
+    const std::vector<GraphBandDay>& bands_;
+};
+
 }  // namespace
 
 DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
@@ -94,6 +142,14 @@ DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
         s->attachAxis(LeftAxis);
         HideFromLegend(Chart, s);
     }
+    bandsItem_ = new BandsItem(Chart, data_.bands);
+    bandsItem_->setVisible(false);
+}
+
+void DawnhelmGraph::ShowBands(bool shown) {
+    bandsShown_ = shown && HasBands();
+    bandsItem_->setVisible(bandsShown_);
+    SetTimeAxis(data_);
 }
 
 QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color,
@@ -171,7 +227,8 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
     std::for_each(data.set.begin(), data.set.end(), widen);
     if (data.shownRise) widen(data.shownRise->point);
     if (data.shownSet) widen(data.shownSet->point);
-    if (lo > hi) {
+    // The bands fill the whole day.
+    if (lo > hi || bandsShown_) {
         lo = 0;
         hi = 24 * 60;
     }
@@ -192,6 +249,10 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
 }
 
 void DawnhelmGraph::Load(const GraphData& data) {
+    data_ = data;
+    bandsShown_ = HasBands();
+    bandsItem_->setVisible(bandsShown_);
+    bandsItem_->update();
     titleLines_.clear();
     for (const std::string& line : data.titleLines) titleLines_ << QString::fromStdString(line);
     // Drawn as rich text: blanks are kept as they are written.
