@@ -130,6 +130,18 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
                                  pages->updatePreview();
                          });
         bar->addWidget(printers);
+        // The sun's graph can shade night, twilight and day behind its lines.
+        if (graph.HasBands()) {
+            bar->addSeparator();
+            QAction* bands = bar->addAction(QStringLiteral("Twilight bands"));
+            bands->setObjectName(QStringLiteral("twilightBands"));
+            bands->setCheckable(true);
+            bands->setChecked(graph.BandsShown());
+            QObject::connect(bands, &QAction::toggled, &preview, [&graph, &preview](bool on) {
+                graph.ShowBands(on);
+                if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
+            });
+        }
         bar->addSeparator();
         QAction* pdf = bar->addAction(QStringLiteral("Save as PDF..."));
         QAction* png = bar->addAction(QStringLiteral("Save as PNG..."));
@@ -209,7 +221,11 @@ void YearGraph::DrawMoonGraph() {
 
 void YearGraph::Draw(Body body) {
     if (!graph_) return;  // the picture window and its chart are gone (program end)
-    graph_->Load(BuildGraph(GraphInputsFor(state_), body));
+    // The sun's bands are at hand for the preview, which turns them on.
+    GraphInputs inputs = GraphInputsFor(state_);
+    inputs.twilightBands = body == Body::Sun;
+    graph_->Load(BuildGraph(inputs, body));
+    graph_->ShowBands(false);
     if (host_) graph_->show();
     if (!hasPrinter_()) {
         // Many desktops have no printer at all. The user is told so, and the
