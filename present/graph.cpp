@@ -184,6 +184,30 @@ std::vector<GraphBandDay> BandsOf(const SiteSettings& settings, DayNumber first,
     return bands;
 }
 
+// The principal phases whose local clock time falls on a plotted day.
+std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber first,
+                                         DayNumber last) {
+    using namespace std::chrono;
+    const minutes zone{settings.TimeZoneMinutes};
+    // A day either side: the summer hour may move a phase across midnight.
+    const UtInstant from = UtInstant(sys_days{(first - 1).ToDate()}) - zone;
+    const UtInstant to = UtInstant(sys_days{(last + 2).ToDate()}) - zone;
+    std::vector<GraphPhaseMark> marks;
+    for (const PhaseEvent& p : PrincipalPhasesBetween(from, to)) {
+        sys_time<minutes> local = LocalMinute(p.instant, settings.TimeZoneMinutes);
+        const DayNumber standardDay = DayNumber::FromDate(year_month_day{floor<days>(local)});
+        if (settings.SummerTimeEnabled &&
+            ComputeDstWindow(settings, standardDay).Contains(standardDay)) {
+            local += hours(1);
+        }
+        const sys_days day = floor<days>(local);
+        const DayNumber d = DayNumber::FromDate(year_month_day{day});
+        if (d < first || d > last) continue;
+        marks.push_back({p.phase, GraphPoint{d, local - day}});
+    }
+    return marks;
+}
+
 }  // namespace
 
 GraphData BuildGraph(const GraphInputs& in, Body body) {
@@ -217,6 +241,8 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
     if (in.twilightBands && body == Body::Sun)
         g.bands = BandsOf(in.settings, g.firstDay, g.lastDay);
+    if (in.principalPhases && body == Body::Moon)
+        g.phases = PhaseMarksOf(in.settings, g.firstDay, g.lastDay);
     return g;
 }
 

@@ -20,6 +20,10 @@
 // spans of the day in which the sun stands above each of the band limits, on
 // the same clock as the rise and set lines.
 //
+// With the principal phases asked for, the moon graph carries the instants of
+// new moon, first quarter, full moon and last quarter in its window, on the
+// local clock (summer time applied, which may carry one into the next day).
+//
 // Dates come in and go out as DayNumber, times of day as minutes.
 #include <array>
 #include <chrono>
@@ -31,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/moonphase.h"
 #include "core/calendar.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
@@ -79,6 +84,12 @@ struct GraphBandDay {
     friend bool operator==(const GraphBandDay&, const GraphBandDay&) = default;
 };
 
+struct GraphPhaseMark {
+    PrincipalPhase phase = PrincipalPhase::NewMoon;
+    GraphPoint point;
+    friend bool operator==(const GraphPhaseMark&, const GraphPhaseMark&) = default;
+};
+
 struct GraphData {
     Body body = Body::Sun;
     std::vector<std::string> titleLines;
@@ -91,6 +102,8 @@ struct GraphData {
     // One per plotted day, oldest first; empty unless the inputs ask for the
     // twilight bands of the sun graph.
     std::vector<GraphBandDay> bands;
+    // In time order; empty unless the inputs ask for the moon's phases.
+    std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
     std::string timeSeparator = ":";
     std::string dateSeparator = "/";
@@ -110,7 +123,8 @@ struct GraphInputs {
     std::string summerTimeLabel;
     std::string winterTimeLabel;
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
-    bool twilightBands = false;  // the sun graph's shaded bands behind its lines
+    bool twilightBands = false;    // the sun graph's shaded bands behind its lines
+    bool principalPhases = false;  // the moon graph's marks of its principal phases
 };
 
 // The graph's inputs from the program's state: the shown date and its

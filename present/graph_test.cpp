@@ -254,6 +254,44 @@ TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
     for (const Case& c : cases) EXPECT_EQ(SpansAbove(c.dawn, c.dusk), c.spans);
 }
 
+// The phases of June and July 2024 at zone +01:00: full 22 June 02:08, last
+// quarter 28 June 22:53, new 5 July 23:57, first quarter 13 July 23:49.
+TEST_F(GraphTest, MoonGraphMarksThePrincipalPhasesOnTheLocalClock) {
+    using std::chrono::hours;
+    using std::chrono::minutes;
+    auto at = [](int month, unsigned day, int h, int m) {
+        return GraphPoint{DayNumber::FromYmd(2024, static_cast<unsigned>(month), day),
+                          hours(h) + minutes(m)};
+    };
+    struct Case {
+        bool summerTime;
+        std::vector<GraphPhaseMark> marks;
+    };
+    const Case cases[] = {
+        {false,
+         {{PrincipalPhase::FullMoon, at(6, 22, 2, 8)},
+          {PrincipalPhase::LastQuarter, at(6, 28, 22, 53)},
+          {PrincipalPhase::NewMoon, at(7, 5, 23, 57)},
+          {PrincipalPhase::FirstQuarter, at(7, 13, 23, 49)}}},
+        // The summer hour carries the new moon and the first quarter into
+        // the next day.
+        {true,
+         {{PrincipalPhase::FullMoon, at(6, 22, 3, 8)},
+          {PrincipalPhase::LastQuarter, at(6, 28, 23, 53)},
+          {PrincipalPhase::NewMoon, at(7, 6, 0, 57)},
+          {PrincipalPhase::FirstQuarter, at(7, 14, 0, 49)}}},
+    };
+    for (const Case& c : cases) {
+        test::PlaceAt(state.Settings, 3047, 328, 60, c.summerTime);
+        Show(2024, 7, 1);
+        GraphInputs in = GraphInputsFor(state);
+        EXPECT_TRUE(BuildGraph(in, Body::Moon).phases.empty());
+        in.principalPhases = true;
+        EXPECT_EQ(BuildGraph(in, Body::Moon).phases, c.marks) << c.summerTime;
+        EXPECT_TRUE(BuildGraph(in, Body::Sun).phases.empty());
+    }
+}
+
 TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {
     EXPECT_EQ(DateSeparatorOf("dd/MM/yyyy"), "/");
     EXPECT_EQ(DateSeparatorOf("dd.MM.yyyy"), ".");
