@@ -19,6 +19,7 @@ inline constexpr Option kGraphOptions[] = {
     {"moon", "", false, "the moon's month instead of the sun's year"},
     {"twilight", "", false,
      "shade night, astronomical, nautical and civil twilight and day behind the sun's lines"},
+    {"phases", "", false, "with --moon: mark new moon, first quarter, full moon and last quarter"},
     {"out", "FILE", true,
      "the picture to write: FILE.pdf (an A4 landscape page) or FILE.png; - is standard output"},
     {"format", "pdf|png", false,

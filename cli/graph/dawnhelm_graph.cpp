@@ -1,8 +1,8 @@
 // dawnhelm-graph: the drawing helper of `dawnhelm-cli graph`. It carries the
 // windows' chart library, which the other verbs never load, and draws the
 // chart of the program's graph window without a screen.
-//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon | --twilight] --out FILE
-//                        [--format pdf|png]
+//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon [--phases] | --twilight]
+//                        --out FILE [--format pdf|png]
 #include <QApplication>
 #include <QByteArray>
 #include <cctype>
@@ -57,6 +57,8 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
 
     if (command.Flag("moon") && command.Flag("twilight"))
         return VerbOutcome::Usage("--twilight shades the sun's graph only, not with --moon");
+    if (command.Flag("phases") && !command.Flag("moon"))
+        return VerbOutcome::Usage("--phases marks the moon's graph only: give --moon too");
 
     // The chart needs an application object, never a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -74,6 +76,7 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         DawnhelmGraph chart;
         GraphInputs inputs = GraphInputsFor(state);
         inputs.twilightBands = command.Flag("twilight");
+        inputs.principalPhases = command.Flag("phases");
         chart.Load(BuildGraph(inputs, body));
         bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }

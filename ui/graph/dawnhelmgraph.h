@@ -14,8 +14,10 @@
 //
 // A sun graph loaded with twilight bands can shade them behind the lines and
 // the grid: night, astronomical, nautical and civil twilight, and day, from
-// dark blue to pale yellow, over a time axis of the whole day. Without bands
-// shown the chart draws exactly what it draws without them.
+// dark blue to pale yellow, over a time axis of the whole day. A moon graph
+// loaded with its principal phases can mark each at its clock time with a
+// small disc and its name. Without bands or phases shown the chart draws
+// exactly what it draws without them.
 #include <QChartView>
 #include <QList>
 #include <QStringList>
@@ -44,6 +46,9 @@ public:
     bool HasBands() const { return !data_.bands.empty(); }
     bool BandsShown() const { return bandsShown_; }
     void ShowBands(bool shown);
+    bool HasPhases() const { return !data_.phases.empty(); }
+    bool PhasesShown() const { return phasesShown_; }
+    void ShowPhases(bool shown);
 
     QStringList TitleLines() const { return titleLines_; }
     // Every piece of the rise (or set) line, Series1 (Series2) first.
@@ -75,6 +80,8 @@ private:
     GraphData data_;
     bool bandsShown_ = false;
     QGraphicsItem* bandsItem_ = nullptr;
+    bool phasesShown_ = false;
+    QGraphicsItem* phasesItem_ = nullptr;
     QStringList titleLines_;
     QList<QLineSeries*> riseSegments_;
     QList<QLineSeries*> setSegments_;

@@ -259,9 +259,14 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     EXPECT_THAT(bandSteps,
                 ElementsAre(std::tuple(false, dayStart, dayEnd), std::tuple(true, 0.0, 24.0 * 60),
                             std::tuple(false, dayStart, dayEnd)));
-    // The moon's month has no bands to offer.
+    // The moon's month offers its phases instead, off until asked for; shown,
+    // they widen the time axis to take in every mark.
     graph.DrawMoonGraph();
     EXPECT_FALSE(chart.HasBands());
+    EXPECT_TRUE(chart.HasPhases());
+    EXPECT_FALSE(chart.PhasesShown());
+    chart.ShowPhases(true);
+    EXPECT_TRUE(chart.PhasesShown());
 }
 
 TEST_F(GraphTest, SavesAsPdfAndPng) {
