@@ -4,6 +4,7 @@
 
 #include "astro/astro.h"
 #include "core/dayephemeris.h"
+#include "core/skyday.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -129,6 +130,88 @@ std::string DateSeparatorOf(std::string_view dateFormat) {
     return "/";
 }
 
+std::vector<ClockSpan> SpansAbove(const EventValues& dawn, const EventValues& dusk) {
+    constexpr minutes kMidnight{0};
+    constexpr minutes kEndOfDay{24 * 60};
+    std::vector<ClockSpan> spans;
+    auto add = [&spans](minutes from, minutes to) {
+        if (to > from) spans.push_back({from, to});
+    };
+    // The crossings that did happen, whatever the day's status says.
+    const std::optional<minutes>& up = dawn.CrossingClock;
+    const std::optional<minutes>& down = dusk.CrossingClock;
+    if (up && down) {
+        if (*down > *up) {
+            add(*up, *down);
+        } else {  // above at both midnights, below in between
+            add(kMidnight, *down);
+            add(*up, kEndOfDay);
+        }
+    } else if (up) {
+        add(*up, kEndOfDay);
+    } else if (down) {
+        add(kMidnight, *down);
+    } else if (dawn.Status == EventStatus::UpAllDay || dusk.Status == EventStatus::UpAllDay) {
+        add(kMidnight, kEndOfDay);
+    }
+    return spans;
+}
+
+namespace {
+
+// The bands of the plotted sun days: sunrise and sunset from the day
+// records, the twilights from the sky days.
+std::vector<GraphBandDay> BandsOf(const SiteSettings& settings, DayNumber first, DayNumber last) {
+    std::vector<GraphBandDay> bands;
+    ForEachBodyDay(settings, Body::Sun, first, last, [&](const BodyDay& day) {
+        GraphBandDay band{day.Date, {}};
+        band.above[static_cast<std::size_t>(BandLimit::Day)] =
+            SpansAbove(day[EventKind::Rise], day[EventKind::Set]);
+        bands.push_back(std::move(band));
+        return true;
+    });
+    std::size_t i = 0;
+    ForEachSkyDay(settings, first, last, [&](const SkyDay& sky) {
+        GraphBandDay& band = bands.at(i++);
+        const std::pair<TwilightKind, BandLimit> limits[] = {
+            {TwilightKind::Astronomical, BandLimit::Astronomical},
+            {TwilightKind::Nautical, BandLimit::Nautical},
+            {TwilightKind::Civil, BandLimit::Civil}};
+        for (const auto& [kind, limit] : limits) {
+            band.above[static_cast<std::size_t>(limit)] =
+                SpansAbove(sky[kind][EventKind::Rise], sky[kind][EventKind::Set]);
+        }
+        return true;
+    });
+    return bands;
+}
+
+// The principal phases whose local clock time falls on a plotted day.
+std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber first,
+                                         DayNumber last) {
+    using namespace std::chrono;
+    const minutes zone{settings.TimeZoneMinutes};
+    // A day either side: the summer hour may move a phase across midnight.
+    const UtInstant from = UtInstant(sys_days{(first - 1).ToDate()}) - zone;
+    const UtInstant to = UtInstant(sys_days{(last + 2).ToDate()}) - zone;
+    std::vector<GraphPhaseMark> marks;
+    for (const PhaseEvent& p : PrincipalPhasesBetween(from, to)) {
+        sys_time<minutes> local = LocalMinute(p.instant, settings.TimeZoneMinutes);
+        const DayNumber standardDay = DayNumber::FromDate(year_month_day{floor<days>(local)});
+        if (settings.SummerTimeEnabled &&
+            ComputeDstWindow(settings, standardDay).Contains(standardDay)) {
+            local += hours(1);
+        }
+        const sys_days day = floor<days>(local);
+        const DayNumber d = DayNumber::FromDate(year_month_day{day});
+        if (d < first || d > last) continue;
+        marks.push_back({p.phase, GraphPoint{d, local - day}});
+    }
+    return marks;
+}
+
+}  // namespace
+
 GraphData BuildGraph(const GraphInputs& in, Body body) {
     GraphData g;
     g.body = body;
@@ -158,6 +241,10 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     });
     g.shownRise = MarkOf(in.shownDate, shown.rise, in.timeSeparator);
     g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
+    if (in.twilightBands && body == Body::Sun)
+        g.bands = BandsOf(in.settings, g.firstDay, g.lastDay);
+    if (in.principalPhases && body == Body::Moon)
+        g.phases = PhaseMarksOf(in.settings, g.firstDay, g.lastDay);
     return g;
 }
 

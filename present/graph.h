@@ -16,8 +16,18 @@
 // time it happens: a day without a moonrise still has its moonset point, and
 // a shown date without a moonrise only its set mark.
 //
+// With the twilight bands asked for, every plotted sun day also carries the
+// spans of the day in which the sun stands above each of the band limits, on
+// the same clock as the rise and set lines.
+//
+// With the principal phases asked for, the moon graph carries the instants of
+// new moon, first quarter, full moon and last quarter in its window, on the
+// local clock (summer time applied, which may carry one into the next day).
+//
 // Dates come in and go out as DayNumber, times of day as minutes.
+#include <array>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -25,6 +35,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/moonphase.h"
 #include "core/calendar.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
@@ -46,6 +57,39 @@ struct GraphMark {
     friend bool operator==(const GraphMark&, const GraphMark&) = default;
 };
 
+// A stretch of one day on the local clock, from `from` up to `to`
+// (0..1440 minutes).
+struct ClockSpan {
+    std::chrono::minutes from{0};
+    std::chrono::minutes to{0};
+    friend bool operator==(const ClockSpan&, const ClockSpan&) = default;
+};
+
+// The limits between the bands, darkest first: above the first the sky is in
+// astronomical twilight, above the last it is day (sunrise to sunset).
+enum class BandLimit : std::uint8_t { Astronomical = 0, Nautical = 1, Civil = 2, Day = 3 };
+inline constexpr std::size_t kBandLimitCount = 4;
+
+// The spans of one day in which the sun stands above each limit, earliest
+// first: none on a day it stays below, 00:00-24:00 on a day it stays above,
+// two when it is above at midnight and dips below in between. The spans of
+// a limit lie inside those of every darker one, so drawing them darkest
+// first, each over the last, paints the five bands; what none covers is night.
+struct GraphBandDay {
+    DayNumber day;
+    std::array<std::vector<ClockSpan>, kBandLimitCount> above;
+    const std::vector<ClockSpan>& operator[](BandLimit l) const {
+        return above[static_cast<std::size_t>(l)];
+    }
+    friend bool operator==(const GraphBandDay&, const GraphBandDay&) = default;
+};
+
+struct GraphPhaseMark {
+    PrincipalPhase phase = PrincipalPhase::NewMoon;
+    GraphPoint point;
+    friend bool operator==(const GraphPhaseMark&, const GraphPhaseMark&) = default;
+};
+
 struct GraphData {
     Body body = Body::Sun;
     std::vector<std::string> titleLines;
@@ -55,6 +99,11 @@ struct GraphData {
     std::vector<GraphPoint> set;
     std::optional<GraphMark> shownRise;
     std::optional<GraphMark> shownSet;
+    // One per plotted day, oldest first; empty unless the inputs ask for the
+    // twilight bands of the sun graph.
+    std::vector<GraphBandDay> bands;
+    // In time order; empty unless the inputs ask for the moon's phases.
+    std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
     std::string timeSeparator = ":";
     std::string dateSeparator = "/";
@@ -75,6 +124,8 @@ struct GraphInputs {
     std::string summerTimeLabel;
     std::string winterTimeLabel;
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
+    bool twilightBands = false;    // the sun graph's shaded bands behind its lines
+    bool principalPhases = false;  // the moon graph's marks of its principal phases
 };
 
 // The graph's inputs from the program's state: the shown date and its
@@ -95,6 +146,10 @@ int PlottedDayCount(Body body, DayNumber shownDate);
 // when it was chosen by name, its name) and the zone; line 2, only with summer
 // time on, the two changes in the order in which they fall.
 std::vector<std::string> GraphTitleLines(const GraphInputs& in, Body body);
+
+// The spans of one day above a limit, from the statuses and clock times of
+// the dawn (EventKind::Rise) and the dusk (EventKind::Set) at that limit.
+std::vector<ClockSpan> SpansAbove(const EventValues& dawn, const EventValues& dusk);
 
 GraphData BuildGraph(const GraphInputs& in, Body body);
 

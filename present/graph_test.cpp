@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "core/skyday.h"
 #include "present/testsupport_state.h"
+#include "present/texts.h"
 
 namespace dawn {
 namespace {
@@ -131,6 +133,163 @@ TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
     EXPECT_FALSE(shownWithoutRise.shownRise.has_value());
     ASSERT_TRUE(shownWithoutRise.shownSet.has_value());
     EXPECT_EQ(shownWithoutRise.shownSet->clockText, "10:50");
+}
+
+// The band spans of a date, written per limit darkest first: "-" when the sun
+// stays below the limit, "all" when it stays above, else "HH:MM-HH:MM" spans.
+std::string SpansText(const GraphBandDay& band) {
+    std::string text;
+    for (const std::vector<ClockSpan>& spans : band.above) {
+        if (!text.empty()) text += " | ";
+        if (spans.empty()) text += "-";
+        for (const ClockSpan& s : spans) {
+            if (&s != &spans.front()) text += ",";
+            if (s.from.count() == 0 && s.to.count() == 24 * 60) {
+                text += "all";
+                continue;
+            }
+            text += FormatClock(s.from, ":") + "-" + FormatClock(s.to, ":");
+        }
+    }
+    return text;
+}
+
+TEST_F(GraphTest, TwilightBandsFollowTheSunBelowEachLimit) {
+    struct Case {
+        std::int32_t latitude;  // minutes; longitude 0, zone 0, no summer time
+        DayNumber date;
+        bool whole[kBandLimitCount];  // the sun stays above the limit all day
+        bool none[kBandLimitCount];   // the sun stays below it all day
+    };
+    const Case cases[] = {
+        // Midsummer at 50° N: no astronomical night.
+        {3000, DayNumber::FromYmd(2024, 6, 21), {true, false, false, false}, {}},
+        {3000, DayNumber::FromYmd(2024, 12, 21), {}, {}},
+        // At 69°39' N: midnight sun, and a polar night with only twilight.
+        {4179, DayNumber::FromYmd(2024, 6, 21), {true, true, true, true}, {}},
+        {4179, DayNumber::FromYmd(2024, 12, 21), {}, {false, false, false, true}},
+    };
+    for (const Case& c : cases) {
+        test::PlaceAt(state.Settings, c.latitude, 0, 0, false);
+        state.ShowDate(c.date);
+        GraphInputs in = GraphInputsFor(state);
+        EXPECT_TRUE(BuildGraph(in, Body::Sun).bands.empty());
+        in.twilightBands = true;
+        const GraphData g = BuildGraph(in, Body::Sun);
+        ASSERT_EQ(g.bands.size(), static_cast<std::size_t>(PlottedDayCount(Body::Sun, c.date)));
+        const GraphBandDay& band = g.bands.at(static_cast<std::size_t>(c.date - g.firstDay));
+        ASSERT_EQ(band.day, c.date);
+        SCOPED_TRACE(SpansText(band));
+        const SkyDay sky = ComputeSkyDay(state.Settings, c.date);
+        for (std::size_t i = 0; i < kBandLimitCount; ++i) {
+            const std::vector<ClockSpan>& spans = band.above[i];
+            if (c.none[i]) {
+                EXPECT_THAT(spans, SizeIs(0)) << i;
+            } else if (c.whole[i]) {
+                EXPECT_THAT(spans, ::testing::ElementsAre(ClockSpan{{}, std::chrono::hours(24)}))
+                    << i;
+            } else {
+                ASSERT_THAT(spans, SizeIs(1)) << i;
+                // The same clock as the rise and set lines and the sky day.
+                if (i == static_cast<std::size_t>(BandLimit::Day)) {
+                    EXPECT_THAT(g.rise, Contains(GraphPoint{c.date, spans[0].from}));
+                    EXPECT_THAT(g.set, Contains(GraphPoint{c.date, spans[0].to}));
+                } else {
+                    // Limits darkest first, twilights civil first.
+                    const TwilightEntry& t = sky.Twilight[2 - i];
+                    EXPECT_EQ(spans[0].from, t[EventKind::Rise].Clock) << i;
+                    EXPECT_EQ(spans[0].to, t[EventKind::Set].Clock) << i;
+                }
+            }
+        }
+        // Every day of the year, each band lies inside the darker ones.
+        for (const GraphBandDay& day : g.bands) {
+            for (std::size_t i = 1; i < kBandLimitCount; ++i) {
+                for (const ClockSpan& s : day.above[i]) {
+                    EXPECT_TRUE(std::any_of(
+                        day.above[i - 1].begin(), day.above[i - 1].end(),
+                        [&s](const ClockSpan& d) { return d.from <= s.from && s.to <= d.to; }))
+                        << SpansText(day);
+                }
+            }
+        }
+    }
+}
+
+// A day whose sun stays above a limit across one midnight or both.
+TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
+    using std::chrono::hours;
+    using std::chrono::minutes;
+    auto event = [](EventStatus status, std::optional<minutes> crossing) {
+        EventValues e;
+        e.Status = status;
+        e.CrossingClock = crossing;
+        return e;
+    };
+    struct Case {
+        EventValues dawn, dusk;
+        std::vector<ClockSpan> spans;
+    };
+    const Case cases[] = {
+        {event(EventStatus::Normal, hours(4)),
+         event(EventStatus::Normal, hours(22)),
+         {{hours(4), hours(22)}}},
+        // Dusk after midnight the day before, dawn again before the next.
+        {event(EventStatus::Normal, hours(2)),
+         event(EventStatus::Normal, minutes(30)),
+         {{minutes(0), minutes(30)}, {hours(2), hours(24)}}},
+        {event(EventStatus::NoRise, std::nullopt),
+         event(EventStatus::NoRise, hours(1)),
+         {{minutes(0), hours(1)}}},
+        {event(EventStatus::NoSet, hours(23)),
+         event(EventStatus::NoSet, std::nullopt),
+         {{hours(23), hours(24)}}},
+        {event(EventStatus::UpAllDay, std::nullopt),
+         event(EventStatus::UpAllDay, std::nullopt),
+         {{minutes(0), hours(24)}}},
+        {event(EventStatus::DownAllDay, std::nullopt),
+         event(EventStatus::DownAllDay, std::nullopt),
+         {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SpansAbove(c.dawn, c.dusk), c.spans);
+}
+
+// The phases of June and July 2024 at zone +01:00: full 22 June 02:08, last
+// quarter 28 June 22:53, new 5 July 23:57, first quarter 13 July 23:49.
+TEST_F(GraphTest, MoonGraphMarksThePrincipalPhasesOnTheLocalClock) {
+    using std::chrono::hours;
+    using std::chrono::minutes;
+    auto at = [](int month, unsigned day, int h, int m) {
+        return GraphPoint{DayNumber::FromYmd(2024, static_cast<unsigned>(month), day),
+                          hours(h) + minutes(m)};
+    };
+    struct Case {
+        bool summerTime;
+        std::vector<GraphPhaseMark> marks;
+    };
+    const Case cases[] = {
+        {false,
+         {{PrincipalPhase::FullMoon, at(6, 22, 2, 8)},
+          {PrincipalPhase::LastQuarter, at(6, 28, 22, 53)},
+          {PrincipalPhase::NewMoon, at(7, 5, 23, 57)},
+          {PrincipalPhase::FirstQuarter, at(7, 13, 23, 49)}}},
+        // The summer hour carries the new moon and the first quarter into
+        // the next day.
+        {true,
+         {{PrincipalPhase::FullMoon, at(6, 22, 3, 8)},
+          {PrincipalPhase::LastQuarter, at(6, 28, 23, 53)},
+          {PrincipalPhase::NewMoon, at(7, 6, 0, 57)},
+          {PrincipalPhase::FirstQuarter, at(7, 14, 0, 49)}}},
+    };
+    for (const Case& c : cases) {
+        test::PlaceAt(state.Settings, 3047, 328, 60, c.summerTime);
+        Show(2024, 7, 1);
+        GraphInputs in = GraphInputsFor(state);
+        EXPECT_TRUE(BuildGraph(in, Body::Moon).phases.empty());
+        in.principalPhases = true;
+        EXPECT_EQ(BuildGraph(in, Body::Moon).phases, c.marks) << c.summerTime;
+        EXPECT_TRUE(BuildGraph(in, Body::Sun).phases.empty());
+    }
 }
 
 TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {

@@ -42,4 +42,23 @@ grep -q "Is a directory" "$work/err" && ! grep -q "\.bak" "$work/err" ||
     fail "unreadable settings: $(cat "$work/err")"
 [ ! -e "$work/g.png" ] || fail "a graph was drawn for the default place"
 
+# The twilight bands shade the sun's graph only, the phases mark the moon's;
+# without them the picture is the one drawn before.
+graph --format png --out "$work/plain.png" || fail "a plain PNG exits $?"
+graph --format png --out "$work/again.png" || fail "a second plain PNG exits $?"
+cmp -s "$work/plain.png" "$work/again.png" || fail "the plain PNG is not drawn the same twice"
+graph --twilight --format png --out "$work/bands.png" 2>"$work/err" || fail "--twilight exits $?"
+[ -s "$work/bands.png" ] && ! cmp -s "$work/plain.png" "$work/bands.png" ||
+    fail "--twilight drew no bands"
+graph --twilight --moon --out "$work/moon.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] || fail "--twilight --moon: exit $status, not 2"
+[ ! -e "$work/moon.png" ] || fail "--twilight --moon drew a picture"
+graph --moon --format png --out "$work/moon.png" || fail "a moon PNG exits $?"
+graph --moon --phases --format png --out "$work/phases.png" || fail "--phases exits $?"
+! cmp -s "$work/moon.png" "$work/phases.png" || fail "--phases marked no phases"
+graph --phases --out "$work/sunphases.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] || fail "--phases without --moon: exit $status, not 2"
+
 [ "$failures" -eq 0 ]

@@ -1,7 +1,8 @@
 // dawnhelm-graph: the drawing helper of `dawnhelm-cli graph`. It carries the
 // windows' chart library, which the other verbs never load, and draws the
 // chart of the program's graph window without a screen.
-//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon] --out FILE [--format pdf|png]
+//   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon [--phases] | --twilight]
+//                        --out FILE [--format pdf|png]
 #include <QApplication>
 #include <QByteArray>
 #include <cctype>
@@ -54,6 +55,11 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         format.erase(0, 1);
     }
 
+    if (command.Flag("moon") && command.Flag("twilight"))
+        return VerbOutcome::Usage("--twilight shades the sun's graph only, not with --moon");
+    if (command.Flag("phases") && !command.Flag("moon"))
+        return VerbOutcome::Usage("--phases marks the moon's graph only: give --moon too");
+
     // The chart needs an application object, never a screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
@@ -68,7 +74,10 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
     QByteArray bytes;
     {
         DawnhelmGraph chart;
-        chart.Load(BuildGraph(GraphInputsFor(state), body));
+        GraphInputs inputs = GraphInputsFor(state);
+        inputs.twilightBands = command.Flag("twilight");
+        inputs.principalPhases = command.Flag("phases");
+        chart.Load(BuildGraph(inputs, body));
         bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }
     if (bytes.isEmpty()) return VerbOutcome::Failure("cannot draw the " + format + " picture");

@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -51,6 +52,108 @@ QScatterSeries* MakeMark(const QColor& color, const QString& name) {
     return s;
 }
 
+// Night, then the spans above each band limit, darkest first.
+const QColor kNightColor(38, 48, 88);
+const QColor kBandColors[kBandLimitCount] = {
+    QColor(72, 88, 140),    // astronomical twilight
+    QColor(112, 132, 184),  // nautical twilight
+    QColor(168, 188, 224),  // civil twilight
+    QColor(255, 250, 222),  // day
+};
+
+// The twilight bands, painted over the plot area's background and under the
+// grid and the lines. Each day is a column one day wide.
+class BandsItem : public QGraphicsItem {
+public:
+    BandsItem(QChart* chart, const std::vector<GraphBandDay>& bands)
+        : QGraphicsItem(chart), chart_(chart), bands_(bands) {
+        // Above the plot area, below the shades, the grid and the series.
+        setZValue(0.5);
+    }
+    // The plot area moves with every layout; the item paints only inside it.
+    QRectF boundingRect() const override { return QRectF(-1e5, -1e5, 2e5, 2e5); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF area = chart_->plotArea();
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(Qt::NoPen);
+        painter->setClipRect(area);
+        painter->fillRect(area, kNightColor);
+        for (const GraphBandDay& day : bands_) {
+            const qreal x = day.day.Value();
+            for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
+                for (const ClockSpan& span : day.above[limit]) {
+                    const QPointF a = chart_->mapToPosition(
+                        QPointF(x - 0.5, static_cast<qreal>(span.from.count())));
+                    const QPointF b = chart_->mapToPosition(
+                        QPointF(x + 0.5, static_cast<qreal>(span.to.count())));
+                    painter->fillRect(QRectF(a, b).normalized(), kBandColors[limit]);
+                }
+            }
+        }
+        painter->restore();
+    }
+
+private:
+    QChart* chart_;
+    const std::vector<GraphBandDay>& bands_;
+};
+
+// The principal phases: a small disc, dark for new moon, light for full moon
+// and half lit for the quarters, with the phase's name beside it.
+class PhasesItem : public QGraphicsItem {
+public:
+    PhasesItem(QChart* chart, const std::vector<GraphPhaseMark>& marks)
+        : QGraphicsItem(chart), chart_(chart), marks_(marks) {
+        setZValue(100);  // over the lines
+    }
+    QRectF boundingRect() const override { return QRectF(-1e5, -1e5, 2e5, 2e5); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QColor dark(40, 40, 60);
+        const QColor light(255, 240, 160);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(8);
+        painter->setFont(font);
+        for (const GraphPhaseMark& m : marks_) {
+            const QPointF c = chart_->mapToPosition(
+                QPointF(m.point.day.Value(), static_cast<qreal>(m.point.time.count())));
+            const QRectF disc(c.x() - 6, c.y() - 6, 12, 12);
+            painter->setPen(QPen(dark, 1));
+            painter->setBrush(m.phase == PrincipalPhase::NewMoon ? dark : light);
+            painter->drawEllipse(disc);
+            if (m.phase == PrincipalPhase::FirstQuarter || m.phase == PrincipalPhase::LastQuarter) {
+                // The dark half: the left one at first quarter.
+                painter->setBrush(dark);
+                painter->drawChord(
+                    disc, m.phase == PrincipalPhase::FirstQuarter ? 90 * 16 : -90 * 16, 180 * 16);
+            }
+            painter->setPen(dark);
+            painter->drawText(QPointF(c.x() + 9, c.y() + 4), PhaseText(m.phase));
+        }
+        painter->restore();
+    }
+
+private:
+    static QString PhaseText(PrincipalPhase p) {
+        switch (p) {
+            case PrincipalPhase::NewMoon:
+                return QStringLiteral("New moon");
+            case PrincipalPhase::FirstQuarter:
+                return QStringLiteral("First quarter");
+            case PrincipalPhase::FullMoon:
+                return QStringLiteral("Full moon");
+            case PrincipalPhase::LastQuarter:
+                return QStringLiteral("Last quarter");
+        }
+        return {};
+    }
+
+    QChart* chart_;
+    const std::vector<GraphPhaseMark>& marks_;
+};
+
 }  // namespace
 
 DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
@@ -94,6 +197,22 @@ DawnhelmGraph::DawnhelmGraph(QWidget* parent) : QChartView(parent) {
         s->attachAxis(LeftAxis);
         HideFromLegend(Chart, s);
     }
+    bandsItem_ = new BandsItem(Chart, data_.bands);
+    bandsItem_->setVisible(false);
+    phasesItem_ = new PhasesItem(Chart, data_.phases);
+    phasesItem_->setVisible(false);
+}
+
+void DawnhelmGraph::ShowPhases(bool shown) {
+    phasesShown_ = shown && HasPhases();
+    phasesItem_->setVisible(phasesShown_);
+    SetTimeAxis(data_);
+}
+
+void DawnhelmGraph::ShowBands(bool shown) {
+    bandsShown_ = shown && HasBands();
+    bandsItem_->setVisible(bandsShown_);
+    SetTimeAxis(data_);
 }
 
 QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color,
@@ -171,7 +290,11 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
     std::for_each(data.set.begin(), data.set.end(), widen);
     if (data.shownRise) widen(data.shownRise->point);
     if (data.shownSet) widen(data.shownSet->point);
-    if (lo > hi) {
+    if (phasesShown_) {
+        for (const GraphPhaseMark& m : data.phases) widen(m.point);
+    }
+    // The bands fill the whole day.
+    if (lo > hi || bandsShown_) {
         lo = 0;
         hi = 24 * 60;
     }
@@ -192,6 +315,13 @@ void DawnhelmGraph::SetTimeAxis(const GraphData& data) {
 }
 
 void DawnhelmGraph::Load(const GraphData& data) {
+    data_ = data;
+    bandsShown_ = HasBands();
+    bandsItem_->setVisible(bandsShown_);
+    bandsItem_->update();
+    phasesShown_ = HasPhases();
+    phasesItem_->setVisible(phasesShown_);
+    phasesItem_->update();
     titleLines_.clear();
     for (const std::string& line : data.titleLines) titleLines_ << QString::fromStdString(line);
     // Drawn as rich text: blanks are kept as they are written.

@@ -11,6 +11,13 @@
 // straight line across it: the pieces after a gap are further series of the
 // same look, kept out of the legend. A line that jumps across midnight from
 // one day to the next (the moon rising at 23:50, then at 00:20) is broken too.
+//
+// A sun graph loaded with twilight bands can shade them behind the lines and
+// the grid: night, astronomical, nautical and civil twilight, and day, from
+// dark blue to pale yellow, over a time axis of the whole day. A moon graph
+// loaded with its principal phases can mark each at its clock time with a
+// small disc and its name. Without bands or phases shown the chart draws
+// exactly what it draws without them.
 #include <QChartView>
 #include <QList>
 #include <QStringList>
@@ -19,6 +26,7 @@
 
 class QCategoryAxis;
 class QChart;
+class QGraphicsItem;
 class QLineSeries;
 class QPainter;
 class QScatterSeries;
@@ -32,6 +40,15 @@ public:
 
     // Clears every point and title line and draws `data`.
     void Load(const GraphData& data);
+
+    // Whether the loaded data has twilight bands, and whether they are shown
+    // (they are, right after loading data that has them).
+    bool HasBands() const { return !data_.bands.empty(); }
+    bool BandsShown() const { return bandsShown_; }
+    void ShowBands(bool shown);
+    bool HasPhases() const { return !data_.phases.empty(); }
+    bool PhasesShown() const { return phasesShown_; }
+    void ShowPhases(bool shown);
 
     QStringList TitleLines() const { return titleLines_; }
     // Every piece of the rise (or set) line, Series1 (Series2) first.
@@ -60,6 +77,11 @@ private:
     void SetTimeAxis(const GraphData& data);
     void SetDateAxis(const GraphData& data);
 
+    GraphData data_;
+    bool bandsShown_ = false;
+    QGraphicsItem* bandsItem_ = nullptr;
+    bool phasesShown_ = false;
+    QGraphicsItem* phasesItem_ = nullptr;
     QStringList titleLines_;
     QList<QLineSeries*> riseSegments_;
     QList<QLineSeries*> setSegments_;

@@ -130,6 +130,26 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
                                  pages->updatePreview();
                          });
         bar->addWidget(printers);
+        // The sun's graph can shade night, twilight and day behind its
+        // lines, the moon's mark its principal phases.
+        if (graph.HasBands() || graph.HasPhases()) {
+            bar->addSeparator();
+            const bool sun = graph.HasBands();
+            QAction* extra = bar->addAction(sun ? QStringLiteral("Twilight bands")
+                                                : QStringLiteral("Moon phases"));
+            extra->setObjectName(sun ? QStringLiteral("twilightBands")
+                                     : QStringLiteral("moonPhases"));
+            extra->setCheckable(true);
+            extra->setChecked(sun ? graph.BandsShown() : graph.PhasesShown());
+            QObject::connect(extra, &QAction::toggled, &preview, [&graph, &preview, sun](bool on) {
+                if (sun) {
+                    graph.ShowBands(on);
+                } else {
+                    graph.ShowPhases(on);
+                }
+                if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
+            });
+        }
         bar->addSeparator();
         QAction* pdf = bar->addAction(QStringLiteral("Save as PDF..."));
         QAction* png = bar->addAction(QStringLiteral("Save as PNG..."));
@@ -209,7 +229,14 @@ void YearGraph::DrawMoonGraph() {
 
 void YearGraph::Draw(Body body) {
     if (!graph_) return;  // the picture window and its chart are gone (program end)
-    graph_->Load(BuildGraph(GraphInputsFor(state_), body));
+    // The sun's bands and the moon's phases are at hand for the preview,
+    // which turns them on.
+    GraphInputs inputs = GraphInputsFor(state_);
+    inputs.twilightBands = body == Body::Sun;
+    inputs.principalPhases = body == Body::Moon;
+    graph_->Load(BuildGraph(inputs, body));
+    graph_->ShowBands(false);
+    graph_->ShowPhases(false);
     if (host_) graph_->show();
     if (!hasPrinter_()) {
         // Many desktops have no printer at all. The user is told so, and the

@@ -38,9 +38,9 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
                   QSize size = QSize(1600, 1000));
 
 // The modal print preview of the chart: printer choice and set-up, portrait or
-// landscape, page margins, print, saving as PDF or PNG, and close. The save
-// dialog opens in `saveFolder` (the working folder when null), which moves
-// only when a file was written.
+// landscape, page margins, the sun graph's twilight bands or the moon graph's
+// phases on or off, print, saving as PDF or PNG, and close. The save dialog opens in `saveFolder`
+// (the working folder when null), which moves only when a file was written.
 void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent,
                       MessageBoxes& messages = RealMessageBoxes(),
                       SaveFolder* saveFolder = nullptr);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QComboBox>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QToolBar>
 #include <cmath>
 #include <csignal>
+#include <tuple>
 #include <vector>
 
 #include "core/dayephemeris.h"
@@ -209,6 +211,12 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     graph.DrawSunGraph();
     QStringList actions;
     bool hasPrinterList = false;
+    // The sun's twilight bands: off when the preview opens, then on and off,
+    // with the time axis spanning the whole day while they are shown.
+    DawnhelmGraph& chart = *graph.Graph();
+    const qreal dayStart = chart.LeftAxis->min();
+    const qreal dayEnd = chart.LeftAxis->max();
+    std::vector<std::tuple<bool, qreal, qreal>> bandSteps;
     // The preview builds its pages before its own event loop runs, so the
     // check waits for it to become the modal window, then closes it.
     QTimer poll;
@@ -226,6 +234,13 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
             if (!a->text().isEmpty()) actions << a->text();
         }
         hasPrinterList = preview->findChild<QComboBox*>() != nullptr;
+        if (auto* bands = preview->findChild<QAction*>(QStringLiteral("twilightBands"))) {
+            for (int i = 0; i < 3; ++i) {
+                bandSteps.emplace_back(chart.BandsShown(), chart.LeftAxis->min(),
+                                       chart.LeftAxis->max());
+                if (i < 2) bands->trigger();
+            }
+        }
         if (qEnvironmentVariableIsSet("DAWN_GRAPH_PREVIEW_PNG")) {
             preview->grab().save(qEnvironmentVariable("DAWN_GRAPH_PREVIEW_PNG"));
         }
@@ -240,6 +255,18 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PDF...")));
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PNG...")));
     EXPECT_TRUE(actions.contains(QStringLiteral("Close")));
+    EXPECT_GT(dayStart, 0);
+    EXPECT_THAT(bandSteps,
+                ElementsAre(std::tuple(false, dayStart, dayEnd), std::tuple(true, 0.0, 24.0 * 60),
+                            std::tuple(false, dayStart, dayEnd)));
+    // The moon's month offers its phases instead, off until asked for; shown,
+    // they widen the time axis to take in every mark.
+    graph.DrawMoonGraph();
+    EXPECT_FALSE(chart.HasBands());
+    EXPECT_TRUE(chart.HasPhases());
+    EXPECT_FALSE(chart.PhasesShown());
+    chart.ShowPhases(true);
+    EXPECT_TRUE(chart.PhasesShown());
 }
 
 TEST_F(GraphTest, SavesAsPdfAndPng) {
