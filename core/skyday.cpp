@@ -26,9 +26,8 @@ SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
                                               ValuesOf(t.dusk, clocks, date)};
     }
     if (sun.noon) {
-        day.Noon =
-            NoonEntry{sun.noon->minute, clocks.ClockTime(date, sun.noon->minute),
-                      sun.noon->altitudeDegrees};
+        day.Noon = NoonEntry{sun.noon->minute, clocks.ClockTime(date, sun.noon->minute),
+                             sun.noon->altitudeDegrees};
     }
     day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0,
                                 static_cast<std::int32_t>(clocks.standardOffset.count()));
