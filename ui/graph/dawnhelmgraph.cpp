@@ -10,6 +10,7 @@
 #include <QScatterSeries>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "ui/graph/titlelayout.h"
 
@@ -344,8 +345,21 @@ void DawnhelmGraph::Load(const GraphData& data) {
     SetTimeAxis(data);
 }
 
-void DawnhelmGraph::RenderTo(QPainter& painter, const QRectF& target) {
+void DawnhelmGraph::RenderTo(QPainter& painter, const QRectF& target, bool light) {
     if (target.width() <= 0 || target.height() <= 0) return;
+    struct Grid {
+        QAbstractAxis* axis;
+        bool major;
+        bool minor;
+    };
+    std::vector<Grid> grids;
+    if (light) {
+        for (QAbstractAxis* axis : Chart->axes()) {
+            grids.push_back({axis, axis->isGridLineVisible(), axis->isMinorGridLineVisible()});
+            axis->setGridLineVisible(false);
+            axis->setMinorGridLineVisible(false);
+        }
+    }
     const QRectF oldGeometry = Chart->geometry();
     const QRectF layout(QPointF(0, 0),
                         QSizeF(kLayoutWidth, kLayoutWidth * target.height() / target.width()));
@@ -360,6 +374,10 @@ void DawnhelmGraph::RenderTo(QPainter& painter, const QRectF& target) {
     painter.restore();
     scene->setSceneRect(oldSceneRect);
     Chart->setGeometry(oldGeometry);
+    for (const Grid& g : grids) {
+        g.axis->setGridLineVisible(g.major);
+        g.axis->setMinorGridLineVisible(g.minor);
+    }
 }
 
 }  // namespace dawn

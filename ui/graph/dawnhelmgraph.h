@@ -58,8 +58,9 @@ public:
     static qsizetype PointCount(const QList<QLineSeries*>& segments);
 
     // Draws the chart laid out for `target` (in the painter's coordinates),
-    // as on a printed page or in a picture file.
-    void RenderTo(QPainter& painter, const QRectF& target);
+    // as on a printed page or in a picture file. A light drawing leaves out
+    // the grid lines, major and minor, and keeps the lines, marks and labels.
+    void RenderTo(QPainter& painter, const QRectF& target, bool light = false);
 
     QChart* Chart = nullptr;
     QLineSeries* Series1 = nullptr;

@@ -12,25 +12,44 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPen>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSpinBox>
 #include <QToolBar>
 
 #include "core/textfile.h"
 #include "present/appstate.h"
 #include "ui/graph/dawnhelmgraph.h"
+#include "ui/graph/pagelayout.h"
 #include "ui/main/tform2.h"
 
 namespace dawn {
 namespace {
 
-void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer) {
+// The preview's page choices; the defaults draw the page as it always was.
+struct PageChoices {
+    int marginPercent = 0;
+    bool marginsShown = false;
+    bool light = false;
+    bool keepProportions = false;
+};
+
+void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer, const PageChoices& choices) {
     QPainter painter(printer);
     if (!painter.isActive()) return;
-    graph.RenderTo(painter, QRectF(QPointF(0, 0), printer->pageRect(QPrinter::DevicePixel).size()));
+    const QSizeF page = printer->pageRect(QPrinter::DevicePixel).size();
+    const PageRect r = ChartRectOnPage(page.width(), page.height(), choices.marginPercent,
+                                       choices.keepProportions);
+    const QRectF target(r.x, r.y, r.width, r.height);
+    graph.RenderTo(painter, target, choices.light);
+    if (choices.marginsShown) {
+        painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
+        painter.drawRect(target);
+    }
 }
 
 }  // namespace
@@ -109,10 +128,11 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Dawnhelm graph"));
+    PageChoices choices;
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("Dawnhelm graph"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&graph](QPrinter* p) { PaintOnPrinter(graph, p); });
+                     [&graph, &choices](QPrinter* p) { PaintOnPrinter(graph, p, choices); });
 
     // The standard preview lets the printer be chosen only in the print
     // dialog; a list in the tool bar shows at once which printer the page is
@@ -150,6 +170,51 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
                 if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
             });
         }
+        // Margins in percent of the page (framed on it when shown, reset to
+        // none), a light drawing without the grid, and whether the chart
+        // keeps its shape or fills the page.
+        auto redraw = [&preview] {
+            if (auto* pages = preview.findChild<QPrintPreviewWidget*>()) pages->updatePreview();
+        };
+        bar->addSeparator();
+        bar->addWidget(new QLabel(QStringLiteral(" Margins: "), bar));
+        auto* margins = new QSpinBox(bar);
+        margins->setObjectName(QStringLiteral("pageMargins"));
+        margins->setRange(0, static_cast<int>(kMaxMarginPercent));
+        margins->setSuffix(QStringLiteral(" %"));
+        margins->setValue(choices.marginPercent);
+        QObject::connect(margins, &QSpinBox::valueChanged, &preview, [&choices, redraw](int v) {
+            choices.marginPercent = v;
+            redraw();
+        });
+        bar->addWidget(margins);
+        QAction* showMargins = bar->addAction(QStringLiteral("Show margins"));
+        showMargins->setObjectName(QStringLiteral("showMargins"));
+        showMargins->setCheckable(true);
+        QObject::connect(showMargins, &QAction::toggled, &preview, [&choices, redraw](bool on) {
+            choices.marginsShown = on;
+            redraw();
+        });
+        QAction* resetMargins = bar->addAction(QStringLiteral("Reset margins"));
+        QObject::connect(resetMargins, &QAction::triggered, margins,
+                         [margins] { margins->setValue(0); });
+        bar->addWidget(new QLabel(QStringLiteral(" Detail: "), bar));
+        auto* detail = new QComboBox(bar);
+        detail->setObjectName(QStringLiteral("detail"));
+        detail->addItems({QStringLiteral("Full"), QStringLiteral("Light")});
+        QObject::connect(detail, &QComboBox::currentIndexChanged, &preview,
+                         [&choices, redraw](int i) {
+                             choices.light = i == 1;
+                             redraw();
+                         });
+        bar->addWidget(detail);
+        QAction* keep = bar->addAction(QStringLiteral("Keep proportions"));
+        keep->setObjectName(QStringLiteral("keepProportions"));
+        keep->setCheckable(true);
+        QObject::connect(keep, &QAction::toggled, &preview, [&choices, redraw](bool on) {
+            choices.keepProportions = on;
+            redraw();
+        });
         bar->addSeparator();
         QAction* pdf = bar->addAction(QStringLiteral("Save as PDF..."));
         QAction* png = bar->addAction(QStringLiteral("Save as PNG..."));

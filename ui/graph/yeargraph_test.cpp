@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QScatterSeries>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -211,6 +212,8 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     graph.DrawSunGraph();
     QStringList actions;
     bool hasPrinterList = false;
+    bool marginsFound = false;
+    bool marginsRedrawn = false;
     // The sun's twilight bands: off when the preview opens, then on and off,
     // with the time axis spanning the whole day while they are shown.
     DawnhelmGraph& chart = *graph.Graph();
@@ -234,6 +237,14 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
             if (!a->text().isEmpty()) actions << a->text();
         }
         hasPrinterList = preview->findChild<QComboBox*>() != nullptr;
+        // The page margins reach the page drawn in the preview.
+        if (auto* margins = preview->findChild<QSpinBox*>(QStringLiteral("pageMargins"))) {
+            marginsFound = true;
+            const QImage before = preview->grab().toImage();
+            margins->setValue(40);
+            marginsRedrawn = preview->grab().toImage() != before;
+            margins->setValue(0);
+        }
         if (auto* bands = preview->findChild<QAction*>(QStringLiteral("twilightBands"))) {
             for (int i = 0; i < 3; ++i) {
                 bandSteps.emplace_back(chart.BandsShown(), chart.LeftAxis->min(),
@@ -252,6 +263,8 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     poll.start(10);
     ShowPrintPreview(*graph.Graph(), nullptr);
     EXPECT_TRUE(hasPrinterList);
+    EXPECT_TRUE(marginsFound);
+    EXPECT_TRUE(marginsRedrawn);
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PDF...")));
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PNG...")));
     EXPECT_TRUE(actions.contains(QStringLiteral("Close")));
