@@ -35,9 +35,9 @@ TEST(ChartRectOnPage, MarginsAndProportions) {
     };
     for (const Case& c : cases) {
         const PageRect got = ChartRectOnPage(c.width, c.height, c.margin, c.keep);
-        EXPECT_EQ(got, c.want) << c.width << "x" << c.height << " margin " << c.margin
-                               << " keep " << c.keep << " -> " << got.x << "," << got.y << " "
-                               << got.width << "x" << got.height;
+        EXPECT_EQ(got, c.want) << c.width << "x" << c.height << " margin " << c.margin << " keep "
+                               << c.keep << " -> " << got.x << "," << got.y << " " << got.width
+                               << "x" << got.height;
     }
 }
 
