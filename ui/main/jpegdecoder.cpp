@@ -71,7 +71,9 @@ void OnProgress(j_common_ptr cinfo) {
     int percent = static_cast<int>(done * 100 / all);
     if (percent > 99) percent = 99;
     if (percent < 0) percent = 0;
-    if (percent == p->lastPercent) return;
+    // The library may learn of more passes as it reads a progressive file,
+    // so its own fraction can fall back; the percent shown never does.
+    if (percent <= p->lastPercent) return;
     p->lastPercent = percent;
     Report(p, ProgressStage::Running, percent);
 }
