@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/table_block.h"
 #include "core/dayephemeris.h"
 #include "core/settings.h"
 #include "present/placechoice.h"
@@ -79,17 +80,7 @@ void BM_BodyTableOneThread(benchmark::State& state) {
     }
     const Body body = state.range(0) ? Body::Moon : Body::Sun;
     for (auto _ : state) {
-        std::string text;
-        ForEachBodyDay(s, body, kFirst, kLast, [&](const BodyDay& d) {
-            text.append(FormatIsoDate(d.Date));
-            for (EventKind kind : kEventKinds) {
-                text.append(";");
-                if (d[kind].CrossingClock) AppendClock(text, *d[kind].CrossingClock, ":");
-            }
-            for (EventKind kind : kEventKinds) AppendAzimuth(text.append(";"), d[kind].Azimuth);
-            text.append("\n");
-            return true;
-        });
+        const std::string text = cli::TableBlock(s, body, kFirst, kLast);
         benchmark::DoNotOptimize(text.data());
     }
     state.SetLabel(std::string(body == Body::Moon ? "moon" : "sun") +

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
+#include "cli/table_block.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
@@ -14,16 +15,6 @@
 
 namespace dawn::cli {
 
-namespace {
-
-constexpr Option kOptions[] = {
-    kSettingsOrPlaceOption, kFromOption, kToOption, kMoonOption, kZoneOption, kPlaceOption};
-
-// Dates per block. Two blocks are computed at a time, one on a helper thread,
-// and written in date order; a block's text stays well under a megabyte.
-constexpr std::int32_t kBlockDays = 8192;
-
-// "YYYY-MM-DD;rise;set;rise azimuth;set azimuth" for every date of a block.
 std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, DayNumber to) {
     std::string text;
     text.reserve(static_cast<std::size_t>(to - from + 1) * 40);
@@ -39,6 +30,15 @@ std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, 
     });
     return text;
 }
+
+namespace {
+
+constexpr Option kOptions[] = {
+    kSettingsOrPlaceOption, kFromOption, kToOption, kMoonOption, kZoneOption, kPlaceOption};
+
+// Dates per block. Two blocks are computed at a time, one on a helper thread,
+// and written in date order; a block's text stays well under a megabyte.
+constexpr std::int32_t kBlockDays = 8192;
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day first{}, last{};

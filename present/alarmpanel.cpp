@@ -5,30 +5,19 @@
 #include "present/texts.h"
 
 namespace dawn {
-namespace {
-
-// The caption without the padding and colon that line it up in its column.
-std::string WithoutColon(std::string_view caption) {
-    std::string_view text = Trimmed(caption);
-    if (!text.empty() && text.back() == ':') text.remove_suffix(1);
-    return std::string(Trimmed(text));
-}
-
-}  // namespace
-
 std::string AlarmEventName(AlarmEvent kind, const CurrentLabels& labels) {
     switch (kind) {
         case AlarmEvent::SunRise:
-            return WithoutColon(labels[label::kSunrise]);
+            return std::string(CaptionWithoutColon(labels[label::kSunrise]));
         case AlarmEvent::SunSet:
-            return WithoutColon(labels[label::kSunset]);
+            return std::string(CaptionWithoutColon(labels[label::kSunset]));
         case AlarmEvent::CivilDawn:
-            return WithoutColon(labels[label::kCivilDawn]);
+            return std::string(CaptionWithoutColon(labels[label::kCivilDawn]));
         case AlarmEvent::CivilDusk:
         case AlarmEvent::Count:
             break;
     }
-    return WithoutColon(labels[label::kCivilDusk]);
+    return std::string(CaptionWithoutColon(labels[label::kCivilDusk]));
 }
 
 AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& labels) {

@@ -187,6 +187,12 @@ std::string_view Trimmed(std::string_view s) {
     return s.substr(0, end);
 }
 
+std::string_view CaptionWithoutColon(std::string_view caption) {
+    std::string_view text = Trimmed(caption);
+    if (!text.empty() && text.back() == ':') text.remove_suffix(1);
+    return Trimmed(text);
+}
+
 std::string_view FirstCharacter(std::string_view s) {
     if (s.empty()) return s;
     std::size_t end = 0;

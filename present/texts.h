@@ -60,6 +60,10 @@ std::string JulianDayText(double julianDay, std::string_view decimalPoint);
 std::string_view Trimmed(std::string_view utf8);
 std::string_view WithoutLeadingSpaces(std::string_view utf8);
 
+// A window caption without the padding and the colon that line it up in its
+// column: "Sunrise     :" -> "Sunrise".
+std::string_view CaptionWithoutColon(std::string_view utf8);
+
 // The first character of a text (a whole UTF-8 sequence); empty for none.
 std::string_view FirstCharacter(std::string_view utf8);
 

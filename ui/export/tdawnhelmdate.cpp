@@ -129,9 +129,18 @@ namespace {
 
 // A caption without its padding and its colon: "Sunrise     :" -> "Sunrise".
 QString Bare(std::string_view caption) {
-    std::string_view text = Trimmed(caption);
-    if (!text.empty() && text.back() == ':') text.remove_suffix(1);
-    return Q(std::string(Trimmed(text)));
+    return Q(std::string(CaptionWithoutColon(caption)));
+}
+
+// The progress of writing a range of `total` dates: it shows only when the
+// work runs past half a second, keeps the window alive, and its Cancel stops
+// the writing before the old file is touched.
+void PrepareRangeProgress(QProgressDialog& progress, const QString& title) {
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setValue(0);
 }
 
 }  // namespace
@@ -197,11 +206,7 @@ void TDawnhelmDate::btnExportClick() {
     const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;
     QProgressDialog progress(QStringLiteral("Computing %1 dates...").arg(total),
                              QStringLiteral("Cancel"), 0, static_cast<int>(total), this);
-    progress.setWindowTitle(windowTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setValue(0);
+    PrepareRangeProgress(progress, windowTitle());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TextFileResult written =
         WriteTextFileStreamed(QFile::encodeName(path).toStdString(), [&](TextSink& sink) {
@@ -245,11 +250,7 @@ void TDawnhelmDate::btnCalendarClick() {
     const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;
     QProgressDialog progress(QStringLiteral("Writing %1 dates...").arg(total),
                              QStringLiteral("Cancel"), 0, static_cast<int>(total), this);
-    progress.setWindowTitle(windowTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setValue(0);
+    PrepareRangeProgress(progress, windowTitle());
     CalendarResult result;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TextFileResult written =

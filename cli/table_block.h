@@ -1,0 +1,14 @@
+// The lines of the table verb for a block of dates.
+#pragma once
+
+#include <string>
+
+#include "core/dayephemeris.h"
+
+namespace dawn::cli {
+
+// "YYYY-MM-DD;rise;set;rise azimuth;set azimuth" for every date from `from`
+// to `to`: the crossings that happened on the local clock, empty where none did.
+std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, DayNumber to);
+
+}  // namespace dawn::cli
