@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocale>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "ui/config/taboutbox.h"
 #include "ui/export/tdawnhelmdate.h"
 #include "ui/graph/yeargraph.h"
+#include "ui/main/deferredicons.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/messages.h"
 #include "ui/main/plaintext.h"
@@ -49,12 +51,28 @@ std::chrono::year_month_day TodayFromSystem() {
                                        std::chrono::day(unsigned(today.day())));
 }
 
+// A window made, and wired, the first time it is asked for.
+template <typename Window>
+class OnFirstUse {
+public:
+    explicit OnFirstUse(std::function<Window*()> make) : make_(std::move(make)) {}
+    Window& operator()() {
+        if (window_ == nullptr) window_ = make_();
+        return *window_;
+    }
+
+private:
+    std::function<Window*()> make_;
+    Window* window_ = nullptr;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     // The alarm sounds play through the media backend chosen here.
     dawn::ChooseMediaBackend();
     QApplication app(argc, argv);
+    QApplication::setStyle(new dawn::DeferredIconStyle);
     QApplication::setApplicationName(QString::fromLatin1(dawn::kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(dawn::kVersionText));
     // Hints are on for the whole program (Qt shows tooltips by default); the
@@ -78,64 +96,91 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    auto help = std::make_unique<dawn::HelpWindow>();
-    dawn::InstallHelpKey(help.get());
-
     // The records every window shares; they outlive the windows.
     dawn::AppState state;
     const dawn::StartupInputs inputs{folder, QLocale::system(), TodayFromSystem()};
 
-    // The windows, in their order. The main window owns the others; it saves
-    // the settings when it is destroyed.
-    auto form1 = std::make_unique<dawn::TForm1>(state, inputs);
-    auto* aboutBox = new dawn::TAboutBox(state, form1.get());
-    auto* form2 = new dawn::TForm2(state, form1.get(), form1.get());
-    auto* passwordDlg = new dawn::TPasswordDlg(form1.get());
-    auto* form3 = new dawn::TForm3(form1.get());
-    auto* dawnhelmDate = new dawn::TDawnhelmDate(state, form1.get());
-
-    dawn::TForm1* main = form1.get();
+    // The windows. The main window and the picture window are made at once;
+    // every other window is made (and wired) when it is first asked for, so
+    // that the main window comes up sooner. The main window owns the others
+    // and saves the settings when it is destroyed, at the end, while the
+    // holders below still stand, so that a window asked for while it closes
+    // is still there.
+    std::unique_ptr<dawn::TForm1> form1;
+    dawn::TForm2* form2 = nullptr;
+    // The manual has no owner window; it is closed with the program.
+    std::unique_ptr<dawn::HelpWindow> help;
+    OnFirstUse<dawn::HelpWindow> helpWindow([&help] {
+        help = std::make_unique<dawn::HelpWindow>();
+        return help.get();
+    });
+    // The configuration dialog is modal: the main window redraws the day
+    // when the signal returns, and after every change the dialog makes.
+    OnFirstUse<dawn::TAboutBox> aboutBox([&state, &form1, &form2] {
+        dawn::TForm1* main = form1.get();
+        dawn::TForm2* pictures = form2;
+        auto* box = new dawn::TAboutBox(state, main);
+        QObject::connect(box, &dawn::TAboutBox::dayChanged, main, &dawn::TForm1::ShowDay);
+        // A sound preview plays through the main window's player, so that a
+        // preview and an alarm never play at once; a picture preview opens
+        // in the picture window like an alarm's picture.
+        QObject::connect(box, &dawn::TAboutBox::soundPreviewRequested, main,
+                         [main](const QString& file) { main->PlaySound(file); });
+        QObject::connect(box, &dawn::TAboutBox::imagePreviewRequested, pictures,
+                         [pictures](const QString& file, bool stretch, const QString& caption,
+                                    std::chrono::minutes time, dawn::DayNumber date) {
+                             pictures->ShowImage(file, stretch, caption, time, date);
+                         });
+        return box;
+    });
+    OnFirstUse<dawn::TPasswordDlg> passwordDlg([&form1] {
+        auto* dialog = new dawn::TPasswordDlg(form1.get());
+        QObject::connect(dialog, &dawn::TPasswordDlg::gridRequested, form1.get(),
+                         &dawn::TForm1::ShowTranslationGrid);
+        return dialog;
+    });
+    OnFirstUse<dawn::TForm3> form3([&form1] {
+        auto* box = new dawn::TForm3(form1.get());
+        QObject::connect(box, &dawn::TForm3::mailLinkRequested, form1.get(),
+                         &dawn::TForm1::OpenMailLink);
+        return box;
+    });
+    OnFirstUse<dawn::TDawnhelmDate> dawnhelmDate(
+        [&state, &form1] { return new dawn::TDawnhelmDate(state, form1.get()); });
     // The year graph draws into the picture window.
-    // (It is destroyed before the windows, while the picture window exists.)
-    auto graph = std::make_unique<dawn::YearGraph>(state, form2);
-    QObject::connect(main, &dawn::TForm1::sunGraphRequested, graph.get(),
-                     &dawn::YearGraph::DrawSunGraph);
-    QObject::connect(main, &dawn::TForm1::moonGraphRequested, graph.get(),
-                     &dawn::YearGraph::DrawMoonGraph);
+    std::unique_ptr<dawn::YearGraph> graph;
+    OnFirstUse<dawn::YearGraph> yearGraph([&graph, &state, &form2] {
+        graph = std::make_unique<dawn::YearGraph>(state, form2);
+        return graph.get();
+    });
+
+    form1 = std::make_unique<dawn::TForm1>(state, inputs);
+    dawn::TForm1* main = form1.get();
+    form2 = new dawn::TForm2(state, main, main);
+
+    QObject::connect(main, &dawn::TForm1::sunGraphRequested, main,
+                     [&yearGraph] { yearGraph().DrawSunGraph(); });
+    QObject::connect(main, &dawn::TForm1::moonGraphRequested, main,
+                     [&yearGraph] { yearGraph().DrawMoonGraph(); });
     // An alarm's picture opens modally inside the tick that raised it.
     QObject::connect(main, &dawn::TForm1::imageRequested, form2,
                      [form2](const QString& file, bool stretch, const QString& caption,
                              std::chrono::minutes time, dawn::DayNumber date) {
                          form2->ShowImage(file, stretch, caption, time, date);
                      });
-    // The configuration dialog is modal: the main window redraws the day
-    // when the signal returns, and after every change the dialog makes.
-    QObject::connect(main, &dawn::TForm1::configurationRequested, aboutBox,
-                     [aboutBox] { aboutBox->exec(); });
-    QObject::connect(aboutBox, &dawn::TAboutBox::dayChanged, main, &dawn::TForm1::ShowDay);
-    // A sound preview plays through the main window's player, so that a
-    // preview and an alarm never play at once; a picture preview opens in the
-    // picture window like an alarm's picture.
-    QObject::connect(aboutBox, &dawn::TAboutBox::soundPreviewRequested, main,
-                     [main](const QString& file) { main->PlaySound(file); });
-    QObject::connect(aboutBox, &dawn::TAboutBox::imagePreviewRequested, form2,
-                     [form2](const QString& file, bool stretch, const QString& caption,
-                             std::chrono::minutes time, dawn::DayNumber date) {
-                         form2->ShowImage(file, stretch, caption, time, date);
-                     });
-    QObject::connect(main, &dawn::TForm1::exportRequested, dawnhelmDate,
-                     [dawnhelmDate] { dawnhelmDate->exec(); });
-    QObject::connect(main, &dawn::TForm1::aboutRequested, form3, [form3] { form3->exec(); });
-    QObject::connect(main, &dawn::TForm1::translationGridRequested, passwordDlg, [passwordDlg] {
-        passwordDlg->show();
-        passwordDlg->raise();
-        passwordDlg->activateWindow();
+    QObject::connect(main, &dawn::TForm1::configurationRequested, main,
+                     [&aboutBox] { aboutBox().exec(); });
+    QObject::connect(main, &dawn::TForm1::exportRequested, main,
+                     [&dawnhelmDate] { dawnhelmDate().exec(); });
+    QObject::connect(main, &dawn::TForm1::aboutRequested, main, [&form3] { form3().exec(); });
+    QObject::connect(main, &dawn::TForm1::translationGridRequested, main, [&passwordDlg] {
+        passwordDlg().show();
+        passwordDlg().raise();
+        passwordDlg().activateWindow();
     });
-    QObject::connect(main, &dawn::TForm1::helpRequested, help.get(),
-                     &dawn::HelpWindow::ShowContext);
-    QObject::connect(passwordDlg, &dawn::TPasswordDlg::gridRequested, main,
-                     &dawn::TForm1::ShowTranslationGrid);
-    QObject::connect(form3, &dawn::TForm3::mailLinkRequested, main, &dawn::TForm1::OpenMailLink);
+    dawn::InstallHelpKey(main, [&helpWindow]() -> dawn::HelpWindow& { return helpWindow(); });
+    QObject::connect(main, &dawn::TForm1::helpRequested, main,
+                     [&helpWindow](int context) { helpWindow().ShowContext(context); });
     // The home page and the mail link are wired by the window itself.
     // The program lives on while its window hides in the notification area
     // (a dialog closed from the tray menu is then the last window); it ends
@@ -151,5 +196,10 @@ int main(int argc, char** argv) {
 
     // Left in tray mode, the program starts hidden with its icon.
     if (main->CoolTrayIcon1Startup()) main->show();
-    return app.exec();
+    const int result = app.exec();
+    // The graph goes before the picture window it draws into, and the main
+    // window with the windows it owns before their holders.
+    graph.reset();
+    form1.reset();
+    return result;
 }

@@ -3,6 +3,8 @@
 #   bin/dawnhelm-cli               the command-line companion
 #   libexec/dawnhelm/dawnhelm      the window program itself
 #   libexec/dawnhelm/dawnhelm-graph  the drawing helper of `dawnhelm-cli graph`
+#   lib/<arch>/dawnhelm/dawnhelm-sound.so  the window program's sound player,
+#                                  loaded when the first sound plays
 #   share/dawnhelm/                the label file, the default media, the manual
 #   share/applications/, share/metainfo/, share/icons/hicolor/  desktop integration
 #   share/man/man1/                the manual pages, made from data/man/*.scd
@@ -108,6 +110,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/help/ DESTINATION ${DAWN_INSTALL_DA
 
 if(TARGET dawnhelm)
   install(TARGETS dawnhelm RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
+  install(TARGETS dawnhelm-sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/dawnhelm)
 
   # The launcher finds the program and the shipped files relative to itself,
   # so the installed tree works from any prefix and can be moved.

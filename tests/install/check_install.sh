@@ -35,6 +35,12 @@ need "$prefix/bin/dawnhelm"
 need "$prefix/bin/dawnhelm-cli"
 need "$prefix/libexec/dawnhelm/dawnhelm"
 need "$prefix/libexec/dawnhelm/dawnhelm-graph"
+# The sound player's module, in the library folder the program looks in.
+sound_module=
+for f in "$prefix"/lib/dawnhelm/dawnhelm-sound.so "$prefix"/lib/*/dawnhelm/dawnhelm-sound.so; do
+  [ -f "$f" ] && sound_module=$f
+done
+[ -n "$sound_module" ] || fail "missing after install: the sound module dawnhelm-sound.so under $prefix/lib"
 for f in Dawnlabel.txt sunrise.wav sunset.wav sunrise.jpg sunset.jpg help/index.html; do
   need "$prefix/share/dawnhelm/$f"
 done

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <functional>
+#include <utility>
 
 // The resources of a static library are registered by hand.
 static void InitHelpResources() {
@@ -44,7 +46,8 @@ const char* PageOfWindowClass(const QString& className) {
 
 class HelpKeyFilter final : public QObject {
 public:
-    explicit HelpKeyFilter(HelpWindow* help) : QObject(help), help_(help) {}
+    explicit HelpKeyFilter(std::function<HelpWindow&()> help, QObject* parent)
+        : QObject(parent), help_(std::move(help)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress &&
@@ -52,14 +55,15 @@ public:
             const QWidget* focus = QApplication::focusWidget();
             if (!focus) focus = static_cast<QWidget*>(watched);
             // Inside the manual itself F1 keeps the page.
-            if (focus->window() != help_) help_->ShowPage(HelpPageFor(focus));
+            HelpWindow& help = help_();
+            if (focus->window() != &help) help.ShowPage(HelpPageFor(focus));
             return true;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    HelpWindow* help_;
+    std::function<HelpWindow&()> help_;
 };
 
 }  // namespace
@@ -184,8 +188,8 @@ void HelpWindow::present() {
     activateWindow();
 }
 
-void InstallHelpKey(HelpWindow* help) {
-    qApp->installEventFilter(new HelpKeyFilter(help));
+void InstallHelpKey(QObject* owner, std::function<HelpWindow&()> help) {
+    qApp->installEventFilter(new HelpKeyFilter(std::move(help), owner));
 }
 
 }  // namespace dawn

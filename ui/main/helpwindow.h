@@ -13,6 +13,7 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 
 class QTextBrowser;
 class QPushButton;
@@ -61,8 +62,9 @@ private:
     void present();
 };
 
-// Makes F1 open `help` at the topic of the focused widget, in every window of
-// the program. The filter belongs to `help`.
-void InstallHelpKey(HelpWindow* help);
+// Makes F1 open the manual at the topic of the focused widget, in every
+// window of the program, for as long as `owner` lives. `help` gives the help
+// window, which may be made on the first F1.
+void InstallHelpKey(QObject* owner, std::function<HelpWindow&()> help);
 
 }  // namespace dawn

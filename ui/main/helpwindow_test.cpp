@@ -68,7 +68,7 @@ TEST(HelpTest, EveryPageIsCompiledInAndEveryInternalLinkResolves) {
 
 TEST(HelpTest, F1OpensTheTopicOfTheFocusedPanel) {
     HelpWindow help;
-    InstallHelpKey(&help);
+    InstallHelpKey(&help, [&help]() -> HelpWindow& { return help; });
 
     QWidget window;
     auto* layout = new QVBoxLayout(&window);

@@ -1,14 +1,14 @@
 #pragma once
 // The alarm sound player of the main window: one sound at a time, played in
-// the background through Qt Multimedia, so the clock keeps ticking while it
-// plays. Also used by the sound preview buttons of the configuration dialog.
-#include <QMediaPlayer>
+// the background, so the clock keeps ticking while it plays. Also used by the
+// sound preview buttons of the configuration dialog.
 #include <QObject>
 #include <QString>
+#include <memory>
 
 #include "ui/main/messages.h"
+#include "ui/main/soundoutput.h"
 
-class QAudioOutput;
 class QWidget;
 
 namespace dawn {
@@ -19,19 +19,19 @@ namespace dawn {
 // already is left alone.
 void ChooseMediaBackend();
 
-enum class SoundStart {
-    Playing,  // the sound plays in the background
-    Missing,  // no such file: "Missing SoundFile" was shown
-    Failed,   // the media layer cannot play it: its error was shown
-};
+// The media layer of an installed or built program: the module
+// dawnhelm-sound beside the program or in its library folder, loaded on the
+// first call.
+SoundOutputFactory SoundModule();
 
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
     // Messages are shown over `messageParent` in `messages`, which must
-    // outlive the player.
+    // outlive the player. The media layer is made by `makeOutput` when the
+    // first sound plays.
     explicit SoundPlayer(MessageBoxes& messages, QWidget* messageParent = nullptr,
-                         QObject* parent = nullptr);
+                         QObject* parent = nullptr, SoundOutputFactory makeOutput = SoundModule());
     ~SoundPlayer() override;
 
     // Plays `fileName` in the background; a sound still playing is stopped
@@ -51,22 +51,12 @@ public:
     void setOpenTimeout(int ms) { openTimeoutMs_ = ms; }
 
 private:
-    void EnsurePlayer();
-    void DiscardPlayer();
-    void OnError(QMediaPlayer::Error error, const QString& text);
-
     MessageBoxes& messages_;
     QWidget* messageParent_;
-    QMediaPlayer* player_ = nullptr;
-    QAudioOutput* output_ = nullptr;
+    SoundOutputFactory makeOutput_;
+    std::unique_ptr<SoundOutput> output_;
     QString currentFile_;
     int openTimeoutMs_ = 1500;
-    // Each PlaySound opens a new generation; errors of the one being opened
-    // are collected, errors of a playing one are shown once.
-    quint64 generation_ = 0;
-    quint64 waitingFor_ = 0;
-    QString openError_;
-    bool errorShown_ = false;
 };
 
 }  // namespace dawn

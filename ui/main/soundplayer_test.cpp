@@ -4,10 +4,12 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <cmath>
 
 #include "ui/main/testsupport/recording_messages.h"
+#include "ui/sound/mediasound.h"
 
 namespace dawn {
 namespace {
@@ -43,7 +45,7 @@ protected:
 
     QTemporaryDir dir;
     test::RecordingMessages messages;
-    SoundPlayer player{messages};
+    SoundPlayer player{messages, nullptr, nullptr, MakeMediaSound};
 };
 
 TEST_F(SoundPlayerTest, MissingFileIsReportedAndNothingPlays) {
@@ -73,6 +75,36 @@ TEST_F(SoundPlayerTest, UnplayableFileShowsTheMediaLayersError) {
     EXPECT_TRUE(messages.shown[0].endsWith("\n" + Path("notes.wav")));
     EXPECT_GT(messages.shown[0].indexOf('\n'), 0);  // the error text comes first
     EXPECT_FALSE(player.IsPlaying());
+}
+
+TEST_F(SoundPlayerTest, AMediaLayerThatCannotBeLoadedIsReportedOnce) {
+    WriteTone(Path("a.wav"));
+    int attempts = 0;
+    SoundPlayer unloadable{messages, nullptr, nullptr,
+                           [&attempts](MessageBoxes&, QWidget*, QString& error) {
+                               ++attempts;
+                               error = QStringLiteral("no such module");
+                               return std::unique_ptr<SoundOutput>();
+                           }};
+    EXPECT_EQ(unloadable.PlaySound(Path("a.wav")), SoundStart::Failed);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains("no such module"));
+    EXPECT_TRUE(messages.shown[0].endsWith("\n" + Path("a.wav")));
+    EXPECT_FALSE(unloadable.IsPlaying());
+    unloadable.Stop();  // nothing to stop, nothing breaks
+    EXPECT_EQ(attempts, 1);
+}
+
+// The module the program loads: its entry makes a media layer that plays.
+TEST_F(SoundPlayerTest, TheBuiltModuleMakesAWorkingMediaLayer) {
+    QLibrary module(QStringLiteral(DAWN_SOUND_MODULE));
+    using Make = SoundOutput* (*)(MessageBoxes*, QWidget*);
+    const auto make = reinterpret_cast<Make>(module.resolve("dawnhelm_make_sound_output"));
+    ASSERT_NE(make, nullptr) << module.errorString().toStdString();
+    std::unique_ptr<SoundOutput> output(make(&messages, nullptr));
+    WriteTone(Path("a.wav"));
+    EXPECT_EQ(output->Play(Path("a.wav"), 10000), SoundStart::Playing);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "present/appstate.h"
+#include "ui/main/soundoutput.h"
 
 namespace dawn {
 
@@ -36,6 +37,9 @@ struct StartupInputs {
     // The message boxes of the main window; the real ones when null. Not
     // owned; they must outlive the window.
     MessageBoxes* Messages = nullptr;
+    // What makes the alarm sounds' media layer; the module dawnhelm-sound
+    // when empty.
+    SoundOutputFactory Sounds = {};
 };
 
 // Fills a fresh state from the inputs: the locale formats, today and the

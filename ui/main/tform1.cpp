@@ -84,7 +84,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     : QMainWindow(parent),
       state_(state),
       messages_(inputs.Messages ? *inputs.Messages : RealMessageBoxes()),
-      locale_(inputs.Locale) {
+      locale_(inputs.Locale),
+      sounds_(inputs.Sounds ? inputs.Sounds : SoundModule()) {
     setObjectName(QStringLiteral("Form1"));
     // The folder, the locale texts, today, the settings and the labels.
     LoadAppState(state_, inputs);

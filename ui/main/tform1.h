@@ -308,6 +308,7 @@ private:
     MessageBoxes& messages_;
     // The user's locale, for the calendar's weekday names.
     QLocale locale_;
+    SoundOutputFactory sounds_;  // makes the media layer of MediaPlayer1
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
     // When a key, the mouse or the wheel was last used over a window of the

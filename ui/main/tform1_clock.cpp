@@ -62,7 +62,7 @@ void TForm1::WatchUse() {
 }
 
 SoundStart TForm1::PlaySound(const QString& fileName) {
-    if (MediaPlayer1 == nullptr) MediaPlayer1 = new SoundPlayer(messages_, this, this);
+    if (MediaPlayer1 == nullptr) MediaPlayer1 = new SoundPlayer(messages_, this, this, sounds_);
     return MediaPlayer1->PlaySound(fileName);
 }
 

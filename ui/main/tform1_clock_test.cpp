@@ -22,6 +22,7 @@
 #include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform2.h"
+#include "ui/sound/mediasound.h"
 
 namespace dawn {
 namespace {
@@ -44,7 +45,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         form = std::make_unique<TForm1>(
             state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")), kToday, false,
-                                 nullptr, &messages});
+                                 nullptr, &messages, MakeMediaSound});
         state.Settings.LanguageIndex = 4;  // English
         state.ApplyLanguage();
         form->Calendar1Change();
@@ -314,7 +315,7 @@ TEST_F(ClockTickTest, AnUnplayableSoundEndsTheTick) {
     notes.write(QByteArray("no sound in here\n").repeated(40));
     notes.close();
     UseMedia("notes.wav", "rise.jpg");
-    form->MediaPlayer1 = new SoundPlayer(messages, form.get(), form.get());
+    form->MediaPlayer1 = new SoundPlayer(messages, form.get(), form.get(), MakeMediaSound);
     form->MediaPlayer1->setOpenTimeout(10000);
     SetSunrise(7, 23);
     TickAt(At(7, 23, 0));
