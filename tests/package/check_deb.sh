@@ -35,6 +35,7 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | grep -v '^$'
 outside=$(grep -v '^/usr\(/\|$\)' "$work/files" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 for f in /usr/bin/dawnhelm /usr/bin/dawnhelm-cli /usr/libexec/dawnhelm/dawnhelm \
+  /usr/libexec/dawnhelm/dawnhelm-graph /usr/libexec/dawnhelm/dawnhelm-ics \
   /usr/share/man/man1/dawnhelm.1.gz /usr/share/man/man1/dawnhelm-cli.1.gz \
   /usr/share/bash-completion/completions/dawnhelm-cli \
   /usr/share/applications/org.example.dawnhelm.desktop /usr/share/metainfo/org.example.dawnhelm.metainfo.xml \
@@ -63,6 +64,8 @@ grep -q "^Exec=/usr/bin/dawnhelm\$" "$root/usr/share/applications/org.example.da
   fail "the menu entry does not start /usr/bin/dawnhelm"
 [ "$("$root/usr/bin/dawnhelm-cli" --version)" = "dawnhelm-cli $version" ] || fail "dawnhelm-cli --version is not $version"
 [ "$("$root/usr/bin/dawnhelm" --version)" = "dawnhelm $version" ] || fail "dawnhelm --version is not $version"
+"$root/usr/bin/dawnhelm-cli" ics --settings "$work/none/Dawncode.txt" --from 2024-07-01 --to 2024-07-01 |
+  grep -q "^BEGIN:VCALENDAR" || fail "dawnhelm-cli ics does not run its calendar helper"
 dpkg --root="$root" --force-not-root -r dawnhelm >>"$work/dpkg.log" 2>&1 || fail "dpkg -r: $(cat "$work/dpkg.log")"
 left=$(cd "$root" && find . -path ./var/lib/dpkg -prune -o -path ./home -prune -o ! -type d -print)
 [ -z "$left" ] || fail "files left after removal: $left"
