@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -185,6 +187,55 @@ TEST(IcsVerb, DawnhelmCliThroughItsHelperGivesTheVerbsOwnResults) {
         EXPECT_EQ(run.err, warnings.str() + err.str());
         EXPECT_EQ(WithoutStamps(dir.Read("out.ics")), WithoutStamps(written));
         std::filesystem::remove(file);
+    }
+}
+
+// A reader that stops reading (`| head`) stops the ics verb as it stops any
+// other verb: quietly, by the broken pipe, with no message of a helper.
+TEST(IcsVerb, AClosedPipeStopsDawnhelmCliQuietly) {
+    testing::TempDir dir;
+    const std::string errPath = dir.file("stderr");
+    for (const char* verb : {"events", "ics"}) {
+        SCOPED_TRACE(verb);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        ::close(fds[0]);  // nobody reads
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        // Signals reach the program as a shell would leave them.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t pipeOnly;
+        sigemptyset(&pipeOnly);
+        sigaddset(&pipeOnly, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &pipeOnly);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+        std::vector<std::string> all{
+            DAWN_CLI_PROGRAM,
+            verb,
+            std::string(verb) == "ics" ? "--settings" : "--tz",
+            std::string(verb) == "ics" ? "/nonexistent/Dawncode.txt" : "60",
+            "--from",
+            "2000-01-01",
+            "--to",
+            "2009-12-31"};
+        if (std::string(verb) == "events") all.insert(all.end(), {"--lat", "3047", "--lon", "328"});
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+        ::close(fds[1]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), SIGPIPE);
+        EXPECT_EQ(dir.Read("stderr"), "");
     }
 }
 
