@@ -26,7 +26,7 @@ version=$(field Version)
 arch=$(field Architecture)
 [ "$(basename "$deb")" = "dawnhelm_${version}_${arch}.deb" ] || fail "file name $(basename "$deb") for version $version on $arch"
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 tzdata libgeonames libqt6svg6; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 tzdata libgeonames libqt6svg6 libglib2.0-0 libical; do
   echo ", $depends" | grep -q ", $lib[a-z0-9]*\\( \\|,\\|\$\\)" || fail "Depends lacks $lib: $depends"
 done
 
