@@ -2,9 +2,6 @@
 // verb without drawing anything, and by its drawing helper, which draws.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "cli/command_line.h"
 #include "cli/zone_options.h"
 
@@ -39,19 +36,5 @@ inline constexpr std::string_view kGraphDescription =
     "and set marked, and saves it as an A4 landscape PDF page or a 1600x1000 PNG picture. Needs "
     "no\n"
     "screen.";
-
-// The command again as arguments: "graph" and every option it was given.
-inline std::vector<std::string> GraphArguments(const Command& command) {
-    std::vector<std::string> args{"graph"};
-    for (const Option& option : kGraphOptions) {
-        const std::string name = "--" + std::string(option.name);
-        if (option.valueName.empty()) {
-            if (command.Flag(option.name)) args.push_back(name);
-        } else if (const std::string* value = command.Value(option.name)) {
-            args.push_back(name + "=" + *value);
-        }
-    }
-    return args;
-}
 
 }  // namespace dawn::cli

@@ -18,6 +18,7 @@
 
 #include "cli/command_line.h"
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 #include "core/settings.h"
 #include "core/testsupport_tempdir.h"
 #include "core/textfile.h"
@@ -39,7 +40,7 @@ struct CliRun {
 CliRun RunCli(const std::vector<std::string>& args) {
     std::ostringstream out, err, warnings;
     auto* saved = std::cerr.rdbuf(warnings.rdbuf());
-    const int code = RunCommandLine(args, out, err);
+    const int code = RunCommandLine(args, out, err, InProcessVerbs());
     std::cerr.rdbuf(saved);
     return {code, out.str(), warnings.str() + err.str()};
 }

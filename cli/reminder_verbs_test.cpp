@@ -1,16 +1,26 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 #include "core/testsupport_tempdir.h"
 
 namespace dawn::cli {
 namespace {
+
+extern "C" char** environ;
 
 std::string Read(const std::string& name) {
     std::ifstream in(std::string(DAWN_SOURCE_DIR) + "/cli/testdata/" + name, std::ios::binary);
@@ -21,7 +31,7 @@ std::string Read(const std::string& name) {
 
 int RunCli(std::vector<std::string> args, std::string& out, std::string& err) {
     std::ostringstream o, e;
-    const int code = RunCommandLine(args, o, e);
+    const int code = RunCommandLine(args, o, e, InProcessVerbs());
     out = o.str();
     err = e.str();
     return code;
@@ -47,16 +57,28 @@ TEST(AlarmsVerb, GoldenDay) {
     EXPECT_THAT(err, ::testing::HasSubstr("--date"));
 }
 
+// Velmoren's settings with the zone line and the place name.
+std::string VelmorenSettings(const std::string& zone) {
+    std::string lines;
+    for (const char* line : {"4", "204", "903", "0", "1", "rise.wav", "set.wav", "1", "rise.jpg",
+                             "1", "set.jpg", "1", "328", "3047", "60", "1", "1", "1", "1"})
+        lines += std::string(line) + "\r\n";
+    return lines + zone + "\r\nVelmoren\r\n";
+}
+
+std::string WithoutStamps(std::string text) {
+    for (std::size_t at = text.find("DTSTAMP:"); at != std::string::npos;
+         at = text.find("DTSTAMP:", at + 1))
+        text.erase(at, text.find("\r\n", at) - at);
+    return text;
+}
+
 // The calendar file: to standard output or, atomically, to a file; the same
 // bytes but for the time stamp. A bad range leaves the old file alone.
 TEST(IcsVerb, WritesTheCalendarFileAtomically) {
     testing::TempDir dir;
     const std::string settings = dir.file("Dawncode.txt");
-    std::string lines;  // Velmoren
-    for (const char* line : {"4", "204", "903", "0", "1", "rise.wav", "set.wav", "1", "rise.jpg",
-                             "1", "set.jpg", "1", "328", "3047", "60", "1", "1", "1", "1"})
-        lines += std::string(line) + "\r\n";
-    dir.Write("Dawncode.txt", lines + "Europe/Brussels\r\nVelmoren\r\n");
+    dir.Write("Dawncode.txt", VelmorenSettings("Europe/Brussels"));
     std::string out, err;
     ASSERT_EQ(RunCli({"ics", "--settings", settings, "--from", "2024-06-01", "--to", "2024-06-30",
                       "--moon", "--twilight", "--out", "-"},
@@ -79,19 +101,13 @@ TEST(IcsVerb, WritesTheCalendarFileAtomically) {
               0)
         << err;
     EXPECT_EQ(fileOut, "");
-    auto withoutStamps = [](std::string text) {
-        for (std::size_t at = text.find("DTSTAMP:"); at != std::string::npos;
-             at = text.find("DTSTAMP:", at + 1))
-            text.erase(at, text.find("\r\n", at) - at);
-        return text;
-    };
-    EXPECT_EQ(withoutStamps(dir.Read("sun.ics")), withoutStamps(out));
+    EXPECT_EQ(WithoutStamps(dir.Read("sun.ics")), WithoutStamps(out));
 
     EXPECT_EQ(RunCli({"ics", "--settings", settings, "--from", "2024-06-30", "--to", "2024-06-01",
                       "--out", path},
                      out, err),
               2);
-    dir.Write("Dawncode.txt", lines + "Mars/Olympus_Mons\r\n");
+    dir.Write("Dawncode.txt", VelmorenSettings("Mars/Olympus_Mons"));
     dir.Write("sun.ics", "old");
     EXPECT_EQ(RunCli({"ics", "--settings", settings, "--from", "2024-06-01", "--to", "2024-06-30",
                       "--out", path},
@@ -99,6 +115,128 @@ TEST(IcsVerb, WritesTheCalendarFileAtomically) {
               1);
     EXPECT_NE(err.find("Mars/Olympus_Mons"), std::string::npos) << err;
     EXPECT_EQ(dir.Read("sun.ics"), "old");
+}
+
+struct ProgramRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built dawnhelm-cli with `args`, its standard output and error
+// into files of `dir`.
+ProgramRun RunProgram(const std::vector<std::string>& args, const testing::TempDir& dir) {
+    const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<std::string> all{DAWN_CLI_PROGRAM};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ProgramRun run;
+    pid_t pid = 0;
+    const int failed = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) return run;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.code = WEXITSTATUS(status);
+    run.out = dir.Read("stdout");
+    run.err = dir.Read("stderr");
+    return run;
+}
+
+// dawnhelm-cli hands the ics verb to its helper program: what reaches
+// standard output, the file and standard error, and the exit code, are the
+// verb's own, as when it runs here.
+TEST(IcsVerb, DawnhelmCliThroughItsHelperGivesTheVerbsOwnResults) {
+    testing::TempDir dir;
+    dir.Write("Dawncode.txt", VelmorenSettings("Europe/Brussels"));
+    dir.Write("Mars.txt", VelmorenSettings("Mars/Olympus_Mons"));
+    dir.Write("Warned.txt", "3047\r\nnorth\r\n");
+    const std::string settings = dir.file("Dawncode.txt");
+    const std::string file = dir.file("out.ics");
+    const std::vector<std::string> range{"--from", "2024-06-01", "--to", "2024-06-03"};
+    const std::vector<std::vector<std::string>> cases = {
+        {"ics", "--settings", settings, "--moon", "--twilight"},
+        {"ics", "--settings", settings, "--out", "-"},
+        {"ics", "--settings", settings, "--out", file, "--twilight"},
+        {"ics", "--settings", dir.file("Warned.txt")},
+        {"ics", "--settings", dir.file("Mars.txt"), "--out", file},
+        {"ics", "--settings", settings, "--out", ""},
+        {"ics", "--settings", dir.str()},
+        {"ics", "--settings", "--twilight"},
+    };
+    for (std::vector<std::string> args : cases) {
+        args.insert(args.end(), range.begin(), range.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        std::ostringstream out, err, warnings;
+        auto* saved = std::cerr.rdbuf(warnings.rdbuf());
+        const int code = RunCommandLine(args, out, err, InProcessVerbs());
+        std::cerr.rdbuf(saved);
+        const std::string written = dir.Read("out.ics");
+        std::filesystem::remove(file);
+
+        const ProgramRun run = RunProgram(args, dir);
+        EXPECT_EQ(run.code, code);
+        EXPECT_EQ(WithoutStamps(run.out), WithoutStamps(out.str()));
+        EXPECT_EQ(run.err, warnings.str() + err.str());
+        EXPECT_EQ(WithoutStamps(dir.Read("out.ics")), WithoutStamps(written));
+        std::filesystem::remove(file);
+    }
+}
+
+// A reader that stops reading (`| head`) stops the ics verb as it stops any
+// other verb: quietly, by the broken pipe, with no message of a helper.
+TEST(IcsVerb, AClosedPipeStopsDawnhelmCliQuietly) {
+    testing::TempDir dir;
+    const std::string errPath = dir.file("stderr");
+    for (const char* verb : {"events", "ics"}) {
+        SCOPED_TRACE(verb);
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        ::close(fds[0]);  // nobody reads
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        // Signals reach the program as a shell would leave them.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t pipeOnly;
+        sigemptyset(&pipeOnly);
+        sigaddset(&pipeOnly, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &pipeOnly);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+        std::vector<std::string> all{
+            DAWN_CLI_PROGRAM,
+            verb,
+            std::string(verb) == "ics" ? "--settings" : "--tz",
+            std::string(verb) == "ics" ? "/nonexistent/Dawncode.txt" : "60",
+            "--from",
+            "2000-01-01",
+            "--to",
+            "2009-12-31"};
+        if (std::string(verb) == "events") all.insert(all.end(), {"--lat", "3047", "--lon", "328"});
+        std::vector<char*> argv;
+        for (std::string& a : all) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+        ::close(fds[1]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), SIGPIPE);
+        EXPECT_EQ(dir.Read("stderr"), "");
+    }
 }
 
 }  // namespace

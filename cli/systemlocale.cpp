@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "present/localefields.h"
 
@@ -11,17 +12,23 @@ namespace {
 
 #include "locale_table.inc"
 
+std::string_view Text(std::size_t index) {
+    return std::string_view(kLocaleText + kLocaleTextAt[index],
+                            kLocaleTextAt[index + 1] - kLocaleTextAt[index]);
+}
+
 std::size_t RowOf(std::string_view name) {
     const auto end = std::end(kLocaleKeys);
     const auto it =
         std::lower_bound(std::begin(kLocaleKeys), end, name,
-                         [](const LocaleKey& k, std::string_view n) { return k.name < n; });
-    if (it != end && it->name == name) return it->row;
+                         [](const LocaleKey& k, std::string_view n) { return Text(k.name) < n; });
+    if (it != end && Text(it->name) == name) return it->row;
     return std::size(kLocaleRows);  // none
 }
 
 LocaleFormats FormatsOfRow(std::size_t row) {
-    return LocaleFromFields([row](std::size_t i) { return kLocaleStrings[kLocaleRows[row][i]]; });
+    return LocaleFromFields(
+        [row](std::size_t i) { return std::string(Text(kLocaleRows[row][i])); });
 }
 
 std::string_view FirstSet(const EnvironmentReader& getenv,

@@ -3,7 +3,8 @@
 #   bin/dawnhelm-cli               the command-line companion
 #   libexec/dawnhelm/dawnhelm      the window program itself
 #   libexec/dawnhelm/dawnhelm-graph  the drawing helper of `dawnhelm-cli graph`
-#   lib/<arch>/dawnhelm/dawnhelm-sound.so  the window program's sound player,
+#   libexec/dawnhelm/dawnhelm-ics    the calendar helper of `dawnhelm-cli ics`
+#   <libdir>/dawnhelm/dawnhelm-sound.so  the window program's sound player,
 #                                  loaded when the first sound plays
 #   share/dawnhelm/                the label file, the default media, the manual
 #   share/applications/, share/metainfo/, share/icons/hicolor/  desktop integration
@@ -48,6 +49,7 @@ execute_process(COMMAND date -u -R -d ${DAWN_RELEASE_DATE} OUTPUT_VARIABLE _rele
 
 if(TARGET dawnhelm-cli)
   install(TARGETS dawnhelm-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS dawnhelm-ics RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/data/completion/dawnhelm-cli.bash
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME dawnhelm-cli)
 endif()

@@ -50,10 +50,11 @@ function(dawn_packages_of_files out)
 endfunction()
 
 # Needed: the tz database of the zone names, the city list (libgeonames,
-# opened when a search starts), and the SVG plugins that draw the program's
-# icon and the manual's pictures.
+# opened when a search starts) and GLib (opened to fold the names searched),
+# and the SVG plugins that draw the program's icon and the manual's pictures.
 find_library(DAWN_GEONAMES_RUNTIME NAMES libgeonames.so.0)
-set(_needed /usr/share/zoneinfo/Etc/UTC ${DAWN_GEONAMES_RUNTIME})
+find_library(DAWN_GLIB_RUNTIME NAMES libglib-2.0.so.0)
+set(_needed /usr/share/zoneinfo/Etc/UTC ${DAWN_GEONAMES_RUNTIME} ${DAWN_GLIB_RUNTIME})
 if(DAWN_BUILD_GUI)
   set(_plugins ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
   list(APPEND _needed ${_plugins}/iconengines/libqsvgicon.so ${_plugins}/imageformats/libqsvg.so)

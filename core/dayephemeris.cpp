@@ -69,7 +69,7 @@ bool BodyEntry::NormalBothDays() const {
 
 Place PlaceOf(const SiteSettings& s, DayNumber date) {
     return Place{s.LatitudeMinutes, s.LongitudeMinutes,
-                 static_cast<std::int32_t>(ClockRulesOf(s, date).standardOffset.count())};
+                 static_cast<std::int32_t>(StandardOffsetOf(s, date).count())};
 }
 
 DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Place& place) {

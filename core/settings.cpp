@@ -134,6 +134,11 @@ ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date) {
                       ComputeDstWindow(s, date), std::chrono::minutes{60}};
 }
 
+std::chrono::minutes StandardOffsetOf(const SiteSettings& s, DayNumber date) {
+    if (s.Zone) return s.Zone->RulesOn(date).standardOffset;
+    return std::chrono::minutes{s.TimeZoneMinutes};
+}
+
 SiteSettings DefaultSettings(const std::string& appDir, int referenceYear) {
     SiteSettings s;
     // The last Sunday of March and of October: the occurrence index is the

@@ -201,6 +201,10 @@ DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
 // with TimeZoneMinutes and a shift of one hour.
 ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date);
 
+// The standard offset of ClockRulesOf alone, without working out the
+// summer-time window that only the clock times need.
+std::chrono::minutes StandardOffsetOf(const SiteSettings& s, DayNumber date);
+
 struct SettingsLoadResult {
     SiteSettings settings;
     // Messages for the user, one per problem, in English: a line that is not an

@@ -15,26 +15,71 @@ namespace {
 
 constexpr const char* kGeonamesLibrary = "libgeonames.so.0";
 
+// GLib folds the names. Like the city list it is opened on first use, so
+// that a program that never searches a place does not load it: the command
+// line's astronomy verbs start without it. (The city list needs it all the
+// same, and the windows' toolkit loads it anyway.)
+constexpr const char* kGlibLibrary = "libglib-2.0.so.0";
+
+struct GlibText {
+    decltype(&g_utf8_make_valid) makeValid = nullptr;
+    decltype(&g_utf8_get_char) getChar = nullptr;
+    const gchar* const* skip = nullptr;  // g_utf8_skip, which g_utf8_next_char reads
+    decltype(&g_unichar_isspace) isSpace = nullptr;
+    decltype(&g_unichar_to_utf8) toUtf8 = nullptr;
+    decltype(&g_unichar_tolower) toLower = nullptr;
+    decltype(&g_str_to_ascii) toAscii = nullptr;
+    decltype(&g_ascii_tolower) asciiToLower = nullptr;
+    decltype(&g_free) free = nullptr;
+};
+
+template <typename F>
+bool Bind(void* library, const char* symbol, F& out) {
+    out = reinterpret_cast<F>(dlsym(library, symbol));
+    return out != nullptr;
+}
+
+// GLib's text functions, or null when the library cannot be opened. The
+// library stays loaded.
+const GlibText* Glib() {
+    static const GlibText* const glib = []() -> const GlibText* {
+        void* library = dlopen(kGlibLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) return nullptr;
+        static GlibText api;
+        const bool bound = Bind(library, "g_utf8_make_valid", api.makeValid) &&
+                           Bind(library, "g_utf8_get_char", api.getChar) &&
+                           Bind(library, "g_utf8_skip", api.skip) &&
+                           Bind(library, "g_unichar_isspace", api.isSpace) &&
+                           Bind(library, "g_unichar_to_utf8", api.toUtf8) &&
+                           Bind(library, "g_unichar_tolower", api.toLower) &&
+                           Bind(library, "g_str_to_ascii", api.toAscii) &&
+                           Bind(library, "g_ascii_tolower", api.asciiToLower) &&
+                           Bind(library, "g_free", api.free);
+        return bound ? &api : nullptr;
+    }();
+    return glib;
+}
+
 // Appends the lower-case ASCII form of one character, or its lower-case
 // self when it has none (a character of a script without Latin letters).
-void AppendFolded(std::string& out, gunichar c) {
+void AppendFolded(const GlibText& glib, std::string& out, gunichar c) {
     if (c < 0x80) {
-        out.push_back(static_cast<char>(g_ascii_tolower(static_cast<gchar>(c))));
+        out.push_back(static_cast<char>(glib.asciiToLower(static_cast<gchar>(c))));
         return;
     }
     gchar utf8[8] = {};
-    g_unichar_to_utf8(c, utf8);
-    gchar* ascii = g_str_to_ascii(utf8, "C");
+    glib.toUtf8(c, utf8);
+    gchar* ascii = glib.toAscii(utf8, "C");
     const bool transliterated =
         ascii != nullptr && ascii[0] != '\0' && std::string_view(ascii) != "?";
     if (transliterated) {
-        for (const gchar* p = ascii; *p != '\0'; ++p) out.push_back(g_ascii_tolower(*p));
+        for (const gchar* p = ascii; *p != '\0'; ++p) out.push_back(glib.asciiToLower(*p));
     } else {
         gchar lower[8] = {};
-        const gint n = g_unichar_to_utf8(g_unichar_tolower(c), lower);
+        const gint n = glib.toUtf8(glib.toLower(c), lower);
         out.append(lower, static_cast<std::size_t>(n));
     }
-    g_free(ascii);
+    glib.free(ascii);
 }
 
 struct GeonamesApi {
@@ -50,17 +95,15 @@ struct GeonamesApi {
     decltype(&geonames_city_get_population) population = nullptr;
 };
 
-template <typename F>
-bool Bind(void* library, const char* symbol, F& out) {
-    out = reinterpret_cast<F>(dlsym(library, symbol));
-    return out != nullptr;
-}
-
 std::string TextOf(const gchar* text) {
     return text == nullptr ? std::string{} : std::string(text);
 }
 
 CityIndexOpenResult Open(const std::string& libraryFolder) {
+    if (Glib() == nullptr) {
+        return {nullptr, std::string("the city database cannot be searched without ") +
+                             kGlibLibrary + "; install the libglib2.0-0 package"};
+    }
     const std::string path =
         libraryFolder.empty() ? kGeonamesLibrary : libraryFolder + "/" + kGeonamesLibrary;
     // The library stays loaded: its data registers itself with GLib.
@@ -106,23 +149,26 @@ std::int32_t ToArcMinutes(double degrees) {
 }
 
 std::string FoldForSearch(std::string_view text) {
-    gchar* valid = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+    const GlibText* glib = Glib();
+    if (glib == nullptr) return {};
+    gchar* valid = glib->makeValid(text.data(), static_cast<gssize>(text.size()));
     const gchar* end = valid + std::char_traits<char>::length(valid);
     std::string out;
     out.reserve(text.size());
     bool pendingSpace = false;
-    for (const gchar* p = valid; p < end; p = g_utf8_next_char(p)) {
-        const gunichar c = g_utf8_get_char(p);
+    const gchar* const skip = *glib->skip;
+    for (const gchar* p = valid; p < end; p += skip[static_cast<guchar>(*p)]) {
+        const gunichar c = glib->getChar(p);
         if (c == '.' || c == '\'' || c == 0x2019) continue;  // U+2019: the typographic apostrophe
-        if (c == '-' || g_unichar_isspace(c)) {
+        if (c == '-' || glib->isSpace(c)) {
             pendingSpace = !out.empty();
             continue;
         }
         if (pendingSpace) out.push_back(' ');
         pendingSpace = false;
-        AppendFolded(out, c);
+        AppendFolded(*glib, out, c);
     }
-    g_free(valid);
+    glib->free(valid);
     return out;
 }
 

@@ -63,7 +63,8 @@ private:
 // The folded form that search compares: lower case, accents and other marks
 // turned into plain letters where there are some ("Ü" -> "u", "ß" -> "ss"),
 // hyphens and runs of blanks one space, full stops and apostrophes left out.
-// Text that is not valid UTF-8 has its bad bytes replaced first.
+// Text that is not valid UTF-8 has its bad bytes replaced first. Without
+// GLib, which folds it, the folded form is empty and matches nothing.
 std::string FoldForSearch(std::string_view text);
 
 struct CityIndexOpenResult {

@@ -13,8 +13,10 @@ namespace dawn {
 
 inline constexpr std::size_t kLocaleFieldCount = 4 + 4 * 12 + 3 * 7;
 
+// A name a locale is asked for by: the index of the name among the table's
+// texts, and the row of the locale it leads to.
 struct LocaleKey {
-    const char* name;
+    std::uint16_t name;
     std::uint16_t row;
 };
 

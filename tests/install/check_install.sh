@@ -35,6 +35,7 @@ need "$prefix/bin/dawnhelm"
 need "$prefix/bin/dawnhelm-cli"
 need "$prefix/libexec/dawnhelm/dawnhelm"
 need "$prefix/libexec/dawnhelm/dawnhelm-graph"
+need "$prefix/libexec/dawnhelm/dawnhelm-ics"
 # The sound player's module, in the library folder the program looks in.
 sound_module=
 for f in "$prefix"/lib/dawnhelm/dawnhelm-sound.so "$prefix"/lib/*/dawnhelm/dawnhelm-sound.so; do
@@ -73,6 +74,10 @@ grep -qx "TryExec=$prefix/bin/dawnhelm" "$desktop" || fail "TryExec does not nam
 "$prefix/bin/dawnhelm-cli" graph --settings "$work/none/Dawncode.txt" --date 2024-07-01 \
   --out "$work/graph.png" 2>"$work/graph.log" || { cat "$work/graph.log" >&2; fail "the installed graph verb"; }
 need "$work/graph.png"
+# And the ics verb its calendar helper.
+"$prefix/bin/dawnhelm-cli" ics --settings "$work/none/Dawncode.txt" --from 2024-07-01 --to 2024-07-01 \
+  >"$work/day.ics" 2>"$work/ics.log" || { cat "$work/ics.log" >&2; fail "the installed ics verb"; }
+grep -q "^BEGIN:VCALENDAR" "$work/day.ics" || fail "the installed ics verb wrote no calendar"
 
 # One version everywhere: the launcher, dawnhelm-cli and the AppStream release.
 cli_version=$("$prefix/bin/dawnhelm-cli" --version) || fail "dawnhelm-cli --version"

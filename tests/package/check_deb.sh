@@ -26,7 +26,7 @@ version=$(field Version)
 arch=$(field Architecture)
 [ "$(basename "$deb")" = "dawnhelm_${version}_${arch}.deb" ] || fail "file name $(basename "$deb") for version $version on $arch"
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 tzdata libgeonames libqt6svg6; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 tzdata libgeonames libqt6svg6 libglib2.0-0 libical; do
   echo ", $depends" | grep -q ", $lib[a-z0-9]*\\( \\|,\\|\$\\)" || fail "Depends lacks $lib: $depends"
 done
 
@@ -35,6 +35,7 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|; s|/$||' | grep -v '^$'
 outside=$(grep -v '^/usr\(/\|$\)' "$work/files" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 for f in /usr/bin/dawnhelm /usr/bin/dawnhelm-cli /usr/libexec/dawnhelm/dawnhelm \
+  /usr/libexec/dawnhelm/dawnhelm-graph /usr/libexec/dawnhelm/dawnhelm-ics \
   /usr/share/man/man1/dawnhelm.1.gz /usr/share/man/man1/dawnhelm-cli.1.gz \
   /usr/share/bash-completion/completions/dawnhelm-cli \
   /usr/share/applications/org.example.dawnhelm.desktop /usr/share/metainfo/org.example.dawnhelm.metainfo.xml \
@@ -65,6 +66,8 @@ grep -q "^Exec=/usr/bin/dawnhelm\$" "$root/usr/share/applications/org.example.da
   fail "the menu entry does not start /usr/bin/dawnhelm"
 [ "$("$root/usr/bin/dawnhelm-cli" --version)" = "dawnhelm-cli $version" ] || fail "dawnhelm-cli --version is not $version"
 [ "$("$root/usr/bin/dawnhelm" --version)" = "dawnhelm $version" ] || fail "dawnhelm --version is not $version"
+"$root/usr/bin/dawnhelm-cli" ics --settings "$work/none/Dawncode.txt" --from 2024-07-01 --to 2024-07-01 |
+  grep -q "^BEGIN:VCALENDAR" || fail "dawnhelm-cli ics does not run its calendar helper"
 dpkg --root="$root" --force-not-root -r dawnhelm >>"$work/dpkg.log" 2>&1 || fail "dpkg -r: $(cat "$work/dpkg.log")"
 left=$(cd "$root" && find . -path ./var/lib/dpkg -prune -o -path ./home -prune -o ! -type d -print)
 [ -z "$left" ] || fail "files left after removal: $left"

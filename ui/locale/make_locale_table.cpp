@@ -78,10 +78,24 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The table holds no pointers: the texts lie in one array, found by their
+    // offsets, so that the loader has nothing to relocate in it and a run
+    // reads only the pages of the locale it looks up.
+    std::vector<std::size_t> keyNames;
+    for (const auto& [name, row] : keys) keyNames.push_back(indexOf(name));
     std::string out =
         "// The locales of the windows' toolkit, written by ui/locale/make_locale_table.\n";
-    out += "constexpr const char* kLocaleStrings[] = {\n";
-    for (const std::string& s : strings) out += "    " + Literal(s) + ",\n";
+    out += "constexpr char kLocaleText[] =\n";
+    std::vector<std::size_t> offsets;
+    std::size_t at = 0;
+    for (const std::string& s : strings) {
+        offsets.push_back(at);
+        at += s.size();
+        out += "    " + Literal(s) + "\n";
+    }
+    offsets.push_back(at);
+    out += "    \"\";\nconstexpr std::uint32_t kLocaleTextAt[] = {\n";
+    for (std::size_t offset : offsets) out += "    " + std::to_string(offset) + ",\n";
     out += "};\nconstexpr std::uint16_t kLocaleRows[][kLocaleFieldCount] = {\n";
     for (const auto& row : rows) {
         out += "    {";
@@ -89,8 +103,10 @@ int main(int argc, char** argv) {
         out += "},\n";
     }
     out += "};\nconstexpr LocaleKey kLocaleKeys[] = {\n";
+    std::size_t k = 0;
     for (const auto& [name, row] : keys)
-        out += "    {" + Literal(name) + ", " + std::to_string(row) + "},\n";
+        out += "    {" + std::to_string(keyNames[k++]) + ", " + std::to_string(row) + "},  // " +
+               name + "\n";
     out += "};\n";
 
     QSaveFile file(QString::fromLocal8Bit(argv[1]));

@@ -1,0 +1,61 @@
+#include "cli/ics/ics_verb.h"
+
+#include <chrono>
+#include <ostream>
+#include <string>
+
+#include "cli/ics_options.h"
+#include "cli/settings_option.h"
+#include "cli/values.h"
+#include "core/textfile.h"
+#include "reminders/calendarfile.h"
+
+namespace dawn::cli {
+namespace {
+
+VerbOutcome Run(const Command& command, std::ostream& out) {
+    std::chrono::year_month_day from{};
+    std::chrono::year_month_day to{};
+    if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
+    const std::string* path = command.Value("out");
+    if (path != nullptr && path->empty())
+        return VerbOutcome::Usage("--out: the file name is empty");
+    SiteSettings settings;
+    if (auto e = ReadSettingsOption(command, settings)) return *e;
+
+    const CalendarJob job{
+        settings,
+        DayNumber::FromDate(from),
+        DayNumber::FromDate(to),
+        command.Flag("moon"),
+        command.Flag("twilight"),
+        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
+        {}};
+    CalendarResult result;
+    if (path != nullptr && *path != "-") {
+        const TextFileResult written = WriteTextFileStreamed(*path, [&](TextSink& sink) {
+            result = WriteCalendarFile(
+                job, [&sink](std::string_view piece) { return sink.Write(piece); });
+            return result.status == IcsStatus::Ok;
+        });
+        if (result.status != IcsStatus::Ok) return VerbOutcome::Failure(result.error);
+        if (!written.ok()) return VerbOutcome::Failure(written.error);
+        return {};
+    }
+    result = WriteCalendarFile(job, [&out](std::string_view piece) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        return static_cast<bool>(out);
+    });
+    if (result.status == IcsStatus::Stopped) return VerbOutcome::Failure("cannot write the output");
+    if (result.status != IcsStatus::Ok) return VerbOutcome::Failure(result.error);
+    return {};
+}
+
+}  // namespace
+
+const Verb& WritingIcsVerb() {
+    static const Verb verb{"ics", kIcsSummary, kIcsDescription, kIcsOptions, Run};
+    return verb;
+}
+
+}  // namespace dawn::cli

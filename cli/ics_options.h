@@ -1,0 +1,39 @@
+// The ics verb's options and help, shared by dawnhelm-cli, which knows the
+// verb without loading the calendar file library, and by its helper
+// dawnhelm-ics, which writes the file.
+#pragma once
+
+#include <string_view>
+
+#include "cli/command_line.h"
+#include "cli/settings_option.h"
+#include "cli/values.h"
+
+namespace dawn::cli {
+
+inline constexpr Option kIcsOptions[] = {
+    kSettingsOption,
+    kFromOption,
+    kToOption,
+    {"moon", "", false, "moonrise and moonset too"},
+    {"twilight", "", false, "civil dawn and dusk too"},
+    {"out", "FILE", false,
+     "write the file (replaced atomically) instead of standard output; - is standard output"},
+};
+
+inline constexpr std::string_view kIcsSummary = "the calendar file (.ics) of a range of dates";
+inline constexpr std::string_view kIcsDescription =
+    "Writes an iCalendar file (RFC 5545) with one event per sunrise and sunset of every date "
+    "in the\n"
+    "range, and moonrise and moonset (--moon) and civil dawn and dusk (--twilight) on "
+    "request. Each\n"
+    "event's summary is like \"Sunrise 07:15 (82°)\" and its UID is made from the date, the "
+    "kind and the\n"
+    "place, so that a calendar that imports the file again updates its events. The start "
+    "time is in\n"
+    "the settings' time zone, with its VTIMEZONE, when the settings name one, else in UTC. "
+    "The file\n"
+    "holds no alarms. A day without an event (midnight sun, polar night) has no event for "
+    "it.";
+
+}  // namespace dawn::cli
