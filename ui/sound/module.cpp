@@ -4,7 +4,7 @@
 
 #include "ui/sound/mediasound.h"
 
-extern "C" Q_DECL_EXPORT dawn::SoundOutput* dawnhelm_make_sound_output(
-    dawn::MessageBoxes* messages, QWidget* messageParent) {
+extern "C" Q_DECL_EXPORT dawn::SoundOutput* dawnhelm_make_sound_output(dawn::MessageBoxes* messages,
+                                                                       QWidget* messageParent) {
     return new dawn::MediaSound(*messages, messageParent);
 }
