@@ -4,7 +4,7 @@
 #   libexec/dawnhelm/dawnhelm      the window program itself
 #   libexec/dawnhelm/dawnhelm-graph  the drawing helper of `dawnhelm-cli graph`
 #   libexec/dawnhelm/dawnhelm-ics    the calendar helper of `dawnhelm-cli ics`
-#   <libdir>/dawnhelm/dawnhelm-sound.so  the window program's sound player,
+#   lib/<arch>/dawnhelm/dawnhelm-sound.so  the window program's sound player,
 #                                  loaded when the first sound plays
 #   share/dawnhelm/                the label file, the default media, the manual
 #   share/applications/, share/metainfo/, share/icons/hicolor/  desktop integration
@@ -112,7 +112,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/help/ DESTINATION ${DAWN_INSTALL_DA
 
 if(TARGET dawnhelm)
   install(TARGETS dawnhelm RUNTIME DESTINATION ${DAWN_INSTALL_PROGRAMDIR})
-  install(TARGETS dawnhelm-sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/dawnhelm)
+  install(TARGETS dawnhelm-sound LIBRARY DESTINATION ${DAWN_INSTALL_MODULEDIR})
 
   # The launcher finds the program and the shipped files relative to itself,
   # so the installed tree works from any prefix and can be moved.

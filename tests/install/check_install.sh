@@ -38,7 +38,7 @@ need "$prefix/libexec/dawnhelm/dawnhelm-graph"
 need "$prefix/libexec/dawnhelm/dawnhelm-ics"
 # The sound player's module, in the library folder the program looks in.
 sound_module=
-for f in "$prefix"/lib/dawnhelm/dawnhelm-sound.so "$prefix"/lib/*/dawnhelm/dawnhelm-sound.so; do
+for f in "$prefix"/lib*/dawnhelm/dawnhelm-sound.so "$prefix"/lib/*/dawnhelm/dawnhelm-sound.so; do
   [ -f "$f" ] && sound_module=$f
 done
 [ -n "$sound_module" ] || fail "missing after install: the sound module dawnhelm-sound.so under $prefix/lib"

@@ -45,7 +45,7 @@ for f in /usr/bin/dawnhelm /usr/bin/dawnhelm-cli /usr/libexec/dawnhelm/dawnhelm 
   /usr/share/doc/dawnhelm/copyright /usr/share/doc/dawnhelm/changelog.gz; do
   grep -qx "$f" "$work/files" || fail "the package lacks $f"
 done
-grep -q '^/usr/lib/\(.*/\)\?dawnhelm/dawnhelm-sound\.so$' "$work/files" ||
+grep -q '^/usr/lib/[^/]*-linux-gnu[^/]*/dawnhelm/dawnhelm-sound\.so$' "$work/files" ||
   fail "the package lacks the sound module dawnhelm-sound.so"
 
 # Every warning and error of lintian fails; what is only information is shown.
