@@ -6,19 +6,21 @@
 #include <string_view>
 
 #include "cli/command_line.h"
-#include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 
 namespace dawn::cli {
 
 inline constexpr Option kIcsOptions[] = {
-    kSettingsOption,
+    kSettingsOrPlaceOption,
     kFromOption,
     kToOption,
     {"moon", "", false, "moonrise and moonset too"},
     {"twilight", "", false, "civil dawn and dusk too"},
     {"out", "FILE", false,
      "write the file (replaced atomically) instead of standard output; - is standard output"},
+    kZoneOption,
+    kPlaceOption,
 };
 
 inline constexpr std::string_view kIcsSummary = "the calendar file (.ics) of a range of dates";
@@ -31,9 +33,10 @@ inline constexpr std::string_view kIcsDescription =
     "kind and the\n"
     "place, so that a calendar that imports the file again updates its events. The start "
     "time is in\n"
-    "the settings' time zone, with its VTIMEZONE, when the settings name one, else in UTC. "
-    "The file\n"
-    "holds no alarms. A day without an event (midnight sun, polar night) has no event for "
-    "it.";
+    "the settings' time zone (or that of --zone or --place), with its VTIMEZONE, when there "
+    "is one, else\n"
+    "in UTC. The file holds no alarms. A day without an event (midnight sun, polar night) has "
+    "no event\n"
+    "for it.";
 
 }  // namespace dawn::cli

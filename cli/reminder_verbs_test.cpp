@@ -170,6 +170,9 @@ TEST(IcsVerb, DawnhelmCliThroughItsHelperGivesTheVerbsOwnResults) {
         {"ics", "--settings", settings, "--out", ""},
         {"ics", "--settings", dir.str()},
         {"ics", "--settings", "--twilight"},
+        {"ics", "--settings", settings, "--zone", "Europe/Moscow"},
+        {"ics", "--place", "Moscow", "--twilight"},
+        {"ics", "--zone", "Nowhere/Atlantis"},
     };
     for (std::vector<std::string> args : cases) {
         args.insert(args.end(), range.begin(), range.end());

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "cli/command_line.h"
-#include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "core/alarmevents.h"
 #include "present/texts.h"
 
@@ -15,8 +15,10 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kOptions[] = {
-    kSettingsOption,
+    kSettingsOrPlaceOption,
     {"date", "YYYY-MM-DD", true, "the date the alarms ring on"},
+    kZoneOption,
+    kPlaceOption,
 };
 
 std::string_view KindName(AlarmEvent kind) {
@@ -55,7 +57,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day date{};
     if (auto e = ReadDate(command, "date", date); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings)) return *e;
+    if (auto e = ReadSettingsWithPlace(command, settings)) return *e;
 
     std::string text;
     for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date))) {

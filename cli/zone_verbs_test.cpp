@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 #include "cli/values.h"
 #include "core/settings.h"
 #include "core/testsupport_tempdir.h"
@@ -29,7 +30,7 @@ CliRun RunCli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     std::ostringstream warnings;
     auto* saved = std::cerr.rdbuf(warnings.rdbuf());
-    const int code = RunCommandLine(args, out, err);
+    const int code = RunCommandLine(args, out, err, InProcessVerbs());
     std::cerr.rdbuf(saved);
     return {code, out.str(), err.str() + warnings.str()};
 }
@@ -84,9 +85,13 @@ TEST(ZoneOptions, NewYorkTableAppliesSummerTimeOnExactlyTheZonesDays) {
 // An unknown zone or a place that matches nothing: exit 2, naming it.
 TEST(ZoneOptions, AnUnknownZoneOrPlaceIsABadArgument) {
     const std::vector<std::vector<std::string>> commands = {
-        {"events", "--from", "2024-01-01", "--to", "2024-01-02"}, {"day", "--date", "2024-01-01"},
-        {"table", "--from", "2024-01-01", "--to", "2024-01-02"},  {"view", "--date", "2024-01-01"},
+        {"events", "--from", "2024-01-01", "--to", "2024-01-02"},
+        {"day", "--date", "2024-01-01"},
+        {"table", "--from", "2024-01-01", "--to", "2024-01-02"},
+        {"view", "--date", "2024-01-01"},
         {"export", "--from", "2024-01-01", "--to", "2024-01-02"},
+        {"alarms", "--date", "2024-01-01"},
+        {"ics", "--from", "2024-01-01", "--to", "2024-01-02"},
     };
     for (const auto& base : commands) {
         std::vector<std::string> zone = base, place = base;
@@ -146,6 +151,51 @@ TEST(ZoneOptions, TheSettingsFilesZone) {
     EXPECT_THAT(fallback.err, HasSubstr("warning: Settings line 20: unknown time zone"));
     EXPECT_EQ(fallback.out, plain.out);
     EXPECT_EQ(ReadTextFile(unknown.file("Dawncode.txt")).lines.at(19), "Nowhere/Atlantis");
+}
+
+std::string WithoutStamps(std::string text) {
+    for (std::size_t at = text.find("DTSTAMP:"); at != std::string::npos;
+         at = text.find("DTSTAMP:", at + 1))
+        text.erase(at, text.find("\r\n", at) - at);
+    return text;
+}
+
+// alarms and ics take --zone and --place as the other verbs do: --zone over
+// a settings file without a zone is that file with the zone on line 20, and
+// --place stands in for the settings file.
+TEST(ZoneOptions, AlarmsAndIcsTakeTheZoneAndThePlace) {
+    testing::TempDir manualDir, zonedDir;
+    SiteSettings s = DefaultSettings(manualDir.str(), 2024);
+    ASSERT_TRUE(SaveSettings(s, manualDir.str()).ok);
+    s.ZoneName = "Europe/Moscow";
+    ASSERT_TRUE(SaveSettings(s, zonedDir.str()).ok);
+    const std::string manual = manualDir.file("Dawncode.txt");
+    const std::string zoned = zonedDir.file("Dawncode.txt");
+    const std::vector<std::vector<std::string>> commands = {
+        {"alarms", "--date", "2012-07-01"},
+        {"ics", "--from", "2012-07-01", "--to", "2012-07-02", "--twilight"},
+    };
+    for (const auto& base : commands) {
+        SCOPED_TRACE(base[0]);
+        auto run = [&](std::vector<std::string> extra) {
+            std::vector<std::string> args = base;
+            args.insert(args.end(), extra.begin(), extra.end());
+            CliRun r = RunCli(args);
+            EXPECT_EQ(r.code, 0) << r.err;
+            r.out = WithoutStamps(r.out);
+            return r.out;
+        };
+        const std::string byFile = run({"--settings", zoned});
+        EXPECT_EQ(run({"--settings", manual, "--zone", "Europe/Moscow"}), byFile);
+        EXPECT_NE(run({"--settings", manual}), byFile);
+        const std::string byPlace = run({"--place", "Moscow"});
+        EXPECT_FALSE(byPlace.empty());
+        EXPECT_NE(byPlace, byFile);  // Moscow's coordinates, not the default place's
+        if (base[0] == "ics") {
+            EXPECT_THAT(byPlace, HasSubstr("TZID:Europe/Moscow\r\n"));
+            EXPECT_THAT(byPlace, HasSubstr("LOCATION:Moscow\r\n"));
+        }
+    }
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/ics_options.h"
-#include "cli/settings_option.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "core/textfile.h"
 #include "reminders/calendarfile.h"
 
@@ -21,7 +21,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (path != nullptr && path->empty())
         return VerbOutcome::Usage("--out: the file name is empty");
     SiteSettings settings;
-    if (auto e = ReadSettingsOption(command, settings)) return *e;
+    if (auto e = ReadSettingsWithPlace(command, settings)) return *e;
 
     const CalendarJob job{
         settings,
