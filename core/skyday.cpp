@@ -1,5 +1,6 @@
 #include "core/skyday.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "core/calendar.h"
@@ -45,6 +46,21 @@ void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
     if (to < from) return;
     for (DayNumber d = from;; ++d) {
         if (!onDay(SkyDayOf(settings, d)) || d == to) return;
+    }
+}
+
+std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const SiteSettings& settings,
+                                                             UtInstant instant) {
+    using namespace std::chrono;
+    // An offset is less than a day either way, so the date whose offset is
+    // in force is the UT date or one of its neighbours: the first of them
+    // whose own midnight is still to come.
+    const sys_days utDate = floor<days>(instant);
+    for (sys_days date = utDate - days{1};; date += days{1}) {
+        const auto offset = static_cast<std::int32_t>(
+            StandardOffsetOf(settings, DayNumber::FromDate(year_month_day{date})).count());
+        const sys_time<minutes> minute = LocalMinute(instant, offset);
+        if (minute < date + days{1} || date > utDate) return minute;
     }
 }
 

@@ -64,6 +64,16 @@ SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date);
 void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
                    const std::function<bool(const SkyDay&)>& onDay);
 
+// The minute of the zone's standard time that `instant` falls in, rounded to
+// the nearest minute as LocalMinute rounds it. Each date keeps its own
+// standard offset (StandardOffsetOf) up to its own midnight, where the next
+// date's offset takes over: after a change of the offset the clocks jump
+// forward at that midnight or repeat the last part of the date before, and a
+// change of a whole day leaves a date out. With one offset for every date
+// this is LocalMinute with that offset.
+std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const SiteSettings& settings,
+                                                             UtInstant instant);
+
 // The dates (zone standard time) of the first full moon and the first new
 // moon on or after `date`.
 struct NextMoons {

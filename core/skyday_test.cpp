@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 namespace dawn {
 namespace {
 
@@ -73,6 +76,62 @@ TEST(SkyDay, NextFullAndNewMoon) {
         EXPECT_EQ(next.FullMoon, c.full) << FormatIsoDate(c.from) << " " << c.zone;
         EXPECT_EQ(next.NewMoon, c.fresh) << FormatIsoDate(c.from) << " " << c.zone;
     }
+}
+
+// A zone whose standard offset changes once, on `change`.
+class OneChangeZone : public ZoneRules {
+public:
+    OneChangeZone(DayNumber change, int before, int after)
+        : change_(change), before_(before), after_(after) {}
+    const std::string& Name() const override { return name_; }
+    ClockRules RulesOn(DayNumber date) const override {
+        ClockRules rules;
+        rules.standardOffset = minutes(date < change_ ? before_ : after_);
+        return rules;
+    }
+
+private:
+    std::string name_ = "Test/OneChange";
+    DayNumber change_;
+    int before_;
+    int after_;
+};
+
+// An instant is read in the standard offset of the date whose midnight is
+// still to come: across a change the clocks jump forward or repeat the end
+// of the date before at that midnight, and a jump of a whole day leaves the
+// date of the change out. Every instant gets exactly one minute.
+TEST(SkyDay, StandardMinuteAcrossAChangeOfTheOffset) {
+    using namespace std::chrono;
+    const DayNumber change = D(2024, 4, 9);
+    const sys_days c{change.ToDate()};
+    const struct {
+        int before;
+        int after;
+        minutes ut;  // from midnight UT starting the date of the change
+        minutes listed;
+    } cases[] = {
+        {60, 120, -90min, -30min},     // forward: still the old offset's day
+        {60, 120, -50min, 70min},      // forward: 00:00 to 01:00 never shown
+        {120, 60, -150min, -30min},    // back: the old offset up to its midnight
+        {120, 60, -90min, -30min},     // back: the last hour again
+        {120, 60, -30min, 30min},      // back: the new date
+        {-660, 780, 659min, -1min},    // a whole day forward: the day before's last minute
+        {-660, 780, 660min, 1440min},  // ... and then the day after
+        {60, 60, -90min, -30min},      // no change
+    };
+    for (const auto& t : cases) {
+        SiteSettings s = DefaultSettings("/nowhere", 2024);
+        s.Zone = std::make_shared<OneChangeZone>(change, t.before, t.after);
+        EXPECT_EQ(StandardMinuteOf(s, UtInstant(c + t.ut)), c + t.listed)
+            << t.before << " -> " << t.after << " at " << t.ut.count();
+    }
+    // The manual offset: the minute as LocalMinute gives it, rounded.
+    SiteSettings manual = DefaultSettings("/nowhere", 2024);
+    manual.TimeZoneMinutes = -600;
+    const UtInstant instant = UtInstant(c) + seconds(40);
+    EXPECT_EQ(StandardMinuteOf(manual, instant), LocalMinute(instant, -600));
+    EXPECT_EQ(StandardMinuteOf(manual, instant), c - 599min);
 }
 
 }  // namespace
