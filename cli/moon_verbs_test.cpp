@@ -123,6 +123,69 @@ TEST(MoonVerbs, PlaceFromTheSettingsFile) {
               run({"moon", "--lat", "3047", "--lon", "328", "--tz", "60"}));
 }
 
+// With a time zone in the settings file every date takes the standard
+// offset the zone had on it, also within one run across a change of that
+// offset: each date's line is the one its own offset gives as --tz. A zone
+// that kept its offset gives what --tz gives.
+TEST(MoonVerbs, EachDateTakesTheZonesOffsetOfThatDate) {
+    const struct {
+        const char* zone;
+        const char* from;
+        const char* to;
+        const char* change;  // the first date of the new offset
+        int before;
+        int after;
+    } cases[] = {
+        {"Europe/Moscow", "2011-03-01", "2011-04-20", "2011-03-27", 180, 240},
+        {"Europe/Moscow", "2014-10-01", "2014-11-20", "2014-10-26", 240, 180},
+        {"America/Caracas", "2007-11-20", "2007-12-31", "2007-12-09", -240, -270},
+        {"America/Caracas", "2016-04-01", "2016-05-31", "2016-05-01", -270, -240},
+        {"Europe/Helsinki", "2024-01-01", "2024-12-31", "2024-07-01", 120, 120},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.change);
+        const testing::TempDir dir;
+        SiteSettings s = DefaultSettings(dir.str(), 2024);
+        s.LatitudeMinutes = 3345;
+        s.LongitudeMinutes = 2256;
+        s.ZoneName = c.zone;
+        ASSERT_TRUE(SaveSettings(s, dir.str()).ok);
+        const std::vector<std::string> range = {"--from", c.from, "--to", c.to};
+        const auto run = [&](std::vector<std::string> args) {
+            args.insert(args.end(), range.begin(), range.end());
+            const CliRun r = RunCli(args);
+            EXPECT_EQ(r.code, 0) << r.err;
+            EXPECT_EQ(r.err, "");
+            return r.out;
+        };
+        const std::string file = dir.file("Dawncode.txt");
+        std::map<int, std::string> byOffset[2];  // moon, phases
+        for (const int tz : {c.before, c.after}) {
+            byOffset[0][tz] =
+                run({"moon", "--lat", "3345", "--lon", "2256", "--tz", std::to_string(tz)});
+            byOffset[1][tz] = run({"phases", "--tz", std::to_string(tz)});
+        }
+        const std::string zoned[2] = {run({"moon", "--settings", file}),
+                                      run({"phases", "--settings", file})};
+        for (int verb = 0; verb < 2; ++verb) {
+            std::size_t before = 0, after = 0;
+            std::istringstream lines(zoned[verb]);
+            for (std::string line; std::getline(lines, line);) {
+                const bool old = line.substr(0, 10) < c.change;
+                (old ? before : after) += 1;
+                const std::string& own = byOffset[verb][old ? c.before : c.after];
+                EXPECT_NE(own.find(line + "\n"), std::string::npos) << line;
+            }
+            EXPECT_GT(before, 1u) << verb;
+            EXPECT_GT(after, 1u) << verb;
+        }
+        if (c.before == c.after) {
+            EXPECT_EQ(zoned[0], byOffset[0][c.before]);
+            EXPECT_EQ(zoned[1], byOffset[1][c.before]);
+        }
+    }
+}
+
 TEST(MoonVerbs, BadArgumentsLeaveStdoutEmpty) {
     const std::vector<std::string> range = {"--from", "2024-01-01", "--to", "2024-01-31"};
     const struct {

@@ -1,5 +1,8 @@
 // The place and zone of the moon verbs: given as --lat, --lon and --tz, or
-// read from the program's settings file with --settings.
+// read from the program's settings file with --settings. Either way they
+// come as settings, so that each date takes its own standard offset
+// (PlaceOf, StandardOffsetOf) when the file names a time zone; the options
+// give the same offset on every date.
 #pragma once
 
 #include <optional>
@@ -9,6 +12,7 @@
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
+#include "core/settings.h"
 
 namespace dawn::cli {
 
@@ -29,8 +33,9 @@ enum class PlaceParts : bool { ZoneOnly, Whole };
 // Reads the place (or only its zone) from the options or from the settings
 // file, never from both. Returns the outcome to report on a problem (a usage
 // error, or the failure of a settings file that cannot be read), or nothing.
+// Of the options' settings only the coordinates and TimeZoneMinutes count.
 inline std::optional<VerbOutcome> ReadPlaceOrSettings(const Command& command, PlaceParts parts,
-                                                      Place& out) {
+                                                      SiteSettings& out) {
     const bool whole = parts == PlaceParts::Whole;
     const bool anyOption = command.Value(kTimeZoneOption.name) != nullptr ||
                            (whole && (command.Value(kLatitudeOption.name) != nullptr ||
@@ -39,24 +44,25 @@ inline std::optional<VerbOutcome> ReadPlaceOrSettings(const Command& command, Pl
     if (command.Value(kSettingsOption.name) != nullptr) {
         if (anyOption)
             return VerbOutcome::Usage("give either --settings or " + options + ", not both");
-        SiteSettings settings;
-        if (auto e = ReadSettingsOption(command, settings)) return e;
-        out = {settings.LatitudeMinutes, settings.LongitudeMinutes, settings.TimeZoneMinutes};
-        return std::nullopt;
+        return ReadSettingsOption(command, out);
     }
     if (!anyOption) return VerbOutcome::Usage("missing " + options + " (or --settings FILE)");
-    if (whole) {
-        std::string e = ReadPlace(command, out);
-        if (e.empty()) return std::nullopt;
-        if (e.rfind("missing", 0) == 0) e += " (or --settings FILE)";
-        return VerbOutcome::Usage(e);
-    }
     Place place{};
-    if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, place.timeZoneMinutes);
-        !e.empty()) {
+    if (whole) {
+        std::string e = ReadPlace(command, place);
+        if (!e.empty()) {
+            if (e.rfind("missing", 0) == 0) e += " (or --settings FILE)";
+            return VerbOutcome::Usage(e);
+        }
+    } else if (auto e =
+                   ReadInteger(command, kTimeZoneOption.name, -1439, 1439, place.timeZoneMinutes);
+               !e.empty()) {
         return VerbOutcome::Usage(e);
     }
-    out = place;
+    out = SiteSettings{};
+    out.LatitudeMinutes = place.latitudeMinutes;
+    out.LongitudeMinutes = place.longitudeMinutes;
+    out.TimeZoneMinutes = place.timeZoneMinutes;
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 // moon: the moon's phase at local noon for every date of a range.
 #include <charconv>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -8,6 +9,8 @@
 #include "cli/moon_names.h"
 #include "cli/place_or_settings.h"
 #include "cli/values.h"
+#include "core/daynumber.h"
+#include "core/settings.h"
 
 namespace dawn::cli {
 
@@ -30,9 +33,9 @@ void AppendOneDecimal(std::string& out, double value) {
 VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day from{}, to{};
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
-    Place place{};
-    if (auto e = ReadPlaceOrSettings(command, PlaceParts::Whole, place)) return *e;
-    const double latitude = place.latitudeMinutes / 60.0;
+    SiteSettings settings;
+    if (auto e = ReadPlaceOrSettings(command, PlaceParts::Whole, settings)) return *e;
+    const double latitude = settings.LatitudeMinutes / 60.0;
 
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
@@ -40,7 +43,10 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     const std::chrono::sys_days last{to};
     for (std::chrono::sys_days day{from}; day <= last; day += std::chrono::days{1}) {
         const std::chrono::year_month_day date{day};
-        const DatePhase phase = MoonPhaseOfDate(date, latitude, place.timeZoneMinutes);
+        // Noon of the date's own standard time, as the day record takes it.
+        const auto zone = static_cast<std::int32_t>(
+            StandardOffsetOf(settings, DayNumber::FromDate(date)).count());
+        const DatePhase phase = MoonPhaseOfDate(date, latitude, zone);
         buffer.append(FormatIsoDate(date)).append(";").append(PhaseNameText(phase.name));
         buffer.append(";");
         AppendOneDecimal(buffer, phase.atNoon.illuminatedFraction * 100.0);
@@ -71,7 +77,8 @@ const Verb& MoonVerb() {
         "last quarter when it holds the minute of that phase as the phases verb lists it.\n"
         "LIT is the lit part of the moon's disc in percent and AGE the days since the last\n"
         "new moon, both at noon of the zone's standard time, with one decimal. The place\n"
-        "and zone come from --lat, --lon and --tz, or from the settings file.",
+        "and zone come from --lat, --lon and --tz, or from the settings file; a time zone\n"
+        "named there gives every date the standard offset it had on that date.",
         kOptions,
         &Run,
     };

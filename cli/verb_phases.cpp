@@ -9,6 +9,8 @@
 #include "cli/moon_names.h"
 #include "cli/place_or_settings.h"
 #include "cli/values.h"
+#include "core/settings.h"
+#include "core/skyday.h"
 
 namespace dawn::cli {
 
@@ -26,9 +28,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     using namespace std::chrono;
     year_month_day from{}, to{};
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
-    Place place{};
-    if (auto e = ReadPlaceOrSettings(command, PlaceParts::ZoneOnly, place)) return *e;
-    const std::int32_t zone = place.timeZoneMinutes;
+    SiteSettings settings;
+    if (auto e = ReadPlaceOrSettings(command, PlaceParts::ZoneOnly, settings)) return *e;
 
     // A year of dates at a time. A phase belongs to the date of its minute in
     // the zone; a day more on each side catches every phase that rounds or
@@ -40,7 +41,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         std::string buffer;
         for (const PhaseEvent& e :
              PrincipalPhasesBetween(UtInstant{first - days{1}}, UtInstant{blockLast + days{2}})) {
-            const sys_time<minutes> minute = LocalMinute(e.instant, zone);
+            const sys_time<minutes> minute = StandardMinuteOf(settings, e.instant);
             const sys_days date = floor<days>(minute);
             if (date < first || date > blockLast) continue;
             const hh_mm_ss<minutes> clock{minute - date};
@@ -67,9 +68,11 @@ const Verb& PhasesVerb() {
         "    YYYY-MM-DD HH:MM;PHASE\n"
         "PHASE is new, first quarter, full or last quarter. Times are the zone's standard\n"
         "time (no summer time), rounded to the minute; the zone comes from --tz or from the\n"
-        "settings file. From 1900 to 2100 they agree with a high-precision ephemeris to\n"
-        "within a minute; far from the present they rest on an extrapolation of the\n"
-        "Earth's irregular rotation and grow uncertain.",
+        "settings file. A time zone named there gives each date the standard offset it had\n"
+        "on that date, taking over at the midnight that ends the date before. From 1900 to\n"
+        "2100 they agree with a high-precision ephemeris to within a minute; far from the\n"
+        "present they rest on an extrapolation of the Earth's irregular rotation and grow\n"
+        "uncertain.",
         kOptions,
         &Run,
     };
