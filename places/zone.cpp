@@ -136,20 +136,42 @@ void MergeEqualNeighbours(std::vector<RawPeriod>& raw) {
 
 // Standard offset and shift of every period (see the header on what counts
 // as summer time). A daylight period is summer time when its offset is above
-// the nearest period not marked daylight (the one before it, else the one
-// after); one below it is the standard time of a zone that marks its winter
-// (Ireland) or Ramadan (Morocco) as daylight, and then an unmarked period
-// between two such periods, higher than both, is its summer time. Summer time
-// needs a change on both sides: an open-ended offset is standard time.
+// the nearest period not marked daylight: the one before it, or the one after
+// it when only that one gives a shift a summer time can have (at most three
+// hours). So a zone that moved its standard time within a summer keeps a
+// summer time of an hour, not of a day (Samoa leapt across the date line in
+// December 2011; Moscow went from +3 h to +2 h with the summer of 1991). A
+// daylight period below that neighbour is the standard time of a zone that
+// marks its winter (Ireland) or Ramadan (Morocco) as daylight, and then an
+// unmarked period between two such periods, higher than both, is its summer
+// time. Summer time needs a change on both sides: an open-ended offset is
+// standard time.
 std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
+    constexpr minutes kLongestShift{180};
     const std::size_t n = raw.size();
     auto offset = [&](std::size_t k) { return RoundedMinutes(raw[k].offsetSeconds); };
-    auto nearestStandard = [&](std::size_t k) -> std::optional<std::size_t> {
+    auto standardBefore = [&](std::size_t k) -> std::optional<std::size_t> {
         for (std::size_t j = k; j-- > 0;)
             if (!raw[j].daylight) return j;
+        return std::nullopt;
+    };
+    auto standardAfter = [&](std::size_t k) -> std::optional<std::size_t> {
         for (std::size_t j = k + 1; j < n; ++j)
             if (!raw[j].daylight) return j;
         return std::nullopt;
+    };
+    // The standard offset of daylight period k, or its own when it has none.
+    auto standardOf = [&](std::size_t k) -> minutes {
+        const minutes own = offset(k);
+        const auto before = standardBefore(k);
+        const auto after = standardAfter(k);
+        auto summerOver = [&](std::optional<std::size_t> j) {
+            return j && offset(*j) < own && own - offset(*j) <= kLongestShift;
+        };
+        if (summerOver(before)) return offset(*before);
+        if (summerOver(after)) return offset(*after);
+        const auto nearest = before ? before : after;
+        return nearest && offset(*nearest) < own ? offset(*nearest) : own;
     };
     std::vector<Zone::Segment> segments;
     for (std::size_t k = 0; k < n; ++k) {
@@ -157,8 +179,7 @@ std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
         minutes standard = own;
         const bool inner = k > 0 && k + 1 < n;
         if (raw[k].daylight) {
-            const auto j = nearestStandard(k);
-            if (inner && j && offset(*j) < own) standard = offset(*j);
+            if (inner) standard = standardOf(k);
         } else if (inner && raw[k - 1].daylight && raw[k + 1].daylight && offset(k - 1) < own &&
                    offset(k + 1) < own) {
             standard = offset(k - 1);

@@ -96,6 +96,17 @@ TEST(ZoneDay, StandardOffsetAndSummerTimeOfTheDate) {
          DstWindow{D(2010, 3, 28), D(2010, 10, 31)}},
         {"Europe/Moscow", D(2012, 7, 1), 240, std::nullopt, std::nullopt},
         {"Europe/Moscow", D(2015, 7, 1), 180, std::nullopt, std::nullopt},
+        // Moscow went over to +2 h within the summer of 1991, its summer time
+        // at +3 h: an hour over the new standard time.
+        {"Europe/Moscow", D(1991, 7, 1), 120,
+         SummerTimeWindow{At(1991, 3, 31, 2, 0), At(1991, 9, 29, 3, 0), minutes{60}},
+         DstWindow{D(1991, 3, 31), D(1991, 9, 29)}},
+        // Samoa leapt from -10 h (summer time over -11 h) to +14 h (summer time
+        // over +13 h) at the end of 29 December 2011, within one summer: an
+        // hour of summer time on the new standard time, not a day of it.
+        {"Pacific/Apia", D(2012, 1, 15), 780,
+         SummerTimeWindow{At(2011, 9, 24, 3, 0), At(2012, 4, 1, 4, 0), minutes{60}},
+         DstWindow{D(2011, 9, 24), D(2012, 4, 1)}},
         // Morocco: summer time broken by Ramadan (2013), and +1 h all year
         // but Ramadan (2020); the window is the one holding the date.
         {"Africa/Casablanca", D(2013, 5, 1), 0,
