@@ -205,7 +205,7 @@ std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber
         const sys_days day = floor<days>(local);
         const DayNumber d = DayNumber::FromDate(year_month_day{day});
         if (d < first || d > last) continue;
-        marks.push_back({p.phase, GraphPoint{d, local - day}});
+        marks.push_back({p.phase, GraphPoint{d, local - day}, MoonPhaseOfDay(settings, d).litSide});
     }
     return marks;
 }

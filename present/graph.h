@@ -22,7 +22,12 @@
 //
 // With the principal phases asked for, the moon graph carries the instants of
 // new moon, first quarter, full moon and last quarter in its window, on the
-// local clock (summer time applied, which may carry one into the next day).
+// local clock (summer time applied, which may carry one into the next day),
+// each with the side its disc is lit on for the place: the side the main
+// window's disc shows on the mark's date. A watcher north of the moon's
+// declination faces south to see it highest and sees a waxing moon lit on the
+// right; one south of it faces north and sees it lit on the left. In the
+// tropics the side so follows the moon as well as the latitude.
 //
 // Dates come in and go out as DayNumber, times of day as minutes.
 #include <array>
@@ -87,6 +92,10 @@ struct GraphBandDay {
 struct GraphPhaseMark {
     PrincipalPhase phase = PrincipalPhase::NewMoon;
     GraphPoint point;
+    // The side of a quarter's disc that is lit, as the main window shows the
+    // moon of that date: first quarter lit on the right seen from the north,
+    // on the left seen from the south.
+    LitSide litSide = LitSide::Right;
     friend bool operator==(const GraphPhaseMark&, const GraphPhaseMark&) = default;
 };
 

@@ -101,7 +101,8 @@ private:
 };
 
 // The principal phases: a small disc, dark for new moon, light for full moon
-// and half lit for the quarters, with the phase's name beside it.
+// and half lit for the quarters on the side the place sees lit, with the
+// phase's name beside it.
 class PhasesItem : public QGraphicsItem {
 public:
     PhasesItem(QChart* chart, const std::vector<GraphPhaseMark>& marks)
@@ -125,10 +126,10 @@ public:
             painter->setBrush(m.phase == PrincipalPhase::NewMoon ? dark : light);
             painter->drawEllipse(disc);
             if (m.phase == PrincipalPhase::FirstQuarter || m.phase == PrincipalPhase::LastQuarter) {
-                // The dark half: the left one at first quarter.
+                // The dark half, from the top over the left or the right edge.
                 painter->setBrush(dark);
-                painter->drawChord(
-                    disc, m.phase == PrincipalPhase::FirstQuarter ? 90 * 16 : -90 * 16, 180 * 16);
+                painter->drawChord(disc, m.litSide == LitSide::Right ? 90 * 16 : -90 * 16,
+                                   180 * 16);
             }
             painter->setPen(dark);
             painter->drawText(QPointF(c.x() + 9, c.y() + 4), PhaseText(m.phase));
