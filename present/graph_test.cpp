@@ -217,6 +217,35 @@ TEST_F(GraphTest, TwilightBandsFollowTheSunBelowEachLimit) {
     }
 }
 
+// The legend names the three twilights with the twilight panel's captions in
+// the chosen language, padding and colon dropped; night and day, which no
+// label names, and a caption left blank keep their English names.
+TEST_F(GraphTest, BandNamesFollowTheChosenLanguage) {
+    struct Case {
+        int language;
+        const char* astronomicalCaption;  // written over the table's, when given
+        BandNames names;
+    };
+    const Case cases[] = {
+        {4, nullptr, {"Night", "Astronomical", "Nautical", "Civil", "Day"}},
+        {3, nullptr, {"Night", "Astronomisch", "Nautisch", "Bürgerlich", "Day"}},
+        {6, nullptr, {"Night", "Astronómico", "Náutico", "Civil", "Day"}},
+        {4, "  :  ", {"Night", "Astronomical", "Nautical", "Civil", "Day"}},
+        {4, " Deep twilight  :", {"Night", "Deep twilight", "Nautical", "Civil", "Day"}},
+    };
+    for (const Case& c : cases) {
+        AppState s = test::EnglishState();
+        s.Settings.LanguageIndex = c.language;
+        if (c.astronomicalCaption != nullptr)
+            s.Labels.SetCell(c.language + 1, label::kAstronomicalTwilight, c.astronomicalCaption);
+        s.ApplyLanguage();
+        EXPECT_EQ(BandNamesOf(s), c.names) << c.language;
+        GraphInputs in = GraphInputsFor(s);
+        in.twilightBands = true;
+        EXPECT_EQ(BuildGraph(in, Body::Sun).bandNames, c.names) << c.language;
+    }
+}
+
 // A day whose sun stays above a limit across one midnight or both.
 TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
     using std::chrono::hours;
