@@ -15,6 +15,11 @@ EventValues ValuesOf(const EventMinutes& e, const ClockRules& clocks, DayNumber 
     return v;
 }
 
+DatePhase PhaseOf(const SiteSettings& settings, DayNumber date, const ClockRules& clocks) {
+    return MoonPhaseOfDate(date.ToDate(), settings.LatitudeMinutes / 60.0,
+                           static_cast<std::int32_t>(clocks.standardOffset.count()));
+}
+
 SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
     const auto ymd = date.ToDate();
     const ClockRules clocks = ClockRulesOf(settings, date);
@@ -30,8 +35,7 @@ SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
         day.Noon = NoonEntry{sun.noon->minute, clocks.ClockTime(date, sun.noon->minute),
                              sun.noon->altitudeDegrees};
     }
-    day.Phase = MoonPhaseOfDate(ymd, settings.LatitudeMinutes / 60.0,
-                                static_cast<std::int32_t>(clocks.standardOffset.count()));
+    day.Phase = PhaseOf(settings, date, clocks);
     return day;
 }
 
@@ -39,6 +43,10 @@ SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
 
 SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date) {
     return SkyDayOf(settings, date);
+}
+
+DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date) {
+    return PhaseOf(settings, date, ClockRulesOf(settings, date));
 }
 
 void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,

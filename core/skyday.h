@@ -59,6 +59,10 @@ struct SkyDay {
 // The sky day of one date, on the date's clocks (ClockRulesOf).
 SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date);
 
+// The moon's phase of one date alone, as its sky day holds it: at local noon
+// of the date's standard time, lit on the side the place sees lit.
+DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date);
+
 // ComputeSkyDay for every date from `from` to `to`, oldest first; `onDay`
 // returns false to stop. Nothing is called when `to` < `from`.
 void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,

@@ -104,7 +104,22 @@ GraphInputs GraphInputsFor(const AppState& state) {
     in.summerTimeLabel = state.Label(label::kSummerTime);
     in.winterTimeLabel = state.Label(label::kWinterTime);
     in.formatDate = [locale = state.Locale](DayNumber d) { return locale.DateText(d); };
+    in.bandNames = BandNamesOf(state);
     return in;
+}
+
+BandNames BandNamesOf(const AppState& state) {
+    BandNames names = kEnglishBandNames;
+    const std::pair<BandLimit, int> captions[] = {
+        {BandLimit::Astronomical, label::kAstronomicalTwilight},
+        {BandLimit::Nautical, label::kNauticalTwilight},
+        {BandLimit::Civil, label::kCivilTwilight}};
+    for (const auto& [limit, row] : captions) {
+        // The band above a limit is at index limit + 1, after the night.
+        const std::string_view caption = CaptionWithoutColon(state.Label(row));
+        if (!caption.empty()) names[static_cast<std::size_t>(limit) + 1] = caption;
+    }
+    return names;
 }
 
 std::string DateSeparatorOf(std::string_view dateFormat) {
@@ -205,7 +220,7 @@ std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber
         const sys_days day = floor<days>(local);
         const DayNumber d = DayNumber::FromDate(year_month_day{day});
         if (d < first || d > last) continue;
-        marks.push_back({p.phase, GraphPoint{d, local - day}});
+        marks.push_back({p.phase, GraphPoint{d, local - day}, MoonPhaseOfDay(settings, d).litSide});
     }
     return marks;
 }
@@ -218,6 +233,7 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     g.titleLines = GraphTitleLines(in, body);
     g.timeSeparator = in.timeSeparator;
     g.dateSeparator = in.dateSeparator;
+    g.bandNames = in.bandNames;
     const int count = PlottedDayCount(body, in.shownDate);
     g.firstDay = GraphWindowStart(body, in.shownDate) + 1;
     g.lastDay = g.firstDay + (count - 1);

@@ -22,7 +22,12 @@
 //
 // With the principal phases asked for, the moon graph carries the instants of
 // new moon, first quarter, full moon and last quarter in its window, on the
-// local clock (summer time applied, which may carry one into the next day).
+// local clock (summer time applied, which may carry one into the next day),
+// each with the side its disc is lit on for the place: the side the main
+// window's disc shows on the mark's date. A watcher north of the moon's
+// declination faces south to see it highest and sees a waxing moon lit on the
+// right; one south of it faces north and sees it lit on the left. In the
+// tropics the side so follows the moon as well as the latitude.
 //
 // Dates come in and go out as DayNumber, times of day as minutes.
 #include <array>
@@ -69,6 +74,11 @@ struct ClockSpan {
 // astronomical twilight, above the last it is day (sunrise to sunset).
 enum class BandLimit : std::uint8_t { Astronomical = 0, Nautical = 1, Civil = 2, Day = 3 };
 inline constexpr std::size_t kBandLimitCount = 4;
+// The bands themselves: night below the first limit, then one above each.
+inline constexpr std::size_t kBandCount = kBandLimitCount + 1;
+using BandNames = std::array<std::string, kBandCount>;
+// The bands' names in the legend, darkest first, when no label names them.
+inline const BandNames kEnglishBandNames = {"Night", "Astronomical", "Nautical", "Civil", "Day"};
 
 // The spans of one day in which the sun stands above each limit, earliest
 // first: none on a day it stays below, 00:00-24:00 on a day it stays above,
@@ -87,6 +97,10 @@ struct GraphBandDay {
 struct GraphPhaseMark {
     PrincipalPhase phase = PrincipalPhase::NewMoon;
     GraphPoint point;
+    // The side of a quarter's disc that is lit, as the main window shows the
+    // moon of that date: first quarter lit on the right seen from the north,
+    // on the left seen from the south.
+    LitSide litSide = LitSide::Right;
     friend bool operator==(const GraphPhaseMark&, const GraphPhaseMark&) = default;
 };
 
@@ -102,6 +116,8 @@ struct GraphData {
     // One per plotted day, oldest first; empty unless the inputs ask for the
     // twilight bands of the sun graph.
     std::vector<GraphBandDay> bands;
+    // The legend's names of the five bands, darkest first.
+    BandNames bandNames = kEnglishBandNames;
     // In time order; empty unless the inputs ask for the moon's phases.
     std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
@@ -124,14 +140,21 @@ struct GraphInputs {
     std::string summerTimeLabel;
     std::string winterTimeLabel;
     std::function<std::string(DayNumber)> formatDate;  // the locale's short date format
-    bool twilightBands = false;    // the sun graph's shaded bands behind its lines
+    bool twilightBands = false;  // the sun graph's shaded bands behind its lines
+    BandNames bandNames = kEnglishBandNames;
     bool principalPhases = false;  // the moon graph's marks of its principal phases
 };
 
 // The graph's inputs from the program's state: the shown date and its
-// summer-time window, the place and zone texts, the summer and winter words
-// and the locale's formats.
+// summer-time window, the place and zone texts, the summer and winter words,
+// the names of the bands and the locale's formats.
 GraphInputs GraphInputsFor(const AppState& state);
+
+// The legend's names of the bands in the chosen language: the twilight
+// panel's captions without their padding and colon ("Nautical    :" ->
+// "Nautical") for the three twilights, and English for night and day, which
+// no label names. A caption left empty keeps the English name.
+BandNames BandNamesOf(const AppState& state);
 
 // The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
 // has none.

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/skyday.h"
+#include "present/dayview.h"
 #include "present/testsupport_state.h"
 #include "present/texts.h"
 
@@ -216,6 +217,35 @@ TEST_F(GraphTest, TwilightBandsFollowTheSunBelowEachLimit) {
     }
 }
 
+// The legend names the three twilights with the twilight panel's captions in
+// the chosen language, padding and colon dropped; night and day, which no
+// label names, and a caption left blank keep their English names.
+TEST_F(GraphTest, BandNamesFollowTheChosenLanguage) {
+    struct Case {
+        int language;
+        const char* astronomicalCaption;  // written over the table's, when given
+        BandNames names;
+    };
+    const Case cases[] = {
+        {4, nullptr, {"Night", "Astronomical", "Nautical", "Civil", "Day"}},
+        {3, nullptr, {"Night", "Astronomisch", "Nautisch", "Bürgerlich", "Day"}},
+        {6, nullptr, {"Night", "Astronómico", "Náutico", "Civil", "Day"}},
+        {4, "  :  ", {"Night", "Astronomical", "Nautical", "Civil", "Day"}},
+        {4, " Deep twilight  :", {"Night", "Deep twilight", "Nautical", "Civil", "Day"}},
+    };
+    for (const Case& c : cases) {
+        AppState s = test::EnglishState();
+        s.Settings.LanguageIndex = c.language;
+        if (c.astronomicalCaption != nullptr)
+            s.Labels.SetCell(c.language + 1, label::kAstronomicalTwilight, c.astronomicalCaption);
+        s.ApplyLanguage();
+        EXPECT_EQ(BandNamesOf(s), c.names) << c.language;
+        GraphInputs in = GraphInputsFor(s);
+        in.twilightBands = true;
+        EXPECT_EQ(BuildGraph(in, Body::Sun).bandNames, c.names) << c.language;
+    }
+}
+
 // A day whose sun stays above a limit across one midnight or both.
 TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
     using std::chrono::hours;
@@ -255,7 +285,9 @@ TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
 }
 
 // The phases of June and July 2024 at zone +01:00: full 22 June 02:08, last
-// quarter 28 June 22:53, new 5 July 23:57, first quarter 13 July 23:49.
+// quarter 28 June 22:53, new 5 July 23:57, first quarter 13 July 23:49. Each
+// mark carries the lit side of its date's moon at noon, as the main window
+// shows it: waning (lit left) up to the new moon's date, waxing after it.
 TEST_F(GraphTest, MoonGraphMarksThePrincipalPhasesOnTheLocalClock) {
     using std::chrono::hours;
     using std::chrono::minutes;
@@ -263,23 +295,25 @@ TEST_F(GraphTest, MoonGraphMarksThePrincipalPhasesOnTheLocalClock) {
         return GraphPoint{DayNumber::FromYmd(2024, static_cast<unsigned>(month), day),
                           hours(h) + minutes(m)};
     };
+    constexpr LitSide R = LitSide::Right;
+    constexpr LitSide L = LitSide::Left;
     struct Case {
         bool summerTime;
         std::vector<GraphPhaseMark> marks;
     };
     const Case cases[] = {
         {false,
-         {{PrincipalPhase::FullMoon, at(6, 22, 2, 8)},
-          {PrincipalPhase::LastQuarter, at(6, 28, 22, 53)},
-          {PrincipalPhase::NewMoon, at(7, 5, 23, 57)},
-          {PrincipalPhase::FirstQuarter, at(7, 13, 23, 49)}}},
+         {{PrincipalPhase::FullMoon, at(6, 22, 2, 8), L},
+          {PrincipalPhase::LastQuarter, at(6, 28, 22, 53), L},
+          {PrincipalPhase::NewMoon, at(7, 5, 23, 57), L},
+          {PrincipalPhase::FirstQuarter, at(7, 13, 23, 49), R}}},
         // The summer hour carries the new moon and the first quarter into
         // the next day.
         {true,
-         {{PrincipalPhase::FullMoon, at(6, 22, 3, 8)},
-          {PrincipalPhase::LastQuarter, at(6, 28, 23, 53)},
-          {PrincipalPhase::NewMoon, at(7, 6, 0, 57)},
-          {PrincipalPhase::FirstQuarter, at(7, 14, 0, 49)}}},
+         {{PrincipalPhase::FullMoon, at(6, 22, 3, 8), L},
+          {PrincipalPhase::LastQuarter, at(6, 28, 23, 53), L},
+          {PrincipalPhase::NewMoon, at(7, 6, 0, 57), R},
+          {PrincipalPhase::FirstQuarter, at(7, 14, 0, 49), R}}},
     };
     for (const Case& c : cases) {
         test::PlaceAt(state.Settings, 3047, 328, 60, c.summerTime);
@@ -289,6 +323,49 @@ TEST_F(GraphTest, MoonGraphMarksThePrincipalPhasesOnTheLocalClock) {
         in.principalPhases = true;
         EXPECT_EQ(BuildGraph(in, Body::Moon).phases, c.marks) << c.summerTime;
         EXPECT_TRUE(BuildGraph(in, Body::Sun).phases.empty());
+    }
+}
+
+// A quarter's disc is lit on the side the main window shows for its date.
+// North of the tropics the first quarter is lit on the right and the last on
+// the left, south of them the other way round. On the equator the side
+// follows the moon: in March 2024 the first quarter (17 March) stands north
+// of the zenith and the last quarter (3 March) south of it, so a watcher
+// facing the moon sees both lit on the left; in September 2024 the first
+// quarter (11 September) stands south and the last (24 September) north,
+// and both are lit on the right.
+TEST_F(GraphTest, QuarterMarksAreLitOnTheSideTheMainWindowShows) {
+    constexpr LitSide R = LitSide::Right;
+    constexpr LitSide L = LitSide::Left;
+    struct Case {
+        const char* place;
+        std::int32_t latitude, longitude, zone;
+        unsigned month, day;  // the shown date in 2024
+        LitSide firstQuarter, lastQuarter;
+    };
+    const Case cases[] = {
+        {"50N47", 3047, 328, 60, 3, 10, R, L},    {"50N47", 3047, 328, 60, 9, 17, R, L},
+        {"33S52", -2032, 9072, 600, 3, 10, L, R}, {"33S52", -2032, 9072, 600, 9, 17, L, R},
+        {"equator", 0, 0, 0, 3, 10, L, L},        {"equator", 0, 0, 0, 9, 17, R, R},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.place) + " month " + std::to_string(c.month));
+        test::PlaceAt(state.Settings, c.latitude, c.longitude, c.zone);
+        Show(2024, c.month, c.day);
+        GraphInputs in = GraphInputsFor(state);
+        in.principalPhases = true;
+        int quarters = 0;
+        for (const GraphPhaseMark& m : BuildGraph(in, Body::Moon).phases) {
+            if (m.phase != PrincipalPhase::FirstQuarter && m.phase != PrincipalPhase::LastQuarter)
+                continue;
+            ++quarters;
+            EXPECT_EQ(m.litSide,
+                      m.phase == PrincipalPhase::FirstQuarter ? c.firstQuarter : c.lastQuarter)
+                << FormatIsoDate(m.point.day);
+            state.ShowDate(m.point.day);
+            EXPECT_EQ(m.litSide, BuildDayView(state).phase.litSide) << FormatIsoDate(m.point.day);
+        }
+        EXPECT_EQ(quarters, 2);
     }
 }
 

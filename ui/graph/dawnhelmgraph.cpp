@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
+#include <QTextDocumentFragment>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -54,13 +55,20 @@ QScatterSeries* MakeMark(const QColor& color, const QString& name) {
 }
 
 // Night, then the spans above each band limit, darkest first.
-const QColor kNightColor(38, 48, 88);
-const QColor kBandColors[kBandLimitCount] = {
+const QColor kBandColors[kBandCount] = {
+    QColor(38, 48, 88),     // night
     QColor(72, 88, 140),    // astronomical twilight
     QColor(112, 132, 184),  // nautical twilight
     QColor(168, 188, 224),  // civil twilight
     QColor(255, 250, 222),  // day
 };
+const QColor& AboveColor(std::size_t limit) {
+    return kBandColors[limit + 1];
+}
+
+// The longest a band's name is drawn in the legend, in pixels at the laid-out
+// width; a longer one ends in an ellipsis.
+constexpr qreal kBandNameWidth = 160;
 
 // The twilight bands, painted over the plot area's background and under the
 // grid and the lines. Each day is a column one day wide.
@@ -79,7 +87,7 @@ public:
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setPen(Qt::NoPen);
         painter->setClipRect(area);
-        painter->fillRect(area, kNightColor);
+        painter->fillRect(area, kBandColors[0]);
         for (const GraphBandDay& day : bands_) {
             const qreal x = day.day.Value();
             for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
@@ -88,7 +96,7 @@ public:
                         QPointF(x - 0.5, static_cast<qreal>(span.from.count())));
                     const QPointF b = chart_->mapToPosition(
                         QPointF(x + 0.5, static_cast<qreal>(span.to.count())));
-                    painter->fillRect(QRectF(a, b).normalized(), kBandColors[limit]);
+                    painter->fillRect(QRectF(a, b).normalized(), AboveColor(limit));
                 }
             }
         }
@@ -101,7 +109,8 @@ private:
 };
 
 // The principal phases: a small disc, dark for new moon, light for full moon
-// and half lit for the quarters, with the phase's name beside it.
+// and half lit for the quarters on the side the place sees lit, with the
+// phase's name beside it.
 class PhasesItem : public QGraphicsItem {
 public:
     PhasesItem(QChart* chart, const std::vector<GraphPhaseMark>& marks)
@@ -125,10 +134,10 @@ public:
             painter->setBrush(m.phase == PrincipalPhase::NewMoon ? dark : light);
             painter->drawEllipse(disc);
             if (m.phase == PrincipalPhase::FirstQuarter || m.phase == PrincipalPhase::LastQuarter) {
-                // The dark half: the left one at first quarter.
+                // The dark half: the left one of a moon lit on the right.
                 painter->setBrush(dark);
-                painter->drawChord(
-                    disc, m.phase == PrincipalPhase::FirstQuarter ? 90 * 16 : -90 * 16, 180 * 16);
+                painter->drawChord(disc, m.litSide == LitSide::Right ? 90 * 16 : -90 * 16,
+                                   180 * 16);
             }
             painter->setPen(dark);
             painter->drawText(QPointF(c.x() + 9, c.y() + 4), PhaseText(m.phase));
@@ -213,7 +222,40 @@ void DawnhelmGraph::ShowPhases(bool shown) {
 void DawnhelmGraph::ShowBands(bool shown) {
     bandsShown_ = shown && HasBands();
     bandsItem_->setVisible(bandsShown_);
+    SetBandKeys();
     SetTimeAxis(data_);
+}
+
+QStringList DawnhelmGraph::LegendNames() const {
+    QStringList names;
+    for (QLegendMarker* m : Chart->legend()->markers()) {
+        // The legend draws its labels as rich text.
+        if (m->isVisible()) names << QTextDocumentFragment::fromHtml(m->label()).toPlainText();
+    }
+    return names;
+}
+
+void DawnhelmGraph::SetBandKeys() {
+    for (QAbstractSeries* key : std::as_const(bandKeys_)) {
+        Chart->removeSeries(key);
+        delete key;
+    }
+    bandKeys_.clear();
+    if (!bandsShown_) return;
+    // Each key is an empty series, so it draws nothing but its legend entry:
+    // a square of the band's colour, rimmed so that the pale day shows on
+    // the white page, and the band's name, drawn as plain text.
+    const QFont font = Chart->legend()->font();
+    for (std::size_t band = 0; band < kBandCount; ++band) {
+        auto* key = new QScatterSeries;
+        const QString name = QString::fromStdString(data_.bandNames[band]);
+        key->setName(FitTitleLine(name, font, kBandNameWidth).toHtmlEscaped());
+        key->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        key->setColor(kBandColors[band]);
+        key->setBorderColor(QColor(128, 128, 128));
+        Chart->addSeries(key);
+        bandKeys_ << key;
+    }
 }
 
 QLineSeries* DawnhelmGraph::AddSegment(QList<QLineSeries*>& segments, const QColor& color,
@@ -320,6 +362,7 @@ void DawnhelmGraph::Load(const GraphData& data) {
     bandsShown_ = HasBands();
     bandsItem_->setVisible(bandsShown_);
     bandsItem_->update();
+    SetBandKeys();
     phasesShown_ = HasPhases();
     phasesItem_->setVisible(phasesShown_);
     phasesItem_->update();

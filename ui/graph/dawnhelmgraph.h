@@ -14,10 +14,11 @@
 //
 // A sun graph loaded with twilight bands can shade them behind the lines and
 // the grid: night, astronomical, nautical and civil twilight, and day, from
-// dark blue to pale yellow, over a time axis of the whole day. A moon graph
-// loaded with its principal phases can mark each at its clock time with a
-// small disc and its name. Without bands or phases shown the chart draws
-// exactly what it draws without them.
+// dark blue to pale yellow, over a time axis of the whole day, each band
+// named in the legend after the two lines. A moon graph loaded with its
+// principal phases can mark each at its clock time with a small disc, its
+// quarters lit on the side the place sees lit, and its name. Without bands or
+// phases shown the chart draws exactly what it draws without them.
 #include <QChartView>
 #include <QList>
 #include <QStringList>
@@ -25,6 +26,7 @@
 #include "present/graph.h"
 
 class QCategoryAxis;
+class QAbstractSeries;
 class QChart;
 class QGraphicsItem;
 class QLineSeries;
@@ -51,6 +53,8 @@ public:
     void ShowPhases(bool shown);
 
     QStringList TitleLines() const { return titleLines_; }
+    // The names the legend shows, in its order, as the reader sees them.
+    QStringList LegendNames() const;
     // Every piece of the rise (or set) line, Series1 (Series2) first.
     QList<QLineSeries*> RiseSegments() const { return riseSegments_; }
     QList<QLineSeries*> SetSegments() const { return setSegments_; }
@@ -77,10 +81,13 @@ private:
                   const QColor& color, const QString& name);
     void SetTimeAxis(const GraphData& data);
     void SetDateAxis(const GraphData& data);
+    // The bands' legend entries, there while the bands are shown.
+    void SetBandKeys();
 
     GraphData data_;
     bool bandsShown_ = false;
     QGraphicsItem* bandsItem_ = nullptr;
+    QList<QAbstractSeries*> bandKeys_;
     bool phasesShown_ = false;
     QGraphicsItem* phasesItem_ = nullptr;
     QStringList titleLines_;

@@ -158,6 +158,41 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
     EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
 }
 
+// The bands are named in the legend after the two lines, darkest first,
+// while they are shown and only then; a name from the label file is shown as
+// the plain text it is.
+TEST_F(GraphTest, TwilightBandsAreNamedInTheLegendOnlyWhileShown) {
+    GraphInputs in = GraphInputsFor(state);
+    DawnhelmGraph chart;
+    chart.show();
+    // The legend lays its entries out when the chart is next drawn.
+    auto legend = [&chart] {
+        QApplication::processEvents();
+        std::vector<std::string> names;
+        for (const QString& name : chart.LegendNames()) names.push_back(name.toStdString());
+        return names;
+    };
+    chart.Load(BuildGraph(in, Body::Sun));
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset"));
+
+    in.twilightBands = true;
+    in.bandNames[static_cast<std::size_t>(BandLimit::Nautical) + 1] = "<b>Nautisch</b> & co";
+    chart.Load(BuildGraph(in, Body::Sun));
+    const auto withBands = ElementsAre("Sunrise", "Sunset", "Night", "Astronomical",
+                                       "<b>Nautisch</b> & co", "Civil", "Day");
+    EXPECT_THAT(legend(), withBands);
+    chart.ShowBands(false);
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset"));
+    chart.ShowBands(true);
+    chart.ShowBands(true);
+    EXPECT_THAT(legend(), withBands);
+
+    // The moon's month has no bands, whatever the graph showed before.
+    in.principalPhases = true;
+    chart.Load(BuildGraph(in, Body::Moon));
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset"));
+}
+
 TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
