@@ -85,7 +85,8 @@ NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
     bool full = false;
     bool fresh = false;
     for (const PhaseEvent& p : phases) {
-        const auto local = floor<days>(LocalMinute(p.instant, offset));
+        // Each phase on the date its own clocks give it.
+        const auto local = floor<days>(StandardMinuteOf(settings, p.instant));
         const DayNumber d = DayNumber::FromDate(year_month_day{local});
         if (d < date) continue;
         if (p.phase == PrincipalPhase::FullMoon && !full) {

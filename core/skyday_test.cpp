@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "core/testsupport_zone.h"
+
 namespace dawn {
 namespace {
 
@@ -78,25 +80,6 @@ TEST(SkyDay, NextFullAndNewMoon) {
     }
 }
 
-// A zone whose standard offset changes once, on `change`.
-class OneChangeZone : public ZoneRules {
-public:
-    OneChangeZone(DayNumber change, int before, int after)
-        : change_(change), before_(before), after_(after) {}
-    const std::string& Name() const override { return name_; }
-    ClockRules RulesOn(DayNumber date) const override {
-        ClockRules rules;
-        rules.standardOffset = minutes(date < change_ ? before_ : after_);
-        return rules;
-    }
-
-private:
-    std::string name_ = "Test/OneChange";
-    DayNumber change_;
-    int before_;
-    int after_;
-};
-
 // An instant is read in the standard offset of the date whose midnight is
 // still to come: across a change the clocks jump forward or repeat the end
 // of the date before at that midnight, and a jump of a whole day leaves the
@@ -122,7 +105,7 @@ TEST(SkyDay, StandardMinuteAcrossAChangeOfTheOffset) {
     };
     for (const auto& t : cases) {
         SiteSettings s = DefaultSettings("/nowhere", 2024);
-        s.Zone = std::make_shared<OneChangeZone>(change, t.before, t.after);
+        s.Zone = std::make_shared<testing::OneChangeZone>(change, t.before, t.after);
         EXPECT_EQ(StandardMinuteOf(s, UtInstant(c + t.ut)), c + t.listed)
             << t.before << " -> " << t.after << " at " << t.ut.count();
     }
@@ -132,6 +115,17 @@ TEST(SkyDay, StandardMinuteAcrossAChangeOfTheOffset) {
     const UtInstant instant = UtInstant(c) + seconds(40);
     EXPECT_EQ(StandardMinuteOf(manual, instant), LocalMinute(instant, -600));
     EXPECT_EQ(StandardMinuteOf(manual, instant), c - 599min);
+}
+
+// The next full and new moon are dated with the clocks of their own date: a
+// zone ten hours ahead from 8 April 2024 on puts that day's new moon (18:21
+// UT) on the 9th, where the clocks of 1 April put it on the 8th.
+TEST(SkyDay, NextMoonsTakeTheClocksOfTheirOwnDate) {
+    SiteSettings s = DefaultSettings("/nowhere", 2024);
+    s.TimeZoneMinutes = 0;
+    EXPECT_EQ(NextFullAndNewMoon(s, D(2024, 4, 1)).NewMoon, D(2024, 4, 8));
+    s.Zone = std::make_shared<testing::OneChangeZone>(D(2024, 4, 8), 0, 600);
+    EXPECT_EQ(NextFullAndNewMoon(s, D(2024, 4, 1)).NewMoon, D(2024, 4, 9));
 }
 
 }  // namespace

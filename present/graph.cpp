@@ -201,21 +201,22 @@ std::vector<GraphBandDay> BandsOf(const SiteSettings& settings, DayNumber first,
     return bands;
 }
 
-// The principal phases whose local clock time falls on a plotted day.
+// The principal phases whose local clock time falls on a plotted day, each
+// read with the clocks of its own date.
 std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber first,
                                          DayNumber last) {
     using namespace std::chrono;
-    const minutes zone{settings.TimeZoneMinutes};
-    // A day either side: the summer hour may move a phase across midnight.
-    const UtInstant from = UtInstant(sys_days{(first - 1).ToDate()}) - zone;
-    const UtInstant to = UtInstant(sys_days{(last + 2).ToDate()}) - zone;
+    // Two days either side in UT hold every offset and the summer shift,
+    // which may move a phase across midnight.
+    const UtInstant from = UtInstant(sys_days{(first - 2).ToDate()});
+    const UtInstant to = UtInstant(sys_days{(last + 3).ToDate()});
     std::vector<GraphPhaseMark> marks;
     for (const PhaseEvent& p : PrincipalPhasesBetween(from, to)) {
-        sys_time<minutes> local = LocalMinute(p.instant, settings.TimeZoneMinutes);
+        sys_time<minutes> local = StandardMinuteOf(settings, p.instant);
         const DayNumber standardDay = DayNumber::FromDate(year_month_day{floor<days>(local)});
-        if (settings.SummerTimeEnabled &&
-            ComputeDstWindow(settings, standardDay).Contains(standardDay)) {
-            local += hours(1);
+        if (const ClockRules clocks = ClockRulesOf(settings, standardDay);
+            clocks.InSummer(standardDay)) {
+            local += clocks.shift;
         }
         const sys_days day = floor<days>(local);
         const DayNumber d = DayNumber::FromDate(year_month_day{day});

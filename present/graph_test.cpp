@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "core/skyday.h"
+#include "core/testsupport_zone.h"
 #include "present/dayview.h"
 #include "present/testsupport_state.h"
 #include "present/texts.h"
@@ -367,6 +369,25 @@ TEST_F(GraphTest, QuarterMarksAreLitOnTheSideTheMainWindowShows) {
         }
         EXPECT_EQ(quarters, 2);
     }
+}
+
+// Each mark is read with the clocks of its own date: a zone ten hours ahead
+// from 8 April 2024 on shows that day's new moon (18:21 UT) at 04:21 on the
+// 9th, where the offset of the shown date would put it on the 8th.
+TEST_F(GraphTest, PhaseMarksTakeTheClocksOfTheirOwnDate) {
+    test::PlaceAt(state.Settings, 3047, 328, 0);
+    state.Settings.Zone =
+        std::make_shared<dawn::testing::OneChangeZone>(DayNumber::FromYmd(2024, 4, 8), 0, 600);
+    Show(2024, 4, 1);
+    GraphInputs in = GraphInputsFor(state);
+    in.principalPhases = true;
+    const std::vector<GraphPhaseMark> marks = BuildGraph(in, Body::Moon).phases;
+    const auto fresh = std::find_if(marks.begin(), marks.end(), [](const GraphPhaseMark& m) {
+        return m.phase == PrincipalPhase::NewMoon;
+    });
+    ASSERT_NE(fresh, marks.end());
+    EXPECT_EQ(fresh->point.day, DayNumber::FromYmd(2024, 4, 9));
+    EXPECT_EQ(fresh->point.time, std::chrono::minutes(4 * 60 + 21));
 }
 
 TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {
