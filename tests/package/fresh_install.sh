@@ -76,6 +76,14 @@ dawnhelm-cli --version || fail "dawnhelm-cli --version"
 # The city list and the zone names the package depends on.
 dawnhelm-cli place brussels --limit 1 | grep -q ';Europe/Brussels;' || fail "dawnhelm-cli place finds no Brussels"
 dawnhelm --version || fail "dawnhelm --version"
+# The helpers and the sound module find every library they need.
+for f in /usr/libexec/dawnhelm/dawnhelm-ics /usr/libexec/dawnhelm/dawnhelm-graph \
+  /usr/lib/*/dawnhelm/dawnhelm-sound.so; do
+  [ -e "$f" ] || fail "missing: $f"
+  ! ldd "$f" 2>&1 | grep -q 'not found' || fail "$f lacks a library: $(ldd "$f" | grep 'not found')"
+done
+dawnhelm-cli ics --place brussels --from 2024-06-01 --to 2024-06-01 | grep -q '^BEGIN:VCALENDAR' ||
+  fail "dawnhelm-cli ics writes no calendar"
 
 # Removal: nothing of the package stays, the user's folder stays as it was.
 home_state >/tmp/home.used
