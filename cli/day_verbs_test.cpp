@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 #include "core/dayephemeris.h"
 #include "core/settings.h"
 #include "core/testsupport_tempdir.h"
@@ -24,18 +25,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // A settings file of the southern hemisphere (33°52' S, 151°12' E, UTC+10,
 // summer time from the first Sunday of October to the first Sunday of April).
@@ -169,12 +158,10 @@ TEST(DayVerb, ReadsTheSettingsFileAndWarnsAboutBadLines) {
     std::vector<std::string> lines = ReadTextFile(path).lines;
     lines[13] = "south";
     ASSERT_TRUE(WriteTextFileAtomic(path, lines).ok());
-    std::ostringstream warnings;
-    auto* saved = std::cerr.rdbuf(warnings.rdbuf());
+    // The reader's warning goes to standard error (RunCli collects it in err).
     const CliRun bad = RunCli({"day", "--settings", path, "--date", "2025-01-15"});
-    std::cerr.rdbuf(saved);
     EXPECT_EQ(bad.code, 0);
-    EXPECT_THAT(warnings.str(), HasSubstr("line 14: 'south' is not a valid integer value"));
+    EXPECT_THAT(bad.err, HasSubstr("line 14: 'south' is not a valid integer value"));
     // The latitude falls back to the default place in the north; the rules'
     // months, not the latitude, make summer time span the turn of the year.
     EXPECT_THAT(bad.out, HasSubstr("SummerStart=2024-10-06\nWinterStart=2025-04-06\n"));

@@ -31,20 +31,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;  // the error line and the warnings
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err, warnings;
-    auto* saved = std::cerr.rdbuf(warnings.rdbuf());
-    const int code = RunCommandLine(args, out, err, InProcessVerbs());
-    std::cerr.rdbuf(saved);
-    return {code, out.str(), warnings.str() + err.str()};
-}
-
 // Every verb that reads a settings file, with the rest of its arguments.
 std::vector<std::vector<std::string>> VerbsReading(const std::string& settings) {
     return {

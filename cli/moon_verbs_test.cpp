@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 #include "core/settings.h"
 #include "core/testsupport_tempdir.h"
 
@@ -17,18 +18,6 @@ namespace dawn::cli {
 namespace {
 
 using ::testing::HasSubstr;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::string ReadGolden(const std::string& name) {
     std::ifstream in(std::string(DAWN_SOURCE_DIR) + "/cli/testdata/" + name, std::ios::binary);

@@ -4,7 +4,10 @@
 // its helper (its tests run dawnhelm-cli itself).
 #pragma once
 
+#include <iostream>
 #include <span>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "cli/frame.h"
@@ -21,6 +24,21 @@ inline std::span<const Verb* const> InProcessVerbs() {
         return all;
     }();
     return verbs;
+}
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;  // the warnings of the readers, then the error line
+};
+
+// Runs a command line in-process, as dawnhelm-cli would.
+inline CliRun RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err, warnings;
+    auto* saved = std::cerr.rdbuf(warnings.rdbuf());
+    const int code = RunCommandLine(args, out, err, InProcessVerbs());
+    std::cerr.rdbuf(saved);
+    return {code, out.str(), warnings.str() + err.str()};
 }
 
 }  // namespace dawn::cli

@@ -7,24 +7,12 @@
 #include <vector>
 
 #include "cli/frame.h"
+#include "cli/testsupport_verbs.h"
 
 namespace dawn::cli {
 namespace {
 
 using testing::HasSubstr;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 TEST(EventsVerb, SunAndMoonLines) {
     const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",

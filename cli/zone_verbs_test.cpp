@@ -20,21 +20,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    std::ostringstream warnings;
-    auto* saved = std::cerr.rdbuf(warnings.rdbuf());
-    const int code = RunCommandLine(args, out, err, InProcessVerbs());
-    std::cerr.rdbuf(saved);
-    return {code, out.str(), err.str() + warnings.str()};
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

@@ -537,12 +537,9 @@ void TAboutBox::Wire() {
 }
 
 void TAboutBox::ShowPairTotal(PairKind kind, int total) {
-    QSpinBox* whole = kind == PairKind::Latitude    ? LatitudeSpinGraden
-                      : kind == PairKind::Longitude ? LongitudeSpinGraden
-                                                    : TimeZoneUren;
-    QSpinBox* minutes = kind == PairKind::Latitude    ? LatitudeSpinMinuten
-                        : kind == PairKind::Longitude ? LongitudeSpinMinuten
-                                                      : TimeZoneMinuten;
+    const PairControls c = ControlsOf(kind);
+    QSpinBox* whole = c.whole;
+    QSpinBox* minutes = c.minutes;
     const SpinPair pair = PairShowing(kind, total);
     d->pairs[PairIndex(kind)] = pair;
     {

@@ -41,6 +41,7 @@ struct AppState;
 class RadioGroup;
 class ClickLabel;
 enum class PairKind;
+struct PairControls;
 
 class TAboutBox : public QDialog {
     Q_OBJECT
@@ -232,8 +233,9 @@ private:
     void BuildStrip();
     void Wire();
 
-    // The three spin pairs (spinpair.h); `changedMinutes` tells which part's
-    // change runs the rule.
+    // The three spin pairs (spinpair.h) and the controls of each;
+    // `changedMinutes` tells which part's change runs the rule.
+    PairControls ControlsOf(PairKind kind);
     void RunPair(PairKind kind, bool changedMinutes);
     // Shows a signed total in a pair (PairShowing) and runs its rule: the
     // stored values when the dialog is made, a typed value once committed.

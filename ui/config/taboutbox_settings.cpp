@@ -59,22 +59,23 @@ TAboutBox::RuleSide TAboutBox::Side(Season season) {
 
 // --- the spin pairs -----------------------------------------------------
 
+PairControls TAboutBox::ControlsOf(PairKind kind) {
+    switch (kind) {
+        case PairKind::Latitude:
+            return {LatitudeSpinGraden, LatitudeSpinMinuten, LatitudeBox,   lbLatitudeSeparator,
+                    &LatitudeBoxTag,    label::kLatitude,    label::kNorth, label::kSouth};
+        case PairKind::Longitude:
+            return {LongitudeSpinGraden, LongitudeSpinMinuten, LongitudeBox, lbLongitudeSeparator,
+                    &LongitudeBoxTag,    label::kLongitude,    label::kEast, label::kWest};
+        case PairKind::TimeZone:
+            break;
+    }
+    return {TimeZoneUren,    TimeZoneMinuten,  TimezoneBox,      lbTimeZoneSeparator,
+            &TimezoneBoxTag, label::kTimeZone, label::kZoneEast, label::kZoneWest};
+}
+
 void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
-    const PairControls c = [&]() -> PairControls {
-        switch (kind) {
-            case PairKind::Latitude:
-                return {LatitudeSpinGraden, LatitudeSpinMinuten, LatitudeBox,   lbLatitudeSeparator,
-                        &LatitudeBoxTag,    label::kLatitude,    label::kNorth, label::kSouth};
-            case PairKind::Longitude:
-                return {LongitudeSpinGraden,  LongitudeSpinMinuten, LongitudeBox,
-                        lbLongitudeSeparator, &LongitudeBoxTag,     label::kLongitude,
-                        label::kEast,         label::kWest};
-            case PairKind::TimeZone:
-                break;
-        }
-        return {TimeZoneUren,    TimeZoneMinuten,  TimezoneBox,      lbTimeZoneSeparator,
-                &TimezoneBoxTag, label::kTimeZone, label::kZoneEast, label::kZoneWest};
-    }();
+    const PairControls c = ControlsOf(kind);
 
     // The rule works on the values the edits show and the ranges it left
     // last time; its carries re-run it in place (spinpair.h), and the edits
@@ -134,15 +135,10 @@ bool TAboutBox::ConfirmDefault(const QString& message) {
 
 void TAboutBox::PlaceDefault(PairKind kind, const QString& message, int whole, int minutes) {
     if (!ConfirmDefault(message)) return;
-    QSpinBox* wholeSpin = kind == PairKind::Latitude    ? LatitudeSpinGraden
-                          : kind == PairKind::Longitude ? LongitudeSpinGraden
-                                                        : TimeZoneUren;
-    QSpinBox* minutesSpin = kind == PairKind::Latitude    ? LatitudeSpinMinuten
-                            : kind == PairKind::Longitude ? LongitudeSpinMinuten
-                                                          : TimeZoneMinuten;
+    const PairControls c = ControlsOf(kind);
     BeginBatch();
-    wholeSpin->setValue(whole);
-    minutesSpin->setValue(minutes);
+    c.whole->setValue(whole);
+    c.minutes->setValue(minutes);
     EndBatch();
 }
 
