@@ -65,6 +65,12 @@ struct RiseSetResult {
     // crossing at 24:00 is the day's last minute. Equal to `time` on a
     // Normal day.
     std::optional<std::chrono::minutes> crossing;
+    // The crossing of the same kind before the last one, on the rare day that
+    // has two (the moon grazing the horizon far north or south), with its
+    // azimuth. A day read on the user's clock needs it when the last one
+    // already belongs to the next clock date.
+    std::optional<std::chrono::minutes> earlierCrossing;
+    std::optional<double> earlierAzimuth;
 
     bool operator==(const RiseSetResult&) const = default;
 };
@@ -115,6 +121,9 @@ struct EventMinutes {
     // The last crossing of this direction whatever the status; empty when
     // the day has none.
     std::optional<std::chrono::minutes> crossing;
+    // The crossing of this direction before the last one, when the day has
+    // two.
+    std::optional<std::chrono::minutes> earlierCrossing;
 
     bool operator==(const EventMinutes&) const = default;
 };
@@ -246,6 +255,8 @@ struct ScanResult {
     Crossing rise;             // the last rise of the day
     Crossing set;              // the last set of the day
     double finalAltitude = 0;  // the altitude function at 24:00
+    Crossing earlierRise;      // the rise before the last one, on a day with two
+    Crossing earlierSet;       // the set before the last one
 };
 
 // Scans the 24 hours of a day. `start` is the position at local midnight,

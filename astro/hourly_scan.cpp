@@ -135,6 +135,8 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
     };
     Found lastRise{};
     Found lastSet{};
+    Found earlierRise{};
+    Found earlierSet{};
     double v0 = s.height[0] - cosZenith;
     for (int c = 0; c < 24; ++c) {
         const double v2 = s.height[c + 1] - cosZenith;
@@ -155,6 +157,10 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
                 const double hour = std::floor(t);
                 const int minutes = static_cast<int>(std::floor((t - hour) * 60.0));
                 Crossing& crossing = rises ? result.rise : result.set;
+                if (crossing.found) {
+                    (rises ? result.earlierRise : result.earlierSet) = crossing;
+                    (rises ? earlierRise : earlierSet) = rises ? lastRise : lastSet;
+                }
                 crossing.found = true;
                 crossing.time = {static_cast<int>(hour), minutes};
                 (rises ? lastRise : lastSet) = {c, e};
@@ -173,6 +179,8 @@ ScanResult FindCrossings(const DaySamples& s, double cosZenith, Azimuths azimuth
         };
         if (result.rise.found) result.rise.azimuth = azimuth(lastRise);
         if (result.set.found) result.set.azimuth = azimuth(lastSet);
+        if (result.earlierRise.found) result.earlierRise.azimuth = azimuth(earlierRise);
+        if (result.earlierSet.found) result.earlierSet.azimuth = azimuth(earlierSet);
     }
     return result;
 }

@@ -24,11 +24,16 @@ RiseSetResult ResultOfDay(const DayScan& day, EventKind kind) {
     const Crossing& crossing = kind == EventKind::Rise ? day.scan.rise : day.scan.set;
     const ResolvedDay resolved = ResolveDayStatus(day.scan.rise.found, day.scan.set.found,
                                                   day.scan.finalAltitude, kind, crossing.time);
-    RiseSetResult result{resolved.status, resolved.time.OfDay(), {}, day.julianDay, {}};
+    RiseSetResult result{resolved.status, resolved.time.OfDay(), {}, day.julianDay, {}, {}, {}};
     if (crossing.found) {
         result.azimuth = crossing.azimuth;
         // The scan's own time, before the status may replace it.
         result.crossing = WithinTheDay(crossing.time).OfDay();
+    }
+    const Crossing& earlier = kind == EventKind::Rise ? day.scan.earlierRise : day.scan.earlierSet;
+    if (earlier.found) {
+        result.earlierCrossing = WithinTheDay(earlier.time).OfDay();
+        result.earlierAzimuth = earlier.azimuth;
     }
     return result;
 }

@@ -23,8 +23,10 @@ EventMinutes MinutesOf(const ScanResult& scan, EventKind kind) {
     const Crossing& crossing = kind == EventKind::Rise ? scan.rise : scan.set;
     const ResolvedDay resolved =
         ResolveDayStatus(scan.rise.found, scan.set.found, scan.finalAltitude, kind, crossing.time);
-    EventMinutes event{resolved.status, MinuteOf(resolved.time), {}};
+    EventMinutes event{resolved.status, MinuteOf(resolved.time), {}, {}};
     if (crossing.found) event.crossing = MinuteOf(WithinTheDay(crossing.time));
+    const Crossing& earlier = kind == EventKind::Rise ? scan.earlierRise : scan.earlierSet;
+    if (earlier.found) event.earlierCrossing = MinuteOf(WithinTheDay(earlier.time));
     return event;
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """A straightforward interpreted version of `dawnhelm-cli table`, kept as the
 yardstick for the compiled one: every date computes the rise and the set each
-with its own 24-hour scan, the summer-time window by walking the days of the
-months, and the clock texts by parsing and formatting, the plain way.
+with its own 24-hour scans of the date and the day before, the summer-time
+window by walking the days of the months, and every crossing put on the date
+the clock shows it on (the user's clock day, the clocks changing at 02:00
+standard time), the plain way.
 
     bench/table_interpreted.py [--moon] [--whole-day] FROM TO   (dates as YYYY-MM-DD)
 
@@ -13,6 +15,7 @@ besides (the other body, and both bodies on the day before), as the windows
 do when they fill a range date by date.
 """
 import datetime
+import functools
 import math
 import sys
 import time
@@ -107,6 +110,7 @@ def scan(theta0, sphi, cphi, zc, kind, start, hour_end, moon):
     m8 = w8 = False
     a_s, d_s = start
     text, az_text = None, ""
+    found = []  # every crossing of the requested kind: (minute of the day, azimuth text)
     v0 = v2 = 0.0
     for c in range(24):
         a_e, d_e = hour_end(c)
@@ -152,6 +156,7 @@ def scan(theta0, sphi, cphi, zc, kind, start, hour_end, moon):
                 if rise == (kind == "Rise"):
                     text = (h3, mins)
                     az_text = fmt_az(az)
+                    found.append((min(h3 * 60 + mins, 1439), az_text))
         a_s, d_s = a_e, d_e
         v0 = v2
     # The time is the crossing of the requested kind that happened, whatever
@@ -163,7 +168,7 @@ def scan(theta0, sphi, cphi, zc, kind, start, hour_end, moon):
         status = 0 if not m8 else 1
     if text is not None and text[0] == 24:
         text = (23, 59)
-    return status, None if text is None else fmt_time(*text), az_text
+    return status, None if text is None else fmt_time(*text), az_text, found
 
 
 def sun_event(kind, date):
@@ -237,13 +242,41 @@ def in_summer(date):
     return summer <= date < winter
 
 
-def clock(text, date):
-    if text is None:
-        return ""
-    h, m = int(text[:2]), int(text[-2:])
-    if in_summer(date):
-        h = (h + 1) % 24
-    return fmt_time(h, m)
+def shift_at(date, minute):
+    # The default rules change the clocks at 02:00 standard time.
+    y = date.year
+    if date == nth_from_end(y, 3, 1, 1):
+        return 0 if minute < 120 else 60
+    if date == nth_from_end(y, 10, 1, 1):
+        return 60 if minute < 120 else 0
+    return 60 if in_summer(date) else 0
+
+
+def on_clock(date, found, clock_date):
+    # The last crossing of a standard day that the clock shows on clock_date,
+    # as (clock text, azimuth text).
+    kept = None
+    for minute, az in found:
+        m = minute + shift_at(date, minute)
+        if date + datetime.timedelta(days=m // 1440) == clock_date:
+            kept = (fmt_time((m % 1440) // 60, m % 60), az)
+    return kept
+
+
+@functools.lru_cache(maxsize=8)
+def scanned(event, kind, date):
+    # Each standard day is scanned once: it serves its own date and the next.
+    return event(kind, date)[3]
+
+
+def clock_day(event, kind, date):
+    # The user's clock day: the date's own last crossing that its clock keeps,
+    # else the one the clock carries over from the standard day before.
+    kept = on_clock(date, scanned(event, kind, date), date)
+    if kept is None:
+        before = date - datetime.timedelta(days=1)
+        kept = on_clock(before, scanned(event, kind, before), date)
+    return kept if kept is not None else ("", "")
 
 
 def main():
@@ -258,8 +291,8 @@ def main():
     out = []
     date = first
     while date <= last:
-        _, rise, rise_az = event("Rise", date)
-        _, set_, set_az = event("Set", date)
+        rise, rise_az = clock_day(event, "Rise", date)
+        set_, set_az = clock_day(event, "Set", date)
         if whole_day:
             other = sun_event if moon else moon_event
             before = date - datetime.timedelta(days=1)
@@ -267,7 +300,7 @@ def main():
                 other(kind, date)
                 sun_event(kind, before)
                 moon_event(kind, before)
-        out.append("%s;%s;%s;%s;%s" % (date.isoformat(), clock(rise, date), clock(set_, date), rise_az, set_az))
+        out.append("%s;%s;%s;%s;%s" % (date.isoformat(), rise, set_, rise_az, set_az))
         date += datetime.timedelta(days=1)
     elapsed = time.perf_counter() - started
     sys.stdout.write("\n".join(out) + "\n")

@@ -38,6 +38,15 @@ TickMoment AlarmMoment(DayNumber eventDate, int eventSecondOfDay, std::chrono::m
             static_cast<int>(second - days * kSecondsPerDay)};
 }
 
+TickMoment AlarmMoment(const AlarmEventTime& event, std::chrono::minutes offset,
+                       const WallClockOf& wall) {
+    if (!wall || !event.utcOffset) return AlarmMoment(event.date, event.secondOfDay, offset);
+    using namespace std::chrono;
+    const sys_seconds instant = sys_days{event.date.ToDate()} + seconds{event.secondOfDay} -
+                                duration_cast<seconds>(*event.utcOffset);
+    return wall(instant + duration_cast<seconds>(offset));
+}
+
 std::vector<DayNumber> AlarmEventDates(DayNumber day, std::chrono::minutes offset) {
     // An event at second s of date E rings on E + floor((s + offset) / day);
     // s runs over one day, so the shift takes one or two neighbouring values.
@@ -71,10 +80,10 @@ std::optional<TickMoment> AlarmState::BeginTick(TickMoment now) {
 }
 
 bool AlarmState::Fire(AlarmEvent kind, const AlarmEventTime& event, std::chrono::minutes offset,
-                      const std::optional<TickMoment>& previous, TickMoment now) {
+                      const std::optional<TickMoment>& previous, TickMoment now,
+                      const WallClockOf& wall) {
     if (IndexOf(kind) >= kAlarmEventCount) return false;
-    if (!AlarmDue(event.status, AlarmMoment(event.date, event.secondOfDay, offset), previous, now))
-        return false;
+    if (!AlarmDue(event.status, AlarmMoment(event, offset, wall), previous, now)) return false;
     Fired& fired = fired_[IndexOf(kind)];
     if (fired.lastEvent == event.date) return false;
     if (fired.ringDay == now.date) {
@@ -92,22 +101,22 @@ bool AlarmState::Fire(AlarmEvent kind, const AlarmEventTime& event, std::chrono:
 
 bool AlarmState::Fire(AlarmEvent kind, EventStatus status, int eventSecondOfDay,
                       const std::optional<TickMoment>& previous, TickMoment now) {
-    return Fire(kind, AlarmEventTime{now.date, status, eventSecondOfDay}, std::chrono::minutes{0},
-                previous, now);
+    return Fire(kind, AlarmEventTime{now.date, status, eventSecondOfDay, std::nullopt},
+                std::chrono::minutes{0}, previous, now);
 }
 
 std::vector<DueAlarm> AlarmState::FireDue(std::span<const AlarmSetup> alarms,
                                           const AlarmEventLookup& eventOf,
-                                          const std::optional<TickMoment>& previous,
-                                          TickMoment now) {
+                                          const std::optional<TickMoment>& previous, TickMoment now,
+                                          const WallClockOf& wall) {
     std::vector<DueAlarm> raised;
     for (std::size_t i = 0; i < alarms.size(); ++i) {
         const AlarmSetup& a = alarms[i];
         if (!Counts(alarms, i)) continue;
         for (DayNumber date : AlarmEventDates(now.date, a.offset)) {
             const std::optional<AlarmEventTime> event = eventOf(a.kind, date);
-            if (!event || !Fire(a.kind, *event, a.offset, previous, now)) continue;
-            const TickMoment at = AlarmMoment(event->date, event->secondOfDay, a.offset);
+            if (!event || !Fire(a.kind, *event, a.offset, previous, now, wall)) continue;
+            const TickMoment at = AlarmMoment(*event, a.offset, wall);
             raised.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event});
         }
     }
@@ -115,7 +124,7 @@ std::vector<DueAlarm> AlarmState::FireDue(std::span<const AlarmSetup> alarms,
 }
 
 std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms,
-                               const AlarmEventLookup& eventOf) {
+                               const AlarmEventLookup& eventOf, const WallClockOf& wall) {
     std::vector<DueAlarm> due;
     for (std::size_t i = 0; i < alarms.size(); ++i) {
         const AlarmSetup& a = alarms[i];
@@ -123,7 +132,7 @@ std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms
         for (DayNumber date : AlarmEventDates(day, a.offset)) {
             const std::optional<AlarmEventTime> event = eventOf(a.kind, date);
             if (!event || event->status != EventStatus::Normal) continue;
-            const TickMoment at = AlarmMoment(event->date, event->secondOfDay, a.offset);
+            const TickMoment at = AlarmMoment(*event, a.offset, wall);
             if (at.date == day)
                 due.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event});
         }
@@ -144,8 +153,9 @@ std::optional<AlarmEventTime> AlarmEventOf(const DayEphemeris& day, AlarmEvent k
             const EventEntry& e = day.Event(
                 Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
             if (e.CrossingClock)
-                return AlarmEventTime{day.Date, EventStatus::Normal, secondOf(*e.CrossingClock)};
-            return AlarmEventTime{day.Date, e.Status, secondOf(e.Clock)};
+                return AlarmEventTime{day.Date, EventStatus::Normal, secondOf(*e.CrossingClock),
+                                      e.CrossingOffset};
+            return AlarmEventTime{day.Date, e.Status, secondOf(e.Clock), std::nullopt};
         }
         default:
             return std::nullopt;

@@ -15,8 +15,14 @@
 //    back and forth over the event (or a clock set back) does not repeat it.
 //
 // An offset moves the alarm off its event: -15 minutes rings a quarter of an
-// hour before sunrise. The offset is wall-clock time, added to the event's
-// clock time. An alarm moved across midnight rings on the date it falls on:
+// hour before sunrise. The offset is elapsed time: the alarm rings at the
+// event's instant plus the offset, read on the wall clock then (WallClockOf),
+// so that an alarm three hours before a dawn on the morning the clocks go
+// forward rings at 01:27, not at 02:27, which that night never shows, and one
+// in the hour the clocks repeat in autumn rings once. Without a wall clock
+// (or without the event's offset from UT) the offset is added to the clock
+// time, which is the same on every day the clocks do not change. An alarm
+// moved across midnight rings on the date it falls on:
 // a sunrise at 00:10 with -15 rings at 23:55 the evening before, so the tick
 // of a date also looks at the next date's event (negative offsets) or the
 // previous date's (positive ones). "Once per event and date" is kept by the
@@ -67,8 +73,13 @@ struct AlarmEventTime {
     // status when it did not.
     EventStatus status = EventStatus::Normal;
     int secondOfDay = 0;  // wall clock, summer time applied
+    // The wall clock's offset from UT at the event, when known.
+    std::optional<std::chrono::minutes> utcOffset;
     friend bool operator==(const AlarmEventTime&, const AlarmEventTime&) = default;
 };
+
+// The wall-clock reading of an instant at the place.
+using WallClockOf = std::function<TickMoment(std::chrono::sys_seconds)>;
 
 // How far back a late tick still raises a missed alarm.
 inline constexpr int kAlarmCatchUpSeconds = 60;
@@ -76,6 +87,11 @@ inline constexpr int kAlarmCatchUpSeconds = 60;
 // The moment the alarm of an event rings: the event's second plus the
 // offset, carried into the date before or after when it crosses midnight.
 TickMoment AlarmMoment(DayNumber eventDate, int eventSecondOfDay, std::chrono::minutes offset);
+
+// The same in elapsed time: the wall clock at the event's instant plus the
+// offset, when `wall` is given and the event knows its offset from UT.
+TickMoment AlarmMoment(const AlarmEventTime& event, std::chrono::minutes offset,
+                       const WallClockOf& wall);
 
 // The event dates whose alarm, with this offset, can ring on `day`: `day`
 // itself and, for an offset other than 0, the neighbour on the side the
@@ -135,7 +151,8 @@ public:
     // any sound or picture, so a tick nested in the alarm's own picture window
     // cannot raise it again).
     bool Fire(AlarmEvent kind, const AlarmEventTime& event, std::chrono::minutes offset,
-              const std::optional<TickMoment>& previous, TickMoment now);
+              const std::optional<TickMoment>& previous, TickMoment now,
+              const WallClockOf& wall = {});
 
     // The same for an alarm without offset on now's date.
     bool Fire(AlarmEvent kind, EventStatus status, int eventSecondOfDay,
@@ -147,7 +164,8 @@ public:
     // due a little earlier).
     std::vector<DueAlarm> FireDue(std::span<const AlarmSetup> alarms,
                                   const AlarmEventLookup& eventOf,
-                                  const std::optional<TickMoment>& previous, TickMoment now);
+                                  const std::optional<TickMoment>& previous, TickMoment now,
+                                  const WallClockOf& wall = {});
 
 private:
     struct Fired {
@@ -165,7 +183,7 @@ private:
 // alarm per kind; a later one of the same kind is ignored, here and by
 // FireDue.
 std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms,
-                               const AlarmEventLookup& eventOf);
+                               const AlarmEventLookup& eventOf, const WallClockOf& wall = {});
 
 // The event of a kind in a day record: the crossing that happened, at its
 // clock time, or the day's status when none did; nullopt for the kinds the

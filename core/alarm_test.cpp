@@ -166,7 +166,7 @@ TEST(AlarmMoment, MovesTheEventByTheOffsetAcrossMidnight) {
 class Sky {
 public:
     void Set(AlarmEvent kind, DayNumber date, EventStatus status, int second) {
-        events_[{kind, date.Value()}] = AlarmEventTime{date, status, second};
+        events_[{kind, date.Value()}] = AlarmEventTime{date, status, second, std::nullopt};
     }
     void Usual(AlarmEvent kind, int second) { usual_[kind] = second; }
     AlarmEventLookup Lookup() const {
@@ -174,7 +174,7 @@ public:
             if (auto it = events_.find({kind, date.Value()}); it != events_.end())
                 return it->second;
             if (auto it = usual_.find(kind); it != usual_.end())
-                return AlarmEventTime{date, EventStatus::Normal, it->second};
+                return AlarmEventTime{date, EventStatus::Normal, it->second, std::nullopt};
             return std::nullopt;
         };
     }
@@ -337,8 +337,8 @@ TEST(AlarmState, ShiftedAlarmsKeepTheRulesOfTheTick) {
 }
 
 TEST(AlarmState, OnceForEachEventDate) {
-    const AlarmEventTime tomorrowsSunrise{kDay + 1, EventStatus::Normal, At(0, 10, 0)};
-    const AlarmEventTime todaysSunrise{kDay, EventStatus::Normal, At(0, 20, 0)};
+    const AlarmEventTime tomorrowsSunrise{kDay + 1, EventStatus::Normal, At(0, 10, 0), {}};
+    const AlarmEventTime todaysSunrise{kDay, EventStatus::Normal, At(0, 20, 0), {}};
     auto fire = [](AlarmState& state, const AlarmEventTime& event, minutes offset, TickMoment now) {
         return state.Fire(AlarmEvent::SunRise, event, offset, std::nullopt, now);
     };
@@ -402,10 +402,17 @@ TEST(AlarmEventOf, RingsForTheEventsThatHappened) {
         EventStatus status;
         bool rise, set;
     } cases[] = {
-        {DayNumber::FromYmd(2024, 5, 19), EventStatus::Normal, true, true},
-        {DayNumber::FromYmd(2024, 5, 20), EventStatus::NoSet, true, false},
+        {DayNumber::FromYmd(2024, 5, 18), EventStatus::Normal, true, true},
+        // The sunset at 23:09 standard time is 00:09 of the next date on the
+        // summer clock, so the 19th has a sunrise and no sunset, and the 20th
+        // a sunset at 00:09 and a sunrise at 01:00.
+        {DayNumber::FromYmd(2024, 5, 19), EventStatus::NoSet, true, false},
+        {DayNumber::FromYmd(2024, 5, 20), EventStatus::Normal, true, true},
         {DayNumber::FromYmd(2024, 6, 21), EventStatus::UpAllDay, false, false},
-        {DayNumber::FromYmd(2024, 7, 22), EventStatus::NoRise, false, true},
+        // The first sunset after the midnight sun, 23:59 standard time, is
+        // 00:59 of the 23rd on the clock.
+        {DayNumber::FromYmd(2024, 7, 22), EventStatus::UpAllDay, false, false},
+        {DayNumber::FromYmd(2024, 7, 23), EventStatus::Normal, true, true},
         {DayNumber::FromYmd(2024, 12, 21), EventStatus::DownAllDay, false, false},
     };
     for (const auto& c : cases) {

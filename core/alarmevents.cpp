@@ -1,6 +1,7 @@
 #include "core/alarmevents.h"
 
 #include "core/dayephemeris.h"
+#include "core/skyday.h"
 
 namespace dawn {
 
@@ -14,14 +15,30 @@ AlarmEventDetail AlarmEventAt(const SiteSettings& settings, AlarmEvent kind, Day
     // A twilight that happened, also on a day without the other one (a dusk
     // on a day the sky never got light enough for a dawn), rings at its time;
     // otherwise the day's status says why not.
-    const Twilight civil =
-        ComputeSunDayEvents(date.ToDate(), PlaceOf(settings, date)).Of(TwilightKind::Civil);
-    const EventMinutes& e = kind == AlarmEvent::CivilDawn ? civil.dawn : civil.dusk;
-    const EventStatus status = e.crossing ? EventStatus::Normal : e.status;
-    const std::chrono::minutes standard = e.crossing.value_or(e.minute);
-    const std::chrono::minutes clock = ClockRulesOf(settings, date).ClockTime(date, standard);
-    return {AlarmEventTime{date, status, static_cast<int>(std::chrono::seconds(clock).count())},
+    const SkyDay sky = ComputeSkyDay(settings, date);
+    const EventValues& e =
+        sky[TwilightKind::Civil][kind == AlarmEvent::CivilDawn ? EventKind::Rise : EventKind::Set];
+    auto secondOf = [](std::chrono::minutes m) {
+        return static_cast<int>(std::chrono::seconds(m).count());
+    };
+    if (e.CrossingClock)
+        return {
+            AlarmEventTime{date, EventStatus::Normal, secondOf(*e.CrossingClock), e.CrossingOffset},
             std::nullopt};
+    return {AlarmEventTime{date, e.Status, secondOf(e.Clock), std::nullopt}, std::nullopt};
+}
+
+WallClockOf WallClockAt(const SiteSettings& settings) {
+    return [&settings](std::chrono::sys_seconds instant) {
+        using namespace std::chrono;
+        const sys_time<minutes> standard = StandardMinuteOf(settings, floor<minutes>(instant));
+        const sys_days standardDate = floor<days>(standard);
+        const DayNumber day = DayNumber::FromDate(year_month_day{standardDate});
+        const ClockMoment clock = ClockRulesOf(settings, day).ClockAt(day, standard - standardDate);
+        const seconds within = instant - floor<minutes>(instant);
+        return TickMoment{clock.date, static_cast<int>(duration_cast<seconds>(clock.time).count() +
+                                                       within.count())};
+    };
 }
 
 AlarmEventLookup AlarmEventsAt(const SiteSettings& settings) {
@@ -33,7 +50,7 @@ AlarmEventLookup AlarmEventsAt(const SiteSettings& settings) {
 
 std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day) {
     const std::vector<AlarmSetup> alarms = ActiveAlarms(settings.Alarms);
-    return AlarmsOn(day, alarms, AlarmEventsAt(settings));
+    return AlarmsOn(day, alarms, AlarmEventsAt(settings), WallClockAt(settings));
 }
 
 }  // namespace dawn

@@ -23,7 +23,8 @@ TEST(AlarmEventAt, SunriseAndSunsetAreTheDayRecordsAndTwilightTakesSummerTime) {
             const EventEntry& e = day.Event(
                 Body::Sun, kind == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set);
             const AlarmEventDetail got = AlarmEventAt(s, kind, date);
-            EXPECT_EQ(got.time, (AlarmEventTime{date, e.Status, SecondOf(e.Clock)}));
+            EXPECT_EQ(got.time,
+                      (AlarmEventTime{date, e.Status, SecondOf(e.Clock), e.CrossingOffset}));
             EXPECT_EQ(got.azimuth, e.Azimuth);
         }
         // Civil dawn and dusk on the same clock as the sunrise.

@@ -123,4 +123,27 @@ std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEna
     return std::chrono::minutes(m);
 }
 
+std::chrono::minutes ClockRules::ShiftAt(DayNumber date, std::chrono::minutes standard) const {
+    using std::chrono::minutes;
+    if (!summerTimeEnabled) return minutes{0};
+    const bool inSummer = window.Contains(date);
+    // Inside summer time only its first day can be a change day, and outside
+    // it only the first day of winter time.
+    if (inSummer && date == window.SummerStart) return standard < changeAt ? minutes{0} : shift;
+    if (!inSummer && date == window.WinterStart) return standard < changeAt ? shift : minutes{0};
+    return inSummer ? shift : minutes{0};
+}
+
+ClockMoment ClockRules::ClockAt(DayNumber date, std::chrono::minutes standard) const {
+    constexpr std::int64_t kDay = 24 * 60;
+    const std::int64_t m = standard.count() + ShiftAt(date, standard).count();
+    std::int64_t days = m / kDay;
+    std::int64_t rest = m % kDay;
+    if (rest < 0) {
+        rest += kDay;
+        --days;
+    }
+    return {date + static_cast<std::int32_t>(days), std::chrono::minutes(rest)};
+}
+
 }  // namespace dawn

@@ -107,6 +107,18 @@ std::chrono::minutes ApplySummerTime(const DstWindow& window, bool summerTimeEna
                                      DayNumber date, std::chrono::minutes time,
                                      std::chrono::minutes shift = std::chrono::minutes{60});
 
+// A reading of the local clock: its date and the minutes since its midnight.
+struct ClockMoment {
+    DayNumber date;
+    std::chrono::minutes time{0};
+    friend constexpr bool operator==(const ClockMoment&, const ClockMoment&) = default;
+};
+
+// The manual rules change the clocks at 02:00 standard time: 02:00 becomes
+// 03:00 on the first day of summer time, and 03:00 summer time becomes 02:00
+// on the first day of winter time.
+inline constexpr std::chrono::minutes kManualChangeAt{120};
+
 // What the clocks of the place do on one date: the standard offset, whether
 // summer time is in force or expected around the date with its window, and
 // how far the clocks go forward in it. Manual rules give the same standard
@@ -118,8 +130,20 @@ struct ClockRules {
     bool summerTimeEnabled = false;
     DstWindow window;
     std::chrono::minutes shift{60};
+    // On the first day of summer time or of winter time, the minute of the
+    // date's standard time at which the clocks change.
+    std::chrono::minutes changeAt = kManualChangeAt;
 
     bool InSummer(DayNumber date) const { return summerTimeEnabled && window.Contains(date); }
+    // The summer-time shift in force `standard` minutes after the standard
+    // midnight that starts `date`, a date these rules were made for. On the
+    // day of a change it is the old regime's before changeAt and the new
+    // one's from changeAt on; on every other day the date's own.
+    std::chrono::minutes ShiftAt(DayNumber date, std::chrono::minutes standard) const;
+    // The local clock reading of the same instant: the date moves on when the
+    // shift carries the time past midnight (23:30 standard time in summer is
+    // 00:30 of the next date).
+    ClockMoment ClockAt(DayNumber date, std::chrono::minutes standard) const;
     // The local clock time of a standard time of `date`.
     std::chrono::minutes ClockTime(DayNumber date, std::chrono::minutes standard) const {
         return ApplySummerTime(window, summerTimeEnabled, date, standard, shift);

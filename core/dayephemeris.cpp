@@ -1,5 +1,7 @@
 #include "core/dayephemeris.h"
 
+#include "core/clockday.h"
+
 namespace dawn {
 namespace {
 
@@ -9,14 +11,24 @@ constexpr minutes kOneDay{24 * 60};
 // A change larger than this is taken as a move across midnight.
 constexpr minutes kFoldAbove{23 * 60};
 
+using KindValues = std::array<EventValues, kEventKindCount>;
+
 bool IsNormal(EventStatus s) {
     return s == EventStatus::Normal;
 }
 
-// From rise to set; when the shifted set lies after midnight (rise > set),
+// From rise to set; when the set comes first on the clock day (rise > set),
 // one day less the gap.
 minutes Span(minutes rise, minutes set) {
     return rise > set ? kOneDay - (rise - set) : set - rise;
+}
+
+// The same from the events: from rise to set in elapsed time, so that a day
+// whose clocks change between them is as long as it really was.
+minutes Span(const EventValues& rise, const EventValues& set) {
+    if (rise.CrossingOffset && set.CrossingOffset && rise.Clock <= set.Clock)
+        return (set.Clock - *set.CrossingOffset) - (rise.Clock - *rise.CrossingOffset);
+    return Span(rise.Clock, set.Clock);
 }
 
 minutes AbsDiff(minutes a, minutes b) {
@@ -27,23 +39,11 @@ minutes FoldAcrossMidnight(minutes delta) {
     return delta > kFoldAbove ? kOneDay - delta : delta;
 }
 
-// One event of `date` as the calculation gave it, with its local clock time.
-EventValues ValuesOf(const RiseSetResult& r, const ClockRules& clocks, DayNumber date) {
-    EventValues v{r.status,  r.time,     clocks.ClockTime(date, r.time),
-                  r.azimuth, r.crossing, std::nullopt};
-    if (r.crossing) v.CrossingClock = clocks.ClockTime(date, *r.crossing);
-    return v;
-}
-
-void FillBody(BodyEntry& body, const DayEvents& now, const DayEvents& before,
-              const ClockRules& clocks, DayNumber date) {
+void FillBody(BodyEntry& body, const KindValues& now, const KindValues& before) {
     for (EventKind kind : kEventKinds) {
-        const RiseSetResult& r = kind == EventKind::Rise ? now.rise : now.set;
-        const RiseSetResult& p = kind == EventKind::Rise ? before.rise : before.set;
         EventEntry& e = body[kind];
-        static_cast<EventValues&>(e) = ValuesOf(r, clocks, date);
-        // The day before is shifted with the summer time of the date itself.
-        e.Before = ValuesOf(p, clocks, date - 1);
+        static_cast<EventValues&>(e) = now[IndexOf(kind)];
+        e.Before = before[IndexOf(kind)];
         const minutes d = IsNormal(e.Status) && IsNormal(e.Before.Status)
                               ? AbsDiff(e.Before.Clock, e.Clock)
                               : minutes{0};
@@ -51,9 +51,37 @@ void FillBody(BodyEntry& body, const DayEvents& now, const DayEvents& before,
     }
     const EventEntry& rise = body[EventKind::Rise];
     const EventEntry& set = body[EventKind::Set];
-    body.Length = body.Normal() ? Span(rise.Clock, set.Clock) : minutes{0};
-    body.LengthBefore = Span(rise.Before.Clock, set.Before.Clock);
+    body.Length = body.Normal() ? Span(rise, set) : minutes{0};
+    body.LengthBefore = IsNormal(rise.Before.Status) && IsNormal(set.Before.Status)
+                            ? Span(rise.Before, set.Before)
+                            : Span(rise.Before.Clock, set.Before.Clock);
     body.LengthDelta = body.NormalBothDays() ? AbsDiff(body.Length, body.LengthBefore) : minutes{0};
+}
+
+// A body's standard days, oldest first, as the clock days take them.
+struct BodyDays {
+    std::optional<ScannedDay> twoBefore;
+    ScannedDay before;
+    ScannedDay date;
+};
+
+DayEphemeris Record(DayNumber date, double julianDay, const ClockRules& clocks,
+                    const std::array<KindValues, kBodyCount>& now,
+                    const std::array<KindValues, kBodyCount>& before) {
+    DayEphemeris e;
+    e.Date = date;
+    e.PrevDate = date - 1;
+    e.Clocks = clocks;
+    for (Body b : kBodies) FillBody(e[b], now[IndexOf(b)], before[IndexOf(b)]);
+    e.JulianDay = julianDay;
+    return e;
+}
+
+// The scan of a standard day when the clock of that day can carry a crossing
+// into the next date; none otherwise.
+std::optional<DayEvents> ScanIfItRunsOn(const SiteSettings& settings, Body body, DayNumber date) {
+    if (!MayRunIntoNextDate(ClockRulesOf(settings, date), date)) return std::nullopt;
+    return ComputeBodyDay(body, date.ToDate(), PlaceOf(settings, date));
 }
 
 }  // namespace
@@ -76,43 +104,68 @@ DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Plac
     return body == Body::Sun ? ComputeSunDay(date, place) : ComputeMoonDay(date, place);
 }
 
-DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const DayEvents& sun,
-                         const DayEvents& moon, const DayEvents& prevSun,
-                         const DayEvents& prevMoon) {
-    DayEphemeris e;
-    e.Date = date;
-    e.PrevDate = date - 1;
-    e.Clocks = ClockRulesOf(settings, date);
-    FillBody(e[Body::Sun], sun, prevSun, e.Clocks, date);
-    FillBody(e[Body::Moon], moon, prevMoon, e.Clocks, date);
-    e.JulianDay = sun.rise.julianDay;
-    return e;
+DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const BodyScans& sun,
+                         const BodyScans& moon) {
+    const ClockRules clocks = ClockRulesOf(settings, date);
+    const ClockRules clocksBefore = ClockRulesOf(settings, date - 1);
+    const ClockRules clocksTwoBefore = ClockRulesOf(settings, date - 2);
+    std::array<KindValues, kBodyCount> now;
+    std::array<KindValues, kBodyCount> before;
+    for (Body b : kBodies) {
+        const BodyScans& scans = b == Body::Sun ? sun : moon;
+        const ScannedDay today = ScannedDayOf(date, clocks, scans.date);
+        const ScannedDay dayBefore = ScannedDayOf(date - 1, clocksBefore, scans.before);
+        std::optional<ScannedDay> twoBefore;
+        if (scans.twoBefore) twoBefore = ScannedDayOf(date - 2, clocksTwoBefore, *scans.twoBefore);
+        now[IndexOf(b)] = ClockDayEvents(dayBefore, today);
+        before[IndexOf(b)] = ClockDayEvents(twoBefore, dayBefore);
+    }
+    return Record(date, sun.date.rise.julianDay, clocks, now, before);
 }
 
 DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date) {
-    const Place place = PlaceOf(settings, date);
-    const Place placeBefore = PlaceOf(settings, date - 1);
-    const auto today = date.ToDate();
-    const auto before = (date - 1).ToDate();
-    return AssembleDay(settings, date, ComputeSunDay(today, place), ComputeMoonDay(today, place),
-                       ComputeSunDay(before, placeBefore), ComputeMoonDay(before, placeBefore));
+    auto scans = [&](Body b) {
+        return BodyScans{ComputeBodyDay(b, date.ToDate(), PlaceOf(settings, date)),
+                         ComputeBodyDay(b, (date - 1).ToDate(), PlaceOf(settings, date - 1)),
+                         ScanIfItRunsOn(settings, b, date - 2)};
+    };
+    return AssembleDay(settings, date, scans(Body::Sun), scans(Body::Moon));
 }
 
 void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
                 const std::function<bool(const DayEphemeris&)>& onDay) {
     if (to < from) return;
-    const Place placeBefore = PlaceOf(settings, from - 1);
-    DayEvents prevSun = ComputeSunDay((from - 1).ToDate(), placeBefore);
-    DayEvents prevMoon = ComputeMoonDay((from - 1).ToDate(), placeBefore);
+    // Each date's standard days and clock days serve again as the next
+    // date's day before.
+    std::array<ScannedDay, kBodyCount> last;
+    std::array<KindValues, kBodyCount> lastValues;
+    {
+        const DayNumber d = from - 1;
+        const ClockRules clocks = ClockRulesOf(settings, d);
+        for (Body b : kBodies) {
+            std::optional<ScannedDay> twoBefore;
+            if (auto scan = ScanIfItRunsOn(settings, b, d - 1))
+                twoBefore = ScannedDayOf(d - 1, ClockRulesOf(settings, d - 1), *scan);
+            last[IndexOf(b)] =
+                ScannedDayOf(d, clocks, ComputeBodyDay(b, d.ToDate(), PlaceOf(settings, d)));
+            lastValues[IndexOf(b)] = ClockDayEvents(twoBefore, last[IndexOf(b)]);
+        }
+    }
     for (DayNumber d = from;; ++d) {
         const auto ymd = d.ToDate();
         const Place place = PlaceOf(settings, d);
+        const ClockRules clocks = ClockRulesOf(settings, d);
         const DayEvents sun = ComputeSunDay(ymd, place);
         const DayEvents moon = ComputeMoonDay(ymd, place);
-        if (!onDay(AssembleDay(settings, d, sun, moon, prevSun, prevMoon))) return;
+        std::array<KindValues, kBodyCount> now;
+        std::array<ScannedDay, kBodyCount> scanned = {ScannedDayOf(d, clocks, sun),
+                                                      ScannedDayOf(d, clocks, moon)};
+        for (Body b : kBodies)
+            now[IndexOf(b)] = ClockDayEvents(last[IndexOf(b)], scanned[IndexOf(b)]);
+        if (!onDay(Record(d, sun.rise.julianDay, clocks, now, lastValues))) return;
         if (d == to) return;
-        prevSun = sun;
-        prevMoon = moon;
+        last = scanned;
+        lastValues = now;
     }
 }
 
@@ -126,15 +179,18 @@ void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, Day
                     const std::function<bool(const BodyDay&)>& onDay) {
     if (to < from) return;
     Place place = PlaceOf(settings, from);
+    std::optional<ScannedDay> before;
+    if (auto scan = ScanIfItRunsOn(settings, body, from - 1))
+        before = ScannedDayOf(from - 1, ClockRulesOf(settings, from - 1), *scan);
     BodyDay out;
     for (DayNumber d = from;; ++d) {
         const ClockRules clocks = ClockRulesOf(settings, d);
         place.timeZoneMinutes = static_cast<std::int32_t>(clocks.standardOffset.count());
-        const DayEvents ev = ComputeBodyDay(body, d.ToDate(), place);
+        const ScannedDay today = ScannedDayOf(d, clocks, ComputeBodyDay(body, d.ToDate(), place));
         out.Date = d;
-        out.Events[IndexOf(EventKind::Rise)] = ValuesOf(ev.rise, clocks, d);
-        out.Events[IndexOf(EventKind::Set)] = ValuesOf(ev.set, clocks, d);
+        out.Events = ClockDayEvents(before, today);
         if (!onDay(out) || d == to) return;
+        before = today;
     }
 }
 

@@ -6,25 +6,29 @@
 // calculations round every event to the minute, so minute arithmetic is
 // exact); a time of day is 0..1439 minutes. Texts are made by the callers.
 //
+// A date is the user's clock day (core/clockday.h): the events between its
+// local midnight and the next, each at the clock time of its instant. The
+// raw days of standard time are the astro scans' (ComputeBodyDay).
+//
 // ComputeDay works in this order:
-//  1. the clocks of the date (ClockRulesOf): its standard offset, in which
-//     the calculation gives its times, and its summer time;
-//  2. for each body, one scan of the date: status, standard time, azimuth and
-//     the crossing of each event, and the time shifted by the summer-time
-//     shift (the local clock time);
-//  3. the body's length when both its statuses are Normal: set - rise, or,
-//     when the shifted set falls after midnight (rise > set), one day -
-//     (rise - set);
-//  4. one scan of each body for the day before, in the standard offset of
-//     the day before and shifted with the summer time of the date itself. So on the first day of
-//     summer time the date's times carry the extra hour and the day before's do not, and the deltas
-//     of that day include the hour; on the first day of winter time neither day is shifted;
-//  5. the previous day's lengths, by the same rule, whatever their statuses;
-//  6. the rise and set deltas |previous - time| when both statuses are
-//     Normal; a delta above 23:00 is folded to one day - delta, so an event
-//     that moved across midnight shows its short change (23:50 then 00:35
-//     gives 00:45);
-//  7. the length deltas when all four statuses of the body are Normal.
+//  1. the clocks of the date and of the days before (ClockRulesOf): the
+//     standard offset, in which the calculation gives its times, and the
+//     summer time with the minute its clocks change;
+//  2. for each body, one scan of the date's standard day and of the one
+//     before (and of the one before that while summer time is around): the
+//     clock day of the date and of the day before, each with its statuses,
+//     times, azimuths and crossings;
+//  3. the body's length when both its statuses are Normal: the time from
+//     rise to set, or, when the set comes first on the clock day (rise >
+//     set), one day - (rise - set);
+//  4. the previous day's lengths, by the same rule on its clock times,
+//     whatever their statuses;
+//  5. the rise and set deltas |previous - time| of the clock times when both
+//     statuses are Normal; a delta above 23:00 is folded to one day - delta,
+//     so an event that moved across midnight shows its short change (23:50
+//     then 00:35 gives 00:45). On a day the clocks change, the change of the
+//     clock time includes the hour;
+//  6. the length deltas when all four statuses of the body are Normal.
 //
 // A length or delta whose statuses are not all Normal is 00:00 and is not
 // meant to be shown; consumers test the statuses first.
@@ -63,11 +67,13 @@ constexpr std::size_t IndexOf(EventKind k) {
 // One event of one body on one date.
 struct EventValues {
     EventStatus Status = EventStatus::Normal;
-    // Zone standard time, as the calculation gave it: the fixed time of the
+    // Zone standard time of the event's instant: the fixed time of the
     // status when the event did not happen as such (00:00, 23:59, 12:00).
+    // An event the clock carried into the date from the standard day before
+    // keeps that day's time here (23:10 for a moonrise at 00:10 summer time).
     std::chrono::minutes Standard{0};
-    // The same moved by the summer-time hour when the date lies in summer
-    // time: the local clock time the user sees.
+    // The local clock time the user sees; the fixed time of a status is read
+    // on the date's clock like a time of its standard day.
     std::chrono::minutes Clock{0};
     // Degrees from north through east; empty when no crossing of that kind
     // happened during the day.
@@ -75,16 +81,20 @@ struct EventValues {
     // Standard time of the crossing of that kind that did happen, whatever
     // the status (the set of a day without a rise); empty when none did.
     std::optional<std::chrono::minutes> Crossing;
-    // The same moved by the summer-time hour: the clock time the windows, the
-    // table and the export show. Equal to Clock on a Normal day.
+    // Its local clock time: the clock time the windows, the table and the
+    // export show. Equal to Clock on a Normal day.
     std::optional<std::chrono::minutes> CrossingClock;
+    // The clock's offset from UT at the crossing (the standard offset and the
+    // summer-time shift in force then), so that the crossing's instant is
+    // the date's midnight plus CrossingClock less this offset.
+    std::optional<std::chrono::minutes> CrossingOffset;
 
     friend bool operator==(const EventValues&, const EventValues&) = default;
 };
 
 // An event of the date with the same event of the day before.
 struct EventEntry : EventValues {
-    EventValues Before;  // shifted with the summer-time window of the date
+    EventValues Before;  // of the clock day before
     // |Before.Clock - Clock|, folded across midnight; 00:00 unless both
     // statuses are Normal.
     std::chrono::minutes Delta{0};
@@ -123,15 +133,23 @@ struct DayEphemeris {
     friend bool operator==(const DayEphemeris&, const DayEphemeris&) = default;
 };
 
-// The record of a date from the calculation results of both bodies on the
-// date and on the day before (one scan each). ComputeDay and ForEachDay are
-// this plus the calculations.
-DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const DayEvents& sun,
-                         const DayEvents& moon, const DayEvents& prevSun,
-                         const DayEvents& prevMoon);
+// The scans of one body on the standard days that make the clock days of a
+// date and of the day before: the date's, the day before's, and the one
+// before that, which only counts while summer time can carry its last hour
+// into the next date.
+struct BodyScans {
+    DayEvents date;
+    DayEvents before;
+    std::optional<DayEvents> twoBefore;
+};
+
+// The record of a date from the calculation results of both bodies.
+// ComputeDay and ForEachDay are this plus the calculations.
+DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const BodyScans& sun,
+                         const BodyScans& moon);
 
 // The record of one date: four scans (each body on the date and on the day
-// before).
+// before), and two more while summer time is around.
 DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date);
 
 // The records of every date from `from` to `to` inclusive, oldest first,
@@ -155,7 +173,8 @@ struct BodyDay {
 BodyDay BodyDayOf(const DayEphemeris& day, Body body);
 
 // BodyDayOf(ComputeDay(...)) for every date from `from` to `to`, oldest first,
-// at the cost of one scan of that body per date. `onDay` returns false to stop.
+// at the cost of one scan of that body per date (and one before the first
+// date while summer time is around). `onDay` returns false to stop.
 void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
                     const std::function<bool(const BodyDay&)>& onDay);
 

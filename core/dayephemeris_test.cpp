@@ -28,10 +28,18 @@ SiteSettings Velmoren() {
 minutes T(std::string_view hm) {
     return HM((hm[0] - '0') * 10 + (hm[1] - '0'), (hm[3] - '0') * 10 + (hm[4] - '0'));
 }
+// A day without crossings carries none (the times are the status's).
 DayEvents Events(std::string_view rise, std::string_view set,
                  EventStatus status = EventStatus::Normal) {
-    return DayEvents{RiseSetResult{status, T(rise), 90.0, 2451544.5, T(rise)},
-                     RiseSetResult{status, T(set), 270.0, 2451544.5, T(set)}};
+    if (status != EventStatus::Normal)
+        return DayEvents{RiseSetResult{status, T(rise), {}, 2451544.5, {}, {}, {}},
+                         RiseSetResult{status, T(set), {}, 2451544.5, {}, {}, {}}};
+    return DayEvents{RiseSetResult{status, T(rise), 90.0, 2451544.5, T(rise), {}, {}},
+                     RiseSetResult{status, T(set), 270.0, 2451544.5, T(set), {}, {}}};
+}
+
+BodyScans Scans(const DayEvents& date, const DayEvents& before) {
+    return {date, before, std::nullopt};
 }
 
 const EventEntry& SunRise(const DayEphemeris& e) {
@@ -60,8 +68,8 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
     const DayEvents normal = Events("06:00", "18:00");
 
     {  // A summer-time date: each clock one hour on.
-        const auto e =
-            AssembleDay(s, D(2024, 6, 21), Events("05:30", "21:45"), normal, normal, normal);
+        const auto e = AssembleDay(s, D(2024, 6, 21), Scans(Events("05:30", "21:45"), normal),
+                                   Scans(normal, normal));
         EXPECT_EQ(SunRise(e).Standard, HM(5, 30));
         EXPECT_EQ(SunRise(e).Clock, HM(6, 30));
         EXPECT_EQ(SunSet(e).Clock, HM(22, 45));
@@ -73,15 +81,21 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
         EXPECT_EQ(e.PrevDate, D(2024, 6, 20));
         EXPECT_TRUE(e.Clocks.window.Contains(e.Date));
     }
-    {  // The shifted sunset falls after midnight: one day less the gap.
-        const auto e =
-            AssembleDay(s, D(2024, 6, 21), Events("03:50", "23:30"), normal, normal, normal);
+    {  // A sunset at 23:30 standard time is at 00:30 on the next date's
+       // clock: the date's sunset is the one the day before carried over,
+       // and its own falls on the date after.
+        const auto e = AssembleDay(s, D(2024, 6, 22),
+                                   Scans(Events("03:51", "23:31"), Events("03:50", "23:30")),
+                                   Scans(normal, normal));
         EXPECT_EQ(SunSet(e).Clock, HM(0, 30));
-        EXPECT_EQ(e[Body::Sun].Length, HM(19, 40));
+        EXPECT_EQ(SunSet(e).Standard, HM(23, 30));
+        EXPECT_EQ(SunSet(e).CrossingOffset, HM(2, 0));
+        EXPECT_EQ(SunRise(e).Clock, HM(4, 51));
+        EXPECT_EQ(e[Body::Sun].Length, HM(19, 39));
     }
     {  // Moonlight across midnight, and its change against the day before.
-        const auto e = AssembleDay(s, D(2024, 1, 10), normal, Events("20:10", "08:55"), normal,
-                                   Events("19:25", "08:05"));
+        const auto e = AssembleDay(s, D(2024, 1, 10), Scans(normal, normal),
+                                   Scans(Events("20:10", "08:55"), Events("19:25", "08:05")));
         EXPECT_EQ(e[Body::Moon].Length, HM(12, 45));
         EXPECT_EQ(e[Body::Moon].LengthBefore, HM(12, 40));
         EXPECT_EQ(e[Body::Moon].LengthDelta, HM(0, 5));
@@ -89,14 +103,15 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
         EXPECT_EQ(MoonSet(e).Delta, HM(0, 50));
     }
     {  // A rise that moved across midnight shows its short change.
-        const auto e = AssembleDay(s, D(2024, 1, 10), normal, Events("00:35", "12:00"), normal,
-                                   Events("23:50", "11:00"));
+        const auto e = AssembleDay(s, D(2024, 1, 10), Scans(normal, normal),
+                                   Scans(Events("00:35", "12:00"), Events("23:50", "11:00")));
         EXPECT_EQ(MoonRise(e).Delta, HM(0, 45));
         EXPECT_EQ(MoonSet(e).Delta, HM(1, 0));
     }
     {  // First day of summer time: the date is shifted, the day before is not.
-        const auto e = AssembleDay(s, D(2024, 3, 31), Events("06:58", "19:20"), normal,
-                                   Events("07:00", "19:18"), normal);
+        const auto e = AssembleDay(s, D(2024, 3, 31),
+                                   Scans(Events("06:58", "19:20"), Events("07:00", "19:18")),
+                                   Scans(normal, normal));
         EXPECT_EQ(SunRise(e).Clock, HM(7, 58));
         EXPECT_EQ(SunRise(e).Before.Clock, HM(7, 0));
         EXPECT_EQ(SunRise(e).Delta, HM(0, 58));
@@ -105,16 +120,20 @@ TEST(AssembleDay, ShiftsMeasuresAndComparesTheEvents) {
         EXPECT_EQ(e[Body::Sun].LengthBefore, HM(12, 18));
         EXPECT_EQ(e[Body::Sun].LengthDelta, HM(0, 4));
     }
-    {  // First day of winter time: neither day is shifted.
-        const auto e = AssembleDay(s, D(2024, 10, 27), Events("07:20", "17:10"), normal,
-                                   Events("07:18", "17:12"), normal);
+    {  // First day of winter time: the day before keeps its summer hour, so
+       // the clock time changes by the hour.
+        const auto e = AssembleDay(s, D(2024, 10, 27),
+                                   Scans(Events("07:20", "17:10"), Events("07:18", "17:12")),
+                                   Scans(normal, normal));
         EXPECT_EQ(SunRise(e).Clock, HM(7, 20));
-        EXPECT_EQ(SunRise(e).Before.Clock, HM(7, 18));
-        EXPECT_EQ(SunRise(e).Delta, HM(0, 2));
+        EXPECT_EQ(SunRise(e).Before.Clock, HM(8, 18));
+        EXPECT_EQ(SunRise(e).Delta, HM(0, 58));
+        EXPECT_EQ(e[Body::Sun].LengthDelta, HM(0, 4));
     }
     {  // The day before the first day of winter time keeps its hour.
-        const auto e = AssembleDay(s, D(2024, 10, 26), Events("07:18", "17:12"), normal,
-                                   Events("07:16", "17:14"), normal);
+        const auto e = AssembleDay(s, D(2024, 10, 26),
+                                   Scans(Events("07:18", "17:12"), Events("07:16", "17:14")),
+                                   Scans(normal, normal));
         EXPECT_EQ(SunRise(e).Clock, HM(8, 18));
         EXPECT_EQ(SunRise(e).Before.Clock, HM(8, 16));
         EXPECT_EQ(SunRise(e).Before.Standard, HM(7, 16));
@@ -127,7 +146,7 @@ TEST(AssembleDay, DaysWithoutAnEventHaveNoLengthsOrDeltas) {
     const DayEvents upAll = Events("00:00", "23:59", EventStatus::UpAllDay);
     const DayEvents downAll = Events("12:00", "12:00", EventStatus::DownAllDay);
     {
-        const auto e = AssembleDay(s, D(2024, 6, 21), upAll, normal, upAll, normal);
+        const auto e = AssembleDay(s, D(2024, 6, 21), Scans(upAll, upAll), Scans(normal, normal));
         EXPECT_EQ(SunRise(e).Status, EventStatus::UpAllDay);
         EXPECT_EQ(e[Body::Sun].Length, minutes(0));
         EXPECT_EQ(SunRise(e).Delta, minutes(0));
@@ -139,9 +158,10 @@ TEST(AssembleDay, DaysWithoutAnEventHaveNoLengthsOrDeltas) {
     {  // A moon that rises and does not set, in summer time: the rise's
        // crossing on the clock beside the placeholder, none for the set.
         const DayEvents noSet{
-            RiseSetResult{EventStatus::NoSet, T("00:00"), 123.95, 2451544.5, T("15:40")},
-            RiseSetResult{EventStatus::NoSet, T("23:59"), std::nullopt, 2451544.5, std::nullopt}};
-        const auto e = AssembleDay(s, D(2024, 7, 12), normal, noSet, normal, normal);
+            RiseSetResult{EventStatus::NoSet, T("00:00"), 123.95, 2451544.5, T("15:40"), {}, {}},
+            RiseSetResult{
+                EventStatus::NoSet, T("23:59"), std::nullopt, 2451544.5, std::nullopt, {}, {}}};
+        const auto e = AssembleDay(s, D(2024, 7, 12), Scans(normal, normal), Scans(noSet, normal));
         EXPECT_EQ(MoonRise(e).Clock, HM(1, 0));
         EXPECT_EQ(MoonRise(e).CrossingClock, HM(16, 40));
         EXPECT_EQ(MoonSet(e).Clock, HM(0, 59));
@@ -150,7 +170,8 @@ TEST(AssembleDay, DaysWithoutAnEventHaveNoLengthsOrDeltas) {
         EXPECT_EQ(MoonRise(e).Delta, minutes(0));
     }
     {  // Normal today after a day without events: no deltas.
-        const auto e = AssembleDay(s, D(2024, 1, 10), normal, normal, downAll, normal);
+        const auto e =
+            AssembleDay(s, D(2024, 1, 10), Scans(normal, downAll), Scans(normal, normal));
         EXPECT_EQ(e[Body::Sun].Length, HM(12, 0));
         EXPECT_EQ(SunRise(e).Delta, minutes(0));
         EXPECT_EQ(SunSet(e).Delta, minutes(0));

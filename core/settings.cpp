@@ -131,7 +131,7 @@ DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date) {
 ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date) {
     if (s.Zone) return s.Zone->RulesOn(date);
     return ClockRules{std::chrono::minutes{s.TimeZoneMinutes}, s.SummerTimeEnabled,
-                      ComputeDstWindow(s, date), std::chrono::minutes{60}};
+                      ComputeDstWindow(s, date), std::chrono::minutes{60}, kManualChangeAt};
 }
 
 std::chrono::minutes StandardOffsetOf(const SiteSettings& s, DayNumber date) {

@@ -4,45 +4,66 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "core/clockday.h"
 
 namespace dawn {
 namespace {
-
-EventValues ValuesOf(const EventMinutes& e, const ClockRules& clocks, DayNumber date) {
-    EventValues v{e.status,     e.minute,   clocks.ClockTime(date, e.minute),
-                  std::nullopt, e.crossing, std::nullopt};
-    if (e.crossing) v.CrossingClock = clocks.ClockTime(date, *e.crossing);
-    return v;
-}
 
 DatePhase PhaseOf(const SiteSettings& settings, DayNumber date, const ClockRules& clocks) {
     return MoonPhaseOfDate(date.ToDate(), settings.LatitudeMinutes / 60.0,
                            static_cast<std::int32_t>(clocks.standardOffset.count()));
 }
 
-SkyDay SkyDayOf(const SiteSettings& settings, DayNumber date) {
-    const auto ymd = date.ToDate();
-    const ClockRules clocks = ClockRulesOf(settings, date);
-    const SunDayEvents sun = ComputeSunDayEvents(ymd, PlaceOf(settings, date));
+// The sun's standard day with its clocks.
+struct SunStandardDay {
+    DayNumber date;
+    ClockRules clocks;
+    SunDayEvents events;
+};
+
+SunStandardDay SunStandardDayOf(const SiteSettings& settings, DayNumber date) {
+    return {date, ClockRulesOf(settings, date),
+            ComputeSunDayEvents(date.ToDate(), PlaceOf(settings, date))};
+}
+
+// The noon of a standard day when the clock keeps it on `clockDate`.
+std::optional<NoonEntry> NoonOn(DayNumber clockDate, const SunStandardDay& day) {
+    if (!day.events.noon) return std::nullopt;
+    const std::chrono::minutes standard = day.events.noon->minute;
+    const ClockMoment read = day.clocks.ClockAt(day.date, standard);
+    if (read.date != clockDate) return std::nullopt;
+    return NoonEntry{standard, read.time, day.events.noon->altitudeDegrees};
+}
+
+// The sky day of `today.date` on the user's clock, from its standard day and
+// the one before (none when the clock of that one never runs into the date).
+SkyDay SkyDayOf(const SiteSettings& settings, const std::optional<SunStandardDay>& before,
+                const SunStandardDay& today) {
     SkyDay day;
-    day.Date = date;
+    day.Date = today.date;
     for (TwilightKind kind : kTwilightKinds) {
-        const Twilight& t = sun.Of(kind);
-        day.Twilight[IndexOf(kind)].Events = {ValuesOf(t.dawn, clocks, date),
-                                              ValuesOf(t.dusk, clocks, date)};
+        std::optional<ScannedDay> scannedBefore;
+        if (before)
+            scannedBefore = ScannedDayOf(before->date, before->clocks, before->events.Of(kind));
+        day.Twilight[IndexOf(kind)].Events = ClockDayEvents(
+            scannedBefore, ScannedDayOf(today.date, today.clocks, today.events.Of(kind)));
     }
-    if (sun.noon) {
-        day.Noon = NoonEntry{sun.noon->minute, clocks.ClockTime(date, sun.noon->minute),
-                             sun.noon->altitudeDegrees};
-    }
-    day.Phase = PhaseOf(settings, date, clocks);
+    day.Noon = NoonOn(today.date, today);
+    if (!day.Noon && before) day.Noon = NoonOn(today.date, *before);
+    day.Phase = PhaseOf(settings, today.date, today.clocks);
     return day;
+}
+
+std::optional<SunStandardDay> BeforeOf(const SiteSettings& settings, DayNumber date) {
+    const DayNumber d = date - 1;
+    if (!MayRunIntoNextDate(ClockRulesOf(settings, d), d)) return std::nullopt;
+    return SunStandardDayOf(settings, d);
 }
 
 }  // namespace
 
 SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date) {
-    return SkyDayOf(settings, date);
+    return SkyDayOf(settings, BeforeOf(settings, date), SunStandardDayOf(settings, date));
 }
 
 DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date) {
@@ -52,8 +73,11 @@ DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date) {
 void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
                    const std::function<bool(const SkyDay&)>& onDay) {
     if (to < from) return;
+    std::optional<SunStandardDay> before = BeforeOf(settings, from);
     for (DayNumber d = from;; ++d) {
-        if (!onDay(SkyDayOf(settings, d)) || d == to) return;
+        SunStandardDay today = SunStandardDayOf(settings, d);
+        if (!onDay(SkyDayOf(settings, before, today)) || d == to) return;
+        before = std::move(today);
     }
 }
 
@@ -79,15 +103,18 @@ NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
     // lunation and a little more always holds both phases.
     const sys_days day{date.ToDate()};
     const int offset = static_cast<int>(ClockRulesOf(settings, date).standardOffset.count());
-    const UtInstant from = UtInstant(day) - minutes(offset + 1);
+    const UtInstant from = UtInstant(day) - minutes(offset + 1) - hours(3);
     const std::vector<PhaseEvent> phases = PrincipalPhasesBetween(from, from + days(31));
     NextMoons next{date, date};
     bool full = false;
     bool fresh = false;
     for (const PhaseEvent& p : phases) {
-        // Each phase on the date its own clocks give it.
-        const auto local = floor<days>(StandardMinuteOf(settings, p.instant));
-        const DayNumber d = DayNumber::FromDate(year_month_day{local});
+        // Each phase on the date its own clock gives it.
+        const sys_time<minutes> standard = StandardMinuteOf(settings, p.instant);
+        const sys_days standardDate = floor<days>(standard);
+        const DayNumber standardDay = DayNumber::FromDate(year_month_day{standardDate});
+        const DayNumber d =
+            ClockRulesOf(settings, standardDay).ClockAt(standardDay, standard - standardDate).date;
         if (d < date) continue;
         if (p.phase == PrincipalPhase::FullMoon && !full) {
             next.FullMoon = d;

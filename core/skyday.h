@@ -1,8 +1,9 @@
 // SkyDay: what the program shows and exports of one date beside the day
 // record: the sun's three twilights and its noon, and the moon's phase.
 //
-// Times carry the zone's standard time as the calculation gave it and the
-// local clock time, moved by the summer-time hour like the record's events.
+// A date is the user's clock day, as for the record (core/clockday.h): times
+// carry the zone's standard time of the event's instant and the local clock
+// time at that instant.
 // The phase is taken at local noon of the zone's standard time, and the
 // principal phases are dated in the zone's standard time, as the phase names
 // of the dates are.

@@ -72,12 +72,17 @@ TEST(SkyDay, NextFullAndNewMoon) {
         {60, D(2024, 4, 25), D(2024, 5, 23), D(2024, 5, 8)},
         {-600, D(2024, 12, 31), D(2025, 1, 13), D(2025, 1, 29)},
     };
+    s.SummerTimeEnabled = false;
     for (const auto& c : cases) {
         s.TimeZoneMinutes = c.zone;
         const NextMoons next = NextFullAndNewMoon(s, c.from);
         EXPECT_EQ(next.FullMoon, c.full) << FormatIsoDate(c.from) << " " << c.zone;
         EXPECT_EQ(next.NewMoon, c.fresh) << FormatIsoDate(c.from) << " " << c.zone;
     }
+    // With summer time the clock shows that full moon at 00:49 on the 24th.
+    s.TimeZoneMinutes = 0;
+    s.SummerTimeEnabled = true;
+    EXPECT_EQ(NextFullAndNewMoon(s, D(2024, 4, 1)).FullMoon, D(2024, 4, 24));
 }
 
 // An instant is read in the standard offset of the date whose midnight is

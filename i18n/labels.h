@@ -102,9 +102,13 @@ inline constexpr int kAlarmOffset = 88;
 inline constexpr int kMinutes = 89;
 inline constexpr int kAlarmWays = 90;  // 90 + way 0..3 (picture, notification, both, no alarm)
 inline constexpr int kAlarmOffsetHint = 94;
+// The summer-time rows of a year without summer time.
+inline constexpr int kNoSummerTime = 95;
+inline constexpr int kStandardTimeAllYear = 96;
+inline constexpr int kNoClockChanges = 97;
 }  // namespace label
 
-inline constexpr int kLabelCount = 95;  // label numbers 0..94
+inline constexpr int kLabelCount = 98;  // label numbers 0..97
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

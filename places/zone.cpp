@@ -288,12 +288,18 @@ ZoneDay Zone::Day(DayNumber date) const {
         day.summerTimeEnabled = true;
         day.window = {w.start.date, w.end.date};
         day.shift = w.shift;
+        if (w.start.date == date) {
+            std::size_t first = k;
+            while (first > 0 && segments_[first - 1].shift > minutes{0}) --first;
+            day.changeAt = ChangeMinute(first);
+        }
         return day;
     }
     std::optional<DayNumber> lastEnd;
     for (std::size_t j = k; j > 0 && date - segments_[j].change.date <= kAroundDays; --j) {
         if (segments_[j - 1].shift > minutes{0}) {
             lastEnd = segments_[j].change.date;
+            if (*lastEnd == date) day.changeAt = ChangeMinute(j);
             break;
         }
     }
@@ -312,7 +318,19 @@ ZoneDay Zone::Day(DayNumber date) const {
 
 ClockRules Zone::RulesOn(DayNumber date) const {
     const ZoneDay day = Day(date);
-    return ClockRules{day.standardOffset, day.summerTimeEnabled, day.window, day.shift};
+    return ClockRules{day.standardOffset, day.summerTimeEnabled, day.window, day.shift,
+                      day.changeAt};
+}
+
+minutes Zone::ChangeMinute(std::size_t k) const {
+    if (k == 0) return minutes{0};
+    // The reading is the clock of the period before; the same instant in the
+    // standard time of the new period.
+    const Segment& before = segments_[k - 1];
+    const Segment& now = segments_[k];
+    const minutes standard =
+        now.change.time - (before.standardOffset + before.shift) + now.standardOffset;
+    return std::clamp(standard, minutes{0}, minutes{24 * 60});
 }
 
 YearRule Zone::RuleOfYear(int year) const {

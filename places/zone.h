@@ -78,6 +78,10 @@ struct ZoneDay {
     bool summerTimeEnabled = false;
     DstWindow window;
     std::chrono::minutes shift{0};
+    // On the first day of summer time or of winter time, the minute of the
+    // date's standard time at which the clocks change (Helsinki: 03:00 both
+    // ways, as 04:00 summer time is 03:00 standard time).
+    std::chrono::minutes changeAt = kManualChangeAt;
 };
 
 // A date of change as the summer-time controls of the program write it.
@@ -124,6 +128,8 @@ public:
 
 private:
     std::size_t SegmentOf(DayNumber date) const;
+    // The minute of standard time at which segment k begins on its date.
+    std::chrono::minutes ChangeMinute(std::size_t k) const;
     SummerTimeWindow WindowAround(std::size_t summerSegment) const;
 
     std::string name_;

@@ -254,6 +254,19 @@ SummerRows SummerRowsOf(const DstWindow& window, DayNumber shown, const AppState
     return rows;
 }
 
+SummerRows SummerRowsOf(const ClockRules& clocks, DayNumber shown, const AppState& state) {
+    if (clocks.summerTimeEnabled) return SummerRowsOf(clocks.window, shown, state);
+    // No summer time around the shown date: the rows say so, and a click on
+    // them stays on the shown date.
+    SummerRows rows;
+    rows.upper = {state.Label(label::kSummerTime), shown, state.Label(label::kNoSummerTime),
+                  DateRole::OtherDate};
+    rows.lower = {state.Label(label::kWinterTime), shown, state.Label(label::kStandardTimeAllYear),
+                  DateRole::OtherDate};
+    rows.daysCaption = state.Label(label::kNoClockChanges);
+    return rows;
+}
+
 std::array<int, 6> WeekColumn(DayNumber firstOfMonth, int weekStartDay, bool firstWeekNewYear) {
     const int start = ((weekStartDay % 7) + 7) % 7;
     // The first day of the row that holds the first, or of the whole week the
@@ -320,7 +333,7 @@ DayView BuildDayView(const AppState& state) {
         v.coordinatesHint += "\n" + place;
     v.latitude = LatitudeText(s.LatitudeMinutes, state.Current.hemisphere);
     v.longitude = LongitudeText(s.LongitudeMinutes, state.Current.hemisphere);
-    v.summer = SummerRowsOf(day.Clocks.window, state.Shown, state);
+    v.summer = SummerRowsOf(day.Clocks, state.Shown, state);
 
     v.symbol = kSymbol;
     v.sunSetSymbolHint = "double clic to translator";

@@ -170,6 +170,10 @@ std::string EventClockText(const EventValues& event, const LocaleFormats& locale
 
 // The summer-time rows of the shown date from its summer-time window.
 SummerRows SummerRowsOf(const DstWindow& window, DayNumber shown, const AppState& state);
+// The same for the clocks of the shown date; without summer time around it
+// (a zone without changes, or the manual rules switched off) the rows say
+// so in words instead of naming the first and last day of the year.
+SummerRows SummerRowsOf(const ClockRules& clocks, DayNumber shown, const AppState& state);
 
 // The week numbers beside the six rows of the month calendar, whose weeks
 // start on `weekStartDay` (0 Sunday .. 6 Saturday). Each row reads the week of

@@ -158,7 +158,8 @@ TEST_F(DayViewTest, LengthsOfDaysWithoutBothEvents) {
 // A day with only one of the moon's events shows the time of the one that
 // happened, summer time applied, beside the day's message; the other reads
 // the empty clock text, and so do the moonlight and the changes. At 50°47' N
-// the moon does not rise on 27 June 2024 and does not set on 15 July 2024; at
+// the moon does not rise on 24 June 2024 and does not set on 10 July 2024 on
+// the summer clock; at
 // 60°10' N 24°56' E (UTC+2) it rises on 14 January 2027 at 78°27' and does not
 // set.
 TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheEventThatHappened) {
@@ -169,8 +170,8 @@ TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheEventThatHappened) {
         const char* set;
         const char* message;
     } cases[] = {
-        {D(2024, 6, 27), 3047, 328, 60, "--:--", "11:50", "No moonrise"},
-        {D(2024, 7, 15), 3047, 328, 60, "16:09", "--:--", "No moonset"},
+        {D(2024, 6, 24), 3047, 328, 60, "--:--", "07:29", "No moonrise"},
+        {D(2024, 7, 10), 3047, 328, 60, "10:20", "--:--", "No moonset"},
         {D(2027, 1, 14), 3610, 1496, 120, "10:21", "--:--", "No moonset"},
     };
     for (const auto& c : cases) {
@@ -189,12 +190,12 @@ TEST_F(DayViewTest, MoonDaysWithoutAnEventShowTheEventThatHappened) {
               "27'");
 }
 
-// The sun's last day before the midnight sun at 69°00' N 20°00' E: it rises
-// and does not set. The rise shows its clock time and the day length counts
-// from it to midnight.
+// A day before the midnight sun at 69°00' N 20°00' E: it rises at 01:20 on
+// the summer clock and sets only at 00:09 of the next date. The rise shows
+// its clock time and the day length counts from it to midnight.
 TEST_F(DayViewTest, SunDayWithoutASunset) {
     PlaceAt(4140, 1200);
-    const PanelView sun = At(D(2024, 5, 20))[Body::Sun];
+    const PanelView sun = At(D(2024, 5, 19))[Body::Sun];
     const EventEntry& rise = state.Day.Event(Body::Sun, EventKind::Rise);
     ASSERT_EQ(rise.Status, EventStatus::NoSet);
     ASSERT_TRUE(rise.CrossingClock);
@@ -275,11 +276,11 @@ TEST_F(DayViewTest, SummerTimeRowsHoldTheLastAndTheNextChange) {
          "Days to summer time:", DateRole::OtherDate, "15/01/2024 -> 31/03/2024"},
         {D(2024, 10, 27), true, "Winter time:", "27/10/2024", "Summer time:", "30/03/2025", "154",
          "Days to summer time:", DateRole::ShownDate, "27/10/2024 -> 30/03/2025"},
-        // Summer time off: the rows show the calendar year.
-        {D(2024, 5, 10), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "235",
-         "Days to winter time:", DateRole::OtherDate, "10/05/2024 -> 31/12/2024"},
-        {D(2024, 1, 15), false, "Summer time:", "01/01/2024", "Winter time:", "31/12/2024", "351",
-         "Days to winter time:", DateRole::OtherDate, "15/01/2024 -> 31/12/2024"},
+        // Summer time off: the rows say so, and name no dates.
+        {D(2024, 5, 10), false, "Summer time:", "none", "Winter time:", "all year", "",
+         "No clock changes", DateRole::OtherDate, ""},
+        {D(2024, 1, 15), false, "Summer time:", "none", "Winter time:", "all year", "",
+         "No clock changes", DateRole::OtherDate, ""},
     };
     for (const auto& c : cases) {
         state.Settings.SummerTimeEnabled = c.summerTime;
@@ -342,10 +343,12 @@ TEST_F(DayViewTest, TwilightPanelShowsEveryCrossingThatHappened) {
          3047,
          D(2024, 6, 21),
          {"04:39", "22:41", "03:29", "23:51", "--:--", "--:--"}},
-        {"59N, a nautical dawn without a dusk",
+        // The nautical dusk of the evening before, at 23:49 standard time, is
+        // 00:49 on the clock of the 13th.
+        {"59N, a nautical dusk after midnight",
          3540,
          D(2024, 5, 13),
-         {"04:13", "22:58", "02:19", "--:--", "--:--", "--:--"}},
+         {"04:13", "22:58", "02:19", "00:49", "--:--", "--:--"}},
         {"78N, midwinter: the sky never gets civil",
          4680,
          D(2024, 12, 21),

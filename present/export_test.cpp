@@ -124,8 +124,9 @@ TEST(Export, LinesAreTheDayRecordsAcrossTheStartOfSummerTime) {
 // fields empty, and the one that did keeps its time, summer time applied.
 TEST(Export, DaysWithoutAnEventWriteOnlyWhatHappened) {
     // Longyearbyen, 78°13' N 15°38' E: polar night in December, midnight sun in
-    // June (inside summer time); the default place's moon on 12 July 2027
-    // rises at 16:40 summer time and does not set.
+    // June (inside summer time); the default place's moon on 9 July 2027
+    // rises at 12:44 summer time and does not set (its set at 23:13 standard
+    // time is 00:13 of the 10th), and on 27 July it sets without rising.
     const SiteSettings longyearbyen = SettingsAt(4693, 938, 60);
     const SiteSettings velmoren = SettingsAt(3047, 328, 60);
     const struct {
@@ -137,12 +138,12 @@ TEST(Export, DaysWithoutAnEventWriteOnlyWhatHappened) {
     } cases[] = {
         {longyearbyen, DayNumber::FromYmd(2024, 12, 21), Body::Sun, ":", "21/12/2024;;;;"},
         {longyearbyen, DayNumber::FromYmd(2024, 6, 21), Body::Sun, ":", "21/06/2024;;;;"},
-        {velmoren, DayNumber::FromYmd(2027, 7, 12), Body::Moon, ":",
-         "12/07/2027;16:40;;123\xC2\xB0"
-         "57';"},
-        {velmoren, DayNumber::FromYmd(2027, 7, 29), Body::Moon, ".",
-         "29/07/2027;;18.32;;315\xC2\xB0"
-         "29'"},
+        {velmoren, DayNumber::FromYmd(2027, 7, 9), Body::Moon, ":",
+         "09/07/2027;12:44;;95\xC2\xB0"
+         "58';"},
+        {velmoren, DayNumber::FromYmd(2027, 7, 27), Body::Moon, ".",
+         "27/07/2027;;15.56;;305\xC2\xB0"
+         "02'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Build(c.settings, c.date, c.date, c.body, c.separator)[4], c.line);

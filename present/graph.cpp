@@ -60,26 +60,12 @@ DayPoints SunPointsOf(const BodyDay& day) {
     return {};
 }
 
-// The local clock time of a moon crossing of one kind on `day`, shifted by
-// summer time as the day record shifts its own times; nothing when the moon
-// made no crossing of that kind that day.
-std::optional<minutes> MoonCrossingTime(const EventValues& e, const ClockRules& clocks,
-                                        DayNumber day) {
-    if (!e.Crossing) return std::nullopt;
-    return clocks.ClockTime(day, *e.Crossing);
+DayPoints MoonPointsOf(const BodyDay& day) {
+    return {day[EventKind::Rise].CrossingClock, day[EventKind::Set].CrossingClock};
 }
 
-// Moonrise and moonset are independent: on a day without a moonrise the
-// moonset that did happen is plotted at its real time, though the day's
-// status gives both events placeholder times.
-DayPoints MoonPointsOf(const SiteSettings& settings, const BodyDay& day) {
-    const ClockRules clocks = ClockRulesOf(settings, day.Date);
-    return {MoonCrossingTime(day[EventKind::Rise], clocks, day.Date),
-            MoonCrossingTime(day[EventKind::Set], clocks, day.Date)};
-}
-
-DayPoints PointsOf(Body body, const SiteSettings& settings, const BodyDay& day) {
-    return body == Body::Sun ? SunPointsOf(day) : MoonPointsOf(settings, day);
+DayPoints PointsOf(Body body, const BodyDay& day) {
+    return body == Body::Sun ? SunPointsOf(day) : MoonPointsOf(day);
 }
 
 std::optional<GraphMark> MarkOf(DayNumber day, const std::optional<minutes>& time,
@@ -212,16 +198,14 @@ std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber
     const UtInstant to = UtInstant(sys_days{(last + 3).ToDate()});
     std::vector<GraphPhaseMark> marks;
     for (const PhaseEvent& p : PrincipalPhasesBetween(from, to)) {
-        sys_time<minutes> local = StandardMinuteOf(settings, p.instant);
-        const DayNumber standardDay = DayNumber::FromDate(year_month_day{floor<days>(local)});
-        if (const ClockRules clocks = ClockRulesOf(settings, standardDay);
-            clocks.InSummer(standardDay)) {
-            local += clocks.shift;
-        }
-        const sys_days day = floor<days>(local);
-        const DayNumber d = DayNumber::FromDate(year_month_day{day});
+        const sys_time<minutes> standard = StandardMinuteOf(settings, p.instant);
+        const sys_days standardDate = floor<days>(standard);
+        const DayNumber standardDay = DayNumber::FromDate(year_month_day{standardDate});
+        const ClockMoment clock =
+            ClockRulesOf(settings, standardDay).ClockAt(standardDay, standard - standardDate);
+        const DayNumber d = clock.date;
         if (d < first || d > last) continue;
-        marks.push_back({p.phase, GraphPoint{d, local - day}, MoonPhaseOfDay(settings, d).litSide});
+        marks.push_back({p.phase, GraphPoint{d, clock.time}, MoonPhaseOfDay(settings, d).litSide});
     }
     return marks;
 }
@@ -247,13 +231,13 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     };
 
     ForEachBodyDay(in.settings, body, g.firstDay, g.lastDay, [&](const BodyDay& day) {
-        plot(day.Date, PointsOf(body, in.settings, day));
+        plot(day.Date, PointsOf(body, day));
         return true;
     });
     // The shown date's two marks.
     DayPoints shown;
     ForEachBodyDay(in.settings, body, in.shownDate, in.shownDate, [&](const BodyDay& day) {
-        shown = PointsOf(body, in.settings, day);
+        shown = PointsOf(body, day);
         return true;
     });
     g.shownRise = MarkOf(in.shownDate, shown.rise, in.timeSeparator);

@@ -107,31 +107,44 @@ TEST_F(GraphTest, PolarDaysLeaveGapsInTheSunLines) {
     }
 }
 
-// At 50°47' N 5°28' E the moon does not rise on 27 June 2024 (it sets at
-// 10:50 zone standard time) and does not set on 15 July 2024 (it rises at
-// 15:09). The event that did happen keeps its point, at its real clock time,
-// and a shown date of that kind gets only the mark of that event.
+// At 50°47' N 5°28' E, in standard time, the moon does not rise on 27 June
+// 2024 (it sets at 10:50) and does not set on 15 July 2024 (it rises at
+// 15:09); on the summer clock the days without them are 24 June (a set at
+// 07:29) and 10 July (a rise at 10:20), as the moon's events near midnight
+// move to the dates their clock shows. The event that did happen keeps its
+// point, at its clock time, and a shown date of that kind gets only the mark
+// of that event.
 TEST_F(GraphTest, MoonRiseAndSetArePlottedIndependently) {
     using std::chrono::hours;
     using std::chrono::minutes;
-    const DayNumber noMoonrise = DayNumber::FromYmd(2024, 6, 27);
-    const DayNumber noMoonset = DayNumber::FromYmd(2024, 7, 15);
-    for (bool summerTime : {true, false}) {
-        SCOPED_TRACE(summerTime ? "summer time" : "standard time");
-        test::PlaceAt(state.Settings, 3047, 328, 60, summerTime);
+    const struct {
+        bool summerTime;
+        DayNumber noMoonrise;
+        minutes set;
+        DayNumber noMoonset;
+        minutes rise;
+        const char* shownRise;
+    } cases[] = {
+        {true, DayNumber::FromYmd(2024, 6, 24), hours(7) + minutes(29),
+         DayNumber::FromYmd(2024, 7, 10), hours(10) + minutes(20), "01:55"},
+        {false, DayNumber::FromYmd(2024, 6, 27), hours(10) + minutes(50),
+         DayNumber::FromYmd(2024, 7, 15), hours(15) + minutes(9), "00:55"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.summerTime ? "summer time" : "standard time");
+        test::PlaceAt(state.Settings, 3047, 328, 60, c.summerTime);
         Show(2024, 7, 1);
-        const minutes shift = summerTime ? hours(1) : hours(0);
         const GraphData g = BuildGraph(GraphInputsFor(state), Body::Moon);
-        EXPECT_FALSE(HasDay(g.rise, noMoonrise));
-        EXPECT_THAT(g.set, Contains(GraphPoint{noMoonrise, hours(10) + minutes(50) + shift}));
-        EXPECT_FALSE(HasDay(g.set, noMoonset));
-        EXPECT_THAT(g.rise, Contains(GraphPoint{noMoonset, hours(15) + minutes(9) + shift}));
+        EXPECT_FALSE(HasDay(g.rise, c.noMoonrise));
+        EXPECT_THAT(g.set, Contains(GraphPoint{c.noMoonrise, c.set}));
+        EXPECT_FALSE(HasDay(g.set, c.noMoonset));
+        EXPECT_THAT(g.rise, Contains(GraphPoint{c.noMoonset, c.rise}));
         // Every other day of the run has both its points.
         EXPECT_EQ(g.rise.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
         EXPECT_EQ(g.set.size(), static_cast<std::size_t>(g.lastDay - g.firstDay));
-        EXPECT_EQ(g.shownRise->clockText, summerTime ? "01:55" : "00:55");
+        EXPECT_EQ(g.shownRise->clockText, c.shownRise);
     }
-    state.ShowDate(noMoonrise);
+    state.ShowDate(cases[1].noMoonrise);
     const GraphData shownWithoutRise = BuildGraph(GraphInputsFor(state), Body::Moon);
     EXPECT_FALSE(shownWithoutRise.shownRise.has_value());
     ASSERT_TRUE(shownWithoutRise.shownSet.has_value());

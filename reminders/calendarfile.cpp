@@ -1,26 +1,18 @@
 #include "reminders/calendarfile.h"
 
 #include "core/dayephemeris.h"
+#include "core/skyday.h"
 
 namespace dawn {
 namespace {
 
 using std::chrono::minutes;
 
-constexpr minutes kOneDay{24 * 60};
-
-// The event of a record as the file takes it: the clock time on its own
-// date. A time the summer hour carried past midnight (23:40 standard time
-// shown as 00:40) belongs to the next date.
-CalendarEvent EventOf(SkyEvent kind, DayNumber date, minutes standard, minutes clock, minutes zone,
-                      std::optional<double> azimuth) {
-    minutes shift = clock - standard;
-    DayNumber day = date;
-    if (shift < minutes(0)) {
-        shift += kOneDay;
-        day = date + 1;
-    }
-    return CalendarEvent{kind, day, clock, zone + shift, azimuth};
+// The event of a clock day as the file takes it: its date, its clock time
+// and the clock's offset from UT at that instant.
+std::optional<CalendarEvent> EventOf(SkyEvent kind, DayNumber date, const EventValues& e) {
+    if (!e.CrossingClock || !e.CrossingOffset) return std::nullopt;
+    return CalendarEvent{kind, date, *e.CrossingClock, *e.CrossingOffset, e.Azimuth};
 }
 
 }  // namespace
@@ -59,9 +51,10 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
     if (const IcsStatus begun = writer.Begin(); begun != IcsStatus::Ok) return failed(begun);
 
     IcsStatus status = IcsStatus::Ok;
-    auto add = [&](const CalendarEvent& e) {
-        if (status != IcsStatus::Ok) return;
-        status = writer.Add(e);
+    auto add = [&](const std::optional<CalendarEvent>& e) {
+        // Only a crossing that happened, also on a day without the other.
+        if (!e || status != IcsStatus::Ok) return;
+        status = writer.Add(*e);
         if (status == IcsStatus::Ok) ++result.events;
     };
     ForEachDay(s, job.from, job.to, [&](const DayEphemeris& day) {
@@ -71,26 +64,16 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
             return false;
         }
         auto body = [&](Body b, SkyEvent rise, SkyEvent set) {
-            for (const EventKind k : kEventKinds) {
-                const EventEntry& e = day.Event(b, k);
-                // The crossing that happened, also on a day without the other.
-                if (!e.Crossing || !e.CrossingClock) continue;
-                add(EventOf(k == EventKind::Rise ? rise : set, day.Date, *e.Crossing,
-                            *e.CrossingClock, day.Clocks.standardOffset, e.Azimuth));
-            }
+            add(EventOf(rise, day.Date, day.Event(b, EventKind::Rise)));
+            add(EventOf(set, day.Date, day.Event(b, EventKind::Set)));
         };
         body(Body::Sun, SkyEvent::Sunrise, SkyEvent::Sunset);
         if (job.moon) body(Body::Moon, SkyEvent::Moonrise, SkyEvent::Moonset);
         if (job.twilight) {
-            const Twilight civil = ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date))
-                                       .Of(TwilightKind::Civil);
-            for (const auto& [kind, e] : {std::pair{SkyEvent::CivilDawn, civil.dawn},
-                                          std::pair{SkyEvent::CivilDusk, civil.dusk}}) {
-                if (!e.crossing) continue;
-                const minutes clock = day.Clocks.ClockTime(day.Date, *e.crossing);
-                add(EventOf(kind, day.Date, *e.crossing, clock, day.Clocks.standardOffset,
-                            std::nullopt));
-            }
+            const SkyDay sky = ComputeSkyDay(s, day.Date);
+            const TwilightEntry& civil = sky[TwilightKind::Civil];
+            add(EventOf(SkyEvent::CivilDawn, day.Date, civil[EventKind::Rise]));
+            add(EventOf(SkyEvent::CivilDusk, day.Date, civil[EventKind::Set]));
         }
         return status == IcsStatus::Ok;
     });

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/dayephemeris.h"
+#include "core/skyday.h"
 
 namespace dawn {
 namespace {
@@ -99,26 +100,17 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
     const std::string text = Write({s, from, to, true, true, kStamp, {}}, &result);
     const ReadFile file = ReadBack(text);
 
-    // What the file must hold, from the day records: each event that happened
-    // at its clock time, the summer hour carrying a late one into the next day.
+    // What the file must hold, from the day and sky records: each event that
+    // happened, on its clock date at its clock time.
     std::multiset<std::string> expected;
+    auto expect = [&](DayNumber date, const EventValues& e) {
+        if (e.CrossingClock) expected.insert(Stamp(date, *e.CrossingClock));
+    };
     ForEachDay(s, from, to, [&](const DayEphemeris& day) {
-        for (const Body b : kBodies) {
-            for (const EventKind k : kEventKinds) {
-                const EventEntry& e = day.Event(b, k);
-                if (!e.Crossing) continue;
-                const minutes local =
-                    *e.Crossing + (*e.CrossingClock - *e.Crossing + minutes(1440)) % 1440;
-                expected.insert(Stamp(day.Date + static_cast<int>(local.count() / 1440),
-                                      minutes(local.count() % 1440)));
-            }
-        }
-        const Twilight civil =
-            ComputeSunDayEvents(day.Date.ToDate(), PlaceOf(s, day.Date)).Of(TwilightKind::Civil);
-        const minutes shift = day.Event(Body::Sun, EventKind::Rise).Clock -
-                              day.Event(Body::Sun, EventKind::Rise).Standard;
-        expected.insert(Stamp(day.Date, civil.dawn.minute + shift));
-        expected.insert(Stamp(day.Date, civil.dusk.minute + shift));
+        for (const Body b : kBodies)
+            for (const EventKind k : kEventKinds) expect(day.Date, day.Event(b, k));
+        const SkyDay sky = ComputeSkyDay(s, day.Date);
+        for (const EventKind k : kEventKinds) expect(day.Date, sky[TwilightKind::Civil][k]);
         return true;
     });
     std::multiset<std::string> starts;
@@ -159,20 +151,24 @@ TEST(CalendarFile, WithoutAZoneInUtcAndOnlyEventsThatHappen) {
               Stamp(day, record.Event(Body::Sun, EventKind::Rise).Clock - minutes(120)) + "Z");
     EXPECT_EQ(file.events[0].tzid, "");
 
-    // The first sunset after the midnight sun, on a day without a sunrise.
+    // The first sunset after the midnight sun, at 23:18 standard time on 22
+    // July, is 00:18 on the summer clock of the 23rd: the 22nd has no event,
+    // the 23rd that sunset and its sunrise.
     SiteSettings north = s;
     north.LatitudeMinutes = 4140;
     north.LongitudeMinutes = 1200;
     const DayNumber july = DayNumber::FromYmd(2024, 7, 22);
-    const ReadFile sunsetOnly = ReadBack(Write({north, july, july, false, false, kStamp, {}}));
-    ASSERT_EQ(sunsetOnly.events.size(), 1u);
-    // At 23:18 standard time, so 00:18 on the summer clock of the next date.
-    const DayEphemeris julyDay = ComputeDay(north, july);
+    EXPECT_TRUE(ReadBack(Write({north, july, july, false, false, kStamp, {}})).events.empty());
+    const ReadFile sunsetOnly =
+        ReadBack(Write({north, july + 1, july + 1, false, false, kStamp, {}}));
+    ASSERT_EQ(sunsetOnly.events.size(), 2u);
+    const DayEphemeris julyDay = ComputeDay(north, july + 1);
     const EventEntry& set = julyDay.Event(Body::Sun, EventKind::Set);
     ASSERT_EQ(set.Crossing, minutes(23 * 60 + 18));
-    EXPECT_EQ(sunsetOnly.events[0].uid, "20240723-sunset-4140N-1200E@dawnhelm");
-    EXPECT_EQ(sunsetOnly.events[0].start, "20240722T221800Z");
-    EXPECT_EQ(sunsetOnly.events[0].summary.rfind("Sunset 00:18 (", 0), 0u);
+    const ReadEvent& sunset = sunsetOnly.events[1];
+    EXPECT_EQ(sunset.uid, "20240723-sunset-4140N-1200E@dawnhelm");
+    EXPECT_EQ(sunset.start, "20240722T221800Z");
+    EXPECT_EQ(sunset.summary.rfind("Sunset 00:18 (", 0), 0u);
 
     // Midnight sun and polar night: no sunrise, no sunset, no civil twilight.
     s.LatitudeMinutes = 78 * 60;

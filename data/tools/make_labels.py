@@ -295,11 +295,19 @@ ROWS = {
                                           Eng="Minus: before the event, plus: after it",
                                           Ita="Meno: prima dell'evento, più: dopo",
                                           Esp="Menos: antes del evento, más: después")),
+    95: ("Main: summer-time row, no summer time in the year", dict(
+        Ned="geen", Fra="aucune", Deu="keine", Eng="none", Ita="nessuna", Esp="ninguna")),
+    96: ("Main: winter-time row, no summer time in the year", dict(
+        Ned="heel het jaar", Fra="toute l'année", Deu="ganzjährig", Eng="all year",
+        Ita="tutto l'anno", Esp="todo el año")),
+    97: ("Main: day count, no summer time in the year", dict(
+        Ned="Geen klokwissel", Fra="Pas de changement d'heure", Deu="Keine Zeitumstellung",
+        Eng="No clock changes", Ita="Nessun cambio d'ora", Esp="Sin cambio de hora")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table.
-ROW_COUNT = 95
+ROW_COUNT = 98
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon

@@ -111,11 +111,12 @@ void TForm1::Timer1Timer() {
     // that cannot be played ends the tick before the next alarm counts as
     // fired.
     const std::vector<AlarmSetup> alarms = ActiveAlarms(state_.Settings.Alarms);
+    const WallClockOf wall = WallClockAt(state_.Settings);
     for (const AlarmSetup& a : alarms) {
         for (DayNumber date : AlarmEventDates(moment.date, a.offset)) {
             const AlarmEventDetail event = AlarmEventOfDate(a.kind, date);
-            if (!alarms_.Fire(a.kind, event.time, a.offset, previous, moment)) continue;
-            const TickMoment at = AlarmMoment(event.time.date, event.time.secondOfDay, a.offset);
+            if (!alarms_.Fire(a.kind, event.time, a.offset, previous, moment, wall)) continue;
+            const TickMoment at = AlarmMoment(event.time, a.offset, wall);
             if (!RaiseAlarm(DueAlarm{at.secondOfDay, a.kind, a.offset, a.channel, event.time},
                             event.azimuth))
                 return;

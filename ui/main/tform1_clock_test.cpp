@@ -274,27 +274,27 @@ TEST_F(ClockTickTest, NoAlarmOnADayWithoutSunriseOrSunset) {
     EXPECT_TRUE(images.empty());
 }
 
-// 69°00' N 20°00' E on 22 July 2024: the first sunset after the midnight sun,
-// and no sunrise. The sunset rings at its time; the sunrise's placeholder
-// rings nothing.
-TEST_F(ClockTickTest, TheSunsetOfADayWithoutSunriseRings) {
+// 69°00' N 20°00' E on 19 May 2024: the sun rises at 01:20 on the summer
+// clock and sets only after midnight, at 00:09 of the 20th. The sunrise rings
+// at its time; the sunset's placeholder rings nothing.
+TEST_F(ClockTickTest, TheSunriseOfADayWithoutSunsetRings) {
     state.Settings.AlarmSoundEnabled = false;
     state.Settings.LatitudeMinutes = 4140;
     state.Settings.LongitudeMinutes = 1200;
-    const QDate date(2024, 7, 22);
+    const QDate date(2024, 5, 19);
     TickAt(At(23, 59, 59, date.addDays(-1)));
     TickAt(At(0, 0, 0, date));
-    ASSERT_EQ(Sun(EventKind::Rise).Status, EventStatus::NoRise);
-    ASSERT_TRUE(Sun(EventKind::Set).CrossingClock);
-    const minutes sunset = *Sun(EventKind::Set).CrossingClock;
-    const int placeholder = int(std::chrono::seconds(Sun(EventKind::Rise).Clock).count());
+    ASSERT_EQ(Sun(EventKind::Set).Status, EventStatus::NoSet);
+    ASSERT_TRUE(Sun(EventKind::Rise).CrossingClock);
+    const minutes sunrise = *Sun(EventKind::Rise).CrossingClock;
+    const int placeholder = int(std::chrono::seconds(Sun(EventKind::Set).Clock).count());
     TickAt(At(placeholder / 3600, placeholder / 60 % 60, 0, date));
     EXPECT_TRUE(images.empty());
-    const int s = int(std::chrono::seconds(sunset).count());
+    const int s = int(std::chrono::seconds(sunrise).count());
     TickAt(At(s / 3600, s / 60 % 60, 0, date));
     ASSERT_EQ(images.size(), 1u);
-    EXPECT_EQ(images[0].time, sunset);
-    EXPECT_EQ(images[0].caption, form->lbSunset->text().trimmed());
+    EXPECT_EQ(images[0].time, sunrise);
+    EXPECT_EQ(images[0].caption, form->lbSunrise->text().trimmed());
 }
 
 TEST_F(ClockTickTest, MissingSoundAndPictureAreReported) {
