@@ -91,6 +91,13 @@ TEST(IcsVerb, WritesTheCalendarFileAtomically) {
     EXPECT_NE(out.find("UID:20240621-civildusk-3047N-328E@dawnhelm\r\n"), std::string::npos);
     EXPECT_NE(out.find("LOCATION:Velmoren\r\n"), std::string::npos);
     EXPECT_EQ(out.find("VALARM"), std::string::npos);
+    // The last date the verb takes, in the zone.
+    std::string last;
+    ASSERT_EQ(RunCli({"ics", "--settings", settings, "--from", "9999-12-31", "--to", "9999-12-31"},
+                     last, err),
+              0)
+        << err;
+    EXPECT_NE(last.find("DTSTART;TZID=Europe/Brussels:99991231T08"), std::string::npos);
 
     const std::string path = dir.file("sun.ics");
     dir.Write("sun.ics", "old");
@@ -148,6 +155,21 @@ ProgramRun RunProgram(const std::vector<std::string>& args, const testing::TempD
     run.out = dir.Read("stdout");
     run.err = dir.Read("stderr");
     return run;
+}
+
+// An offset out of range rings at the nearest limit, with a warning.
+TEST(AlarmsVerb, AnOffsetOutOfRangeIsClampedWithAWarning) {
+    testing::TempDir dir;
+    dir.Write("Dawncode.txt", VelmorenSettings("") + "181\r\n1\r\n-99999999999\r\n0\r\n");
+    const ProgramRun run =
+        RunProgram({"alarms", "--settings", dir.file("Dawncode.txt"), "--date", "2024-06-21"}, dir);
+    EXPECT_EQ(run.code, 0);
+    const std::string& err = run.err;
+    const std::string& out = run.out;
+    EXPECT_THAT(err, ::testing::HasSubstr("line 22: '181' is outside -180..180; 180 is used"));
+    EXPECT_THAT(err, ::testing::HasSubstr("'-99999999999' is outside -180..180; -180 is used"));
+    EXPECT_THAT(out, ::testing::HasSubstr(";Sunrise;+180;Notification;2024-06-21;"));
+    EXPECT_THAT(out, ::testing::HasSubstr(";Sunset;-180;Picture;2024-06-21;"));
 }
 
 // dawnhelm-cli hands the ics verb to its helper program: what reaches
