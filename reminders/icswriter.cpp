@@ -167,9 +167,9 @@ struct IcsWriter::Zone {
 
     // The period holding `t`.
     std::size_t IndexAt(sys_seconds t) const {
-        const auto after = std::upper_bound(
-            periods.begin(), periods.end(), t,
-            [](sys_seconds when, const ZonePeriod& p) { return when < p.begin; });
+        const auto after =
+            std::upper_bound(periods.begin(), periods.end(), t,
+                             [](sys_seconds when, const ZonePeriod& p) { return when < p.begin; });
         return after == periods.begin() ? 0 : static_cast<std::size_t>(after - periods.begin()) - 1;
     }
 
@@ -292,9 +292,11 @@ IcsStatus IcsWriter::Begin() {
         const sys_seconds start = header_.from.ToSysDays() - kZoneMargin;
         const sys_seconds end = header_.to.ToSysDays() + kZoneMargin;
         ZonePeriodsResult read = ZonePeriodsBetween(header_.zone, start, end);
-        if (read.error == ZoneError::UnknownZone || (read.error == ZoneError::None && read.periods.empty()))
+        if (read.error == ZoneError::UnknownZone ||
+            (read.error == ZoneError::None && read.periods.empty()))
             return Fail(IcsStatus::UnknownZone, "unknown time zone: " + CleanText(header_.zone));
-        if (read.error != ZoneError::None) return Fail(IcsStatus::UnknownZone, CleanText(read.message));
+        if (read.error != ZoneError::None)
+            return Fail(IcsStatus::UnknownZone, CleanText(read.message));
         zone_ = std::make_unique<Zone>(Zone{header_.zone, std::move(read.periods)});
         icalcomponent_add_component(calendar.get(),
                                     zone_->Vtimezone(std::min(end, kLastWritable)).release());

@@ -19,13 +19,12 @@
 //   TRANSP:TRANSPARENT
 //   END:VEVENT
 // lasting no time (the event is an instant, which calendars show as a point
-// in time rather than as an hour), with no alarm, and shown as free time. The UID is <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's
-// local date as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise,
-// moonset, civildawn, civildusk), and the place in whole arc minutes with
-// its hemisphere letter (N or S, E or W). It does not depend on the words,
-// the zone or the time, so a file made again for the same place updates the
-// events it imported before instead of doubling them, and another place's
-// events stay apart.
+// in time rather than as an hour), with no alarm, and shown as free time. The UID is
+// <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's local date as YYYYMMDD, the kind's
+// fixed token (sunrise, sunset, moonrise, moonset, civildawn, civildusk), and the place in whole
+// arc minutes with its hemisphere letter (N or S, E or W). It does not depend on the words, the
+// zone or the time, so a file made again for the same place updates the events it imported before
+// instead of doubling them, and another place's events stay apart.
 //
 // With a zone, DTSTART is the local time in that zone, as the summary gives
 // it, and the file carries the zone's VTIMEZONE over the exported dates: one
