@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -83,12 +84,20 @@ int main(int argc, char** argv) {
     dawn::InstallPlainToolTips(app);
 
     // One copy per folder: a second start brings the running copy's window
-    // to the front, or says that a copy runs there, and ends. A folder that
-    // cannot be locked is worked in without a lock.
+    // to the front, or says that a copy runs there, and ends. The lock and
+    // the socket live in a folder of the user's own. A folder that cannot be
+    // locked (no such folder of the user's can be had) is worked in without
+    // a lock, and standard error says why.
     const std::string folder = WorkingFolder();
-    const dawn::FolderLock lock(folder);
+    const dawn::PrivateFolder own =
+        dawn::UserPrivateFolder(qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString(),
+                                QFile::encodeName(QDir::tempPath()).toStdString());
+    const dawn::FolderLock lock(folder, own);
+    if (lock.state() == dawn::FolderLock::State::Unavailable)
+        std::fprintf(stderr, "dawnhelm: %s The folder is worked in without a lock.\n",
+                     lock.error().c_str());
     if (lock.state() == dawn::FolderLock::State::Taken) {
-        if (!dawn::AskRunningCopyToShow(folder)) {
+        if (!dawn::AskRunningCopyToShow(folder, own)) {
             dawn::RealMessageBoxes().showMessage(
                 nullptr, QStringLiteral("dawnhelm is already running in this folder:\n%1")
                              .arg(QFile::decodeName(QByteArray::fromStdString(folder))));
@@ -190,7 +199,7 @@ int main(int argc, char** argv) {
 
     // A second start in this folder asks for the window: it comes back as
     // from a click on the tray icon.
-    dawn::InstanceServer instances(folder);
+    dawn::InstanceServer instances(folder, own);
     QObject::connect(&instances, &dawn::InstanceServer::showRequested, main,
                      [main] { main->CoolTrayIcon1MouseDown(Qt::LeftButton); });
 

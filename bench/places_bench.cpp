@@ -2,7 +2,8 @@
 //
 //   BM_CitySearch/N        one search as a keystroke starts it, for the queries below
 //   BM_OpenCityIndex       building the index from libgeonames (once per program run)
-//   BM_OpenZone            opening a zone: its changes from 1800 to 2600
+//   BM_OpenZone            opening a zone: its changes from 1800, and one 400-year
+//                          cycle of its later rule
 //   BM_ZoneDays            the standard offset and summer time of every date
 //                          1900-01-01 .. 2500-12-31, as the table asks for them
 #include <benchmark/benchmark.h>

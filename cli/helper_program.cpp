@@ -9,6 +9,8 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/interrupts.h"
+
 extern char** environ;
 
 namespace dawn::cli {
@@ -57,16 +59,25 @@ VerbOutcome RunHelperProgram(const HelperProgram& helper, const Command& command
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     out.flush();
+    // An interrupt of this program goes on to the helper, which stops and
+    // removes what it left unfinished; this one waits for it to end.
+    const CatchInterrupts interrupts;
     pid_t pid = 0;
     const int failed = ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ);
     if (failed != 0) {
+        EndByCaughtInterrupt();
         return VerbOutcome::Failure("cannot start " + path.string() + ": " +
                                     std::error_code(failed, std::generic_category()).message());
     }
+    PassInterruptsTo(pid);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return VerbOutcome::Failure("lost the " + role);
     }
+    PassInterruptsTo(0);
+    // Interrupted, this program ends as the interrupt ends it, whatever the
+    // helper managed to do.
+    EndByCaughtInterrupt();
     if (WIFEXITED(status)) return VerbOutcome{WEXITSTATUS(status), {}};
     if (WIFSIGNALED(status)) {
         const int signal = WTERMSIG(status);

@@ -91,6 +91,13 @@ TEST(IcsVerb, WritesTheCalendarFileAtomically) {
     EXPECT_NE(out.find("UID:20240621-civildusk-3047N-328E@dawnhelm\r\n"), std::string::npos);
     EXPECT_NE(out.find("LOCATION:Velmoren\r\n"), std::string::npos);
     EXPECT_EQ(out.find("VALARM"), std::string::npos);
+    // The last date the verb takes, in the zone.
+    std::string last;
+    ASSERT_EQ(RunCli({"ics", "--settings", settings, "--from", "9999-12-31", "--to", "9999-12-31"},
+                     last, err),
+              0)
+        << err;
+    EXPECT_NE(last.find("DTSTART;TZID=Europe/Brussels:99991231T08"), std::string::npos);
 
     const std::string path = dir.file("sun.ics");
     dir.Write("sun.ics", "old");
@@ -148,6 +155,137 @@ ProgramRun RunProgram(const std::vector<std::string>& args, const testing::TempD
     run.out = dir.Read("stdout");
     run.err = dir.Read("stderr");
     return run;
+}
+
+// Starts the built dawnhelm-cli with `args` in a session of its own, with the
+// interrupts' default actions, its output into files of `dir`.
+pid_t StartProgram(const std::vector<std::string>& args, const testing::TempDir& dir) {
+    const std::string outPath = dir.file("stdout"), errPath = dir.file("stderr");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&defaults, signal);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
+    std::vector<std::string> all{DAWN_CLI_PROGRAM};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int failed = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return failed == 0 ? pid : -1;
+}
+
+// The process whose command line holds `needle`, other than this one; -1
+// when there is none.
+pid_t ProcessWith(const std::string& needle) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        std::string cmdline((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const pid_t pid = std::stoi(name);
+        if (pid != ::getpid() && cmdline.find(needle) != std::string::npos) return pid;
+    }
+    return -1;
+}
+
+// The names in `dir` that start with `prefix`.
+std::vector<std::string> NamesIn(const testing::TempDir& dir, const std::string& prefix) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.str())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0) names.push_back(name);
+    }
+    return names;
+}
+
+// An interrupted ics: Ctrl-C (an interrupt to the program and its helper), a
+// termination request to the program, or one to its helper alone. The helper
+// stops and removes its unfinished file, the program waits for it and ends by
+// the same signal, and the old file stays as it was.
+TEST(IcsVerb, AnInterruptLeavesNoProcessAndNoFileBehind) {
+    enum class To { Program, Session, Helper };
+    const struct {
+        const char* what;
+        To to;
+        int signal;
+    } cases[] = {{"termination of dawnhelm-cli", To::Program, SIGTERM},
+                 {"Ctrl-C", To::Session, SIGINT},
+                 {"hang-up of dawnhelm-cli", To::Program, SIGHUP},
+                 {"termination of the helper", To::Helper, SIGTERM}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::TempDir dir;
+        dir.Write("cal.ics", "old");
+        const std::string target = dir.file("cal.ics");
+        // Far more than the test waits for: thousands of years of events.
+        const pid_t program =
+            StartProgram({"ics", "--zone", "Europe/Brussels", "--from", "1583-01-01", "--to",
+                          "9999-12-31", "--moon", "--twilight", "--out", target},
+                         dir);
+        ASSERT_GT(program, 0);
+        // Whatever fails below, nothing of the run stays behind.
+        struct Reaper {
+            pid_t session;
+            ~Reaper() {
+                if (session <= 0) return;
+                ::kill(-session, SIGKILL);
+                ::waitpid(session, nullptr, 0);
+            }
+        } reaper{program};
+        // Once the unfinished file is there, the helper is at work.
+        for (int i = 0; i < 2000 && NamesIn(dir, ".cal.ics.tmp-").empty(); ++i) ::usleep(10'000);
+        ASSERT_EQ(NamesIn(dir, ".cal.ics.tmp-").size(), 1u);
+        const pid_t helper = ProcessWith("--out=" + target);
+        ASSERT_GT(helper, 0);
+        switch (c.to) {
+            case To::Program:
+                ::kill(program, c.signal);
+                break;
+            case To::Session:
+                ::kill(-program, c.signal);
+                break;
+            case To::Helper:
+                ::kill(helper, c.signal);
+                break;
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(program, &status, 0), program);
+        reaper.session = 0;
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        // The helper was waited for: it is gone, not left running.
+        EXPECT_EQ(::kill(helper, 0), -1);
+        EXPECT_EQ(ProcessWith("--out=" + target), -1);
+        EXPECT_TRUE(NamesIn(dir, ".cal").empty());
+        EXPECT_EQ(dir.Read("cal.ics"), "old");
+        EXPECT_EQ(dir.Read("stderr"), "");
+    }
+}
+
+// An offset out of range rings at the nearest limit, with a warning.
+TEST(AlarmsVerb, AnOffsetOutOfRangeIsClampedWithAWarning) {
+    testing::TempDir dir;
+    dir.Write("Dawncode.txt", VelmorenSettings("") + "181\r\n1\r\n-99999999999\r\n0\r\n");
+    const ProgramRun run =
+        RunProgram({"alarms", "--settings", dir.file("Dawncode.txt"), "--date", "2024-06-21"}, dir);
+    EXPECT_EQ(run.code, 0);
+    const std::string& err = run.err;
+    const std::string& out = run.out;
+    EXPECT_THAT(err, ::testing::HasSubstr("line 22: '181' is outside -180..180; 180 is used"));
+    EXPECT_THAT(err, ::testing::HasSubstr("'-99999999999' is outside -180..180; -180 is used"));
+    EXPECT_THAT(out, ::testing::HasSubstr(";Sunrise;+180;Notification;2024-06-21;"));
+    EXPECT_THAT(out, ::testing::HasSubstr(";Sunset;-180;Picture;2024-06-21;"));
 }
 
 // dawnhelm-cli hands the ics verb to its helper program: what reaches

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "core/textfile.h"
@@ -111,6 +112,28 @@ bool ParseSettingsInteger(const std::string& text, std::int32_t& out) {
     out = v;
     return true;
 }
+
+namespace {
+
+// A decimal integer too big for 32 bits: the nearest of the two limits.
+bool ParseOutOfRangeInteger(const std::string& text, std::int32_t& out) {
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    bool negative = false;
+    if (b < e && (text[b] == '+' || text[b] == '-')) negative = text[b++] == '-';
+    if (b == e) return false;
+    for (std::size_t i = b; i < e; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    std::int32_t ignored = 0;
+    if (ParseSettingsInteger(text, ignored)) return false;  // in range: not this one's
+    out = negative ? std::numeric_limits<std::int32_t>::min()
+                   : std::numeric_limits<std::int32_t>::max();
+    return true;
+}
+
+}  // namespace
 
 std::int32_t ClampedRule(std::int32_t rule) {
     return ClampRule(rule);
@@ -281,11 +304,20 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
                                       std::to_string(fallback) + " is used instead.");
         };
         if (offsetLine < lines.size() && !lines[offsetLine].empty()) {
-            if (ParseSettingsInteger(lines[offsetLine], v))
-                alarm.Offset = std::chrono::minutes{
-                    std::clamp<std::int32_t>(v, kMinAlarmOffset.count(), kMaxAlarmOffset.count())};
-            else
+            // An offset out of range, however far, takes the nearest limit.
+            if (ParseSettingsInteger(lines[offsetLine], v) ||
+                ParseOutOfRangeInteger(lines[offsetLine], v)) {
+                const std::int32_t lo = static_cast<std::int32_t>(kMinAlarmOffset.count());
+                const std::int32_t hi = static_cast<std::int32_t>(kMaxAlarmOffset.count());
+                const std::int32_t used = std::clamp(v, lo, hi);
+                alarm.Offset = std::chrono::minutes{used};
+                if (used != v) {
+                    replaced(static_cast<int>(offsetLine), used,
+                             "is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+                }
+            } else {
                 bad(offsetLine, static_cast<std::int32_t>(defaultAlarms[i].Offset.count()));
+            }
         }
         if (wayLine < lines.size() && !lines[wayLine].empty()) {
             if (ParseSettingsInteger(lines[wayLine], v) && v >= 0 && v <= kAlarmOff)

@@ -202,7 +202,10 @@ TEST(Settings, AlarmLinesFollowThePlaceLines) {
          {"Europe/Brussels", "Brussels", "-15", "1", "30", "2", "0", "3", "-200", "0"})
         lines.push_back(line);
     const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
-    EXPECT_THAT(loaded.messages, IsEmpty());
+    // The offset out of range is brought into it, and said.
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    EXPECT_THAT(loaded.messages[0],
+                HasSubstr("line 28: '-200' is outside -180..180; -180 is used"));
     using std::chrono::minutes;
     const AlarmChoices expected{AlarmChoice{true, minutes{-15}, AlarmChannel::Notification},
                                 AlarmChoice{true, minutes{30}, AlarmChannel::Both},
@@ -367,9 +370,17 @@ TEST(Settings, OutOfRangeValuesAreClampedAndReported) {
         {17, "-1", [](const SiteSettings& s) { return s.WinterWeekday; }, 1},
         {18, "7", [](const SiteSettings& s) { return s.WeekStartDay; }, 6},
         {18, "-3", [](const SiteSettings& s) { return s.WeekStartDay; }, 0},
+        // The alarm offsets (line 22 on), however far out, at the nearest limit.
+        {21, "181", [](const SiteSettings& s) { return s.Alarms[0].Offset.count(); }, 180},
+        {23, "-181", [](const SiteSettings& s) { return s.Alarms[1].Offset.count(); }, -180},
+        {25, "99999999999999999999",
+         [](const SiteSettings& s) { return s.Alarms[2].Offset.count(); }, 180},
+        {27, " -4294967296", [](const SiteSettings& s) { return s.Alarms[3].Offset.count(); },
+         -180},
     };
     for (const auto& c : cases) {
         Lines lines = DefaultLines("/app");
+        lines.resize(29);
         lines[c.line] = c.text;
         const auto loaded = SettingsFromLines(lines, "/app", 2024, "f");
         EXPECT_EQ(c.field(loaded.settings), c.expected)

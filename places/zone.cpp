@@ -23,7 +23,19 @@ using std::chrono::seconds;
 
 // The years a zone is held for: the program's range with a margin.
 constexpr std::int64_t kFromSeconds = -5364662400;  // 1800-01-01 00:00 UTC
-constexpr std::int64_t kToSeconds = 19962835200;    // 2603-01-01 00:00 UTC
+// Up to the end of 9999 and a year beyond it, so that the last dates know
+// their next change.
+constexpr std::int64_t kToSeconds = 253465459200;  // 10002-01-01 00:00 UTC
+// The calendar's cycle: 400 Gregorian years are a whole number of weeks.
+constexpr std::int32_t kCycleDays = 146097;
+constexpr std::int64_t kCycle = std::int64_t{kCycleDays} * 86400;
+// How far the repeated cycle keeps from the last listed change and from the
+// end of the held changes, so that the changes around a date (a year either
+// way) all follow the rule.
+constexpr std::int32_t kCycleMarginDays = 800;
+// The tz library gives the period after the last change a zoneinfo file
+// lists an end far beyond any date (the year 32767): past this it is open.
+constexpr std::int64_t kListedUntil = kToSeconds + 400LL * 366 * 86400;
 
 // Summer time counts as "around" a date when its last end and its next start
 // are both at most this many days away.
@@ -38,6 +50,21 @@ struct RawPeriod {
     std::int64_t begin;
     std::int32_t offsetSeconds;
     bool daylight;
+    std::uint8_t name = 0;  // its abbreviation in the Names beside, when kept
+};
+
+// The abbreviations of a zone's periods, each kept once: a zone has a handful
+// and its periods many thousands. Null where they are not needed.
+struct Names {
+    std::vector<std::string> list{std::string()};
+
+    std::uint8_t Of(const std::string& name) {
+        for (std::size_t k = 0; k < list.size(); ++k)
+            if (list[k] == name) return static_cast<std::uint8_t>(k);
+        if (list.size() > std::numeric_limits<std::uint8_t>::max()) return 0;
+        list.push_back(name);
+        return static_cast<std::uint8_t>(list.size() - 1);
+    }
 };
 
 minutes RoundedMinutes(std::int32_t offsetSeconds) {
@@ -98,40 +125,77 @@ std::string LaterRuleOf(const fs::path& file) {
     return printable && rule.size() <= 256 ? rule : std::string{};
 }
 
-std::vector<RawPeriod> ListedPeriods(const date::time_zone& zone) {
+// The periods from `from` up to `to` as the zoneinfo file lists them; `open`
+// when the last one is the file's last, which its later rule continues.
+struct Listed {
     std::vector<RawPeriod> raw;
-    date::sys_seconds t{seconds{kFromSeconds}};
-    const date::sys_seconds to{seconds{kToSeconds}};
+    bool open = false;
+};
+
+Listed ListedPeriods(const date::time_zone& zone, std::int64_t from, std::int64_t to,
+                     Names* names) {
+    Listed listed;
+    date::sys_seconds t{seconds{from}};
     while (true) {
         const date::sys_info info = zone.get_info(t);
-        raw.push_back({std::max<std::int64_t>(info.begin.time_since_epoch().count(), kFromSeconds),
-                       static_cast<std::int32_t>(info.offset.count()), info.save.count() != 0});
-        if (info.end >= to || info.end <= t) break;
+        listed.raw.push_back({std::max<std::int64_t>(info.begin.time_since_epoch().count(), from),
+                              static_cast<std::int32_t>(info.offset.count()),
+                              info.save.count() != 0,
+                              names ? names->Of(info.abbrev) : std::uint8_t{0}});
+        const std::int64_t end = info.end.time_since_epoch().count();
+        if (end >= kListedUntil) {
+            listed.open = true;
+            break;
+        }
+        if (end >= to || info.end <= t) break;
         t = info.end;
     }
-    return raw;
+    return listed;
 }
 
-// Replaces the open-ended last period by what the later rule gives.
-void ContinueWithRule(std::vector<RawPeriod>& raw, const std::string& rule) {
+// Replaces the open-ended last period by what the later rule gives up to `to`.
+// A rule names its days by month, weekday and day of the year, and the
+// calendar repeats itself, weekdays included, every 400 years: the rule is
+// read for one such cycle and its changes repeated after it.
+void ContinueWithRule(std::vector<RawPeriod>& raw, const std::string& rule, std::int64_t to,
+                      Names* names) {
     if (rule.empty() || raw.empty()) return;
     const std::int64_t from = raw.back().begin;
-    const later_rule::Periods later = later_rule::PeriodsOfRule(rule, from, kToSeconds);
+    if (from >= to) return;
+    // A little more than a cycle, so that it holds every change up to its end.
+    const std::int64_t cycleEnd = std::min(to, from + kCycle + std::int64_t{400} * 86400);
+    const later_rule::Periods later = later_rule::PeriodsOfRule(rule, from, cycleEnd);
     if (!later.error.empty() || later.periods.empty()) return;
     raw.pop_back();
+    auto nameOf = [&](const later_rule::Period& p) {
+        return names ? names->Of(p.abbreviation) : std::uint8_t{0};
+    };
     for (const later_rule::Period& p : later.periods)
-        raw.push_back({std::max(p.begin, from), p.offsetSeconds, p.summer});
+        raw.push_back({std::max(p.begin, from), p.offsetSeconds, p.summer, nameOf(p)});
+    if (cycleEnd == to) return;
+    // The changes of the first cycle, (from, from + kCycle], again and again.
+    std::vector<RawPeriod> changes;
+    for (const later_rule::Period& p : later.periods)
+        if (p.begin > from && p.begin <= from + kCycle)
+            changes.push_back({p.begin, p.offsetSeconds, p.summer, nameOf(p)});
+    if (changes.empty()) return;
+    raw.reserve(raw.size() +
+                changes.size() * static_cast<std::size_t>((to - cycleEnd) / kCycle + 1));
+    for (std::int64_t shift = kCycle;; shift += kCycle) {
+        for (const RawPeriod& c : changes) {
+            const std::int64_t begin = c.begin + shift;
+            if (begin >= to) return;
+            if (begin > raw.back().begin)
+                raw.push_back({begin, c.offsetSeconds, c.daylight, c.name});
+        }
+    }
 }
 
 void MergeEqualNeighbours(std::vector<RawPeriod>& raw) {
-    std::vector<RawPeriod> merged;
-    for (const RawPeriod& p : raw) {
-        if (!merged.empty() && merged.back().offsetSeconds == p.offsetSeconds &&
-            merged.back().daylight == p.daylight)
-            continue;
-        merged.push_back(p);
-    }
-    raw = std::move(merged);
+    const auto same = [](const RawPeriod& a, const RawPeriod& b) {
+        return a.offsetSeconds == b.offsetSeconds && a.daylight == b.daylight;
+    };
+    raw.erase(std::unique(raw.begin(), raw.end(), same), raw.end());
 }
 
 // Standard offset and shift of every period (see the header on what counts
@@ -146,7 +210,7 @@ void MergeEqualNeighbours(std::vector<RawPeriod>& raw) {
 // unmarked period between two such periods, higher than both, is its summer
 // time. Summer time needs a change on both sides: an open-ended offset is
 // standard time.
-std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
+std::vector<minutes> StandardOffsets(const std::vector<RawPeriod>& raw) {
     constexpr minutes kLongestShift{180};
     const std::size_t n = raw.size();
     auto offset = [&](std::size_t k) { return RoundedMinutes(raw[k].offsetSeconds); };
@@ -173,7 +237,8 @@ std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
         const auto nearest = before ? before : after;
         return nearest && offset(*nearest) < own ? offset(*nearest) : own;
     };
-    std::vector<Zone::Segment> segments;
+    std::vector<minutes> standards;
+    standards.reserve(n);
     for (std::size_t k = 0; k < n; ++k) {
         const minutes own = offset(k);
         minutes standard = own;
@@ -184,9 +249,21 @@ std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
                    offset(k + 1) < own) {
             standard = offset(k - 1);
         }
+        standards.push_back(standard);
+    }
+    return standards;
+}
+
+std::vector<Zone::Segment> Classify(const std::vector<RawPeriod>& raw) {
+    const std::vector<minutes> standards = StandardOffsets(raw);
+    std::vector<Zone::Segment> segments;
+    segments.reserve(raw.size());
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+        const minutes standard = standards[k];
         const ClockReading change = k == 0 ? ClockReading{kLongAgo, minutes{0}}
                                            : ReadingAt(raw[k].begin, raw[k - 1].offsetSeconds);
-        const Zone::Segment segment{change, standard, own - standard};
+        const Zone::Segment segment{change, standard,
+                                    RoundedMinutes(raw[k].offsetSeconds) - standard};
         if (!segments.empty() && segments.back().standardOffset == segment.standardOffset &&
             segments.back().shift == segment.shift)
             continue;
@@ -215,47 +292,121 @@ ZoneOpenResult Failure(ZoneError error, std::string message) {
     return {nullptr, error, std::move(message)};
 }
 
-ZoneOpenResult Open(std::string_view name, const std::string& folder) {
+// A zone of the database found by its name, with its zoneinfo file.
+struct Located {
+    const date::time_zone* zone = nullptr;  // null when `error` is not None
+    fs::path file;
+    ZoneError error = ZoneError::None;
+    std::string message;
+};
+
+Located Locate(std::string_view name, const std::string& folder) {
     const std::string shownName = "\"" + std::string(Utf8Prefix(name, 64)) + "\"";
-    if (!IsZoneName(name)) return Failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
+    auto failure = [](ZoneError error, std::string message) {
+        return Located{nullptr, {}, error, std::move(message)};
+    };
+    if (!IsZoneName(name)) return failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
     std::error_code ec;
     const fs::path dir(folder);
     if (!fs::is_directory(dir, ec) || !fs::is_regular_file(dir / "tzdata.zi", ec)) {
-        return Failure(ZoneError::DatabaseMissing,
+        return failure(ZoneError::DatabaseMissing,
                        "no time-zone database in " + folder + " (the tzdata package provides it)");
     }
     const fs::path file = dir / std::string(name);
     if (!fs::is_regular_file(file, ec))
-        return Failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
+        return failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
 
-    const date::time_zone* tz = nullptr;
     try {
         date::get_tzdb();
     } catch (const std::exception& e) {
-        return Failure(ZoneError::DatabaseMissing,
+        return failure(ZoneError::DatabaseMissing,
                        std::string("the time-zone database cannot be read: ") + e.what());
     }
     try {
-        tz = date::locate_zone(name);
+        return Located{date::locate_zone(name), file, ZoneError::None, {}};
     } catch (const std::exception&) {
-        return Failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
+        return failure(ZoneError::UnknownZone, "unknown time zone " + shownName);
     }
+}
+
+// The periods of a located zone from `from` up to `to`, the later rule
+// continuing the listed ones.
+std::vector<RawPeriod> PeriodsOf(const Located& located, std::int64_t from, std::int64_t to,
+                                 Names* names = nullptr) {
+    Listed listed = ListedPeriods(*located.zone, from, to, names);
+    if (listed.open) ContinueWithRule(listed.raw, LaterRuleOf(located.file), to, names);
+    MergeEqualNeighbours(listed.raw);
+    return std::move(listed.raw);
+}
+
+ZoneOpenResult Open(std::string_view name, const std::string& folder) {
+    const Located located = Locate(name, folder);
+    if (located.error != ZoneError::None) return Failure(located.error, located.message);
     std::vector<RawPeriod> raw;
+    std::optional<DayNumber> repeatFrom;
     try {
-        raw = ListedPeriods(*tz);
+        // Up to the last listed change, then one cycle of the later rule
+        // with its margins (or up to the end, when that is nearer).
+        Listed listed = ListedPeriods(*located.zone, kFromSeconds, kToSeconds, nullptr);
+        std::int64_t to = kToSeconds;
+        if (listed.open) {
+            const std::int64_t ruleFrom = listed.raw.back().begin;
+            const std::int64_t cycleStart = ruleFrom + std::int64_t{kCycleMarginDays} * 86400;
+            const std::int64_t heldTo =
+                cycleStart + kCycle + std::int64_t{kCycleMarginDays} * 86400;
+            if (heldTo < kToSeconds) {
+                to = heldTo;
+                repeatFrom = ReadingAt(cycleStart, 0).date;
+            }
+            ContinueWithRule(listed.raw, LaterRuleOf(located.file), to, nullptr);
+        }
+        raw = std::move(listed.raw);
+        MergeEqualNeighbours(raw);
     } catch (const std::exception& e) {
-        return Failure(ZoneError::DatabaseMissing,
-                       "the time zone " + shownName + " cannot be read: " + e.what());
+        return Failure(ZoneError::DatabaseMissing, "the time zone \"" +
+                                                       std::string(Utf8Prefix(name, 64)) +
+                                                       "\" cannot be read: " + e.what());
     }
-    ContinueWithRule(raw, LaterRuleOf(file));
-    MergeEqualNeighbours(raw);
-    return {std::make_shared<const Zone>(std::string(name), Classify(raw)), ZoneError::None, {}};
+    return {std::make_shared<const Zone>(std::string(name), Classify(raw), repeatFrom),
+            ZoneError::None,
+            {}};
+}
+
+// How far beyond a range of periods their neighbours are looked at: what
+// counts as summer time depends on the periods around it.
+constexpr std::int64_t kContextSeconds = 800LL * 86400;
+
+ZonePeriodsResult Periods(std::string_view name, std::chrono::sys_seconds from,
+                          std::chrono::sys_seconds to, const std::string& folder) {
+    ZonePeriodsResult result;
+    const Located located = Locate(name, folder);
+    if (located.error != ZoneError::None) {
+        result.error = located.error;
+        result.message = located.message;
+        return result;
+    }
+    const std::int64_t first = from.time_since_epoch().count();
+    const std::int64_t last = std::max(first, to.time_since_epoch().count());
+    Names names;
+    const std::vector<RawPeriod> raw =
+        PeriodsOf(located, first - kContextSeconds, last + kContextSeconds, &names);
+    const std::vector<minutes> standards = StandardOffsets(raw);
+    for (std::size_t k = 0; k < raw.size(); ++k) {
+        const bool endsBefore = k + 1 < raw.size() && raw[k + 1].begin <= first;
+        if (endsBefore) continue;
+        if (raw[k].begin > last && !result.periods.empty()) break;
+        result.periods.push_back({std::chrono::sys_seconds{seconds{std::max(raw[k].begin, first)}},
+                                  seconds{raw[k].offsetSeconds},
+                                  RoundedMinutes(raw[k].offsetSeconds) > standards[k],
+                                  names.list[raw[k].name]});
+    }
+    return result;
 }
 
 }  // namespace
 
-Zone::Zone(std::string name, std::vector<Segment> segments)
-    : name_(std::move(name)), segments_(std::move(segments)) {
+Zone::Zone(std::string name, std::vector<Segment> segments, std::optional<DayNumber> repeatFrom)
+    : name_(std::move(name)), segments_(std::move(segments)), repeatFrom_(repeatFrom) {
     if (segments_.empty()) segments_.push_back({{kLongAgo, minutes{0}}, minutes{0}, minutes{0}});
 }
 
@@ -278,7 +429,28 @@ SummerTimeWindow Zone::WindowAround(std::size_t k) const {
     return {segments_[first].change, end, segments_[k].shift};
 }
 
+std::int32_t Zone::CyclesPast(DayNumber date) const {
+    if (!repeatFrom_ || date - *repeatFrom_ < kCycleDays) return 0;
+    return (date - *repeatFrom_) / kCycleDays;
+}
+
 ZoneDay Zone::Day(DayNumber date) const {
+    const std::int32_t cycles = CyclesPast(date);
+    if (cycles == 0) return HeldDay(date);
+    // The same date 400 years (or a multiple) earlier has the same changes
+    // on the same dates of its years.
+    const std::int32_t back = cycles * kCycleDays;
+    ZoneDay day = HeldDay(date - back);
+    if (day.summer) {
+        day.summer->start.date += back;
+        day.summer->end.date += back;
+    }
+    day.window.SummerStart += back;
+    day.window.WinterStart += back;
+    return day;
+}
+
+ZoneDay Zone::HeldDay(DayNumber date) const {
     const std::size_t k = SegmentOf(date);
     ZoneDay day;
     day.standardOffset = segments_[k].standardOffset;
@@ -334,6 +506,10 @@ minutes Zone::ChangeMinute(std::size_t k) const {
 }
 
 YearRule Zone::RuleOfYear(int year) const {
+    if (repeatFrom_ && year > repeatFrom_->Year() + 400) {
+        // The year with the same dates and weekdays within the held cycle.
+        year -= (year - repeatFrom_->Year() - 1) / 400 * 400;
+    }
     YearRule rule;
     rule.standardOffset = Day(DayNumber::FromYmd(year, 1, 1)).standardOffset;
     std::vector<std::size_t> starts;
@@ -356,6 +532,19 @@ YearRule Zone::RuleOfYear(int year) const {
     rule.winter = *winter;
     rule.shift = segments_[starts[0]].shift;
     return rule;
+}
+
+ZonePeriodsResult ZonePeriodsBetween(std::string_view name, std::chrono::sys_seconds from,
+                                     std::chrono::sys_seconds to, const std::string& folder) {
+    try {
+        return Periods(name, from, to, folder);
+    } catch (const std::bad_alloc&) {
+        return {{}, ZoneError::DatabaseMissing, "out of memory while reading the time zone"};
+    } catch (const std::exception& e) {
+        return {{},
+                ZoneError::DatabaseMissing,
+                std::string("the time-zone database cannot be read: ") + e.what()};
+    }
 }
 
 ZoneOpenResult OpenZone(std::string_view name, const std::string& folder) {

@@ -1,11 +1,15 @@
 // Time zones from the system's tz database: the standard offset and the summer
 // time that a zone really had on each date, past and future.
 //
-// A zone is opened once by its IANA name ("Europe/Helsinki"); all its changes
-// from 1800 to 2600 are then held as plain values, so asking about a date
-// reads no file and cannot fail. The changes up to the last one the zoneinfo
-// file lists come from the tz library; the rule the file gives for the years
-// after it (Debian's files list changes up to 2037) continues them.
+// A zone is opened once by its IANA name ("Europe/Helsinki"); its changes
+// are then held as plain values, so asking about a date reads no file and
+// cannot fail. The changes up to the last one the zoneinfo file lists come
+// from the tz library; the rule the file gives for the years after it
+// (Debian's files list changes up to 2037) continues them, as the database
+// itself does, up to the end of 9999. Such a rule names its days by month and
+// weekday, and the calendar repeats itself every 400 years, so the changes are
+// held for one such cycle after the listed ones and later dates are answered
+// from it.
 //
 // What counts as summer time. The database marks some periods as "daylight"
 // ones, and in a few zones that mark sits on the lower offset: Ireland keeps
@@ -118,7 +122,11 @@ public:
         std::chrono::minutes shift{0};  // 0 outside summer time
     };
 
-    Zone(std::string name, std::vector<Segment> segments);
+    // `repeatFrom`: from this date on the segments follow the later rule,
+    // and dates 400 years or more after it are answered 400 years earlier
+    // (the segments must reach past that with a margin of two years).
+    Zone(std::string name, std::vector<Segment> segments,
+         std::optional<DayNumber> repeatFrom = std::nullopt);
 
     const std::string& Name() const override { return name_; }
     ZoneDay Day(DayNumber date) const;
@@ -127,6 +135,9 @@ public:
     YearRule RuleOfYear(int year) const;
 
 private:
+    // The whole cycles of 400 years a date lies past the held changes.
+    std::int32_t CyclesPast(DayNumber date) const;
+    ZoneDay HeldDay(DayNumber date) const;
     std::size_t SegmentOf(DayNumber date) const;
     // The minute of standard time at which segment k begins on its date.
     std::chrono::minutes ChangeMinute(std::size_t k) const;
@@ -134,9 +145,35 @@ private:
 
     std::string name_;
     std::vector<Segment> segments_;  // the first one starts before 1800
+    std::optional<DayNumber> repeatFrom_;
 };
 
 enum class ZoneError : std::uint8_t { None, DatabaseMissing, UnknownZone };
+
+// One stretch of one clock offset of a zone, to the second, as the database
+// gives it (and its rule for the years after its list): for writing the zone
+// out, as a calendar file does.
+struct ZonePeriod {
+    std::chrono::sys_seconds begin;  // the change that starts it
+    std::chrono::seconds offset{0};  // the clocks ahead of UT
+    bool summer = false;             // summer time as counted above
+    std::string abbreviation;        // the database's name of it ("CEST", "+11", "LMT")
+};
+
+struct ZonePeriodsResult {
+    // Consecutive, each to the next one's begin; the first holds `from` (its
+    // begin is then `from`), the last holds `to`. Empty when `error` is not None.
+    std::vector<ZonePeriod> periods;
+    ZoneError error = ZoneError::None;
+    std::string message;  // one line for the user, in English
+};
+
+// The periods of the zone `name` between `from` and `to` (any instants of the
+// years 1 to 9999). Checks the name and the database as OpenZone does, reads
+// only what the range needs, and never throws.
+ZonePeriodsResult ZonePeriodsBetween(std::string_view name, std::chrono::sys_seconds from,
+                                     std::chrono::sys_seconds to,
+                                     const std::string& folder = kSystemZoneFolder);
 
 struct ZoneOpenResult {
     std::shared_ptr<const Zone> zone;  // null when `error` is not None

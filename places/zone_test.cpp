@@ -5,8 +5,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/testsupport_tempdir.h"
+#include "places/later_rule/later_rule.h"
 
 namespace dawn {
 namespace {
@@ -63,6 +66,19 @@ TEST(ZoneDay, StandardOffsetAndSummerTimeOfTheDate) {
         {"Europe/Helsinki", D(2040, 7, 1), 120,
          SummerTimeWindow{At(2040, 3, 25, 3, 0), At(2040, 10, 28, 4, 0), minutes{60}},
          DstWindow{D(2040, 3, 25), D(2040, 10, 28)}},
+        // And on to the end of 9999: winter stays winter after the zone
+        // code's old end of 2602, in the north and in the south.
+        {"Europe/Brussels", D(2603, 1, 15), 60, std::nullopt,
+         DstWindow{D(2603, 3, 27), D(2602, 10, 31)}},
+        {"Europe/Brussels", D(9999, 7, 1), 60,
+         SummerTimeWindow{At(9999, 3, 28, 2, 0), At(9999, 10, 31, 3, 0), minutes{60}},
+         DstWindow{D(9999, 3, 28), D(9999, 10, 31)}},
+        {"Australia/Sydney", D(9999, 1, 15), 600,
+         SummerTimeWindow{At(9998, 10, 4, 2, 0), At(9999, 4, 4, 3, 0), minutes{60}},
+         DstWindow{D(9998, 10, 4), D(9999, 4, 4)}},
+        {"Australia/Sydney", D(9999, 12, 31), 600,
+         SummerTimeWindow{At(9999, 10, 3, 2, 0), At(10000, 4, 2, 3, 0), minutes{60}},
+         DstWindow{D(9999, 10, 3), D(10000, 4, 2)}},
         // Ireland marks its winter as the daylight period: still GMT + 1 h.
         {"Europe/Dublin", D(2024, 7, 1), 0,
          SummerTimeWindow{At(2024, 3, 31, 1, 0), At(2024, 10, 27, 2, 0), minutes{60}},
@@ -147,7 +163,8 @@ TEST(ZoneDay, EqualsTheManualLastSundayRuleOnEveryDate) {
     for (const char* name : {"Europe/Helsinki", "Europe/Brussels", "Europe/Dublin"}) {
         const Zone& zone = ZoneNamed(name);
         int mismatches = 0;
-        for (DayNumber d = D(1997, 1, 1); d <= D(2500, 12, 31) && mismatches < 5; ++d) {
+        for (DayNumber d = D(1997, 1, 1); d <= D(9999, 12, 31) && mismatches < 5;
+             d = d == D(2700, 12, 31) ? D(9900, 1, 1) : d + 1) {
             const DstWindow manual = ComputeDstWindow(params, d);
             const ZoneDay day = zone.Day(d);
             if (day.window != manual || !day.summerTimeEnabled ||
@@ -179,6 +196,9 @@ TEST(ZoneRule, TheYearsRuleAsTheManualControlsWriteIt) {
         {"Australia/Sydney", 2024, K::Rule, {10, 1, O::First}, {4, 1, O::First}, 60, 600},
         {"Australia/Lord_Howe", 2024, K::Rule, {10, 1, O::First}, {4, 1, O::First}, 30, 630},
         {"Asia/Kolkata", 2024, K::None, {}, {}, 0, 330},
+        // From the zone's rule, to the last year.
+        {"Europe/Helsinki", 9999, K::Rule, {3, 1, O::Last}, {10, 1, O::Last}, 60, 120},
+        {"America/New_York", 6543, K::Rule, {3, 1, O::Second}, {11, 1, O::First}, 60, -300},
         {"Europe/Moscow", 2011, K::None, {}, {}, 0, 180},
         {"Europe/Moscow", 2012, K::None, {}, {}, 0, 240},
         // Only an end, four changes, and a fourth Friday that is not the last.
@@ -195,6 +215,88 @@ TEST(ZoneRule, TheYearsRuleAsTheManualControlsWriteIt) {
         EXPECT_EQ(rule.summer, c.summer);
         EXPECT_EQ(rule.winter, c.winter);
         EXPECT_EQ(rule.shift, minutes{c.shift});
+    }
+}
+
+// The periods a calendar file writes its zone from: to the second, with the
+// database's names, summer time as the program counts it, and consecutive.
+TEST(ZonePeriods, OffsetsToTheSecondAndSummerTimeOfARange) {
+    using std::chrono::seconds;
+    using std::chrono::sys_seconds;
+    struct Case {
+        const char* zone;
+        DayNumber from;
+        DayNumber to;
+        std::vector<std::tuple<int, bool, const char*>> periods;  // offset, summer, name
+    };
+    const Case cases[] = {
+        // Local mean time before the first change, with its seconds.
+        {"Europe/Brussels", D(1850, 1, 1), D(1850, 12, 31), {{1050, false, "LMT"}}},
+        {"America/New_York", D(1850, 6, 1), D(1850, 6, 2), {{-17762, false, "LMT"}}},
+        {"Europe/Brussels",
+         D(2024, 3, 1),
+         D(2024, 11, 1),
+         {{3600, false, "CET"}, {7200, true, "CEST"}, {3600, false, "CET"}}},
+        // Half an hour of summer time over +10:30, named "+11".
+        {"Australia/Lord_Howe",
+         D(2024, 1, 1),
+         D(2024, 5, 1),
+         {{39600, true, "+11"}, {37800, false, "+1030"}}},
+        // Ireland's winter is its database's daylight period, not summer time.
+        {"Europe/Dublin", D(2024, 1, 1), D(2024, 6, 1), {{0, false, "GMT"}, {3600, true, "IST"}}},
+        // From the zone's rule, far past the listed changes.
+        {"Europe/Brussels", D(2585, 1, 1), D(2585, 1, 31), {{3600, false, "CET"}}},
+        {"Australia/Sydney",
+         D(9999, 3, 1),
+         D(9999, 12, 31),
+         {{39600, true, "AEDT"}, {36000, false, "AEST"}, {39600, true, "AEDT"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + FormatIsoDate(c.from));
+        const sys_seconds from = c.from.ToSysDays();
+        const sys_seconds to = c.to.ToSysDays();
+        const ZonePeriodsResult r = ZonePeriodsBetween(c.zone, from, to);
+        ASSERT_EQ(r.error, ZoneError::None) << r.message;
+        ASSERT_EQ(r.periods.size(), c.periods.size());
+        EXPECT_EQ(r.periods.front().begin, from);
+        for (std::size_t k = 0; k < r.periods.size(); ++k) {
+            const auto& [offset, summer, name] = c.periods[k];
+            EXPECT_EQ(r.periods[k].offset, seconds{offset}) << k;
+            EXPECT_EQ(r.periods[k].summer, summer) << k;
+            EXPECT_EQ(r.periods[k].abbreviation, name) << k;
+            if (k > 0) {
+                EXPECT_LT(r.periods[k - 1].begin, r.periods[k].begin);
+            }
+        }
+        EXPECT_LE(r.periods.back().begin, to);
+    }
+    const ZonePeriodsResult unknown = ZonePeriodsBetween(
+        "../../etc/passwd", D(2024, 1, 1).ToSysDays(), D(2024, 2, 1).ToSysDays());
+    EXPECT_EQ(unknown.error, ZoneError::UnknownZone);
+    EXPECT_TRUE(unknown.periods.empty());
+}
+
+// The rule for the years after the listed changes: periods that follow each
+// other, and a rule whose days no year has is refused.
+TEST(LaterRule, ConsecutivePeriodsOrARefusal) {
+    const auto secondsOf = [](DayNumber d) {
+        return std::chrono::sys_seconds(d.ToSysDays()).time_since_epoch().count();
+    };
+    const std::int64_t from = secondsOf(D(2040, 1, 1));
+    const std::int64_t to = secondsOf(D(2140, 1, 1));
+    const later_rule::Periods good =
+        later_rule::PeriodsOfRule("EET-2EEST,M3.5.0/3,M10.5.0/4", from, to);
+    ASSERT_TRUE(good.error.empty()) << good.error;
+    EXPECT_EQ(good.periods.size(), 201u);
+    for (std::size_t k = 1; k < good.periods.size(); ++k)
+        EXPECT_EQ(good.periods[k].begin, good.periods[k - 1].end);
+    EXPECT_EQ(good.periods[1].abbreviation, "EEST");
+    for (const char* bad : {"XXX3YYY,J60/2,J607", "XXX3YYY,J0,J300", "XXX3YYY,400,J300",
+                            "XXX3YYY,M13.1.0,M10.5.0", "XXX3YYY,M3.6.0,M10.5.0",
+                            "XXX3YYY,M3.5.7,M10.5.0", "XXX3YYY,M3.5.0", "XXX3YYY,J60,J1000"}) {
+        const later_rule::Periods r = later_rule::PeriodsOfRule(bad, from, to);
+        EXPECT_FALSE(r.error.empty()) << bad;
+        EXPECT_TRUE(r.periods.empty()) << bad;
     }
 }
 

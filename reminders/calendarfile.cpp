@@ -32,7 +32,10 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
     header.place = {s.LatitudeMinutes, s.LongitudeMinutes, CalendarPlaceNameOf(s)};
     header.zone = CalendarZoneOf(s);
     header.from = job.from;
-    header.to = job.to + 1;  // an event of the last date carried past midnight
+    // An event of the last date carried past midnight; none past the last
+    // date a calendar file can write.
+    const DayNumber kLastWritable = DayNumber::FromYmd(9999, 12, 31);
+    header.to = job.to < kLastWritable ? job.to + 1 : job.to;
     header.stamp = job.stamp;
     header.words = job.words;
 
@@ -53,7 +56,7 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
     IcsStatus status = IcsStatus::Ok;
     auto add = [&](const std::optional<CalendarEvent>& e) {
         // Only a crossing that happened, also on a day without the other.
-        if (!e || status != IcsStatus::Ok) return;
+        if (!e || status != IcsStatus::Ok || header.to < e->date) return;
         status = writer.Add(*e);
         if (status == IcsStatus::Ok) ++result.events;
     };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "core/dayephemeris.h"
 #include "core/skyday.h"
+#include "places/zone.h"
 
 namespace dawn {
 namespace {
@@ -26,12 +28,15 @@ struct ReadEvent {
     std::string uid;
     std::string summary;
     std::string tzid;
-    std::string start;  // DTSTART as written
+    std::string start;    // DTSTART as written
+    sys_seconds instant;  // DTSTART through the file's own VTIMEZONE
+    bool lastsNoTime = false;
 };
 
 struct ReadFile {
     std::vector<ReadEvent> events;
     std::vector<std::string> zones;  // TZIDs of the VTIMEZONEs
+    std::size_t zoneParts = 0;       // their STANDARD and DAYLIGHT parts
 };
 
 ReadFile ReadBack(const std::string& text) {
@@ -48,6 +53,9 @@ ReadFile ReadBack(const std::string& text) {
          z = icalcomponent_get_next_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT)) {
         file.zones.push_back(
             icalproperty_get_tzid(icalcomponent_get_first_property(z, ICAL_TZID_PROPERTY)));
+        file.zoneParts +=
+            static_cast<std::size_t>(icalcomponent_count_components(z, ICAL_XSTANDARD_COMPONENT) +
+                                     icalcomponent_count_components(z, ICAL_XDAYLIGHT_COMPONENT));
     }
     for (icalcomponent* e =
              icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
@@ -57,9 +65,19 @@ ReadFile ReadBack(const std::string& text) {
         r.uid = icalcomponent_get_uid(e);
         r.summary = icalcomponent_get_summary(e);
         icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
-        if (icalparameter* p = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER))
+        icaltimezone* zone = icaltimezone_get_utc_timezone();
+        if (icalparameter* p = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER)) {
             r.tzid = icalparameter_get_tzid(p);
-        r.start = icaltime_as_ical_string(icalproperty_get_dtstart(start));
+            zone = icalcomponent_get_timezone(calendar.get(), r.tzid.c_str());
+            EXPECT_NE(zone, nullptr) << "no VTIMEZONE for " << r.tzid;
+        }
+        const icaltimetype t = icalproperty_get_dtstart(start);
+        r.start = icaltime_as_ical_string(t);
+        r.instant = sys_seconds(std::chrono::seconds(icaltime_as_timet_with_zone(t, zone)));
+        const icalproperty* duration = icalcomponent_get_first_property(e, ICAL_DURATION_PROPERTY);
+        r.lastsNoTime = duration != nullptr &&
+                        icaldurationtype_as_int(icalproperty_get_duration(duration)) == 0 &&
+                        icalcomponent_get_first_property(e, ICAL_DTEND_PROPERTY) == nullptr;
         EXPECT_EQ(icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT), nullptr);
         file.events.push_back(std::move(r));
     }
@@ -137,6 +155,73 @@ TEST(CalendarFile, AMonthInTheZoneReadsBackAtTheLocalTimes) {
     std::set<std::string> againUids;
     for (const ReadEvent& e : again.events) againUids.insert(e.uid);
     EXPECT_EQ(againUids, uids);
+}
+
+// Every year a file takes, in zones north and south and across the date
+// line: the events come back from the file's own VTIMEZONE at the day
+// records' instants, at the clock times their summaries give, and last no
+// time. Before a zone's first change its local mean time (with seconds)
+// serves; the program's clocks take it to the minute, so the instant may
+// differ by those seconds.
+TEST(CalendarFile, EveryYearAndZoneReadsBackAtTheDayRecordsInstants) {
+    struct Range {
+        int year;
+        unsigned month;
+        unsigned first;
+        unsigned last;
+    };
+    std::vector<Range> ranges;
+    for (const int year : {1850, 2024, 2585, 3500, 9999}) {
+        ranges.push_back({year, 1, 1, 7});
+        ranges.push_back({year, 7, 1, 7});
+    }
+    ranges.push_back({9999, 12, 25, 31});
+    for (const char* zoneName :
+         {"Europe/Brussels", "America/New_York", "Australia/Sydney", "Pacific/Apia"}) {
+        SiteSettings s = DefaultSettings("/app", 2024);
+        s.ZoneName = zoneName;
+        s.Zone = OpenZone(zoneName).zone;
+        ASSERT_NE(s.Zone, nullptr) << zoneName;
+        for (const Range& r : ranges) {
+            const DayNumber from = DayNumber::FromYmd(r.year, r.month, r.first);
+            const DayNumber to = DayNumber::FromYmd(r.year, r.month, r.last);
+            SCOPED_TRACE(std::string(zoneName) + " " + FormatIsoDate(from));
+            const ReadFile file = ReadBack(Write({s, from, to, false, false, kStamp, {}}));
+            EXPECT_GE(file.zoneParts, 1u);
+
+            std::vector<sys_seconds> expected;
+            ForEachDay(s, from, to, [&](const DayEphemeris& day) {
+                for (const EventKind k : kEventKinds) {
+                    const EventEntry& e = day.Event(Body::Sun, k);
+                    if (e.Crossing)
+                        expected.push_back(sys_seconds(day.Date.ToSysDays()) + *e.Crossing -
+                                           day.Clocks.standardOffset);
+                }
+                return true;
+            });
+            std::vector<sys_seconds> read;
+            for (const ReadEvent& e : file.events) {
+                read.push_back(e.instant);
+                EXPECT_EQ(e.tzid, zoneName);
+                EXPECT_TRUE(e.lastsNoTime) << e.uid;
+                EXPECT_EQ(e.start.substr(13, 2), "00") << e.start;
+                EXPECT_NE(e.summary.find(e.start.substr(9, 2) + ":" + e.start.substr(11, 2)),
+                          std::string::npos)
+                    << e.summary << " " << e.start;
+            }
+            std::sort(expected.begin(), expected.end());
+            std::sort(read.begin(), read.end());
+            ASSERT_EQ(read.size(), expected.size());
+            for (std::size_t i = 0; i < read.size(); ++i) {
+                const auto off = read[i] - expected[i];
+                if (r.year == 1850) {
+                    EXPECT_LE(std::chrono::abs(off), std::chrono::seconds(30)) << i;
+                } else {
+                    EXPECT_EQ(off, std::chrono::seconds(0)) << i;
+                }
+            }
+        }
+    }
 }
 
 TEST(CalendarFile, WithoutAZoneInUtcAndOnlyEventsThatHappen) {

@@ -2,9 +2,12 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "places/zone.h"
 #include "reminders/remindertext.h"
 
 namespace dawn {
@@ -96,9 +99,36 @@ icaltimetype IcalTime(sys_seconds t, bool utc) {
     return out;
 }
 
+// A DATE-TIME property, "NAME[;TZID=zone]:YYYYMMDDTHHMMSS[Z]". libical takes
+// a time after the year 3000 for no time and writes it as 00000000T000000,
+// so the value's text is made here and libical reads it in as it would read
+// it from a file. `tzid` is a zone name already checked to be plain letters.
+icalproperty* DateTimeProperty(std::string_view name, sys_seconds t, bool utc,
+                               const std::string* tzid = nullptr) {
+    const auto day = std::chrono::floor<days>(t);
+    const std::chrono::year_month_day ymd(day);
+    const std::chrono::hh_mm_ss<seconds> hms(t - day);
+    char value[32];
+    std::snprintf(value, sizeof value, "%04d%02u%02uT%02d%02d%02d%s", static_cast<int>(ymd.year()),
+                  static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
+                  static_cast<int>(hms.hours().count()), static_cast<int>(hms.minutes().count()),
+                  static_cast<int>(hms.seconds().count()), utc ? "Z" : "");
+    std::string text(name);
+    if (tzid != nullptr) text += ";TZID=" + *tzid;
+    text += ':';
+    text += value;
+    return icalproperty_new_from_string(text.c_str());
+}
+
 bool YearWritable(DayNumber d) {
     return d.Year() >= 1 && d.Year() <= 9999;
 }
+
+// The first and last instants a DATE-TIME can write (years 1 to 9999), on
+// any clock.
+const sys_seconds kFirstWritable{DayNumber::FromYmd(1, 1, 1).ToSysDays()};
+const sys_seconds kLastWritable{sys_seconds(DayNumber::FromYmd(9999, 12, 31).ToSysDays()) +
+                                seconds(86399)};
 
 // A zone name as the time-zone database spells them: letters, digits and
 // "/_-+", no empty or dot-led part. Anything else is no zone (and never
@@ -128,27 +158,62 @@ std::string UidPart(std::int32_t minutes, char positive, char negative) {
 
 }  // namespace
 
-// The zone of the file: libical's zone for conversions and the VTIMEZONE
-// written in the head.
+// The zone of the file: its periods over the file's dates, from the same
+// reading of the time-zone database as the rest of the program, for the
+// VTIMEZONE written in the head and for the events' clock times.
 struct IcsWriter::Zone {
-    icaltimezone* zone = nullptr;  // owned by libical's cache of the system zones
     std::string name;
+    std::vector<ZonePeriod> periods;  // consecutive, the first one holding every earlier instant
 
-    // The clock offset of the zone at `t`.
-    seconds OffsetAt(sys_seconds t) const {
-        icaltimetype u = IcalTime(t, true);
-        return seconds(icaltimezone_get_utc_offset_of_utc_time(zone, &u, nullptr));
+    // The period holding `t`.
+    std::size_t IndexAt(sys_seconds t) const {
+        const auto after =
+            std::upper_bound(periods.begin(), periods.end(), t,
+                             [](sys_seconds when, const ZonePeriod& p) { return when < p.begin; });
+        return after == periods.begin() ? 0 : static_cast<std::size_t>(after - periods.begin()) - 1;
     }
 
-    // Whether the zone's clocks show the local time of `t` more than once.
-    bool Repeated(sys_seconds t) const {
-        const seconds own = OffsetAt(t);
-        const sys_seconds local = t + own;
-        for (seconds away : {std::chrono::hours(-6), std::chrono::hours(6)}) {
-            const seconds other = OffsetAt(t + away);
-            if (other != own && OffsetAt(local - other) == other) return true;
+    // How many instants the zone's clocks show the local time `local` at:
+    // two in the hour repeated when the clocks go back, none in a skipped one.
+    int TimesShown(sys_seconds local, std::size_t near) const {
+        int shown = 0;
+        const std::size_t first = near == 0 ? 0 : near - 1;
+        for (std::size_t k = first; k <= near + 1 && k < periods.size(); ++k) {
+            const sys_seconds t = local - periods[k].offset;
+            const bool inside = (k == 0 || periods[k].begin <= t) &&
+                                (k + 1 == periods.size() || t < periods[k + 1].begin);
+            if (inside) ++shown;
         }
-        return false;
+        return shown;
+    }
+
+    // The VTIMEZONE: one part per period, the first from the file's first
+    // instant, so that even a zone without a change in the file's range (or
+    // before its first change, in its local mean time) has one.
+    Component Vtimezone(sys_seconds until) const {
+        Component zone(icalcomponent_new_vtimezone());
+        icalcomponent_add_property(zone.get(), icalproperty_new_tzid(name.c_str()));
+        icalcomponent_add_property(zone.get(), DateTimeProperty("TZUNTIL", until, true));
+        for (std::size_t k = 0; k < periods.size(); ++k) {
+            const ZonePeriod& p = periods[k];
+            const seconds before = k == 0 ? p.offset : periods[k - 1].offset;
+            // Its start on the clock before it, kept within the years a
+            // DATE-TIME can write.
+            const sys_seconds start = std::clamp(p.begin + before, kFirstWritable, kLastWritable);
+            if (k > 0 && start == kLastWritable) break;
+            icalcomponent* part =
+                p.summer ? icalcomponent_new_xdaylight() : icalcomponent_new_xstandard();
+            const std::string tzname = CleanText(p.abbreviation);
+            if (!tzname.empty())
+                icalcomponent_add_property(part, icalproperty_new_tzname(tzname.c_str()));
+            icalcomponent_add_property(
+                part, icalproperty_new_tzoffsetfrom(static_cast<int>(before.count())));
+            icalcomponent_add_property(
+                part, icalproperty_new_tzoffsetto(static_cast<int>(p.offset.count())));
+            icalcomponent_add_property(part, DateTimeProperty("DTSTART", start, false));
+            icalcomponent_add_component(zone.get(), part);
+        }
+        return zone;
     }
 };
 
@@ -220,26 +285,21 @@ IcsStatus IcsWriter::Begin() {
                                icalproperty_new_prodid("-//Dawnhelm//Sun and moon calendar//EN"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
 
-    if (!header_.zone.empty()) {
-        icaltimezone* zone = ZoneNameShaped(header_.zone)
-                                 ? icaltimezone_get_builtin_timezone(header_.zone.c_str())
-                                 : nullptr;
-        icalcomponent* vtimezone = zone ? icaltimezone_get_component(zone) : nullptr;
-        if (zone == nullptr)
+    // UTC itself has no VTIMEZONE: its times are written with a Z.
+    if (!header_.zone.empty() && header_.zone != "UTC") {
+        if (!ZoneNameShaped(header_.zone))
             return Fail(IcsStatus::UnknownZone, "unknown time zone: " + CleanText(header_.zone));
-        // UTC itself has no VTIMEZONE: its times are written with a Z.
-        if (vtimezone != nullptr) {
-            Component own(icalcomponent_new_clone(vtimezone));
-            // Calendars know the zone by its plain name.
-            icalproperty* tzid = icalcomponent_get_first_property(own.get(), ICAL_TZID_PROPERTY);
-            icalproperty_set_tzid(tzid, header_.zone.c_str());
-            const sys_seconds start = header_.from.ToSysDays() - kZoneMargin;
-            const sys_seconds end = header_.to.ToSysDays() + kZoneMargin;
-            icaltimezone_truncate_vtimezone(own.get(), IcalTime(start, true), IcalTime(end, true),
-                                            0);
-            icalcomponent_add_component(calendar.get(), own.release());
-            zone_ = std::make_unique<Zone>(Zone{zone, header_.zone});
-        }
+        const sys_seconds start = header_.from.ToSysDays() - kZoneMargin;
+        const sys_seconds end = header_.to.ToSysDays() + kZoneMargin;
+        ZonePeriodsResult read = ZonePeriodsBetween(header_.zone, start, end);
+        if (read.error == ZoneError::UnknownZone ||
+            (read.error == ZoneError::None && read.periods.empty()))
+            return Fail(IcsStatus::UnknownZone, "unknown time zone: " + CleanText(header_.zone));
+        if (read.error != ZoneError::None)
+            return Fail(IcsStatus::UnknownZone, CleanText(read.message));
+        zone_ = std::make_unique<Zone>(Zone{header_.zone, std::move(read.periods)});
+        icalcomponent_add_component(calendar.get(),
+                                    zone_->Vtimezone(std::min(end, kLastWritable)).release());
     }
 
     IcalText text(icalcomponent_as_ical_string_r(calendar.get()));
@@ -270,15 +330,25 @@ IcsStatus IcsWriter::Add(const CalendarEvent& event) {
     icalcomponent* e = vevent.get();
     icalcomponent_add_property(e, icalproperty_new_uid(CalendarUid(event, header_.place).c_str()));
     icalcomponent_add_property(e, icalproperty_new_dtstamp(IcalTime(header_.stamp, true)));
-    if (zone_ && !zone_->Repeated(instant)) {
-        // The zone's own clock time of the instant.
-        icalproperty* start =
-            icalproperty_new_dtstart(IcalTime(instant + zone_->OffsetAt(instant), false));
-        icalproperty_add_parameter(start, icalparameter_new_tzid(zone_->name.c_str()));
-        icalcomponent_add_property(e, start);
-    } else {
-        icalcomponent_add_property(e, icalproperty_new_dtstart(IcalTime(instant, true)));
+    std::optional<sys_seconds> wall;  // the start on the zone's clock
+    if (zone_) {
+        const std::size_t k = zone_->IndexAt(instant);
+        const seconds offset = zone_->periods[k].offset;
+        // The event's own clock time, as its summary gives it, where the
+        // zone's offset is the event's to the minute (a local mean time
+        // such as +00:17:30 is +00:18 on the program's clocks); else the
+        // zone's clock time of the instant.
+        wall = std::chrono::round<minutes>(offset) == event.utcOffset ? local : instant + offset;
+        // A clock time shown twice is written in UTC.
+        if (zone_->TimesShown(*wall, k) != 1) wall.reset();
     }
+    if (wall) {
+        icalcomponent_add_property(e, DateTimeProperty("DTSTART", *wall, false, &zone_->name));
+    } else {
+        icalcomponent_add_property(e, DateTimeProperty("DTSTART", instant, true));
+    }
+    // An instant: it ends when it starts, so calendars show a point in time.
+    icalcomponent_add_property(e, icalproperty_new_duration(icaldurationtype_null_duration()));
     const std::string summary = EventSummary(header_.words.names[kind], event.wallTime,
                                              event.azimuthDegrees, header_.words.timeSeparator);
     icalcomponent_add_property(e, icalproperty_new_summary(summary.c_str()));

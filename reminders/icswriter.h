@@ -12,26 +12,31 @@
 //   UID:20240621-sunrise-3047N-328E@dawnhelm
 //   DTSTAMP:20240601T120000Z
 //   DTSTART;TZID=Europe/Helsinki:20240621T035400
+//   DURATION:PT0S
 //   SUMMARY:Sunrise 03:54 (37°)
 //   GEO:50.783333;5.466667
 //   LOCATION:<place name, when there is one>
 //   TRANSP:TRANSPARENT
 //   END:VEVENT
-// with no end time (the event is an instant), no alarm, and shown as free
-// time. The UID is <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's
-// local date as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise,
-// moonset, civildawn, civildusk), and the place in whole arc minutes with
-// its hemisphere letter (N or S, E or W). It does not depend on the words,
-// the zone or the time, so a file made again for the same place updates the
-// events it imported before instead of doubling them, and another place's
-// events stay apart.
+// lasting no time (the event is an instant, which calendars show as a point
+// in time rather than as an hour), with no alarm, and shown as free time. The UID is
+// <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's local date as YYYYMMDD, the kind's
+// fixed token (sunrise, sunset, moonrise, moonset, civildawn, civildusk), and the place in whole
+// arc minutes with its hemisphere letter (N or S, E or W). It does not depend on the words, the
+// zone or the time, so a file made again for the same place updates the events it imported before
+// instead of doubling them, and another place's events stay apart.
 //
-// With a zone, DTSTART is the local time in that zone and the file carries
-// the zone's VTIMEZONE, made by libical from the system's time-zone database
-// and cut to the exported dates. A local time that the zone's clocks show
-// twice (the hour repeated when summer time ends) is written in UTC instead:
-// calendars disagree on which of the two it means. Without a zone every
-// DTSTART is in UTC.
+// With a zone, DTSTART is the local time in that zone, as the summary gives
+// it, and the file carries the zone's VTIMEZONE over the exported dates: one
+// STANDARD or DAYLIGHT part per period of one offset, from the same reading of
+// the system's time-zone database as the rest of the program (places/zone.h:
+// the database's changes, then its rule for the years after them, up to
+// 9999), with the offsets to the second and the database's names. DAYLIGHT is
+// summer time as the program counts it (the higher offset: Ireland's winter
+// is STANDARD, Lord Howe's summer DAYLIGHT). A local time that the zone's
+// clocks show twice (the hour repeated when summer time ends) is written in
+// UTC instead: calendars disagree on which of the two it means. Without a
+// zone, or with UTC, every DTSTART is in UTC.
 #pragma once
 
 #include <array>

@@ -203,6 +203,61 @@ TEST(IcsWriter, LocalTimesInTheZoneReadBackToTheRightInstant) {
     }
 }
 
+// The zone's parts: summer time is DAYLIGHT under its own name, also where
+// the summer is half an hour (Lord Howe) or the database marks the winter as
+// its daylight period (Ireland); offsets keep their seconds.
+TEST(IcsWriter, TheZonesPartsNameSummerTimeAndKeepTheSeconds) {
+    struct Part {
+        bool daylight;
+        std::string name;
+        int offsetTo;
+        int offsetFrom;
+    };
+    const struct {
+        const char* zone;
+        DayNumber date;
+        std::vector<Part> parts;
+    } cases[] = {
+        {"Australia/Lord_Howe", D(2024, 1, 15), {{true, "+11", 39600, 39600}}},
+        {"Australia/Lord_Howe",
+         D(2024, 4, 7),
+         {{true, "+11", 39600, 39600}, {false, "+1030", 37800, 39600}}},
+        {"Europe/Dublin", D(2024, 1, 15), {{false, "GMT", 0, 0}}},
+        {"Europe/Dublin", D(2024, 7, 15), {{true, "IST", 3600, 3600}}},
+        {"Europe/Brussels", D(1850, 1, 15), {{false, "LMT", 1050, 1050}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + FormatIsoDate(c.date));
+        const Written w =
+            Write(Header(c.zone, c.date, c.date),
+                  {{SkyEvent::Sunrise, c.date, HM(6, 0), minutes(c.parts[0].offsetTo / 60), {}}});
+        ASSERT_EQ(w.status, IcsStatus::Ok);
+        ExpectValid(w.text);
+        Component calendar(icalparser_parse_string(w.text.c_str()));
+        icalcomponent* zone =
+            icalcomponent_get_first_component(calendar.get(), ICAL_VTIMEZONE_COMPONENT);
+        ASSERT_NE(zone, nullptr);
+        std::vector<Part> parts;
+        for (icalcomponent* p = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT);
+             p != nullptr; p = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT)) {
+            icalproperty* name = icalcomponent_get_first_property(p, ICAL_TZNAME_PROPERTY);
+            parts.push_back({icalcomponent_isa(p) == ICAL_XDAYLIGHT_COMPONENT,
+                             name ? icalproperty_get_tzname(name) : "",
+                             icalproperty_get_tzoffsetto(
+                                 icalcomponent_get_first_property(p, ICAL_TZOFFSETTO_PROPERTY)),
+                             icalproperty_get_tzoffsetfrom(
+                                 icalcomponent_get_first_property(p, ICAL_TZOFFSETFROM_PROPERTY))});
+        }
+        ASSERT_EQ(parts.size(), c.parts.size());
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            EXPECT_EQ(parts[k].daylight, c.parts[k].daylight) << k;
+            EXPECT_EQ(parts[k].name, c.parts[k].name) << k;
+            EXPECT_EQ(parts[k].offsetTo, c.parts[k].offsetTo) << k;
+            EXPECT_EQ(parts[k].offsetFrom, c.parts[k].offsetFrom) << k;
+        }
+    }
+}
+
 TEST(IcsWriter, WithoutAZoneEveryTimeIsUtc) {
     const std::vector<CalendarEvent> events = {
         {SkyEvent::Sunrise, D(2024, 6, 21), HM(5, 29), minutes(120), 52.4},

@@ -9,10 +9,17 @@
 
 #include "cli/frame.h"
 #include "cli/ics/ics_verb.h"
+#include "cli/interrupts.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const dawn::cli::Verb* const verbs[] = {&dawn::cli::WritingIcsVerb()};
-    return dawn::cli::RunCommandLine(args, std::cout, std::cerr, verbs);
+    // An interrupt stops the writing at the next event: the unfinished file
+    // is removed, and the helper then ends by the interrupt.
+    const dawn::cli::CatchInterrupts interrupts;
+    const int code = dawn::cli::RunCommandLine(args, std::cout, std::cerr, verbs);
+    std::cout.flush();
+    dawn::cli::EndByCaughtInterrupt();
+    return code;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/ics_options.h"
+#include "cli/interrupts.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/textfile.h"
@@ -32,20 +33,26 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
         {}};
     CalendarResult result;
+    // An interrupt stops the writing; the program's end says the rest.
+    const auto interrupted = [] { return CaughtInterrupt() != 0; };
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(*path, [&](TextSink& sink) {
-            result = WriteCalendarFile(
-                job, [&sink](std::string_view piece) { return sink.Write(piece); });
-            return result.status == IcsStatus::Ok;
+            result = WriteCalendarFile(job, [&sink, &interrupted](std::string_view piece) {
+                return !interrupted() && sink.Write(piece);
+            });
+            return result.status == IcsStatus::Ok && !interrupted();
         });
+        if (interrupted()) return VerbOutcome::Failure({});
         if (result.status != IcsStatus::Ok) return VerbOutcome::Failure(result.error);
         if (!written.ok()) return VerbOutcome::Failure(written.error);
         return {};
     }
-    result = WriteCalendarFile(job, [&out](std::string_view piece) {
+    result = WriteCalendarFile(job, [&out, &interrupted](std::string_view piece) {
+        if (interrupted()) return false;
         out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
         return static_cast<bool>(out);
     });
+    if (interrupted()) return VerbOutcome::Failure({});
     if (result.status == IcsStatus::Stopped) return VerbOutcome::Failure("cannot write the output");
     if (result.status != IcsStatus::Ok) return VerbOutcome::Failure(result.error);
     return {};

@@ -20,6 +20,7 @@ struct Period {
     std::int64_t end = 0;
     std::int32_t offsetSeconds = 0;  // ahead of UT
     bool summer = false;             // the rule's second offset (its "daylight" part)
+    std::string abbreviation;        // the rule's name of the offset ("EEST", "+11")
 };
 
 struct Periods {
@@ -28,7 +29,8 @@ struct Periods {
 };
 
 // The periods of `rule` from `from` up to `to` (from < to). The first period
-// may begin before `from` and the last end after `to`.
+// may begin before `from` and the last end after `to`. A rule whose periods
+// are not consecutive is refused like one that cannot be read.
 Periods PeriodsOfRule(const std::string& rule, std::int64_t from, std::int64_t to);
 
 }  // namespace dawn::later_rule

@@ -1,5 +1,6 @@
 #include "ui/main/singleinstance.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,17 +18,19 @@ namespace {
 const QByteArray kRequest = "show\n";
 const QByteArray kAnswer = "shown\n";
 
-QString SocketFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() &&
-        QFileInfo(runtime).ownerId() == ::getuid())
-        return runtime;
-    return QDir::tempPath();
-}
-
 }  // namespace
 
-QString InstanceSocketName(const std::string& folder) {
+bool PeerIsSameUser(qintptr socketDescriptor) {
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    return socketDescriptor >= 0 &&
+           ::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &size) == 0 &&
+           size == sizeof peer && peer.uid == ::geteuid();
+}
+
+QString InstanceSocketName(const std::string& folder, const PrivateFolder& own) {
+    if (own.path.empty()) return {};
     QByteArray identity;
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) {
@@ -38,14 +41,15 @@ QString InstanceSocketName(const std::string& folder) {
     }
     const QByteArray digest =
         QCryptographicHash::hash(identity, QCryptographicHash::Sha256).toHex().left(20);
-    return SocketFolder() + QStringLiteral("/dawnhelm-%1-").arg(::getuid()) +
-           QString::fromLatin1(digest);
+    return QFile::decodeName(QByteArray::fromStdString(own.path)) +
+           QStringLiteral("/dawnhelm-%1-").arg(::geteuid()) + QString::fromLatin1(digest);
 }
 
-InstanceServer::InstanceServer(const std::string& folder, QObject* parent)
+InstanceServer::InstanceServer(const std::string& folder, const PrivateFolder& own, QObject* parent)
     : QObject(parent), server_(new QLocalServer(this)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    const QString name = InstanceSocketName(folder);
+    const QString name = InstanceSocketName(folder, own);
+    if (name.isEmpty()) return;  // no private folder: no second start finds this one
     if (!server_->listen(name) && server_->serverError() == QAbstractSocket::AddressInUseError) {
         // Whoever held the folder before ended without removing its socket:
         // the folder lock says nobody runs there now.
@@ -55,6 +59,11 @@ InstanceServer::InstanceServer(const std::string& folder, QObject* parent)
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            if (!PeerIsSameUser(socket->socketDescriptor())) {
+                socket->abort();  // another user's: never answered
+                socket->deleteLater();
+                continue;
+            }
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine()) {
                     if (socket->bytesAvailable() > 64) socket->abort();  // not one of ours
@@ -75,10 +84,14 @@ bool InstanceServer::listening() const {
     return server_->isListening();
 }
 
-bool AskRunningCopyToShow(const std::string& folder, int timeoutMs) {
+bool AskRunningCopyToShow(const std::string& folder, const PrivateFolder& own, int timeoutMs) {
+    const QString name = InstanceSocketName(folder, own);
+    if (name.isEmpty()) return false;
     QLocalSocket socket;
-    socket.connectToServer(InstanceSocketName(folder));
+    socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs)) return false;
+    // Whoever listens there must be this user's own copy.
+    if (!PeerIsSameUser(socket.socketDescriptor())) return false;
     socket.write(kRequest);
     if (!socket.waitForBytesWritten(timeoutMs)) return false;
     while (!socket.canReadLine()) {
