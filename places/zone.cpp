@@ -361,6 +361,7 @@ std::chrono::sys_time<minutes> Zone::UtOfChange(std::size_t k) const {
 }
 
 minutes Zone::ClockOffsetAt(std::chrono::sys_time<minutes> ut) const {
+    if (segments_.empty()) return minutes{0};
     std::size_t lo = 1, hi = segments_.size();  // the first segment whose change is after ut
     while (lo < hi) {
         const std::size_t mid = (lo + hi) / 2;
@@ -376,6 +377,7 @@ minutes Zone::ClockOffsetAt(std::chrono::sys_time<minutes> ut) const {
 std::vector<Zone::SummerTimeChange> Zone::SummerTimeChangesBetween(DayNumber first,
                                                                    DayNumber last) const {
     std::vector<SummerTimeChange> out;
+    if (segments_.empty()) return out;
     const auto from =
         std::upper_bound(segments_.begin(), segments_.end(), first,
                          [](DayNumber d, const Segment& s) { return d <= s.change.date; });

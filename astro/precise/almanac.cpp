@@ -71,28 +71,58 @@ std::optional<double> RootIn(F f, double a, double b) {
     return Root(f, a, b, fa, fb);
 }
 
-// The minimum of a function with one minimum in [a, b] (golden section).
-template <class F>
-double Minimum(F f, double a, double b) {
-    constexpr double kRatio = 0.6180339887498949;
-    double c = b - kRatio * (b - a), d = a + kRatio * (b - a);
-    double fc = f(c), fd = f(d);
-    while (b - a > kTolerance) {
-        if (fc < fd) {
-            b = d;
-            d = c;
-            fd = fc;
-            c = b - kRatio * (b - a);
-            fc = f(c);
-        } else {
-            a = c;
-            c = d;
-            fc = fd;
-            d = a + kRatio * (b - a);
-            fd = f(d);
-        }
+// Two discs passing each other: near their closest approach the square of
+// their separation is very nearly a parabola in time (the relative motion is
+// close to a straight line at an even speed). `ClosestApproach` fits the
+// parabola through three separations around `t`, h apart, and moves to its
+// vertex, with h shrinking from the coarse step to minutes and seconds.
+struct Approach {
+    double at;         // the instant of the least separation
+    double least;      // radians
+    double curvature;  // of the squared separation, rad² per day²
+    // When the separation is `limit`, before (-1) or after (+1) the closest
+    // approach, as the parabola puts it.
+    double When(double limit, int side) const {
+        if (curvature <= 0.0 || limit <= least) return at;
+        return at + side * std::sqrt((limit * limit - least * least) / curvature);
     }
-    return (a + b) / 2.0;
+};
+
+template <class F>
+Approach ClosestApproach(F separation, double t, double h) {
+    const auto square = [&](double d) {
+        const double v = separation(d);
+        return v * v;
+    };
+    Approach out{t, 0.0, 0.0};
+    constexpr double kMinute = 1.0 / 1440.0;
+    for (int round = 0; round < 8; ++round) {
+        const double a = square(t - h), b = square(t), c = square(t + h);
+        const double bend = a - 2.0 * b + c;
+        if (bend <= 0.0) break;
+        if (out.curvature == 0.0) out.curvature = bend / (h * h);
+        const double step = std::clamp(h * (a - c) / (2.0 * bend), -2.0 * h, 2.0 * h);
+        t += step;
+        if (h <= 10.0 / 86400.0) break;
+        // The coarse parabola again until the step is small, then finer.
+        if (std::fabs(step) < 10.0 * kMinute)
+            h = h > 2.0 * kMinute ? 2.0 * kMinute : 10.0 / 86400.0;
+    }
+    out.at = t;
+    out.least = separation(t);
+    return out;
+}
+
+// The root of f near `estimate` (within three minutes), else anywhere in
+// [a, b] where f changes sign.
+template <class F>
+std::optional<double> RootNear(F f, double estimate, double a, double b) {
+    constexpr double kWindow = 3.0 / 1440.0;
+    const double lo = std::max(a, estimate - kWindow), hi = std::min(b, estimate + kWindow);
+    if (lo < hi) {
+        if (const auto t = RootIn(f, lo, hi)) return t;
+    }
+    return RootIn(f, a, b);
 }
 
 // The instant near `guess` where an angle growing at about `rate` degrees a
@@ -134,12 +164,16 @@ double DayOfYear(int year, unsigned month, unsigned day) {
 std::vector<SeasonEvent> SeasonsBetween(UtInstant from, UtInstant to) {
     std::vector<SeasonEvent> out;
     constexpr struct { unsigned month, day; } kNear[] = {{3, 20}, {6, 21}, {9, 23}, {12, 21}};
+    constexpr double kTropicalYear = 365.2422;
+    double last[4] = {0.0, 0.0, 0.0, 0.0};
     for (int y = YearOf(from); y <= YearOf(to); ++y) {
         for (int k = 0; k < 4; ++k) {
-            // Twice: the second time with the sun's track and the
-            // orientation taken at the first answer.
-            double t = DayOfYear(y, kNear[k].month, kNear[k].day);
-            for (int round = 0; round < 2; ++round) {
+            // From a date the sun's track is taken twice, the second time at
+            // the first answer; from last year's instant a year on, once.
+            const bool fromLastYear = y > YearOf(from);
+            double t =
+                fromLastYear ? last[k] + kTropicalYear : DayOfYear(y, kNear[k].month, kNear[k].day);
+            for (int round = fromLastYear ? 1 : 0; round < 2; ++round) {
                 const SunTrack sun{At(t)};
                 const EarthOrientation earth{At(t)};
                 t = AngleInstant(
@@ -148,6 +182,7 @@ std::vector<SeasonEvent> SeasonsBetween(UtInstant from, UtInstant to) {
                     },
                     t, 90.0 * k, 0.9856);
             }
+            last[k] = t;
             if (At(t) >= from && At(t) < to) out.push_back({At(t), static_cast<Season>(k)});
         }
     }
@@ -189,6 +224,39 @@ double RadialVelocity(double d) {
            Length(m.position);
 }
 
+// The turn of the moon's distance between a and b, where the radial
+// velocity changes sign: a first step with the slope of a two-body orbit
+// (the sun's pull changes it by a tenth), then secant steps, falling back to
+// the bracket's regula falsi.
+double ApsisIn(double a, double b, double fa, double fb) {
+    constexpr double kMu = 403503.2 * 86400.0 * 86400.0;  // G(M_earth + M_moon), km³/day²
+    double t = (a * fb - b * fa) / (fb - fa);
+    double previous = 0.0, previousRate = 0.0;
+    for (int i = 0; i < 8; ++i) {
+        const MoonState m = MoonStateAt(At(t));
+        const double r = Length(m.position);
+        const double rdot = (m.position[0] * m.velocity[0] + m.position[1] * m.velocity[1] +
+                             m.position[2] * m.velocity[2]) /
+                            r;
+        double slope = 0.0;
+        if (i == 0) {
+            const double v2 = m.velocity[0] * m.velocity[0] + m.velocity[1] * m.velocity[1] +
+                              m.velocity[2] * m.velocity[2];
+            slope = (v2 - rdot * rdot) / r - kMu / (r * r);
+        } else if (t != previous) {
+            slope = (rdot - previousRate) / (t - previous);
+        }
+        if (slope == 0.0) break;
+        previous = t;
+        previousRate = rdot;
+        const double step = rdot / slope;
+        t -= step;
+        if (t < a || t > b) break;
+        if (std::fabs(step) < kTolerance) return t;
+    }
+    return Root(RadialVelocity, a, b, fa, fb);
+}
+
 }  // namespace
 
 std::vector<ApsisEvent> LunarApsidesBetween(UtInstant from, UtInstant to) {
@@ -203,7 +271,7 @@ std::vector<ApsisEvent> LunarApsidesBetween(UtInstant from, UtInstant to) {
     for (double b = a + kStep; a < DaysOf(to); a = b, b += kStep) {
         const double fb = RadialVelocity(b);
         if ((fa > 0.0) != (fb > 0.0)) {
-            const double t = Root(RadialVelocity, a, b, fa, fb);
+            const double t = ApsisIn(a, b, fa, fb);
             if (t >= DaysOf(from) && t < DaysOf(to)) {
                 const Apsis apsis = fa < 0.0 ? Apsis::Perigee : Apsis::Apogee;
                 ApsisEvent e{At(t), apsis, Length(MoonStateAt(At(t)).position)};
@@ -231,6 +299,13 @@ std::vector<ApsisEvent> LunarApsidesBetween(UtInstant from, UtInstant to) {
 
 namespace {
 
+// The sun and the moon around one syzygy.
+struct Tracks {
+    explicit Tracks(UtInstant center) : sun(center), moon(center) {}
+    SunTrack sun;
+    MoonTrack moon;
+};
+
 struct Shadow {
     double distance;  // of the moon's centre from the shadow's axis, radians
     double umbra;     // angular radii at the moon
@@ -238,8 +313,8 @@ struct Shadow {
     double moon;
 };
 
-Shadow ShadowAt(const SunTrack& track, double d) {
-    const SunAndMoon b = SunAndMoonAt(track, At(d));
+Shadow ShadowAt(const Tracks& track, double d) {
+    const SunAndMoon b = SunAndMoonAt(track.sun, track.moon, At(d));
     const double sunDistance = Length(b.sun), moonDistance = Length(b.moon);
     const double parallaxes = std::asin(kShadowEarthRadiusKm / moonDistance) +
                               std::asin(kShadowEarthRadiusKm / sunDistance);
@@ -252,22 +327,25 @@ Shadow ShadowAt(const SunTrack& track, double d) {
 // When the moon's limb or centre crosses a circle of the shadow: `edge`
 // picks the circle and the limb.
 template <class Edge>
-std::optional<UtInstant> Contact(const SunTrack& track, Edge edge, double a, double b) {
+std::optional<UtInstant> Contact(const Tracks& track, Edge edge, double estimate, double a,
+                                 double b) {
     const auto f = [&](double d) { return edge(ShadowAt(track, d)); };
-    if (const auto t = RootIn(f, a, b)) return At(*t);
+    if (const auto t = RootNear(f, estimate, a, b)) return At(*t);
     return std::nullopt;
 }
 
 // Whether the body `which` of SunAndMoon is up at the place at some moment
-// from a to b, sampled every quarter of an hour.
+// from a to b, sampled every half hour and at b: over a few hours a body's
+// altitude has one maximum, at its transit, and rises or falls by less than
+// eight degrees in half an hour.
 template <class Which>
-bool UpSometime(const SunTrack& track, const EarthOrientation& earth, const GeoPlace& place,
-                double a, double b, Which which) {
-    constexpr double kSample = 15.0 / 1440.0;
+bool UpSometime(const Tracks& track, const EarthOrientation& earth, const GeoPlace& place, double a,
+                double b, Which which) {
+    constexpr double kSample = 30.0 / 1440.0;
     const int n = static_cast<int>(std::ceil((b - a) / kSample));
     for (int i = 0; i <= n; ++i) {
         const double t = std::min(b, a + i * kSample);
-        const SunAndMoon bodies = SunAndMoonAt(track, At(t));
+        const SunAndMoon bodies = SunAndMoonAt(track.sun, track.moon, At(t));
         if (TopocentricAltitudeDegrees(earth, place, At(t), which(bodies)) > kUpAltitudeDegrees)
             return true;
     }
@@ -283,13 +361,14 @@ std::vector<LunarEclipse> LunarEclipsesBetween(UtInstant from, UtInstant to,
     // eclipse inside it.
     for (const double full : SyzygiesNearNode(At(DaysOf(from) - 0.25), At(DaysOf(to) + 0.25),
                                               PrincipalPhase::FullMoon)) {
-        const SunTrack track{At(full)};
+        const Tracks track{At(full)};
         const Shadow s = ShadowAt(track, full);
         // The least distance from the axis is at least the distance at
         // opposition times the cosine of the orbit's tilt to the ecliptic.
         if (s.distance * 0.99 > s.penumbra + s.moon) continue;
-        const double greatest = Minimum([&](double d) { return ShadowAt(track, d).distance; },
-                                        full - 0.25, full + 0.25);
+        const Approach approach = ClosestApproach(
+            [&](double d) { return ShadowAt(track, d).distance; }, full, 1.0 / 24.0);
+        const double greatest = approach.at;
         if (At(greatest) < from || At(greatest) >= to) continue;
         const Shadow g = ShadowAt(track, greatest);
         const double penumbral = (g.penumbra + g.moon - g.distance) / (2.0 * g.moon);
@@ -309,19 +388,23 @@ std::vector<LunarEclipse> LunarEclipsesBetween(UtInstant from, UtInstant to,
         };
         const auto umbraOuter = [](const Shadow& s) { return s.distance - (s.umbra + s.moon); };
         const auto umbraInner = [](const Shadow& s) { return s.distance - (s.umbra - s.moon); };
-        e.p1 = Contact(track, penumbraOuter, before, greatest).value_or(e.greatest);
-        e.p4 = Contact(track, penumbraOuter, greatest, after).value_or(e.greatest);
+        const double penumbra = g.penumbra + g.moon, umbra = g.umbra + g.moon,
+                     totality = g.umbra - g.moon;
+        e.p1 = Contact(track, penumbraOuter, approach.When(penumbra, -1), before, greatest)
+                   .value_or(e.greatest);
+        e.p4 = Contact(track, penumbraOuter, approach.When(penumbra, 1), greatest, after)
+                   .value_or(e.greatest);
         if (e.kind != LunarEclipseKind::Penumbral) {
-            e.u1 = Contact(track, umbraOuter, before, greatest);
-            e.u4 = Contact(track, umbraOuter, greatest, after);
+            e.u1 = Contact(track, umbraOuter, approach.When(umbra, -1), before, greatest);
+            e.u4 = Contact(track, umbraOuter, approach.When(umbra, 1), greatest, after);
         }
         if (e.kind == LunarEclipseKind::Total) {
-            e.u2 = Contact(track, umbraInner, before, greatest);
-            e.u3 = Contact(track, umbraInner, greatest, after);
+            e.u2 = Contact(track, umbraInner, approach.When(totality, -1), before, greatest);
+            e.u3 = Contact(track, umbraInner, approach.When(totality, 1), greatest, after);
         }
         const EarthOrientation earth{e.greatest};
-        e.moonAltitudeAtGreatest = TopocentricAltitudeDegrees(earth, place, e.greatest,
-                                                              SunAndMoonAt(track, e.greatest).moon);
+        e.moonAltitudeAtGreatest =
+            TopocentricAltitudeDegrees(earth, place, e.greatest, track.moon.ApparentAt(e.greatest));
         e.moonUp = e.moonAltitudeAtGreatest > kUpAltitudeDegrees ||
                    UpSometime(track, earth, place, DaysOf(e.p1), DaysOf(e.p4),
                               [](const SunAndMoon& b) { return b.moon; });
@@ -348,9 +431,8 @@ struct Disc {
     double moon;
 };
 
-Disc DiscsAt(const SunTrack& track, const EarthOrientation& earth, const GeoPlace& place,
-             double d) {
-    const SunAndMoon b = SunAndMoonAt(track, At(d));
+Disc DiscsAt(const Tracks& track, const EarthOrientation& earth, const GeoPlace& place, double d) {
+    const SunAndMoon b = SunAndMoonAt(track.sun, track.moon, At(d));
     const Vector3 here = earth.PlacePosition(place, At(d));
     const Vector3 sun = Minus(b.sun, here), moon = Minus(b.moon, here);
     return {AngleBetween(sun, moon), std::asin(kSunRadiusKm / Length(sun)),
@@ -367,8 +449,8 @@ std::vector<LocalSolarEclipse> LocalSolarEclipsesBetween(UtInstant from, UtInsta
     constexpr double kStep = 1.0 / 48.0;
     for (const double nu : SyzygiesNearNode(At(DaysOf(from) - kSpan), At(DaysOf(to) + kSpan),
                                             PrincipalPhase::NewMoon)) {
-        const SunTrack track{At(nu)};
-        const SunAndMoon b = SunAndMoonAt(track, At(nu));
+        const Tracks track{At(nu)};
+        const SunAndMoon b = SunAndMoonAt(track.sun, track.moon, At(nu));
         const double sunDistance = Length(b.sun), moonDistance = Length(b.moon);
         // No eclipse anywhere on the Earth when the centres stay further apart
         // than the moon's parallax and the two radii.
@@ -392,7 +474,8 @@ std::vector<LocalSolarEclipse> LocalSolarEclipsesBetween(UtInstant from, UtInsta
         // In half an hour the moon moves about a quarter of a degree across
         // the sun.
         if (bestSeparation > 0.025) continue;
-        const double maximum = Minimum(separation, best - kStep, best + kStep);
+        const Approach approach = ClosestApproach(separation, best, kStep);
+        const double maximum = approach.at;
         if (At(maximum) < from || At(maximum) >= to) continue;
         const Disc m = DiscsAt(track, earth, place, maximum);
         if (m.separation >= m.sun + m.moon) continue;
@@ -412,16 +495,23 @@ std::vector<LocalSolarEclipse> LocalSolarEclipsesBetween(UtInstant from, UtInsta
             const Disc c = DiscsAt(track, earth, place, d);
             return c.separation - std::fabs(c.moon - c.sun);
         };
-        const double c1 = RootIn(outer, maximum - 2 * kSpan, maximum).value_or(maximum);
-        const double c4 = RootIn(outer, maximum, maximum + 2 * kSpan).value_or(maximum);
+        const double outerLimit = m.sun + m.moon, innerLimit = std::fabs(m.moon - m.sun);
+        const double c1 =
+            RootNear(outer, approach.When(outerLimit, -1), maximum - 2 * kSpan, maximum)
+                .value_or(maximum);
+        const double c4 =
+            RootNear(outer, approach.When(outerLimit, 1), maximum, maximum + 2 * kSpan)
+                .value_or(maximum);
         e.c1 = At(c1);
         e.c4 = At(c4);
         if (e.kind != SolarEclipseKind::Partial) {
-            if (const auto t = RootIn(inner, c1, maximum)) e.c2 = At(*t);
-            if (const auto t = RootIn(inner, maximum, c4)) e.c3 = At(*t);
+            if (const auto t = RootNear(inner, approach.When(innerLimit, -1), c1, maximum))
+                e.c2 = At(*t);
+            if (const auto t = RootNear(inner, approach.When(innerLimit, 1), maximum, c4))
+                e.c3 = At(*t);
         }
         e.sunAltitudeAtMaximum =
-            TopocentricAltitudeDegrees(earth, place, e.maximum, track.ApparentAt(e.maximum));
+            TopocentricAltitudeDegrees(earth, place, e.maximum, track.sun.ApparentAt(e.maximum));
         const bool sunUp = e.sunAltitudeAtMaximum > kUpAltitudeDegrees ||
                            UpSometime(track, earth, place, c1, c4,
                                       [](const SunAndMoon& bodies) { return bodies.sun; });
@@ -447,20 +537,28 @@ double SunLongitudeJ2000(const SunTrack& track, double d) {
 
 std::vector<MeteorShowerPeak> MeteorShowerPeaksBetween(UtInstant from, UtInstant to) {
     std::vector<MeteorShowerPeak> out;
+    const auto showers = MajorMeteorShowers();
+    std::vector<double> last(showers.size(), 0.0);
     for (int y = YearOf(from) - 1; y <= YearOf(to); ++y) {
-        // The sun's longitude on 21 March of the year, then a degree a day.
+        // The sun's longitude on 21 March of the year, then a degree a day,
+        // for the first year; a tropical year after the last one for the next.
         const double march = DayOfYear(y, 3, 21);
-        for (const MeteorShower& shower : MajorMeteorShowers()) {
-            double t = march + std::fmod(shower.solarLongitude - 0.5 + 360.0, 360.0) / 0.9856;
-            // The first track starts up to two days off; the second, from
-            // the first answer, is good to a fraction of a second.
+        for (std::size_t i = 0; i < showers.size(); ++i) {
+            const MeteorShower& shower = showers[i];
+            const bool fromLastYear = y > YearOf(from) - 1;
+            double t = fromLastYear
+                           ? last[i] + 365.2422
+                           : march + std::fmod(shower.solarLongitude - 0.5 + 360.0, 360.0) / 0.9856;
             SunTrack track{At(t)};
+            if (!fromLastYear) {
+                // A guess days off: the track again from the first answer.
+                t = AngleInstant([&](double d) { return SunLongitudeJ2000(track, d); }, t,
+                                 shower.solarLongitude, 0.9856, kPhaseTolerance);
+                track = SunTrack{At(t)};
+            }
             t = AngleInstant([&](double d) { return SunLongitudeJ2000(track, d); }, t,
                              shower.solarLongitude, 0.9856, kPhaseTolerance);
-            if (At(t) < At(DaysOf(from) - 1.0) || At(t) >= At(DaysOf(to) + 1.0)) continue;
-            track = SunTrack{At(t)};
-            t = AngleInstant([&](double d) { return SunLongitudeJ2000(track, d); }, t,
-                             shower.solarLongitude, 0.9856, kPhaseTolerance);
+            last[i] = t;
             if (At(t) < from || At(t) >= to) continue;
             out.push_back({At(t), &shower, MoonLitFraction(SunAndMoonAt(track, At(t)))});
         }

@@ -86,19 +86,32 @@ SunTrack::SunTrack(UtInstant center) : center_(center.time_since_epoch().count()
     position_ = Scaled(heliocentric[0], -kKmPerAu);
     velocity_ = Scaled(heliocentric[1], -kKmPerAu);
     // The sun's attraction on the Earth, seen from the Earth: -GM r / r³
-    // along the Earth-to-sun vector turned round.
+    // with r the Earth-to-sun vector.
     constexpr double kGaussK = 0.01720209895;  // au^(3/2) per day
     const double r = Length(position_) / kKmPerAu;
     const double factor = -kGaussK * kGaussK / (r * r * r);
     acceleration_ = {position_[0] * factor, position_[1] * factor, position_[2] * factor};
+    // Its rate of change: d/dt (-GM r / r³) = -GM (v / r³ - 3 r (r·v) / r⁵).
+    const double radial =
+        (position_[0] * velocity_[0] + position_[1] * velocity_[1] + position_[2] * velocity_[2]) /
+        (r * r * kKmPerAu * kKmPerAu);
+    for (int i = 0; i < 3; ++i) jerk_[i] = factor * (velocity_[i] - 3.0 * position_[i] * radial);
+    // And the moon's pull on the Earth, which sways it by 4,700 km a month.
+    double moon[2][3];
+    eraMoon98(tt.whole, tt.part, moon);
+    const Vector3 m = Scaled(moon[0], kKmPerAu);
+    constexpr double kMoonMu = 4902.8 * ERFA_DAYSEC * ERFA_DAYSEC;  // km³/day²
+    const double d = Length(m);
+    for (int i = 0; i < 3; ++i) acceleration_[i] -= kMoonMu * m[i] / (d * d * d);
 }
 
 Vector3 SunTrack::ApparentAt(UtInstant t) const {
     const double h = t.time_since_epoch().count() - center_;
     Vector3 p, v;
     for (int i = 0; i < 3; ++i) {
-        p[i] = position_[i] + h * (velocity_[i] + h / 2.0 * acceleration_[i]);
-        v[i] = velocity_[i] + h * acceleration_[i];
+        p[i] =
+            position_[i] + h * (velocity_[i] + h / 2.0 * (acceleration_[i] + h / 3.0 * jerk_[i]));
+        v[i] = velocity_[i] + h * (acceleration_[i] + h / 2.0 * jerk_[i]);
     }
     return Apparent(p, v);
 }
@@ -108,6 +121,56 @@ SunAndMoon SunAndMoonAt(const SunTrack& sun, UtInstant t) {
     double moon[2][3];
     eraMoon98(tt.whole, tt.part, moon);
     return {sun.ApparentAt(t), Apparent(Scaled(moon[0], kKmPerAu), Scaled(moon[1], kKmPerAu))};
+}
+
+namespace {
+
+Vector3 ApparentMoonAt(UtInstant t) {
+    const TwoPartDate tt = TerrestrialTimeOf(t);
+    double moon[2][3];
+    eraMoon98(tt.whole, tt.part, moon);
+    return Apparent(Scaled(moon[0], kKmPerAu), Scaled(moon[1], kKmPerAu));
+}
+
+}  // namespace
+
+MoonTrack::MoonTrack(UtInstant center) : center_(center.time_since_epoch().count()) {
+    constexpr int n = kDegree + 1;
+    std::array<Vector3, n> values;
+    std::array<double, n> nodes;
+    for (int k = 0; k < n; ++k) {
+        nodes[k] = std::cos(kPi * (k + 0.5) / n);
+        values[k] =
+            ApparentMoonAt(UtInstant{UtInstant::duration{center_ + kHalfSpanDays * nodes[k]}});
+    }
+    for (int j = 0; j < n; ++j) {
+        Vector3 c{0.0, 0.0, 0.0};
+        for (int k = 0; k < n; ++k) {
+            const double w = std::cos(kPi * j * (k + 0.5) / n);
+            for (int i = 0; i < 3; ++i) c[i] += values[k][i] * w;
+        }
+        for (int i = 0; i < 3; ++i) coefficients_[j][i] = c[i] * 2.0 / n;
+    }
+}
+
+Vector3 MoonTrack::ApparentAt(UtInstant t) const {
+    // Clenshaw's recurrence for the Chebyshev series.
+    const double x = (t.time_since_epoch().count() - center_) / kHalfSpanDays;
+    Vector3 out;
+    for (int i = 0; i < 3; ++i) {
+        double b1 = 0.0, b2 = 0.0;
+        for (int j = kDegree; j >= 1; --j) {
+            const double b0 = 2.0 * x * b1 - b2 + coefficients_[j][i];
+            b2 = b1;
+            b1 = b0;
+        }
+        out[i] = x * b1 - b2 + coefficients_[0][i] / 2.0;
+    }
+    return out;
+}
+
+SunAndMoon SunAndMoonAt(const SunTrack& sun, const MoonTrack& moon, UtInstant t) {
+    return {sun.ApparentAt(t), moon.ApparentAt(t)};
 }
 
 MoonState MoonStateAt(UtInstant t) {

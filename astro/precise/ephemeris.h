@@ -58,8 +58,9 @@ SunAndMoon SunAndMoonAt(UtInstant t);
 
 // The sun over a day or two around one instant, from one evaluation of the
 // Earth's position and velocity: the Earth's heliocentric path continued
-// with the sun's attraction (a second-order Taylor step). Within a day of
-// the centre it is good to a few hundredths of an arc second, and spares
+// with the pulls of the sun and the moon (a third-order Taylor step).
+// Within a day of the centre it is good to a few hundredths of an arc
+// second, and spares
 // the ephemeris's long series in the searches, which ask for the sun at
 // many instants close together.
 class SunTrack {
@@ -73,10 +74,30 @@ private:
     Vector3 position_;      // geometric geocentric sun, km
     Vector3 velocity_;      // km/day
     Vector3 acceleration_;  // km/day²
+    Vector3 jerk_;          // km/day³, of the sun's pull alone
 };
 
-// The sun of a track and the moon of its own series at `t`.
+// The apparent moon over a stretch of time, from a few evaluations of its
+// series: a Chebyshev polynomial of degree 8 through them. Over the 1.6 days
+// it spans it follows the series to well under a metre; the eclipse searches,
+// which ask for the moon hundreds of times within a few hours, use it.
+class MoonTrack {
+public:
+    static constexpr double kHalfSpanDays = 0.8;
+    explicit MoonTrack(UtInstant center);
+    // The apparent geocentric moon at `t` (within the span; beyond it the
+    // polynomial is continued), GCRS, km.
+    Vector3 ApparentAt(UtInstant t) const;
+
+private:
+    static constexpr int kDegree = 8;
+    double center_;
+    std::array<Vector3, kDegree + 1> coefficients_;
+};
+
+// The sun of a track and the moon of its own series (or of a track) at `t`.
 SunAndMoon SunAndMoonAt(const SunTrack& sun, UtInstant t);
+SunAndMoon SunAndMoonAt(const SunTrack& sun, const MoonTrack& moon, UtInstant t);
 
 // The moon alone, geometric (no light time): position and velocity in km and
 // km per day, GCRS. The apsides use it.
