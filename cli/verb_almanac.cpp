@@ -9,14 +9,14 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "astro/precise/almanac.h"
 #include "cli/command_line.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/settings.h"
-#include "places/zone.h"
+#include "present/almanac.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
@@ -41,16 +41,13 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kZoneOption,
                                kPlaceOption};
 
-enum class Kind { Season, Apsis, LunarEclipse, SolarEclipse, MeteorShower, SummerTime };
-constexpr std::array<std::string_view, 6> kKindNames = {
+constexpr std::array<std::string_view, kAlmanacKindCount> kKindNames = {
     "season", "apsis", "lunar-eclipse", "solar-eclipse", "meteor-shower", "summer-time"};
 
-using KindSet = std::array<bool, kKindNames.size()>;
-
-std::string ReadKinds(const Command& command, KindSet& kinds) {
+std::string ReadKinds(const Command& command, AlmanacKinds& kinds) {
     const std::string* value = command.Value(kAlmanacKindOption.name);
     if (value == nullptr) {
-        kinds.fill(true);
+        kinds = kAllAlmanacKinds;
         return {};
     }
     kinds.fill(false);
@@ -68,20 +65,6 @@ std::string ReadKinds(const Command& command, KindSet& kinds) {
         if (comma == std::string_view::npos) return {};
         rest.remove_prefix(comma + 1);
     }
-}
-
-bool Wanted(const KindSet& kinds, Kind kind) {
-    return kinds[static_cast<std::size_t>(kind)];
-}
-
-// The place's clock reading of an instant, to the nearest minute: the zone's
-// standard offset and summer time at that very minute, or the fixed offset
-// of --tz.
-sys_time<minutes> ClockMinuteOf(const SiteSettings& settings, UtInstant t) {
-    const sys_time<minutes> ut = std::chrono::round<minutes>(t);
-    if (const auto* zone = dynamic_cast<const Zone*>(settings.Zone.get()))
-        return ut + zone->ClockOffsetAt(ut);
-    return ut + minutes{settings.TimeZoneMinutes};
 }
 
 void AppendTwoDigits(std::string& out, long value) {
@@ -104,106 +87,57 @@ void AppendFixed(std::string& out, double value, int decimals) {
     out.append(digits, end);
 }
 
-// One line and the instant it sorts by.
-struct Line {
-    UtInstant instant;
-    sys_time<minutes> clock;
-    std::string text;  // after "YYYY-MM-DD HH:MM"
-};
-
-class Collector {
-public:
-    Collector(const SiteSettings& settings, sys_days first, sys_days last)
-        : settings_(settings), first_(first), last_(last) {}
-
-    sys_time<minutes> Clock(UtInstant t) const { return ClockMinuteOf(settings_, t); }
-    std::string ClockText(UtInstant t) const {
-        std::string s;
-        AppendHourMinute(s, Clock(t));
-        return s;
-    }
-    std::string ClockText(const std::optional<UtInstant>& t) const {
-        return t ? ClockText(*t) : std::string{};
-    }
-    void Add(UtInstant instant, sys_time<minutes> clock, std::string text) {
-        const sys_days date = std::chrono::floor<days>(clock);
-        if (date < first_ || date > last_) return;
-        lines_.push_back({instant, clock, std::move(text)});
-    }
-    void Add(UtInstant instant, std::string text) { Add(instant, Clock(instant), std::move(text)); }
-
-    void WriteTo(std::string& out) {
-        std::stable_sort(lines_.begin(), lines_.end(),
-                         [](const Line& a, const Line& b) { return a.instant < b.instant; });
-        for (const Line& l : lines_) {
-            const sys_days date = std::chrono::floor<days>(l.clock);
-            out.append(FormatIsoDate(std::chrono::year_month_day{date})).append(" ");
-            AppendHourMinute(out, l.clock);
-            out.append(l.text).append("\n");
-        }
-    }
-
-private:
-    const SiteSettings& settings_;
-    sys_days first_, last_;
-    std::vector<Line> lines_;
-};
-
 constexpr std::string_view kSeasonNames[] = {";march equinox", ";june solstice",
                                              ";september equinox", ";december solstice"};
 constexpr std::string_view kLunarKinds[] = {"penumbral", "partial", "total"};
 constexpr std::string_view kSolarKinds[] = {"partial", "annular", "total"};
 
-void CollectSky(Collector& c, const KindSet& kinds, const GeoPlace& place, UtInstant from,
-                UtInstant to) {
-    if (Wanted(kinds, Kind::Season)) {
-        for (const SeasonEvent& e : SeasonsBetween(from, to))
-            c.Add(e.instant, std::string{kSeasonNames[static_cast<int>(e.season)]});
+// One line of an item, after its "YYYY-MM-DD HH:MM".
+class LineWriter {
+public:
+    LineWriter(const SiteSettings& settings, std::string& out) : settings_(settings), out_(out) {}
+
+    void operator()(const SeasonEvent& e) { out_ += kSeasonNames[static_cast<int>(e.season)]; }
+    void operator()(const ApsisEvent& e) {
+        out_ += e.apsis == Apsis::Perigee ? ";perigee;" : ";apogee;";
+        AppendFixed(out_, e.distanceKm, 0);
+        if (e.supermoon) out_ += ";supermoon";
     }
-    if (Wanted(kinds, Kind::Apsis)) {
-        for (const ApsisEvent& e : LunarApsidesBetween(from, to)) {
-            std::string text = e.apsis == Apsis::Perigee ? ";perigee;" : ";apogee;";
-            AppendFixed(text, e.distanceKm, 0);
-            if (e.supermoon) text += ";supermoon";
-            c.Add(e.instant, std::move(text));
-        }
+    void operator()(const LunarEclipse& e) {
+        out_.append(";lunar eclipse;").append(kLunarKinds[static_cast<int>(e.kind)]).append(";");
+        AppendFixed(out_, e.magnitude, 3);
+        for (const std::optional<UtInstant>& t :
+             {std::optional{e.p1}, e.u1, e.u2, e.u3, e.u4, std::optional{e.p4}})
+            Contact(t);
     }
-    if (Wanted(kinds, Kind::LunarEclipse)) {
-        for (const LunarEclipse& e : LunarEclipsesBetween(from, to, place)) {
-            std::string text = ";lunar eclipse;";
-            text.append(kLunarKinds[static_cast<int>(e.kind)]).append(";");
-            AppendFixed(text, e.magnitude, 3);
-            for (const std::optional<UtInstant>& t :
-                 {std::optional{e.p1}, e.u1, e.u2, e.u3, e.u4, std::optional{e.p4}})
-                text.append(";").append(c.ClockText(t));
-            c.Add(e.greatest, std::move(text));
-        }
+    void operator()(const LocalSolarEclipse& e) {
+        out_.append(";solar eclipse;").append(kSolarKinds[static_cast<int>(e.kind)]).append(";");
+        AppendFixed(out_, e.magnitude, 3);
+        out_ += ';';
+        AppendFixed(out_, e.obscuration * 100.0, 1);
+        for (const std::optional<UtInstant>& t :
+             {std::optional{e.c1}, e.c2, e.c3, std::optional{e.c4}})
+            Contact(t);
+        out_ += ';';
+        AppendAltitude(out_, e.sunAltitudeAtMaximum);
     }
-    if (Wanted(kinds, Kind::SolarEclipse)) {
-        for (const LocalSolarEclipse& e : LocalSolarEclipsesBetween(from, to, place)) {
-            std::string text = ";solar eclipse;";
-            text.append(kSolarKinds[static_cast<int>(e.kind)]).append(";");
-            AppendFixed(text, e.magnitude, 3);
-            text += ';';
-            AppendFixed(text, e.obscuration * 100.0, 1);
-            for (const std::optional<UtInstant>& t :
-                 {std::optional{e.c1}, e.c2, e.c3, std::optional{e.c4}})
-                text.append(";").append(c.ClockText(t));
-            text += ';';
-            AppendAltitude(text, e.sunAltitudeAtMaximum);
-            c.Add(e.maximum, std::move(text));
-        }
+    void operator()(const MeteorShowerPeak& e) {
+        out_.append(";meteor shower;").append(e.shower->name).append(";");
+        out_.append(std::to_string(e.shower->rate)).append(";");
+        AppendFixed(out_, e.moonLitFraction * 100.0, 0);
     }
-    if (Wanted(kinds, Kind::MeteorShower)) {
-        for (const MeteorShowerPeak& e : MeteorShowerPeaksBetween(from, to)) {
-            std::string text = ";meteor shower;";
-            text.append(e.shower->name).append(";").append(std::to_string(e.shower->rate));
-            text += ';';
-            AppendFixed(text, e.moonLitFraction * 100.0, 0);
-            c.Add(e.peak, std::move(text));
-        }
+    void operator()(const SummerTimeChange& e) {
+        out_ += e.starts ? ";summer time starts" : ";summer time ends";
     }
-}
+
+private:
+    void Contact(const std::optional<UtInstant>& t) {
+        out_ += ';';
+        if (t) AppendHourMinute(out_, AlmanacClockOf(settings_, *t));
+    }
+    const SiteSettings& settings_;
+    std::string& out_;
+};
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
@@ -212,32 +146,23 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     settings.SummerTimeEnabled = false;
     if (auto failed = ReadPlaceOptions(command, settings)) return *failed;
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
-    KindSet kinds{};
+    AlmanacKinds kinds{};
     if (auto e = ReadKinds(command, kinds); !e.empty()) return VerbOutcome::Usage(e);
-    const GeoPlace place =
-        GeoPlace::FromArcMinutes(settings.LatitudeMinutes, settings.LongitudeMinutes);
-    const auto* zone = dynamic_cast<const Zone*>(settings.Zone.get());
 
-    // Ten years at a time, with two days more on each side: the clocks of
-    // the place are less than a day from UT.
+    // Ten years at a time.
     constexpr days kBlock{3653};
     const sys_days last{to};
     for (sys_days first{from}; first <= last; first += kBlock) {
         const sys_days blockLast = std::min(last, first + kBlock - days{1});
-        Collector collector{settings, first, blockLast};
-        CollectSky(collector, kinds, place, UtInstant{first - days{2}},
-                   UtInstant{blockLast + days{3}});
-        if (zone != nullptr && Wanted(kinds, Kind::SummerTime)) {
-            for (const Zone::SummerTimeChange& change : zone->SummerTimeChangesBetween(
-                     DayNumber::FromSysDays(first), DayNumber::FromSysDays(blockLast))) {
-                const sys_time<minutes> clock{sys_days{change.reading.date.ToDate()} +
-                                              change.reading.time};
-                collector.Add(UtInstant{change.ut}, clock,
-                              change.starts ? ";summer time starts" : ";summer time ends");
-            }
-        }
         std::string buffer;
-        collector.WriteTo(buffer);
+        for (const AlmanacItem& item : AlmanacOf(settings, first, blockLast, kinds)) {
+            buffer.append(
+                FormatIsoDate(std::chrono::year_month_day{std::chrono::floor<days>(item.clock)}));
+            buffer += ' ';
+            AppendHourMinute(buffer, item.clock);
+            std::visit(LineWriter{settings, buffer}, item.event);
+            buffer += '\n';
+        }
         out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         if (!out) return VerbOutcome::Failure("cannot write the output");
     }
