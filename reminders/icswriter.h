@@ -20,7 +20,10 @@
 // with no end time (the event is an instant), no alarm, and shown as free
 // time. The UID is <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's
 // local date as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise,
-// moonset, civildawn, civildusk), and the place in whole arc minutes with
+// moonset, civildawn, civildusk, and for the almanac marchequinox,
+// junesolstice, septemberequinox, decembersolstice, perigee, apogee,
+// lunareclipse, solareclipse, meteorshower, summertimestarts,
+// summertimeends), and the place in whole arc minutes with
 // its hemisphere letter (N or S, E or W). It does not depend on the words,
 // the zone or the time, so a file made again for the same place updates the
 // events it imported before instead of doubling them, and another place's
@@ -56,6 +59,18 @@ enum class SkyEvent : std::uint8_t {
     Moonset,
     CivilDawn,
     CivilDusk,
+    // The almanac's events.
+    MarchEquinox,
+    JuneSolstice,
+    SeptemberEquinox,
+    DecemberSolstice,
+    Perigee,
+    Apogee,
+    LunarEclipse,
+    SolarEclipse,
+    MeteorShower,
+    SummerTimeStarts,
+    SummerTimeEnds,
     Count
 };
 inline constexpr std::size_t kSkyEventCount = static_cast<std::size_t>(SkyEvent::Count);
@@ -70,6 +85,9 @@ struct CalendarEvent {
     std::chrono::minutes wallTime{0};      // local clock time, 0..1439
     std::chrono::minutes utcOffset{0};     // local clock minus UT at that moment
     std::optional<double> azimuthDegrees;  // none when the event has no azimuth
+    // What the summary says after the time, following a colon ("total,
+    // 100.0 % covered"); empty for none.
+    std::string detail{};
 };
 
 struct CalendarPlace {
@@ -80,8 +98,15 @@ struct CalendarPlace {
 
 // The words of the summaries: one name per kind and the time separator.
 struct CalendarWords {
-    std::array<std::string, kSkyEventCount> names{"Sunrise", "Sunset",     "Moonrise",
-                                                  "Moonset", "Civil dawn", "Civil dusk"};
+    std::array<std::string, kSkyEventCount> names{"Sunrise",           "Sunset",
+                                                  "Moonrise",          "Moonset",
+                                                  "Civil dawn",        "Civil dusk",
+                                                  "March equinox",     "June solstice",
+                                                  "September equinox", "December solstice",
+                                                  "Perigee",           "Apogee",
+                                                  "Lunar eclipse",     "Solar eclipse",
+                                                  "Meteor shower",     "Summer time starts",
+                                                  "Summer time ends"};
     std::string timeSeparator = ":";
 };
 

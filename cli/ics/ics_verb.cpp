@@ -30,7 +30,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         command.Flag("moon"),
         command.Flag("twilight"),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-        {}};
+        {},
+        command.Flag("almanac")};
     CalendarResult result;
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(*path, [&](TextSink& sink) {
