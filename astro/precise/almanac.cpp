@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <optional>
 
 namespace dawn {
 
@@ -14,7 +15,6 @@ constexpr double kDegree = kPi / 180.0;
 constexpr double kTolerance = 1.0 / 86400.0;
 // The phases start the searches only: to a minute or so.
 constexpr double kPhaseTolerance = 60.0 / 86400.0;
-constexpr double kSynodicMonth = 29.530589;
 constexpr double kMoonDailyElongation = 12.19;  // degrees, mean
 // The Earth's shadow is that of its mean radius raised by 88 km of
 // atmosphere, an enlargement of 1/72 (Danjon's rule takes 1/85, Chauvenet's
