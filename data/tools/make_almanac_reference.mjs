@@ -22,11 +22,8 @@ const A = require('astronomy-engine');
 const all = process.argv.includes('--all');
 const out = ['# Made by data/tools/make_almanac_reference.mjs from astronomy-engine 2.1.19; times UT.'];
 
-function iso(t) {
-  return t.date.toISOString().replace('T', ' ').replace(/\.\d+Z$/, '');
-}
+// A UT instant to the nearest second, "YYYY-MM-DD HH:MM:SS".
 function isoRounded(t) {
-  // to the nearest second
   return new Date(Math.round(t.date.getTime() / 1000) * 1000).toISOString().replace('T', ' ').replace(/\.\d+Z$/, '');
 }
 
