@@ -16,7 +16,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev
   libqt6opengl6-dev qt6-svg-dev libqt6svg6 qt6-l10n-tools qt6-image-formats-plugins
-  libjpeg-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev libical-dev
+  libjpeg-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev
   libgeonames-dev libgeonames-common libhowardhinnant-date-dev tzdata
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth x11-apps locales fonts-dejavu-core dbus-daemon

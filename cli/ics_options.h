@@ -17,6 +17,8 @@ inline constexpr Option kIcsOptions[] = {
     kToOption,
     {"moon", "", false, "moonrise and moonset too"},
     {"twilight", "", false, "civil dawn and dusk too"},
+    {"almanac", "", false,
+     "the almanac too: seasons, perigees and apogees, eclipses, meteor showers, summer time"},
     {"out", "FILE", false,
      "write the file (replaced atomically) instead of standard output; - is standard output"},
     kZoneOption,
@@ -37,6 +39,10 @@ inline constexpr std::string_view kIcsDescription =
     "is one, else\n"
     "in UTC. The file holds no alarms. A day without an event (midnight sun, polar night) has "
     "no event\n"
-    "for it.";
+    "for it. --almanac adds the events of the almanac verb, each at its time with what the "
+    "almanac\n"
+    "says of it in the summary (\"Solar eclipse 13:43: total, 100.0 % of the sun covered, the "
+    "sun 65°\n"
+    "high\").";
 
 }  // namespace dawn::cli

@@ -20,13 +20,6 @@ namespace {
 
 constexpr Option kKindOption{"kind", "KIND", false,
                              "sun (the default), moon, civil, nautical, astronomical or noon"};
-constexpr Option kLatitudeOrPlaceOption{
-    "lat", "MINUTES", false, "latitude in arc minutes, north positive (-5400..5400); or --place"};
-constexpr Option kLongitudeOrPlaceOption{
-    "lon", "MINUTES", false, "longitude in arc minutes, east positive (-10800..10800); or --place"};
-constexpr Option kTimeZoneOrZoneOption{
-    "tz", "MINUTES", false,
-    "standard time ahead of UT in minutes (-1439..1439); or --zone or --place"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -36,33 +29,6 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kKindOption,
                                kZoneOption,
                                kPlaceOption};
-
-// The place and zone of the options: --lat and --lon or --place, --tz or
-// --zone (or the zone of --place), kept in settings so that each date takes
-// its standard offset as the day records do.
-std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings& s) {
-    const bool place = command.Value(kPlaceOption.name) != nullptr;
-    const bool zone = command.Value(kZoneOption.name) != nullptr;
-    const bool coordinates = command.Value(kLatitudeOption.name) != nullptr ||
-                             command.Value(kLongitudeOption.name) != nullptr;
-    const bool tz = command.Value(kTimeZoneOption.name) != nullptr;
-    if (place && coordinates) return VerbOutcome::Usage("give either --place or --lat and --lon");
-    if ((place || zone) && tz) return VerbOutcome::Usage("give either --tz or --zone and --place");
-    if (!place) {
-        if (auto e = ReadInteger(command, kLatitudeOption.name, -5400, 5400, s.LatitudeMinutes);
-            !e.empty())
-            return VerbOutcome::Usage(e + " (or --place)");
-        if (auto e = ReadInteger(command, kLongitudeOption.name, -10800, 10800, s.LongitudeMinutes);
-            !e.empty())
-            return VerbOutcome::Usage(e + " (or --place)");
-    }
-    if (!place && !zone) {
-        if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, s.TimeZoneMinutes);
-            !e.empty())
-            return VerbOutcome::Usage(e + " (or --zone)");
-    }
-    return ApplyPlaceAndZone(command, s, Today());
-}
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.

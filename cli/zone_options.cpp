@@ -48,6 +48,30 @@ std::optional<VerbOutcome> ApplyPlaceAndZone(const Command& command, SiteSetting
     return std::nullopt;
 }
 
+std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings& s) {
+    const bool place = command.Value(kPlaceOption.name) != nullptr;
+    const bool zone = command.Value(kZoneOption.name) != nullptr;
+    const bool coordinates = command.Value(kLatitudeOption.name) != nullptr ||
+                             command.Value(kLongitudeOption.name) != nullptr;
+    const bool tz = command.Value(kTimeZoneOption.name) != nullptr;
+    if (place && coordinates) return VerbOutcome::Usage("give either --place or --lat and --lon");
+    if ((place || zone) && tz) return VerbOutcome::Usage("give either --tz or --zone and --place");
+    if (!place) {
+        if (auto e = ReadInteger(command, kLatitudeOption.name, -5400, 5400, s.LatitudeMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --place)");
+        if (auto e = ReadInteger(command, kLongitudeOption.name, -10800, 10800, s.LongitudeMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --place)");
+    }
+    if (!place && !zone) {
+        if (auto e = ReadInteger(command, kTimeZoneOption.name, -1439, 1439, s.TimeZoneMinutes);
+            !e.empty())
+            return VerbOutcome::Usage(e + " (or --zone)");
+    }
+    return ApplyPlaceAndZone(command, s, Today());
+}
+
 std::optional<VerbOutcome> ReadSettingsWithPlace(const Command& command, SiteSettings& settings) {
     const DayNumber today = Today();
     if (command.Value(kSettingsOption.name) == nullptr && HasPlaceOrZone(command)) {

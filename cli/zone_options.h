@@ -24,6 +24,21 @@ inline constexpr Option kSettingsOrPlaceOption{
     "settings file as the program keeps it (Dawncode.txt); a missing file means the default "
     "place; without it the defaults with --place or --zone"};
 
+// The place options of the verbs that take a place by its coordinates or by
+// name: --lat and --lon or --place, --tz or --zone.
+inline constexpr Option kLatitudeOrPlaceOption{
+    "lat", "MINUTES", false, "latitude in arc minutes, north positive (-5400..5400); or --place"};
+inline constexpr Option kLongitudeOrPlaceOption{
+    "lon", "MINUTES", false, "longitude in arc minutes, east positive (-10800..10800); or --place"};
+inline constexpr Option kTimeZoneOrZoneOption{
+    "tz", "MINUTES", false,
+    "standard time ahead of UT in minutes (-1439..1439); or --zone or --place"};
+
+// The place and zone of those options, kept in settings so that each date
+// takes its standard offset as the day records do. Returns the outcome to
+// report on a problem, or nothing.
+std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings& settings);
+
 // True when --place or --zone was given.
 bool HasPlaceOrZone(const Command& command);
 

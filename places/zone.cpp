@@ -558,4 +558,45 @@ ZoneOpenResult OpenZone(std::string_view name, const std::string& folder) {
     }
 }
 
+std::chrono::sys_time<minutes> Zone::UtOfChange(std::size_t k) const {
+    // A change's reading is what the clocks showed just before it, on the
+    // segment before.
+    const Segment& before = segments_[k - 1];
+    const ClockReading& r = segments_[k].change;
+    return std::chrono::sys_time<minutes>{std::chrono::sys_days{r.date.ToDate()}} + r.time -
+           before.standardOffset - before.shift;
+}
+
+minutes Zone::ClockOffsetAt(std::chrono::sys_time<minutes> ut) const {
+    if (segments_.empty()) return minutes{0};
+    std::size_t lo = 1, hi = segments_.size();  // the first segment whose change is after ut
+    while (lo < hi) {
+        const std::size_t mid = (lo + hi) / 2;
+        if (UtOfChange(mid) <= ut)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    const Segment& s = segments_[lo - 1];
+    return s.standardOffset + s.shift;
+}
+
+std::vector<Zone::SummerTimeChange> Zone::SummerTimeChangesBetween(DayNumber first,
+                                                                   DayNumber last) const {
+    std::vector<SummerTimeChange> out;
+    if (segments_.empty()) return out;
+    const auto from =
+        std::upper_bound(segments_.begin(), segments_.end(), first,
+                         [](DayNumber d, const Segment& s) { return d <= s.change.date; });
+    for (auto it = std::max(from, segments_.begin() + 1);
+         it != segments_.end() && it->change.date <= last; ++it) {
+        const bool wasSummer = (it - 1)->shift > minutes{0};
+        const bool isSummer = it->shift > minutes{0};
+        if (wasSummer == isSummer) continue;
+        out.push_back(
+            {it->change, isSummer, UtOfChange(static_cast<std::size_t>(it - segments_.begin()))});
+    }
+    return out;
+}
+
 }  // namespace dawn

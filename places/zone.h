@@ -134,10 +134,28 @@ public:
     ClockRules RulesOn(DayNumber date) const override;
     YearRule RuleOfYear(int year) const;
 
+    // The minutes the clocks are ahead of UT at a UT minute: the standard
+    // offset and the summer-time shift in force then, changing at the very
+    // minute of a change (which Day, a whole date at a time, does not).
+    std::chrono::minutes ClockOffsetAt(std::chrono::sys_time<std::chrono::minutes> ut) const;
+
+    // The starts and ends of summer time whose clock reading (as
+    // SummerTimeWindow gives it) falls on a date from `first` to `last`,
+    // oldest first. A change of the shift or of the standard offset within
+    // summer time is neither.
+    struct SummerTimeChange {
+        ClockReading reading;
+        bool starts = false;
+        std::chrono::sys_time<std::chrono::minutes> ut;  // the instant of the change
+    };
+    std::vector<SummerTimeChange> SummerTimeChangesBetween(DayNumber first, DayNumber last) const;
+
 private:
     // The whole cycles of 400 years a date lies past the held changes.
     std::int32_t CyclesPast(DayNumber date) const;
     ZoneDay HeldDay(DayNumber date) const;
+    std::chrono::sys_time<std::chrono::minutes> UtOfChange(std::size_t k) const;
+
     std::size_t SegmentOf(DayNumber date) const;
     // The minute of standard time at which segment k begins on its date.
     std::chrono::minutes ChangeMinute(std::size_t k) const;

@@ -328,3 +328,59 @@ TEST(OpenZone, ReportsUnknownZonesAndAMissingDatabase) {
 
 }  // namespace
 }  // namespace dawn
+
+namespace dawn {
+namespace {
+
+TEST(ZoneChanges, SummerTimeStartsAndEndsWithTheirInstants) {
+    using std::chrono::sys_days;
+    using std::chrono::sys_time;
+    const auto ut = [](int y, unsigned m, unsigned d, int h, int min) {
+        return sys_time<minutes>{sys_days{D(y, m, d).ToDate()}} + minutes{h * 60 + min};
+    };
+    // Helsinki 2024: forward at 03:00 EET on 31 March, back at 04:00 EEST on
+    // 27 October, both at 01:00 UT. Sydney's summer spans the new year.
+    struct Case {
+        const char* zone;
+        DayNumber first, last;
+        std::vector<Zone::SummerTimeChange> expected;
+    } cases[] = {
+        {"Europe/Helsinki",
+         D(2024, 1, 1),
+         D(2024, 12, 31),
+         {{At(2024, 3, 31, 3, 0), true, ut(2024, 3, 31, 1, 0)},
+          {At(2024, 10, 27, 4, 0), false, ut(2024, 10, 27, 1, 0)}}},
+        {"Europe/Helsinki", D(2024, 4, 1), D(2024, 10, 26), {}},
+        {"Europe/Helsinki",
+         D(2024, 3, 31),
+         D(2024, 3, 31),
+         {{At(2024, 3, 31, 3, 0), true, ut(2024, 3, 31, 1, 0)}}},
+        {"Australia/Sydney",
+         D(2024, 1, 1),
+         D(2024, 12, 31),
+         {{At(2024, 4, 7, 3, 0), false, ut(2024, 4, 6, 16, 0)},
+          {At(2024, 10, 6, 2, 0), true, ut(2024, 10, 5, 16, 0)}}},
+        {"Asia/Kolkata", D(2024, 1, 1), D(2024, 12, 31), {}},
+    };
+    for (const Case& c : cases) {
+        const auto got = ZoneNamed(c.zone).SummerTimeChangesBetween(c.first, c.last);
+        ASSERT_EQ(got.size(), c.expected.size()) << c.zone;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].reading, c.expected[i].reading) << c.zone << " " << i;
+            EXPECT_EQ(got[i].starts, c.expected[i].starts) << c.zone << " " << i;
+            EXPECT_EQ(got[i].ut, c.expected[i].ut) << c.zone << " " << i;
+        }
+    }
+    // The offset changes at the very minute.
+    const Zone& helsinki = ZoneNamed("Europe/Helsinki");
+    EXPECT_EQ(helsinki.ClockOffsetAt(ut(2024, 3, 31, 0, 59)), minutes{120});
+    EXPECT_EQ(helsinki.ClockOffsetAt(ut(2024, 3, 31, 1, 0)), minutes{180});
+    EXPECT_EQ(helsinki.ClockOffsetAt(ut(2024, 10, 27, 0, 59)), minutes{180});
+    EXPECT_EQ(helsinki.ClockOffsetAt(ut(2024, 10, 27, 1, 0)), minutes{120});
+    EXPECT_EQ(helsinki.ClockOffsetAt(ut(1700, 1, 1, 0, 0)), minutes{100});  // local mean time
+    EXPECT_EQ(Zone("none", {}).ClockOffsetAt(ut(2024, 1, 1, 0, 0)), minutes{0});
+    EXPECT_TRUE(Zone("none", {}).SummerTimeChangesBetween(D(2024, 1, 1), D(2024, 12, 31)).empty());
+}
+
+}  // namespace
+}  // namespace dawn

@@ -1,7 +1,12 @@
 #include "reminders/calendarfile.h"
 
+#include <charconv>
+#include <cmath>
+#include <variant>
+
 #include "core/dayephemeris.h"
 #include "core/skyday.h"
+#include "present/almanac.h"
 
 namespace dawn {
 namespace {
@@ -14,6 +19,54 @@ std::optional<CalendarEvent> EventOf(SkyEvent kind, DayNumber date, const EventV
     if (!e.CrossingClock || !e.CrossingOffset) return std::nullopt;
     return CalendarEvent{kind, date, *e.CrossingClock, *e.CrossingOffset, e.Azimuth};
 }
+
+std::string Fixed(double value, int decimals) {
+    char digits[32];
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals)
+            .ptr;
+    return std::string(digits, end);
+}
+
+// The kind of an almanac item in the file and the words after its time.
+struct AlmanacEntry {
+    SkyEvent kind;
+    std::string detail;
+};
+
+struct EntryOf {
+    AlmanacEntry operator()(const SeasonEvent& e) const {
+        return {static_cast<SkyEvent>(static_cast<int>(SkyEvent::MarchEquinox) +
+                                      static_cast<int>(e.season)),
+                {}};
+    }
+    AlmanacEntry operator()(const ApsisEvent& e) const {
+        std::string detail = Fixed(e.distanceKm, 0) + " km";
+        if (e.supermoon) detail += ", supermoon";
+        return {e.apsis == Apsis::Perigee ? SkyEvent::Perigee : SkyEvent::Apogee, detail};
+    }
+    AlmanacEntry operator()(const LunarEclipse& e) const {
+        constexpr const char* kKinds[] = {"penumbral", "partial", "total"};
+        return {SkyEvent::LunarEclipse, std::string(kKinds[static_cast<int>(e.kind)]) +
+                                            ", magnitude " + Fixed(e.magnitude, 3) +
+                                            (e.moonUp ? "" : ", the moon below the horizon")};
+    }
+    AlmanacEntry operator()(const LocalSolarEclipse& e) const {
+        constexpr const char* kKinds[] = {"partial", "annular", "total"};
+        return {SkyEvent::SolarEclipse,
+                std::string(kKinds[static_cast<int>(e.kind)]) + ", " +
+                    Fixed(e.obscuration * 100.0, 1) + " % of the sun covered, the sun " +
+                    Fixed(std::round(e.sunAltitudeAtMaximum), 0) + "° high"};
+    }
+    AlmanacEntry operator()(const MeteorShowerPeak& e) const {
+        return {SkyEvent::MeteorShower, std::string(e.shower->name) + ", " +
+                                            std::to_string(e.shower->rate) + " an hour, the moon " +
+                                            Fixed(e.moonLitFraction * 100.0, 0) + " % lit"};
+    }
+    AlmanacEntry operator()(const SummerTimeChange& e) const {
+        return {e.starts ? SkyEvent::SummerTimeStarts : SkyEvent::SummerTimeEnds, {}};
+    }
+};
 
 }  // namespace
 
@@ -80,6 +133,26 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
         }
         return status == IcsStatus::Ok;
     });
+    if (status == IcsStatus::Ok && job.almanac) {
+        // Ten years at a time, so that a long range never sits in memory.
+        using std::chrono::days;
+        const std::chrono::sys_days last = job.to.ToSysDays();
+        for (std::chrono::sys_days first = job.from.ToSysDays();
+             first <= last && status == IcsStatus::Ok; first += days{3653}) {
+            if (onDate && !onDate(DayNumber::FromSysDays(first))) {
+                status = IcsStatus::Stopped;
+                result.error = "stopped";
+                break;
+            }
+            for (const AlmanacItem& item :
+                 AlmanacOf(s, first, std::min(last, first + days{3652}))) {
+                const AlmanacEntry entry = std::visit(EntryOf{}, item.event);
+                const std::chrono::sys_days date = std::chrono::floor<days>(item.clock);
+                add(CalendarEvent{entry.kind, DayNumber::FromSysDays(date), item.clock - date,
+                                  item.utcOffset, std::nullopt, entry.detail});
+            }
+        }
+    }
     if (status == IcsStatus::Stopped && !result.error.empty()) {
         result.status = status;
         return result;

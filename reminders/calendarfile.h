@@ -1,9 +1,9 @@
 // The calendar file of a range of dates for the settings' place: sunrise and
-// sunset always, moonrise and moonset and civil dawn and dusk on request. Only
-// events that happen are written: each crossing that happened, also on a day
-// without the other one (the sunset of a day without a sunrise), and never
-// the placeholder time of a day without one. The command line's ics verb and
-// the export dialog write it alike.
+// sunset always, moonrise and moonset, civil dawn and dusk and the almanac on
+// request. Only events that happen are written: each crossing that happened,
+// also on a day without the other one (the sunset of a day without a
+// sunrise), and never the placeholder time of a day without one. The command
+// line's ics verb and the export dialog write it alike.
 #pragma once
 
 #include <chrono>
@@ -24,6 +24,10 @@ struct CalendarJob {
     bool twilight = false;
     std::chrono::sys_seconds stamp;  // DTSTAMP: when the file is made
     CalendarWords words;
+    // The almanac's events too (present/almanac.h): seasons, perigees and
+    // apogees, eclipses seen from the place, meteor showers and the changes
+    // of summer time, after the days' events.
+    bool almanac = false;
 };
 
 // The zone the file's times are given in: the settings' time-zone line, empty

@@ -300,3 +300,63 @@ TEST(CalendarFile, AStopOrAnUnknownZoneEndsTheWriting) {
 
 }  // namespace
 }  // namespace dawn
+
+namespace dawn {
+namespace {
+
+// Spring 2024 in Dallas with the almanac: its events after the days', at
+// their clock times in the zone, with the UIDs of their kinds. The change to
+// summer time is at 02:00 by the clocks before it, 03:00 by those after.
+TEST(CalendarFile, TheAlmanacsEventsInTheZone) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.LatitudeMinutes = 1967;
+    s.LongitudeMinutes = -5808;
+    s.TimeZoneMinutes = -360;
+    s.ZoneName = "America/Chicago";
+    s.PlaceName = "Dallas";
+    const ZoneOpenResult zone = OpenZone(s.ZoneName);
+    ASSERT_TRUE(zone.zone) << zone.message;
+    s.Zone = zone.zone;
+    CalendarJob job{s,
+                    DayNumber::FromYmd(2024, 3, 1),
+                    DayNumber::FromYmd(2024, 4, 30),
+                    false,
+                    false,
+                    kStamp,
+                    {},
+                    true};
+    const ReadFile file = ReadBack(Write(job));
+    std::vector<ReadEvent> almanac;
+    for (const ReadEvent& e : file.events)
+        if (e.uid.find("-sunrise-") == std::string::npos &&
+            e.uid.find("-sunset-") == std::string::npos)
+            almanac.push_back(e);
+    const std::vector<std::vector<std::string>> expected = {
+        {"20240310-perigee-1967N-5808W@dawnhelm", "20240310T010300", "Perigee 01:03: 356894 km"},
+        {"20240310-summertimestarts-1967N-5808W@dawnhelm", "20240310T030000",
+         "Summer time starts 02:00"},
+        {"20240319-marchequinox-1967N-5808W@dawnhelm", "20240319T220600", "March equinox 22:06"},
+        {"20240323-apogee-1967N-5808W@dawnhelm", "20240323T104300", "Apogee 10:43: 406295 km"},
+        {"20240325-lunareclipse-1967N-5808W@dawnhelm", "20240325T021300",
+         "Lunar eclipse 02:13: penumbral, magnitude 0.960"},
+        {"20240407-perigee-1967N-5808W@dawnhelm", "20240407T125000", "Perigee 12:50: 358851 km"},
+        {"20240408-solareclipse-1967N-5808W@dawnhelm", "20240408T134300",
+         "Solar eclipse 13:43: total, 100.0 % of the sun covered, the sun 65° high"},
+        {"20240419-apogee-1967N-5808W@dawnhelm", "20240419T210900", "Apogee 21:09: 405623 km"},
+        {"20240422-meteorshower-1967N-5808W@dawnhelm", "20240422T022300",
+         "Meteor shower 02:23: Lyrids, 18 an hour, the moon 97 % lit"},
+    };
+    ASSERT_EQ(almanac.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(almanac[i].uid, expected[i][0]);
+        EXPECT_EQ(almanac[i].start, expected[i][1]) << expected[i][0];
+        EXPECT_EQ(almanac[i].tzid, "America/Chicago") << expected[i][0];
+        EXPECT_EQ(almanac[i].summary, expected[i][2]);
+    }
+    // Without --almanac none of them.
+    job.almanac = false;
+    EXPECT_EQ(ReadBack(Write(job)).events.size(), file.events.size() - expected.size());
+}
+
+}  // namespace
+}  // namespace dawn

@@ -231,6 +231,28 @@ std::string_view SkyEventToken(SkyEvent kind) {
             return "civildawn";
         case SkyEvent::CivilDusk:
             return "civildusk";
+        case SkyEvent::MarchEquinox:
+            return "marchequinox";
+        case SkyEvent::JuneSolstice:
+            return "junesolstice";
+        case SkyEvent::SeptemberEquinox:
+            return "septemberequinox";
+        case SkyEvent::DecemberSolstice:
+            return "decembersolstice";
+        case SkyEvent::Perigee:
+            return "perigee";
+        case SkyEvent::Apogee:
+            return "apogee";
+        case SkyEvent::LunarEclipse:
+            return "lunareclipse";
+        case SkyEvent::SolarEclipse:
+            return "solareclipse";
+        case SkyEvent::MeteorShower:
+            return "meteorshower";
+        case SkyEvent::SummerTimeStarts:
+            return "summertimestarts";
+        case SkyEvent::SummerTimeEnds:
+            return "summertimeends";
         case SkyEvent::Count:
             break;
     }
@@ -349,8 +371,9 @@ IcsStatus IcsWriter::Add(const CalendarEvent& event) {
     }
     // An instant: it ends when it starts, so calendars show a point in time.
     icalcomponent_add_property(e, icalproperty_new_duration(icaldurationtype_null_duration()));
-    const std::string summary = EventSummary(header_.words.names[kind], event.wallTime,
-                                             event.azimuthDegrees, header_.words.timeSeparator);
+    std::string summary = EventSummary(header_.words.names[kind], event.wallTime,
+                                       event.azimuthDegrees, header_.words.timeSeparator);
+    if (!event.detail.empty()) summary += ": " + CleanText(event.detail);
     icalcomponent_add_property(e, icalproperty_new_summary(summary.c_str()));
     icalgeotype geo;
     geo.lat = header_.place.latitudeMinutes / 60.0;

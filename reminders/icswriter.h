@@ -19,12 +19,16 @@
 //   TRANSP:TRANSPARENT
 //   END:VEVENT
 // lasting no time (the event is an instant, which calendars show as a point
-// in time rather than as an hour), with no alarm, and shown as free time. The UID is
-// <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's local date as YYYYMMDD, the kind's
-// fixed token (sunrise, sunset, moonrise, moonset, civildawn, civildusk), and the place in whole
-// arc minutes with its hemisphere letter (N or S, E or W). It does not depend on the words, the
-// zone or the time, so a file made again for the same place updates the events it imported before
-// instead of doubling them, and another place's events stay apart.
+// in time rather than as an hour), with no alarm, and shown as free time. The
+// UID is <date>-<kind>-<latitude>-<longitude>@dawnhelm: the event's local date
+// as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise, moonset,
+// civildawn, civildusk, and for the almanac marchequinox, junesolstice,
+// septemberequinox, decembersolstice, perigee, apogee, lunareclipse,
+// solareclipse, meteorshower, summertimestarts, summertimeends), and the place
+// in whole arc minutes with its hemisphere letter (N or S, E or W). It does
+// not depend on the words, the zone or the time, so a file made again for the
+// same place updates the events it imported before instead of doubling them,
+// and another place's events stay apart.
 //
 // With a zone, DTSTART is the local time in that zone, as the summary gives
 // it, and the file carries the zone's VTIMEZONE over the exported dates: one
@@ -61,6 +65,18 @@ enum class SkyEvent : std::uint8_t {
     Moonset,
     CivilDawn,
     CivilDusk,
+    // The almanac's events.
+    MarchEquinox,
+    JuneSolstice,
+    SeptemberEquinox,
+    DecemberSolstice,
+    Perigee,
+    Apogee,
+    LunarEclipse,
+    SolarEclipse,
+    MeteorShower,
+    SummerTimeStarts,
+    SummerTimeEnds,
     Count
 };
 inline constexpr std::size_t kSkyEventCount = static_cast<std::size_t>(SkyEvent::Count);
@@ -75,6 +91,9 @@ struct CalendarEvent {
     std::chrono::minutes wallTime{0};      // local clock time, 0..1439
     std::chrono::minutes utcOffset{0};     // local clock minus UT at that moment
     std::optional<double> azimuthDegrees;  // none when the event has no azimuth
+    // What the summary says after the time, following a colon ("total,
+    // 100.0 % covered"); empty for none.
+    std::string detail{};
 };
 
 struct CalendarPlace {
@@ -85,8 +104,15 @@ struct CalendarPlace {
 
 // The words of the summaries: one name per kind and the time separator.
 struct CalendarWords {
-    std::array<std::string, kSkyEventCount> names{"Sunrise", "Sunset",     "Moonrise",
-                                                  "Moonset", "Civil dawn", "Civil dusk"};
+    std::array<std::string, kSkyEventCount> names{"Sunrise",           "Sunset",
+                                                  "Moonrise",          "Moonset",
+                                                  "Civil dawn",        "Civil dusk",
+                                                  "March equinox",     "June solstice",
+                                                  "September equinox", "December solstice",
+                                                  "Perigee",           "Apogee",
+                                                  "Lunar eclipse",     "Solar eclipse",
+                                                  "Meteor shower",     "Summer time starts",
+                                                  "Summer time ends"};
     std::string timeSeparator = ":";
 };
 

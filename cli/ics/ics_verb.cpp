@@ -31,7 +31,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         command.Flag("moon"),
         command.Flag("twilight"),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-        {}};
+        {},
+        command.Flag("almanac")};
     CalendarResult result;
     // An interrupt stops the writing; the program's end says the rest.
     const auto interrupted = [] { return CaughtInterrupt() != 0; };

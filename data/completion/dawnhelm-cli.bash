@@ -4,7 +4,8 @@
 # program being completed, so a new verb or option completes without a change
 # here. Option values: file names for an option whose value is a FILE, zone
 # names of the system's time-zone database for --zone, the kinds of the verb
-# for --kind, nothing for the rest (numbers and dates).
+# for --kind (almanac's as a list separated by commas), nothing for the rest
+# (numbers and dates).
 
 # The zone names, one a line: the zones and links of the compiled database's
 # source (tzdata.zi), or else the data files under the zoneinfo folder
@@ -74,6 +75,15 @@ _dawnhelm_cli() {
             COMPREPLY=($(compgen -W "sun moon civil nautical astronomical noon" -- "$cur"))
         elif [[ $prev == --kind && $verb == export ]]; then
             COMPREPLY=($(compgen -W "sun moon twilight phase" -- "$cur"))
+        elif [[ $prev == --kind && $verb == almanac ]]; then
+            # A list separated by commas: the kinds not written yet, for the
+            # last item.
+            local written=${cur%"${cur##*,}"} kind kinds=
+            for kind in season apsis lunar-eclipse solar-eclipse meteor-shower summer-time; do
+                [[ ,$written == *,$kind,* ]] || kinds+=" $kind"
+            done
+            COMPREPLY=($(compgen -P "$written" -W "$kinds" -- "${cur##*,}"))
+            compopt -o nospace 2>/dev/null
         elif [[ ${value_of[$prev]} == FILE ]]; then
             _filedir
         fi

@@ -100,6 +100,11 @@ got=$(offers "$cli" "")
 [[ "|$got|" == *"|day|"* && "|$got|" == *"|help|"* ]] || fail "the real program offers '$got'"
 got=$(offers "$cli" table --)
 [[ "|$got|" == *"|--settings|"* ]] || fail "the real program's table offers '$got'"
+got=$(offers "$cli" almanac --kind lunar)
+[[ $got == lunar-eclipse ]] || fail "the real program's almanac --kind offers '$got'"
+got=$(offers "$cli" almanac --kind season,s)
+[[ $got == "season,solar-eclipse|season,summer-time" ]] ||
+  fail "the real program's almanac --kind season,s offers '$got'"
 
 [[ $(complete -p dawnhelm-cli) == *_dawnhelm_cli* ]] || fail "no completion registered for dawnhelm-cli"
 

@@ -244,7 +244,8 @@ void TDawnhelmDate::btnCalendarClick() {
         CalendarMoon->isChecked(),
         CalendarTwilight->isChecked(),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
-        {}};
+        {},
+        false};
     // A century takes some seconds: the progress dialog shows after half a
     // second, and its Cancel stops the writing before the old file is touched.
     const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;
