@@ -31,6 +31,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 namespace dawn {
 
@@ -160,6 +161,20 @@ struct SunDayEvents {
 };
 
 SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place);
+
+// The sun's centre crossing any geometric altitudes (degrees, no refraction)
+// in one day, from one set of samples as the twilights are found: for each
+// altitude its rising crossing as the dawn and its setting one as the dusk,
+// with the twilights' statuses. `out` holds one entry per altitude.
+// -6, -12 and -18 give exactly the twilights of ComputeSunDayEvents.
+void ComputeSunAltitudeCrossings(std::chrono::year_month_day date, const Place& place,
+                                 std::span<const double> altitudesDegrees, std::span<Twilight> out);
+
+// The sun's whole day and the crossings of `altitudesDegrees` from one set of
+// samples: what the day costs with the light periods (the blue and golden
+// hours' bounds) besides.
+SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place,
+                                 std::span<const double> altitudesDegrees, std::span<Twilight> out);
 
 // ---------------------------------------------------------------------------
 // The building blocks, public so that they can be tested and reused.

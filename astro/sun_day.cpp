@@ -46,10 +46,8 @@ std::optional<SolarNoon> Transit(const DaySamples& s, double latitudeDegrees) {
                      90.0 - std::fabs(latitudeDegrees - declination / kRadiansPerDegree)};
 }
 
-}  // namespace
-
-SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place) {
-    const SampledDay day = SampleSunDay(date, place);
+// The whole day from its samples.
+SunDayEvents EventsOf(const SampledDay& day, const Place& place) {
     SunDayEvents events;
     const DayScan riseSet{FindCrossings(day.samples, day.cosZenith), day.julianDay};
     events.riseSet = {ResultOfDay(riseSet, EventKind::Rise), ResultOfDay(riseSet, EventKind::Set)};
@@ -59,6 +57,41 @@ SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& 
     }
     events.noon = Transit(day.samples, place.latitudeMinutes / 60.0);
     return events;
+}
+
+}  // namespace
+
+SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place) {
+    return EventsOf(SampleSunDay(date, place), place);
+}
+
+namespace {
+
+void FindAltitudes(const SampledDay& day, std::span<const double> altitudesDegrees,
+                   std::span<Twilight> out) {
+    const std::size_t n = std::min(altitudesDegrees.size(), out.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        // The altitude's sine is the cosine of its zenith distance.
+        const double cosZenith = std::sin(altitudesDegrees[i] * kRadiansPerDegree);
+        const ScanResult scan = FindCrossings(day.samples, cosZenith, Azimuths::Skip);
+        out[i] = {MinutesOf(scan, EventKind::Rise), MinutesOf(scan, EventKind::Set)};
+    }
+}
+
+}  // namespace
+
+void ComputeSunAltitudeCrossings(std::chrono::year_month_day date, const Place& place,
+                                 std::span<const double> altitudesDegrees,
+                                 std::span<Twilight> out) {
+    FindAltitudes(SampleSunDay(date, place), altitudesDegrees, out);
+}
+
+SunDayEvents ComputeSunDayEvents(std::chrono::year_month_day date, const Place& place,
+                                 std::span<const double> altitudesDegrees,
+                                 std::span<Twilight> out) {
+    const SampledDay day = SampleSunDay(date, place);
+    FindAltitudes(day, altitudesDegrees, out);
+    return EventsOf(day, place);
 }
 
 }  // namespace dawn

@@ -2,8 +2,10 @@
 // that every branch of the scan (days with and without crossings) is met.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <chrono>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "astro/astro.h"
@@ -64,6 +66,18 @@ void BM_SunDayEvents(benchmark::State& state) {
         [](year_month_day d, const dawn::Place& p) { return dawn::ComputeSunDayEvents(d, p); });
 }
 
+// The same with the bounds of the blue and golden hours (-6, -4 and +6
+// degrees) from the same samples: the difference is what the light periods
+// add to a day.
+void BM_SunDayEventsWithLight(benchmark::State& state) {
+    static constexpr std::array<double, 3> kBounds = {-6.0, -4.0, 6.0};
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        std::array<dawn::Twilight, 3> light;
+        const dawn::SunDayEvents day = dawn::ComputeSunDayEvents(d, p, kBounds, light);
+        return std::pair(day, light);
+    });
+}
+
 // The sun's whole day, the moon's rise and set and the moon's phase of the
 // date: what a day view needs of the sky.
 void BM_SunAndMoonDay(benchmark::State& state) {
@@ -78,6 +92,7 @@ BENCHMARK(BM_MoonEvent)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_MoonDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunDayEvents)->Arg(0)->Arg(1);
+BENCHMARK(BM_SunDayEventsWithLight)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunAndMoonDay)->Arg(0)->Arg(1);
 
 }  // namespace

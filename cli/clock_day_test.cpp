@@ -32,12 +32,9 @@ std::vector<std::string> Lines(const std::string& text) {
 // three hours early and civil dusk three hours late as alarms.
 std::string WriteSettings(const testing::TempDir& dir, const std::string& name, int latitude,
                           int longitude, int standardOffset, const std::string& zone) {
-    std::vector<std::string> lines = {"4",  "204",         "903",        "0",  "1",
-                                      "",   "",            "1",          "",   "1",
-                                      "",   "1",           "",           "",   "",
-                                      "1",  "1",           "1",          "1",  zone,
-                                      name, "0",           "3",          "0",  "3",
-                                      "-180", "0",         "180",        "0"};
+    std::vector<std::string> lines = {"4",  "204", "903", "0", "1", "",     "",  "1",   "",  "1",
+                                      "",   "1",   "",    "",  "",  "1",    "1", "1",   "1", zone,
+                                      name, "0",   "3",   "0", "3", "-180", "0", "180", "0"};
     lines[12] = std::to_string(longitude);
     lines[13] = std::to_string(latitude);
     lines[14] = std::to_string(standardOffset);
@@ -61,8 +58,8 @@ TEST(ClockDay, MoonTimesFallOnTheDateOfTheirClock) {
     const std::vector<std::string> brussels = {"--place", "Brussels"};
     const std::vector<std::string> sydney = {"--place", "Sydney"};
     const std::vector<std::string> lordHowe = {
-        "--settings", WriteSettings(dir, "lordhowe", -(31 * 60 + 33), 159 * 60 + 5, 630,
-                                    "Australia/Lord_Howe")};
+        "--settings",
+        WriteSettings(dir, "lordhowe", -(31 * 60 + 33), 159 * 60 + 5, 630, "Australia/Lord_Howe")};
     const struct {
         const char* what;
         const std::vector<std::string>& place;

@@ -1,8 +1,10 @@
 // events: the rise and set of the sun or the moon, the sun's twilight or its
 // noon for every date of a range.
 #include <array>
+#include <charconv>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,9 @@ namespace {
 
 constexpr Option kKindOption{"kind", "KIND", false,
                              "sun (the default), moon, civil, nautical, astronomical or noon"};
+constexpr Option kElevationOption{"elevation", "DEGREES", false,
+                                  "the sun's centre crossing this altitude (-90..90), instead "
+                                  "of --kind"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -28,7 +33,8 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kMoonOption,
                                kKindOption,
                                kZoneOption,
-                               kPlaceOption};
+                               kPlaceOption,
+                               kElevationOption};
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.
@@ -124,12 +130,30 @@ std::string ReadListing(const Command& command, Listing& out) {
     return {};
 }
 
+// --elevation: a number of degrees from -90 to 90.
+std::string ReadElevation(const Command& command, std::optional<double>& out) {
+    const std::string* text = command.Value(kElevationOption.name);
+    if (text == nullptr) return {};
+    double value = 0;
+    const char* end = text->data() + text->size();
+    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    if (text->empty() || ec != std::errc() || ptr != end || !(value >= -90.0 && value <= 90.0))
+        return "--elevation: " + QuotedArgument(*text) +
+               " is not an altitude in degrees from -90 to 90";
+    if (command.Value(kKindOption.name) != nullptr || command.Flag(kMoonOption.name))
+        return "--elevation goes with neither --kind nor --moon";
+    out = value;
+    return {};
+}
+
 VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     std::chrono::year_month_day from{};
     std::chrono::year_month_day to{};
     if (auto failed = ReadPlaceOptions(command, settings)) return *failed;
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
+    std::optional<double> elevation;
+    if (auto e = ReadElevation(command, elevation); !e.empty()) return VerbOutcome::Usage(e);
     Listing listing = Listing::Sun;
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
 
@@ -141,7 +165,13 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         const std::chrono::year_month_day date{day};
         const Place place = PlaceOf(settings, DayNumber::FromDate(date));
         const std::string iso = FormatIsoDate(date);
-        if (listing == Listing::Sun || listing == Listing::Moon) {
+        if (elevation) {
+            std::array<Twilight, 1> crossing;
+            ComputeSunAltitudeCrossings(date, place, std::span<const double>(&*elevation, 1),
+                                        crossing);
+            AppendLine(buffer, iso, "Rise", crossing[0].dawn);
+            AppendLine(buffer, iso, "Set", crossing[0].dusk);
+        } else if (listing == Listing::Sun || listing == Listing::Moon) {
             const DayEvents events =
                 listing == Listing::Moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
             AppendLine(buffer, iso, "Rise", events.rise);
@@ -184,7 +214,10 @@ const Verb& EventsVerb() {
         "--kind noon lists one line per date, the sun's upper transit and its altitude:\n"
         "    YYYY-MM-DD;Noon;4;HH:MM;ALTITUDE\n"
         "with status 0 and empty fields on a date without a transit (where the zone's noon\n"
-        "lies near midnight).",
+        "lies near midnight).\n"
+        "--elevation DEGREES lists the sun's centre crossing any altitude from -90 to 90\n"
+        "degrees (no refraction; +6 is the top of the golden hour, -16 or -18 the dawn of\n"
+        "some calendars) as --kind civil lists -6: rising as Rise, setting as Set.",
         kOptions,
         &Run,
     };

@@ -63,11 +63,12 @@ ScannedDay ScannedDayOf(DayNumber date, const ClockRules& clocks, const DayEvent
 }
 
 ScannedDay ScannedDayOf(DayNumber date, const ClockRules& clocks, const Twilight& twilight) {
-    return {date, clocks, twilight.dawn.status, {ScannedOf(twilight.dawn), ScannedOf(twilight.dusk)}};
+    return {
+        date, clocks, twilight.dawn.status, {ScannedOf(twilight.dawn), ScannedOf(twilight.dusk)}};
 }
 
 std::array<EventValues, kEventKindCount> ClockDayEvents(const std::optional<ScannedDay>& before,
-                                                       const ScannedDay& day) {
+                                                        const ScannedDay& day) {
     const std::optional<OnTheClock> rise = LastOnTheDate(before, day, EventKind::Rise);
     const std::optional<OnTheClock> set = LastOnTheDate(before, day, EventKind::Set);
     const double finalAltitude = UpThroughout(day) ? 1.0 : -1.0;

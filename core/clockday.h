@@ -55,7 +55,7 @@ struct ScannedCrossings {
 struct ScannedDay {
     DayNumber date;
     ClockRules clocks;
-    EventStatus status = EventStatus::Normal;  // of the standard day
+    EventStatus status = EventStatus::Normal;                 // of the standard day
     std::array<ScannedCrossings, kEventKindCount> crossings;  // by EventKind
 };
 
@@ -69,7 +69,7 @@ ScannedDay ScannedDayOf(DayNumber date, const ClockRules& clocks, const Twilight
 // empty when the clock of the day before never runs into the date (no summer
 // time there), which gives the same values.
 std::array<EventValues, kEventKindCount> ClockDayEvents(const std::optional<ScannedDay>& before,
-                                                       const ScannedDay& day);
+                                                        const ScannedDay& day);
 
 // Whether the clock of `date` can carry a crossing into the next date: some
 // summer time around it. A day for which this is false needs no scan to be

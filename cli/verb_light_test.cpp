@@ -1,0 +1,100 @@
+// light, and events --elevation, which gives each of its bounds.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/testsupport_verbs.h"
+
+namespace dawn::cli {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The time of one line of `events --elevation`.
+std::string CrossingAt(const char* elevation, bool rising) {
+    const CliRun r = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
+                             "2024-06-21", "--to", "2024-06-21", "--elevation", elevation});
+    EXPECT_EQ(r.code, 0) << r.err;
+    const std::vector<std::string> lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), 2u);
+    const std::string& line = lines.at(rising ? 0 : 1);
+    return line.substr(line.find(';', 16) + 1, 5);
+}
+
+// Each period runs between the crossings of its bounds that events lists:
+// the blue hour from -6 to -4 degrees, the golden hour from -4 to +6.
+TEST(LightVerb, PeriodsRunBetweenTheCrossingsOfTheirBounds) {
+    const CliRun r = RunCli({"light", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
+                             "2024-06-21", "--to", "2024-06-21"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string blueDawn = CrossingAt("-6", true), goldenDawn = CrossingAt("-4", true);
+    const std::string goldenMorningEnd = CrossingAt("6", true);
+    const std::string goldenEvening = CrossingAt("6", false), blueDusk = CrossingAt("-4", false);
+    const std::string night = CrossingAt("-6", false);
+    EXPECT_EQ(Lines(r.out),
+              (std::vector<std::string>{
+                  "2024-06-21;morning blue hour;" + blueDawn + ";" + goldenDawn,
+                  "2024-06-21;morning golden hour;" + goldenDawn + ";" + goldenMorningEnd,
+                  "2024-06-21;evening golden hour;" + goldenEvening + ";" + blueDusk,
+                  "2024-06-21;evening blue hour;" + blueDusk + ";" + night}));
+    EXPECT_EQ(Lines(r.out)[0], "2024-06-21;morning blue hour;03:39;03:57");
+}
+
+// Far north at midsummer the sun stays above -4 degrees: no blue hour, the
+// morning golden hour has only its end and the evening one only its start.
+// With a zone the times are on its clock, summer time applied.
+TEST(LightVerb, EmptyWhereTheSunCrossesNoBoundAndOnTheZonesClock) {
+    const struct {
+        std::vector<std::string> place;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {{"--lat", "4140", "--lon", "1200", "--tz", "60"},
+         {"2024-06-21;morning blue hour;;", "2024-06-21;morning golden hour;;02:05",
+          "2024-06-21;evening golden hour;21:19;", "2024-06-21;evening blue hour;;"}},
+        {{"--lat", "3047", "--lon", "328", "--zone", "Europe/Brussels"},
+         {"2024-06-21;morning blue hour;04:39;04:57",
+          "2024-06-21;morning golden hour;04:57;06:18",
+          "2024-06-21;evening golden hour;21:02;22:23",
+          "2024-06-21;evening blue hour;22:23;22:41"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"light", "--from", "2024-06-21", "--to", "2024-06-21"};
+        args.insert(args.end(), c.place.begin(), c.place.end());
+        const CliRun r = RunCli(args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(Lines(r.out), c.lines);
+    }
+}
+
+TEST(EventsVerb, ElevationIsADegreeFromMinus90To90AloneOfItsKind) {
+    const std::vector<std::string> base = {"events", "--lat",  "0",          "--lon", "0",
+                                           "--tz",   "0",      "--from",     "2024-01-01",
+                                           "--to",   "2024-01-01"};
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{"--elevation", "abc"}, {"--elevation", "90.5"},
+          {"--elevation", ""}, {"--elevation", "6x"}, {"--elevation", "nan"},
+          {"--elevation", "6", "--kind", "civil"}, {"--elevation", "6", "--moon"}}) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.code, 2) << extra[1];
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_THAT(r.err, ::testing::HasSubstr("--elevation")) << extra[1];
+    }
+    std::vector<std::string> args = base;
+    args.insert(args.end(), {"--elevation", "-0.833"});
+    const CliRun r = RunCli(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Lines(r.out).size(), 2u);
+}
+
+}  // namespace
+}  // namespace dawn::cli
