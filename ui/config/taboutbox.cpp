@@ -102,7 +102,7 @@ TAboutBox::TAboutBox(AppState& state, QWidget* parent, MessageBoxes& messages,
                      FileChoosers& choosers)
     : QDialog(parent), d(std::make_unique<Impl>(state, messages, choosers)) {
     setObjectName(QStringLiteral("TAboutBox"));
-    setWindowTitle(QStringLiteral("About Dawnhelm"));
+    setWindowTitle(QStringLiteral("Configuration"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     LoadHelpResources();
@@ -292,7 +292,7 @@ void TAboutBox::BuildMediaPanel() {
     PanelFiles->setFocusPolicy(Qt::StrongFocus);
     PanelFiles->hide();
 
-    FileGroupBox = NewGroup(PanelFiles, "FileGroupBox", QStringLiteral("MediaFiles"));
+    FileGroupBox = NewGroup(PanelFiles, "FileGroupBox", QStringLiteral("Media"));
     const QIcon browse = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon play = style()->standardIcon(QStyle::SP_MediaPlay);
     const QIcon show = style()->standardIcon(QStyle::SP_FileDialogContentsView);
@@ -428,7 +428,8 @@ void TAboutBox::BuildStrip() {
     eph->addWidget(lbAboutMoonset, 1, 3);
 
     gbContact = NewGroup(this, "gbContact", QString());
-    auto* maker = new QLabel(QStringLiteral("The Dawnhelm makers"), gbContact);
+    lbMakers = new QLabel(QStringLiteral("The Dawnhelm makers"), gbContact);
+    lbMakers->setObjectName(QStringLiteral("lbMakers"));
     lbHomePage = new ClickLabel(gbContact);
     lbHomePage->setObjectName(QStringLiteral("lbHomePage"));
     lbHomePage->setText(QStringLiteral("homepage: ") + QLatin1String(kHomePageAddress));
@@ -436,7 +437,7 @@ void TAboutBox::BuildStrip() {
     lbHomePage->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
     lbHomePage->setCursor(Qt::PointingHandCursor);
     auto* contact = new QVBoxLayout(gbContact);
-    contact->addWidget(maker);
+    contact->addWidget(lbMakers);
     contact->addWidget(lbHomePage);
 
     lbDawnhelm = new QLabel(QStringLiteral("Dawnhelm"), this);

@@ -128,6 +128,7 @@ public:
     QLabel* lbAboutMoonRise = nullptr;
     QLabel* lbAboutMoonset = nullptr;
     QGroupBox* gbContact = nullptr;
+    QLabel* lbMakers = nullptr;
     ClickLabel* lbHomePage = nullptr;
     QLabel* lbDawnhelm = nullptr;
     QLabel* lbVersion = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
+#include "ui/main/links.h"
 #include "ui/main/messages.h"
 
 namespace dawn {
@@ -354,6 +355,16 @@ void TAboutBox::LanguageBoxClick() {
 }
 
 void TAboutBox::PutLabelsOnControls() {
+    setWindowTitle(Q(WithoutAccessKey(d->state.Label(label::kMenuConfiguration))));
+    LanguageBox->setTitle(AsTitle(d->Label(label::kLanguage)));
+    PlaceBox->setTitle(d->Label(label::kPlace));
+    PlaceSearchEdit->setPlaceholderText(d->Label(label::kPlaceSearchHint));
+    gbEphemeride->setTitle(d->Label(label::kEphemeris));
+    SaisonCheckBox->setText(d->Label(label::kSummerTimeSwitch));
+    lbMakers->setText(d->Label(label::kMakers));
+    lbHomePage->setText(d->Label(label::kHomePageLine) + QLatin1Char(' ') +
+                        QLatin1String(kHomePageAddress));
+    FileGroupBox->setTitle(AsTitle(d->Label(label::kMedia)));
     TimezoneBox->setTitle(d->Label(label::kTimeZone));
     CheckNewYear->setText(d->Label(label::kNewYear));
     CheckNewYear->setToolTip(d->Label(label::kNewYear));

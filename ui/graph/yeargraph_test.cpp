@@ -95,7 +95,7 @@ TEST_F(GraphTest, GapsSplitTheLinesAndTheLegendNamesEachOnce) {
 const DayNumber kNoMoonrise = DayNumber::FromYmd(2024, 6, 27);
 const DayNumber kNoMoonset = DayNumber::FromYmd(2024, 7, 15);
 
-TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysSun) {
+TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesTheMoon) {
     test::PlaceAt(state.Settings, 3047, 328, 60);
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
@@ -155,7 +155,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
     for (QLegendMarker* m : chart.Chart->legend()->markers()) {
         if (m->isVisible()) legend << m->label();
     }
-    EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
+    EXPECT_THAT(legend, ElementsAre("Moonrise", "Moonset"));
 }
 
 // The bands are named in the legend after the two lines, darkest first,
@@ -190,7 +190,7 @@ TEST_F(GraphTest, TwilightBandsAreNamedInTheLegendOnlyWhileShown) {
     // The moon's month has no bands, whatever the graph showed before.
     in.principalPhases = true;
     chart.Load(BuildGraph(in, Body::Moon));
-    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset"));
+    EXPECT_THAT(legend(), ElementsAre("Moonrise", "Moonset"));
 }
 
 TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "ui/locale/qtlocale.h"
 #include "ui/main/messages.h"
@@ -318,6 +320,13 @@ void TForm1::BuildMenu() {
     Dawnhelmhelpfile1 = add("Dawnhelmhelpfile1", QStringLiteral("Dawnhelm &helpfile"));
     DawnhelmHomepage1 = add("DawnhelmHomepage1", QStringLiteral("&Dawnhelm Homepage"));
     Email1 = add("Email1", QStringLiteral("&E-mail Dawnhelm"));
+    N4 = separator("N4");
+    SunPanel1 = add("SunPanel1", QStringLiteral("&Sun panel"));
+    TwilightPanel1 = add("TwilightPanel1", QStringLiteral("T&wilight panel"));
+    MoonPanel1 = add("MoonPanel1", QStringLiteral("&Moon panel"));
+    SunPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    TwilightPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    MoonPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
     N1 = separator("N1");
     SystrayMenu = add("SystrayMenu", QStringLiteral("Sys&tray"));
     SystrayMenu->setCheckable(true);
@@ -334,6 +343,34 @@ void TForm1::BuildMenu() {
     connect(Email1, &QAction::triggered, this, &TForm1::mailRequested);
     connect(about1, &QAction::triggered, this, &TForm1::aboutRequested);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(SunPanel1, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Sun); });
+    connect(TwilightPanel1, &QAction::triggered, this,
+            [this] { ShowPanel(ShownPanel::Twilight); });
+    connect(MoonPanel1, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Moon); });
+}
+
+void TForm1::PutLabelsOnMenus() {
+    const auto text = [this](int n) { return Q(state_.Label(n)); };
+    SetUp->setTitle(text(label::kMenuSetUp));
+    const std::pair<QAction*, int> captions[] = {
+        {Configuration1, label::kMenuConfiguration},
+        {Graphics1, label::kMenuGraphics},
+        {Export1, label::kMenuExport},
+        {Dawnhelmhelpfile1, label::kMenuHelpFile},
+        {DawnhelmHomepage1, label::kMenuHomePage},
+        {Email1, label::kMenuEmail},
+        {SunPanel1, label::kMenuSunPanel},
+        {TwilightPanel1, label::kMenuTwilightPanel},
+        {MoonPanel1, label::kMenuMoonPanel},
+        {SystrayMenu, label::kMenuSystray},
+        {about1, label::kMenuAbout},
+        {Exit1, label::kMenuExit},
+        {configuartion2, label::kMenuConfiguration},
+        {About2, label::kMenuAbout},
+        {Systray2, label::kMenuSystrayOut},
+        {Shutdown, label::kMenuShutdown},
+    };
+    for (const auto& [action, n] : captions) action->setText(text(n));
 }
 
 // Positions are counted in character cells of the fixed-pitch font, so the

@@ -147,6 +147,10 @@ public:
     QAction* Dawnhelmhelpfile1 = nullptr;
     QAction* DawnhelmHomepage1 = nullptr;
     QAction* Email1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* SunPanel1 = nullptr;  // Ctrl+1, Ctrl+2, Ctrl+3
+    QAction* TwilightPanel1 = nullptr;
+    QAction* MoonPanel1 = nullptr;
     QAction* N1 = nullptr;
     QAction* SystrayMenu = nullptr;  // checkable
     QAction* N2 = nullptr;
@@ -237,6 +241,10 @@ public slots:
     // Sun panel -> twilight panel and back.
     void lbSunriseClick();
     void lbTwilightClick();
+    // The sun, twilight or moon panel (with the moon's phase), from the menu
+    // or its keys.
+    enum class ShownPanel { Sun, Twilight, Moon };
+    void ShowPanel(ShownPanel panel);
     void Image1Click();
     void Exit1Click();
     // Tray mode on or off (SystrayMenu and Systray2).
@@ -294,6 +302,8 @@ private:
     void SyncSpinEdits();
     void ApplyWeekStartDay();
     void ShowView(const DayView& view);
+    // The menus' captions in the applied language.
+    void PutLabelsOnMenus();
     void BuildTray();
     void BuildGrid();
     void ShowMainWindow();

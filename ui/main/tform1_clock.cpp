@@ -90,7 +90,9 @@ void TForm1::Timer1Timer() {
     }
 
     const PanelLook panel =
-        PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator);
+        PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator,
+                    PanelWords{WithoutAccessKey(state_.Label(label::kMenuSetUp)),
+                               WithoutAccessKey(state_.Label(label::kMenuAbout))});
     Panel1->setText(Q(panel.caption));
     SetPanel1Lowered(panel.bevel == Bevel::Lowered);
 
@@ -98,7 +100,10 @@ void TForm1::Timer1Timer() {
     const HelpTexts help{state_.Label(label::kAzimuth), state_.Label(label::kLanguage),
                          state_.Label(label::kLanguageName),
                          FormatAzimuth(shown.Event(state_.Panel, EventKind::Rise).Azimuth),
-                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth)};
+                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth),
+                         state_.Label(label::kHintRightButton),
+                         state_.Label(label::kHintCoordinates),
+                         state_.Label(label::kHintF1)};
     if (const std::optional<HelpLine> line = HelpLineAt(time.second, help)) {
         lbSetupHelp->setText(Q(line->caption));
         lbSetupHelp->setEnabled(line->enabled);

@@ -67,6 +67,7 @@ void TForm1::ShowDay() {
 }
 
 void TForm1::ShowView(const DayView& v) {
+    PutLabelsOnMenus();
     lbWeek->setText(Q(v.weekCaption));
     FitCaption(lbWeek, font());
     QLabel* weeks[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
