@@ -4,10 +4,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "places/citysearch.h"
 
 namespace dawn::cli {
 
@@ -23,6 +26,11 @@ inline constexpr Option kSettingsOrPlaceOption{
     "settings", "FILE", false,
     "settings file as the program keeps it (Dawncode.txt); a missing file means the default "
     "place; without it the defaults with --place or --zone"};
+
+// Appends to `matches`, up to `limit` lines in all, the places of the zone
+// table (places/zonetable.h) that match `query` and that no city of
+// `matches` with the same folded name and zone stands for already.
+void AddZonePlaces(std::string_view query, std::size_t limit, std::vector<City>& matches);
 
 // True when --place or --zone was given.
 bool HasPlaceOrZone(const Command& command);

@@ -131,9 +131,16 @@ inline constexpr int kHomePageLine = 121;
 inline constexpr int kMenuSunPanel = 122;
 inline constexpr int kMenuTwilightPanel = 123;
 inline constexpr int kMenuMoonPanel = 124;
+// A screen reader's words for a change since the day before, "{change}" the
+// change as shown: a rise or set earlier or later, a length longer or shorter.
+inline constexpr int kChangeEarlier = 125;
+inline constexpr int kChangeLater = 126;
+inline constexpr int kChangeLonger = 127;
+inline constexpr int kChangeShorter = 128;
+inline constexpr int kYear = 129;
 }  // namespace label
 
-inline constexpr int kLabelCount = 125;  // label numbers 0..124
+inline constexpr int kLabelCount = 130;  // label numbers 0..129
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

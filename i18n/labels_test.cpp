@@ -207,7 +207,8 @@ TEST(LabelFileTest, OlderFilesAndExtraColumnsMergeWithTheProgramsTable) {
         EXPECT_EQ(load.table.Cell(2, label::kSunrise), "Zon komt op :");
         EXPECT_EQ(load.table.Cell(5, label::kSolarNoon), builtIn.Cell(5, label::kSolarNoon));
         EXPECT_EQ(load.table.Cell(0, label::kDusk), builtIn.Cell(0, label::kDusk));
-        EXPECT_EQ(load.table.Cell(3, label::kMenuMoonPanel), builtIn.Cell(3, label::kMenuMoonPanel));
+        EXPECT_EQ(load.table.Cell(3, label::kMenuMoonPanel),
+                  builtIn.Cell(3, label::kMenuMoonPanel));
         EXPECT_EQ(load.table.Cell(4, label::kTwilight),
                   c.columns == 9 ? "Mein Zwielicht" : builtIn.Cell(4, label::kTwilight));
         EXPECT_EQ(load.table.Cell(8, 9), c.columns == 9 ? "Soloppgang" : "");

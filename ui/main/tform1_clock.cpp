@@ -97,7 +97,8 @@ void TForm1::Timer1Timer() {
     SetPanel1Lowered(panel.bevel == Bevel::Lowered);
 
     const DayEphemeris& shown = state_.Day;
-    const HelpTexts help{state_.Label(label::kAzimuth), state_.Label(label::kLanguage),
+    const HelpTexts help{state_.Label(label::kAzimuth),
+                         state_.Label(label::kLanguage),
                          state_.Label(label::kLanguageName),
                          FormatAzimuth(shown.Event(state_.Panel, EventKind::Rise).Azimuth),
                          FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth),
@@ -194,8 +195,9 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     // With pictures off, "both" is the notification alone; the picture window
     // stays the last way when nothing else reaches the user.
     const AlarmChannel channel = s.AlarmImageEnabled ? alarm.channel : AlarmChannel::Notification;
-    Notifier()->Deliver(channel, AlarmNotice{Q(text.title), Q(text.body)},
-                        AlarmFallbacks{TrayMessageVia(CoolTrayIcon1), showPicture});
+    Notifier()->Deliver(
+        channel, AlarmNotice{Q(text.title), Q(text.body)},
+        AlarmFallbacks{TrayMessageVia(CoolTrayIcon1), showPicture, NoticeWindowOver(this)});
     return true;
 }
 
