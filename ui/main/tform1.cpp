@@ -140,6 +140,8 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // The window's own destruction moves the focus; the ring is gone by then.
+    disconnect(focusWatch_);
     const SettingsSaveResult saved = SaveSettings(state_.Settings, state_.AppDir);
     if (!saved.ok) messages_.showMessage(nullptr, Q(saved.error));
 }
@@ -617,8 +619,8 @@ void TForm1::WireKeyboard() {
     FocusRing->setAttribute(Qt::WA_TransparentForMouseEvents);
     FocusRing->setFocusPolicy(Qt::NoFocus);
     FocusRing->hide();
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { MoveFocusRing(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { MoveFocusRing(now); });
 }
 
 void TForm1::MoveFocusRing(QWidget* focused) {

@@ -313,6 +313,7 @@ private:
     // What a click on `watched` does; false when a click does nothing there.
     bool ActivateControl(QObject* watched);
     QList<QWidget*> keyTargets_;
+    QMetaObject::Connection focusWatch_;
     void ShowPendingMessages();
     // Sets the calendar to `date` when it differs; true when it changed
     // (the change event then ran Calendar1Change).
