@@ -16,6 +16,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev
   libqt6opengl6-dev qt6-svg-dev libqt6svg6 qt6-l10n-tools qt6-image-formats-plugins
+  qt6-translations-l10n
   libjpeg-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev libical-dev liberfa-dev
   libgeonames-dev libgeonames-common libhowardhinnant-date-dev tzdata
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good

@@ -18,6 +18,7 @@
 #include "ui/config/taboutbox.h"
 #include "ui/export/tdawnhelmdate.h"
 #include "ui/graph/yeargraph.h"
+#include "ui/locale/qttranslations.h"
 #include "ui/main/deferredicons.h"
 #include "ui/main/helpwindow.h"
 #include "ui/main/messages.h"
@@ -115,6 +116,9 @@ int main(int argc, char** argv) {
     // and saves the settings when it is destroyed, at the end, while the
     // holders below still stand, so that a window asked for while it closes
     // is still there.
+    // Qt's own texts (standard buttons, the file and print dialogs) follow
+    // the chosen language; it outlives every window.
+    dawn::QtTranslations qtTexts;
     std::unique_ptr<dawn::TForm1> form1;
     dawn::TForm2* form2 = nullptr;
     // The manual has no owner window; it is closed with the program.
@@ -165,6 +169,11 @@ int main(int argc, char** argv) {
 
     form1 = std::make_unique<dawn::TForm1>(state, inputs);
     dawn::TForm1* main = form1.get();
+    qtTexts.Apply(state.Current.languageIndex, inputs.Locale);
+    // The main window redraws after every change of the language.
+    QObject::connect(main, &dawn::TForm1::trayHintChanged, main, [&qtTexts, &state, &inputs] {
+        qtTexts.Apply(state.Current.languageIndex, inputs.Locale);
+    });
     form2 = new dawn::TForm2(state, main, main);
 
     QObject::connect(main, &dawn::TForm1::sunGraphRequested, main,

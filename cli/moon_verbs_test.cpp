@@ -175,6 +175,42 @@ TEST(MoonVerbs, EachDateTakesTheZonesOffsetOfThatDate) {
     }
 }
 
+// --place and --zone stand in for the options as in the other verbs, or
+// override the settings file: each gives what a settings file with the same
+// place and zone gives, Moscow's change of offset in 2011 included.
+TEST(MoonVerbs, PlaceAndZoneOptions) {
+    const testing::TempDir dir;
+    SiteSettings s = DefaultSettings(dir.str(), 2024);
+    s.LatitudeMinutes = 3345;
+    s.LongitudeMinutes = 3737;
+    s.ZoneName = "Europe/Moscow";
+    ASSERT_TRUE(SaveSettings(s, dir.str()).ok);
+    const std::string file = dir.file("Dawncode.txt");
+    const std::vector<std::string> range = {"--from", "2011-03-01", "--to", "2011-04-20"};
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), range.begin(), range.end());
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        return r.out;
+    };
+    const std::string moon = run({"moon", "--settings", file});
+    const std::string phases = run({"phases", "--settings", file});
+    EXPECT_EQ(run({"moon", "--lat", "3345", "--lon", "3737", "--zone", "Europe/Moscow"}), moon);
+    EXPECT_EQ(run({"phases", "--zone", "Europe/Moscow"}), phases);
+    EXPECT_EQ(run({"phases", "--place", "Moscow"}), phases);
+    EXPECT_EQ(run({"phases", "--settings", dir.file("none.txt"), "--zone", "Europe/Moscow"}),
+              phases);
+    // --place brings the city's own coordinates: only the phases' names and
+    // dates, which do not depend on the latitude's hemisphere, agree.
+    const std::string byPlace = run({"moon", "--place", "Moscow"});
+    EXPECT_EQ(byPlace.size(), moon.size());
+    EXPECT_NE(run({"moon", "--settings", file, "--zone", "Asia/Tokyo"}), moon);
+    // A zone's own place: Lord Howe Island, half an hour off its neighbours.
+    EXPECT_EQ(run({"phases", "--place", "Lord Howe"}),
+              run({"phases", "--zone", "Australia/Lord_Howe"}));
+}
+
 TEST(MoonVerbs, BadArgumentsLeaveStdoutEmpty) {
     const std::vector<std::string> range = {"--from", "2024-01-01", "--to", "2024-01-31"};
     const struct {
@@ -190,6 +226,10 @@ TEST(MoonVerbs, BadArgumentsLeaveStdoutEmpty) {
         {{"phases", "--tz", "60", "--settings", "x"}, "either --settings or --tz"},
         {{"phases", "--tz", "1440"}, "--tz: '1440' is out of range"},
         {{"phases", "--tz", "60", "--lat", "3047"}, "unknown option '--lat'"},
+        {{"moon", "--place", "Moscow", "--lat", "3047"}, "either --place or --lat and --lon"},
+        {{"phases", "--zone", "Europe/Moscow", "--tz", "60"}, "either --tz or --zone and --place"},
+        {{"phases", "--zone", "Mars/Olympus"}, "--zone: "},
+        {{"moon", "--place", "Xqzwv"}, "--place: no place matches 'Xqzwv'"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;

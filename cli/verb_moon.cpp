@@ -21,7 +21,9 @@ constexpr Option kOptions[] = {kLatitudeOrSettingsOption,
                                kTimeZoneOrSettingsOption,
                                kOptionalSettingsOption,
                                kFromOption,
-                               kToOption};
+                               kToOption,
+                               kZoneOption,
+                               kPlaceOption};
 
 void AppendOneDecimal(std::string& out, double value) {
     char digits[32];
@@ -77,8 +79,9 @@ const Verb& MoonVerb() {
         "last quarter when it holds the minute of that phase as the phases verb lists it.\n"
         "LIT is the lit part of the moon's disc in percent and AGE the days since the last\n"
         "new moon, both at noon of the zone's standard time, with one decimal. The place\n"
-        "and zone come from --lat, --lon and --tz, or from the settings file; a time zone\n"
-        "named there gives every date the standard offset it had on that date.",
+        "and zone come from --lat, --lon and --tz, or from the settings file; --place and\n"
+        "--zone stand in for them or override the file. A time zone named there, or by\n"
+        "--zone or --place, gives every date the standard offset it had on that date.",
         kOptions,
         &Run,
     };

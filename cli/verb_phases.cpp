@@ -16,8 +16,12 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr Option kOptions[] = {kTimeZoneOrSettingsOption, kOptionalSettingsOption, kFromOption,
-                               kToOption};
+constexpr Option kOptions[] = {kTimeZoneOrSettingsOption,
+                               kOptionalSettingsOption,
+                               kFromOption,
+                               kToOption,
+                               kZoneOption,
+                               kPlaceOption};
 
 void AppendTwoDigits(std::string& out, long value) {
     out.push_back(static_cast<char>('0' + value / 10));
@@ -67,12 +71,12 @@ const Verb& PhasesVerb() {
         "dates, oldest first, in UTF-8:\n"
         "    YYYY-MM-DD HH:MM;PHASE\n"
         "PHASE is new, first quarter, full or last quarter. Times are the zone's standard\n"
-        "time (no summer time), rounded to the minute; the zone comes from --tz or from the\n"
-        "settings file. A time zone named there gives each date the standard offset it had\n"
-        "on that date, taking over at the midnight that ends the date before. From 1900 to\n"
-        "2100 they agree with a high-precision ephemeris to within a minute; far from the\n"
-        "present they rest on an extrapolation of the Earth's irregular rotation and grow\n"
-        "uncertain.",
+        "time (no summer time), rounded to the minute; the zone comes from --tz, --zone or\n"
+        "--place, or from the settings file (which --zone and --place override). A time\n"
+        "zone named gives each date the standard offset it had on that date, taking over\n"
+        "at the midnight that ends the date before. From 1900 to 2100 they agree with a\n"
+        "high-precision ephemeris to within a minute; far from the present they rest on an\n"
+        "extrapolation of the Earth's irregular rotation and grow uncertain.",
         kOptions,
         &Run,
     };

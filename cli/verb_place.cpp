@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/values.h"
+#include "cli/zone_options.h"
 #include "places/citysearch.h"
 
 namespace dawn::cli {
@@ -32,9 +33,13 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     }
     const std::string& query = *command.operand;
     const CityIndexOpenResult opened = OpenCityIndex();
-    if (!opened.index) return VerbOutcome::Failure(opened.error);
-    const std::vector<City> matches = opened.index->Search(query, static_cast<std::size_t>(limit));
-    if (matches.empty()) return VerbOutcome::Failure("no place matches " + QuotedArgument(query));
+    std::vector<City> matches;
+    if (opened.index) matches = opened.index->Search(query, static_cast<std::size_t>(limit));
+    AddZonePlaces(query, static_cast<std::size_t>(limit), matches);
+    if (matches.empty()) {
+        if (!opened.index) return VerbOutcome::Failure(opened.error);
+        return VerbOutcome::Failure("no place matches " + QuotedArgument(query));
+    }
 
     std::string text;
     for (const City& c : matches) {
@@ -61,8 +66,10 @@ const Verb& PlaceVerb() {
         "    NAME;REGION;COUNTRY;ZONE;LATITUDE;LONGITUDE\n"
         "ZONE is the IANA time-zone name; LATITUDE and LONGITUDE are in whole arc minutes,\n"
         "north and east positive, rounded to the nearest minute. Case and accents do not\n"
-        "matter: 'sao paulo' finds São Paulo. The cities come from the system's libgeonames.\n"
-        "Exits with 1 when no city matches or the city list is not installed.",
+        "matter: 'sao paulo' finds São Paulo. The cities come from the system's libgeonames;\n"
+        "after them come the places of the time zones themselves, from the tz database's\n"
+        "zone table, that no city above stands for ('Lord Howe' is Australia/Lord_Howe, with\n"
+        "the region the table names). Exits with 1 when nothing matches.",
         kOptions,
         &Run,
         "QUERY",

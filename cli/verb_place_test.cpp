@@ -42,6 +42,20 @@ TEST(PlaceVerb, OneLinePerCityBestFirst) {
     EXPECT_EQ(std::count(newCities.out.begin(), newCities.out.end(), '\n'), 3);
 }
 
+// A zone's own place from the tz database's zone table, after the cities
+// and only where no city stands for it already.
+TEST(PlaceVerb, ZonesOwnPlacesFollowTheCities) {
+    const PlaceRun lordHowe = Place({"Lord Howe"});
+    EXPECT_EQ(lordHowe.code, 0) << lordHowe.err;
+    EXPECT_EQ(lordHowe.out,
+              "Lord Howe;Lord Howe Island;Australia;Australia/Lord_Howe;-1893;9545\n");
+    const PlaceRun lower = Place({"  lord howe "});
+    EXPECT_EQ(lower.out, lordHowe.out);
+    // Helsinki's city is the zone's place: one line, as before.
+    const std::string helsinki = Place({"Helsinki"}).out;
+    EXPECT_EQ(std::count(helsinki.begin(), helsinki.end(), '\n'), 1) << helsinki;
+}
+
 TEST(PlaceVerb, NoMatchAndBadArguments) {
     const struct {
         std::vector<std::string> args;

@@ -1,5 +1,6 @@
 #include "cli/zone_options.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "cli/program_state.h"
@@ -7,9 +8,23 @@
 #include "cli/values.h"
 #include "places/citysearch.h"
 #include "places/zone.h"
+#include "places/zonetable.h"
 #include "present/placechoice.h"
 
 namespace dawn::cli {
+
+void AddZonePlaces(std::string_view query, std::size_t limit, std::vector<City>& matches) {
+    if (matches.size() >= limit) return;
+    const ZoneTableResult table = ReadZoneTable();
+    for (City& place : SearchZonePlaces(table.places, query, limit)) {
+        if (matches.size() >= limit) break;
+        const std::string name = FoldForSearch(place.name);
+        const bool listed = std::any_of(matches.begin(), matches.end(), [&](const City& c) {
+            return c.zone == place.zone && FoldForSearch(c.name) == name;
+        });
+        if (!listed) matches.push_back(std::move(place));
+    }
+}
 
 bool HasPlaceOrZone(const Command& command) {
     return command.Value(kPlaceOption.name) != nullptr ||
@@ -23,8 +38,11 @@ std::optional<VerbOutcome> ApplyPlaceAndZone(const Command& command, SiteSetting
     const int year = today.Year();
     if (query != nullptr) {
         const CityIndexOpenResult opened = OpenCityIndex();
-        if (!opened.index) return VerbOutcome::Failure(opened.error);
-        const std::vector<City> matches = opened.index->Search(*query, 1);
+        std::vector<City> matches;
+        if (opened.index) matches = opened.index->Search(*query, 1);
+        // A zone's own place where no city matches ("Lord Howe").
+        AddZonePlaces(*query, 1, matches);
+        if (matches.empty() && !opened.index) return VerbOutcome::Failure(opened.error);
         if (matches.empty())
             return VerbOutcome::Usage("--place: no place matches " + QuotedArgument(*query));
         std::shared_ptr<const Zone> zone;

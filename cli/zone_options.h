@@ -4,10 +4,13 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "places/citysearch.h"
 
 namespace dawn::cli {
 
@@ -38,6 +41,11 @@ inline constexpr Option kTimeZoneOrZoneOption{
 // takes its standard offset as the day records do. Returns the outcome to
 // report on a problem, or nothing.
 std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings& settings);
+
+// Appends to `matches`, up to `limit` lines in all, the places of the zone
+// table (places/zonetable.h) that match `query` and that no city of
+// `matches` with the same folded name and zone stands for already.
+void AddZonePlaces(std::string_view query, std::size_t limit, std::vector<City>& matches);
 
 // True when --place or --zone was given.
 bool HasPlaceOrZone(const Command& command);

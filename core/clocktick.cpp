@@ -16,10 +16,11 @@ std::string ClockText(WallTime t, const std::string& separator) {
     return TwoDigits(t.hour) + separator + TwoDigits(t.minute) + separator + TwoDigits(t.second);
 }
 
-PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator) {
+PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator,
+                      const PanelWords& words) {
     if (t.second == 59)
-        return PanelLook{showClock ? "About" : ClockText(t, separator), Bevel::Lowered};
-    return PanelLook{showClock ? ClockText(t, separator) : "Set up", Bevel::Raised};
+        return PanelLook{showClock ? words.about : ClockText(t, separator), Bevel::Lowered};
+    return PanelLook{showClock ? ClockText(t, separator) : words.setUp, Bevel::Raised};
 }
 
 std::optional<HelpLine> HelpLineAt(int second, const HelpTexts& texts) {
@@ -28,13 +29,13 @@ std::optional<HelpLine> HelpLineAt(int second, const HelpTexts& texts) {
             return std::nullopt;
         case 0:
         case 1:
-            return HelpLine{"Right mouse-button = setup", false};
+            return HelpLine{texts.rightButtonHint, false};
         case 15:
         case 16:
-            return HelpLine{"Set your local coordinates", false};
+            return HelpLine{texts.coordinatesHint, false};
         case 30:
         case 31:
-            return HelpLine{"Functionkey F1 = help", false};
+            return HelpLine{texts.helpKeyHint, false};
         case 45:
         case 46:
             return HelpLine{texts.languageWord + " = " + texts.languageName, false};

@@ -47,7 +47,13 @@ struct PanelLook {
 // The clock panel. In seconds 0 to 58 it stands raised and shows the clock
 // (ShowClock on) or "Set up"; in second 59 it looks pressed and swaps: a
 // running clock blinks to "About", a "Set up" panel shows the time.
-PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator);
+// The panel's two words in the applied language.
+struct PanelWords {
+    std::string setUp = "Set up";
+    std::string about = "About";
+};
+PanelLook PanelLookAt(WallTime t, bool showClock, const std::string& separator,
+                      const PanelWords& words = {});
 
 // The texts the help line draws on, in the applied language.
 struct HelpTexts {
@@ -56,6 +62,10 @@ struct HelpTexts {
     std::string languageName;    // label 0, the name of the applied language
     std::string riseAzimuth;     // of the body whose panel is shown
     std::string setAzimuth;
+    // The greyed hints of seconds 0-1, 15-16 and 30-31.
+    std::string rightButtonHint = "Right mouse-button = setup";
+    std::string coordinatesHint = "Set your local coordinates";
+    std::string helpKeyHint = "Functionkey F1 = help";
 };
 
 struct HelpLine {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> lines = dawn::SplitLines(dawn::DecodeText(bytes));
     const dawn::LabelLoad loaded = dawn::ParseLabelLines(lines);
     if (loaded.table.Columns() > dawn::kMaxLabelTableSide ||
-        loaded.table.Rows() > dawn::kMaxLabelTableSide) {
+        loaded.table.Rows() > dawn::kMaxLabelRows) {
         std::abort();
     }
 

@@ -43,8 +43,11 @@ std::string FirstCharacter(const std::string& text) {
     return text.substr(0, FirstCharacterLength(text));
 }
 
-std::string TwoDigits(int n) {
-    return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+// A row or column number as the file writes it: two digits, three from 100.
+std::string CellNumber(int n) {
+    std::string digits = std::to_string(n);
+    if (digits.size() < 2) digits.insert(0, 1, '0');
+    return digits;
 }
 
 struct ProblemList {
@@ -102,7 +105,7 @@ std::string CapLabelText(std::string text) {
 
 LabelTable::LabelTable(int columns, int rows)
     : columns_(std::clamp(columns, 0, kMaxLabelTableSide)),
-      rows_(std::clamp(rows, 0, kMaxLabelTableSide)),
+      rows_(std::clamp(rows, 0, kMaxLabelRows)),
       cells_(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_)) {}
 
 bool LabelTable::Contains(int column, int row) const {
@@ -162,9 +165,20 @@ struct LineCounts {
     std::size_t malformed = 0;
 };
 
+// The length of a line's structure: "CC-RR-" (6) or, for the rows from 100
+// on, "CC-RRR-" (7); 0 for a line of another shape. A two-digit row is
+// followed by its hyphen, so the two shapes never read one line twice.
+std::size_t StructureLength(const std::string& line) {
+    if (line.size() < 6 || !IsDigit(line[0]) || !IsDigit(line[1]) || line[2] != '-' ||
+        !IsDigit(line[3]) || !IsDigit(line[4]))
+        return 0;
+    if (line[5] == '-') return 6;
+    if (line.size() >= 7 && line[3] != '0' && IsDigit(line[5]) && line[6] == '-') return 7;
+    return 0;
+}
+
 bool IsLabelLine(const std::string& line) {
-    return line.size() >= 6 && IsDigit(line[0]) && IsDigit(line[1]) && line[2] == '-' &&
-           IsDigit(line[3]) && IsDigit(line[4]) && line[5] == '-';
+    return StructureLength(line) != 0;
 }
 
 int ColumnOf(const std::string& line) {
@@ -172,15 +186,17 @@ int ColumnOf(const std::string& line) {
 }
 
 int RowOf(const std::string& line) {
-    return (line[3] - '0') * 10 + (line[4] - '0');
+    int row = 0;
+    for (std::size_t i = 3; i + 1 < StructureLength(line); ++i) row = row * 10 + (line[i] - '0');
+    return row;
 }
 
 // `seen` gets one flag per cell of the table: whether a line set it.
 LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result,
                      std::vector<bool>& seen) {
     LineCounts counts;
-    // The table holds every cell a line names: two digits keep it within
-    // kMaxLabelTableSide on each side.
+    // The table holds every cell a line names: the digits keep it within
+    // kMaxLabelTableSide columns and kMaxLabelRows rows.
     int columns = kLabelColumns;
     int rows = kLabelCount;
     for (const std::string& line : lines) {
@@ -191,7 +207,8 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result,
     result.table = LabelTable(columns, rows);
     ProblemList malformed{
         "These lines of the label file were skipped: a line starts with a two-digit column, "
-        "a hyphen, a two-digit row and a hyphen, as in 05-09-Sunrise.",
+        "a hyphen, a two-digit row (three digits from row 100) and a hyphen, as in "
+        "05-09-Sunrise.",
         {},
         0};
     ProblemList repeated{
@@ -211,8 +228,9 @@ LineCounts ParseInto(const std::vector<std::string>& lines, LabelLoad& result,
         }
         const int column = ColumnOf(line);
         const int row = RowOf(line);
-        std::string text = CapLabelText(line.substr(6));
-        if (text.size() + 6 < line.size()) tooLong.Add(LineEntry(i, line));
+        const std::size_t start = StructureLength(line);
+        std::string text = CapLabelText(line.substr(start));
+        if (text.size() + start < line.size()) tooLong.Add(LineEntry(i, line));
         result.table.SetCell(column, row, std::move(text));
         const auto cell = static_cast<std::size_t>(column * rows + row);
         if (seen[cell]) repeated.Add(LineEntry(i, line));
@@ -309,7 +327,7 @@ std::vector<std::string> LabelTableLines(const LabelTable& table) {
             std::string text = table.Cell(column, row);
             std::replace_if(
                 text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-            lines.push_back(TwoDigits(column) + "-" + TwoDigits(row) + "-" + text);
+            lines.push_back(CellNumber(column) + "-" + CellNumber(row) + "-" + text);
         }
     }
     return lines;

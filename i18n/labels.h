@@ -106,16 +106,54 @@ inline constexpr int kAlarmOffsetHint = 94;
 inline constexpr int kNoSummerTime = 95;
 inline constexpr int kStandardTimeAllYear = 96;
 inline constexpr int kNoClockChanges = 97;
+
+// The windows' and menus' own texts beside the designed captions; "&" marks
+// a menu's access key (MenuText) and is dropped where the text titles a
+// window (PlainText).
+inline constexpr int kMenuConfiguration = 100;  // also the configuration dialog's title
+inline constexpr int kMenuExport = 101;         // also the export dialog's title
+inline constexpr int kExportTextFile = 102;
+inline constexpr int kMenuSetUp = 103;  // also the clock panel's "Set up"
+inline constexpr int kMenuGraphics = 104;
+inline constexpr int kMenuHelpFile = 105;
+inline constexpr int kMenuHomePage = 106;
+inline constexpr int kMenuEmail = 107;
+inline constexpr int kMenuSystray = 108;
+inline constexpr int kMenuAbout = 109;  // also the clock panel's "About"
+inline constexpr int kMenuExit = 110;
+inline constexpr int kMenuSystrayOut = 111;
+inline constexpr int kMenuShutdown = 112;
+inline constexpr int kHintRightButton = 113;  // the hint line's rotating texts
+inline constexpr int kHintCoordinates = 114;
+inline constexpr int kHintF1 = 115;
+inline constexpr int kPlace = 116;
+inline constexpr int kPlaceSearchHint = 117;
+inline constexpr int kEphemeris = 118;
+inline constexpr int kSummerTimeSwitch = 119;
+inline constexpr int kMakers = 120;
+inline constexpr int kHomePageLine = 121;
+inline constexpr int kMenuSunPanel = 122;
+inline constexpr int kMenuTwilightPanel = 123;
+inline constexpr int kMenuMoonPanel = 124;
+// A screen reader's words for a change since the day before, "{change}" the
+// change as shown: a rise or set earlier or later, a length longer or shorter.
+inline constexpr int kChangeEarlier = 125;
+inline constexpr int kChangeLater = 126;
+inline constexpr int kChangeLonger = 127;
+inline constexpr int kChangeShorter = 128;
+inline constexpr int kYear = 129;
 }  // namespace label
 
-inline constexpr int kLabelCount = 98;  // label numbers 0..97
+inline constexpr int kLabelCount = 130;  // label numbers 0..129
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;
 inline constexpr int kLanguageCount = 7;  // "Loc" .. "Esp"
 inline constexpr int kLabelColumns = kLanguageCount + 1;
-// The file's two-digit fields bound any table to 100 x 100 cells.
+// The file's two-digit column bounds any table to 100 columns, and its row
+// field (two digits, three from row 100 on) to 1000 rows.
 inline constexpr int kMaxLabelTableSide = 100;
+inline constexpr int kMaxLabelRows = 1000;
 // Labels are captions: a cell read from a file keeps at most this many
 // characters, so that no caption, hint or graph title has to lay out a text
 // of megabytes.
@@ -139,7 +177,7 @@ constexpr int MoonMessageLabel(int status) {
 class LabelTable {
 public:
     LabelTable() = default;
-    // Sides are clamped to 0..kMaxLabelTableSide.
+    // Columns are clamped to 0..kMaxLabelTableSide, rows to 0..kMaxLabelRows.
     LabelTable(int columns, int rows);
 
     int Columns() const { return columns_; }
@@ -217,7 +255,8 @@ struct LabelLoad {
 };
 
 // Builds the table from the lines of a label file. Each line is "CC-RR-text":
-// two-digit column, two-digit row, the text from the seventh character on.
+// two-digit column, two-digit row, the text from the seventh character on; a
+// row from 100 on has three digits ("05-100-text").
 // Lines that do not have that shape are skipped and named in the message;
 // cells beyond the built-in size widen the table; when a cell appears twice
 // the later line wins; a text longer than kMaxLabelChars is cut and reported.
@@ -239,7 +278,8 @@ LabelLoad LoadLabelTable(const std::string& appDir, UserId user = CurrentUser())
 std::string_view BuiltInLabelFile();
 
 // The lines of the label file for a table: exactly one per cell, column by
-// column and row by row within a column, "%02d-%02d-text". Line breaks inside
+// column and row by row within a column, "%02d-%02d-text" (three digits for
+// a row from 100 on). Line breaks inside
 // a text would split its line, so they are written as spaces.
 std::vector<std::string> LabelTableLines(const LabelTable& table);
 

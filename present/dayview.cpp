@@ -106,11 +106,12 @@ PanelView BuildPanel(Body body, const BodyEntry& entry, std::array<std::string, 
 std::string TrayHintOf(const DayView& v, const std::string& shownText,
                        const std::string& placeName) {
     const PanelView& sun = v[Body::Sun];
-    std::string hint(Trimmed(sun[Row::Rise].caption));
+    // The captions without the padding and colon that line them up.
+    std::string hint(CaptionWithoutColon(sun[Row::Rise].caption));
     hint += " = ";
     hint += Trimmed(sun[Row::Rise].value);
     hint += " ";
-    hint += Trimmed(sun[Row::Set].caption);
+    hint += CaptionWithoutColon(sun[Row::Set].caption);
     hint += " = ";
     hint += Trimmed(sun[Row::Set].value);
     hint += "\n";

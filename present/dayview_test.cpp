@@ -309,8 +309,8 @@ TEST_F(DayViewTest, PlaceZoneMonthAndTrayHint) {
     EXPECT_EQ(v.monthHint, "June");
     EXPECT_EQ(v.monthNumberHint, "6");
     const PanelView& sun = v[Body::Sun];
-    EXPECT_EQ(v.trayHint, "Sunrise    : = " + sun[Row::Rise].value + " Sunset     : = " +
-                              sun[Row::Set].value + "\nCoordinates: 33S52-122W25 21/06/2024");
+    EXPECT_EQ(v.trayHint, "Sunrise = " + sun[Row::Rise].value + " Sunset = " + sun[Row::Set].value +
+                              "\nCoordinates: 33S52-122W25 21/06/2024");
     // The sunset sign names the language once it was chosen.
     EXPECT_EQ(v.sunSetSymbolHint, "double clic to translator");
     state.LanguageChosen = true;

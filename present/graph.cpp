@@ -1,6 +1,9 @@
 #include "present/graph.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
+#include <utility>
 
 #include "astro/astro.h"
 #include "core/dayephemeris.h"
@@ -160,30 +163,104 @@ std::vector<ClockSpan> SpansAbove(const EventValues& dawn, const EventValues& du
 
 namespace {
 
+// The crossings of one limit on one date as the records give them.
+struct LimitDay {
+    DayNumber day;
+    EventValues dawn;
+    EventValues dusk;
+};
+
+// The spans above a limit on each clock day from `first` on, from the
+// records of the days before and after as well. A record holds the
+// crossings of its date in the zone's standard time; on the local clock,
+// with summer time, a crossing in the last hour of the standard day falls
+// after midnight, on the next date (the first night of a twilight at 70° N,
+// when the sun dips below the limit at 00:31 summer time). So the crossings
+// are laid on one line of local clock minutes, and each date's column is cut
+// from it: the sun stays above a limit from a dawn to the next dusk.
+std::vector<std::vector<ClockSpan>> SpansOnTheClock(const std::vector<LimitDay>& days,
+                                                    DayNumber first, int count) {
+    using std::chrono::minutes;
+    constexpr long kDay = 24 * 60;
+    struct Change {
+        long at;  // local clock minutes from day 0
+        bool above;
+    };
+    std::vector<Change> changes;
+    auto add = [&changes](const LimitDay& d, const EventValues& e, bool above) {
+        if (!e.Crossing || !e.CrossingClock) return;
+        // The summer-time shift of the date, as the clock time carries it.
+        const long shift = ((e.CrossingClock->count() - e.Crossing->count()) % kDay + kDay) % kDay;
+        changes.push_back({d.day.Value() * kDay + e.Crossing->count() + shift, above});
+    };
+    for (const LimitDay& d : days) {
+        add(d, d.dawn, true);
+        add(d, d.dusk, false);
+    }
+    std::stable_sort(changes.begin(), changes.end(),
+                     [](const Change& a, const Change& b) { return a.at < b.at; });
+    // Before the first crossing: above when it is a dusk, or when the first
+    // day's sun stays above the limit.
+    bool above = false;
+    if (!changes.empty()) {
+        above = !changes.front().above;
+    } else if (!days.empty()) {
+        above = days.front().dawn.Status == EventStatus::UpAllDay ||
+                days.front().dusk.Status == EventStatus::UpAllDay;
+    }
+    std::vector<std::vector<ClockSpan>> spans(static_cast<std::size_t>(count));
+    std::size_t next = 0;
+    for (int i = 0; i < count; ++i) {
+        const long start = (first + i).Value() * kDay;
+        const long end = start + kDay;
+        while (next < changes.size() && changes[next].at <= start) above = changes[next++].above;
+        long from = start;
+        auto close = [&](long to) {
+            if (above && to > from)
+                spans[static_cast<std::size_t>(i)].push_back(
+                    {minutes(from - start), minutes(to - start)});
+        };
+        while (next < changes.size() && changes[next].at < end) {
+            close(changes[next].at);
+            above = changes[next].above;
+            from = changes[next].at;
+            ++next;
+        }
+        close(end);
+    }
+    return spans;
+}
+
 // The bands of the plotted sun days: sunrise and sunset from the day
-// records, the twilights from the sky days.
+// records, the twilights from the sky days, a day more on each side for the
+// crossings that the clock moves across midnight.
 std::vector<GraphBandDay> BandsOf(const SiteSettings& settings, DayNumber first, DayNumber last) {
-    std::vector<GraphBandDay> bands;
-    ForEachBodyDay(settings, Body::Sun, first, last, [&](const BodyDay& day) {
-        GraphBandDay band{day.Date, {}};
-        band.above[static_cast<std::size_t>(BandLimit::Day)] =
-            SpansAbove(day[EventKind::Rise], day[EventKind::Set]);
-        bands.push_back(std::move(band));
+    const int count = last - first + 1;
+    std::array<std::vector<LimitDay>, kBandLimitCount> limits;
+    ForEachBodyDay(settings, Body::Sun, first - 1, last + 1, [&](const BodyDay& day) {
+        limits[static_cast<std::size_t>(BandLimit::Day)].push_back(
+            {day.Date, day[EventKind::Rise], day[EventKind::Set]});
         return true;
     });
-    std::size_t i = 0;
-    ForEachSkyDay(settings, first, last, [&](const SkyDay& sky) {
-        GraphBandDay& band = bands.at(i++);
-        const std::pair<TwilightKind, BandLimit> limits[] = {
+    ForEachSkyDay(settings, first - 1, last + 1, [&](const SkyDay& sky) {
+        const std::pair<TwilightKind, BandLimit> kinds[] = {
             {TwilightKind::Astronomical, BandLimit::Astronomical},
             {TwilightKind::Nautical, BandLimit::Nautical},
             {TwilightKind::Civil, BandLimit::Civil}};
-        for (const auto& [kind, limit] : limits) {
-            band.above[static_cast<std::size_t>(limit)] =
-                SpansAbove(sky[kind][EventKind::Rise], sky[kind][EventKind::Set]);
+        for (const auto& [kind, limit] : kinds) {
+            limits[static_cast<std::size_t>(limit)].push_back(
+                {sky.Date, sky[kind][EventKind::Rise], sky[kind][EventKind::Set]});
         }
         return true;
     });
+    std::vector<GraphBandDay> bands(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) bands[static_cast<std::size_t>(i)].day = first + i;
+    for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
+        std::vector<std::vector<ClockSpan>> spans = SpansOnTheClock(limits[limit], first, count);
+        for (int i = 0; i < count; ++i)
+            bands[static_cast<std::size_t>(i)].above[limit] =
+                std::move(spans[static_cast<std::size_t>(i)]);
+    }
     return bands;
 }
 

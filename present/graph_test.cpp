@@ -299,6 +299,57 @@ TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
     for (const Case& c : cases) EXPECT_EQ(SpansAbove(c.dawn, c.dusk), c.spans);
 }
 
+// At Tromsø (69°39' N 18°57' E, +01:00 with summer time) the sun first dips
+// below each limit in the hour after midnight on the summer clock: the
+// sunset of 26 July at 00:23, civil dusk of 14 August at 00:31. That hour
+// belongs to the next date on the clock, so the date before stays above all
+// day: no column flips to a darker band for one day, and none shows a sliver
+// of day at 00:00. Over the whole year the time above each limit changes by
+// at most two hours from one date to the next (the first dip below a limit,
+// or the first day the sun stays below it, is more than an hour long at this
+// latitude), and a date ends above a limit
+// exactly when the next one starts above it.
+TEST_F(GraphTest, BandsOfTheFirstNightsAtTromso) {
+    using std::chrono::minutes;
+    test::PlaceAt(state.Settings, 4179, 1137, 60, true);
+    Show(2024, 8, 20);
+    GraphInputs in = GraphInputsFor(state);
+    in.twilightBands = true;
+    const GraphData g = BuildGraph(in, Body::Sun);
+    auto day = [&g](int m, int d) {
+        return g.bands.at(static_cast<std::size_t>(DayNumber::FromYmd(2024, m, d) - g.firstDay));
+    };
+    const std::vector<ClockSpan> all = {{minutes(0), minutes(24 * 60)}};
+    const auto civil = static_cast<std::size_t>(BandLimit::Civil);
+    const auto sun = static_cast<std::size_t>(BandLimit::Day);
+    EXPECT_EQ(day(7, 25).above[sun], all) << SpansText(day(7, 25));
+    EXPECT_EQ(day(8, 13).above[civil], all) << SpansText(day(8, 13));
+    ASSERT_EQ(day(8, 14).above[civil].size(), 2u) << SpansText(day(8, 14));
+    EXPECT_EQ(day(8, 14).above[civil][0].from, minutes(0));
+    EXPECT_EQ(day(8, 14).above[civil][1].to, minutes(24 * 60));
+
+    auto total = [](const std::vector<ClockSpan>& spans) {
+        minutes sum{0};
+        for (const ClockSpan& s : spans) sum += s.to - s.from;
+        return sum;
+    };
+    for (std::size_t i = 1; i < g.bands.size(); ++i) {
+        const GraphBandDay& before = g.bands[i - 1];
+        const GraphBandDay& after = g.bands[i];
+        for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
+            SCOPED_TRACE(SpansText(before) + " / " + SpansText(after));
+            EXPECT_LE(std::chrono::abs(total(before.above[limit]) - total(after.above[limit])),
+                      minutes(120))
+                << limit;
+            const bool endsAbove =
+                !before.above[limit].empty() && before.above[limit].back().to == minutes(24 * 60);
+            const bool startsAbove =
+                !after.above[limit].empty() && after.above[limit].front().from == minutes(0);
+            EXPECT_EQ(endsAbove, startsAbove) << limit;
+        }
+    }
+}
+
 // The phases of June and July 2024 at zone +01:00: full 22 June 02:08, last
 // quarter 28 June 22:53, new 5 July 23:57, first quarter 13 July 23:49. Each
 // mark carries the lit side of its date's moon at noon, as the main window

@@ -193,6 +193,19 @@ std::string_view CaptionWithoutColon(std::string_view caption) {
     return Trimmed(text);
 }
 
+std::string WithoutAccessKey(std::string_view caption) {
+    std::string text;
+    text.reserve(caption.size());
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 == caption.size()) break;
+            ++i;
+        }
+        text.push_back(caption[i]);
+    }
+    return text;
+}
+
 std::string_view FirstCharacter(std::string_view s) {
     if (s.empty()) return s;
     std::size_t end = 0;

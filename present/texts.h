@@ -64,6 +64,10 @@ std::string_view WithoutLeadingSpaces(std::string_view utf8);
 // column: "Sunrise     :" -> "Sunrise".
 std::string_view CaptionWithoutColon(std::string_view utf8);
 
+// A menu caption as a window title or a panel's caption: without the "&"
+// that marks its access key ("Export &Data" -> "Export Data"; "&&" is one "&").
+std::string WithoutAccessKey(std::string_view caption);
+
 // The first character of a text (a whole UTF-8 sequence); empty for none.
 std::string_view FirstCharacter(std::string_view utf8);
 

@@ -18,5 +18,12 @@ function(dawn_ui_library name)
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
       DISCOVERY_TIMEOUT 60
       DISCOVERY_MODE PRE_TEST)
+    # The windows on small screens: 1920 x 1080 at double scale (960 x 540 of
+    # the windows' pixels) and 1366 x 768 at normal scale.
+    foreach(_screen fullhd_double_scale small_laptop)
+      add_test(NAME ${name}_${_screen} COMMAND ${name}_tests --gtest_filter=*SmallScreen*)
+      set_tests_properties(${name}_${_screen} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/ui/main/testsupport/${_screen}.json")
+    endforeach()
   endif()
 endfunction()

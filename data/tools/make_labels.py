@@ -303,11 +303,131 @@ ROWS = {
     97: ("Main: day count, no summer time in the year", dict(
         Ned="Geen klokwissel", Fra="Pas de changement d'heure", Deu="Keine Zeitumstellung",
         Eng="No clock changes", Ita="Nessun cambio d'ora", Esp="Sin cambio de hora")),
+    # Texts of the windows and menus beside the designed captions. A "&"
+    # marks the menu's access key; where a text also titles a window or
+    # captions a panel, it is shown without the "&".
+    100: ("Menu: configuration; title of the configuration dialog",
+          dict(Ned="&Configuratie", Fra="&Configuration", Deu="&Konfiguration",
+               Eng="&Configuration", Ita="&Configurazione", Esp="&Configuración")),
+    101: ("Menu: export; title of the export dialog",
+          dict(Ned="Gegevens e&xporteren", Fra="E&xporter les données", Deu="Daten e&xportieren",
+               Eng="Export &Data", Ita="Esporta &dati", Esp="E&xportar datos")),
+    102: ("Export: text file button", dict(Ned="Exporteren naar tekstbestand met puntkomma's",
+                                          Fra="Exporter en fichier texte avec points-virgules",
+                                          Deu="Als Textdatei mit Semikolons exportieren",
+                                          Eng="Export to text file with semicolons",
+                                          Ita="Esporta in file di testo con punti e virgola",
+                                          Esp="Exportar a archivo de texto con punto y coma")),
+    103: ("Menu: set up; caption of the clock panel", dict(Ned="&Instellen", Fra="&Réglages",
+                                                          Deu="&Einrichten", Eng="Set &up",
+                                                          Ita="Imp&osta", Esp="&Ajustes")),
+    104: ("Menu: graphics", dict(Ned="&Grafiek", Fra="&Graphique", Deu="&Grafik",
+                                 Eng="&Graphics", Ita="&Grafico", Esp="&Gráfico")),
+    105: ("Menu: help file", dict(Ned="Dawnhelm &help", Fra="&Aide de Dawnhelm",
+                                  Deu="Dawnhelm-&Hilfe", Eng="Dawnhelm &helpfile",
+                                  Ita="G&uida di Dawnhelm", Esp="A&yuda de Dawnhelm")),
+    106: ("Menu: home page", dict(Ned="Dawnhelm &website", Fra="&Site de Dawnhelm",
+                                  Deu="Dawnhelm-&Webseite", Eng="&Dawnhelm Homepage",
+                                  Ita="&Sito di Dawnhelm", Esp="&Web de Dawnhelm")),
+    107: ("Menu: e-mail", dict(Ned="&E-mail aan Dawnhelm", Fra="Co&urriel à Dawnhelm",
+                               Deu="&E-Mail an Dawnhelm", Eng="&E-mail Dawnhelm",
+                               Ita="&E-mail a Dawnhelm", Esp="Corr&eo a Dawnhelm")),
+    108: ("Menu: notification-area icon", dict(Ned="&Systeemvak", Fra="&Zone de notification",
+                                               Deu="&Infobereich", Eng="Sys&tray",
+                                               Ita="Area di &notifica", Esp="Área de &notificación")),
+    109: ("Menu: about; the clock panel's caption once a minute",
+          dict(Ned="&Over", Fra="À &propos", Deu="&Über", Eng="&About", Ita="In&formazioni",
+               Esp="Acerca &de")),
+    110: ("Menu: exit", dict(Ned="&Afsluiten", Fra="&Quitter", Deu="&Beenden", Eng="E&xit",
+                             Ita="Esc&i", Esp="&Salir")),
+    111: ("Icon menu: leave the notification area", dict(Ned="&Uit het systeemvak",
+                                                        Fra="&Quitter la zone de notification",
+                                                        Deu="Aus dem &Infobereich",
+                                                        Eng="Sys&tray Out",
+                                                        Ita="F&uori dall'area di notifica",
+                                                        Esp="&Salir del área de notificación")),
+    112: ("Icon menu: shut down", dict(Ned="Dawnhelm af&sluiten", Fra="&Fermer Dawnhelm",
+                                       Deu="Dawnhelm &beenden", Eng="Shu&tdown Dawnhelm",
+                                       Ita="C&hiudi Dawnhelm", Esp="Ce&rrar Dawnhelm")),
+    113: ("Main: hint line, seconds 0 and 1", dict(Ned="Rechter muisknop = instellen",
+                                                  Fra="Bouton droit de la souris = réglages",
+                                                  Deu="Rechte Maustaste = Einrichten",
+                                                  Eng="Right mouse-button = setup",
+                                                  Ita="Tasto destro del mouse = impostazioni",
+                                                  Esp="Botón derecho del ratón = ajustes")),
+    114: ("Main: hint line, seconds 15 and 16", dict(Ned="Stel uw coördinaten in",
+                                                    Fra="Réglez vos coordonnées",
+                                                    Deu="Stellen Sie Ihre Koordinaten ein",
+                                                    Eng="Set your local coordinates",
+                                                    Ita="Imposta le tue coordinate",
+                                                    Esp="Ajuste sus coordenadas")),
+    115: ("Main: hint line, seconds 30 and 31", dict(Ned="Functietoets F1 = help",
+                                                    Fra="Touche de fonction F1 = aide",
+                                                    Deu="Funktionstaste F1 = Hilfe",
+                                                    Eng="Functionkey F1 = help",
+                                                    Ita="Tasto funzione F1 = guida",
+                                                    Esp="Tecla de función F1 = ayuda")),
+    116: ("Settings: place group", dict(Ned="Plaats", Fra="Lieu", Deu="Ort", Eng="Place",
+                                        Ita="Luogo", Esp="Lugar")),
+    117: ("Settings: place search hint", dict(Ned="Typ de naam van een stad",
+                                              Fra="Tapez le nom d'une ville",
+                                              Deu="Namen einer Stadt eingeben",
+                                              Eng="Type the name of a city",
+                                              Ita="Digita il nome di una città",
+                                              Esp="Escriba el nombre de una ciudad")),
+    118: ("Settings: ephemeris group", dict(Ned="Efemeride", Fra="Éphéméride", Deu="Ephemeride",
+                                            Eng="Ephemeris", Ita="Effemeride", Esp="Efeméride")),
+    119: ("Settings: summer time switch", dict(Ned="Zomertijd", Fra="Heure d'été",
+                                               Deu="Sommerzeit", Eng="DST", Ita="Ora legale",
+                                               Esp="Horario de verano")),
+    120: ("Settings: the makers", dict(Ned="De makers van Dawnhelm",
+                                       Fra="Les auteurs de Dawnhelm",
+                                       Deu="Die Macher von Dawnhelm", Eng="The Dawnhelm makers",
+                                       Ita="Gli autori di Dawnhelm", Esp="Los autores de Dawnhelm")),
+    121: ("Settings: home page line", dict(Ned="website:", Fra="site web :", Deu="Webseite:",
+                                           Eng="homepage:", Ita="sito web:", Esp="sitio web:")),
+    122: ("Menu: sun panel", dict(Ned="&Zonpaneel", Fra="Panneau du s&oleil",
+                                  Deu="&Sonnenansicht", Eng="&Sun panel", Ita="Pannello del s&ole",
+                                  Esp="Panel del s&ol")),
+    123: ("Menu: twilight panel", dict(Ned="Schemeri&ngpaneel", Fra="Panneau du c&répuscule",
+                                       Deu="&Dämmerungsansicht", Eng="T&wilight panel",
+                                       Ita="Pannello del c&repuscolo", Esp="Panel del c&repúsculo")),
+    124: ("Menu: moon panel", dict(Ned="&Maanpaneel", Fra="Panneau de la &lune",
+                                   Deu="&Mondansicht", Eng="&Moon panel", Ita="Pannello della &luna",
+                                   Esp="Panel de la &luna")),
+    # What a screen reader says of a time's change since the day before;
+    # {change} is the change as the window shows it ("00:01").
+    125: ("Screen reader: earlier", dict(Ned="{change} vroeger dan de dag ervoor",
+                                         Fra="{change} plus tôt que la veille",
+                                         Deu="{change} früher als am Vortag",
+                                         Eng="{change} earlier than the day before",
+                                         Ita="{change} prima del giorno precedente",
+                                         Esp="{change} antes que el día anterior")),
+    126: ("Screen reader: later", dict(Ned="{change} later dan de dag ervoor",
+                                       Fra="{change} plus tard que la veille",
+                                       Deu="{change} später als am Vortag",
+                                       Eng="{change} later than the day before",
+                                       Ita="{change} dopo il giorno precedente",
+                                       Esp="{change} después que el día anterior")),
+    127: ("Screen reader: longer", dict(Ned="{change} langer dan de dag ervoor",
+                                        Fra="{change} de plus que la veille",
+                                        Deu="{change} länger als am Vortag",
+                                        Eng="{change} longer than the day before",
+                                        Ita="{change} più lungo del giorno precedente",
+                                        Esp="{change} más largo que el día anterior")),
+    128: ("Screen reader: shorter", dict(Ned="{change} korter dan de dag ervoor",
+                                         Fra="{change} de moins que la veille",
+                                         Deu="{change} kürzer als am Vortag",
+                                         Eng="{change} shorter than the day before",
+                                         Ita="{change} più corto del giorno precedente",
+                                         Esp="{change} más corto que el día anterior")),
+    129: ("Main: year box", dict(Ned="Jaar", Fra="Année", Deu="Jahr", Eng="Year", Ita="Anno",
+                                 Esp="Año")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
-# this table.
-ROW_COUNT = 98
+# this table. Rows without an entry are written empty, "(not used)".
+ROW_COUNT = 130
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
@@ -322,9 +442,14 @@ TWILIGHT_CAPTIONS = [56, 57, 58, 59]
 MESSAGE_LIMIT = 20
 
 
+def row_of(row):
+    return ROWS.get(row, ("(not used)", {}))
+
+
 def texts_of(lang):
     out = {}
-    for row, (_, texts) in ROWS.items():
+    for row in range(ROW_COUNT):
+        _, texts = row_of(row)
         out[row] = texts.get(lang, texts.get("Eng", "")) if lang == "Loc" else texts.get(lang, "")
     space = " " if lang == "Fra" else ""
     width = max(len(out[row]) for row in ALIGNED_CAPTIONS)
@@ -342,7 +467,7 @@ def build_lines():
     lines = []
     lines.append("00-00-Label")
     for row in range(1, ROW_COUNT):
-        lines.append(f"00-{row:02d}-{ROWS[row][0]}")
+        lines.append(f"00-{row:02d}-{row_of(row)[0]}")
     for column, lang in enumerate(LANGS, start=1):
         texts = texts_of(lang)
         for row in range(ROW_COUNT):
@@ -351,7 +476,7 @@ def build_lines():
 
 
 def check(lines):
-    assert sorted(ROWS) == list(range(ROW_COUNT))
+    assert all(0 <= row < ROW_COUNT for row in ROWS)
     assert len(lines) == 8 * ROW_COUNT, len(lines)
     for lang in LANGS:
         texts = texts_of(lang)

@@ -127,7 +127,7 @@ run_status=
 program_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 find_main() { main=$(visible_window '^Dawnhelm [0-9.]+$'); [ -n "$main" ]; }
 find_message() { message=$(visible_window '^dawnhelm$'); [ -n "$message" ]; }
-find_dialog() { dialog=$(visible_window '^About Dawnhelm$'); [ -n "$dialog" ]; }
+find_dialog() { dialog=$(visible_window '^Configuration$'); [ -n "$dialog" ]; }
 
 start_in() { # folder, log name
     folder=$1
@@ -207,7 +207,7 @@ if wait_for 10 find_dialog; then
     import -window "$dialog" "$out/3-configuration.png"
     check "the dialog shows the latitude" wait_for 5 has_word "$dialog" Latitude
     xdotool key Escape
-    check "Escape closes the dialog" wait_for 5 window_gone '^About Dawnhelm$'
+    check "Escape closes the dialog" wait_for 5 window_gone '^Configuration$'
     check "closing the dialog writes the settings file" wait_for 5 test -s "$work/first/Dawncode.txt"
 else
     fail "Set up > Configuration opens the configuration dialog"

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -102,7 +106,7 @@ TAboutBox::TAboutBox(AppState& state, QWidget* parent, MessageBoxes& messages,
                      FileChoosers& choosers)
     : QDialog(parent), d(std::make_unique<Impl>(state, messages, choosers)) {
     setObjectName(QStringLiteral("TAboutBox"));
-    setWindowTitle(QStringLiteral("About Dawnhelm"));
+    setWindowTitle(QStringLiteral("Configuration"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     LoadHelpResources();
@@ -136,10 +140,21 @@ TAboutBox::TAboutBox(AppState& state, QWidget* parent, MessageBoxes& messages,
     buttons->addStretch();
     strip->addLayout(buttons);
 
+    // The panels scroll where the screen is too small for them (double
+    // scale on a laptop); the strip with OK stays in view below them.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("PanelContent"));
+    content->setLayout(panels);
+    PanelScroll = new QScrollArea(this);
+    PanelScroll->setObjectName(QStringLiteral("PanelScroll"));
+    PanelScroll->setWidgetResizable(true);
+    PanelScroll->setFrameShape(QFrame::NoFrame);
+    PanelScroll->setWidget(content);
+    PanelScroll->setMinimumHeight(4 * fontMetrics().height());
     auto* top = new QVBoxLayout(this);
-    top->addLayout(panels);
+    top->addWidget(PanelScroll, 1);
     top->addLayout(strip);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    FitToScreen();
 
     Wire();
     FormCreate();
@@ -292,7 +307,7 @@ void TAboutBox::BuildMediaPanel() {
     PanelFiles->setFocusPolicy(Qt::StrongFocus);
     PanelFiles->hide();
 
-    FileGroupBox = NewGroup(PanelFiles, "FileGroupBox", QStringLiteral("MediaFiles"));
+    FileGroupBox = NewGroup(PanelFiles, "FileGroupBox", QStringLiteral("Media"));
     const QIcon browse = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon play = style()->standardIcon(QStyle::SP_MediaPlay);
     const QIcon show = style()->standardIcon(QStyle::SP_FileDialogContentsView);
@@ -428,7 +443,8 @@ void TAboutBox::BuildStrip() {
     eph->addWidget(lbAboutMoonset, 1, 3);
 
     gbContact = NewGroup(this, "gbContact", QString());
-    auto* maker = new QLabel(QStringLiteral("The Dawnhelm makers"), gbContact);
+    lbMakers = new QLabel(QStringLiteral("The Dawnhelm makers"), gbContact);
+    lbMakers->setObjectName(QStringLiteral("lbMakers"));
     lbHomePage = new ClickLabel(gbContact);
     lbHomePage->setObjectName(QStringLiteral("lbHomePage"));
     lbHomePage->setText(QStringLiteral("homepage: ") + QLatin1String(kHomePageAddress));
@@ -436,7 +452,7 @@ void TAboutBox::BuildStrip() {
     lbHomePage->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
     lbHomePage->setCursor(Qt::PointingHandCursor);
     auto* contact = new QVBoxLayout(gbContact);
-    contact->addWidget(maker);
+    contact->addWidget(lbMakers);
     contact->addWidget(lbHomePage);
 
     lbDawnhelm = new QLabel(QStringLiteral("Dawnhelm"), this);
@@ -496,6 +512,8 @@ void TAboutBox::Wire() {
     connect(SaisonCheckBox, &QCheckBox::toggled, this, [this] { SaisonCheckBoxClick(); });
     connect(CheckNewYear, &QCheckBox::toggled, this, [this] { CheckNewYearClick(); });
     connect(PlaceSearchEdit, &QLineEdit::textChanged, this, [this] { PlaceSearchEdited(); });
+    PlaceSearchEdit->installEventFilter(this);
+    PlaceMatchList->installEventFilter(this);
     connect(PlaceMatchList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
     connect(PlaceMatchList, &QListWidget::itemClicked, this,
@@ -735,8 +753,34 @@ bool TAboutBox::event(QEvent* e) {
     return QDialog::event(e);
 }
 
+void TAboutBox::FitToScreen() {
+    // The whole of both panels where the screen has room, else the screen's
+    // free area with the panels scrolling; never smaller than the strip.
+    QWidget* content = PanelScroll->widget();
+    const QMargins m = layout()->contentsMargins();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize strip = layout()->itemAt(1)->sizeHint();
+    const QSize whole(
+        std::max(content->sizeHint().width() + scrollBar, strip.width()) + m.left() + m.right(),
+        content->sizeHint().height() + layout()->spacing() + strip.height() + m.top() + m.bottom());
+    QSize room = whole;
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        // Room for the window's frame and title bar.
+        room = s->availableGeometry().size() - QSize(16, 48);
+    }
+    resize(whole.boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 void TAboutBox::showEvent(QShowEvent* e) {
-    if (!e->spontaneous()) d->activateOnReturn = true;
+    if (!e->spontaneous()) {
+        FitToScreen();
+        d->activateOnReturn = true;
+        // Each opening starts a new search.
+        const QSignalBlocker quiet(PlaceSearchEdit);
+        PlaceSearchEdit->clear();
+        PlaceMatchList->clear();
+        d->matches.clear();
+    }
     QDialog::showEvent(e);
 }
 
@@ -750,6 +794,21 @@ void TAboutBox::hideEvent(QHideEvent* e) {
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* e) {
     const QEvent::Type type = e->type();
+    if ((watched == PlaceSearchEdit || watched == PlaceMatchList) && type == QEvent::KeyPress) {
+        // Down from the search field goes to the suggestions; Enter on a
+        // suggestion chooses it, and the dialog stays open to show it.
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (watched == PlaceSearchEdit && key == Qt::Key_Down && PlaceMatchList->count() > 0) {
+            PlaceMatchList->setCurrentRow(0);
+            PlaceMatchList->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (watched == PlaceMatchList && (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            PlaceMatchList->currentRow() >= 0) {
+            PlaceMatchChosen(PlaceMatchList->currentRow());
+            return true;
+        }
+    }
     if (type == QEvent::MouseButtonDblClick) {
         if (watched == LatitudeBox) LatitudeBoxDblClick();
         if (watched == LongitudeBox) LongitudeBoxDblClick();

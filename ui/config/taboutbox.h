@@ -31,6 +31,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QVBoxLayout;
 class QWidget;
@@ -52,6 +53,10 @@ public:
                        MessageBoxes& messages = RealMessageBoxes(),
                        FileChoosers& choosers = RealFileChooser());
     ~TAboutBox() override;
+
+    // The panels' scroll area, and the dialog's size for its screen.
+    QScrollArea* PanelScroll = nullptr;
+    void FitToScreen();
 
     // --- settings panel -------------------------------------------------
     QWidget* PanelConfig = nullptr;
@@ -128,6 +133,7 @@ public:
     QLabel* lbAboutMoonRise = nullptr;
     QLabel* lbAboutMoonset = nullptr;
     QGroupBox* gbContact = nullptr;
+    QLabel* lbMakers = nullptr;
     ClickLabel* lbHomePage = nullptr;
     QLabel* lbDawnhelm = nullptr;
     QLabel* lbVersion = nullptr;

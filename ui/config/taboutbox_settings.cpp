@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -17,6 +18,8 @@
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
+#include "ui/config/widgets.h"
+#include "ui/main/links.h"
 #include "ui/main/messages.h"
 
 namespace dawn {
@@ -110,8 +113,14 @@ void TAboutBox::RunPair(PairKind kind, bool changedMinutes) {
             sign = Q(total >= 0 ? letters.east : letters.west);
             break;
         case PairKind::TimeZone:
-            sign = total >= 0 ? QStringLiteral("+") : QStringLiteral("-");
+            // The hours carry the sign, or the minutes beside 0 hours.
+            sign = QStringLiteral(":");
             break;
+    }
+    const bool zone = kind == PairKind::TimeZone;
+    for (auto [spin, shown] :
+         {std::pair{c.whole, zone}, std::pair{c.minutes, zone && pair.whole.value == 0}}) {
+        if (auto* edit = qobject_cast<PairSpinBox*>(spin)) edit->SetSign(shown, total < 0);
     }
     c.separator->setText(sign);
     c.separator->setToolTip(d->Label(total >= 0 ? c.positiveHintLabel : c.negativeHintLabel));
@@ -354,6 +363,18 @@ void TAboutBox::LanguageBoxClick() {
 }
 
 void TAboutBox::PutLabelsOnControls() {
+    setWindowTitle(Q(WithoutAccessKey(d->state.Label(label::kMenuConfiguration))));
+    LanguageBox->setTitle(AsTitle(d->Label(label::kLanguage)));
+    PlaceBox->setTitle(d->Label(label::kPlace));
+    // A disabled search says why in its place.
+    if (PlaceSearchEdit->isEnabled())
+        PlaceSearchEdit->setPlaceholderText(d->Label(label::kPlaceSearchHint));
+    gbEphemeride->setTitle(d->Label(label::kEphemeris));
+    SaisonCheckBox->setText(d->Label(label::kSummerTimeSwitch));
+    lbMakers->setText(d->Label(label::kMakers));
+    lbHomePage->setText(d->Label(label::kHomePageLine) + QLatin1Char(' ') +
+                        QLatin1String(kHomePageAddress));
+    FileGroupBox->setTitle(AsTitle(d->Label(label::kMedia)));
     TimezoneBox->setTitle(d->Label(label::kTimeZone));
     CheckNewYear->setText(d->Label(label::kNewYear));
     CheckNewYear->setToolTip(d->Label(label::kNewYear));

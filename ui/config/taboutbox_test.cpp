@@ -13,6 +13,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -24,6 +27,7 @@
 #include "present/appstate.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
+#include "ui/config/widgets.h"
 #include "ui/main/startup.h"
 #include "ui/main/testsupport/recording_messages.h"
 
@@ -125,12 +129,61 @@ TEST_F(AboutBoxTest, LatitudeStepsAtTheNorthPoleAndAcrossTheEquator) {
     EXPECT_EQ(box->LatitudeBox->title(), Label(20));
 }
 
+// A pair shows one sign: the hemisphere letter alone for a place, the sign
+// of the hours (or of the minutes beside 0 hours) for a zone. A number typed
+// without a sign stays on the shown side.
+TEST_F(AboutBoxTest, EachPairShowsOneSignOrOneLetter) {
+    struct Case {
+        const char* name;
+        int latitude, longitude, zone;
+        const char* shown;  // latitude, longitude, zone: whole, separator, minutes
+    };
+    const Case cases[] = {
+        {"Sydney", -(33 * 60 + 52), 151 * 60 + 12, 600, "33 S 52|151 E 12|10 : 0"},
+        {"Quito", -13, -(78 * 60 + 30), -300, "0 S 13|78 W 30|-5 : 0"},
+        {"St. John's", 47 * 60 + 34, -(52 * 60 + 43), -(3 * 60 + 30), "47 N 34|52 W 43|-3 : 30"},
+        {"half an hour west", 0, 0, -30, "0 N 0|0 E 0|0 : -30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Build([&](SiteSettings& s) {
+            s.LatitudeMinutes = c.latitude;
+            s.LongitudeMinutes = c.longitude;
+            s.TimeZoneMinutes = c.zone;
+            s.TimeZoneHours = c.zone / 60;
+        });
+        QStringList shown;
+        for (auto [whole, separator, minutes] :
+             {std::tuple{box->LatitudeSpinGraden, box->lbLatitudeSeparator,
+                         box->LatitudeSpinMinuten},
+              std::tuple{box->LongitudeSpinGraden, box->lbLongitudeSeparator,
+                         box->LongitudeSpinMinuten},
+              std::tuple{box->TimeZoneUren, box->lbTimeZoneSeparator, box->TimeZoneMinuten}}) {
+            shown << whole->text() + QLatin1Char(' ') + separator->text() + QLatin1Char(' ') +
+                         minutes->text();
+        }
+        EXPECT_EQ(shown.join(QLatin1Char('|')).toStdString(), c.shown);
+    }
+
+    // 30 degrees typed over 33 S stay south; "+30" crosses to the north.
+    Build([](SiteSettings& s) { s.LatitudeMinutes = -(33 * 60 + 52); });
+    for (auto [typed, expected] :
+         {std::pair{"30", -(30 * 60 + 52)}, std::pair{"+30", 30 * 60 + 52}}) {
+        box->LatitudeSpinGraden->setFocus();
+        box->LatitudeSpinGraden->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClicks(box->LatitudeSpinGraden, QString::fromLatin1(typed));
+        QTest::keyClick(box->LatitudeSpinGraden, Qt::Key_Return);
+        EXPECT_EQ(state.Settings.LatitudeMinutes, expected) << typed;
+    }
+}
+
 TEST_F(AboutBoxTest, TimeZoneStepsBelowZeroAndStopsAt2359) {
     Build([](SiteSettings& s) { s.TimeZoneMinutes = 0; });
     box->TimeZoneMinuten->stepDown();
     EXPECT_EQ(box->TimeZoneUren->value(), 0);
     EXPECT_EQ(box->TimeZoneMinuten->value(), -1);
-    EXPECT_EQ(box->lbTimeZoneSeparator->text(), QStringLiteral("-"));
+    EXPECT_EQ(box->lbTimeZoneSeparator->text(), QStringLiteral(":"));
+    EXPECT_EQ(box->TimeZoneMinuten->text(), QStringLiteral("-1"));
     EXPECT_EQ(box->lbTimeZoneSeparator->toolTip(), Label(42));
     EXPECT_EQ(state.Settings.TimeZoneMinutes, -1);
 
@@ -346,6 +399,51 @@ TEST_F(AboutBoxTest, ChoosingALanguageLabelsTheDialog) {
     EXPECT_EQ(box->btnSummerStartDay->text(), QString::fromStdString(state.Labels.Label(5, 1)));
     EXPECT_EQ(box->SoundCheckFileName->text(), QString::fromStdString(state.Labels.Label(5, 30)));
     EXPECT_EQ(box->lbVersion->text(), QStringLiteral("1.1.0.0"));
+}
+
+// The texts beside the designed captions follow the language too: in French
+// nothing of the dialog stays English.
+TEST_F(AboutBoxTest, FrenchLabelsTheWholeDialog) {
+    Build();
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Configuration"));
+    EXPECT_EQ(box->FileGroupBox->title(), QStringLiteral("Media"));
+    box->LanguageBox->button(2)->click();
+    const struct {
+        QString shown;
+        const char* expected;
+    } texts[] = {
+        {box->windowTitle(), "Configuration"},
+        {box->LanguageBox->title(), "Langue"},
+        {box->PlaceBox->title(), "Lieu"},
+        {box->PlaceSearchEdit->placeholderText(), "Tapez le nom d'une ville"},
+        {box->gbEphemeride->title(), "Éphéméride"},
+        {box->SaisonCheckBox->text(), "Heure d'été"},
+        {box->lbMakers->text(), "Les auteurs de Dawnhelm"},
+        {box->lbHomePage->text(), "site web : https://dawnhelm.example.org/"},
+        {box->FileGroupBox->title(), "Médias"},
+    };
+    for (const auto& t : texts) EXPECT_EQ(t.shown.toStdString(), t.expected);
+}
+
+// At double scale a 1920 x 1080 screen gives the dialog 960 x 540 of its own
+// pixels: it fits, OK and the media button stay in view, and the panels
+// scroll.
+TEST_F(AboutBoxTest, SmallScreenTakesTheDialogAndItsPanelsScroll) {
+    Build();
+    box->show();
+    const QSize room = box->screen()->availableGeometry().size();
+    EXPECT_LE(box->width(), room.width());
+    EXPECT_LE(box->height(), room.height());
+    EXPECT_LE(box->minimumSizeHint().width(), 960 - 16);
+    EXPECT_LE(box->minimumSizeHint().height(), 540 - 48);
+    box->resize(box->minimumSizeHint().expandedTo(QSize(600, 400)));
+    QApplication::processEvents();
+    for (QWidget* w : std::initializer_list<QWidget*>{box->OKButton, box->MediaFiles}) {
+        const QRect at(w->mapTo(box.get(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(box->rect().contains(at)) << w->objectName().toStdString();
+    }
+    EXPECT_GT(box->PanelScroll->verticalScrollBar()->maximum(), 0);
+    box->hide();
 }
 
 TEST_F(AboutBoxTest, ChecksStoreTheirFlags) {
@@ -623,6 +721,31 @@ TEST_F(AboutBoxTest, RandomStepsKeepThePairsConsistent) {
             ASSERT_NO_FATAL_FAILURE(check(steps));
         }
     }
+}
+
+// The place search by keyboard: Down goes from the field to the
+// suggestions, Enter chooses one and the dialog stays open; opened again, the
+// dialog starts a new search.
+TEST_F(AboutBoxTest, ChoosingAPlaceByKeyboard) {
+    Build();
+    box->show();
+    ASSERT_TRUE(box->PlaceSearchEdit->isEnabled()) << box->PlaceSearchEdit->toolTip().toStdString();
+    box->PlaceSearchEdit->setFocus();
+    QTest::keyClicks(box->PlaceSearchEdit, QStringLiteral("tromso"));
+    ASSERT_GE(box->PlaceMatchList->count(), 1);
+    QTest::keyClick(box->PlaceSearchEdit, Qt::Key_Down);
+    EXPECT_EQ(box->PlaceMatchList->currentRow(), 0);
+    QTest::keyClick(box->PlaceMatchList, Qt::Key_Return);
+    EXPECT_EQ(state.Settings.ZoneName, "Europe/Oslo");
+    EXPECT_EQ(box->LatitudeSpinGraden->value(), 69);
+    EXPECT_TRUE(box->isVisible());
+    box->hide();
+    box->show();
+    EXPECT_EQ(box->PlaceSearchEdit->text(), QString());
+    EXPECT_EQ(box->PlaceMatchList->count(), 0);
+    QTest::keyClicks(box->PlaceSearchEdit, QStringLiteral("tromso"));
+    EXPECT_EQ(box->PlaceSearchEdit->text(), QStringLiteral("tromso"));
+    box->hide();
 }
 
 // Choosing Helsinki in the place search: 60°10'N 24°56'E, +2:00, the last

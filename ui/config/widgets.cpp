@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cstdlib>
 
 namespace dawn {
 
@@ -31,6 +33,30 @@ QValidator::State PairSpinBox::validate(QString& input, int&) const {
     return ok ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
+void PairSpinBox::SetSign(bool shown, bool negativeSide) {
+    if (shown == signShown_ && negativeSide == negativeSide_) return;
+    signShown_ = shown;
+    negativeSide_ = negativeSide;
+    lineEdit()->setText(textFromValue(value()));
+}
+
+QString PairSpinBox::textFromValue(int value) const {
+    return QString::number(signShown_ ? value : std::abs(value));
+}
+
+long long PairSpinBox::OnSide(const QString& text, long long number) const {
+    const QString t = text.trimmed();
+    const bool signed_ = t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'));
+    return !signShown_ && !signed_ && negativeSide_ ? -number : number;
+}
+
+int PairSpinBox::valueFromText(const QString& text) const {
+    bool ok = false;
+    const long long number = text.trimmed().toLongLong(&ok);
+    if (!ok) return value();
+    return static_cast<int>(std::clamp<long long>(OnSide(text, number), minimum(), maximum()));
+}
+
 bool PairSpinBox::CommitTyped() {
     const QString text = lineEdit()->text().trimmed();
     if (text == textFromValue(value())) return false;
@@ -39,7 +65,7 @@ bool PairSpinBox::CommitTyped() {
     // The value shown again first: what the pair makes of the typed number
     // is written over it.
     lineEdit()->setText(textFromValue(value()));
-    if (ok) emit typed(number);
+    if (ok) emit typed(OnSide(text, number));
     return true;
 }
 

@@ -20,10 +20,20 @@ public:
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
 
+    // A pair shows one sign: the hemisphere letter between the parts, or the
+    // sign of one part. An edit whose sign is not shown writes its value
+    // without it (-33 reads "33" beside an "S"), and a number typed into it
+    // without a sign stays on the pair's side (`negativeSide`): "30" typed
+    // over 50 S is 30 S. The value itself keeps its sign.
+    void SetSign(bool shown, bool negativeSide);
+    bool SignShown() const { return signShown_; }
+
 signals:
     void typed(long long value);
 
 protected:
+    QString textFromValue(int value) const override;
+    int valueFromText(const QString& text) const override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
@@ -31,6 +41,11 @@ private:
     // Hands on the typed text, if any, and shows the value again; false when
     // nothing was typed.
     bool CommitTyped();
+    // A typed number on the pair's side, when it has no sign of its own.
+    long long OnSide(const QString& text, long long number) const;
+
+    bool signShown_ = true;
+    bool negativeSide_ = false;
 };
 
 // A label that reports a click of the left mouse button (press and release

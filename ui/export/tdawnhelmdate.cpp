@@ -67,7 +67,7 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
       SaveDialogExport(std::make_unique<RealSaveDialog>(ExportFolder)),
       state_(state),
       messages_(messages) {
-    setWindowTitle(QStringLiteral("DawnhelmDate"));
+    setWindowTitle(QStringLiteral("Export Data"));
     setObjectName(QStringLiteral("DawnhelmDate"));
 
     StartDate = new QLabel(QStringLiteral("Start date"), this);
@@ -83,7 +83,7 @@ TDawnhelmDate::TDawnhelmDate(AppState& state, QWidget* parent, MessageBoxes& mes
     }
     DateTimePickerStart->setObjectName(QStringLiteral("DateTimePickerStart"));
     DateTimePickerStop->setObjectName(QStringLiteral("DateTimePickerStop"));
-    btnExport = new QPushButton(QStringLiteral("Export to textfile with comma"), this);
+    btnExport = new QPushButton(QStringLiteral("Export to text file with semicolons"), this);
     btnExport->setObjectName(QStringLiteral("btnExport"));
     btnExport->setDefault(true);
     CalendarMoon = new QCheckBox(QStringLiteral("Moonrise and moonset"), this);
@@ -157,6 +157,8 @@ void TDawnhelmDate::NameKinds() {
 }
 
 void TDawnhelmDate::PutLabelsOnControls() {
+    setWindowTitle(Q(WithoutAccessKey(state_.Label(label::kMenuExport))));
+    btnExport->setText(Q(state_.Label(label::kExportTextFile)));
     CalendarMoon->setText(Q(state_.Label(label::kCalendarMoon)));
     CalendarTwilight->setText(Q(state_.Label(label::kCalendarTwilight)));
     btnCalendar->setText(Q(state_.Label(label::kCalendarFile)));

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -83,14 +84,26 @@ protected:
 };
 
 TEST_F(ExportDialogTest, PickersStartOnTodayWithinTheAllowedYears) {
-    EXPECT_EQ(dialog->windowTitle(), "DawnhelmDate");
-    EXPECT_EQ(dialog->btnExport->text(), "Export to textfile with comma");
+    // Titled after its menu item, and the button says what it writes.
+    EXPECT_EQ(dialog->windowTitle(), "Export Data");
+    EXPECT_EQ(dialog->btnExport->text(), "Export to text file with semicolons");
+
     for (QDateEdit* picker : {dialog->DateTimePickerStart, dialog->DateTimePickerStop}) {
         EXPECT_EQ(picker->date(), QDate(2024, 6, 21));
         EXPECT_EQ(picker->minimumDate(), QDate(1900, 1, 1));
         EXPECT_EQ(picker->maximumDate(), QDate(2500, 1, 1));
         EXPECT_EQ(picker->displayFormat(), "dd/MM/yyyy");
     }
+}
+
+// Small enough for the screen it opens on: ctest runs this on a 1920 x 1080
+// screen at double scale (960 x 540) and on a 1366 x 768 one.
+TEST_F(ExportDialogTest, SmallScreenTakesTheDialog) {
+    const QSize room = dialog->screen()->availableGeometry().size() - QSize(16, 48);
+    dialog->show();
+    EXPECT_LE(dialog->width(), room.width());
+    EXPECT_LE(dialog->height(), room.height());
+    dialog->hide();
 }
 
 TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
@@ -105,6 +118,8 @@ TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
     EXPECT_EQ(dialog->CalendarMoon->text(), "Mondauf- und -untergang");
     EXPECT_EQ(dialog->CalendarTwilight->text(), "Bürgerliche Dämmerung");
     EXPECT_GE(dialog->btnCalendar->width(), dialog->btnCalendar->sizeHint().width());
+    EXPECT_EQ(dialog->windowTitle(), "Daten exportieren");
+    EXPECT_EQ(dialog->btnExport->text(), "Als Textdatei mit Semikolons exportieren");
 }
 
 TEST_F(ExportDialogTest, OneDateWritesFiveLinesEndedByCrLf) {

@@ -281,6 +281,7 @@ void DawnhelmGraph::FillLine(QList<QLineSeries*>& segments, const std::vector<Gr
     }
     QList<QPointF> piece;
     QLineSeries* current = segments.first();
+    current->setName(name);
     std::optional<DayNumber> previous;
     for (const GraphPoint& p : points) {
         // A missing day breaks the line, and so does an event that moved
@@ -371,8 +372,11 @@ void DawnhelmGraph::Load(const GraphData& data) {
     // Drawn as rich text: blanks are kept as they are written.
     Chart->setTitle(TitleHtml(titleLines_, Chart->titleFont(), kTitleWidth));
 
-    FillLine(riseSegments_, data.rise, kRiseColor, QStringLiteral("Sunrise"));
-    FillLine(setSegments_, data.set, kSetColor, QStringLiteral("Sunset"));
+    const bool moon = data.body == Body::Moon;
+    FillLine(riseSegments_, data.rise, kRiseColor,
+             moon ? QStringLiteral("Moonrise") : QStringLiteral("Sunrise"));
+    FillLine(setSegments_, data.set, kSetColor,
+             moon ? QStringLiteral("Moonset") : QStringLiteral("Sunset"));
     struct Mark {
         QScatterSeries* series;
         const std::optional<GraphMark>& mark;

@@ -4,7 +4,7 @@
 // hidden; the graph is only ever seen in the preview or in a saved file.
 //
 // Series1 and Series2 are the rise and set lines (red and green, 2 pixels,
-// titled "Sunrise" and "Sunset" also for the moon); Series3 and Series4 the
+// titled "Sunrise" and "Sunset", or "Moonrise" and "Moonset"); Series3 and Series4 the
 // shown date's rise and set (yellow and light yellow circles with their clock
 // times, not in the legend). A line is broken where days have no point, so a
 // polar night or a run of late sunsets shows as a gap rather than as a

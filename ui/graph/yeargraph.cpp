@@ -124,7 +124,7 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSi
 }
 
 void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messages,
-                      SaveFolder* saveFolder) {
+                      SaveFolder* saveFolder, bool hasPrinter) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Dawnhelm graph"));
@@ -141,8 +141,14 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
         bar->addSeparator();
         bar->addWidget(new QLabel(QStringLiteral(" Printer: "), bar));
         auto* printers = new QComboBox(bar);
+        printers->setObjectName(QStringLiteral("printerList"));
         printers->addItems(QPrinterInfo::availablePrinterNames());
         printers->setCurrentText(printer.printerName());
+        // Many desktops have no printer at all: the preview shows the graph
+        // and saves it as PDF or PNG all the same, so the list only says so
+        // where the printer would be chosen.
+        if (!hasPrinter || printers->count() == 0)
+            printers->setPlaceholderText(QStringLiteral("No default printer"));
         QObject::connect(printers, &QComboBox::currentTextChanged, &preview,
                          [&printer, &preview](const QString& name) {
                              printer.setPrinterName(name);
@@ -259,7 +265,7 @@ YearGraph::YearGraph(AppState& state, TForm2* pictureWindow, MessageBoxes& messa
     if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
     preview_ = [this](DawnhelmGraph& g) {
-        ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_);
+        ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_, hasPrinter_());
     };
 }
 
@@ -303,11 +309,6 @@ void YearGraph::Draw(Body body) {
     graph_->ShowBands(false);
     graph_->ShowPhases(false);
     if (host_) graph_->show();
-    if (!hasPrinter_()) {
-        // Many desktops have no printer at all. The user is told so, and the
-        // preview still opens: it shows the graph and saves it as PDF or PNG.
-        messages_.showMessage(DialogOwner(), QStringLiteral("No default printer"));
-    }
     preview_(*graph_);
     graph_->update();
 }

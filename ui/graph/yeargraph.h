@@ -1,9 +1,8 @@
 #pragma once
 // The year graph: DrawSunGraph and DrawMoonGraph fill the chart of the
 // picture window with the rise and set times around the date shown in the
-// main window, then open the chart's print preview (saying first when the
-// system has no printer). The graph computes its own day records; the main window's record
-// of the shown date, which the alarms read, is left alone.
+// main window, then open the chart's print preview. The graph computes its own day records; the
+// main window's record of the shown date, which the alarms read, is left alone.
 //
 // The program entry creates one YearGraph with the picture window and
 // connects TForm1::sunGraphRequested to DrawSunGraph and
@@ -41,9 +40,11 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
 // landscape, page margins, the sun graph's twilight bands or the moon graph's
 // phases on or off, print, saving as PDF or PNG, and close. The save dialog opens in `saveFolder`
 // (the working folder when null), which moves only when a file was written.
+// Without a printer (`hasPrinter` false, or none installed) the printer list
+// says "No default printer"; nothing else interrupts the user.
 void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent,
-                      MessageBoxes& messages = RealMessageBoxes(),
-                      SaveFolder* saveFolder = nullptr);
+                      MessageBoxes& messages = RealMessageBoxes(), SaveFolder* saveFolder = nullptr,
+                      bool hasPrinter = true);
 
 class YearGraph : public QObject {
     Q_OBJECT
@@ -56,9 +57,9 @@ public:
 
     DawnhelmGraph* Graph() const;
 
-    // Seams for tests: whether the system has a printer, and what opens the
-    // preview. The defaults ask Qt for the installed printers and open
-    // ShowPrintPreview.
+    // Seams for tests: whether the system has a printer (the preview's
+    // printer list says when it has none), and what opens the preview. The defaults ask Qt for the
+    // installed printers and open ShowPrintPreview.
     void setPrinterCheck(std::function<bool()> hasPrinter);
     void setPreview(std::function<void(DawnhelmGraph&)> preview);
 

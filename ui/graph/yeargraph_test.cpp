@@ -18,6 +18,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPrintPreviewDialog>
+#include <QPrinterInfo>
 #include <QScatterSeries>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -95,7 +96,7 @@ TEST_F(GraphTest, GapsSplitTheLinesAndTheLegendNamesEachOnce) {
 const DayNumber kNoMoonrise = DayNumber::FromYmd(2024, 6, 24);
 const DayNumber kNoMoonset = DayNumber::FromYmd(2024, 7, 10);
 
-TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysSun) {
+TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesTheMoon) {
     test::PlaceAt(state.Settings, 3047, 328, 60);
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
@@ -155,7 +156,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendStaysS
     for (QLegendMarker* m : chart.Chart->legend()->markers()) {
         if (m->isVisible()) legend << m->label();
     }
-    EXPECT_THAT(legend, ElementsAre("Sunrise", "Sunset"));
+    EXPECT_THAT(legend, ElementsAre("Moonrise", "Moonset"));
 }
 
 // The bands are named in the legend after the two lines, darkest first,
@@ -190,17 +191,19 @@ TEST_F(GraphTest, TwilightBandsAreNamedInTheLegendOnlyWhileShown) {
     // The moon's month has no bands, whatever the graph showed before.
     in.principalPhases = true;
     chart.Load(BuildGraph(in, Body::Moon));
-    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset"));
+    EXPECT_THAT(legend(), ElementsAre("Moonrise", "Moonset"));
 }
 
-TEST_F(GraphTest, WithoutPrinterTheMessageComesBeforeThePreview) {
+// Without a printer the preview opens at once: nothing is said until the
+// user prints.
+TEST_F(GraphTest, WithoutPrinterThePreviewOpensWithoutAMessage) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
     int previews = 0;
     graph.setPreview([&](DawnhelmGraph&) { ++previews; });
     const DayEphemeris before = state.Day;
     graph.DrawSunGraph();
-    EXPECT_THAT(messages.shown, ElementsAre("No default printer"));
+    EXPECT_THAT(messages.shown, IsEmpty());
     EXPECT_EQ(previews, 1);
     // The graph computed its days into its own records.
     EXPECT_EQ(state.Day, before);
@@ -223,23 +226,6 @@ TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST_F(GraphTest, NoPrinterMessageOpensOverTheWindowTheUserSees) {
-    struct ParentRecorder final : MessageBoxes {
-        void showMessage(QWidget* parent, const QString&) override { parents.push_back(parent); }
-        bool confirm(QWidget*, const QString&) override { return true; }
-        std::vector<QWidget*> parents;
-    } recorder;
-    QWidget mainWindow;
-    TForm2 form2(state, &mainWindow, &mainWindow, recorder);
-    YearGraph graph(state, &form2, recorder);
-    graph.setPrinterCheck([] { return false; });
-    graph.setPreview([](DawnhelmGraph&) {});
-    // The picture window stays hidden, so the message opens over the main
-    // window rather than over a window of no size in a corner of the screen.
-    graph.DrawSunGraph();
-    EXPECT_THAT(recorder.parents, ElementsAre(&mainWindow));
-}
-
 TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
@@ -247,6 +233,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     graph.DrawSunGraph();
     QStringList actions;
     bool hasPrinterList = false;
+    QString printerListText;
     bool marginsFound = false;
     bool marginsRedrawn = false;
     // The sun's twilight bands: off when the preview opens, then on and off,
@@ -271,7 +258,11 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
         for (QAction* a : bar->actions()) {
             if (!a->text().isEmpty()) actions << a->text();
         }
-        hasPrinterList = preview->findChild<QComboBox*>() != nullptr;
+        if (auto* printers = preview->findChild<QComboBox*>(QStringLiteral("printerList"))) {
+            hasPrinterList = true;
+            printerListText =
+                printers->count() == 0 ? printers->placeholderText() : printers->currentText();
+        }
         // The page margins reach the page drawn in the preview.
         if (auto* margins = preview->findChild<QSpinBox*>(QStringLiteral("pageMargins"))) {
             marginsFound = true;
@@ -296,8 +287,13 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
         if (preview->isVisible()) preview->reject();  // a missing Close must not hang the test
     });
     poll.start(10);
-    ShowPrintPreview(*graph.Graph(), nullptr);
+    ShowPrintPreview(*graph.Graph(), nullptr, messages, nullptr, false);
     EXPECT_TRUE(hasPrinterList);
+    // Without a printer the list says so, and nothing else interrupts.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        EXPECT_EQ(printerListText, QStringLiteral("No default printer"));
+    }
+    EXPECT_THAT(messages.shown, IsEmpty());
     EXPECT_TRUE(marginsFound);
     EXPECT_TRUE(marginsRedrawn);
     EXPECT_TRUE(actions.contains(QStringLiteral("Save as PDF...")));

@@ -5,6 +5,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QImage>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QVariantMap>
 
@@ -45,6 +46,20 @@ std::function<bool(const AlarmNotice&)> TrayMessageVia(QSystemTrayIcon* icon) {
             return false;
         tray->showMessage(notice.title, notice.body, tray->icon(), kTrayMessageMs);
         return true;
+    };
+}
+
+std::function<void(const AlarmNotice&)> NoticeWindowOver(QWidget* parent) {
+    return [owner = QPointer<QWidget>(parent)](const AlarmNotice& notice) {
+        auto* box = new QMessageBox(QMessageBox::Information, notice.title,
+                                    notice.title + QStringLiteral("\n\n") + notice.body,
+                                    QMessageBox::Ok, owner.data());
+        box->setObjectName(QLatin1String(kNoticeWindowName));
+        box->setTextFormat(Qt::PlainText);
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setAttribute(Qt::WA_ShowWithoutActivating);
+        box->show();
     };
 }
 
@@ -125,6 +140,11 @@ void AlarmNotifier::FallBack(const AlarmNotice& notice, const AlarmFallbacks& fa
         return;
     }
     if (pictureTaken) return;
+    if (fallbacks.noticeWindow) {
+        fallbacks.noticeWindow(notice);
+        emit delivered(AlarmRoute::NoticeWindow);
+        return;
+    }
     if (fallbacks.picture) fallbacks.picture();
     emit delivered(AlarmRoute::Picture);
 }

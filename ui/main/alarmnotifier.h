@@ -1,7 +1,8 @@
 // How an alarm reaches the user when it is not only the picture window: a
 // desktop notification through the freedesktop notification service on the
-// session bus, else the notification-area icon's message, else the picture
-// window.
+// session bus, else the notification-area icon's message, else a small
+// window with the notification's words (never the full-screen picture, which
+// says nothing of an offset).
 //
 // Nothing here blocks the clock tick. The service is asked asynchronously
 // with a short timeout; a call that fails or stays unanswered hands the
@@ -23,6 +24,7 @@
 
 class QDBusMessage;
 class QSystemTrayIcon;
+class QWidget;
 
 namespace dawn {
 
@@ -32,7 +34,7 @@ struct AlarmNotice {
 };
 
 // The ways a notice can reach the user.
-enum class AlarmRoute { Notification, TrayMessage, Picture };
+enum class AlarmRoute { Notification, TrayMessage, Picture, NoticeWindow };
 
 struct AlarmFallbacks {
     // Shows the notice as the notification-area icon's message; false when
@@ -40,11 +42,19 @@ struct AlarmFallbacks {
     std::function<bool(const AlarmNotice&)> trayMessage;
     // Opens the picture window of the alarm.
     std::function<void()> picture;
+    // Shows the notice in a small window of its own.
+    std::function<void(const AlarmNotice&)> noticeWindow;
 };
 
 // The notification-area fallback through `icon`: its message while the icon
 // is shown, false otherwise (or once the icon is gone).
 std::function<bool(const AlarmNotice&)> TrayMessageVia(QSystemTrayIcon* icon);
+
+// The small window's fallback: a message window over `parent` with the
+// notice's title and body as plain text, which neither waits for an answer
+// nor takes the focus from the user's work.
+inline constexpr const char* kNoticeWindowName = "AlarmNoticeWindow";
+std::function<void(const AlarmNotice&)> NoticeWindowOver(QWidget* parent);
 
 class AlarmNotifier : public QObject {
     Q_OBJECT
@@ -60,8 +70,9 @@ public:
 
     // Shows `notice` the way `channel` says and returns at once. Picture:
     // the picture window. Notification: a desktop notification, else the
-    // icon's message, else the picture window. Both: the picture window and
-    // a desktop notification, else the icon's message.
+    // icon's message, else the notice window (the picture window when there
+    // is none). Both: the picture window and a desktop notification, else
+    // the icon's message.
     void Deliver(AlarmChannel channel, const AlarmNotice& notice, AlarmFallbacks fallbacks);
 
 signals:

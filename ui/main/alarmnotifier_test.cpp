@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 
+#include <QApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -11,6 +12,7 @@
 #include <QDBusMessage>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -161,7 +163,10 @@ protected:
                     if (tray) trayTexts_ << n.title + QStringLiteral("|") + n.body;
                     return tray;
                 },
-                [this] { ++pictures_; }};
+                [this] { ++pictures_; },
+                [this](const AlarmNotice& n) {
+                    windowTexts_ << n.title + QStringLiteral("|") + n.body;
+                }};
     }
     // Every route taken, once the routes stop coming (or `expected` arrived).
     std::vector<AlarmRoute> Routes(QSignalSpy& spy, int expected) {
@@ -177,6 +182,7 @@ protected:
     std::unique_ptr<QDBusConnection> service_;
     FakeNotifications fake_;
     QStringList trayTexts_;
+    QStringList windowTexts_;
     int pictures_ = 0;
     const AlarmNotice notice_{QStringLiteral("Sunset in 15 minutes"),
                               QStringLiteral("Sunset at 21:40, azimuth 305°")};
@@ -245,12 +251,12 @@ TEST_F(AlarmNotifierTest, WithoutTheServiceTheNextWayIsUsed) {
          true,
          {AlarmRoute::TrayMessage},
          0},
-        {"no service, no icon",
+        {"no service, no icon: the notice's own window, not the picture",
          Service::Absent,
          AlarmChannel::Notification,
          false,
-         {AlarmRoute::Picture},
-         1},
+         {AlarmRoute::NoticeWindow},
+         0},
         {"refused, icon shown",
          Service::Refuses,
          AlarmChannel::Notification,
@@ -261,8 +267,8 @@ TEST_F(AlarmNotifierTest, WithoutTheServiceTheNextWayIsUsed) {
          Service::Silent,
          AlarmChannel::Notification,
          false,
-         {AlarmRoute::Picture},
-         1},
+         {AlarmRoute::NoticeWindow},
+         0},
         {"both, no service: the picture once and the icon's message",
          Service::Absent,
          AlarmChannel::Both,
@@ -288,6 +294,7 @@ TEST_F(AlarmNotifierTest, WithoutTheServiceTheNextWayIsUsed) {
                                                    : FakeNotifications::Mode::Silent;
         fake_.capabilities = {QStringLiteral("body")};
         trayTexts_.clear();
+        windowTexts_.clear();
         pictures_ = 0;
         AlarmNotifier notifier(*client_, QIcon());
         notifier.SetTimeout(milliseconds(300));
@@ -298,10 +305,11 @@ TEST_F(AlarmNotifierTest, WithoutTheServiceTheNextWayIsUsed) {
         EXPECT_LT(clock.elapsed(), 200) << c.what << ": the call blocked";
         EXPECT_EQ(Routes(spy, static_cast<int>(c.routes.size())), c.routes) << c.what;
         EXPECT_EQ(pictures_, c.pictures) << c.what;
-        if (c.tray && c.routes.back() == AlarmRoute::TrayMessage) {
-            EXPECT_EQ(trayTexts_, QStringList{notice_.title + QStringLiteral("|") + notice_.body})
-                << c.what;
-        }
+        const QStringList words{notice_.title + QStringLiteral("|") + notice_.body};
+        EXPECT_EQ(trayTexts_, c.routes.back() == AlarmRoute::TrayMessage ? words : QStringList())
+            << c.what;
+        EXPECT_EQ(windowTexts_, c.routes.back() == AlarmRoute::NoticeWindow ? words : QStringList())
+            << c.what;
     }
 }
 
@@ -312,7 +320,7 @@ TEST(AlarmNotifier, NoBusAtAllFallsBackAtOnce) {
     QSignalSpy spy(&notifier, &AlarmNotifier::delivered);
     int pictures = 0;
     notifier.Deliver(AlarmChannel::Notification, {QStringLiteral("t"), QStringLiteral("b")},
-                     {[](const AlarmNotice&) { return false; }, [&] { ++pictures; }});
+                     {[](const AlarmNotice&) { return false; }, [&] { ++pictures; }, {}});
     EXPECT_EQ(pictures, 1);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).value<AlarmRoute>(), AlarmRoute::Picture);
@@ -320,8 +328,8 @@ TEST(AlarmNotifier, NoBusAtAllFallsBackAtOnce) {
 
 // The main window's tick with an alarm 15 minutes before sunset as a
 // notification: it reaches the service at that second, once, with the
-// event's time and azimuth, and no picture opens. Without the service the
-// picture window takes it.
+// event's time and azimuth, and no picture opens. Without the service (and
+// without the icon) a small window says the same words.
 TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
     QTemporaryDir dir;
     test::RecordingMessages messages;
@@ -367,7 +375,8 @@ TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
     tickAt(QTime(0, 0).addSecs(sunset.time.secondOfDay));  // the event itself rings nothing
     EXPECT_EQ(fake_.received.size(), 1u);
 
-    // The next day without a service: the picture window shows the alarm.
+    // The next day without a service: a small window says what the
+    // notification would have said, and the picture stays closed.
     SetServicePresent(false);
     const QDate next = day.addDays(1);
     const AlarmEventDetail nextSunset = AlarmEventAt(state.Settings, AlarmEvent::SunSet, date + 1);
@@ -377,8 +386,19 @@ TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
     form.Timer1Timer();
     clock.Set(QDateTime(next, nextRing));
     form.Timer1Timer();
-    EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::Picture});
-    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::NoticeWindow});
+    EXPECT_EQ(pictures, 0);
+    QMessageBox* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(kNoticeWindowName) && w->isVisible())
+            window = qobject_cast<QMessageBox*>(w);
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->text().startsWith(QStringLiteral("Sunset in 15 minutes\n\nSunset at ")))
+        << window->text().toStdString();
+    EXPECT_EQ(window->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(window->isModal());
+    window->close();
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('|').toStdString();
 }
 

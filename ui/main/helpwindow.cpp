@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <functional>
@@ -121,13 +123,28 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Dawnhelm help"));
     setWindowIcon(ProgramIcon());
-    resize(640, 560);
+    // Smaller where the screen is (double scale on a small screen).
+    QSize size(640, 560);
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(16, 48));
+    resize(size);
 
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenLinks(true);
     Browser->setOpenExternalLinks(false);
     Browser->setSearchPaths({QStringLiteral(":/help")});
+    // The manual's pages are written dark on light, so they keep a light
+    // page whatever the desktop's palette (dark text on a dark page would
+    // be unreadable).
+    QPalette page = Browser->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        page.setColor(group, QPalette::Base, QColor(0xff, 0xff, 0xff));
+        page.setColor(group, QPalette::Text, QColor(0x20, 0x20, 0x20));
+        page.setColor(group, QPalette::Link, QColor(0x1d, 0x3b, 0x72));
+        page.setColor(group, QPalette::LinkVisited, QColor(0x55, 0x1a, 0x8b));
+    }
+    Browser->setPalette(page);
     // Links that leave the manual (the home page) go to the desktop.
     connect(Browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("qrc") || url.isRelative()) return;

@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
@@ -23,6 +26,7 @@
 #include <QTimer>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "ui/locale/qtlocale.h"
 #include "ui/main/messages.h"
@@ -111,6 +115,7 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
     SyncSpinEdits();
     Calendar1Change();
     WireMouse();
+    WireKeyboard();
     WatchUse();
 
     Timer1 = new QTimer(this);
@@ -135,8 +140,54 @@ TForm1::TForm1(AppState& state, const StartupInputs& inputs, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    // The window's own destruction moves the focus; the ring is gone by then.
+    disconnect(focusWatch_);
     const SettingsSaveResult saved = SaveSettings(state_.Settings, state_.AppDir);
     if (!saved.ok) messages_.showMessage(nullptr, Q(saved.error));
+}
+
+QColor Blend(const QColor& a, const QColor& b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+void TForm1::ApplyPaletteColours() {
+    // The calendar takes its colours from the palette, light or dark: the
+    // weekday headings in the text colour on a shade of the base, the other
+    // months' days halfway between text and base.
+    QPalette calendar = Calendar1->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor text = calendar.color(group, QPalette::Text);
+        const QColor base = calendar.color(group, QPalette::Base);
+        // An eighth of the way from the base to the text: a shade of the base.
+        const QColor shade(base.red() + (text.red() - base.red()) / 8,
+                           base.green() + (text.green() - base.green()) / 8,
+                           base.blue() + (text.blue() - base.blue()) / 8);
+        calendar.setColor(group, QPalette::AlternateBase, shade);
+        if (group == QPalette::Active)
+            calendar.setColor(QPalette::Disabled, QPalette::Text, Blend(text, base));
+    }
+    Calendar1->setPalette(calendar);
+    // Weekday headings such as "lun." or "mié." fit their column in a
+    // slightly smaller face.
+    QTextCharFormat heading;
+    heading.setFont(MainFont(8));
+    heading.setForeground(calendar.brush(QPalette::Active, QPalette::Text));
+    heading.setBackground(calendar.brush(QPalette::Active, QPalette::AlternateBase));
+    Calendar1->setHeaderTextFormat(heading);
+    // The weekend's red, lighter on a dark base so that it stays readable.
+    const bool dark = calendar.color(QPalette::Active, QPalette::Base).lightness() < 128;
+    QTextCharFormat weekend;
+    weekend.setForeground(dark ? QColor(255, 128, 128) : QColor(Qt::red));
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        Calendar1->setWeekdayTextFormat(day, weekend);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && Calendar1 != nullptr) {
+        ApplyPaletteColours();
+        ShowDay();
+    }
 }
 
 void TForm1::ShowPendingMessages() {
@@ -148,9 +199,17 @@ void TForm1::ShowPendingMessages() {
 }
 
 void TForm1::BuildControls() {
-    auto* central = new QWidget(this);
+    // The controls stand at fixed places in the client area; a screen too
+    // small for it (double scale on a small screen) scrolls it.
+    ClientScroll = new QScrollArea(this);
+    ClientScroll->setObjectName(QStringLiteral("ClientScroll"));
+    ClientScroll->setFrameShape(QFrame::NoFrame);
+    ClientScroll->setWidgetResizable(false);
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(central);
+    ClientScroll->setWidget(central);
+    ClientArea = central;
+    setCentralWidget(ClientScroll);
 
     Calendar1 = new QCalendarWidget(central);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
@@ -160,11 +219,7 @@ void TForm1::BuildControls() {
     Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     Calendar1->setDateRange(QDate(1900, 1, 1), QDate(2500, 12, 31));
     Calendar1->setGridVisible(false);
-    // Weekday headings such as "lun." or "mié." fit their column in a
-    // slightly smaller face.
-    QTextCharFormat heading = Calendar1->headerTextFormat();
-    heading.setFont(MainFont(8));
-    Calendar1->setHeaderTextFormat(heading);
+    ApplyPaletteColours();
     connect(Calendar1, &QCalendarWidget::selectionChanged, this,
             &TForm1::OnCalendarSelectionChanged);
     connect(Calendar1, &QCalendarWidget::currentPageChanged, this, &TForm1::OnCalendarPageChanged);
@@ -318,6 +373,13 @@ void TForm1::BuildMenu() {
     Dawnhelmhelpfile1 = add("Dawnhelmhelpfile1", QStringLiteral("Dawnhelm &helpfile"));
     DawnhelmHomepage1 = add("DawnhelmHomepage1", QStringLiteral("&Dawnhelm Homepage"));
     Email1 = add("Email1", QStringLiteral("&E-mail Dawnhelm"));
+    N4 = separator("N4");
+    SunPanel1 = add("SunPanel1", QStringLiteral("&Sun panel"));
+    TwilightPanel1 = add("TwilightPanel1", QStringLiteral("T&wilight panel"));
+    MoonPanel1 = add("MoonPanel1", QStringLiteral("&Moon panel"));
+    SunPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    TwilightPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    MoonPanel1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
     N1 = separator("N1");
     SystrayMenu = add("SystrayMenu", QStringLiteral("Sys&tray"));
     SystrayMenu->setCheckable(true);
@@ -334,6 +396,33 @@ void TForm1::BuildMenu() {
     connect(Email1, &QAction::triggered, this, &TForm1::mailRequested);
     connect(about1, &QAction::triggered, this, &TForm1::aboutRequested);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(SunPanel1, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Sun); });
+    connect(TwilightPanel1, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Twilight); });
+    connect(MoonPanel1, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Moon); });
+}
+
+void TForm1::PutLabelsOnMenus() {
+    const auto text = [this](int n) { return Q(state_.Label(n)); };
+    SetUp->setTitle(text(label::kMenuSetUp));
+    const std::pair<QAction*, int> captions[] = {
+        {Configuration1, label::kMenuConfiguration},
+        {Graphics1, label::kMenuGraphics},
+        {Export1, label::kMenuExport},
+        {Dawnhelmhelpfile1, label::kMenuHelpFile},
+        {DawnhelmHomepage1, label::kMenuHomePage},
+        {Email1, label::kMenuEmail},
+        {SunPanel1, label::kMenuSunPanel},
+        {TwilightPanel1, label::kMenuTwilightPanel},
+        {MoonPanel1, label::kMenuMoonPanel},
+        {SystrayMenu, label::kMenuSystray},
+        {about1, label::kMenuAbout},
+        {Exit1, label::kMenuExit},
+        {configuartion2, label::kMenuConfiguration},
+        {About2, label::kMenuAbout},
+        {Systray2, label::kMenuSystrayOut},
+        {Shutdown, label::kMenuShutdown},
+    };
+    for (const auto& [action, n] : captions) action->setText(text(n));
 }
 
 // Positions are counted in character cells of the fixed-pitch font, so the
@@ -452,9 +541,19 @@ void TForm1::PlaceControls() {
     lbMoonIlluminated->setGeometry(width - m - illuminatedW, y, illuminatedW, row);
     y += row + m;
 
-    centralWidget()->setFixedSize(width, y);
+    ClientArea->setFixedSize(width, y);
     StringGrid1->setGeometry(0, 0, width, y);
-    setFixedSize(width, y + MainMenu1->sizeHint().height());
+    QSize whole(width, y + MainMenu1->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Room for the frame and the title bar; the scroll bars where the
+        // client area is cut.
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (whole.height() > room.height()) whole.rwidth() += bar;
+        if (whole.width() > room.width()) whole.rheight() += bar;
+        whole = whole.boundedTo(room);
+    }
+    setFixedSize(whole);
     // Centred on the screen.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -493,8 +592,111 @@ void TForm1::WireMouse() {
     }
 }
 
+void TForm1::WireKeyboard() {
+    // The captions a click works on take the focus by Tab and act on Enter
+    // or Space as on a click; the calendar and they show a ring while they
+    // have it. The order follows the window: year, month, the calendar, its
+    // week column, the summer-time rows, the clock panel, the panels'
+    // captions and the graph.
+    keyTargets_ = {lbWeek, lbSummerTime, lbWinterTime, lbDaysSummerTime,
+                   Panel1, lbSunrise,    lbdaylight};
+    for (const auto& row : TwilightRows) keyTargets_ << row[0];
+    keyTargets_ << lbMoonLight << Image1;
+    QWidget* previous = Calendar1;
+    QWidget::setTabOrder(SpinEdit1, SpinEdit2);
+    QWidget::setTabOrder(SpinEdit2, Calendar1);
+    for (QWidget* w : keyTargets_) {
+        // By Tab only: a click works as it always did.
+        w->setFocusPolicy(Qt::TabFocus);
+        w->installEventFilter(this);
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    FocusRing = new QFrame(ClientArea);
+    FocusRing->setObjectName(QStringLiteral("FocusRing"));
+    FocusRing->setFrameStyle(QFrame::Box | QFrame::Plain);
+    FocusRing->setLineWidth(2);
+    FocusRing->setAttribute(Qt::WA_TransparentForMouseEvents);
+    FocusRing->setFocusPolicy(Qt::NoFocus);
+    FocusRing->hide();
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { MoveFocusRing(now); });
+}
+
+void TForm1::MoveFocusRing(QWidget* focused) {
+    if (FocusRing == nullptr) return;
+    // The calendar's focus sits on its table inside it.
+    QWidget* target = nullptr;
+    if (focused != nullptr && (focused == Calendar1 || Calendar1->isAncestorOf(focused)))
+        target = Calendar1;
+    else if (keyTargets_.contains(focused))
+        target = focused;
+    if (target == nullptr || !target->isVisible()) {
+        FocusRing->hide();
+        return;
+    }
+    QPalette palette = FocusRing->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    FocusRing->setPalette(palette);
+    const QPoint at = target->mapTo(ClientArea, QPoint(0, 0));
+    FocusRing->setGeometry(QRect(at, target->size()).adjusted(-2, -2, 2, 2));
+    FocusRing->raise();
+    FocusRing->show();
+}
+
+bool TForm1::ActivateControl(QObject* watched) {
+    if (watched == lbSummerTime) {
+        lbSummerTimeClick();
+    } else if (watched == lbWinterTime) {
+        lbWinterTimeClick();
+    } else if (watched == lbDaysSummerTime) {
+        lbDaysSummerTimeClick();
+    } else if (watched == Panel1) {
+        Button1Click();
+    } else if (watched == lbdaylight || watched == lbDayLightHour || watched == lbDayLightSymbol) {
+        lbdaylightClick();
+    } else if (watched == lbMoonLight || watched == lbMoonLightSymbol) {
+        lbMoonLightClick();
+    } else if (watched == lbSunrise) {
+        lbSunriseClick();
+    } else if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
+               watched == TwilightRows[2][0] || watched == TwilightRows[3][0]) {
+        lbTwilightClick();
+    } else if (watched == Image1) {
+        Image1Click();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && keyTargets_.contains(qobject_cast<QWidget*>(watched))) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (watched == lbWeek) {
+                lbWeekMouseDown(Qt::LeftButton);
+                return true;
+            }
+            // A panel's caption hands the focus on to the caption of the
+            // panel it shows, so that the keys can switch back.
+            QWidget* next = nullptr;
+            if (watched == lbSunrise) next = TwilightRows[0][0];
+            if (watched == lbdaylight) next = lbMoonLight;
+            if (watched == lbMoonLight) next = lbdaylight;
+            if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
+                watched == TwilightRows[2][0] || watched == TwilightRows[3][0])
+                next = lbSunrise;
+            const bool done = ActivateControl(watched);
+            if (next != nullptr && next->isVisible()) next->setFocus(Qt::OtherFocusReason);
+            if (done) return true;
+        }
+        if (watched == lbWeek && key == Qt::Key_Backspace) {
+            lbWeekMouseDown(Qt::RightButton);
+            return true;
+        }
+    }
     if (type == QEvent::ContextMenu && watched->property("dawnRightOpensSetup").toBool()) {
         return true;  // the right button already opened the configuration
     }
@@ -520,28 +722,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         !widget->rect().contains(mouse->position().toPoint())) {
         return QMainWindow::eventFilter(watched, event);
     }
-    if (watched == lbSummerTime) {
-        lbSummerTimeClick();
-    } else if (watched == lbWinterTime) {
-        lbWinterTimeClick();
-    } else if (watched == lbDaysSummerTime) {
-        lbDaysSummerTimeClick();
-    } else if (watched == Panel1) {
-        Button1Click();
-    } else if (watched == lbdaylight || watched == lbDayLightHour || watched == lbDayLightSymbol) {
-        lbdaylightClick();
-    } else if (watched == lbMoonLight || watched == lbMoonLightSymbol) {
-        lbMoonLightClick();
-    } else if (watched == lbSunrise) {
-        lbSunriseClick();
-    } else if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
-               watched == TwilightRows[2][0] || watched == TwilightRows[3][0]) {
-        lbTwilightClick();
-    } else if (watched == Image1) {
-        Image1Click();
-    } else {
-        return QMainWindow::eventFilter(watched, event);
-    }
+    if (!ActivateControl(watched)) return QMainWindow::eventFilter(watched, event);
     return true;
 }
 

@@ -14,8 +14,10 @@
 // entry: a slot connected to configurationRequested() must show the dialog
 // modally (exec), because the window redraws the day when the signal returns.
 // A window that changed the shared state asks for a redraw through ShowDay.
+#include <QColor>
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -34,6 +36,7 @@
 class QAction;
 class QCalendarWidget;
 class QFrame;
+class QScrollArea;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -47,6 +50,12 @@ class QCloseEvent;
 namespace dawn {
 
 class AlarmNotifier;
+
+// Halfway between two colours.
+QColor Blend(const QColor& a, const QColor& b);
+
+// The panels under the calendar, one shown at a time.
+enum class ShownPanel { Sun, Twilight, Moon };
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -137,6 +146,9 @@ public:
     // raised or lowered (SetPanel1Lowered).
     QLabel* Panel1 = nullptr;
     QLabel* Image1 = nullptr;             // small graph picture, hint "Sungraph"
+    QFrame* FocusRing = nullptr;          // around the focused calendar or caption
+    QScrollArea* ClientScroll = nullptr;  // the central widget, around ClientArea
+    QWidget* ClientArea = nullptr;        // the controls at their fixed places
     QTableWidget* StringGrid1 = nullptr;  // translation grid, hidden
 
     QMenuBar* MainMenu1 = nullptr;
@@ -147,6 +159,10 @@ public:
     QAction* Dawnhelmhelpfile1 = nullptr;
     QAction* DawnhelmHomepage1 = nullptr;
     QAction* Email1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* SunPanel1 = nullptr;  // Ctrl+1, Ctrl+2, Ctrl+3
+    QAction* TwilightPanel1 = nullptr;
+    QAction* MoonPanel1 = nullptr;
     QAction* N1 = nullptr;
     QAction* SystrayMenu = nullptr;  // checkable
     QAction* N2 = nullptr;
@@ -237,6 +253,9 @@ public slots:
     // Sun panel -> twilight panel and back.
     void lbSunriseClick();
     void lbTwilightClick();
+    // The sun, twilight or moon panel (with the moon's phase), from the menu
+    // or its keys.
+    void ShowPanel(dawn::ShownPanel panel);
     void Image1Click();
     void Exit1Click();
     // Tray mode on or off (SystrayMenu and Systray2).
@@ -279,12 +298,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     // FormClose: in tray mode a close only hides the window in the tray.
     void closeEvent(QCloseEvent* event) override;
+    // A new palette (a dark style) recolours the calendar and the rows.
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildControls();
     void BuildMenu();
     void PlaceControls();
     void WireMouse();
+    void WireKeyboard();
+    void ApplyPaletteColours();
+    // The ring around the calendar or the caption that has the focus.
+    void MoveFocusRing(QWidget* focused);
+    // What a click on `watched` does; false when a click does nothing there.
+    bool ActivateControl(QObject* watched);
+    QList<QWidget*> keyTargets_;
+    QMetaObject::Connection focusWatch_;
     void ShowPendingMessages();
     // Sets the calendar to `date` when it differs; true when it changed
     // (the change event then ran Calendar1Change).
@@ -294,6 +323,8 @@ private:
     void SyncSpinEdits();
     void ApplyWeekStartDay();
     void ShowView(const DayView& view);
+    // The menus' captions in the applied language.
+    void PutLabelsOnMenus();
     void BuildTray();
     void BuildGrid();
     void ShowMainWindow();

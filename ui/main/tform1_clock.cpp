@@ -90,15 +90,21 @@ void TForm1::Timer1Timer() {
     }
 
     const PanelLook panel =
-        PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator);
+        PanelLookAt(time, state_.Settings.ShowClock, state_.Locale.TimeSeparator,
+                    PanelWords{WithoutAccessKey(state_.Label(label::kMenuSetUp)),
+                               WithoutAccessKey(state_.Label(label::kMenuAbout))});
     Panel1->setText(Q(panel.caption));
     SetPanel1Lowered(panel.bevel == Bevel::Lowered);
 
     const DayEphemeris& shown = state_.Day;
-    const HelpTexts help{state_.Label(label::kAzimuth), state_.Label(label::kLanguage),
+    const HelpTexts help{state_.Label(label::kAzimuth),
+                         state_.Label(label::kLanguage),
                          state_.Label(label::kLanguageName),
                          FormatAzimuth(shown.Event(state_.Panel, EventKind::Rise).Azimuth),
-                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth)};
+                         FormatAzimuth(shown.Event(state_.Panel, EventKind::Set).Azimuth),
+                         state_.Label(label::kHintRightButton),
+                         state_.Label(label::kHintCoordinates),
+                         state_.Label(label::kHintF1)};
     if (const std::optional<HelpLine> line = HelpLineAt(time.second, help)) {
         lbSetupHelp->setText(Q(line->caption));
         lbSetupHelp->setEnabled(line->enabled);
@@ -190,8 +196,9 @@ bool TForm1::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     // With pictures off, "both" is the notification alone; the picture window
     // stays the last way when nothing else reaches the user.
     const AlarmChannel channel = s.AlarmImageEnabled ? alarm.channel : AlarmChannel::Notification;
-    Notifier()->Deliver(channel, AlarmNotice{Q(text.title), Q(text.body)},
-                        AlarmFallbacks{TrayMessageVia(CoolTrayIcon1), showPicture});
+    Notifier()->Deliver(
+        channel, AlarmNotice{Q(text.title), Q(text.body)},
+        AlarmFallbacks{TrayMessageVia(CoolTrayIcon1), showPicture, NoticeWindowOver(this)});
     return true;
 }
 

@@ -6,15 +6,15 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "present/accessibletext.h"
+#include "present/texts.h"
 #include "ui/locale/qtlocale.h"
+#include "ui/main/decorations.h"
 #include "ui/main/moondisc.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {
 namespace {
-
-const QColor kCurrentDateColour(0, 0, 0);
-const QColor kOtherDateColour(128, 128, 128);
 
 // A caption longer than its box ("Settimana" over the week column) is drawn
 // smaller, down to 7 points, rather than cut.
@@ -27,10 +27,14 @@ void FitCaption(QLabel* label, const QFont& normal) {
     label->setFont(font);
 }
 
-void SetTextColour(QLabel* label, DateRole role) {
+// The shown date's row in the window's text colour, the other greyed
+// halfway to the background: readable on a light and on a dark palette.
+void SetTextColour(QLabel* label, DateRole role, const QPalette& window) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText,
-                     role == DateRole::ShownDate ? kCurrentDateColour : kOtherDateColour);
+    const QColor text = window.color(QPalette::WindowText);
+    palette.setColor(QPalette::WindowText, role == DateRole::ShownDate
+                                               ? text
+                                               : Blend(text, window.color(QPalette::Window)));
     label->setPalette(palette);
 }
 
@@ -67,10 +71,15 @@ void TForm1::ShowDay() {
 }
 
 void TForm1::ShowView(const DayView& v) {
+    PutLabelsOnMenus();
     lbWeek->setText(Q(v.weekCaption));
     FitCaption(lbWeek, font());
     QLabel* weeks[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
     for (std::size_t i = 0; i < v.weeks.size(); ++i) weeks[i]->setText(QString::number(v.weeks[i]));
+    SpinEdit1->setAccessibleName(Q(state_.Label(label::kYear)));
+    SpinEdit2->setAccessibleName(Q(state_.Label(label::kMonth)));
+    SpinEdit2->setAccessibleDescription(Q(v.monthHint));
+    MarkDecoration(MonthEdit);  // the month box's own name says it
     MonthEdit->setText(Q(v.monthText));
     MonthEdit->setToolTip(Q(v.monthHint));
     SpinEdit2->setToolTip(Q(v.monthNumberHint));
@@ -84,11 +93,21 @@ void TForm1::ShowView(const DayView& v) {
          {lbMoonLight, lbMoonLightHour, lbMoonLightSign, lbMoonLightDelta, lbMoonLightSymbol}}};
     QFont captionFont = font();
     captionFont.setPointSize(v.captionPointSize);
+    const std::string emptyClock = state_.Locale.EmptyClockText();
     for (Body body : kBodies) {
         const PanelView& panel = v[body];
         for (std::size_t r = 0; r < kRowCount; ++r) {
             const RowControls& c = rows[IndexOf(body)][r];
             const RowView& row = panel.rows[r];
+            // A screen reader reads the caption without its padding, and the
+            // time with what it is and how it changed; the sign, the change
+            // and the symbol beside it are decorations.
+            const AccessibleText spoken =
+                AccessibleRowText(row, static_cast<Row>(r), state_.Current, emptyClock);
+            c.caption->setAccessibleName(Q(CaptionWithoutColon(row.caption)));
+            c.value->setAccessibleName(Q(spoken.name));
+            c.value->setAccessibleDescription(Q(spoken.description));
+            for (QLabel* decoration : {c.sign, c.delta, c.symbol}) MarkDecoration(decoration);
             c.caption->setText(Q(row.caption));
             c.caption->setFont(captionFont);
             c.value->setText(Q(row.value));
@@ -108,6 +127,17 @@ void TForm1::ShowView(const DayView& v) {
         const TwilightRowView& row = v.twilight.rows[r];
         const std::array<QLabel*, 3>& c = TwilightRows[r];
         c[0]->setText(Q(row.caption));
+        const QString caption = Q(CaptionWithoutColon(row.caption));
+        c[0]->setAccessibleName(caption);
+        const bool noon = r + 1 == kTwilightRowCount;
+        c[1]->setAccessibleName(noon ? caption + QLatin1Char(' ') + Q(row.first)
+                                     : caption + QLatin1Char(' ') +
+                                           Q(Trimmed(state_.Label(label::kDawn))) +
+                                           QLatin1Char(' ') + Q(row.first));
+        c[2]->setAccessibleName(noon ? caption + QLatin1Char(' ') + Q(row.second)
+                                     : caption + QLatin1Char(' ') +
+                                           Q(Trimmed(state_.Label(label::kDusk))) +
+                                           QLatin1Char(' ') + Q(row.second));
         c[1]->setText(Q(row.first));
         c[1]->setToolTip(Q(row.firstHint));
         c[2]->setText(Q(row.second));
@@ -119,7 +149,11 @@ void TForm1::ShowView(const DayView& v) {
     const bool moon = MoonPanelShown();
     MoonDisc->setPixmap(
         MoonDiscPicture(MoonDisc->height(), v.phase.illuminatedFraction, v.phase.litSide));
-    MoonDisc->setAccessibleDescription(Q(v.phase.litSideText));
+    // The disc is named by the phase it draws; its description is the age,
+    // the next full and new moon and the side that is lit.
+    MoonDisc->setAccessibleName(Q(v.phase.name) + QLatin1Char(' ') + Q(v.phase.illuminated));
+    MoonDisc->setAccessibleDescription(Q(v.phase.hint) + QLatin1Char('\n') +
+                                       Q(v.phase.litSideText));
     lbMoonPhase->setText(Q(v.phase.name));
     FitCaption(lbMoonPhase, font());
     lbMoonIlluminated->setText(Q(v.phase.illuminated));
@@ -147,10 +181,10 @@ void TForm1::ShowView(const DayView& v) {
     lbStartWinterUur->setText(Q(v.summer.lower.dateText));
     lbZomerduur->setText(Q(v.summer.dayCount));
     lbZomerduur->setToolTip(Q(v.summer.dayCountHint));
-    SetTextColour(lbStartZomerUur, v.summer.upper.role);
-    SetTextColour(lbSummerTime, v.summer.upper.role);
-    SetTextColour(lbStartWinterUur, v.summer.lower.role);
-    SetTextColour(lbWinterTime, v.summer.lower.role);
+    SetTextColour(lbStartZomerUur, v.summer.upper.role, palette());
+    SetTextColour(lbSummerTime, v.summer.upper.role, palette());
+    SetTextColour(lbStartWinterUur, v.summer.lower.role, palette());
+    SetTextColour(lbWinterTime, v.summer.lower.role, palette());
 
     TrayHint = Q(v.trayHint);
     emit trayHintChanged(TrayHint);

@@ -129,7 +129,7 @@ TEST_F(GridTest, GridShowsTheWholeTableWithFixedHeaders) {
     EXPECT_TRUE(grid->font().bold());
     EXPECT_EQ(grid->font(), form_.font());  // the window's bold fixed-pitch font
     EXPECT_EQ(grid->toolTip(), QStringLiteral("Double clic to save"));
-    EXPECT_EQ(grid->geometry(), form_.centralWidget()->rect());
+    EXPECT_EQ(grid->geometry(), form_.ClientArea->rect());
 }
 
 TEST_F(GridTest, DoubleClickSavesOneLinePerCellAndHidesTheGrid) {

@@ -145,6 +145,15 @@ void TForm1::Configuration1Click() {
     Button1Click();
 }
 
+void TForm1::ShowPanel(ShownPanel panel) {
+    state_.Panel = panel == ShownPanel::Moon ? Body::Moon : Body::Sun;
+    state_.TwilightShown = panel == ShownPanel::Twilight;
+    PnSun->setVisible(panel == ShownPanel::Sun);
+    PnTwilight->setVisible(panel == ShownPanel::Twilight);
+    PnMoon->setVisible(panel == ShownPanel::Moon);
+    ShowDay();
+}
+
 void TForm1::lbdaylightClick() {
     state_.Panel = Body::Moon;
     PnSun->hide();

@@ -120,7 +120,8 @@ TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
         main << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data",
                                  "Dawnhelm &helpfile", "&Dawnhelm Homepage", "&E-mail Dawnhelm",
-                                 "-", "Sys&tray", "-", "&About", "-", "E&xit"}));
+                                 "-", "&Sun panel", "T&wilight panel", "&Moon panel", "-",
+                                 "Sys&tray", "-", "&About", "-", "E&xit"}));
     EXPECT_TRUE(form->SystrayMenu->isCheckable());
     QStringList tray;
     for (QAction* a : form->PopupMenu1->actions())
