@@ -15,9 +15,12 @@ namespace dawn::cli {
 
 namespace {
 
-constexpr Option kOptions[] = {kLatitudeOrPlaceOption, kLongitudeOrPlaceOption,
-                               kTimeZoneOrZoneOption,  kFromOption,
-                               kToOption,              kZoneOption,
+constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
+                               kLongitudeOrPlaceOption,
+                               kTimeZoneOrZoneOption,
+                               kFromOption,
+                               kToOption,
+                               kZoneOption,
                                kPlaceOption};
 
 constexpr std::array<std::string_view, kLightPeriodCount> kPeriodNames = {

@@ -60,8 +60,7 @@ TEST(LightVerb, EmptyWhereTheSunCrossesNoBoundAndOnTheZonesClock) {
          {"2024-06-21;morning blue hour;;", "2024-06-21;morning golden hour;;02:05",
           "2024-06-21;evening golden hour;21:19;", "2024-06-21;evening blue hour;;"}},
         {{"--lat", "3047", "--lon", "328", "--zone", "Europe/Brussels"},
-         {"2024-06-21;morning blue hour;04:39;04:57",
-          "2024-06-21;morning golden hour;04:57;06:18",
+         {"2024-06-21;morning blue hour;04:39;04:57", "2024-06-21;morning golden hour;04:57;06:18",
           "2024-06-21;evening golden hour;21:02;22:23",
           "2024-06-21;evening blue hour;22:23;22:41"}},
     };
@@ -75,13 +74,16 @@ TEST(LightVerb, EmptyWhereTheSunCrossesNoBoundAndOnTheZonesClock) {
 }
 
 TEST(EventsVerb, ElevationIsADegreeFromMinus90To90AloneOfItsKind) {
-    const std::vector<std::string> base = {"events", "--lat",  "0",          "--lon", "0",
-                                           "--tz",   "0",      "--from",     "2024-01-01",
-                                           "--to",   "2024-01-01"};
-    for (const std::vector<std::string>& extra :
-         {std::vector<std::string>{"--elevation", "abc"}, {"--elevation", "90.5"},
-          {"--elevation", ""}, {"--elevation", "6x"}, {"--elevation", "nan"},
-          {"--elevation", "6", "--kind", "civil"}, {"--elevation", "6", "--moon"}}) {
+    const std::vector<std::string> base = {"events",     "--lat", "0",         "--lon",
+                                           "0",          "--tz",  "0",         "--from",
+                                           "2024-01-01", "--to",  "2024-01-01"};
+    for (const std::vector<std::string>& extra : {std::vector<std::string>{"--elevation", "abc"},
+                                                  {"--elevation", "90.5"},
+                                                  {"--elevation", ""},
+                                                  {"--elevation", "6x"},
+                                                  {"--elevation", "nan"},
+                                                  {"--elevation", "6", "--kind", "civil"},
+                                                  {"--elevation", "6", "--moon"}}) {
         std::vector<std::string> args = base;
         args.insert(args.end(), extra.begin(), extra.end());
         const CliRun r = RunCli(args);

@@ -47,7 +47,8 @@ void ForEachLightDay(const SiteSettings& settings, DayNumber from, DayNumber to,
             LightPeriod{crossing(kBlue, EventKind::Rise), crossing(kGoldenLow, EventKind::Rise)},
             LightPeriod{crossing(kGoldenLow, EventKind::Rise),
                         crossing(kGoldenHigh, EventKind::Rise)},
-            LightPeriod{crossing(kGoldenHigh, EventKind::Set), crossing(kGoldenLow, EventKind::Set)},
+            LightPeriod{crossing(kGoldenHigh, EventKind::Set),
+                        crossing(kGoldenLow, EventKind::Set)},
             LightPeriod{crossing(kGoldenLow, EventKind::Set), crossing(kBlue, EventKind::Set)},
         };
         if (!onDay(day) || d == to) return;
