@@ -171,13 +171,12 @@ struct LimitDay {
 };
 
 // The spans above a limit on each clock day from `first` on, from the
-// records of the days before and after as well. A record holds the
-// crossings of its date in the zone's standard time; on the local clock,
-// with summer time, a crossing in the last hour of the standard day falls
-// after midnight, on the next date (the first night of a twilight at 70° N,
-// when the sun dips below the limit at 00:31 summer time). So the crossings
-// are laid on one line of local clock minutes, and each date's column is cut
-// from it: the sun stays above a limit from a dawn to the next dusk.
+// records of the days before and after as well. Each record holds the
+// crossings of its clock date (the first night of a twilight at 70° N, when
+// the sun dips below the limit at 00:31 summer time, is the next date's), so
+// the crossings are laid on one line of local clock minutes, and each date's
+// column is cut from it: the sun stays above a limit from a dawn to the next
+// dusk.
 std::vector<std::vector<ClockSpan>> SpansOnTheClock(const std::vector<LimitDay>& days,
                                                     DayNumber first, int count) {
     using std::chrono::minutes;
@@ -188,10 +187,9 @@ std::vector<std::vector<ClockSpan>> SpansOnTheClock(const std::vector<LimitDay>&
     };
     std::vector<Change> changes;
     auto add = [&changes](const LimitDay& d, const EventValues& e, bool above) {
-        if (!e.Crossing || !e.CrossingClock) return;
-        // The summer-time shift of the date, as the clock time carries it.
-        const long shift = ((e.CrossingClock->count() - e.Crossing->count()) % kDay + kDay) % kDay;
-        changes.push_back({d.day.Value() * kDay + e.Crossing->count() + shift, above});
+        // Each crossing lies on the date its clock shows it on.
+        if (!e.CrossingClock) return;
+        changes.push_back({d.day.Value() * kDay + e.CrossingClock->count(), above});
     };
     for (const LimitDay& d : days) {
         add(d, d.dawn, true);

@@ -305,9 +305,10 @@ TEST(GraphBands, SpansReachMidnightWhenACrossingIsMissing) {
 // belongs to the next date on the clock, so the date before stays above all
 // day: no column flips to a darker band for one day, and none shows a sliver
 // of day at 00:00. Over the whole year the time above each limit changes by
-// at most two hours from one date to the next (the first dip below a limit,
-// or the first day the sun stays below it, is more than an hour long at this
-// latitude), and a date ends above a limit
+// at most two and a half hours from one date to the next (the first dip
+// below a limit, or the first day the sun stays below it, is more than an
+// hour long at this latitude: the first nautical night, from 23:48 to 01:50,
+// takes two hours from the time above), and a date ends above a limit
 // exactly when the next one starts above it.
 TEST_F(GraphTest, BandsOfTheFirstNightsAtTromso) {
     using std::chrono::minutes;
@@ -339,7 +340,7 @@ TEST_F(GraphTest, BandsOfTheFirstNightsAtTromso) {
         for (std::size_t limit = 0; limit < kBandLimitCount; ++limit) {
             SCOPED_TRACE(SpansText(before) + " / " + SpansText(after));
             EXPECT_LE(std::chrono::abs(total(before.above[limit]) - total(after.above[limit])),
-                      minutes(120))
+                      minutes(150))
                 << limit;
             const bool endsAbove =
                 !before.above[limit].empty() && before.above[limit].back().to == minutes(24 * 60);
