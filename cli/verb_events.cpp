@@ -2,6 +2,7 @@
 // noon for every date of a range.
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -25,6 +26,11 @@ constexpr Option kKindOption{"kind", "KIND", false,
 constexpr Option kElevationOption{"elevation", "DEGREES", false,
                                   "the sun's centre crossing this altitude (-90..90), instead "
                                   "of --kind"};
+constexpr Option kShadowOption{"shadow", "RATIO", false,
+                               "the sun where a vertical object's shadow is RATIO times its "
+                               "height (0.01..1000), instead of --kind"};
+constexpr Option kBeyondNoonOption{"beyond-noon", "", false,
+                                   "with --shadow: RATIO times the height beyond the noon shadow"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -34,7 +40,9 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kKindOption,
                                kZoneOption,
                                kPlaceOption,
-                               kElevationOption};
+                               kElevationOption,
+                               kShadowOption,
+                               kBeyondNoonOption};
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.
@@ -146,6 +154,47 @@ std::string ReadElevation(const Command& command, std::optional<double>& out) {
     return {};
 }
 
+// --shadow and --beyond-noon.
+struct Shadow {
+    double ratio = 1;
+    bool beyondNoon = false;
+};
+
+std::string ReadShadow(const Command& command, std::optional<Shadow>& out) {
+    const std::string* text = command.Value(kShadowOption.name);
+    if (text == nullptr) {
+        if (command.Flag(kBeyondNoonOption.name)) return "--beyond-noon goes with --shadow";
+        return {};
+    }
+    double value = 0;
+    const char* end = text->data() + text->size();
+    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    if (text->empty() || ec != std::errc() || ptr != end || !(value >= 0.01 && value <= 1000.0))
+        return "--shadow: " + QuotedArgument(*text) +
+               " is not a ratio of shadow to height from 0.01 to 1000";
+    if (command.Value(kKindOption.name) != nullptr || command.Flag(kMoonOption.name) ||
+        command.Value(kElevationOption.name) != nullptr)
+        return "--shadow goes with neither --kind, --moon nor --elevation";
+    out = Shadow{value, command.Flag(kBeyondNoonOption.name)};
+    return {};
+}
+
+// The altitude at which the shadow has its length on `date`: atan(1 / k)
+// for k times the height, and for k times the height beyond the noon shadow
+// atan(1 / (k + cot(noon altitude))). None on a date whose sun does not
+// stand above the horizon at its noon (no noon shadow to count from).
+std::optional<double> ShadowAltitude(const Shadow& shadow, std::chrono::year_month_day date,
+                                     const Place& place) {
+    constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+    double ratio = shadow.ratio;
+    if (shadow.beyondNoon) {
+        const std::optional<SolarNoon> noon = ComputeSunDayEvents(date, place).noon;
+        if (!noon || !(noon->altitudeDegrees > 0.0)) return std::nullopt;
+        ratio += 1.0 / std::tan(noon->altitudeDegrees / kDegrees);
+    }
+    return std::atan(1.0 / ratio) * kDegrees;
+}
+
 VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     std::chrono::year_month_day from{};
@@ -154,6 +203,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadDateRange(command, from, to); !e.empty()) return VerbOutcome::Usage(e);
     std::optional<double> elevation;
     if (auto e = ReadElevation(command, elevation); !e.empty()) return VerbOutcome::Usage(e);
+    std::optional<Shadow> shadow;
+    if (auto e = ReadShadow(command, shadow); !e.empty()) return VerbOutcome::Usage(e);
     Listing listing = Listing::Sun;
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
 
@@ -165,7 +216,13 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         const std::chrono::year_month_day date{day};
         const Place place = PlaceOf(settings, DayNumber::FromDate(date));
         const std::string iso = FormatIsoDate(date);
-        if (elevation) {
+        if (shadow) elevation = ShadowAltitude(*shadow, date, place);
+        if (shadow && !elevation) {
+            // No noon shadow: the sun stays below the horizon at noon.
+            const EventMinutes none{EventStatus::DownAllDay, std::chrono::minutes(12 * 60), {}, {}};
+            AppendLine(buffer, iso, "Rise", none);
+            AppendLine(buffer, iso, "Set", none);
+        } else if (elevation) {
             std::array<Twilight, 1> crossing;
             ComputeSunAltitudeCrossings(date, place, std::span<const double>(&*elevation, 1),
                                         crossing);
@@ -217,7 +274,12 @@ const Verb& EventsVerb() {
         "lies near midnight).\n"
         "--elevation DEGREES lists the sun's centre crossing any altitude from -90 to 90\n"
         "degrees (no refraction; +6 is the top of the golden hour, -16 or -18 the dawn of\n"
-        "some calendars) as --kind civil lists -6: rising as Rise, setting as Set.",
+        "some calendars) as --kind civil lists -6: rising as Rise, setting as Set.\n"
+        "--shadow RATIO lists the same for the altitude at which the shadow of a vertical\n"
+        "object is RATIO times its height, atan(1 / RATIO), before noon as Rise and after\n"
+        "it as Set; with --beyond-noon the shadow is RATIO times the height longer than at\n"
+        "that date's noon (the afternoon shadow of some prayer times: 1 or 2). A date whose\n"
+        "sun stays below the horizon at noon has status 2 with --beyond-noon.",
         kOptions,
         &Run,
     };

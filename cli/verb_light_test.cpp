@@ -2,10 +2,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "astro/astro.h"
 #include "cli/testsupport_verbs.h"
 
 namespace dawn::cli {
@@ -96,6 +100,66 @@ TEST(EventsVerb, ElevationIsADegreeFromMinus90To90AloneOfItsKind) {
     const CliRun r = RunCli(args);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Lines(r.out).size(), 2u);
+}
+
+// A shadow k times an object's height is the sun at atan(1 / k); beyond the
+// noon shadow it is atan(1 / (k + cot(noon altitude))), each date by its own
+// noon. Ratios 1 and 2 at two latitudes give exactly the lines of
+// --elevation at those altitudes.
+TEST(EventsVerb, ShadowRatiosAreTheirAltitudes) {
+    constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+    const struct {
+        const char* lat;
+        const char* lon;
+        const char* tz;
+        int latitude, longitude, zone;
+    } places[] = {{"3047", "328", "60", 3047, 328, 60}, {"1285", "2389", "180", 1285, 2389, 180}};
+    const std::chrono::year_month_day date{std::chrono::year{2024}, std::chrono::month{3},
+                                           std::chrono::day{20}};
+    for (const auto& p : places) {
+        auto events = [&](std::vector<std::string> extra) {
+            std::vector<std::string> args = {"events",     "--lat", p.lat,       "--lon",
+                                             p.lon,        "--tz",  p.tz,        "--from",
+                                             "2024-03-20", "--to",  "2024-03-20"};
+            args.insert(args.end(), extra.begin(), extra.end());
+            const CliRun r = RunCli(args);
+            EXPECT_EQ(r.code, 0) << r.err;
+            return r.out;
+        };
+        const double noon =
+            ComputeSunDayEvents(date, Place{p.latitude, p.longitude, p.zone}).noon->altitudeDegrees;
+        for (const double k : {1.0, 2.0}) {
+            char ratio[16], plain[32], beyond[32];
+            std::snprintf(ratio, sizeof ratio, "%g", k);
+            std::snprintf(plain, sizeof plain, "%.12f", std::atan(1.0 / k) * kDegrees);
+            std::snprintf(beyond, sizeof beyond, "%.12f",
+                          std::atan(1.0 / (k + 1.0 / std::tan(noon / kDegrees))) * kDegrees);
+            EXPECT_EQ(events({"--shadow", ratio}), events({"--elevation", plain})) << p.lat << k;
+            EXPECT_EQ(events({"--shadow", ratio, "--beyond-noon"}), events({"--elevation", beyond}))
+                << p.lat << k;
+            EXPECT_EQ(Lines(events({"--shadow", ratio, "--beyond-noon"})).size(), 2u);
+        }
+    }
+    // In the polar night there is no noon shadow to count from.
+    const CliRun polar =
+        RunCli({"events", "--lat", "4680", "--lon", "940", "--tz", "60", "--from", "2024-12-21",
+                "--to", "2024-12-21", "--shadow", "1", "--beyond-noon"});
+    ASSERT_EQ(polar.code, 0) << polar.err;
+    EXPECT_EQ(polar.out, "2024-12-21;Rise;2;12:00;\n2024-12-21;Set;2;12:00;\n");
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--shadow", "0"},
+                                                {"--shadow", "-1"},
+                                                {"--shadow", "x"},
+                                                {"--beyond-noon"},
+                                                {"--shadow", "1", "--kind", "civil"},
+                                                {"--shadow", "1", "--elevation", "6"}}) {
+        std::vector<std::string> args = {"events",     "--lat", "0",         "--lon",
+                                         "0",          "--tz",  "0",         "--from",
+                                         "2024-01-01", "--to",  "2024-01-01"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.code, 2) << bad[0];
+        EXPECT_TRUE(r.out.empty());
+    }
 }
 
 }  // namespace
