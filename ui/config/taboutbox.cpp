@@ -28,12 +28,12 @@
 #include "places/zone.h"
 #include "present/placechoice.h"
 #include "present/summerrules.h"
+#include "ui/common/helpwindow.h"
+#include "ui/common/links.h"
+#include "ui/common/messages.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox_impl.h"
 #include "ui/config/widgets.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/links.h"
-#include "ui/main/messages.h"
 
 namespace dawn {
 namespace {

@@ -21,8 +21,8 @@
 
 #include "astro/astro.h"
 #include "core/daynumber.h"
+#include "ui/common/messages.h"
 #include "ui/config/filechooser.h"
-#include "ui/main/messages.h"
 
 class QCheckBox;
 class QComboBox;

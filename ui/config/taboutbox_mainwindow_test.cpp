@@ -12,9 +12,9 @@
 
 #include "present/appstate.h"
 #include "present/texts.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

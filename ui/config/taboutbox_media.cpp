@@ -14,12 +14,12 @@
 #include "core/textfile.h"
 #include "present/alarmpanel.h"
 #include "present/texts.h"
+#include "ui/common/mediapath.h"
+#include "ui/common/messages.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
-#include "ui/main/mediapath.h"
-#include "ui/main/messages.h"
 
 namespace dawn {
 namespace {

@@ -15,12 +15,12 @@
 #include "present/dayview.h"
 #include "present/summerrules.h"
 #include "present/texts.h"
+#include "ui/common/links.h"
+#include "ui/common/messages.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/taboutbox.h"
 #include "ui/config/taboutbox_impl.h"
 #include "ui/config/widgets.h"
-#include "ui/main/links.h"
-#include "ui/main/messages.h"
 
 namespace dawn {
 namespace {

@@ -25,11 +25,11 @@
 #include "core/calendar.h"
 #include "core/textfile.h"
 #include "present/appstate.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
 #include "ui/config/widgets.h"
 #include "ui/main/startup.h"
-#include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
 namespace {

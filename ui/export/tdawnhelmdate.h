@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "core/daynumber.h"
-#include "ui/main/messages.h"
-#include "ui/main/savefolder.h"
+#include "ui/common/messages.h"
+#include "ui/common/savefolder.h"
 
 class QCheckBox;
 class QComboBox;

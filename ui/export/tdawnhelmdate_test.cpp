@@ -22,8 +22,8 @@
 #include "present/appstate.h"
 #include "present/export.h"
 #include "present/texts.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/locale/qtlocale.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

@@ -15,8 +15,8 @@
 #include <functional>
 
 #include "present/graph.h"
-#include "ui/main/messages.h"
-#include "ui/main/savefolder.h"
+#include "ui/common/messages.h"
+#include "ui/common/savefolder.h"
 
 class QWidget;
 

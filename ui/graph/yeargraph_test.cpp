@@ -33,10 +33,10 @@
 #include "present/appstate.h"
 #include "present/testsupport_state.h"
 #include "present/texts.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/titlelayout.h"
 #include "ui/locale/qtlocale.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform2.h"
 
 namespace dawn {

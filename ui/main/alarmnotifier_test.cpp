@@ -20,9 +20,9 @@
 #include <memory>
 
 #include "core/alarmevents.h"
+#include "ui/common/helpwindow.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

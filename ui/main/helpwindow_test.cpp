@@ -1,4 +1,4 @@
-#include "ui/main/helpwindow.h"
+#include "ui/common/helpwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "ui/main/testsupport/recording_messages.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tpassworddlg.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/links.h"
+#include "ui/common/links.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QUrlQuery>
 
-#include "ui/main/testsupport/recording_messages.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform3.h"
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QLibrary>
 
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 
 namespace dawn {
 

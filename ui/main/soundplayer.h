@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 #include "ui/main/soundoutput.h"
 
 class QWidget;

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "ui/main/testsupport/recording_messages.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/sound/mediasound.h"
 
 namespace dawn {

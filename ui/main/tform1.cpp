@@ -28,8 +28,8 @@
 #include <numbers>
 #include <utility>
 
+#include "ui/common/messages.h"
 #include "ui/locale/qtlocale.h"
-#include "ui/main/messages.h"
 
 namespace dawn {
 namespace {

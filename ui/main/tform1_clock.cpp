@@ -13,10 +13,10 @@
 #include "present/alarmpanel.h"
 #include "present/texts.h"
 #include "reminders/remindertext.h"
+#include "ui/common/helpwindow.h"
+#include "ui/common/mediapath.h"
 #include "ui/locale/qtlocale.h"
 #include "ui/main/alarmnotifier.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/mediapath.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

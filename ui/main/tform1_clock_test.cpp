@@ -17,9 +17,9 @@
 #include <memory>
 
 #include "present/texts.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/locale/qtlocale.h"
 #include "ui/main/clock.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform2.h"
 #include "ui/sound/mediasound.h"

@@ -19,7 +19,7 @@
 #include <functional>
 
 #include "i18n/accesscode.h"
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/startup.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tpassworddlg.h"
 

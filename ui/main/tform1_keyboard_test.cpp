@@ -14,8 +14,8 @@
 #include <QTest>
 #include <memory>
 
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

@@ -16,9 +16,9 @@
 #include <cmath>
 #include <memory>
 
+#include "ui/common/helpwindow.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 #include "ui/main/tform3.h"
 #include "ui/main/tpassworddlg.h"

@@ -20,8 +20,8 @@
 
 #include "core/textfile.h"
 #include "present/dayview.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
-#include "ui/main/testsupport/recording_messages.h"
 
 namespace dawn {
 namespace {

@@ -14,11 +14,11 @@
 #include <QSystemTrayIcon>
 
 #include "present/export.h"
+#include "ui/common/helpwindow.h"
+#include "ui/common/links.h"
+#include "ui/common/messages.h"
+#include "ui/common/plaintext.h"
 #include "ui/locale/qtlocale.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/links.h"
-#include "ui/main/messages.h"
-#include "ui/main/plaintext.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

@@ -15,7 +15,7 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/main/testsupport/recording_messages.h"
+#include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/tform1.h"
 
 namespace dawn {

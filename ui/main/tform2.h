@@ -15,8 +15,8 @@
 
 #include "core/daynumber.h"
 #include "present/appstate.h"
+#include "ui/common/messages.h"
 #include "ui/main/jpegdecoder.h"
-#include "ui/main/messages.h"
 
 namespace dawn {
 

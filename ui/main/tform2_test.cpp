@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "present/appstate.h"
-#include "ui/main/testsupport/recording_messages.h"
+#include "ui/common/testsupport/recording_messages.h"
 
 namespace dawn {
 namespace {

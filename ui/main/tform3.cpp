@@ -11,8 +11,8 @@
 #include <QScreen>
 
 #include "present/appstate.h"
-#include "ui/main/helpwindow.h"
-#include "ui/main/links.h"
+#include "ui/common/helpwindow.h"
+#include "ui/common/links.h"
 
 namespace dawn {
 namespace {

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 
 namespace dawn {
 

@@ -1,4 +1,4 @@
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "ui/main/savefolder.h"
+#include "ui/common/savefolder.h"
 
 #include <QDir>
 #include <QFileInfo>

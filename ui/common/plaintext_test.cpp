@@ -1,4 +1,4 @@
-#include "ui/main/plaintext.h"
+#include "ui/common/plaintext.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 
 namespace dawn {
 namespace {

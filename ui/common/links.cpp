@@ -1,4 +1,4 @@
-#include "ui/main/links.h"
+#include "ui/common/links.h"
 
 #include <QDesktopServices>
 

@@ -1,4 +1,4 @@
-#include "ui/main/mediapath.h"
+#include "ui/common/mediapath.h"
 
 #include <unistd.h>
 

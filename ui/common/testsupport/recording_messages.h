@@ -3,7 +3,7 @@
 // with a preset reply. Hand it to the window under test.
 #include <QStringList>
 
-#include "ui/main/messages.h"
+#include "ui/common/messages.h"
 
 namespace dawn::test {
 

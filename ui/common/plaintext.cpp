@@ -1,4 +1,4 @@
-#include "ui/main/plaintext.h"
+#include "ui/common/plaintext.h"
 
 #include <QApplication>
 #include <QHelpEvent>

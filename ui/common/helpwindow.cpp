@@ -1,4 +1,4 @@
-#include "ui/main/helpwindow.h"
+#include "ui/common/helpwindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>
