@@ -18,16 +18,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // A settings file of a place by its coordinates and zone, with civil dawn
 // three hours early and civil dusk three hours late as alarms.
 std::string WriteSettings(const testing::TempDir& dir, const std::string& name, int latitude,

@@ -41,4 +41,12 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
     return {code, out.str(), warnings.str() + err.str()};
 }
 
+// The lines of a verb's output, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 }  // namespace dawn::cli

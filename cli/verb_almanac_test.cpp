@@ -13,13 +13,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 const std::vector<std::string> kDallas = {"almanac", "--lat", "1967", "--lon", "-5808"};
 
 CliRun Almanac(std::vector<std::string> more) {

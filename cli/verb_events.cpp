@@ -138,14 +138,23 @@ std::string ReadListing(const Command& command, Listing& out) {
     return {};
 }
 
+// A decimal number from `min` to `max`, the whole text.
+bool ParseDecimal(const std::string& text, double min, double max, double& out) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || !(value >= min && value <= max))
+        return false;
+    out = value;
+    return true;
+}
+
 // --elevation: a number of degrees from -90 to 90.
 std::string ReadElevation(const Command& command, std::optional<double>& out) {
     const std::string* text = command.Value(kElevationOption.name);
     if (text == nullptr) return {};
     double value = 0;
-    const char* end = text->data() + text->size();
-    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
-    if (text->empty() || ec != std::errc() || ptr != end || !(value >= -90.0 && value <= 90.0))
+    if (!ParseDecimal(*text, -90.0, 90.0, value))
         return "--elevation: " + QuotedArgument(*text) +
                " is not an altitude in degrees from -90 to 90";
     if (command.Value(kKindOption.name) != nullptr || command.Flag(kMoonOption.name))
@@ -167,9 +176,7 @@ std::string ReadShadow(const Command& command, std::optional<Shadow>& out) {
         return {};
     }
     double value = 0;
-    const char* end = text->data() + text->size();
-    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
-    if (text->empty() || ec != std::errc() || ptr != end || !(value >= 0.01 && value <= 1000.0))
+    if (!ParseDecimal(*text, 0.01, 1000.0, value))
         return "--shadow: " + QuotedArgument(*text) +
                " is not a ratio of shadow to height from 0.01 to 1000";
     if (command.Value(kKindOption.name) != nullptr || command.Flag(kMoonOption.name) ||

@@ -15,13 +15,6 @@
 namespace dawn::cli {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // The time of one line of `events --elevation`.
 std::string CrossingAt(const char* elevation, bool rising) {
     const CliRun r = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",

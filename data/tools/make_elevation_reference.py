@@ -16,36 +16,11 @@ import sys
 
 import ephem
 
-NO_RISE, NO_SET, DOWN, UP, NORMAL = range(5)
+# The same searches and statuses as the twilight reference's.
+from make_sun_reference import (DOWN, NO_RISE, NO_SET, NORMAL, UP, altitude_at, crossings,
+                                local_midnight)
+
 ALTITUDES = (-16.0, -6.0, -4.0, 6.0, 10.0, 26.565)
-
-
-def local_midnight(date, zone_minutes):
-    return ephem.Date(datetime.datetime(date.year, date.month, date.day)
-                      - datetime.timedelta(minutes=zone_minutes))
-
-
-def crossings(observer, sun, start, end, horizon_degrees):
-    observer.horizon = str(horizon_degrees)
-    found = []
-    for direction, search in (("rise", observer.next_rising), ("set", observer.next_setting)):
-        t = start
-        while True:
-            try:
-                when = search(sun, start=t, use_center=True)
-            except (ephem.AlwaysUpError, ephem.NeverUpError):
-                break
-            if when >= end:
-                break
-            found.append((when, direction))
-            t = ephem.Date(when + ephem.minute)
-    return sorted(found)
-
-
-def altitude_at(observer, sun, when):
-    observer.date = when
-    sun.compute(observer)
-    return float(sun.alt) / ephem.degree
 
 
 def rows(date, lat_minutes, lon_minutes, zone_minutes):
