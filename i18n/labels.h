@@ -142,9 +142,19 @@ inline constexpr int kChangeLater = 126;
 inline constexpr int kChangeLonger = 127;
 inline constexpr int kChangeShorter = 128;
 inline constexpr int kYear = 129;
+// The saved places: the menu entry (also the places window's title), the
+// window's buttons and its zone column.
+inline constexpr int kMenuPlaces = 200;
+inline constexpr int kPlacesAdd = 201;
+inline constexpr int kPlacesRename = 202;
+inline constexpr int kPlacesRemove = 203;
+inline constexpr int kPlacesUp = 204;
+inline constexpr int kPlacesDown = 205;
+inline constexpr int kPlacesShow = 206;
+inline constexpr int kPlacesZone = 207;
 }  // namespace label
 
-inline constexpr int kLabelCount = 130;  // label numbers 0..129
+inline constexpr int kLabelCount = 208;  // label numbers 0..207
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;
