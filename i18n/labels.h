@@ -142,9 +142,29 @@ inline constexpr int kChangeLater = 126;
 inline constexpr int kChangeLonger = 127;
 inline constexpr int kChangeShorter = 128;
 inline constexpr int kYear = 129;
+// The almanac: the window's menu entry and title, the names of its events,
+// the eclipses' kinds, the filter's caption and one kind's name, the list's
+// column head.
+inline constexpr int kMenuAlmanac = 130;  // also the almanac window's title
+inline constexpr int kSeasonNames = 131;  // 131 + Season 0..3 (March equinox .. December solstice)
+inline constexpr int kPerigee = 135;
+inline constexpr int kApogee = 136;
+inline constexpr int kSupermoon = 137;
+inline constexpr int kLunarEclipse = 138;
+inline constexpr int kSolarEclipse = 139;
+inline constexpr int kPenumbral = 140;
+inline constexpr int kPartial = 141;
+inline constexpr int kTotal = 142;
+inline constexpr int kAnnular = 143;
+inline constexpr int kMeteorShower = 144;
+inline constexpr int kSummerTimeStarts = 145;
+inline constexpr int kSummerTimeEnds = 146;
+inline constexpr int kAlmanacShow = 147;
+inline constexpr int kAlmanacEvent = 148;
+inline constexpr int kEquinoxesAndSolstices = 149;
 }  // namespace label
 
-inline constexpr int kLabelCount = 130;  // label numbers 0..129
+inline constexpr int kLabelCount = 150;  // label numbers 0..149
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;
