@@ -135,4 +135,18 @@ AlmanacMonthHints AlmanacHintsOfMonth(const AppState& state, std::chrono::year_m
     return hints;
 }
 
+const AlmanacMonthHints* AlmanacMonthMarks::Update(const AppState& state,
+                                                   std::chrono::year_month month) {
+    Key key{month,
+            SettingsFileLines(state.Settings),
+            state.Current,
+            state.Locale.TimeSeparator,
+            state.Locale.DecimalPoint,
+            state.Locale.DateFormat};
+    if (key_ && *key_ == key) return nullptr;
+    hints_ = AlmanacHintsOfMonth(state, month);
+    key_ = std::move(key);
+    return &hints_;
+}
+
 }  // namespace dawn

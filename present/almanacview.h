@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,5 +47,30 @@ std::array<std::string, kAlmanacKindCount> AlmanacKindNames(const AppState& stat
 // "HH:MM text", one a line; empty for a date without one.
 using AlmanacMonthHints = std::array<std::string, 31>;
 AlmanacMonthHints AlmanacHintsOfMonth(const AppState& state, std::chrono::year_month month);
+
+// The month calendar's hints, computed once per shown month: again only when
+// the month, the settings (place, zone, clock rules), the applied labels or
+// the locale's separators changed since the last time.
+class AlmanacMonthMarks {
+public:
+    // The hints of `month` when they have to be put on the calendar again;
+    // nullptr when the calendar already shows them.
+    const AlmanacMonthHints* Update(const AppState& state, std::chrono::year_month month);
+    // Forgets the month shown, so that the next Update computes it again.
+    void Clear() { key_.reset(); }
+
+private:
+    struct Key {
+        std::chrono::year_month month;
+        std::vector<std::string> settings;
+        CurrentLabels labels;
+        std::string timeSeparator;
+        std::string decimalPoint;
+        std::string dateFormat;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    std::optional<Key> key_;
+    AlmanacMonthHints hints_;
+};
 
 }  // namespace dawn

@@ -136,6 +136,43 @@ TEST(AlmanacHintsOfMonth, TheDatesOfAMonthThatHoldAnItem) {
     EXPECT_TRUE(hints[0].empty());
 }
 
+TEST(AlmanacMonthMarks, ComputedOncePerMonthAndAgainAfterAChangeOfPlaceOrLanguage) {
+    AppState state = DallasState();
+    AlmanacMonthMarks marks;
+    const auto april = std::chrono::year{2024} / 4;
+    const AlmanacMonthHints* first = marks.Update(state, april);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(*first, AlmanacHintsOfMonth(state, april));
+    EXPECT_EQ(marks.Update(state, april), nullptr);  // the calendar shows them already
+
+    struct Change {
+        const char* what;
+        void (*apply)(AppState&);
+        std::chrono::year_month month;
+    } changes[] = {
+        {"another month", [](AppState&) {}, std::chrono::year{2024} / 5},
+        {"another place", [](AppState& s) { s.Settings.LatitudeMinutes = -2000; },
+         std::chrono::year{2024} / 5},
+        {"another language",
+         [](AppState& s) {
+             s.Settings.LanguageIndex = 3;
+             s.ApplyLanguage();
+         },
+         std::chrono::year{2024} / 5},
+        {"another time separator", [](AppState& s) { s.Locale.TimeSeparator = "."; },
+         std::chrono::year{2024} / 5},
+    };
+    for (const Change& c : changes) {
+        c.apply(state);
+        const AlmanacMonthHints* hints = marks.Update(state, c.month);
+        ASSERT_NE(hints, nullptr) << c.what;
+        EXPECT_EQ(*hints, AlmanacHintsOfMonth(state, c.month)) << c.what;
+        EXPECT_EQ(marks.Update(state, c.month), nullptr) << c.what;
+    }
+    marks.Clear();
+    EXPECT_NE(marks.Update(state, std::chrono::year{2024} / 5), nullptr);
+}
+
 TEST(AlmanacKindNames, TheFiltersNamesInTheAppliedLanguage) {
     AppState state = test::EnglishState();
     const auto names = AlmanacKindNames(state);
