@@ -6,6 +6,7 @@
 
 #include "core/testsupport_tempdir.h"
 #include "places/zone.h"
+#include "present/appstate.h"
 
 namespace dawn {
 namespace {
@@ -74,6 +75,26 @@ TEST(EclipseAlarmFile, LinesDefaultsAndRoundTrip) {
     const EclipseAlarmLoad unreadable = LoadEclipseAlarm(other.str());
     EXPECT_FALSE(unreadable.choice.On);
     EXPECT_NE(unreadable.message.find("Dawneclipse.txt"), std::string::npos);
+}
+
+TEST(EclipseAlarmFile, LoadedWithTheStateAndWrittenOnlyWhenChanged) {
+    testing::TempDir dir;
+    AppState state;
+    LoadAppState(state, dir.str(), LocaleFormats{}, DayNumber::FromYmd(2024, 7, 1));
+    EXPECT_FALSE(state.EclipseAlarm.On);
+    EXPECT_EQ(SaveEclipseAlarmIfChanged(state), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Dawneclipse.txt")));  // never set: no file
+    state.EclipseAlarm = On(minutes{-20});
+    EXPECT_EQ(SaveEclipseAlarmIfChanged(state), std::nullopt);
+    EXPECT_EQ(dir.Read("Dawneclipse.txt"), "-20\r\n1\r\n");
+
+    dir.Write("Dawneclipse.txt", "-20\r\nloud\r\n");
+    AppState again;
+    LoadAppState(again, dir.str(), LocaleFormats{}, DayNumber::FromYmd(2024, 7, 1));
+    EXPECT_EQ(again.EclipseAlarm.Offset, minutes{-20});
+    EXPECT_FALSE(again.EclipseAlarm.On);
+    ASSERT_FALSE(again.PendingMessages.empty());
+    EXPECT_NE(again.PendingMessages.back().find("Dawneclipse.txt: line 2"), std::string::npos);
 }
 
 TEST(EclipseRingsBetween, TheFirstContactsOfAYearAtDallas) {
