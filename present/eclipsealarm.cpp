@@ -106,7 +106,8 @@ std::vector<EclipseRing> EclipseRingsBetween(const SiteSettings& settings,
         const auto clock = AlmanacClockOf(settings, contact);
         const sys_days date = std::chrono::floor<days>(clock);
         if (date < first || date > last) continue;
-        rings.push_back({contact + choice.Offset, item.kind, contact, clock - date});
+        rings.push_back({contact + choice.Offset, item.kind, contact, DayNumber::FromSysDays(date),
+                         clock - date});
     }
     std::sort(rings.begin(), rings.end(),
               [](const EclipseRing& a, const EclipseRing& b) { return a.ring < b.ring; });

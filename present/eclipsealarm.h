@@ -47,7 +47,8 @@ struct EclipseRing {
     UtInstant ring;                  // the first contact plus the offset
     AlmanacKind kind;                // LunarEclipse or SolarEclipse
     UtInstant firstContact;          // P1 or C1
-    std::chrono::minutes clockTime;  // the place's clock time of the first contact, 0..1439
+    DayNumber date;                  // the place's clock date of the first contact
+    std::chrono::minutes clockTime;  // and its clock time, 0..1439
     friend bool operator==(const EclipseRing&, const EclipseRing&) = default;
 };
 

@@ -108,6 +108,7 @@ TEST(EclipseRingsBetween, TheFirstContactsOfAYearAtDallas) {
     EXPECT_EQ(rings[0].kind, AlmanacKind::LunarEclipse);
     EXPECT_EQ(rings[1].kind, AlmanacKind::SolarEclipse);
     EXPECT_EQ(rings[1].clockTime, minutes{12 * 60 + 23});
+    EXPECT_EQ(rings[1].date, DayNumber::FromYmd(2024, 4, 8));
     const auto c1 =
         sys_seconds{sys_days{std::chrono::year{2024} / 4 / 8}} + seconds{17 * 3600 + 23 * 60 + 18};
     EXPECT_NEAR(std::chrono::duration<double>(rings[1].firstContact - c1).count(), 0.0, 2.0);
