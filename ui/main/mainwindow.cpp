@@ -372,6 +372,7 @@ void MainWindow::BuildMenu() {
     ConfigurationAction = add("ConfigurationAction", QStringLiteral("&Configuration"));
     GraphicsAction = add("GraphicsAction", QStringLiteral("&Graphics"));
     ExportAction = add("ExportAction", QStringLiteral("Export &Data"));
+    AlmanacAction = add("AlmanacAction", QStringLiteral("&Almanac"));
     HelpFileAction = add("HelpFileAction", QStringLiteral("Dawnhelm &helpfile"));
     HomePageAction = add("HomePageAction", QStringLiteral("&Dawnhelm Homepage"));
     EmailAction = add("EmailAction", QStringLiteral("&E-mail Dawnhelm"));
@@ -393,6 +394,7 @@ void MainWindow::BuildMenu() {
     connect(ConfigurationAction, &QAction::triggered, this, &MainWindow::ConfigurationActionClick);
     connect(GraphicsAction, &QAction::triggered, this, &MainWindow::sunGraphRequested);
     connect(ExportAction, &QAction::triggered, this, &MainWindow::exportRequested);
+    connect(AlmanacAction, &QAction::triggered, this, &MainWindow::almanacRequested);
     connect(HelpFileAction, &QAction::triggered, this, [this] { emit helpRequested(1); });
     connect(HomePageAction, &QAction::triggered, this, &MainWindow::homePageRequested);
     connect(EmailAction, &QAction::triggered, this, &MainWindow::mailRequested);
@@ -411,6 +413,7 @@ void MainWindow::PutLabelsOnMenus() {
         {ConfigurationAction, label::kMenuConfiguration},
         {GraphicsAction, label::kMenuGraphics},
         {ExportAction, label::kMenuExport},
+        {AlmanacAction, label::kMenuAlmanac},
         {HelpFileAction, label::kMenuHelpFile},
         {HomePageAction, label::kMenuHomePage},
         {EmailAction, label::kMenuEmail},
@@ -422,6 +425,7 @@ void MainWindow::PutLabelsOnMenus() {
         {ExitAction, label::kMenuExit},
         {TrayConfiguration, label::kMenuConfiguration},
         {TrayAbout, label::kMenuAbout},
+        {TrayAlmanac, label::kMenuAlmanac},
         {TraySystrayOut, label::kMenuSystrayOut},
         {Shutdown, label::kMenuShutdown},
     };

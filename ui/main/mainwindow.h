@@ -27,7 +27,9 @@
 #include "core/alarmevents.h"
 #include "present/appstate.h"
 #include "present/dayview.h"
+#include "present/eclipsealarm.h"
 #include "ui/common/messages.h"
+#include "ui/main/almanacmarks.h"
 #include "ui/main/clock.h"
 #include "ui/main/soundplayer.h"
 #include "ui/main/startup.h"
@@ -156,6 +158,7 @@ public:
     QAction* ConfigurationAction = nullptr;
     QAction* GraphicsAction = nullptr;
     QAction* ExportAction = nullptr;
+    QAction* AlmanacAction = nullptr;  // the almanac window
     QAction* HelpFileAction = nullptr;
     QAction* HomePageAction = nullptr;
     QAction* EmailAction = nullptr;
@@ -176,6 +179,7 @@ public:
     QMenu* TrayMenu = nullptr;
     QAction* TrayConfiguration = nullptr;
     QAction* TrayAbout = nullptr;
+    QAction* TrayAlmanac = nullptr;
     QAction* TraySeparator = nullptr;
     QAction* TraySystrayOut = nullptr;
     QAction* Shutdown = nullptr;
@@ -280,6 +284,7 @@ signals:
     void sunGraphRequested();
     void moonGraphRequested();
     void exportRequested();
+    void almanacRequested();  // the almanac window, from the menu or the tray menu
     void helpRequested(int context);
     void homePageRequested();
     void mailRequested();
@@ -333,6 +338,12 @@ private:
     void UpdateGridLock();
     // One alarm of the tick; false when the rest of the tick is skipped.
     bool RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth);
+    // The eclipse alarm's ring, with the sunrise's sound and picture.
+    bool RaiseEclipseAlarm(const EclipseRing& ring);
+    // What both alarms do: the sound, then the picture or the notification.
+    bool RingAlarm(const QString& caption, bool rise, AlarmChannel channel,
+                   std::chrono::minutes offset, std::chrono::minutes eventTime, DayNumber eventDate,
+                   std::optional<double> azimuth);
     AlarmEventDetail AlarmEventOfDate(AlarmEvent kind, DayNumber date) const;
 
     AppState& state_;
@@ -342,6 +353,9 @@ private:
     SoundOutputFactory sounds_;  // makes the media layer of AlarmSounds
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
+    EclipseAlarmClock eclipseAlarms_;
+    // The calendar's marks of the almanac's events, computed per shown month.
+    AlmanacCalendarMarks almanacMarks_;
     // When a key, the mouse or the wheel was last used over a window of the
     // program (by the clock above); invalid until the first use or tick.
     QDateTime lastUse_;
