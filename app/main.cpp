@@ -15,6 +15,7 @@
 
 #include "core/folderlock.h"
 #include "present/appstate.h"
+#include "ui/almanac/almanacwindow.h"
 #include "ui/common/helpwindow.h"
 #include "ui/common/messages.h"
 #include "ui/common/plaintext.h"
@@ -22,6 +23,7 @@
 #include "ui/export/exportdialog.h"
 #include "ui/graph/yearchartview.h"
 #include "ui/graph/yeargraph.h"
+#include "ui/locale/qtlocale.h"
 #include "ui/locale/qttranslations.h"
 #include "ui/main/aboutdialog.h"
 #include "ui/main/deferredicons.h"
@@ -169,6 +171,15 @@ int main(int argc, char** argv) {
                          &dawn::MainWindow::ShowDay);
         return window;
     });
+    // The almanac window: a click on an event moves the main window's
+    // calendar to its date.
+    OnFirstUse<dawn::AlmanacWindow> almanacWindow([&state, &form1] {
+        dawn::MainWindow* main = form1.get();
+        auto* window = new dawn::AlmanacWindow(state, main);
+        QObject::connect(window, &dawn::AlmanacWindow::dateChosen, main,
+                         [main](dawn::DayNumber date) { main->JumpToDate(dawn::ToQDate(date)); });
+        return window;
+    });
     // The year graph's chart lives in the picture window, hidden.
     std::unique_ptr<dawn::YearGraph> graph;
     OnFirstUse<dawn::YearGraph> yearGraph([&graph, &state, &form2] {
@@ -206,6 +217,8 @@ int main(int argc, char** argv) {
         placesWindow().raise();
         placesWindow().activateWindow();
     });
+    QObject::connect(main, &dawn::MainWindow::almanacRequested, main,
+                     [&almanacWindow] { almanacWindow().ShowYearOfShownDate(); });
     QObject::connect(main, &dawn::MainWindow::translationGridRequested, main, [&passwordDlg] {
         passwordDlg().show();
         passwordDlg().raise();

@@ -152,6 +152,26 @@ inline constexpr int kPlacesUp = 204;
 inline constexpr int kPlacesDown = 205;
 inline constexpr int kPlacesShow = 206;
 inline constexpr int kPlacesZone = 207;
+// The almanac: the window's menu entry and title, the names of its events,
+// the eclipses' kinds, the filter's caption and one kind's name, the list's
+// column head.
+inline constexpr int kMenuAlmanac = 130;  // also the almanac window's title
+inline constexpr int kSeasonNames = 131;  // 131 + Season 0..3 (March equinox .. December solstice)
+inline constexpr int kPerigee = 135;
+inline constexpr int kApogee = 136;
+inline constexpr int kSupermoon = 137;
+inline constexpr int kLunarEclipse = 138;
+inline constexpr int kSolarEclipse = 139;
+inline constexpr int kPenumbral = 140;
+inline constexpr int kPartial = 141;
+inline constexpr int kTotal = 142;
+inline constexpr int kAnnular = 143;
+inline constexpr int kMeteorShower = 144;
+inline constexpr int kSummerTimeStarts = 145;
+inline constexpr int kSummerTimeEnds = 146;
+inline constexpr int kAlmanacShow = 147;
+inline constexpr int kAlmanacEvent = 148;
+inline constexpr int kEquinoxesAndSolstices = 149;
 }  // namespace label
 
 inline constexpr int kLabelCount = 208;  // label numbers 0..207

@@ -5,6 +5,21 @@
 #include "present/texts.h"
 
 namespace dawn {
+
+namespace {
+
+AlarmRowView RowOf(const AlarmChoice& a, std::string name) {
+    AlarmRowView row;
+    row.name = std::move(name);
+    row.offsetMinutes =
+        static_cast<int>(std::clamp(a.Offset, kMinAlarmOffset, kMaxAlarmOffset).count());
+    row.way = a.On ? static_cast<int>(a.Channel) : kNoAlarmWay;
+    row.offsetEnabled = a.On;
+    return row;
+}
+
+}  // namespace
+
 std::string AlarmEventName(AlarmEvent kind, const CurrentLabels& labels) {
     switch (kind) {
         case AlarmEvent::SunRise:
@@ -28,16 +43,14 @@ AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& lab
     view.minutes = labels[label::kMinutes];
     for (int way = 0; way < kAlarmWayCount; ++way)
         view.ways[static_cast<std::size_t>(way)] = labels[label::kAlarmWays + way];
-    for (std::size_t i = 0; i < kAlarmEventCount; ++i) {
-        const AlarmChoice& a = alarms[i];
-        AlarmRowView& row = view.rows[i];
-        row.name = AlarmEventName(static_cast<AlarmEvent>(i), labels);
-        row.offsetMinutes =
-            static_cast<int>(std::clamp(a.Offset, kMinAlarmOffset, kMaxAlarmOffset).count());
-        row.way = a.On ? static_cast<int>(a.Channel) : kNoAlarmWay;
-        row.offsetEnabled = a.On;
-    }
+    for (std::size_t i = 0; i < kAlarmEventCount; ++i)
+        view.rows[i] = RowOf(alarms[i], AlarmEventName(static_cast<AlarmEvent>(i), labels));
     return view;
+}
+
+AlarmRowView EclipseAlarmRowOf(const AlarmChoice& alarm, const CurrentLabels& labels) {
+    return RowOf(alarm, std::string(Trimmed(labels[label::kSolarEclipse])) + " / " +
+                            std::string(Trimmed(labels[label::kLunarEclipse])));
 }
 
 AlarmChoice WithAlarmOffset(AlarmChoice alarm, int minutes) {

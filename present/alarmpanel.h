@@ -42,6 +42,10 @@ std::string AlarmEventName(AlarmEvent kind, const CurrentLabels& labels);
 
 AlarmPanelView AlarmPanelOf(const AlarmChoices& alarms, const CurrentLabels& labels);
 
+// The eclipse alarm's row below the four (present/eclipsealarm.h), named for
+// both eclipses ("Solar eclipse / Lunar eclipse"); the same edits apply.
+AlarmRowView EclipseAlarmRowOf(const AlarmChoice& alarm, const CurrentLabels& labels);
+
 // The alarm with the offset a control shows, brought into -180..180.
 AlarmChoice WithAlarmOffset(AlarmChoice alarm, int minutes);
 // The alarm with the way a choice shows; an index outside 0..3 (no item

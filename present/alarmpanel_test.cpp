@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "present/eclipsealarm.h"
 #include "present/testsupport_state.h"
 
 namespace dawn {
@@ -46,6 +47,11 @@ TEST(AlarmPanel, ControlsShowEachAlarmInTheAppliedLanguage) {
     EXPECT_EQ(french.rows[2].name, "Aube civile");
     EXPECT_EQ(french.rows[2].way, kNoAlarmWay);
     EXPECT_EQ(french.ways[1], "Notification");
+    // The eclipse alarm's row, off by default with its hour before.
+    EXPECT_EQ(EclipseAlarmRowOf(DefaultEclipseAlarm(), state.Current),
+              (AlarmRowView{"Éclipse de soleil / Éclipse de lune", -60, kNoAlarmWay, false}));
+    EXPECT_EQ(EclipseAlarmRowOf(Alarm(true, -30, AlarmChannel::Both), state.Current),
+              (AlarmRowView{"Éclipse de soleil / Éclipse de lune", -30, 2, true}));
 }
 
 TEST(AlarmPanel, AnEditGivesTheAlarmTheControlShows) {

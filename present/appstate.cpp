@@ -33,11 +33,22 @@ void LoadAppState(AppState& state, const std::string& appDir, const LocaleFormat
     for (std::string& m : loaded.messages) state.PendingMessages.push_back(std::move(m));
     if (auto m = OpenSettingsZone(state.Settings, today)) state.PendingMessages.push_back(*m);
 
+    EclipseAlarmLoad eclipse = LoadEclipseAlarm(state.AppDir);
+    state.EclipseAlarm = state.EclipseAlarmOnDisk = eclipse.choice;
+    if (!eclipse.message.empty()) state.PendingMessages.push_back(std::move(eclipse.message));
+
     LabelLoad labels = LoadLabelTable(state.AppDir);
     state.Labels = std::move(labels.table);
     state.KeepLabelFileBeforeSave = labels.keepCopyBeforeSave;
     if (!labels.message.empty()) state.PendingMessages.push_back(std::move(labels.message));
     state.ApplyLanguage();
+}
+
+std::optional<std::string> SaveEclipseAlarmIfChanged(AppState& state) {
+    if (state.EclipseAlarm == state.EclipseAlarmOnDisk) return std::nullopt;
+    if (auto failed = SaveEclipseAlarm(state.EclipseAlarm, state.AppDir)) return failed;
+    state.EclipseAlarmOnDisk = state.EclipseAlarm;
+    return std::nullopt;
 }
 
 }  // namespace dawn

@@ -8,6 +8,7 @@
 // writes what the windows show.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "core/skyday.h"
 #include "dawn_version.h"
 #include "i18n/labels.h"
+#include "present/eclipsealarm.h"
 #include "present/locale.h"
 
 namespace dawn {
@@ -55,6 +57,12 @@ struct AppState {
     // The twilight panel stands over the sun panel (Panel stays Sun).
     bool TwilightShown = false;
 
+    // The eclipse alarm (present/eclipsealarm.h), kept in its own file, and
+    // the choice that file holds: the configuration dialog writes the file
+    // when it closes with another choice.
+    AlarmChoice EclipseAlarm = DefaultEclipseAlarm();
+    AlarmChoice EclipseAlarmOnDisk = DefaultEclipseAlarm();
+
     // Messages of the loaders (a settings line that is not a number, skipped
     // label lines), shown once after the main window is up.
     std::vector<std::string> PendingMessages;
@@ -75,6 +83,11 @@ struct AppState {
 // The standard offset of the shown date in minutes: the zone's on that date,
 // else the manual TimeZoneMinutes.
 std::int32_t ShownStandardOffset(const AppState& state);
+
+// Writes the eclipse alarm's file when the choice differs from the file's
+// (so a folder where it was never set gets no file); the message for the
+// user when it could not be written.
+std::optional<std::string> SaveEclipseAlarmIfChanged(AppState& state);
 
 // Fills a fresh state: the folder, the locale formats, today and the
 // reference year, the settings file and the label file of the folder, and

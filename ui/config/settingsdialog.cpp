@@ -377,7 +377,7 @@ void SettingsDialog::BuildMediaPanel() {
     lbAlarmOffset = new QLabel(QStringLiteral("Offset"), AlarmBox);
     lbAlarmOffset->setObjectName(QStringLiteral("lbAlarmOffset"));
     alarms->addWidget(lbAlarmOffset, 0, 1, 1, 2);
-    const char* const rowNames[] = {"SunRise", "SunSet", "CivilDawn", "CivilDusk"};
+    const char* const rowNames[] = {"SunRise", "SunSet", "CivilDawn", "CivilDusk", "Eclipse"};
     for (std::size_t i = 0; i < AlarmNames.size(); ++i) {
         const QString base = QLatin1String(rowNames[i]);
         const int row = static_cast<int>(i) + 1;
@@ -724,6 +724,8 @@ void SettingsDialog::FormDeactivate() {
 void SettingsDialog::FormHide() {
     const SettingsSaveResult saved = SaveSettings(d->state.Settings, d->state.AppDir);
     if (!saved.ok) d->messages.showMessage(this, Q(saved.error));
+    if (const auto failed = SaveEclipseAlarmIfChanged(d->state))
+        d->messages.showMessage(this, Q(*failed));
 }
 
 void SettingsDialog::OKButtonClick() {

@@ -38,6 +38,7 @@ class QWidget;
 
 namespace dawn {
 
+struct AlarmChoice;
 struct AppState;
 class RadioGroup;
 class ClickLabel;
@@ -115,14 +116,16 @@ public:
     QCheckBox* SoundCheckFileName = nullptr;
     QCheckBox* ImageCheckFileName = nullptr;
     // The alarms block below the switches: per alarm (sunrise, sunset, civil
-    // dawn, civil dusk, in that order) its name, its offset from the event in
-    // minutes, the unit and the way it reaches the user.
+    // dawn, civil dusk, in that order, then the eclipse alarm) its name, its
+    // offset from the event in minutes, the unit and the way it reaches the
+    // user.
     QGroupBox* AlarmBox = nullptr;
     QLabel* lbAlarmOffset = nullptr;
-    std::array<QLabel*, 4> AlarmNames{};
-    std::array<QSpinBox*, 4> AlarmOffsets{};
-    std::array<QLabel*, 4> AlarmMinutes{};
-    std::array<QComboBox*, 4> AlarmWays{};
+    static constexpr std::size_t kEclipseAlarmRow = 4;
+    std::array<QLabel*, 5> AlarmNames{};
+    std::array<QSpinBox*, 5> AlarmOffsets{};
+    std::array<QLabel*, 5> AlarmMinutes{};
+    std::array<QComboBox*, 5> AlarmWays{};
 
     // --- bottom strip ---------------------------------------------------
     QGroupBox* gbEphemeride = nullptr;
@@ -200,6 +203,7 @@ public:
     void AlarmWayChange(int alarm);
     // The alarms block shows the settings' alarms in the applied language.
     void ShowAlarms();
+    AlarmChoice& AlarmOfRow(int alarm);
 
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;

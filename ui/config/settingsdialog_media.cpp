@@ -175,8 +175,10 @@ void SettingsDialog::ShowAlarms() {
     const AlarmPanelView view = AlarmPanelOf(d->state.Settings.Alarms, d->state.Current);
     AlarmBox->setTitle(Q(view.title));
     lbAlarmOffset->setText(Q(view.offset));
-    for (std::size_t i = 0; i < view.rows.size(); ++i) {
-        const AlarmRowView& row = view.rows[i];
+    for (std::size_t i = 0; i < AlarmNames.size(); ++i) {
+        const AlarmRowView row = i < view.rows.size()
+                                     ? view.rows[i]
+                                     : EclipseAlarmRowOf(d->state.EclipseAlarm, d->state.Current);
         AlarmNames[i]->setText(Q(row.name));
         AlarmMinutes[i]->setText(Q(view.minutes));
         const QSignalBlocker blockOffset(AlarmOffsets[i]);
@@ -190,13 +192,20 @@ void SettingsDialog::ShowAlarms() {
     }
 }
 
+// The choice a row edits: one of the settings' four alarms, or the eclipse
+// alarm of the last row.
+AlarmChoice& SettingsDialog::AlarmOfRow(int alarm) {
+    const auto row = static_cast<std::size_t>(alarm);
+    return row == kEclipseAlarmRow ? d->state.EclipseAlarm : d->state.Settings.Alarms.at(row);
+}
+
 void SettingsDialog::AlarmOffsetChange(int alarm) {
-    AlarmChoice& a = d->state.Settings.Alarms.at(static_cast<std::size_t>(alarm));
+    AlarmChoice& a = AlarmOfRow(alarm);
     a = WithAlarmOffset(a, AlarmOffsets.at(static_cast<std::size_t>(alarm))->value());
 }
 
 void SettingsDialog::AlarmWayChange(int alarm) {
-    AlarmChoice& a = d->state.Settings.Alarms.at(static_cast<std::size_t>(alarm));
+    AlarmChoice& a = AlarmOfRow(alarm);
     a = WithAlarmWay(a, AlarmWays.at(static_cast<std::size_t>(alarm))->currentIndex());
     ShowAlarms();
 }

@@ -25,6 +25,7 @@
 #include "core/calendar.h"
 #include "core/textfile.h"
 #include "present/appstate.h"
+#include "present/eclipsealarm.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
@@ -650,6 +651,31 @@ TEST_F(AboutBoxTest, AlarmsBlockShowsEditsAndSavesTheAlarms) {
     EXPECT_EQ(box->AlarmMinutes[3]->text(), QStringLiteral("Minuten"));
     EXPECT_EQ(box->AlarmWays[3]->currentIndex(), 1);
     EXPECT_EQ(box->AlarmOffsets[3]->value(), 180);
+}
+
+TEST_F(AboutBoxTest, TheEclipseAlarmRowEditsAndSavesItsOwnFile) {
+    using std::chrono::minutes;
+    Build([](SiteSettings&) {});
+    const std::size_t row = SettingsDialog::kEclipseAlarmRow;
+    EXPECT_EQ(box->AlarmNames[row]->text(), QStringLiteral("Solar eclipse / Lunar eclipse"));
+    EXPECT_EQ(box->AlarmWays[row]->currentIndex(), 3);  // off until chosen
+    EXPECT_EQ(box->AlarmOffsets[row]->value(), -60);
+    EXPECT_FALSE(box->AlarmOffsets[row]->isEnabled());
+    box->show();
+    box->MediaFilesClick();
+    // Closed without a change: no file.
+    box->OKButton->click();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(state.AppDir) + "/Dawneclipse.txt"));
+
+    box->show();
+    box->AlarmWays[row]->setCurrentIndex(1);
+    box->AlarmOffsets[row]->setValue(-20);
+    EXPECT_EQ(state.EclipseAlarm, (AlarmChoice{true, minutes{-20}, AlarmChannel::Notification}));
+    EXPECT_EQ(state.Settings.Alarms, DefaultAlarmChoices());  // the four stay as they were
+    box->OKButton->click();
+    EXPECT_EQ(LoadEclipseAlarm(state.AppDir).choice,
+              (AlarmChoice{true, minutes{-20}, AlarmChannel::Notification}));
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(AboutBoxTest, ReturningFromAWindowOfTheProgramResolvesTheRulesAnew) {

@@ -90,6 +90,8 @@ ExportDialog::ExportDialog(AppState& state, QWidget* parent, MessageBoxes& messa
     CalendarMoon->setObjectName(QStringLiteral("CalendarMoon"));
     CalendarTwilight = new QCheckBox(QStringLiteral("Civil dawn and dusk"), this);
     CalendarTwilight->setObjectName(QStringLiteral("CalendarTwilight"));
+    CalendarAlmanac = new QCheckBox(QStringLiteral("Almanac"), this);
+    CalendarAlmanac->setObjectName(QStringLiteral("CalendarAlmanac"));
     btnCalendar = new QPushButton(QStringLiteral("Calendar file (.ics)"), this);
     btnCalendar->setObjectName(QStringLiteral("btnCalendar"));
 
@@ -107,7 +109,8 @@ ExportDialog::ExportDialog(AppState& state, QWidget* parent, MessageBoxes& messa
     grid->addWidget(btnExport, 3, 0, 1, 2);
     grid->addWidget(CalendarMoon, 4, 0, 1, 2);
     grid->addWidget(CalendarTwilight, 5, 0, 1, 2);
-    grid->addWidget(btnCalendar, 6, 0, 1, 2);
+    grid->addWidget(CalendarAlmanac, 6, 0, 1, 2);
+    grid->addWidget(btnCalendar, 7, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     // Font metrics can come out a few pixels short of the drawn text (hinted
     // fonts on X11), and a window fitted exactly to them cuts the last
@@ -161,6 +164,7 @@ void ExportDialog::PutLabelsOnControls() {
     btnExport->setText(Q(state_.Label(label::kExportTextFile)));
     CalendarMoon->setText(Q(state_.Label(label::kCalendarMoon)));
     CalendarTwilight->setText(Q(state_.Label(label::kCalendarTwilight)));
+    CalendarAlmanac->setText(Q(WithoutAccessKey(state_.Label(label::kMenuAlmanac))));
     btnCalendar->setText(Q(state_.Label(label::kCalendarFile)));
     // The same room as the other controls, for the caption of this language.
     btnCalendar->setMinimumWidth(0);
@@ -247,7 +251,7 @@ void ExportDialog::btnCalendarClick() {
         CalendarTwilight->isChecked(),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
         {},
-        false};
+        CalendarAlmanac->isChecked()};
     // A century takes some seconds: the progress dialog shows after half a
     // second, and its Cancel stops the writing before the old file is touched.
     const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;

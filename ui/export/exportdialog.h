@@ -6,8 +6,8 @@
 // the file name, and WriteExport (present/export.h) writes the file as it
 // computes it, into a file beside the chosen one that replaces it at the end.
 // The same range can also be written as a calendar file (.ics) for a desktop
-// calendar: sunrise and sunset, and moonrise and moonset and civil dawn and
-// dusk when their boxes are ticked.
+// calendar: sunrise and sunset, and moonrise and moonset, civil dawn and
+// dusk and the almanac's events when their boxes are ticked.
 #include <QDialog>
 #include <QString>
 #include <memory>
@@ -60,6 +60,7 @@ public:
     QPushButton* btnExport = nullptr;
     QCheckBox* CalendarMoon = nullptr;
     QCheckBox* CalendarTwilight = nullptr;
+    QCheckBox* CalendarAlmanac = nullptr;  // the almanac's events too
     QPushButton* btnCalendar = nullptr;
     // What the file lists: the rise and set of the shown panel's body (the
     // first entry, chosen at start), twilight, or the moon's phase; the

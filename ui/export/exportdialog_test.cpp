@@ -21,6 +21,7 @@
 
 #include "present/appstate.h"
 #include "present/export.h"
+#include "present/placechoice.h"
 #include "present/texts.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/locale/qtlocale.h"
@@ -111,12 +112,14 @@ TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
     EXPECT_EQ(dialog->btnCalendar->text(), "Calendar file (.ics)");
     EXPECT_EQ(dialog->CalendarMoon->text(), "Moonrise and moonset");
     EXPECT_EQ(dialog->CalendarTwilight->text(), "Civil dawn and dusk");
+    EXPECT_EQ(dialog->CalendarAlmanac->text(), "Almanac");
     state.Settings.LanguageIndex = 3;
     state.ApplyLanguage();
     dialog->show();
     EXPECT_EQ(dialog->btnCalendar->text(), "Kalenderdatei (.ics)");
     EXPECT_EQ(dialog->CalendarMoon->text(), "Mondauf- und -untergang");
     EXPECT_EQ(dialog->CalendarTwilight->text(), "Bürgerliche Dämmerung");
+    EXPECT_EQ(dialog->CalendarAlmanac->text(), "Almanach");
     EXPECT_GE(dialog->btnCalendar->width(), dialog->btnCalendar->sizeHint().width());
     EXPECT_EQ(dialog->windowTitle(), "Daten exportieren");
     EXPECT_EQ(dialog->btnExport->text(), "Als Textdatei mit Semikolons exportieren");
@@ -404,6 +407,44 @@ TEST_F(ExportDialogTest, CalendarFileLikeTheCommandLineAndCancelKeepsTheOldFile)
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     EXPECT_THAT(messages.shown, IsEmpty());
     EXPECT_THAT(QDir(folder.path()).entryList(QDir::Files), ElementsAre("Dawncode.txt", "sky.ics"));
+}
+
+// The almanac's box adds what `ics --almanac` adds: the same file.
+TEST_F(ExportDialogTest, AlmanacBoxWritesTheAlmanacLikeTheCommandLine) {
+    state.Settings.ZoneName = "Europe/Brussels";
+    ASSERT_FALSE(OpenSettingsZone(state.Settings, state.Today).has_value());
+    state.Settings.PlaceName = "Velmoren";
+    ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
+    const QString ics = folder.filePath(QStringLiteral("sky.ics"));
+    chooser.calendarAnswer = ics;
+    SetRange(QDate(2024, 3, 20), QDate(2024, 3, 31));
+    dialog->CalendarAlmanac->setChecked(true);
+    dialog->btnCalendar->click();
+    QFile written(ics);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray fromDialog = written.readAll();
+    // The equinox, the apogee, the penumbral eclipse of the 25th and the
+    // change to summer time.
+    for (const char* uid : {"UID:20240320-marchequinox-", "-apogee-", "UID:20240325-lunareclipse-",
+                            "UID:20240331-summertimestarts-"})
+        EXPECT_TRUE(fromDialog.contains(uid)) << uid;
+
+    QProcess cli;
+    cli.start(QStringLiteral(DAWN_CLI),
+              {QStringLiteral("ics"), QStringLiteral("--settings"),
+               folder.filePath(QStringLiteral("Dawncode.txt")), QStringLiteral("--from"),
+               QStringLiteral("2024-03-20"), QStringLiteral("--to"), QStringLiteral("2024-03-31"),
+               QStringLiteral("--almanac")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    auto withoutStamps = [](QByteArray text) {
+        for (qsizetype at = text.indexOf("DTSTAMP:"); at >= 0;
+             at = text.indexOf("DTSTAMP:", at + 1))
+            text.remove(at, text.indexOf("\r\n", at) - at);
+        return text;
+    };
+    EXPECT_EQ(withoutStamps(cli.readAllStandardOutput()), withoutStamps(fromDialog));
+    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {

@@ -373,6 +373,7 @@ void MainWindow::BuildMenu() {
     GraphicsAction = add("GraphicsAction", QStringLiteral("&Graphics"));
     ExportAction = add("ExportAction", QStringLiteral("Export &Data"));
     PlacesAction = add("PlacesAction", QStringLiteral("&Places"));
+    AlmanacAction = add("AlmanacAction", QStringLiteral("&Almanac"));
     HelpFileAction = add("HelpFileAction", QStringLiteral("Dawnhelm &helpfile"));
     HomePageAction = add("HomePageAction", QStringLiteral("&Dawnhelm Homepage"));
     EmailAction = add("EmailAction", QStringLiteral("&E-mail Dawnhelm"));
@@ -395,6 +396,7 @@ void MainWindow::BuildMenu() {
     connect(GraphicsAction, &QAction::triggered, this, &MainWindow::sunGraphRequested);
     connect(ExportAction, &QAction::triggered, this, &MainWindow::exportRequested);
     connect(PlacesAction, &QAction::triggered, this, &MainWindow::placesRequested);
+    connect(AlmanacAction, &QAction::triggered, this, &MainWindow::almanacRequested);
     connect(HelpFileAction, &QAction::triggered, this, [this] { emit helpRequested(1); });
     connect(HomePageAction, &QAction::triggered, this, &MainWindow::homePageRequested);
     connect(EmailAction, &QAction::triggered, this, &MainWindow::mailRequested);
@@ -414,6 +416,7 @@ void MainWindow::PutLabelsOnMenus() {
         {GraphicsAction, label::kMenuGraphics},
         {ExportAction, label::kMenuExport},
         {PlacesAction, label::kMenuPlaces},
+        {AlmanacAction, label::kMenuAlmanac},
         {HelpFileAction, label::kMenuHelpFile},
         {HomePageAction, label::kMenuHomePage},
         {EmailAction, label::kMenuEmail},
@@ -426,6 +429,7 @@ void MainWindow::PutLabelsOnMenus() {
         {TrayConfiguration, label::kMenuConfiguration},
         {TrayAbout, label::kMenuAbout},
         {TrayPlaces, label::kMenuPlaces},
+        {TrayAlmanac, label::kMenuAlmanac},
         {TraySystrayOut, label::kMenuSystrayOut},
         {Shutdown, label::kMenuShutdown},
     };

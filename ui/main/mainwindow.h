@@ -27,7 +27,9 @@
 #include "core/alarmevents.h"
 #include "present/appstate.h"
 #include "present/dayview.h"
+#include "present/eclipsealarm.h"
 #include "ui/common/messages.h"
+#include "ui/main/almanacmarks.h"
 #include "ui/main/clock.h"
 #include "ui/main/soundplayer.h"
 #include "ui/main/startup.h"
@@ -157,6 +159,7 @@ public:
     QAction* GraphicsAction = nullptr;
     QAction* ExportAction = nullptr;
     QAction* PlacesAction = nullptr;
+    QAction* AlmanacAction = nullptr;  // the almanac window
     QAction* HelpFileAction = nullptr;
     QAction* HomePageAction = nullptr;
     QAction* EmailAction = nullptr;
@@ -178,6 +181,7 @@ public:
     QAction* TrayConfiguration = nullptr;
     QAction* TrayAbout = nullptr;
     QAction* TrayPlaces = nullptr;
+    QAction* TrayAlmanac = nullptr;
     QAction* TraySeparator = nullptr;
     QAction* TraySystrayOut = nullptr;
     QAction* Shutdown = nullptr;
@@ -283,6 +287,7 @@ signals:
     void moonGraphRequested();
     void exportRequested();
     void placesRequested();
+    void almanacRequested();  // the almanac window, from the menu or the tray menu
     void helpRequested(int context);
     void homePageRequested();
     void mailRequested();
@@ -336,6 +341,12 @@ private:
     void UpdateGridLock();
     // One alarm of the tick; false when the rest of the tick is skipped.
     bool RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth);
+    // The eclipse alarm's ring, with the sunrise's sound and picture.
+    bool RaiseEclipseAlarm(const EclipseRing& ring);
+    // What both alarms do: the sound, then the picture or the notification.
+    bool RingAlarm(const QString& caption, bool rise, AlarmChannel channel,
+                   std::chrono::minutes offset, std::chrono::minutes eventTime, DayNumber eventDate,
+                   std::optional<double> azimuth);
     AlarmEventDetail AlarmEventOfDate(AlarmEvent kind, DayNumber date) const;
 
     AppState& state_;
@@ -345,6 +356,9 @@ private:
     SoundOutputFactory sounds_;  // makes the media layer of AlarmSounds
     const ClockSource* clock_ = &SystemClock();
     AlarmState alarms_;
+    EclipseAlarmClock eclipseAlarms_;
+    // The calendar's marks of the almanac's events, computed per shown month.
+    AlmanacCalendarMarks almanacMarks_;
     // When a key, the mouse or the wheel was last used over a window of the
     // program (by the clock above); invalid until the first use or tick.
     QDateTime lastUse_;

@@ -128,6 +128,11 @@ void MainWindow::ClockTick() {
                 return;
         }
     }
+    // The eclipse alarm goes by the instant, whatever the clocks show.
+    const std::chrono::sys_seconds instant{std::chrono::seconds{now.toSecsSinceEpoch()}};
+    for (const EclipseRing& ring :
+         eclipseAlarms_.Tick(state_.Settings, state_.EclipseAlarm, instant))
+        if (!RaiseEclipseAlarm(ring)) return;
 }
 
 AlarmEventDetail MainWindow::AlarmEventOfDate(AlarmEvent kind, DayNumber date) const {
@@ -150,12 +155,6 @@ AlarmNotifier* MainWindow::Notifier() {
 
 bool MainWindow::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth) {
     const bool rise = alarm.kind == AlarmEvent::SunRise || alarm.kind == AlarmEvent::CivilDawn;
-    const std::chrono::minutes eventTime{alarm.event.secondOfDay / 60};
-    const DayNumber eventDate = alarm.event.date;
-
-    const SiteSettings& s = state_.Settings;
-    const QString picture = MediaFileForQt(rise ? s.SunRiseImageFile : s.SunSetImageFile);
-    const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     // The main window's own caption for the sun's events, so that an edit
     // in the label grid shows at once; the twilight alarms' names otherwise.
     QString caption;
@@ -170,6 +169,23 @@ bool MainWindow::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth
             caption = Q(AlarmEventName(alarm.kind, state_.Current));
             break;
     }
+    return RingAlarm(caption, rise, alarm.channel, alarm.offset,
+                     std::chrono::minutes{alarm.event.secondOfDay / 60}, alarm.event.date, azimuth);
+}
+
+bool MainWindow::RaiseEclipseAlarm(const EclipseRing& ring) {
+    const int name =
+        ring.kind == AlmanacKind::SolarEclipse ? label::kSolarEclipse : label::kLunarEclipse;
+    return RingAlarm(Q(Trimmed(state_.Label(name))), true, state_.EclipseAlarm.Channel,
+                     state_.EclipseAlarm.Offset, ring.clockTime, ring.date, std::nullopt);
+}
+
+bool MainWindow::RingAlarm(const QString& caption, bool rise, AlarmChannel alarmChannel,
+                           std::chrono::minutes offset, std::chrono::minutes eventTime,
+                           DayNumber eventDate, std::optional<double> azimuth) {
+    const SiteSettings& s = state_.Settings;
+    const QString picture = MediaFileForQt(rise ? s.SunRiseImageFile : s.SunSetImageFile);
+    const bool stretch = rise ? s.SunRiseImageStretch : s.SunSetImageStretch;
     // Sound first: a sound the media layer cannot play ends the tick here
     // (its error was shown); a missing one was reported and the rest follows.
     if (s.AlarmSoundEnabled &&
@@ -181,7 +197,7 @@ bool MainWindow::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth
         emit imageRequested(picture, stretch, caption, eventTime, eventDate);
     };
     // The designed alarm: the picture window, when pictures are on.
-    if (alarm.channel == AlarmChannel::Picture) {
+    if (alarmChannel == AlarmChannel::Picture) {
         if (s.AlarmImageEnabled) showPicture();
         return true;
     }
@@ -191,11 +207,10 @@ bool MainWindow::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth
     QString name = caption;
     while (!name.isEmpty() && (name.back() == QLatin1Char(':') || name.back().isSpace()))
         name.chop(1);
-    const NoticeText text =
-        AlarmNoticeText(name.toStdString(), alarm.offset, eventTime, azimuth, words);
+    const NoticeText text = AlarmNoticeText(name.toStdString(), offset, eventTime, azimuth, words);
     // With pictures off, "both" is the notification alone; the picture window
     // stays the last way when nothing else reaches the user.
-    const AlarmChannel channel = s.AlarmImageEnabled ? alarm.channel : AlarmChannel::Notification;
+    const AlarmChannel channel = s.AlarmImageEnabled ? alarmChannel : AlarmChannel::Notification;
     Notifier()->Deliver(
         channel, AlarmNotice{Q(text.title), Q(text.body)},
         AlarmFallbacks{TrayMessageVia(TrayIcon), showPicture, NoticeWindowOver(this)});

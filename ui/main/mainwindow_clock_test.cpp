@@ -16,6 +16,7 @@
 #include <cmath>
 #include <memory>
 
+#include "present/eclipsealarm.h"
 #include "present/texts.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/locale/qtlocale.h"
@@ -225,6 +226,30 @@ TEST_F(ClockTickTest, ALateTickCatchesTheAlarmUpOnce) {
     form->JumpToDate(QDate(2024, 6, 21));
     SetSunrise(7, 23);
     TickAt(At(7, 23, 0));
+    EXPECT_EQ(images.size(), 1u);
+}
+
+// The eclipse alarm rings once, half an hour before the first contact of
+// the partial solar eclipse of 29 March 2025 at Velmoren, by the instant.
+TEST_F(ClockTickTest, TheEclipseAlarmRingsBeforeTheFirstContact) {
+    state.Settings.AlarmSoundEnabled = false;
+    state.Settings.AlarmImageEnabled = true;
+    state.EclipseAlarm = AlarmChoice{true, minutes{-30}, AlarmChannel::Picture};
+    const std::chrono::sys_days day{std::chrono::year{2025} / 3 / 29};
+    const auto rings = EclipseRingsBetween(state.Settings, state.EclipseAlarm, day, day);
+    ASSERT_EQ(rings.size(), 1u);
+    ASSERT_EQ(rings[0].kind, AlmanacKind::SolarEclipse);
+    const qint64 ring =
+        std::chrono::ceil<std::chrono::seconds>(rings[0].ring).time_since_epoch().count();
+    TickAt(QDateTime::fromSecsSinceEpoch(ring - 2));
+    TickAt(QDateTime::fromSecsSinceEpoch(ring - 1));
+    EXPECT_TRUE(images.empty());
+    TickAt(QDateTime::fromSecsSinceEpoch(ring));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].caption, QStringLiteral("Solar eclipse"));
+    EXPECT_EQ(images[0].time, rings[0].clockTime);
+    EXPECT_EQ(images[0].date, DayNumber::FromYmd(2025, 3, 29));
+    TickAt(QDateTime::fromSecsSinceEpoch(ring + 1));
     EXPECT_EQ(images.size(), 1u);
 }
 

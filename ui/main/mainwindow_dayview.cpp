@@ -68,6 +68,7 @@ void MainWindow::MonthCalendarChange() {
 
 void MainWindow::ShowDay() {
     ShowView(BuildDayView(state_));
+    almanacMarks_.Show(*MonthCalendar, state_);
 }
 
 void MainWindow::ShowView(const DayView& v) {

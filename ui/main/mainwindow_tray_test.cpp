@@ -118,7 +118,7 @@ TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
     QStringList main;
     for (QAction* a : form->SetUp->actions())
         main << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data",
+    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data", "&Almanac",
                                  "Dawnhelm &helpfile", "&Dawnhelm Homepage", "&E-mail Dawnhelm",
                                  "-", "&Sun panel", "T&wilight panel", "&Moon panel", "-",
                                  "Sys&tray", "-", "&About", "-", "E&xit"}));
@@ -126,14 +126,19 @@ TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
     QStringList tray;
     for (QAction* a : form->TrayMenu->actions())
         tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(tray,
-              QStringList({"&Configuration", "&About", "-", "Sys&tray Out", "Shu&tdown Dawnhelm"}));
+    EXPECT_EQ(tray, QStringList({"&Configuration", "&About", "&Almanac", "-", "Sys&tray Out",
+                                 "Shu&tdown Dawnhelm"}));
     EXPECT_EQ(form->TrayIcon->contextMenu(), form->TrayMenu);
     EXPECT_FALSE(form->TrayIcon->icon().isNull());
     EXPECT_EQ(form->TrayIcon->toolTip(), form->TrayHint);
     QSignalSpy about(form.get(), &MainWindow::aboutRequested);
     form->TrayAbout->trigger();
     EXPECT_EQ(about.size(), 1);
+    // The almanac window, from either menu.
+    QSignalSpy almanac(form.get(), &MainWindow::almanacRequested);
+    form->AlmanacAction->trigger();
+    form->TrayAlmanac->trigger();
+    EXPECT_EQ(almanac.size(), 2);
 }
 
 TEST_F(TrayTest, LeftClickRestoresAMinimisedWindow) {

@@ -83,11 +83,10 @@ std::string PlacesWindow::Path() const {
 void PlacesWindow::PutLabels() {
     const auto label = [this](int n) { return Q(WithoutAccessKey(state_.Label(n))); };
     setWindowTitle(label(label::kMenuPlaces));
-    Table->setHorizontalHeaderLabels({Head(state_.Label(label::kPlace)),
-                                      Head(state_.Label(label::kPlacesZone)),
-                                      Head(state_.Label(label::kSunrise)),
-                                      Head(state_.Label(label::kSunset)),
-                                      Head(state_.Label(label::kDaylight))});
+    Table->setHorizontalHeaderLabels(
+        {Head(state_.Label(label::kPlace)), Head(state_.Label(label::kPlacesZone)),
+         Head(state_.Label(label::kSunrise)), Head(state_.Label(label::kSunset)),
+         Head(state_.Label(label::kDaylight))});
     AddButton->setText(label(label::kPlacesAdd));
     RenameButton->setText(label(label::kPlacesRename));
     RemoveButton->setText(label(label::kPlacesRemove));
@@ -202,8 +201,8 @@ void PlacesWindow::MoveChosen(int by) {
 void PlacesWindow::ShowChosen() {
     const int chosen = Chosen();
     if (chosen < 0) return;
-    if (auto problem =
-            UseSavedPlace(places_[static_cast<std::size_t>(chosen)], state_.Settings, state_.Today)) {
+    if (auto problem = UseSavedPlace(places_[static_cast<std::size_t>(chosen)], state_.Settings,
+                                     state_.Today)) {
         messages_.showMessage(this, Q(*problem));
         return;
     }

@@ -38,7 +38,8 @@ protected:
     }
     QStringList Column(int c) const {
         QStringList cells;
-        for (int r = 0; r < window.Table->rowCount(); ++r) cells << window.Table->item(r, c)->text();
+        for (int r = 0; r < window.Table->rowCount(); ++r)
+            cells << window.Table->item(r, c)->text();
         return cells;
     }
 
@@ -62,7 +63,7 @@ TEST_F(PlacesWindowTest, KeepsTheListAndShowsAPlace) {
     window.AddShownPlace();  // not twice
     ASSERT_EQ(window.Table->rowCount(), 2);
     window.Table->selectRow(1);
-    window.AskName = [](const QString&) { return QStringLiteral(" Home; old ") ; };
+    window.AskName = [](const QString&) { return QStringLiteral(" Home; old "); };
     window.RenameChosen();
     window.MoveChosen(-1);
     EXPECT_THAT(Column(0), ElementsAre(QStringLiteral("Home; old"), QStringLiteral("Helsinki")));
