@@ -12,8 +12,8 @@
 #include "cli/command_line.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
-#include "core/calendar.h"
 #include "core/settings.h"
+#include "present/skyview.h"
 
 namespace dawn::cli {
 
@@ -48,28 +48,6 @@ std::optional<LocalMoment> ParseMoment(std::string_view text) {
     return LocalMoment{DayNumber::FromDate(*date), std::chrono::minutes{hours * 60 + minutes}};
 }
 
-// The UT instant a clock reading of the settings' clocks stands for. The
-// reading may come from the date's own standard time or, in summer time,
-// from the shifted standard time of the date or of the day before. Where
-// the clocks go back and show a reading twice, the first (in summer time)
-// counts; a reading the clocks skip has none.
-std::optional<UtInstant> InstantOfClock(const SiteSettings& settings, LocalMoment clock) {
-    for (const DayNumber standardDate : {clock.date - 1, clock.date}) {
-        const ClockRules rules = ClockRulesOf(settings, standardDate);
-        const std::chrono::minutes dayShift{(clock.date - standardDate) * 1440};
-        // The summer-time reading first: it comes earlier in UT.
-        for (const std::chrono::minutes shift : {rules.shift, std::chrono::minutes{0}}) {
-            const std::chrono::minutes standard = clock.time + dayShift - shift;
-            if (standard < std::chrono::minutes{0} || standard >= std::chrono::minutes{1440})
-                continue;
-            if (rules.ClockAt(standardDate, standard) != ClockMoment{clock.date, clock.time})
-                continue;
-            return UtInstant{standardDate.ToSysDays()} + (standard - rules.standardOffset);
-        }
-    }
-    return std::nullopt;
-}
-
 // Three decimals, never "-0.000".
 void AppendDegrees(std::string& out, double value) {
     char digits[32];
@@ -95,7 +73,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
                                   " is not a moment written YYYY-MM-DD HH:MM (years 1583..9999)");
     UtInstant instant;
     if (HasPlaceOrZone(command)) {
-        const std::optional<UtInstant> found = InstantOfClock(settings, *moment);
+        const std::optional<UtInstant> found =
+            InstantOfClockReading(settings, moment->date, moment->time);
         if (!found)
             return VerbOutcome::Usage("--at: " + QuotedArgument(at) +
                                       " is not on the zone's clock (summer time skips it)");

@@ -142,9 +142,22 @@ inline constexpr int kChangeLater = 126;
 inline constexpr int kChangeLonger = 127;
 inline constexpr int kChangeShorter = 128;
 inline constexpr int kYear = 129;
+// The sun's and the moon's position now, "{altitude}" the geometric
+// altitude, "{apparent}" the one refraction lifts, "{azimuth}", and for the
+// moon "{lit}" (percent) and "{distance}" (km).
+inline constexpr int kSunPositionNow = 180;
+inline constexpr int kMoonPositionNow = 181;
+// The sky view: its title, the coloured stretches of the sun's path, the
+// paths' names.
+inline constexpr int kSkyViewTitle = 182;
+inline constexpr int kGoldenHour = 183;
+inline constexpr int kBlueHour = 184;
+inline constexpr int kSkyViewSun = 185;
+inline constexpr int kSkyViewMoon = 186;
+inline constexpr int kAlignmentsTitle = 187;
 }  // namespace label
 
-inline constexpr int kLabelCount = 130;  // label numbers 0..129
+inline constexpr int kLabelCount = 188;  // label numbers 0..187
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -423,11 +423,38 @@ ROWS = {
                                          Esp="{change} más corto que el día anterior")),
     129: ("Main: year box", dict(Ned="Jaar", Fra="Année", Deu="Jahr", Eng="Year", Ita="Anno",
                                  Esp="Año")),
+    180: ("Position now: the sun", dict(
+        Ned="Zon nu: hoogte {altitude} geometrisch, {apparent} schijnbaar (met straalbreking), azimut {azimuth}",
+        Fra="Soleil maintenant : hauteur {altitude} géométrique, {apparent} apparente (avec réfraction), azimut {azimuth}",
+        Deu="Sonne jetzt: Höhe {altitude} geometrisch, {apparent} scheinbar (mit Refraktion), Azimut {azimuth}",
+        Eng="Sun now: altitude {altitude} geometric, {apparent} apparent (with refraction), azimuth {azimuth}",
+        Ita="Sole ora: altezza {altitude} geometrica, {apparent} apparente (con rifrazione), azimut {azimuth}",
+        Esp="Sol ahora: altura {altitude} geométrica, {apparent} aparente (con refracción), acimut {azimuth}")),
+    181: ("Position now: the moon", dict(
+        Ned="Maan nu: hoogte {altitude} geometrisch, {apparent} schijnbaar (met straalbreking), azimut {azimuth}, {lit}% verlicht, {distance} km",
+        Fra="Lune maintenant : hauteur {altitude} géométrique, {apparent} apparente (avec réfraction), azimut {azimuth}, éclairée à {lit} %, {distance} km",
+        Deu="Mond jetzt: Höhe {altitude} geometrisch, {apparent} scheinbar (mit Refraktion), Azimut {azimuth}, {lit} % beleuchtet, {distance} km",
+        Eng="Moon now: altitude {altitude} geometric, {apparent} apparent (with refraction), azimuth {azimuth}, {lit}% lit, {distance} km",
+        Ita="Luna ora: altezza {altitude} geometrica, {apparent} apparente (con rifrazione), azimut {azimuth}, illuminata al {lit}%, {distance} km",
+        Esp="Luna ahora: altura {altitude} geométrica, {apparent} aparente (con refracción), acimut {azimuth}, iluminada al {lit} %, {distance} km")),
+    182: ("Sky view: title", dict(Ned="Hemelkaart", Fra="Vue du ciel", Deu="Himmelsansicht",
+                                  Eng="Sky view", Ita="Vista del cielo", Esp="Vista del cielo")),
+    183: ("Sky view: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée", Deu="Goldene Stunde",
+                                        Eng="Golden hour", Ita="Ora d'oro", Esp="Hora dorada")),
+    184: ("Sky view: blue hour", dict(Ned="Blauw uur", Fra="Heure bleue", Deu="Blaue Stunde",
+                                      Eng="Blue hour", Ita="Ora blu", Esp="Hora azul")),
+    185: ("Sky view: the sun's path", dict(Ned="Zon", Fra="Soleil", Deu="Sonne", Eng="Sun",
+                                           Ita="Sole", Esp="Sol")),
+    186: ("Sky view: the moon's path", dict(Ned="Maan", Fra="Lune", Deu="Mond", Eng="Moon",
+                                            Ita="Luna", Esp="Luna")),
+    187: ("Alignments: title", dict(Ned="Uitlijningen zoeken", Fra="Chercher les alignements",
+                                    Deu="Ausrichtungen suchen", Eng="Find alignments",
+                                    Ita="Cerca allineamenti", Esp="Buscar alineaciones")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 130
+ROW_COUNT = 188
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
