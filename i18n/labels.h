@@ -154,10 +154,24 @@ inline constexpr int kGoldenHour = 183;
 inline constexpr int kBlueHour = 184;
 inline constexpr int kSkyViewSun = 185;
 inline constexpr int kSkyViewMoon = 186;
+// The moment of the sky view's time slider: "{time}", and each body's
+// "{..._altitude}" (geometric) and "{..._azimuth}".
+inline constexpr int kSkyViewMoment = 188;
+// The alignment finder's dialog: its title, the fields, the button and the
+// empty result.
 inline constexpr int kAlignmentsTitle = 187;
+inline constexpr int kAlignmentsAzimuth = 189;
+inline constexpr int kAlignmentsTolerance = 190;
+inline constexpr int kAlignmentsFrom = 191;
+inline constexpr int kAlignmentsTo = 192;
+inline constexpr int kAlignmentsRise = 193;
+inline constexpr int kAlignmentsSet = 194;
+inline constexpr int kAlignmentsLeastLit = 195;
+inline constexpr int kAlignmentsFind = 196;
+inline constexpr int kAlignmentsNone = 197;
 }  // namespace label
 
-inline constexpr int kLabelCount = 188;  // label numbers 0..187
+inline constexpr int kLabelCount = 198;  // label numbers 0..197
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

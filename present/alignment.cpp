@@ -63,4 +63,12 @@ void ForEachAlignment(const SiteSettings& settings, const AlignmentQuery& query,
     });
 }
 
+std::string AlignmentText(const Alignment& found, const LocaleFormats& formats) {
+    std::string text = formats.DateText(found.date) + "  " + formats.ClockText(found.time) + "  " +
+                       FormatAzimuth(found.azimuthDegrees);
+    if (found.moonLitPercent)
+        text += "  " + std::to_string(std::lround(*found.moonLitPercent)) + "%";
+    return text;
+}
+
 }  // namespace dawn

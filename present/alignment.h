@@ -12,12 +12,14 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "astro/astro.h"
 #include "astro/moonphase.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "present/locale.h"
 
 namespace dawn {
 
@@ -53,5 +55,10 @@ bool AzimuthMatches(const AlignmentQuery& query, double azimuthDegrees);
 void ForEachAlignment(const SiteSettings& settings, const AlignmentQuery& query, DayNumber from,
                       DayNumber to, AlignmentDays days,
                       const std::function<bool(const Alignment&)>& onFound);
+
+// A line of the window's list: the date as the windows write it, the
+// clock time, the azimuth and, for the moon, its lit percentage:
+// "21/06/2024  04:25  49°42'  97%".
+std::string AlignmentText(const Alignment& found, const LocaleFormats& formats);
 
 }  // namespace dawn

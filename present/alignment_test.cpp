@@ -102,5 +102,15 @@ TEST(ForEachAlignment, MoonLitPercentageFiltersAndStops) {
     EXPECT_EQ(calls, 2);
 }
 
+TEST(AlignmentText, DateClockAzimuthAndTheMoonsLitPart) {
+    LocaleFormats formats;
+    Alignment sun{
+        DayNumber::FromYmd(2024, 6, 21), std::chrono::minutes{4 * 60 + 25}, 49.7, {}, std::nullopt};
+    EXPECT_EQ(AlignmentText(sun, formats), "21/06/2024  04:25  49°42'");
+    Alignment moon = sun;
+    moon.moonLitPercent = 96.6;
+    EXPECT_EQ(AlignmentText(moon, formats), "21/06/2024  04:25  49°42'  97%");
+}
+
 }  // namespace
 }  // namespace dawn

@@ -142,4 +142,18 @@ SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, 
     return view;
 }
 
+std::string SkyViewMomentText(const SkyView& view, std::size_t point, const CurrentLabels& labels,
+                              const LocaleFormats& formats) {
+    if (point >= view.sun.points.size() || point >= view.moon.points.size()) return {};
+    const SkyPathPoint& sun = view.sun.points[point];
+    const HorizonPosition& moon = view.moon.points[point].position;
+    std::string text = labels[label::kSkyViewMoment];
+    // A point at the next midnight reads 24:00.
+    text = Replaced(text, "{time}", formats.ClockText(sun.clock));
+    text = Replaced(text, "{sun_altitude}", FormatAltitude(sun.position.altitudeDegrees));
+    text = Replaced(text, "{sun_azimuth}", FormatAzimuth(sun.position.azimuthDegrees));
+    text = Replaced(text, "{moon_altitude}", FormatAltitude(moon.altitudeDegrees));
+    return Replaced(text, "{moon_azimuth}", FormatAzimuth(moon.azimuthDegrees));
+}
+
 }  // namespace dawn

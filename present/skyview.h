@@ -14,6 +14,7 @@
 #include "core/daynumber.h"
 #include "core/settings.h"
 #include "i18n/labels.h"
+#include "present/locale.h"
 
 namespace dawn {
 
@@ -75,5 +76,10 @@ inline constexpr std::chrono::minutes kSkyViewStep{5};
 // date as the windows write it.
 SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
                      const std::string& dateText, std::optional<UtInstant> now);
+
+// The time slider's words for a point of the view: its clock time and
+// where both bodies stand then.
+std::string SkyViewMomentText(const SkyView& view, std::size_t point, const CurrentLabels& labels,
+                              const LocaleFormats& formats);
 
 }  // namespace dawn

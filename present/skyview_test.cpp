@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/dayephemeris.h"
+#include "present/texts.h"
 
 namespace dawn {
 namespace {
@@ -20,6 +21,9 @@ CurrentLabels EnglishLabels() {
         "Moon now: altitude {altitude} geometric, {apparent} apparent (with refraction), azimuth "
         "{azimuth}, {lit}% lit, {distance} km";
     labels.texts[label::kSkyViewTitle] = "Sky view";
+    labels.texts[label::kSkyViewMoment] =
+        "{time}: sun {sun_altitude} high at {sun_azimuth}, moon {moon_altitude} high at "
+        "{moon_azimuth} (geometric)";
     labels.hemisphere = {"N", "E", "S", "W"};
     return labels;
 }
@@ -92,9 +96,18 @@ TEST(SkyView, PathsOfTheClockDay) {
     EXPECT_EQ(morning, (std::vector<SunLight>{SunLight::Other, SunLight::Blue, SunLight::Golden,
                                               SunLight::Other}));
 
-    // 09:17 summer time is 07:17 UT: the mark stands on 09:15.
+    // 09:17 summer time is 07:17 UT: the mark stands on 09:15, and the
+    // slider's words say where both bodies stand then.
     const SkyView now = BuildSkyView(s, EnglishLabels(), date, "", At(2024, 3, 31, 7, 17));
     EXPECT_EQ(now.sun.points[now.marked].clock, std::chrono::minutes{9 * 60 + 15});
+    const SkyPositions then =
+        SkyPositionsAt(GeoPlace::FromArcMinutes(3047, 328), At(2024, 3, 31, 7, 15));
+    EXPECT_EQ(SkyViewMomentText(now, now.marked, EnglishLabels(), LocaleFormats{}),
+              "09:15: sun " + FormatAltitude(then.sun.altitudeDegrees) + " high at " +
+                  FormatAzimuth(then.sun.azimuthDegrees) + ", moon " +
+                  FormatAltitude(then.moon.altitudeDegrees) + " high at " +
+                  FormatAzimuth(then.moon.azimuthDegrees) + " (geometric)");
+    EXPECT_EQ(SkyViewMomentText(now, now.sun.points.size(), EnglishLabels(), LocaleFormats{}), "");
 }
 
 }  // namespace

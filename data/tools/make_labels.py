@@ -450,11 +450,42 @@ ROWS = {
     187: ("Alignments: title", dict(Ned="Uitlijningen zoeken", Fra="Chercher les alignements",
                                     Deu="Ausrichtungen suchen", Eng="Find alignments",
                                     Ita="Cerca allineamenti", Esp="Buscar alineaciones")),
+    188: ("Sky view: the time slider's moment", dict(
+        Ned="{time}: zon {sun_altitude} hoog op {sun_azimuth}, maan {moon_altitude} hoog op {moon_azimuth} (geometrisch)",
+        Fra="{time} : soleil à {sun_altitude} de hauteur, azimut {sun_azimuth} ; lune à {moon_altitude}, azimut {moon_azimuth} (géométrique)",
+        Deu="{time}: Sonne {sun_altitude} hoch bei {sun_azimuth}, Mond {moon_altitude} hoch bei {moon_azimuth} (geometrisch)",
+        Eng="{time}: sun {sun_altitude} high at {sun_azimuth}, moon {moon_altitude} high at {moon_azimuth} (geometric)",
+        Ita="{time}: sole alto {sun_altitude} a {sun_azimuth}, luna alta {moon_altitude} a {moon_azimuth} (geometrica)",
+        Esp="{time}: sol a {sun_altitude} de altura en {sun_azimuth}, luna a {moon_altitude} en {moon_azimuth} (geométrica)")),
+    189: ("Alignments: azimuth", dict(Ned="Azimut (graden)", Fra="Azimut (degrés)",
+                                      Deu="Azimut (Grad)", Eng="Azimuth (degrees)",
+                                      Ita="Azimut (gradi)", Esp="Acimut (grados)")),
+    190: ("Alignments: tolerance", dict(Ned="Marge (graden)", Fra="Tolérance (degrés)",
+                                        Deu="Toleranz (Grad)", Eng="Tolerance (degrees)",
+                                        Ita="Tolleranza (gradi)", Esp="Tolerancia (grados)")),
+    191: ("Alignments: first date", dict(Ned="Van", Fra="Du", Deu="Von", Eng="From", Ita="Dal",
+                                         Esp="Desde")),
+    192: ("Alignments: last date", dict(Ned="Tot", Fra="Au", Deu="Bis", Eng="To", Ita="Al",
+                                        Esp="Hasta")),
+    193: ("Alignments: rise", dict(Ned="Opkomst", Fra="Lever", Deu="Aufgang", Eng="Rise",
+                                   Ita="Sorgere", Esp="Salida")),
+    194: ("Alignments: set", dict(Ned="Ondergang", Fra="Coucher", Deu="Untergang", Eng="Set",
+                                  Ita="Tramonto", Esp="Puesta")),
+    195: ("Alignments: least lit part of the moon", dict(
+        Ned="Maan minstens verlicht (%)", Fra="Lune éclairée au moins à (%)",
+        Deu="Mond mindestens beleuchtet (%)", Eng="Moon lit at least (%)",
+        Ita="Luna illuminata almeno al (%)", Esp="Luna iluminada al menos (%)")),
+    196: ("Alignments: find", dict(Ned="Zoeken", Fra="Chercher", Deu="Suchen", Eng="Find",
+                                   Ita="Cerca", Esp="Buscar")),
+    197: ("Alignments: none found", dict(Ned="Geen datum gevonden", Fra="Aucune date trouvée",
+                                         Deu="Kein Datum gefunden", Eng="No date found",
+                                         Ita="Nessuna data trovata",
+                                         Esp="Ninguna fecha encontrada")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 188
+ROW_COUNT = 198
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
