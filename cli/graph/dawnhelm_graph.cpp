@@ -22,7 +22,7 @@
 #include "core/textfile.h"
 #include "present/graph.h"
 #include "present/skyview.h"
-#include "ui/graph/dawnhelmgraph.h"
+#include "ui/graph/yearchartview.h"
 #include "ui/graph/yeargraph.h"
 #include "ui/skyview/skyviewpainter.h"
 
@@ -98,7 +98,7 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
 
     QByteArray bytes;
     {
-        DawnhelmGraph chart;
+        YearChartView chart;
         GraphInputs inputs = GraphInputsFor(state);
         inputs.twilightBands = command.Flag("twilight");
         inputs.principalPhases = command.Flag("phases");
