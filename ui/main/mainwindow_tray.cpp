@@ -42,6 +42,7 @@ void MainWindow::BuildTray() {
     };
     TrayConfiguration = add("TrayConfiguration", QStringLiteral("&Configuration"));
     TrayAbout = add("TrayAbout", QStringLiteral("&About"));
+    TraySkyView = add("TraySkyView", QStringLiteral("Sky view"));
     TraySeparator = TrayMenu->addSeparator();
     TraySeparator->setObjectName(QStringLiteral("TraySeparator"));
     TraySystrayOut = add("TraySystrayOut", QStringLiteral("Sys&tray Out"));
@@ -55,6 +56,7 @@ void MainWindow::BuildTray() {
 
     connect(TrayConfiguration, &QAction::triggered, this, &MainWindow::ConfigurationActionClick);
     connect(TrayAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
+    connect(TraySkyView, &QAction::triggered, this, &MainWindow::skyViewRequested);
     connect(TraySystrayOut, &QAction::triggered, this, &MainWindow::SystrayMenuClick);
     connect(Shutdown, &QAction::triggered, this, &MainWindow::ShutdownClick);
     // A checkable action has flipped its tick before `triggered`; the handler
