@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/settings_option.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 
@@ -13,6 +14,7 @@ namespace dawn::cli {
 
 inline constexpr Option kIcsOptions[] = {
     kSettingsOrPlaceOption,
+    kSiteOption,
     kFromOption,
     kToOption,
     {"moon", "", false, "moonrise and moonset too"},

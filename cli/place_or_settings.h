@@ -51,6 +51,9 @@ inline std::optional<VerbOutcome> ReadPlaceOrSettings(const Command& command, Pl
     const bool tz = command.Value(kTimeZoneOption.name) != nullptr;
     const bool anyOption = tz || coordinates;
     const std::string options = whole ? "--lat, --lon and --tz" : "--tz";
+    if (command.Value(kSiteOption.name) != nullptr &&
+        command.Value(kSettingsOption.name) == nullptr)
+        return VerbOutcome::Usage("--site needs --settings");
     if (command.Value(kSettingsOption.name) != nullptr) {
         if (anyOption)
             return VerbOutcome::Usage("give either --settings or " + options + ", not both");

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/settings_option.h"
 #include "cli/systemlocale.h"
 #include "cli/zone_options.h"
 #include "present/commandline.h"
@@ -40,7 +41,15 @@ std::optional<VerbOutcome> LoadProgramState(const Command& command, DayNumber sh
         LoadCommandLineState(state, files, SystemLocaleFormats(), today, shown, panel, &warnings);
     for (const std::string& w : warnings) std::cerr << WarningLines(w);
     if (error) return VerbOutcome::Failure(*error);
-    if (!HasPlaceOrZone(command)) return std::nullopt;
+    const std::string* site = command.Value(kSiteOption.name);
+    if (site != nullptr) {
+        if (files.settingsPath.empty()) return VerbOutcome::Usage("--site needs --settings");
+        if (auto failed = ApplySavedPlace(files.settingsPath, *site, state.Settings)) return failed;
+    }
+    if (!HasPlaceOrZone(command)) {
+        if (site != nullptr) state.Day = ComputeDay(state.Settings, shown);
+        return std::nullopt;
+    }
     if (auto failed = ApplyPlaceAndZone(command, state.Settings, today)) return failed;
     state.Day = ComputeDay(state.Settings, shown);
     return std::nullopt;

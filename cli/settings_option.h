@@ -8,13 +8,23 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/program_state.h"
+#include "core/savedplaces.h"
 #include "core/settings.h"
+#include "places/zone.h"
 #include "present/placechoice.h"
 
 namespace dawn::cli {
+
+// --site NAME: a saved place of Dawnplaces.txt beside the settings file in
+// place of the settings' own.
+inline constexpr Option kSiteOption{
+    "site", "NAME", false,
+    "the saved place NAME of Dawnplaces.txt beside the settings file, in place of the settings' "
+    "own place"};
 
 inline constexpr Option kSettingsOption{"settings", "FILE", true,
                                         "settings file as the program keeps it (Dawncode.txt); "
@@ -27,6 +37,55 @@ inline int TodayYear() {
     std::tm local{};
     localtime_r(&now, &local);
     return local.tm_year + 1900;
+}
+
+// Puts a saved place into `settings`: its name, coordinates and zone (a
+// place without a zone keeps the settings' own summer-time rules). Returns
+// the message when its zone cannot be opened.
+inline std::optional<std::string> UseSavedPlace(const SavedPlace& place, SiteSettings& settings) {
+    const DayNumber today = Today();
+    if (place.zone.empty()) {
+        DropZone(settings);
+    } else {
+        const ZoneOpenResult zone = OpenZone(place.zone);
+        if (!zone.zone) return zone.message;
+        SetZone(settings, zone.zone, today, today.Year());
+    }
+    settings.LatitudeMinutes = place.latitudeMinutes;
+    settings.LongitudeMinutes = place.longitudeMinutes;
+    settings.PlaceName = place.name;
+    return std::nullopt;
+}
+
+// The places file beside the settings file at `settingsPath`.
+inline std::string PlacesFileBeside(const std::string& settingsPath) {
+    return (std::filesystem::path(settingsPath).parent_path() / kPlacesFileName).string();
+}
+
+// The saved places beside the settings file, with the lines that could not be
+// read written to stderr as warnings; a places file that cannot be read fails.
+inline std::optional<VerbOutcome> ReadSavedPlacesBeside(const std::string& settingsPath,
+                                                        std::vector<SavedPlace>& places) {
+    SavedPlacesReadResult read = ReadSavedPlaces(PlacesFileBeside(settingsPath));
+    if (!read.error.empty()) return VerbOutcome::Failure(read.error);
+    for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+    places = std::move(read.places);
+    return std::nullopt;
+}
+
+// --site: the saved place `name` of the places file beside `settingsPath`
+// in place of the settings' own; a place that is not there fails.
+inline std::optional<VerbOutcome> ApplySavedPlace(const std::string& settingsPath,
+                                                  const std::string& name, SiteSettings& settings) {
+    std::vector<SavedPlace> places;
+    if (auto e = ReadSavedPlacesBeside(settingsPath, places)) return e;
+    const SavedPlace* place = FindSavedPlace(places, name);
+    if (place == nullptr)
+        return VerbOutcome::Usage("--site: no saved place is named " + QuotedArgument(name) +
+                                  " in " + PlacesFileBeside(settingsPath));
+    if (auto m = UseSavedPlace(*place, settings))
+        return VerbOutcome::Failure("--site " + place->name + ": " + *m);
+    return std::nullopt;
 }
 
 // Loads the file named by --settings, read exactly as the program reads its
@@ -46,6 +105,8 @@ inline std::optional<VerbOutcome> ReadSettingsOption(const Command& command, Sit
     if (!read.error.empty()) return VerbOutcome::Failure(read.error);
     for (const std::string& m : read.messages) std::cerr << WarningLines(m);
     out = std::move(read.settings);
+    if (const std::string* site = command.Value(kSiteOption.name))
+        return ApplySavedPlace(*path, *site, out);
     if (auto m = OpenSettingsZone(out, Today())) std::cerr << WarningLines(*m);
     return std::nullopt;
 }

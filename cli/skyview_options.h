@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/command_line.h"
+#include "cli/settings_option.h"
 #include "cli/zone_options.h"
 
 namespace dawn::cli {
@@ -11,6 +12,7 @@ inline constexpr Option kSkyviewOptions[] = {
     {"settings", "FILE", false,
      "settings file (Dawncode.txt); a missing file means the default settings; without it the "
      "defaults with --place or --zone"},
+    kSiteOption,
     {"labels", "FILE", false,
      "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"date", "YYYY-MM-DD", true, "the date whose sky is drawn (1900-01-01 .. 2500-12-31)"},

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/settings_option.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/alarmevents.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr Option kOptions[] = {
     kSettingsOrPlaceOption,
+    kSiteOption,
     {"date", "YYYY-MM-DD", true, "the date the alarms ring on"},
     kZoneOption,
     kPlaceOption,

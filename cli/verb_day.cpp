@@ -18,7 +18,8 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kDateOption{"date", "YYYY-MM-DD", true, "the date"};
-constexpr Option kOptions[] = {kSettingsOrPlaceOption, kDateOption, kZoneOption, kPlaceOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption, kSiteOption, kDateOption, kZoneOption,
+                               kPlaceOption};
 
 class FieldWriter {
 public:

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/program_state.h"
+#include "cli/settings_option.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/textfile.h"
@@ -19,6 +20,7 @@ constexpr Option kOptions[] = {
     {"settings", "FILE", false,
      "settings file (Dawncode.txt); a missing file means the default settings; without it the "
      "defaults with --place or --zone"},
+    kSiteOption,
     {"labels", "FILE", false,
      "label file (Dawnlabel.txt); the program's own labels when not given"},
     {"from", "YYYY-MM-DD", true, "first date (1900-01-01 .. 2500-01-01)"},

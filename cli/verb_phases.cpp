@@ -18,6 +18,7 @@ namespace {
 
 constexpr Option kOptions[] = {kTimeZoneOrSettingsOption,
                                kOptionalSettingsOption,
+                               kSiteOption,
                                kFromOption,
                                kToOption,
                                kZoneOption,

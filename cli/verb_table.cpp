@@ -33,8 +33,13 @@ std::string TableBlock(const SiteSettings& settings, Body body, DayNumber from, 
 
 namespace {
 
-constexpr Option kOptions[] = {
-    kSettingsOrPlaceOption, kFromOption, kToOption, kMoonOption, kZoneOption, kPlaceOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption,
+                               kSiteOption,
+                               kFromOption,
+                               kToOption,
+                               kMoonOption,
+                               kZoneOption,
+                               kPlaceOption};
 
 // Dates per block. Two blocks are computed at a time, one on a helper thread,
 // and written in date order; a block's text stays well under a megabyte.

@@ -24,8 +24,8 @@ constexpr Option kLabelsOption{"labels", "FILE", false,
                                "label file (Dawnlabel.txt); the program's own labels when not "
                                "given"};
 constexpr Option kPanelOption{"moon", "", false, "as with the moon panel shown"};
-constexpr Option kOptions[] = {kSettingsOrPlaceOption, kDateOption, kLanguageOption, kLabelsOption,
-                               kPanelOption,           kZoneOption, kPlaceOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption, kSiteOption,  kDateOption, kLanguageOption,
+                               kLabelsOption,          kPanelOption, kZoneOption, kPlaceOption};
 
 // One line per text; a line break or a backslash inside a text is written as
 // \n or \\ so that every text stays on its line.

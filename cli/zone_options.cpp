@@ -92,6 +92,9 @@ std::optional<VerbOutcome> ReadPlaceOptions(const Command& command, SiteSettings
 
 std::optional<VerbOutcome> ReadSettingsWithPlace(const Command& command, SiteSettings& settings) {
     const DayNumber today = Today();
+    if (command.Value(kSiteOption.name) != nullptr &&
+        command.Value(kSettingsOption.name) == nullptr)
+        return VerbOutcome::Usage("--site needs --settings");
     if (command.Value(kSettingsOption.name) == nullptr && HasPlaceOrZone(command)) {
         settings = DefaultSettings(".", today.Year());
     } else {
