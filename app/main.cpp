@@ -34,6 +34,7 @@
 #include "ui/main/soundplayer.h"
 #include "ui/main/startup.h"
 #include "ui/picture/picturewindow.h"
+#include "ui/places/placeswindow.h"
 #include "ui/skyview/skyviewwindow.h"
 
 namespace {
@@ -165,6 +166,13 @@ int main(int argc, char** argv) {
     });
     OnFirstUse<dawn::ExportDialog> dawnhelmDate(
         [&state, &form1] { return new dawn::ExportDialog(state, form1.get()); });
+    // The places window: a place shown from it redraws the main window.
+    OnFirstUse<dawn::PlacesWindow> placesWindow([&state, &form1] {
+        auto* window = new dawn::PlacesWindow(state, form1.get());
+        QObject::connect(window, &dawn::PlacesWindow::placeChanged, form1.get(),
+                         &dawn::MainWindow::ShowDay);
+        return window;
+    });
     // The year graph's chart lives in the picture window, hidden.
     std::unique_ptr<dawn::YearGraph> graph;
     OnFirstUse<dawn::YearGraph> yearGraph([&graph, &state, &form2] {
@@ -224,6 +232,11 @@ int main(int argc, char** argv) {
     QObject::connect(main, &dawn::MainWindow::aboutRequested, main, [&form3] { form3().exec(); });
     QObject::connect(main, &dawn::MainWindow::skyViewRequested, main, showSkyView);
     QObject::connect(main, &dawn::MainWindow::alignmentsRequested, main, showAlignments);
+    QObject::connect(main, &dawn::MainWindow::placesRequested, main, [&placesWindow] {
+        placesWindow().show();
+        placesWindow().raise();
+        placesWindow().activateWindow();
+    });
     QObject::connect(main, &dawn::MainWindow::translationGridRequested, main, [&passwordDlg] {
         passwordDlg().show();
         passwordDlg().raise();

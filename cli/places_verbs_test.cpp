@@ -46,8 +46,8 @@ TEST(SavedPlacesOnTheCommandLine, SiteGivesWhatPlaceGivesForTheSameCity) {
         RunCli({"table", "--place", "Helsinki", "--from", "2024-03-25", "--to", "2024-04-05"});
     ASSERT_EQ(site.code, 0) << site.err;
     EXPECT_EQ(site.out, place.out);
-    const CliRun day = RunCli({"day", "--settings", folder.settings, "--site", "Home; the flat",
-                               "--date", "2024-06-21"});
+    const CliRun day = RunCli(
+        {"day", "--settings", folder.settings, "--site", "Home; the flat", "--date", "2024-06-21"});
     const CliRun dayPlace = RunCli({"day", "--place", "Helsinki", "--date", "2024-06-21"});
     ASSERT_EQ(day.code, 0) << day.err;
     EXPECT_EQ(day.out, dayPlace.out);
@@ -68,18 +68,19 @@ TEST(SavedPlacesOnTheCommandLine, SiteErrors) {
 
 TEST(SavedPlacesOnTheCommandLine, PlacesListsEveryPlaceOnItsOwnClockAsTableDoes) {
     PlacesFolder folder(
-        "Longyearbyen;4693;931;Arctic/Longyearbyen\r\nNo zone;3100;-520;\r\nBad zone;0;0;Mars/Olympus\r\n");
+        "Longyearbyen;4693;931;Arctic/Longyearbyen\r\nNo zone;3100;-520;\r\nBad "
+        "zone;0;0;Mars/Olympus\r\n");
     const CliRun r = RunCli({"places", "--settings", folder.settings, "--date", "2024-06-21"});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::vector<std::string> lines = Lines(r.out);
     ASSERT_THAT(lines, SizeIs(4));
     // Sunrise and sunset as table gives them for the same place.
-    const CliRun table = RunCli({"table", "--settings", folder.settings, "--site",
-                                 "Home; the flat", "--from", "2024-06-21", "--to", "2024-06-21"});
+    const CliRun table = RunCli({"table", "--settings", folder.settings, "--site", "Home; the flat",
+                                 "--from", "2024-06-21", "--to", "2024-06-21"});
     const auto row = PlacesFolder::SplitFields(Lines(table.out).at(0));
     const auto home = PlacesFolder::SplitFields(lines[0]);
-    EXPECT_THAT(home, ElementsAre("Home", " the flat", folder.helsinki[3], row[1], row[2],
-                                  ::testing::_));
+    EXPECT_THAT(home,
+                ElementsAre("Home", " the flat", folder.helsinki[3], row[1], row[2], ::testing::_));
     EXPECT_EQ(home[5], "18:56");  // 03:54 to 22:50
     // Midnight sun: no rise, no set, no day length.
     EXPECT_EQ(lines[1], "Longyearbyen;Arctic/Longyearbyen;;;");

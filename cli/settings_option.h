@@ -14,8 +14,8 @@
 #include "cli/program_state.h"
 #include "core/savedplaces.h"
 #include "core/settings.h"
-#include "places/zone.h"
 #include "present/placechoice.h"
+#include "present/placelist.h"
 
 namespace dawn::cli {
 
@@ -37,24 +37,6 @@ inline int TodayYear() {
     std::tm local{};
     localtime_r(&now, &local);
     return local.tm_year + 1900;
-}
-
-// Puts a saved place into `settings`: its name, coordinates and zone (a
-// place without a zone keeps the settings' own summer-time rules). Returns
-// the message when its zone cannot be opened.
-inline std::optional<std::string> UseSavedPlace(const SavedPlace& place, SiteSettings& settings) {
-    const DayNumber today = Today();
-    if (place.zone.empty()) {
-        DropZone(settings);
-    } else {
-        const ZoneOpenResult zone = OpenZone(place.zone);
-        if (!zone.zone) return zone.message;
-        SetZone(settings, zone.zone, today, today.Year());
-    }
-    settings.LatitudeMinutes = place.latitudeMinutes;
-    settings.LongitudeMinutes = place.longitudeMinutes;
-    settings.PlaceName = place.name;
-    return std::nullopt;
 }
 
 // The places file beside the settings file at `settingsPath`.
@@ -83,7 +65,7 @@ inline std::optional<VerbOutcome> ApplySavedPlace(const std::string& settingsPat
     if (place == nullptr)
         return VerbOutcome::Usage("--site: no saved place is named " + QuotedArgument(name) +
                                   " in " + PlacesFileBeside(settingsPath));
-    if (auto m = UseSavedPlace(*place, settings))
+    if (auto m = UseSavedPlace(*place, settings, Today()))
         return VerbOutcome::Failure("--site " + place->name + ": " + *m);
     return std::nullopt;
 }

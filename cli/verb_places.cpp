@@ -6,8 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
 #include "cli/values.h"
-#include "core/dayephemeris.h"
-#include "present/texts.h"
+#include "present/placelist.h"
 
 namespace dawn::cli {
 namespace {
@@ -23,25 +22,10 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadSettingsOption(command, settings)) return *e;
     std::vector<SavedPlace> places;
     if (auto e = ReadSavedPlacesBeside(*command.Value(kSettingsOption.name), places)) return *e;
-    const DayNumber day = DayNumber::FromDate(date);
     std::string text;
-    for (const SavedPlace& place : places) {
-        text.append(place.name).append(";").append(place.zone);
-        SiteSettings at = settings;
-        if (auto m = UseSavedPlace(place, at)) {
-            std::cerr << WarningLines(place.name + ": " + *m);
-            text.append(";;;\n");
-            continue;
-        }
-        const DayEphemeris record = ComputeDay(at, day);
-        const BodyEntry& sun = record.Bodies[IndexOf(Body::Sun)];
-        for (EventKind kind : kEventKinds) {
-            text.append(";");
-            if (sun[kind].CrossingClock) AppendClock(text, *sun[kind].CrossingClock, ":");
-        }
-        text.append(";");
-        if (sun.Normal()) AppendClock(text, sun.Length, ":");
-        text.append("\n");
+    for (const PlaceRow& row : PlaceRowsOf(settings, places, DayNumber::FromDate(date), Today())) {
+        if (!row.problem.empty()) std::cerr << WarningLines(row.problem);
+        text.append(PlaceRowLine(row)).append("\n");
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");

@@ -52,8 +52,7 @@ std::optional<SavedPlace> ParseSavedPlaceLine(std::string_view line, std::string
     std::size_t end = line.size();
     for (std::size_t& c : cut) {
         const std::size_t at = end == 0 ? std::string_view::npos : line.rfind(';', end - 1);
-        if (at == std::string_view::npos)
-            return fail("it is not NAME;LATITUDE;LONGITUDE;ZONE");
+        if (at == std::string_view::npos) return fail("it is not NAME;LATITUDE;LONGITUDE;ZONE");
         c = at;
         end = at;
     }
@@ -123,8 +122,8 @@ TextFileResult WriteSavedPlaces(const std::string& path, const std::vector<Saved
             refused.reason = "the place \"" + std::string(Utf8Prefix(place.name, 80)) +
                              "\" cannot be written (an empty name, a line break, or a "
                              "coordinate out of range)";
-            refused.error = "The places could not be saved to " + path + ": " + refused.reason +
-                            ".";
+            refused.error =
+                "The places could not be saved to " + path + ": " + refused.reason + ".";
             return refused;
         }
         lines.push_back(std::move(*line));

@@ -22,12 +22,14 @@ TEST(SavedPlaces, LinesReadOrRefusedWithTheirReason) {
         const char* why;
     };
     const Case cases[] = {
-        {"Velmoren;3100;-520;Europe/Lisbon", SavedPlace{"Velmoren", 3100, -520, "Europe/Lisbon"}, ""},
+        {"Velmoren;3100;-520;Europe/Lisbon", SavedPlace{"Velmoren", 3100, -520, "Europe/Lisbon"},
+         ""},
         // The name is everything before the last three separators.
         {"Bar; the old harbour;2538;1140;Europe/Paris",
          SavedPlace{"Bar; the old harbour", 2538, 1140, "Europe/Paris"}, ""},
         {"  Cabin ; +3700 ; 0 ;  ", SavedPlace{"Cabin", 3700, 0, ""}, ""},
-        {"South Pole;-5400;0;Antarctica/McMurdo", SavedPlace{"South Pole", -5400, 0, "Antarctica/McMurdo"}, ""},
+        {"South Pole;-5400;0;Antarctica/McMurdo",
+         SavedPlace{"South Pole", -5400, 0, "Antarctica/McMurdo"}, ""},
         {"Velmoren;3100;-520", std::nullopt, "not NAME;LATITUDE"},
         {";3100;-520;Europe/Lisbon", std::nullopt, "name is empty"},
         {"A;5401;0;UTC", std::nullopt, "latitude"},
@@ -65,7 +67,8 @@ TEST(SavedPlaces, ADamagedFileLosesNothing) {
     testing::TempDir dir;
     const std::string path = dir.file(kPlacesFileName);
     const std::string damaged =
-        "Home;3100;-520;Europe/Lisbon\r\nbroken line\r\n\r\nHome;0;0;UTC\r\nCaf\xe9;100;200;UTC\r\n";
+        "Home;3100;-520;Europe/Lisbon\r\nbroken "
+        "line\r\n\r\nHome;0;0;UTC\r\nCaf\xe9;100;200;UTC\r\n";
     dir.Write(kPlacesFileName, damaged);
     SavedPlacesReadResult read = ReadSavedPlaces(path);
     ASSERT_THAT(read.places, SizeIs(2));

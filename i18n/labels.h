@@ -169,9 +169,19 @@ inline constexpr int kAlignmentsSet = 194;
 inline constexpr int kAlignmentsLeastLit = 195;
 inline constexpr int kAlignmentsFind = 196;
 inline constexpr int kAlignmentsNone = 197;
+// The saved places: the menu entry (also the places window's title), the
+// window's buttons and its zone column.
+inline constexpr int kMenuPlaces = 200;
+inline constexpr int kPlacesAdd = 201;
+inline constexpr int kPlacesRename = 202;
+inline constexpr int kPlacesRemove = 203;
+inline constexpr int kPlacesUp = 204;
+inline constexpr int kPlacesDown = 205;
+inline constexpr int kPlacesShow = 206;
+inline constexpr int kPlacesZone = 207;
 }  // namespace label
 
-inline constexpr int kLabelCount = 198;  // label numbers 0..197
+inline constexpr int kLabelCount = 208;  // label numbers 0..207
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -481,11 +481,36 @@ ROWS = {
                                          Deu="Kein Datum gefunden", Eng="No date found",
                                          Ita="Nessuna data trovata",
                                          Esp="Ninguna fecha encontrada")),
+    # The saved places.
+    200: ("Menu: places (also the places window's title)",
+          dict(Ned="&Plaatsen", Fra="&Lieux", Deu="&Orte", Eng="&Places", Ita="&Luoghi",
+               Esp="&Lugares")),
+    201: ("Places: add the shown place", dict(Ned="Getoonde plaats toevoegen",
+                                             Fra="Ajouter le lieu affiché",
+                                             Deu="Angezeigten Ort hinzufügen",
+                                             Eng="Add the shown place",
+                                             Ita="Aggiungi il luogo mostrato",
+                                             Esp="Añadir el lugar mostrado")),
+    202: ("Places: rename", dict(Ned="Hernoemen", Fra="Renommer", Deu="Umbenennen", Eng="Rename",
+                                 Ita="Rinomina", Esp="Cambiar nombre")),
+    203: ("Places: remove", dict(Ned="Verwijderen", Fra="Supprimer", Deu="Entfernen", Eng="Remove",
+                                 Ita="Rimuovi", Esp="Quitar")),
+    204: ("Places: move up", dict(Ned="Omhoog", Fra="Monter", Deu="Nach oben", Eng="Move up",
+                                  Ita="Sposta su", Esp="Subir")),
+    205: ("Places: move down", dict(Ned="Omlaag", Fra="Descendre", Deu="Nach unten",
+                                    Eng="Move down", Ita="Sposta giù", Esp="Bajar")),
+    206: ("Places: show the chosen place", dict(Ned="Deze plaats tonen", Fra="Afficher ce lieu",
+                                                Deu="Diesen Ort anzeigen", Eng="Show this place",
+                                                Ita="Mostra questo luogo",
+                                                Esp="Mostrar este lugar")),
+    207: ("Places: time zone column", dict(Ned="Tijdzone", Fra="Fuseau horaire", Deu="Zeitzone",
+                                           Eng="Time zone", Ita="Fuso orario",
+                                           Esp="Zona horaria")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 198
+ROW_COUNT = 208
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon

@@ -376,6 +376,7 @@ void MainWindow::BuildMenu() {
     ConfigurationAction = add("ConfigurationAction", QStringLiteral("&Configuration"));
     GraphicsAction = add("GraphicsAction", QStringLiteral("&Graphics"));
     ExportAction = add("ExportAction", QStringLiteral("Export &Data"));
+    PlacesAction = add("PlacesAction", QStringLiteral("&Places"));
     HelpFileAction = add("HelpFileAction", QStringLiteral("Dawnhelm &helpfile"));
     HomePageAction = add("HomePageAction", QStringLiteral("&Dawnhelm Homepage"));
     EmailAction = add("EmailAction", QStringLiteral("&E-mail Dawnhelm"));
@@ -400,6 +401,7 @@ void MainWindow::BuildMenu() {
     connect(ConfigurationAction, &QAction::triggered, this, &MainWindow::ConfigurationActionClick);
     connect(GraphicsAction, &QAction::triggered, this, &MainWindow::sunGraphRequested);
     connect(ExportAction, &QAction::triggered, this, &MainWindow::exportRequested);
+    connect(PlacesAction, &QAction::triggered, this, &MainWindow::placesRequested);
     connect(HelpFileAction, &QAction::triggered, this, [this] { emit helpRequested(1); });
     connect(HomePageAction, &QAction::triggered, this, &MainWindow::homePageRequested);
     connect(EmailAction, &QAction::triggered, this, &MainWindow::mailRequested);
@@ -420,6 +422,7 @@ void MainWindow::PutLabelsOnMenus() {
         {ConfigurationAction, label::kMenuConfiguration},
         {GraphicsAction, label::kMenuGraphics},
         {ExportAction, label::kMenuExport},
+        {PlacesAction, label::kMenuPlaces},
         {HelpFileAction, label::kMenuHelpFile},
         {HomePageAction, label::kMenuHomePage},
         {EmailAction, label::kMenuEmail},
@@ -431,6 +434,7 @@ void MainWindow::PutLabelsOnMenus() {
         {ExitAction, label::kMenuExit},
         {TrayConfiguration, label::kMenuConfiguration},
         {TrayAbout, label::kMenuAbout},
+        {TrayPlaces, label::kMenuPlaces},
         {TraySystrayOut, label::kMenuSystrayOut},
         {Shutdown, label::kMenuShutdown},
         {SkyViewAction, label::kSkyViewTitle},

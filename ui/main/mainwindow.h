@@ -156,6 +156,7 @@ public:
     QAction* ConfigurationAction = nullptr;
     QAction* GraphicsAction = nullptr;
     QAction* ExportAction = nullptr;
+    QAction* PlacesAction = nullptr;
     QAction* HelpFileAction = nullptr;
     QAction* HomePageAction = nullptr;
     QAction* EmailAction = nullptr;
@@ -176,6 +177,7 @@ public:
     QMenu* TrayMenu = nullptr;
     QAction* TrayConfiguration = nullptr;
     QAction* TrayAbout = nullptr;
+    QAction* TrayPlaces = nullptr;
     QAction* TraySeparator = nullptr;
     QAction* TraySystrayOut = nullptr;
     QAction* Shutdown = nullptr;
@@ -289,6 +291,7 @@ signals:
     void sunGraphRequested();
     void moonGraphRequested();
     void exportRequested();
+    void placesRequested();
     void helpRequested(int context);
     void homePageRequested();
     void mailRequested();

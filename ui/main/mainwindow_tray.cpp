@@ -43,6 +43,7 @@ void MainWindow::BuildTray() {
     TrayConfiguration = add("TrayConfiguration", QStringLiteral("&Configuration"));
     TrayAbout = add("TrayAbout", QStringLiteral("&About"));
     TraySkyView = add("TraySkyView", QStringLiteral("Sky view"));
+    TrayPlaces = add("TrayPlaces", QStringLiteral("&Places"));
     TraySeparator = TrayMenu->addSeparator();
     TraySeparator->setObjectName(QStringLiteral("TraySeparator"));
     TraySystrayOut = add("TraySystrayOut", QStringLiteral("Sys&tray Out"));
@@ -57,6 +58,7 @@ void MainWindow::BuildTray() {
     connect(TrayConfiguration, &QAction::triggered, this, &MainWindow::ConfigurationActionClick);
     connect(TrayAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
     connect(TraySkyView, &QAction::triggered, this, &MainWindow::skyViewRequested);
+    connect(TrayPlaces, &QAction::triggered, this, &MainWindow::placesRequested);
     connect(TraySystrayOut, &QAction::triggered, this, &MainWindow::SystrayMenuClick);
     connect(Shutdown, &QAction::triggered, this, &MainWindow::ShutdownClick);
     // A checkable action has flipped its tick before `triggered`; the handler
