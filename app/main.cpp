@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -15,6 +16,7 @@
 
 #include "core/folderlock.h"
 #include "present/appstate.h"
+#include "ui/alignment/alignmentdialog.h"
 #include "ui/almanac/almanacwindow.h"
 #include "ui/common/helpwindow.h"
 #include "ui/common/messages.h"
@@ -34,6 +36,7 @@
 #include "ui/main/startup.h"
 #include "ui/picture/picturewindow.h"
 #include "ui/places/placeswindow.h"
+#include "ui/skyview/skyviewwindow.h"
 
 namespace {
 
@@ -188,6 +191,31 @@ int main(int argc, char** argv) {
         return graph.get();
     });
 
+    // The sky view shows the shown date, marked at this minute on today.
+    OnFirstUse<dawn::SkyViewWindow> skyView(
+        [&form1] { return new dawn::SkyViewWindow(form1.get()); });
+    const auto showSkyView = [&state, &skyView] {
+        const dawn::UtInstant now{std::chrono::milliseconds{QDateTime::currentMSecsSinceEpoch()}};
+        skyView().Load(dawn::BuildSkyView(state.Settings, state.Current, state.Shown,
+                                          state.Locale.DateText(state.Shown), now),
+                       state.Current, state.Locale);
+        skyView().show();
+        skyView().raise();
+        skyView().activateWindow();
+    };
+    // The alignment finder, made anew for each use so that it takes the
+    // place and the language of that moment; a chosen date is shown in the
+    // main window.
+    const auto showAlignments = [&state, &form1] {
+        auto* dialog = new dawn::AlignmentDialog(state.Settings, state.Current, state.Locale,
+                                                 state.Shown, form1.get());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(
+            dialog, &dawn::AlignmentDialog::dateChosen, form1.get(),
+            [&form1](dawn::DayNumber date) { form1->JumpToDate(dawn::ToQDate(date)); });
+        dialog->show();
+    };
+
     form1 = std::make_unique<dawn::MainWindow>(state, inputs);
     dawn::MainWindow* main = form1.get();
     qtTexts.Apply(state.Current.languageIndex, inputs.Locale);
@@ -212,6 +240,8 @@ int main(int argc, char** argv) {
     QObject::connect(main, &dawn::MainWindow::exportRequested, main,
                      [&dawnhelmDate] { dawnhelmDate().exec(); });
     QObject::connect(main, &dawn::MainWindow::aboutRequested, main, [&form3] { form3().exec(); });
+    QObject::connect(main, &dawn::MainWindow::skyViewRequested, main, showSkyView);
+    QObject::connect(main, &dawn::MainWindow::alignmentsRequested, main, showAlignments);
     QObject::connect(main, &dawn::MainWindow::placesRequested, main, [&placesWindow] {
         placesWindow().show();
         placesWindow().raise();

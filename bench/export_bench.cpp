@@ -98,6 +98,8 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "dawn_bench";
     static char* argv[] = {name, nullptr};
+    // The sky view's benchmark may have made it already.
+    if (auto* made = qobject_cast<QApplication*>(QCoreApplication::instance())) return *made;
     static std::unique_ptr<QApplication> app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QApplication>(argc, argv);

@@ -142,6 +142,33 @@ inline constexpr int kChangeLater = 126;
 inline constexpr int kChangeLonger = 127;
 inline constexpr int kChangeShorter = 128;
 inline constexpr int kYear = 129;
+// The sun's and the moon's position now, "{altitude}" the geometric
+// altitude, "{apparent}" the one refraction lifts, "{azimuth}", and for the
+// moon "{lit}" (percent) and "{distance}" (km).
+inline constexpr int kSunPositionNow = 180;
+inline constexpr int kMoonPositionNow = 181;
+// The sky view: its title, the coloured stretches of the sun's path, the
+// paths' names.
+inline constexpr int kSkyViewTitle = 182;
+inline constexpr int kGoldenHour = 183;
+inline constexpr int kBlueHour = 184;
+inline constexpr int kSkyViewSun = 185;
+inline constexpr int kSkyViewMoon = 186;
+// The moment of the sky view's time slider: "{time}", and each body's
+// "{..._altitude}" (geometric) and "{..._azimuth}".
+inline constexpr int kSkyViewMoment = 188;
+// The alignment finder's dialog: its title, the fields, the button and the
+// empty result.
+inline constexpr int kAlignmentsTitle = 187;
+inline constexpr int kAlignmentsAzimuth = 189;
+inline constexpr int kAlignmentsTolerance = 190;
+inline constexpr int kAlignmentsFrom = 191;
+inline constexpr int kAlignmentsTo = 192;
+inline constexpr int kAlignmentsRise = 193;
+inline constexpr int kAlignmentsSet = 194;
+inline constexpr int kAlignmentsLeastLit = 195;
+inline constexpr int kAlignmentsFind = 196;
+inline constexpr int kAlignmentsNone = 197;
 // The saved places: the menu entry (also the places window's title), the
 // window's buttons and its zone column.
 inline constexpr int kMenuPlaces = 200;

@@ -84,9 +84,7 @@ std::string FormatAzimuth(const std::optional<double>& degrees) {
     return text;
 }
 
-void AppendAzimuth(std::string& out, const std::optional<double>& azimuth) {
-    if (!azimuth) return;
-    double degrees = *azimuth;
+int AzimuthArcMinutes(double degrees) {
     // The scan only yields 0..360; anything else is brought into a turn.
     if (!(degrees >= 0.0 && degrees <= 360.0)) {
         degrees = std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0.0;
@@ -101,10 +99,16 @@ void AppendAzimuth(std::string& out, const std::optional<double>& azimuth) {
         ++whole;
     }
     if (whole >= 360) whole -= 360;
+    return whole * 60 + minutes;
+}
+
+void AppendAzimuth(std::string& out, const std::optional<double>& azimuth) {
+    if (!azimuth) return;
+    const int arcMinutes = AzimuthArcMinutes(*azimuth);
     char digits[16];
-    out.append(digits, std::to_chars(digits, digits + sizeof digits, whole).ptr);
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, arcMinutes / 60).ptr);
     out.append("\xC2\xB0");  // degree sign
-    AppendTwoDigits(out, minutes);
+    AppendTwoDigits(out, arcMinutes % 60);
     out.push_back('\'');
 }
 

@@ -29,6 +29,8 @@ std::string EmptyClockText(std::string_view timeSeparator);
 std::string FormatAzimuth(double degrees);
 std::string FormatAzimuth(const std::optional<double>& degrees);
 void AppendAzimuth(std::string& out, const std::optional<double>& degrees);
+// The azimuth those texts show, in whole arc minutes 0..21599.
+int AzimuthArcMinutes(double degrees);
 
 // An altitude above the horizon as an azimuth is written, with a "-" below
 // it and the arc minutes rounded: 61.62 -> "61°37'", -0.1 -> "-0°06'",

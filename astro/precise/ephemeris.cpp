@@ -224,6 +224,12 @@ Vector3 EarthOrientation::Zenith(const GeoPlace& place, UtInstant t) const {
     return FromDate({cl * std::cos(local), cl * std::sin(local), std::sin(place.latitude)});
 }
 
+Vector3 EarthOrientation::North(const GeoPlace& place, UtInstant t) const {
+    const double local = SiderealAngle(t) + place.longitude;
+    const double sl = std::sin(place.latitude);
+    return FromDate({-sl * std::cos(local), -sl * std::sin(local), std::cos(place.latitude)});
+}
+
 double EarthOrientation::EclipticLongitude(const Vector3& v) const {
     const Vector3 d = ToDate(v);
     const double ce = std::cos(trueObliquity_), se = std::sin(trueObliquity_);

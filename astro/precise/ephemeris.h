@@ -121,6 +121,8 @@ public:
     // vector along the ellipsoid's normal), GCRS, at `t`.
     Vector3 PlacePosition(const GeoPlace& place, UtInstant t) const;
     Vector3 Zenith(const GeoPlace& place, UtInstant t) const;
+    // The unit vector that points north along the place's horizon, GCRS.
+    Vector3 North(const GeoPlace& place, UtInstant t) const;
     // The ecliptic longitude of date (true equinox) of a geocentric GCRS
     // vector, radians 0..2π.
     double EclipticLongitude(const Vector3& v) const;

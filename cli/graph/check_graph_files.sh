@@ -61,4 +61,21 @@ graph --phases --out "$work/sunphases.png" 2>"$work/err"
 status=$?
 [ "$status" -eq 2 ] || fail "--phases without --moon: exit $status, not 2"
 
+# The sky view goes the same way: PDF on standard output, a PNG file, the
+# same picture twice, a pipe left alone, a bad date refused.
+sky() { "$cli" skyview --settings "$work/none.txt" "$@"; }
+sky --date 2024-06-21 --out - >"$work/sky.pdf" 2>"$work/err" || fail "skyview --out - exits $?"
+[ "$(head -c 5 "$work/sky.pdf")" = "%PDF-" ] || fail "skyview --out - writes no PDF"
+sky --date 2024-06-21 --out "$work/sky.png" || fail "skyview PNG exits $?"
+sky --date 2024-06-21 --out "$work/sky2.png" || fail "a second skyview PNG exits $?"
+cmp -s "$work/sky.png" "$work/sky2.png" || fail "the sky view is not drawn the same twice"
+sky --date 2024-12-21 --out "$work/winter.png" || fail "a winter skyview exits $?"
+! cmp -s "$work/sky.png" "$work/winter.png" || fail "the sky view does not follow the date"
+sky --date 2024-06-21 --out "$work/pipe.pdf" 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] && [ -p "$work/pipe.pdf" ] || fail "skyview into a pipe: exit $status"
+sky --date 2024-02-30 --out "$work/bad.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] && [ ! -e "$work/bad.png" ] || fail "skyview of a bad date: exit $status"
+
 [ "$failures" -eq 0 ]

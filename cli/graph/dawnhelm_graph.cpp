@@ -3,6 +3,7 @@
 // chart of the program's graph window without a screen.
 //   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon [--phases] | --twilight]
 //                        --out FILE [--format pdf|png]
+//   dawnhelm-graph skyview --settings FILE --date YYYY-MM-DD --out FILE [--format pdf|png]
 #include <QApplication>
 #include <QByteArray>
 #include <cctype>
@@ -16,11 +17,14 @@
 #include "cli/frame.h"
 #include "cli/graph_options.h"
 #include "cli/program_state.h"
+#include "cli/skyview_options.h"
 #include "cli/values.h"
 #include "core/textfile.h"
 #include "present/graph.h"
+#include "present/skyview.h"
 #include "ui/graph/yearchartview.h"
 #include "ui/graph/yeargraph.h"
+#include "ui/skyview/skyviewpainter.h"
 
 namespace dawn::cli {
 namespace {
@@ -28,6 +32,40 @@ namespace {
 std::string Lowercase(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
+}
+
+// --out and --format: the picture's kind, from --format or the file's
+// ending. The name is used as the bytes given, whatever their encoding.
+std::string ReadPictureFormat(const Command& command, std::string& format) {
+    const std::string& out = *command.Value("out");
+    if (out.empty()) return "--out: the file name is empty";
+    if (const std::string* given = command.Value("format")) {
+        format = Lowercase(*given);
+        if (format != "pdf" && format != "png") return "--format must be pdf or png";
+    } else if (out == "-") {
+        format = "pdf";
+    } else {
+        format = Lowercase(std::filesystem::path(out).extension().string());
+        if (format != ".pdf" && format != ".png")
+            return "--out must name a .pdf or a .png file (or give --format)";
+        format.erase(0, 1);
+    }
+    return {};
+}
+
+// Writes the picture to standard output or to the file, beside it and
+// renamed over it; the target may only be a regular file (or the user's
+// link to one): see core/textfile.h.
+VerbOutcome WritePicture(const QByteArray& bytes, const std::string& out, std::ostream& output) {
+    if (out == "-") {
+        output.write(bytes.constData(), bytes.size());
+        if (!output.flush()) return VerbOutcome::Failure("Cannot write to standard output");
+        return {};
+    }
+    const TextFileResult written =
+        WriteFileAtomic(out, std::string_view(bytes.constData(), bytes.size()));
+    if (!written.ok()) return VerbOutcome::Failure(written.error);
+    return {};
 }
 
 VerbOutcome Run(const Command& command, std::ostream& output) {
@@ -38,22 +76,9 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
     if (shown < DayNumber::FromYmd(1900, 1, 1) || shown > DayNumber::FromYmd(2500, 12, 31)) {
         return VerbOutcome::Usage("--date must lie between 1900-01-01 and 2500-12-31");
     }
-    // The name is used as the bytes given, whatever their encoding.
     const std::string& out = *command.Value("out");
-    if (out.empty()) return VerbOutcome::Usage("--out: the file name is empty");
     std::string format;
-    if (const std::string* given = command.Value("format")) {
-        format = Lowercase(*given);
-        if (format != "pdf" && format != "png")
-            return VerbOutcome::Usage("--format must be pdf or png");
-    } else if (out == "-") {
-        format = "pdf";
-    } else {
-        format = Lowercase(std::filesystem::path(out).extension().string());
-        if (format != ".pdf" && format != ".png")
-            return VerbOutcome::Usage("--out must name a .pdf or a .png file (or give --format)");
-        format.erase(0, 1);
-    }
+    if (auto e = ReadPictureFormat(command, format); !e.empty()) return VerbOutcome::Usage(e);
 
     if (command.Flag("moon") && command.Flag("twilight"))
         return VerbOutcome::Usage("--twilight shades the sun's graph only, not with --moon");
@@ -81,17 +106,41 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }
     if (bytes.isEmpty()) return VerbOutcome::Failure("cannot draw the " + format + " picture");
-    if (out == "-") {
-        output.write(bytes.constData(), bytes.size());
-        if (!output.flush()) return VerbOutcome::Failure("Cannot write to standard output");
-        return {};
-    }
-    // Written beside and renamed over the target, which may only be a
-    // regular file (or the user's link to one): see core/textfile.h.
-    const TextFileResult written =
-        WriteFileAtomic(out, std::string_view(bytes.constData(), bytes.size()));
-    if (!written.ok()) return VerbOutcome::Failure(written.error);
-    return {};
+    return WritePicture(bytes, out, output);
+}
+
+VerbOutcome RunSkyview(const Command& command, std::ostream& output) {
+    std::chrono::year_month_day date{};
+    if (std::string error = ReadDate(command, "date", date); !error.empty())
+        return VerbOutcome::Usage(error);
+    const DayNumber shown = DayNumber::FromDate(date);
+    if (shown < DayNumber::FromYmd(1900, 1, 1) || shown > DayNumber::FromYmd(2500, 12, 31))
+        return VerbOutcome::Usage("--date must lie between 1900-01-01 and 2500-12-31");
+    const std::string& out = *command.Value("out");
+    std::string format;
+    if (auto e = ReadPictureFormat(command, format); !e.empty()) return VerbOutcome::Usage(e);
+
+    // The painting needs an application object, never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "dawnhelm-cli";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+
+    AppState state;
+    if (auto failed = LoadProgramState(command, shown, Body::Sun, state)) return *failed;
+    const SkyView view = BuildSkyView(state.Settings, state.Current, shown,
+                                      state.Locale.DateText(shown), std::nullopt);
+    const QByteArray bytes = format == "pdf" ? SkyViewPdfBytes(view, QApplication::font())
+                                             : SkyViewPngBytes(view, QApplication::font());
+    if (bytes.isEmpty()) return VerbOutcome::Failure("cannot draw the " + format + " picture");
+    return WritePicture(bytes, out, output);
+}
+
+const Verb& DrawingSkyviewVerb() {
+    static const Verb verb{"skyview", kSkyviewSummary, kSkyviewDescription, kSkyviewOptions,
+                           RunSkyview};
+    return verb;
 }
 
 const Verb& DrawingGraphVerb() {
@@ -104,6 +153,7 @@ const Verb& DrawingGraphVerb() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const dawn::cli::Verb* const verbs[] = {&dawn::cli::DrawingGraphVerb()};
+    const dawn::cli::Verb* const verbs[] = {&dawn::cli::DrawingGraphVerb(),
+                                            &dawn::cli::DrawingSkyviewVerb()};
     return dawn::cli::RunCommandLine(args, std::cout, std::cerr, verbs);
 }

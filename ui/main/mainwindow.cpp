@@ -328,6 +328,10 @@ void MainWindow::BuildControls() {
     lbMoonPhase = NewLabel(central, "lbMoonPhase");
     lbMoonIlluminated = NewLabel(central, "lbMoonIlluminated");
     lbMoonIlluminated->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lbPositionNow = NewLabel(central, "lbPositionNow");
+    lbPositionNow->setTextFormat(Qt::PlainText);
+    lbPositionNow->setWordWrap(true);
+    lbPositionNow->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QLabel* phase : {MoonDisc, lbMoonPhase, lbMoonIlluminated}) phase->hide();
 
     ClockPanel = NewLabel(central, "ClockPanel", QStringLiteral("Set up"));
@@ -384,6 +388,9 @@ void MainWindow::BuildMenu() {
     SunPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
     TwilightPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
     MoonPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
+    SkyViewSeparator = separator("SkyViewSeparator");
+    SkyViewAction = add("SkyViewAction", QStringLiteral("Sky view"));
+    AlignmentsAction = add("AlignmentsAction", QStringLiteral("Find alignments"));
     SystraySeparator = separator("SystraySeparator");
     SystrayMenu = add("SystrayMenu", QStringLiteral("Sys&tray"));
     SystrayMenu->setCheckable(true);
@@ -406,6 +413,8 @@ void MainWindow::BuildMenu() {
     connect(TwilightPanelAction, &QAction::triggered, this,
             [this] { ShowPanel(ShownPanel::Twilight); });
     connect(MoonPanelAction, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Moon); });
+    connect(SkyViewAction, &QAction::triggered, this, &MainWindow::skyViewRequested);
+    connect(AlignmentsAction, &QAction::triggered, this, &MainWindow::alignmentsRequested);
 }
 
 void MainWindow::PutLabelsOnMenus() {
@@ -432,6 +441,9 @@ void MainWindow::PutLabelsOnMenus() {
         {TrayAlmanac, label::kMenuAlmanac},
         {TraySystrayOut, label::kMenuSystrayOut},
         {Shutdown, label::kMenuShutdown},
+        {SkyViewAction, label::kSkyViewTitle},
+        {AlignmentsAction, label::kAlignmentsTitle},
+        {TraySkyView, label::kSkyViewTitle},
     };
     for (const auto& [action, n] : captions) action->setText(text(n));
 }
@@ -550,7 +562,10 @@ void MainWindow::PlaceControls() {
     const int illuminatedW = 5 * cw;
     lbMoonPhase->setGeometry(phaseX, y, width - m - phaseX - illuminatedW, row);
     lbMoonIlluminated->setGeometry(width - m - illuminatedW, y, illuminatedW, row);
-    y += row + m;
+    y += row;
+    // Where the sun and the moon stand now: two lines that may each wrap.
+    lbPositionNow->setGeometry(m + 4, y, width - 2 * m - 4, 4 * lh + 4);
+    y += 4 * lh + 4 + m;
 
     ClientArea->setFixedSize(width, y);
     LabelGrid->setGeometry(0, 0, width, y);

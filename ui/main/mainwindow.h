@@ -201,6 +201,15 @@ public:
     // label table.
     bool LabelGridSelectCell(int column, int row) const;
 
+    // Where the sun and the moon stand now, refreshed by the clock tick; the
+    // sky view and the alignment finder from the menu and the tray.
+    QLabel* lbPositionNow = nullptr;
+    QAction* SkyViewSeparator = nullptr;
+    QAction* SkyViewAction = nullptr;
+    QAction* AlignmentsAction = nullptr;
+    QAction* TraySkyView = nullptr;
+    void ShowPositionNow(const QDateTime& now);
+
     QTimer* ClockTimer = nullptr;  // 1000 ms, precise, runs for the window's whole life
 
     // The alarms (mainwindow_clock.cpp). AlarmSounds plays the alarm sounds; it
@@ -293,6 +302,8 @@ signals:
     void mailRequested();
     void aboutRequested();
     void translationGridRequested();
+    void skyViewRequested();
+    void alignmentsRequested();
     void trayHintChanged(const QString& hint);
     // An alarm's picture: connect directly to PictureWindow::ShowImage, which
     // returns when the picture window is closed.

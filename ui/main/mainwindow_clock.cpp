@@ -11,6 +11,7 @@
 #include "core/alarmevents.h"
 #include "core/clocktick.h"
 #include "present/alarmpanel.h"
+#include "present/skyview.h"
 #include "present/texts.h"
 #include "reminders/remindertext.h"
 #include "ui/common/helpwindow.h"
@@ -66,6 +67,12 @@ SoundStart MainWindow::PlaySound(const QString& fileName) {
     return AlarmSounds->PlaySound(fileName);
 }
 
+void MainWindow::ShowPositionNow(const QDateTime& now) {
+    const UtInstant instant{std::chrono::milliseconds{now.toMSecsSinceEpoch()}};
+    const PositionNowTexts texts = PositionNowTextsOf(state_.Settings, state_.Current, instant);
+    lbPositionNow->setText(QString::fromStdString(texts.sun + "\n" + texts.moon));
+}
+
 void MainWindow::ClockTick() {
     // The time is read once; a tick that opens the alarm picture finishes
     // with this time after the picture is closed.
@@ -73,6 +80,7 @@ void MainWindow::ClockTick() {
     const WallTime time = WallTimeOf(now.time());
     const TickMoment moment = TickMomentOf(now);
     const std::optional<TickMoment> previous = alarms_.BeginTick(moment);
+    ShowPositionNow(now);
     // Today follows the clock over midnight (or when the clock is set to
     // another day). The first tick only catches a midnight that fell between
     // reading the start-up date and this reading.

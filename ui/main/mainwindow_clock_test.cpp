@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "present/eclipsealarm.h"
+#include "present/skyview.h"
 #include "present/texts.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/locale/qtlocale.h"
@@ -113,6 +114,22 @@ protected:
     std::vector<ImageCall> images;
     int redraws = 0;
 };
+
+// Every tick says where the sun and the moon stand at its moment, in the
+// chosen language, with the geometric and the apparent altitude named.
+TEST_F(ClockTickTest, EveryTickShowsThePositionNow) {
+    for (const QDateTime& t : {At(10, 3, 0), At(22, 45, 30)}) {
+        TickAt(t);
+        const PositionNowTexts texts =
+            PositionNowTextsOf(state.Settings, state.Current,
+                               UtInstant{std::chrono::milliseconds{t.toMSecsSinceEpoch()}});
+        EXPECT_EQ(form->lbPositionNow->text(), Q(texts.sun + "\n" + texts.moon));
+        EXPECT_TRUE(form->lbPositionNow->text().startsWith(QStringLiteral("Sun now: altitude ")));
+        EXPECT_TRUE(
+            form->lbPositionNow->text().contains(QStringLiteral("apparent (with refraction)")));
+    }
+    EXPECT_EQ(form->lbPositionNow->textFormat(), Qt::PlainText);
+}
 
 TEST_F(ClockTickTest, PanelAndHelpLineThroughTheMinute) {
     const QString azimuths = Azimuths(Body::Sun);

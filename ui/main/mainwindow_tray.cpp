@@ -42,6 +42,7 @@ void MainWindow::BuildTray() {
     };
     TrayConfiguration = add("TrayConfiguration", QStringLiteral("&Configuration"));
     TrayAbout = add("TrayAbout", QStringLiteral("&About"));
+    TraySkyView = add("TraySkyView", QStringLiteral("Sky view"));
     TrayPlaces = add("TrayPlaces", QStringLiteral("&Places"));
     TrayAlmanac = add("TrayAlmanac", QStringLiteral("&Almanac"));
     TraySeparator = TrayMenu->addSeparator();
@@ -57,6 +58,7 @@ void MainWindow::BuildTray() {
 
     connect(TrayConfiguration, &QAction::triggered, this, &MainWindow::ConfigurationActionClick);
     connect(TrayAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
+    connect(TraySkyView, &QAction::triggered, this, &MainWindow::skyViewRequested);
     connect(TrayPlaces, &QAction::triggered, this, &MainWindow::placesRequested);
     connect(TrayAlmanac, &QAction::triggered, this, &MainWindow::almanacRequested);
     connect(TraySystrayOut, &QAction::triggered, this, &MainWindow::SystrayMenuClick);

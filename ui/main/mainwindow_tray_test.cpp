@@ -118,16 +118,33 @@ TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
     QStringList main;
     for (QAction* a : form->SetUp->actions())
         main << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(main, QStringList({"&Configuration", "&Graphics", "Export &Data", "&Almanac",
-                                 "Dawnhelm &helpfile", "&Dawnhelm Homepage", "&E-mail Dawnhelm",
-                                 "-", "&Sun panel", "T&wilight panel", "&Moon panel", "-",
-                                 "Sys&tray", "-", "&About", "-", "E&xit"}));
+    EXPECT_EQ(main, QStringList({"&Configuration",
+                                 "&Graphics",
+                                 "Export &Data",
+                                 "&Places",
+                                 "&Almanac",
+                                 "Dawnhelm &helpfile",
+                                 "&Dawnhelm Homepage",
+                                 "&E-mail Dawnhelm",
+                                 "-",
+                                 "&Sun panel",
+                                 "T&wilight panel",
+                                 "&Moon panel",
+                                 "-",
+                                 "Sky view",
+                                 "Find alignments",
+                                 "-",
+                                 "Sys&tray",
+                                 "-",
+                                 "&About",
+                                 "-",
+                                 "E&xit"}));
     EXPECT_TRUE(form->SystrayMenu->isCheckable());
     QStringList tray;
     for (QAction* a : form->TrayMenu->actions())
         tray << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(tray, QStringList({"&Configuration", "&About", "&Almanac", "-", "Sys&tray Out",
-                                 "Shu&tdown Dawnhelm"}));
+    EXPECT_EQ(tray, QStringList({"&Configuration", "&About", "Sky view", "&Places", "&Almanac", "-",
+                                 "Sys&tray Out", "Shu&tdown Dawnhelm"}));
     EXPECT_EQ(form->TrayIcon->contextMenu(), form->TrayMenu);
     EXPECT_FALSE(form->TrayIcon->icon().isNull());
     EXPECT_EQ(form->TrayIcon->toolTip(), form->TrayHint);

@@ -1,0 +1,36 @@
+// The sky view window: the slider moves the marked point and says where the
+// bodies stand then.
+#include "ui/skyview/skyviewwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSlider>
+
+namespace dawn {
+namespace {
+
+TEST(SkyViewWindow, TheSliderMovesBothBodiesAndSaysWhereTheyStand) {
+    CurrentLabels labels;
+    labels.texts[label::kSkyViewTitle] = "Sky view";
+    labels.texts[label::kSkyViewMoment] = "{time}: {sun_altitude} {moon_azimuth}";
+    const SkyView view = BuildSkyView(DefaultSettings("/app", 2024), labels,
+                                      DayNumber::FromYmd(2024, 6, 21), "21/06/2024", std::nullopt);
+    SkyViewWindow window;
+    window.Load(view, labels, LocaleFormats{});
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Sky view 21/06/2024"));
+    EXPECT_EQ(window.Marked(), view.marked);
+    EXPECT_EQ(window.Slider()->maximum() + 1, static_cast<int>(view.sun.points.size()));
+    EXPECT_TRUE(window.MomentLabel()->text().startsWith(QStringLiteral("12:00: ")));
+    window.Slider()->setValue(6 * 12 + 3);  // 06:15
+    EXPECT_EQ(window.Marked(), 75u);
+    EXPECT_EQ(window.MomentLabel()->text().toStdString(),
+              SkyViewMomentText(view, 75, labels, LocaleFormats{}));
+    EXPECT_TRUE(window.MomentLabel()->text().startsWith(QStringLiteral("06:15: ")));
+    // Drawn at its smallest without trouble.
+    window.resize(window.minimumSizeHint());
+    EXPECT_FALSE(window.grab().isNull());
+}
+
+}  // namespace
+}  // namespace dawn
