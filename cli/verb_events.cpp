@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -10,11 +11,13 @@
 #include <string_view>
 
 #include "astro/astro.h"
+#include "astro/horizon.h"
 #include "cli/command_line.h"
 #include "cli/program_state.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
+#include "core/horizonprofile.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
@@ -31,6 +34,12 @@ constexpr Option kShadowOption{"shadow", "RATIO", false,
                                "height (0.01..1000), instead of --kind"};
 constexpr Option kBeyondNoonOption{"beyond-noon", "", false,
                                    "with --shadow: RATIO times the height beyond the noon shadow"};
+constexpr Option kHeightOption{"height", "METRES", false,
+                               "the sun's rise and set seen from this height above the land "
+                               "around (0..10000)"};
+constexpr Option kHorizonOption{"horizon", "FILE", false,
+                                "adds the sun's visible rise and set behind the skyline of FILE "
+                                "(azimuth and altitude pairs)"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -42,7 +51,9 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kPlaceOption,
                                kElevationOption,
                                kShadowOption,
-                               kBeyondNoonOption};
+                               kBeyondNoonOption,
+                               kHeightOption,
+                               kHorizonOption};
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.
@@ -101,6 +112,17 @@ void AppendLine(std::string& buffer, const std::string& date, std::string_view k
     AppendHead(buffer, date, kind, e.status);
     AppendClock(buffer, e.minute, ":");
     buffer += ";\n";
+}
+
+// The sun's first appearance or last disappearance over the skyline, with
+// the azimuth where it happens.
+void AppendVisibleLine(std::string& buffer, const std::string& date, std::string_view kind,
+                       const EventMinutes& e, const std::optional<double>& azimuth) {
+    AppendHead(buffer, date, kind, e.status);
+    AppendClock(buffer, e.minute, ":");
+    buffer += ';';
+    AppendAzimuth(buffer, azimuth);
+    buffer += '\n';
 }
 
 // The noon line: status 4 and the sun's altitude; a date without a transit
@@ -202,6 +224,36 @@ std::optional<double> ShadowAltitude(const Shadow& shadow, std::chrono::year_mon
     return std::atan(1.0 / ratio) * kDegrees;
 }
 
+// --height and --horizon: how the sun's rise and set are seen. They go with
+// the sun's rise and set only.
+struct Seen {
+    double heightMetres = 0;
+    std::optional<std::vector<HorizonPoint>> horizon;
+};
+
+std::string ReadSeen(const Command& command, Seen& out) {
+    const std::string* height = command.Value(kHeightOption.name);
+    const std::string* horizon = command.Value(kHorizonOption.name);
+    if (height == nullptr && horizon == nullptr) return {};
+    const char* given = height != nullptr ? "--height" : "--horizon";
+    if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
+        command.Value(kElevationOption.name) != nullptr ||
+        command.Value(kShadowOption.name) != nullptr)
+        return std::string(given) + " goes with the sun's rise and set only, not with --moon, " +
+               "--kind, --elevation or --shadow";
+    if (height != nullptr && !ParseDecimal(*height, 0.0, 10000.0, out.heightMetres))
+        return "--height: " + QuotedArgument(*height) +
+               " is not a height in metres from 0 to 10000";
+    if (horizon != nullptr) {
+        // A profile that cannot be read, or its bad lines, are reported and
+        // the run goes on with what was read (the flat horizon at worst).
+        HorizonProfileRead read = ReadHorizonProfile(*horizon);
+        for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+        out.horizon = std::move(read.points);
+    }
+    return {};
+}
+
 VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     std::chrono::year_month_day from{};
@@ -214,6 +266,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadShadow(command, shadow); !e.empty()) return VerbOutcome::Usage(e);
     Listing listing = Listing::Sun;
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
+    Seen seen;
+    if (auto e = ReadSeen(command, seen); !e.empty()) return VerbOutcome::Usage(e);
 
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
@@ -236,10 +290,17 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
             AppendLine(buffer, iso, "Rise", crossing[0].dawn);
             AppendLine(buffer, iso, "Set", crossing[0].dusk);
         } else if (listing == Listing::Sun || listing == Listing::Moon) {
-            const DayEvents events =
-                listing == Listing::Moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
+            const DayEvents events = listing == Listing::Moon ? ComputeMoonDay(date, place)
+                                     : seen.heightMetres > 0.0
+                                         ? ComputeSunDayFromHeight(date, place, seen.heightMetres)
+                                         : ComputeSunDay(date, place);
             AppendLine(buffer, iso, "Rise", events.rise);
             AppendLine(buffer, iso, "Set", events.set);
+            if (seen.horizon) {
+                const VisibleSunDay visible = ComputeVisibleSunDay(date, place, *seen.horizon);
+                AppendVisibleLine(buffer, iso, "Visible rise", visible.rise, visible.riseAzimuth);
+                AppendVisibleLine(buffer, iso, "Visible set", visible.set, visible.setAzimuth);
+            }
         } else if (listing == Listing::Noon) {
             AppendNoonLine(buffer, iso, ComputeSunDayEvents(date, place).noon);
         } else {
@@ -286,7 +347,17 @@ const Verb& EventsVerb() {
         "object is RATIO times its height, atan(1 / RATIO), before noon as Rise and after\n"
         "it as Set; with --beyond-noon the shadow is RATIO times the height longer than at\n"
         "that date's noon (the afternoon shadow of some prayer times: 1 or 2). A date whose\n"
-        "sun stays below the horizon at noon has status 2 with --beyond-noon.",
+        "sun stays below the horizon at noon has status 2 with --beyond-noon.\n"
+        "--height METRES gives the sun's rise and set seen from that height above the land\n"
+        "around: the horizon lies lower by the dip, 1.76 arc minutes times the square root of\n"
+        "the height in metres, so the sun rises earlier and sets later.\n"
+        "--horizon FILE adds two lines per date, the sun's visible rise and set behind the\n"
+        "skyline of FILE (lines of azimuth and altitude in degrees, from north through east):\n"
+        "    YYYY-MM-DD;Visible rise;STATUS;HH:MM;AZIMUTH\n"
+        "    YYYY-MM-DD;Visible set;STATUS;HH:MM;AZIMUTH\n"
+        "the first moment the sun's upper limb, with standard refraction, stands above the\n"
+        "skyline and the last, with the statuses of the rise and set lines. Bad lines of FILE\n"
+        "are reported and left out; a FILE that cannot be read gives the flat horizon.",
         kOptions,
         &Run,
     };
