@@ -18,6 +18,7 @@
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
 #include "core/horizonprofile.h"
+#include "core/userevents.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
@@ -40,6 +41,11 @@ constexpr Option kHeightOption{"height", "METRES", false,
 constexpr Option kHorizonOption{"horizon", "FILE", false,
                                 "adds the sun's visible rise and set behind the skyline of FILE "
                                 "(azimuth and altitude pairs)"};
+constexpr Option kEventOption{"event", "NAME", false,
+                              "one of your own events (from --events-file), instead of --kind"};
+constexpr Option kEventsFileOption{"events-file", "FILE", false,
+                                   "your own events for --event (default: Dawnevents.txt in the "
+                                   "current folder)"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -53,7 +59,9 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kShadowOption,
                                kBeyondNoonOption,
                                kHeightOption,
-                               kHorizonOption};
+                               kHorizonOption,
+                               kEventOption,
+                               kEventsFileOption};
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.
@@ -208,22 +216,6 @@ std::string ReadShadow(const Command& command, std::optional<Shadow>& out) {
     return {};
 }
 
-// The altitude at which the shadow has its length on `date`: atan(1 / k)
-// for k times the height, and for k times the height beyond the noon shadow
-// atan(1 / (k + cot(noon altitude))). None on a date whose sun does not
-// stand above the horizon at its noon (no noon shadow to count from).
-std::optional<double> ShadowAltitude(const Shadow& shadow, std::chrono::year_month_day date,
-                                     const Place& place) {
-    constexpr double kDegrees = 180.0 / 3.14159265358979323846;
-    double ratio = shadow.ratio;
-    if (shadow.beyondNoon) {
-        const std::optional<SolarNoon> noon = ComputeSunDayEvents(date, place).noon;
-        if (!noon || !(noon->altitudeDegrees > 0.0)) return std::nullopt;
-        ratio += 1.0 / std::tan(noon->altitudeDegrees / kDegrees);
-    }
-    return std::atan(1.0 / ratio) * kDegrees;
-}
-
 // --height and --horizon: how the sun's rise and set are seen. They go with
 // the sun's rise and set only.
 struct Seen {
@@ -254,6 +246,44 @@ std::string ReadSeen(const Command& command, Seen& out) {
     return {};
 }
 
+// --event NAME: the event of that name in the events file, which is read
+// as the program reads it (bad lines are reported and left out).
+struct OwnEvent {
+    std::vector<UserEvent> events;
+    std::size_t index = 0;
+    UserEventSide sides = UserEventSide::Both;
+};
+
+std::optional<VerbOutcome> ReadOwnEvent(const Command& command, std::optional<OwnEvent>& out) {
+    const std::string* name = command.Value(kEventOption.name);
+    const std::string* file = command.Value(kEventsFileOption.name);
+    if (name == nullptr) {
+        if (file != nullptr) return VerbOutcome::Usage("--events-file goes with --event");
+        return std::nullopt;
+    }
+    if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
+        command.Value(kElevationOption.name) != nullptr ||
+        command.Value(kShadowOption.name) != nullptr ||
+        command.Value(kHeightOption.name) != nullptr ||
+        command.Value(kHorizonOption.name) != nullptr)
+        return VerbOutcome::Usage(
+            "--event goes with neither --moon, --kind, --elevation, --shadow, --height nor "
+            "--horizon");
+    const std::string path = file != nullptr ? *file : std::string(kUserEventsFileName);
+    if (path.empty()) return VerbOutcome::Usage("--events-file: the file name is empty");
+    UserEventsRead read = ReadUserEvents(path);
+    for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+    for (std::size_t i = 0; i < read.events.size(); ++i) {
+        if (read.events[i].name != *name) continue;
+        OwnEvent own{std::move(read.events), i, UserEventSide::Both};
+        own.sides = SidesOf(own.events, *name).value_or(UserEventSide::Both);
+        out = std::move(own);
+        return std::nullopt;
+    }
+    return VerbOutcome::Failure("--event: " + QuotedArgument(*name) + " is not an event of " +
+                                path);
+}
+
 VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     std::chrono::year_month_day from{};
@@ -268,6 +298,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
     Seen seen;
     if (auto e = ReadSeen(command, seen); !e.empty()) return VerbOutcome::Usage(e);
+    std::optional<OwnEvent> own;
+    if (auto failed = ReadOwnEvent(command, own)) return *failed;
 
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
@@ -277,8 +309,12 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         const std::chrono::year_month_day date{day};
         const Place place = PlaceOf(settings, DayNumber::FromDate(date));
         const std::string iso = FormatIsoDate(date);
-        if (shadow) elevation = ShadowAltitude(*shadow, date, place);
-        if (shadow && !elevation) {
+        if (shadow) elevation = ShadowAltitude(shadow->ratio, shadow->beyondNoon, date, place);
+        if (own) {
+            const Twilight t = ComputeUserEvent(own->events, own->index, date, place);
+            if (own->sides != UserEventSide::Setting) AppendLine(buffer, iso, "Rise", t.dawn);
+            if (own->sides != UserEventSide::Rising) AppendLine(buffer, iso, "Set", t.dusk);
+        } else if (shadow && !elevation) {
             // No noon shadow: the sun stays below the horizon at noon.
             const EventMinutes none{EventStatus::DownAllDay, std::chrono::minutes(12 * 60), {}, {}};
             AppendLine(buffer, iso, "Rise", none);
@@ -357,7 +393,10 @@ const Verb& EventsVerb() {
         "    YYYY-MM-DD;Visible set;STATUS;HH:MM;AZIMUTH\n"
         "the first moment the sun's upper limb, with standard refraction, stands above the\n"
         "skyline and the last, with the statuses of the rise and set lines. Bad lines of FILE\n"
-        "are reported and left out; a FILE that cannot be read gives the flat horizon.",
+        "are reported and left out; a FILE that cannot be read gives the flat horizon.\n"
+        "--event NAME lists one of your own events (see the README; --events-file FILE, by\n"
+        "default Dawnevents.txt in the current folder) as --kind civil lists its twilight:\n"
+        "its rising side as Rise and its setting side as Set, only the sides it has.",
         kOptions,
         &Run,
     };

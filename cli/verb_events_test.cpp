@@ -8,11 +8,12 @@
 
 #include "cli/frame.h"
 #include "cli/testsupport_verbs.h"
+#include "core/testsupport_tempdir.h"
 
 namespace dawn::cli {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 TEST(EventsVerb, SunAndMoonLines) {
     const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
@@ -152,7 +153,7 @@ TEST(EventsVerb, BadArgumentsLeaveStdoutEmpty) {
         EXPECT_EQ(r.code, 2) << c.message;
         EXPECT_EQ(r.out, "") << c.message;
         EXPECT_THAT(r.err, HasSubstr(c.message));
-        EXPECT_THAT(r.err, testing::StartsWith("dawnhelm-cli: "));
+        EXPECT_THAT(r.err, ::testing::StartsWith("dawnhelm-cli: "));
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
 }
@@ -204,6 +205,40 @@ TEST(EventsVerb, HeightAndHorizon) {
         EXPECT_EQ(r.code, 2) << bad[0] << " " << bad[1];
         EXPECT_EQ(r.out, "");
     }
+}
+
+// --event lists one of the user's events with its own sides: both for an
+// elevation, one for an offset from sunset; a bad line of the file is a
+// warning, an unknown name a failure.
+TEST(EventsVerb, OwnEvents) {
+    dawn::testing::TempDir dir;
+    dir.Write("Dawnevents.txt",
+              "Photo;elevation;10;both\n"
+              "Before sunset;offset;-30;sunset\n"
+              "Broken;elevation;100;both\n");
+    const std::string file = dir.file("Dawnevents.txt");
+    auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {
+            "events", "--lat",      "3047", "--lon",      "328",           "--tz", "60",
+            "--from", "2024-06-21", "--to", "2024-06-21", "--events-file", file};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunCli(args);
+    };
+    const CliRun photo = run({"--event", "Photo"});
+    EXPECT_EQ(photo.code, 0) << photo.err;
+    EXPECT_EQ(photo.out, RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
+                                 "2024-06-21", "--to", "2024-06-21", "--elevation", "10"})
+                             .out);
+    EXPECT_THAT(photo.err, HasSubstr("line 3 \"100\" is not an altitude"));
+    const CliRun before = run({"--event", "Before sunset"});
+    EXPECT_EQ(before.code, 0);
+    EXPECT_EQ(before.out, "2024-06-21;Set;4;20:25;\n");  // sunset 20:55 standard time
+
+    const CliRun unknown = run({"--event", "Broken"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_THAT(unknown.err, HasSubstr("--event: 'Broken' is not an event of"));
+    EXPECT_EQ(run({"--event", "Photo", "--kind", "civil"}).code, 2);
 }
 
 TEST(EventsVerb, HelpListsEveryVerb) {
