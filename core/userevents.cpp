@@ -271,6 +271,20 @@ std::vector<std::string> UserEventLines(const std::vector<UserEvent>& events) {
 
 TextFileResult SaveUserEvents(const std::string& path, const std::vector<UserEvent>& events,
                               bool keepCopy, UserId user) {
+    // A name the file could not read back (a line break or a ';' in it, or
+    // a repeated one) would shift or lose events: refused, the file untouched.
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const std::string& name = events[i].name;
+        const bool repeated = Find(events, name) != &events[i];
+        if (GoodName(name) && name.find(';') == std::string::npos && !BuiltInOf(name) &&
+            Trimmed(name) == name && name.front() != '#' && !repeated)
+            continue;
+        TextFileResult refused;
+        refused.status = TextFileStatus::WriteFailed;
+        refused.reason = "the event name " + Quoted(name) + " cannot be kept in the file";
+        refused.error = "Your own events were not saved to " + path + ": " + refused.reason + ".";
+        return refused;
+    }
     if (keepCopy) {
         TextFileResult copy = KeepBackupCopy(path, user);
         if (!copy.ok()) return copy;

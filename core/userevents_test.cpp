@@ -105,6 +105,18 @@ TEST(UserEvents, SaveKeepsTheBadFileAsACopy) {
     ASSERT_TRUE(SaveUserEvents(dir.file("Dawnevents.txt"), kEvents, false).ok());
     EXPECT_EQ(dir.Read("Dawnevents.txt.bak"), bad);
     EXPECT_EQ(ReadUserEvents(dir.file("Dawnevents.txt")).events, kEvents);
+
+    // A name the file could not read back is refused and nothing is written.
+    for (const std::string name : {"two\nlines", "semi;colon", "", "sunset", " padded", "#note"}) {
+        std::vector<UserEvent> events = kEvents;
+        events[0].name = name;
+        const TextFileResult refused = SaveUserEvents(dir.file("Dawnevents.txt"), events, false);
+        EXPECT_EQ(refused.status, TextFileStatus::WriteFailed) << name;
+        EXPECT_EQ(ReadUserEvents(dir.file("Dawnevents.txt")).events, kEvents) << name;
+    }
+    std::vector<UserEvent> twice = kEvents;
+    twice[1].name = twice[0].name;
+    EXPECT_FALSE(SaveUserEvents(dir.file("Dawnevents.txt"), twice, false).ok());
 }
 
 // The altitude of a shadow k times an object's height, and k times its
