@@ -142,9 +142,18 @@ inline constexpr int kChangeLater = 126;
 inline constexpr int kChangeLonger = 127;
 inline constexpr int kChangeShorter = 128;
 inline constexpr int kYear = 129;
+// The light panel: the blue and golden hours, the sun's visible rise and set
+// behind the horizon profile, and the panel's name.
+inline constexpr int kMorningBlueHour = 150;
+inline constexpr int kMorningGoldenHour = 151;
+inline constexpr int kEveningGoldenHour = 152;
+inline constexpr int kEveningBlueHour = 153;
+inline constexpr int kVisibleSunrise = 154;
+inline constexpr int kVisibleSunset = 155;
+inline constexpr int kLightPanel = 156;
 }  // namespace label
 
-inline constexpr int kLabelCount = 130;  // label numbers 0..129
+inline constexpr int kLabelCount = 157;  // label numbers 0..156
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -423,11 +423,36 @@ ROWS = {
                                          Esp="{change} más corto que el día anterior")),
     129: ("Main: year box", dict(Ned="Jaar", Fra="Année", Deu="Jahr", Eng="Year", Ita="Anno",
                                  Esp="Año")),
+    # The light panel: the blue and golden hours and the sun as it is seen.
+    150: ("Light panel: morning blue hour", dict(Ned="Blauw uur ochtend", Fra="Heure bleue matin",
+                                                 Deu="Blaue Stunde früh", Eng="Morning blue hour",
+                                                 Ita="Ora blu mattino", Esp="Hora azul mañana")),
+    151: ("Light panel: morning golden hour", dict(Ned="Gouden uur ochtend",
+                                                   Fra="Heure dorée matin",
+                                                   Deu="Goldene Stunde früh",
+                                                   Eng="Morning golden hour",
+                                                   Ita="Ora d'oro mattino",
+                                                   Esp="Hora dorada mañana")),
+    152: ("Light panel: evening golden hour", dict(Ned="Gouden uur avond", Fra="Heure dorée soir",
+                                                   Deu="Goldene Stunde abends",
+                                                   Eng="Evening golden hour",
+                                                   Ita="Ora d'oro sera", Esp="Hora dorada tarde")),
+    153: ("Light panel: evening blue hour", dict(Ned="Blauw uur avond", Fra="Heure bleue soir",
+                                                 Deu="Blaue Stunde abends", Eng="Evening blue hour",
+                                                 Ita="Ora blu sera", Esp="Hora azul tarde")),
+    154: ("Light panel: visible sunrise", dict(Ned="Zichtbaar zon op", Fra="Lever visible",
+                                               Deu="Sichtbarer Aufgang", Eng="Visible sunrise",
+                                               Ita="Alba visibile", Esp="Salida visible")),
+    155: ("Light panel: visible sunset", dict(Ned="Zichtbaar zon onder", Fra="Coucher visible",
+                                              Deu="Sichtbarer Untergang", Eng="Visible sunset",
+                                              Ita="Tramonto visibile", Esp="Puesta visible")),
+    156: ("Light panel: its name", dict(Ned="Licht", Fra="Lumière", Deu="Licht", Eng="Light",
+                                        Ita="Luce", Esp="Luz")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 130
+ROW_COUNT = 157
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
