@@ -14,6 +14,7 @@
 #include "astro/horizon.h"
 #include "cli/command_line.h"
 #include "cli/program_state.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
@@ -35,12 +36,6 @@ constexpr Option kShadowOption{"shadow", "RATIO", false,
                                "height (0.01..1000), instead of --kind"};
 constexpr Option kBeyondNoonOption{"beyond-noon", "", false,
                                    "with --shadow: RATIO times the height beyond the noon shadow"};
-constexpr Option kHeightOption{"height", "METRES", false,
-                               "the sun's rise and set seen from this height above the land "
-                               "around (0..10000)"};
-constexpr Option kHorizonOption{"horizon", "FILE", false,
-                                "adds the sun's visible rise and set behind the skyline of FILE "
-                                "(azimuth and altitude pairs)"};
 constexpr Option kEventOption{"event", "NAME", false,
                               "one of your own events (from --events-file), instead of --kind"};
 constexpr Option kEventsFileOption{"events-file", "FILE", false,
@@ -216,34 +211,17 @@ std::string ReadShadow(const Command& command, std::optional<Shadow>& out) {
     return {};
 }
 
-// --height and --horizon: how the sun's rise and set are seen. They go with
-// the sun's rise and set only.
-struct Seen {
-    double heightMetres = 0;
-    std::optional<std::vector<HorizonPoint>> horizon;
-};
-
-std::string ReadSeen(const Command& command, Seen& out) {
-    const std::string* height = command.Value(kHeightOption.name);
-    const std::string* horizon = command.Value(kHorizonOption.name);
-    if (height == nullptr && horizon == nullptr) return {};
-    const char* given = height != nullptr ? "--height" : "--horizon";
+// --height and --horizon go with the sun's rise and set only.
+std::string ReadSeen(const Command& command, Sight& out) {
+    const bool height = command.Value(kHeightOption.name) != nullptr;
+    if (!height && command.Value(kHorizonOption.name) == nullptr) return {};
     if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
         command.Value(kElevationOption.name) != nullptr ||
         command.Value(kShadowOption.name) != nullptr)
-        return std::string(given) + " goes with the sun's rise and set only, not with --moon, " +
-               "--kind, --elevation or --shadow";
-    if (height != nullptr && !ParseDecimal(*height, 0.0, 10000.0, out.heightMetres))
-        return "--height: " + QuotedArgument(*height) +
-               " is not a height in metres from 0 to 10000";
-    if (horizon != nullptr) {
-        // A profile that cannot be read, or its bad lines, are reported and
-        // the run goes on with what was read (the flat horizon at worst).
-        HorizonProfileRead read = ReadHorizonProfile(*horizon);
-        for (const std::string& m : read.messages) std::cerr << WarningLines(m);
-        out.horizon = std::move(read.points);
-    }
-    return {};
+        return std::string(height ? "--height" : "--horizon") +
+               " goes with the sun's rise and set only, not with --moon, --kind, --elevation or "
+               "--shadow";
+    return ReadSight(command, out);
 }
 
 // --event NAME: the event of that name in the events file, which is read
@@ -296,7 +274,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadShadow(command, shadow); !e.empty()) return VerbOutcome::Usage(e);
     Listing listing = Listing::Sun;
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
-    Seen seen;
+    Sight seen;
     if (auto e = ReadSeen(command, seen); !e.empty()) return VerbOutcome::Usage(e);
     std::optional<OwnEvent> own;
     if (auto failed = ReadOwnEvent(command, own)) return *failed;
@@ -327,8 +305,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
             AppendLine(buffer, iso, "Set", crossing[0].dusk);
         } else if (listing == Listing::Sun || listing == Listing::Moon) {
             const DayEvents events = listing == Listing::Moon ? ComputeMoonDay(date, place)
-                                     : seen.heightMetres > 0.0
-                                         ? ComputeSunDayFromHeight(date, place, seen.heightMetres)
+                                     : seen.heightMetres
+                                         ? ComputeSunDayFromHeight(date, place, *seen.heightMetres)
                                          : ComputeSunDay(date, place);
             AppendLine(buffer, iso, "Rise", events.rise);
             AppendLine(buffer, iso, "Set", events.set);
