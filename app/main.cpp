@@ -18,18 +18,19 @@
 #include "ui/common/helpwindow.h"
 #include "ui/common/messages.h"
 #include "ui/common/plaintext.h"
-#include "ui/config/taboutbox.h"
-#include "ui/export/tdawnhelmdate.h"
+#include "ui/config/settingsdialog.h"
+#include "ui/export/exportdialog.h"
+#include "ui/graph/yearchartview.h"
 #include "ui/graph/yeargraph.h"
 #include "ui/locale/qttranslations.h"
+#include "ui/main/aboutdialog.h"
 #include "ui/main/deferredicons.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/passworddialog.h"
 #include "ui/main/singleinstance.h"
 #include "ui/main/soundplayer.h"
 #include "ui/main/startup.h"
-#include "ui/main/tform1.h"
-#include "ui/main/tform2.h"
-#include "ui/main/tform3.h"
-#include "ui/main/tpassworddlg.h"
+#include "ui/picture/picturewindow.h"
 
 namespace {
 
@@ -119,8 +120,8 @@ int main(int argc, char** argv) {
     // Qt's own texts (standard buttons, the file and print dialogs) follow
     // the chosen language; it outlives every window.
     dawn::QtTranslations qtTexts;
-    std::unique_ptr<dawn::TForm1> form1;
-    dawn::TForm2* form2 = nullptr;
+    std::unique_ptr<dawn::MainWindow> form1;
+    dawn::PictureWindow* form2 = nullptr;
     // The manual has no owner window; it is closed with the program.
     std::unique_ptr<dawn::HelpWindow> help;
     OnFirstUse<dawn::HelpWindow> helpWindow([&help] {
@@ -129,91 +130,92 @@ int main(int argc, char** argv) {
     });
     // The configuration dialog is modal: the main window redraws the day
     // when the signal returns, and after every change the dialog makes.
-    OnFirstUse<dawn::TAboutBox> aboutBox([&state, &form1, &form2] {
-        dawn::TForm1* main = form1.get();
-        dawn::TForm2* pictures = form2;
-        auto* box = new dawn::TAboutBox(state, main);
-        QObject::connect(box, &dawn::TAboutBox::dayChanged, main, &dawn::TForm1::ShowDay);
+    OnFirstUse<dawn::SettingsDialog> aboutBox([&state, &form1, &form2] {
+        dawn::MainWindow* main = form1.get();
+        dawn::PictureWindow* pictures = form2;
+        auto* box = new dawn::SettingsDialog(state, main);
+        QObject::connect(box, &dawn::SettingsDialog::dayChanged, main, &dawn::MainWindow::ShowDay);
         // A sound preview plays through the main window's player, so that a
         // preview and an alarm never play at once; a picture preview opens
         // in the picture window like an alarm's picture.
-        QObject::connect(box, &dawn::TAboutBox::soundPreviewRequested, main,
+        QObject::connect(box, &dawn::SettingsDialog::soundPreviewRequested, main,
                          [main](const QString& file) { main->PlaySound(file); });
-        QObject::connect(box, &dawn::TAboutBox::imagePreviewRequested, pictures,
+        QObject::connect(box, &dawn::SettingsDialog::imagePreviewRequested, pictures,
                          [pictures](const QString& file, bool stretch, const QString& caption,
                                     std::chrono::minutes time, dawn::DayNumber date) {
                              pictures->ShowImage(file, stretch, caption, time, date);
                          });
         return box;
     });
-    OnFirstUse<dawn::TPasswordDlg> passwordDlg([&form1] {
-        auto* dialog = new dawn::TPasswordDlg(form1.get());
-        QObject::connect(dialog, &dawn::TPasswordDlg::gridRequested, form1.get(),
-                         &dawn::TForm1::ShowTranslationGrid);
+    OnFirstUse<dawn::TranslationGridPasswordDialog> passwordDlg([&form1] {
+        auto* dialog = new dawn::TranslationGridPasswordDialog(form1.get());
+        QObject::connect(dialog, &dawn::TranslationGridPasswordDialog::gridRequested, form1.get(),
+                         &dawn::MainWindow::ShowTranslationGrid);
         return dialog;
     });
-    OnFirstUse<dawn::TForm3> form3([&form1] {
-        auto* box = new dawn::TForm3(form1.get());
-        QObject::connect(box, &dawn::TForm3::mailLinkRequested, form1.get(),
-                         &dawn::TForm1::OpenMailLink);
+    OnFirstUse<dawn::AboutDialog> form3([&form1] {
+        auto* box = new dawn::AboutDialog(form1.get());
+        QObject::connect(box, &dawn::AboutDialog::mailLinkRequested, form1.get(),
+                         &dawn::MainWindow::OpenMailLink);
         return box;
     });
-    OnFirstUse<dawn::TDawnhelmDate> dawnhelmDate(
-        [&state, &form1] { return new dawn::TDawnhelmDate(state, form1.get()); });
-    // The year graph draws into the picture window.
+    OnFirstUse<dawn::ExportDialog> dawnhelmDate(
+        [&state, &form1] { return new dawn::ExportDialog(state, form1.get()); });
+    // The year graph's chart lives in the picture window, hidden.
     std::unique_ptr<dawn::YearGraph> graph;
     OnFirstUse<dawn::YearGraph> yearGraph([&graph, &state, &form2] {
         graph = std::make_unique<dawn::YearGraph>(state, form2);
+        form2->SetGraph(graph->Graph());
         return graph.get();
     });
 
-    form1 = std::make_unique<dawn::TForm1>(state, inputs);
-    dawn::TForm1* main = form1.get();
+    form1 = std::make_unique<dawn::MainWindow>(state, inputs);
+    dawn::MainWindow* main = form1.get();
     qtTexts.Apply(state.Current.languageIndex, inputs.Locale);
     // The main window redraws after every change of the language.
-    QObject::connect(main, &dawn::TForm1::trayHintChanged, main, [&qtTexts, &state, &inputs] {
+    QObject::connect(main, &dawn::MainWindow::trayHintChanged, main, [&qtTexts, &state, &inputs] {
         qtTexts.Apply(state.Current.languageIndex, inputs.Locale);
     });
-    form2 = new dawn::TForm2(state, main, main);
+    form2 = new dawn::PictureWindow(state, main, main);
 
-    QObject::connect(main, &dawn::TForm1::sunGraphRequested, main,
+    QObject::connect(main, &dawn::MainWindow::sunGraphRequested, main,
                      [&yearGraph] { yearGraph().DrawSunGraph(); });
-    QObject::connect(main, &dawn::TForm1::moonGraphRequested, main,
+    QObject::connect(main, &dawn::MainWindow::moonGraphRequested, main,
                      [&yearGraph] { yearGraph().DrawMoonGraph(); });
     // An alarm's picture opens modally inside the tick that raised it.
-    QObject::connect(main, &dawn::TForm1::imageRequested, form2,
+    QObject::connect(main, &dawn::MainWindow::imageRequested, form2,
                      [form2](const QString& file, bool stretch, const QString& caption,
                              std::chrono::minutes time, dawn::DayNumber date) {
                          form2->ShowImage(file, stretch, caption, time, date);
                      });
-    QObject::connect(main, &dawn::TForm1::configurationRequested, main,
+    QObject::connect(main, &dawn::MainWindow::configurationRequested, main,
                      [&aboutBox] { aboutBox().exec(); });
-    QObject::connect(main, &dawn::TForm1::exportRequested, main,
+    QObject::connect(main, &dawn::MainWindow::exportRequested, main,
                      [&dawnhelmDate] { dawnhelmDate().exec(); });
-    QObject::connect(main, &dawn::TForm1::aboutRequested, main, [&form3] { form3().exec(); });
-    QObject::connect(main, &dawn::TForm1::translationGridRequested, main, [&passwordDlg] {
+    QObject::connect(main, &dawn::MainWindow::aboutRequested, main, [&form3] { form3().exec(); });
+    QObject::connect(main, &dawn::MainWindow::translationGridRequested, main, [&passwordDlg] {
         passwordDlg().show();
         passwordDlg().raise();
         passwordDlg().activateWindow();
     });
     dawn::InstallHelpKey(main, [&helpWindow]() -> dawn::HelpWindow& { return helpWindow(); });
-    QObject::connect(main, &dawn::TForm1::helpRequested, main,
+    QObject::connect(main, &dawn::MainWindow::helpRequested, main,
                      [&helpWindow](int context) { helpWindow().ShowContext(context); });
     // The home page and the mail link are wired by the window itself.
     // The program lives on while its window hides in the notification area
     // (a dialog closed from the tray menu is then the last window); it ends
     // when the main window accepts a close.
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(main, &dawn::TForm1::programEnds, &app, &QApplication::quit);
+    QObject::connect(main, &dawn::MainWindow::programEnds, &app, &QApplication::quit);
 
     // A second start in this folder asks for the window: it comes back as
     // from a click on the tray icon.
     dawn::InstanceServer instances(folder, own);
     QObject::connect(&instances, &dawn::InstanceServer::showRequested, main,
-                     [main] { main->CoolTrayIcon1MouseDown(Qt::LeftButton); });
+                     [main] { main->TrayIconMouseDown(Qt::LeftButton); });
 
     // Left in tray mode, the program starts hidden with its icon.
-    if (main->CoolTrayIcon1Startup()) main->show();
+    if (main->TrayIconStartup()) main->show();
     const int result = app.exec();
     // The graph goes before the picture window it draws into, and the main
     // window with the windows it owns before their holders.

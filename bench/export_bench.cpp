@@ -26,7 +26,7 @@
 #include <QPushButton>
 #include <memory>
 
-#include "ui/export/tdawnhelmdate.h"
+#include "ui/export/exportdialog.h"
 #include "ui/locale/qtlocale.h"
 #endif
 
@@ -125,7 +125,7 @@ void BM_ExportClick(benchmark::State& state) {
     app.Labels = ParseLabelLines(SplitLines(BuiltInLabelFile())).table;
     app.ApplyLanguage();
     app.ShowDate(app.Today);
-    TDawnhelmDate dialog(app);
+    ExportDialog dialog(app);
     FileChooser chooser(QString::fromStdString(folder.Path("out.txt")));
     dialog.setFileChooser(&chooser);
     dialog.DateTimePickerStart->setDate(QDate(1900, 1, 1));

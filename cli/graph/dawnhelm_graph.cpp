@@ -19,7 +19,7 @@
 #include "cli/values.h"
 #include "core/textfile.h"
 #include "present/graph.h"
-#include "ui/graph/dawnhelmgraph.h"
+#include "ui/graph/yearchartview.h"
 #include "ui/graph/yeargraph.h"
 
 namespace dawn::cli {
@@ -73,7 +73,7 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
 
     QByteArray bytes;
     {
-        DawnhelmGraph chart;
+        YearChartView chart;
         GraphInputs inputs = GraphInputsFor(state);
         inputs.twilightBands = command.Flag("twilight");
         inputs.principalPhases = command.Flag("phases");

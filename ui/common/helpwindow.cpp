@@ -38,11 +38,12 @@ int ContextOfName(const QString& name) {
 
 // Pages of whole windows, by class.
 const char* PageOfWindowClass(const QString& className) {
-    if (className == QLatin1String("dawn::TForm1")) return "mainwindow.html";
-    if (className == QLatin1String("dawn::TAboutBox")) return "settings.html";
-    if (className == QLatin1String("dawn::TDawnhelmDate")) return "export.html";
-    if (className == QLatin1String("dawn::TForm2")) return "graph.html";
-    if (className == QLatin1String("dawn::TPasswordDlg")) return "translation.html";
+    if (className == QLatin1String("dawn::MainWindow")) return "mainwindow.html";
+    if (className == QLatin1String("dawn::SettingsDialog")) return "settings.html";
+    if (className == QLatin1String("dawn::ExportDialog")) return "export.html";
+    if (className == QLatin1String("dawn::PictureWindow")) return "graph.html";
+    if (className == QLatin1String("dawn::TranslationGridPasswordDialog"))
+        return "translation.html";
     return nullptr;
 }
 

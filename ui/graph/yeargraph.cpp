@@ -23,9 +23,8 @@
 
 #include "core/textfile.h"
 #include "present/appstate.h"
-#include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/pagelayout.h"
-#include "ui/main/tform2.h"
+#include "ui/graph/yearchartview.h"
 
 namespace dawn {
 namespace {
@@ -38,7 +37,7 @@ struct PageChoices {
     bool keepProportions = false;
 };
 
-void PaintOnPrinter(DawnhelmGraph& graph, QPrinter* printer, const PageChoices& choices) {
+void PaintOnPrinter(YearChartView& graph, QPrinter* printer, const PageChoices& choices) {
     QPainter painter(printer);
     if (!painter.isActive()) return;
     const QSizeF page = printer->pageRect(QPrinter::DevicePixel).size();
@@ -70,7 +69,7 @@ bool WriteGraphFile(const QByteArray& bytes, const QString& path, QString* error
 
 }  // namespace
 
-QByteArray GraphPdfBytes(DawnhelmGraph& graph) {
+QByteArray GraphPdfBytes(YearChartView& graph) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -91,7 +90,7 @@ QByteArray GraphPdfBytes(DawnhelmGraph& graph) {
     return bytes;
 }
 
-QByteArray GraphPngBytes(DawnhelmGraph& graph, QSize size) {
+QByteArray GraphPngBytes(YearChartView& graph, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -105,7 +104,7 @@ QByteArray GraphPngBytes(DawnhelmGraph& graph, QSize size) {
     return bytes;
 }
 
-bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
+bool SaveGraphPdf(YearChartView& graph, const QString& path, QString* error) {
     const QByteArray bytes = GraphPdfBytes(graph);
     if (bytes.isEmpty()) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
@@ -114,7 +113,7 @@ bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error) {
     return WriteGraphFile(bytes, path, error);
 }
 
-bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSize size) {
+bool SaveGraphPng(YearChartView& graph, const QString& path, QString* error, QSize size) {
     const QByteArray bytes = GraphPngBytes(graph, size);
     if (bytes.isEmpty()) {
         if (error) *error = QStringLiteral("Cannot create file %1").arg(path);
@@ -123,7 +122,7 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error, QSi
     return WriteGraphFile(bytes, path, error);
 }
 
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messages,
+void ShowPrintPreview(YearChartView& graph, QWidget* parent, MessageBoxes& messages,
                       SaveFolder* saveFolder, bool hasPrinter) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -255,33 +254,32 @@ void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent, MessageBoxes& messa
     preview.exec();
 }
 
-YearGraph::YearGraph(AppState& state, TForm2* pictureWindow, MessageBoxes& messages)
+YearGraph::YearGraph(AppState& state, QWidget* host, MessageBoxes& messages)
     : state_(state),
       messages_(messages),
-      host_(pictureWindow),
-      graph_(new DawnhelmGraph),
+      host_(host),
+      graph_(new YearChartView),
       saveFolder_(QFile::decodeName(QByteArray::fromStdString(state.AppDir))) {
     graph_->hide();
-    if (host_) host_->SetGraph(graph_);
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
-    preview_ = [this](DawnhelmGraph& g) {
+    preview_ = [this](YearChartView& g) {
         ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_, hasPrinter_());
     };
 }
 
 YearGraph::~YearGraph() {
-    // Without a picture window the chart has no parent to delete it.
+    // A chart that was never put into a window has no parent to delete it.
     if (graph_ && !graph_->parent()) delete graph_;
 }
 
-DawnhelmGraph* YearGraph::Graph() const {
+YearChartView* YearGraph::Graph() const {
     return graph_.data();
 }
 
 void YearGraph::setPrinterCheck(std::function<bool()> hasPrinter) {
     hasPrinter_ = std::move(hasPrinter);
 }
-void YearGraph::setPreview(std::function<void(DawnhelmGraph&)> preview) {
+void YearGraph::setPreview(std::function<void(YearChartView&)> preview) {
     preview_ = std::move(preview);
 }
 

@@ -5,8 +5,8 @@
 // main window's record of the shown date, which the alarms read, is left alone.
 //
 // The program entry creates one YearGraph with the picture window and
-// connects TForm1::sunGraphRequested to DrawSunGraph and
-// TForm1::moonGraphRequested to DrawMoonGraph.
+// connects MainWindow::sunGraphRequested to DrawSunGraph and
+// MainWindow::moonGraphRequested to DrawMoonGraph.
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -23,17 +23,16 @@ class QWidget;
 namespace dawn {
 
 struct AppState;
-class DawnhelmGraph;
-class TForm2;
+class YearChartView;
 
 // The chart as the bytes of an A4 landscape PDF page or of a PNG picture;
 // empty when it could not be made.
-QByteArray GraphPdfBytes(DawnhelmGraph& graph);
-QByteArray GraphPngBytes(DawnhelmGraph& graph, QSize size = QSize(1600, 1000));
+QByteArray GraphPdfBytes(YearChartView& graph);
+QByteArray GraphPngBytes(YearChartView& graph, QSize size = QSize(1600, 1000));
 
 // Saving the chart as a file; on failure `error` names the file and the reason.
-bool SaveGraphPdf(DawnhelmGraph& graph, const QString& path, QString* error);
-bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
+bool SaveGraphPdf(YearChartView& graph, const QString& path, QString* error);
+bool SaveGraphPng(YearChartView& graph, const QString& path, QString* error,
                   QSize size = QSize(1600, 1000));
 
 // The modal print preview of the chart: printer choice and set-up, portrait or
@@ -42,26 +41,27 @@ bool SaveGraphPng(DawnhelmGraph& graph, const QString& path, QString* error,
 // (the working folder when null), which moves only when a file was written.
 // Without a printer (`hasPrinter` false, or none installed) the printer list
 // says "No default printer"; nothing else interrupts the user.
-void ShowPrintPreview(DawnhelmGraph& graph, QWidget* parent,
+void ShowPrintPreview(YearChartView& graph, QWidget* parent,
                       MessageBoxes& messages = RealMessageBoxes(), SaveFolder* saveFolder = nullptr,
                       bool hasPrinter = true);
 
 class YearGraph : public QObject {
     Q_OBJECT
 public:
-    // The chart is put into the picture window `pictureWindow` (which owns
-    // it), hidden; without a picture window (tests, the command line) the
-    // YearGraph owns it. The caller owns the YearGraph.
-    YearGraph(AppState& state, TForm2* pictureWindow, MessageBoxes& messages = RealMessageBoxes());
+    // `host` is the window the chart lives in, hidden (the program puts it
+    // there: the picture window's SetGraph), and the window the preview and
+    // the messages open over. Until the chart is given a parent (tests, the
+    // command line) the YearGraph owns it. The caller owns the YearGraph.
+    YearGraph(AppState& state, QWidget* host, MessageBoxes& messages = RealMessageBoxes());
     ~YearGraph() override;
 
-    DawnhelmGraph* Graph() const;
+    YearChartView* Graph() const;
 
     // Seams for tests: whether the system has a printer (the preview's
     // printer list says when it has none), and what opens the preview. The defaults ask Qt for the
     // installed printers and open ShowPrintPreview.
     void setPrinterCheck(std::function<bool()> hasPrinter);
-    void setPreview(std::function<void(DawnhelmGraph&)> preview);
+    void setPreview(std::function<void(YearChartView&)> preview);
 
 public slots:
     void DrawSunGraph();
@@ -76,10 +76,10 @@ private:
 
     AppState& state_;
     MessageBoxes& messages_;
-    QPointer<TForm2> host_;
-    QPointer<DawnhelmGraph> graph_;
+    QPointer<QWidget> host_;
+    QPointer<YearChartView> graph_;
     std::function<bool()> hasPrinter_;
-    std::function<void(DawnhelmGraph&)> preview_;
+    std::function<void(YearChartView&)> preview_;
     SaveFolder saveFolder_;
 };
 

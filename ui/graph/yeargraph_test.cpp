@@ -34,10 +34,9 @@
 #include "present/testsupport_state.h"
 #include "present/texts.h"
 #include "ui/common/testsupport/recording_messages.h"
-#include "ui/graph/dawnhelmgraph.h"
 #include "ui/graph/titlelayout.h"
+#include "ui/graph/yearchartview.h"
 #include "ui/locale/qtlocale.h"
-#include "ui/main/tform2.h"
 
 namespace dawn {
 namespace {
@@ -76,10 +75,10 @@ TEST_F(GraphTest, GapsSplitTheLinesAndTheLegendNamesEachOnce) {
                       summerTime);  // Longyearbyen, 78°13' N 15°38' E
         Show(2024, 3, 21);
         const GraphData g = BuildGraph(GraphInputsFor(state), Body::Sun);
-        DawnhelmGraph chart;
+        YearChartView chart;
         chart.Load(g);
         chart.show();
-        EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()),
+        EXPECT_EQ(YearChartView::PointCount(chart.RiseSegments()),
                   static_cast<qsizetype>(g.rise.size()));
         EXPECT_GE(chart.RiseSegments().size(), summerTime ? 3 : 2);
         QStringList legend;
@@ -101,8 +100,8 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesT
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
     int previews = 0;
-    graph.setPreview([&](DawnhelmGraph&) { ++previews; });
-    DawnhelmGraph& chart = *graph.Graph();
+    graph.setPreview([&](YearChartView&) { ++previews; });
+    YearChartView& chart = *graph.Graph();
 
     struct Case {
         DayNumber shown;
@@ -119,7 +118,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesT
         state.ShowDate(c.shown);
         graph.DrawMoonGraph();
         for (const auto& [series, text] :
-             {std::pair{chart.Series3, c.rise}, std::pair{chart.Series4, c.set}}) {
+             {std::pair{chart.RiseMark, c.rise}, std::pair{chart.SetMark, c.set}}) {
             if (*text == '\0') {
                 EXPECT_EQ(series->count(), 0);
                 continue;
@@ -132,15 +131,15 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesT
     }
     EXPECT_EQ(previews, 3);
     // On an ordinary date the marks show the day view's own times.
-    EXPECT_EQ(chart.Series3->pointLabelsFormat().toStdString(),
+    EXPECT_EQ(chart.RiseMark->pointLabelsFormat().toStdString(),
               FormatClock(state.Day.Event(Body::Moon, EventKind::Rise).Clock, ":"));
-    EXPECT_EQ(chart.Series4->pointLabelsFormat().toStdString(),
+    EXPECT_EQ(chart.SetMark->pointLabelsFormat().toStdString(),
               FormatClock(state.Day.Event(Body::Moon, EventKind::Set).Clock, ":"));
 
     const GraphData g = BuildGraph(GraphInputsFor(state), Body::Moon);
-    EXPECT_EQ(DawnhelmGraph::PointCount(chart.RiseSegments()),
+    EXPECT_EQ(YearChartView::PointCount(chart.RiseSegments()),
               static_cast<qsizetype>(g.rise.size()));
-    EXPECT_EQ(DawnhelmGraph::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
+    EXPECT_EQ(YearChartView::PointCount(chart.SetSegments()), static_cast<qsizetype>(g.set.size()));
     EXPECT_GE(chart.RiseSegments().size(), 2);
     // No piece of a line jumps across midnight from one day to the next.
     for (const QList<QLineSeries*>& line : {chart.RiseSegments(), chart.SetSegments()}) {
@@ -164,7 +163,7 @@ TEST_F(GraphTest, MoonChartMarksTheShownDateEventsThatHappenedAndTheLegendNamesT
 // the plain text it is.
 TEST_F(GraphTest, TwilightBandsAreNamedInTheLegendOnlyWhileShown) {
     GraphInputs in = GraphInputsFor(state);
-    DawnhelmGraph chart;
+    YearChartView chart;
     chart.show();
     // The legend lays its entries out when the chart is next drawn.
     auto legend = [&chart] {
@@ -200,7 +199,7 @@ TEST_F(GraphTest, WithoutPrinterThePreviewOpensWithoutAMessage) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
     int previews = 0;
-    graph.setPreview([&](DawnhelmGraph&) { ++previews; });
+    graph.setPreview([&](YearChartView&) { ++previews; });
     const DayEphemeris before = state.Day;
     graph.DrawSunGraph();
     EXPECT_THAT(messages.shown, IsEmpty());
@@ -209,27 +208,27 @@ TEST_F(GraphTest, WithoutPrinterThePreviewOpensWithoutAMessage) {
     EXPECT_EQ(state.Day, before);
     // The chart holds the graph all the same, with the shown date's marks.
     EXPECT_THAT(graph.Graph()->TitleLines(), SizeIs(2));
-    ASSERT_EQ(graph.Graph()->Series3->count(), 1);
-    EXPECT_EQ(graph.Graph()->Series3->pointLabelsFormat().toStdString(),
+    ASSERT_EQ(graph.Graph()->RiseMark->count(), 1);
+    EXPECT_EQ(graph.Graph()->RiseMark->pointLabelsFormat().toStdString(),
               FormatClock(state.Day.Event(Body::Sun, EventKind::Rise).Clock, ":"));
 }
 
-TEST_F(GraphTest, ChartLivesHiddenInThePictureWindow) {
+TEST_F(GraphTest, ChartLivesHiddenInItsHostWindow) {
     QWidget mainWindow;
-    TForm2 form2(state, &mainWindow, nullptr, messages);
-    YearGraph graph(state, &form2, messages);
+    QWidget host(&mainWindow, Qt::Window);
+    YearGraph graph(state, &host, messages);
+    graph.Graph()->setParent(&host);  // as the picture window adopts it
     graph.setPrinterCheck([] { return true; });
-    graph.setPreview([](DawnhelmGraph&) {});
-    EXPECT_EQ(form2.DawnhelmGraph, graph.Graph());
+    graph.setPreview([](YearChartView&) {});
     graph.DrawSunGraph();
-    EXPECT_FALSE(form2.isVisible());
+    EXPECT_FALSE(host.isVisible());
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
-    graph.setPreview([](DawnhelmGraph&) {});  // the graph's own preview would wait for the user
+    graph.setPreview([](YearChartView&) {});  // the graph's own preview would wait for the user
     graph.DrawSunGraph();
     QStringList actions;
     bool hasPrinterList = false;
@@ -238,7 +237,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     bool marginsRedrawn = false;
     // The sun's twilight bands: off when the preview opens, then on and off,
     // with the time axis spanning the whole day while they are shown.
-    DawnhelmGraph& chart = *graph.Graph();
+    YearChartView& chart = *graph.Graph();
     const qreal dayStart = chart.LeftAxis->min();
     const qreal dayEnd = chart.LeftAxis->max();
     std::vector<std::tuple<bool, qreal, qreal>> bandSteps;
@@ -316,7 +315,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
 TEST_F(GraphTest, SavesAsPdfAndPng) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return false; });
-    graph.setPreview([](DawnhelmGraph&) {});  // the graph's own preview would wait for the user
+    graph.setPreview([](YearChartView&) {});  // the graph's own preview would wait for the user
     graph.DrawSunGraph();
     QString error;
     const QString pdf = folder.filePath(QStringLiteral("g.pdf"));
@@ -342,7 +341,7 @@ TEST_F(GraphTest, ALongCaptionIsFittedToTheTitleLineNotLaidOutWhole) {
     state.ApplyLanguage();
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
-    graph.setPreview([](DawnhelmGraph&) {});
+    graph.setPreview([](YearChartView&) {});
     graph.DrawSunGraph();
 
     const QString title = graph.Graph()->Chart->title();
@@ -364,7 +363,7 @@ TEST_F(GraphTest, ALongCaptionIsFittedToTheTitleLineNotLaidOutWhole) {
 TEST_F(GraphTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     YearGraph graph(state, nullptr, messages);
     graph.setPrinterCheck([] { return true; });
-    graph.setPreview([](DawnhelmGraph&) {});
+    graph.setPreview([](YearChartView&) {});
     graph.DrawSunGraph();
     const QString png = folder.filePath(QStringLiteral("old.png"));
     const QString pdf = folder.filePath(QStringLiteral("old.pdf"));

@@ -23,7 +23,7 @@
 #include "ui/common/helpwindow.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
-#include "ui/main/tform1.h"
+#include "ui/main/mainwindow.h"
 
 namespace dawn {
 namespace {
@@ -337,24 +337,25 @@ TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
     ManualClock clock;
     const QDate day(2024, 6, 21);
     clock.Set(QDateTime(day, QTime(10, 0, 0)));
-    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                     std::chrono::year{2024} / 6 / 21, false, &clock, &messages});
+    MainWindow form(state,
+                    StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                  std::chrono::year{2024} / 6 / 21, false, &clock, &messages});
     state.Settings.LanguageIndex = 4;  // English
     state.ApplyLanguage();
-    form.Calendar1Change();
+    form.MonthCalendarChange();
     state.Settings.AlarmSoundEnabled = false;
     state.Settings.Alarms[static_cast<std::size_t>(AlarmEvent::SunSet)] = {
         true, std::chrono::minutes(-15), AlarmChannel::Notification};
     form.Notifier1 = new AlarmNotifier(*client_, ProgramIcon(), &form);
     int pictures = 0;
-    QObject::connect(&form, &TForm1::imageRequested, &form, [&pictures] { ++pictures; });
+    QObject::connect(&form, &MainWindow::imageRequested, &form, [&pictures] { ++pictures; });
 
     const DayNumber date = DayNumber::FromYmd(2024, 6, 21);
     const AlarmEventDetail sunset = AlarmEventAt(state.Settings, AlarmEvent::SunSet, date);
     const QTime ring = QTime(0, 0).addSecs(sunset.time.secondOfDay - 15 * 60);
     auto tickAt = [&](QTime t) {
         clock.Set(QDateTime(day, t));
-        form.Timer1Timer();
+        form.ClockTick();
     };
 
     StartService();
@@ -383,9 +384,9 @@ TEST_F(AlarmNotifierTest, TheWindowNotifiesFifteenMinutesBeforeSunset) {
     const QTime nextRing = QTime(0, 0).addSecs(nextSunset.time.secondOfDay - 15 * 60);
     spy.clear();
     clock.Set(QDateTime(next, nextRing.addSecs(-1)));
-    form.Timer1Timer();
+    form.ClockTick();
     clock.Set(QDateTime(next, nextRing));
-    form.Timer1Timer();
+    form.ClockTick();
     EXPECT_EQ(Routes(spy, 1), std::vector<AlarmRoute>{AlarmRoute::NoticeWindow});
     EXPECT_EQ(pictures, 0);
     QMessageBox* window = nullptr;

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 #include "ui/common/testsupport/recording_messages.h"
-#include "ui/main/tform1.h"
-#include "ui/main/tpassworddlg.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/passworddialog.h"
 
 namespace dawn {
 namespace {
@@ -107,11 +107,12 @@ TEST(HelpTest, TheMainWindowAndThePasswordDialogHaveTheirTopics) {
     test::RecordingMessages messages;
     QTemporaryDir dir;
     AppState state;
-    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                     std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
-    TPasswordDlg password;
-    EXPECT_EQ(PageName(HelpPageFor(form.Calendar1)), QStringLiteral("mainwindow.html"));
-    EXPECT_EQ(PageName(HelpPageFor(form.StringGrid1)), QStringLiteral("mainwindow.html"));
+    MainWindow form(state,
+                    StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                  std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
+    TranslationGridPasswordDialog password;
+    EXPECT_EQ(PageName(HelpPageFor(form.MonthCalendar)), QStringLiteral("mainwindow.html"));
+    EXPECT_EQ(PageName(HelpPageFor(form.LabelGrid)), QStringLiteral("mainwindow.html"));
     EXPECT_EQ(PageName(HelpPageFor(password.Password)), QStringLiteral("translation.html"));
 }
 

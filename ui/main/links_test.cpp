@@ -12,8 +12,8 @@
 #include <QUrlQuery>
 
 #include "ui/common/testsupport/recording_messages.h"
-#include "ui/main/tform1.h"
-#include "ui/main/tform3.h"
+#include "ui/main/aboutdialog.h"
+#include "ui/main/mainwindow.h"
 
 namespace dawn {
 namespace {
@@ -79,14 +79,15 @@ TEST(LinksTest, MainMenuMailLinkNamesTheShownPlaceZoneAndDate) {
     test::RecordingMessages messages;
     QTemporaryDir dir;
     AppState state;
-    TForm1 form(state, StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
-                                     std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
+    MainWindow form(state,
+                    StartupInputs{dir.path(), QLocale(QStringLiteral("en_GB")),
+                                  std::chrono::year{2024} / 6 / 21, false, nullptr, &messages});
     ASSERT_EQ(state.Locale.DateFormat, "dd/MM/yyyy");
     state.Settings.TimeZoneMinutes = -210;
-    form.Calendar1Change();
+    form.MonthCalendarChange();
     UrlCatcher catcher({QStringLiteral("mailto"), QStringLiteral("https")});
-    form.Email1->trigger();
-    form.DawnhelmHomepage1->trigger();
+    form.EmailAction->trigger();
+    form.HomePageAction->trigger();
     ASSERT_EQ(catcher.urls.size(), 2);
     const QString subject = DecodedSubject(catcher.urls[0]);
     EXPECT_TRUE(subject.endsWith(QStringLiteral("  [21/06/2024]"))) << subject.toStdString();
@@ -102,10 +103,10 @@ TEST(LinksTest, MainMenuMailLinkNamesTheShownPlaceZoneAndDate) {
 }
 
 TEST(LinksTest, AboutBoxLabelsOpenTheHomePageAndAskForTheMailLink) {
-    TForm3 box;
+    AboutDialog box;
     box.show();
     UrlCatcher catcher({QStringLiteral("https")});
-    QSignalSpy mail(&box, &TForm3::mailLinkRequested);
+    QSignalSpy mail(&box, &AboutDialog::mailLinkRequested);
     QTest::mouseClick(box.lbHomePage, Qt::LeftButton);
     QTest::mouseClick(box.lbEmail, Qt::LeftButton);
     ASSERT_EQ(catcher.urls.size(), 1);

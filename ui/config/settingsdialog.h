@@ -1,0 +1,269 @@
+#pragma once
+// SettingsDialog, the configuration dialog: place, time zone, summer-time rules,
+// language (settings panel) and the alarm media (media panel).
+//
+// The dialog keeps no settings of its own: every control writes its field of
+// the shared SiteSettings at once and recomputes the shown day of the shared
+// state (ApplyEdits), and dayChanged asks the main window behind it to
+// draw the day again. There is no cancel; hiding the dialog saves the
+// settings file.
+//
+// Handlers run whenever a control's value changes, whether the user or the
+// program changed it, and setting an equal value runs nothing. The carries of
+// the three spin pairs (see ui/config/spinpair.h) and the fitting of the
+// weekend items to the reference year rely on this.
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "astro/astro.h"
+#include "core/daynumber.h"
+#include "ui/common/messages.h"
+#include "ui/config/filechooser.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QVBoxLayout;
+class QWidget;
+
+namespace dawn {
+
+struct AppState;
+class RadioGroup;
+class ClickLabel;
+enum class PairKind;
+struct PairControls;
+
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the dialog and fills it from the settings in `state` (FormCreate).
+    // The boxes and the file choosers must outlive the dialog.
+    explicit SettingsDialog(AppState& state, QWidget* parent = nullptr,
+                            MessageBoxes& messages = RealMessageBoxes(),
+                            FileChoosers& choosers = RealFileChooser());
+    ~SettingsDialog() override;
+
+    // The panels' scroll area, and the dialog's size for its screen.
+    QScrollArea* PanelScroll = nullptr;
+    void FitToScreen();
+
+    // --- settings panel -------------------------------------------------
+    QWidget* PanelConfig = nullptr;
+    RadioGroup* LanguageBox = nullptr;
+    QGroupBox* LatitudeBox = nullptr;
+    QSpinBox* LatitudeDegreesSpin = nullptr;
+    QLabel* lbLatitudeSeparator = nullptr;
+    QSpinBox* LatitudeMinutesSpin = nullptr;
+    QGroupBox* LongitudeBox = nullptr;
+    QSpinBox* LongitudeDegreesSpin = nullptr;
+    QLabel* lbLongitudeSeparator = nullptr;
+    QSpinBox* LongitudeMinutesSpin = nullptr;
+    QGroupBox* TimezoneBox = nullptr;
+    QSpinBox* TimeZoneHoursSpin = nullptr;  // read by the export header and the mail link
+    QLabel* lbTimeZoneSeparator = nullptr;
+    QSpinBox* TimeZoneMinutesSpin = nullptr;  // read by the export header and the mail link
+    QGroupBox* SummerTime = nullptr;
+    RadioGroup* SummerMonth = nullptr;
+    RadioGroup* SummerWeekends = nullptr;
+    QPushButton* btnSummerStartDay = nullptr;
+    QGroupBox* WinterTime = nullptr;
+    RadioGroup* WinterMonth = nullptr;
+    RadioGroup* WinterWeekends = nullptr;
+    QPushButton* btnWinterStartDay = nullptr;
+    QGroupBox* GroupSaison = nullptr;
+    QCheckBox* SaisonCheckBox = nullptr;
+    QGroupBox* GroupTime = nullptr;
+    QCheckBox* ClockCheckBox = nullptr;
+    QGroupBox* GroupFirstWeek = nullptr;
+    QCheckBox* CheckNewYear = nullptr;
+    // The place search: a city's name, and the matches biggest first.
+    QGroupBox* PlaceBox = nullptr;
+    QLineEdit* PlaceSearchEdit = nullptr;
+    QListWidget* PlaceMatchList = nullptr;
+
+    // --- media panel ----------------------------------------------------
+    QWidget* PanelFiles = nullptr;
+    QGroupBox* FileGroupBox = nullptr;
+    QGroupBox* SunRiseFileBox = nullptr;
+    QPushButton* SunRiseSoundBrowse = nullptr;
+    QLineEdit* SunRiseSoundEdit = nullptr;
+    QPushButton* SunRiseSoundButton = nullptr;
+    QPushButton* SunRiseImageBrowse = nullptr;
+    QLineEdit* SunRiseImageEdit = nullptr;
+    QPushButton* ShowSunRiseImage = nullptr;
+    QCheckBox* ImageSunRiseStretch = nullptr;
+    QGroupBox* SunSetFileBox = nullptr;
+    QPushButton* SunSetSoundBrowse = nullptr;
+    QLineEdit* SunSetSoundEdit = nullptr;
+    QPushButton* SunSetSoundButton = nullptr;
+    QPushButton* SunSetImageBrowse = nullptr;
+    QLineEdit* SunSetImageEdit = nullptr;
+    QPushButton* ShowSunSetImage = nullptr;
+    QCheckBox* ImageSunSetStretch = nullptr;
+    QGroupBox* Activate = nullptr;
+    QCheckBox* SoundCheckFileName = nullptr;
+    QCheckBox* ImageCheckFileName = nullptr;
+    // The alarms block below the switches: per alarm (sunrise, sunset, civil
+    // dawn, civil dusk, in that order) its name, its offset from the event in
+    // minutes, the unit and the way it reaches the user.
+    QGroupBox* AlarmBox = nullptr;
+    QLabel* lbAlarmOffset = nullptr;
+    std::array<QLabel*, 4> AlarmNames{};
+    std::array<QSpinBox*, 4> AlarmOffsets{};
+    std::array<QLabel*, 4> AlarmMinutes{};
+    std::array<QComboBox*, 4> AlarmWays{};
+
+    // --- bottom strip ---------------------------------------------------
+    QGroupBox* gbEphemeride = nullptr;
+    ClickLabel* ProgramIcon = nullptr;
+    QLabel* MoonIcon = nullptr;
+    QLabel* lbAboutSunrise = nullptr;
+    QLabel* lbAboutSunSet = nullptr;
+    QLabel* lbAboutMoonRise = nullptr;
+    QLabel* lbAboutMoonset = nullptr;
+    QGroupBox* gbContact = nullptr;
+    QLabel* lbMakers = nullptr;
+    ClickLabel* lbHomePage = nullptr;
+    QLabel* lbDawnhelm = nullptr;
+    QLabel* lbVersion = nullptr;
+    QPushButton* MediaFiles = nullptr;
+    QPushButton* OKButton = nullptr;
+
+    // Working values kept on the controls: the pairs in signed minutes as last
+    // worked out by their rule, the weekday buttons 1 Sunday ... 7 Saturday.
+    int LatitudeBoxTag = 0;
+    int LongitudeBoxTag = 0;
+    int TimezoneBoxTag = 0;
+    int btnSummerStartDayTag = 1;
+    int btnWinterStartDayTag = 1;
+
+    // --- handlers (public so that the program and tests can run them) ---
+    void FormCreate();
+    void FormActivate();
+    void FormDeactivate();
+    void FormHide();
+    void OKButtonClick();
+    void LanguageBoxClick();
+    void LatitudeDegreesSpinChange();
+    void LongitudeDegreesSpinChange();
+    void TimeZoneHoursSpinChange();
+    void LatitudeBoxDblClick();
+    void LongitudeBoxDblClick();
+    void TimezoneBoxDblClick();
+    void SummerMonthClick();
+    void SummerWeekendsClick();
+    void WinterMonthClick();
+    void WinterWeekendsClick();
+    void btnSummerStartDayMouseDown(Qt::MouseButton button);
+    void btnWinterStartDayMouseDown(Qt::MouseButton button);
+    void btnSummerStartDayEnter();
+    void btnWinterStartDayEnter();
+    void SaisonCheckBoxClick();
+    void CheckNewYearClick();
+    void ClockCheckBoxClick();
+    void ApplyEdits();
+    // The search field changed: the list shows the cities now matching.
+    void PlaceSearchEdited();
+    // A match was chosen: its place, zone and summer time become the settings.
+    void PlaceMatchChosen(int row);
+    void ShowSummerRule();
+    void ShowWinterRule();
+    bool ConfirmDefault(const QString& message);
+
+    void MediaFilesClick();
+    void FileGroupBoxEnter();
+    void SunRiseSoundEditClick();
+    void SunSetSoundEditClick();
+    void SunRiseImageEditClick();
+    void SunSetImageEditClick();
+    void SunRiseSoundButtonClick();
+    void SunSetSoundButtonClick();
+    void ShowSunRiseImageClick();
+    void ShowSunSetImageClick();
+    void ImageSunRiseStretchClick();
+    void ImageSunSetStretchClick();
+    void SoundCheckFileNameClick();
+    void ImageCheckFileNameClick();
+    // `alarm` indexes the alarms block's rows.
+    void AlarmOffsetChange(int alarm);
+    void AlarmWayChange(int alarm);
+    // The alarms block shows the settings' alarms in the applied language.
+    void ShowAlarms();
+
+    // True while the summer-time group holds the upper place of the panel.
+    bool SummerGroupOnTop() const;
+
+signals:
+    // The shared state's shown day was recomputed: the main window draws it.
+    void dayChanged();
+    // The previews of the media panel. The program plays a sound through the
+    // main window's player, so that a preview and an alarm never play at
+    // once, and shows a picture in the picture window like an alarm's.
+    void soundPreviewRequested(const QString& fileName);
+    void imagePreviewRequested(const QString& fileName, bool stretch, const QString& caption,
+                               std::chrono::minutes eventTime, DayNumber eventDate);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
+private:
+    enum class Season { Summer, Winter };
+    struct RuleSide;
+    enum class MediaSlot { SunRiseSound, SunSetSound, SunRiseImage, SunSetImage };
+
+    void BuildSettingsPanel();
+    void BuildPlaceSearch();
+    // Opens the city list the first time the dialog is shown; a field that
+    // cannot search says why.
+    void OpenPlaceSearch();
+    // The place, zone and rules of the settings onto their controls.
+    void ShowPlaceAndRules();
+    // An edit by hand of the time zone or the summer time: back to the
+    // manual rules.
+    void DropZoneByHand();
+    void BuildMediaPanel();
+    void BuildStrip();
+    void Wire();
+
+    // The three spin pairs (spinpair.h) and the controls of each;
+    // `changedMinutes` tells which part's change runs the rule.
+    PairControls ControlsOf(PairKind kind);
+    void RunPair(PairKind kind, bool changedMinutes);
+    // Shows a signed total in a pair (PairShowing) and runs its rule: the
+    // stored values when the dialog is made, a typed value once committed.
+    void ShowPairTotal(PairKind kind, int total);
+    RuleSide Side(Season season);
+    void MonthClick(Season season);
+    void WeekendsClick(Season season);
+    void WeekdayMouseDown(Season season, Qt::MouseButton button);
+    void WeekdayEnter(Season season);
+    void ShowRule(Season season);
+    void PlaceRuleGroups(bool summerOnTop);
+    void PutLabelsOnControls();
+    void ChooseMediaFile(MediaSlot slot);
+    void PlaySoundPreview(EventKind event);
+    void ShowImagePreview(EventKind event);
+    void PlaceDefault(PairKind kind, const QString& message, int whole, int minutes);
+    // Handlers that run several others redraw the main window once at the end.
+    void BeginBatch();
+    void EndBatch();
+
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace dawn
