@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/horizon.h"
 #include "astro/moonphase.h"
 
 namespace {
@@ -78,6 +79,27 @@ void BM_SunDayEventsWithLight(benchmark::State& state) {
     });
 }
 
+// Rise and set seen from 100 m above the land around: one more crossing
+// search of the same samples.
+void BM_SunDayFromHeight(benchmark::State& state) {
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return dawn::ComputeSunDayFromHeight(d, p, 100.0);
+    });
+}
+
+// The visible rise and set behind a jagged skyline (the points of
+// astro/testdata/jagged_horizon.txt, from 0.5 to 9 degrees high): the
+// minutes of the hours in which the sun may meet the skyline are searched.
+void BM_VisibleSunDay(benchmark::State& state) {
+    static const std::vector<dawn::HorizonPoint> kSkyline = {
+        {0, 2},   {45, 3},    {60, 1},  {70, 6},  {75, 7},  {78, 1.5},  {90, 2},
+        {100, 8}, {103, 8.5}, {106, 1}, {120, 3}, {150, 1}, {180, 0.5}, {210, 2},
+        {240, 4}, {255, 9},   {260, 3}, {270, 5}, {285, 2}, {300, 6},   {330, 1}};
+    Run(state, [](year_month_day d, const dawn::Place& p) {
+        return dawn::ComputeVisibleSunDay(d, p, kSkyline);
+    });
+}
+
 // The sun's whole day, the moon's rise and set and the moon's phase of the
 // date: what a day view needs of the sky.
 void BM_SunAndMoonDay(benchmark::State& state) {
@@ -93,6 +115,8 @@ BENCHMARK(BM_SunDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_MoonDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunDayEvents)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunDayEventsWithLight)->Arg(0)->Arg(1);
+BENCHMARK(BM_SunDayFromHeight)->Arg(0)->Arg(1);
+BENCHMARK(BM_VisibleSunDay)->Arg(0)->Arg(1);
 BENCHMARK(BM_SunAndMoonDay)->Arg(0)->Arg(1);
 
 }  // namespace

@@ -55,6 +55,34 @@ std::string PlainTable(const SiteSettings& s, DayNumber from, DayNumber to, Body
     return text;
 }
 
+// --height and --horizon add the sun as it is seen after the record, on the
+// local clock (summer time at the default place in June: an hour after the
+// standard times `events` lists), and leave the record as it is.
+TEST(DayVerb, HeightAndHorizonFollowTheRecord) {
+    const std::string jagged = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    const std::vector<std::string> day = {"day", "--settings", "/nonexistent/Dawncode.txt",
+                                          "--date", "2024-06-21"};
+    std::vector<std::string> args = day;
+    args.insert(args.end(), {"--height", "100", "--horizon", jagged});
+    const CliRun plain = RunCli(day);
+    const CliRun seen = RunCli(args);
+    ASSERT_EQ(seen.code, 0) << seen.err;
+    EXPECT_EQ(seen.out, plain.out +
+                            "HeightSunRiseStatus=4\nHeightSunRiseTime=05:22\n"
+                            "HeightSunSetStatus=4\nHeightSunSetTime=21:58\n"
+                            "VisibleSunRiseStatus=4\nVisibleSunRiseTime=05:42\n"
+                            "VisibleSunSetStatus=4\nVisibleSunSetTime=21:07\n");
+    const CliRun events =
+        RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from", "2024-06-21",
+                "--to", "2024-06-21", "--height", "100", "--horizon", jagged});
+    EXPECT_EQ(events.out,
+              "2024-06-21;Rise;4;04:22;49°13'\n2024-06-21;Set;4;20:58;310°46'\n"
+              "2024-06-21;Visible rise;4;04:42;53°06'\n2024-06-21;Visible set;4;20:07;301°02'\n");
+    args = day;
+    args.insert(args.end(), {"--height", "-5"});
+    EXPECT_EQ(RunCli(args).code, 2);
+}
+
 TEST(DayVerb, PrintsTheRecordFieldByField) {
     const CliRun r =
         RunCli({"day", "--settings", "/nonexistent/Dawncode.txt", "--date", "2024-03-31"});

@@ -7,9 +7,11 @@
 #include "cli/command_line.h"
 #include "cli/moon_names.h"
 #include "cli/settings_option.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
+#include "core/seenday.h"
 #include "core/skyday.h"
 #include "present/texts.h"
 
@@ -18,8 +20,8 @@ namespace dawn::cli {
 namespace {
 
 constexpr Option kDateOption{"date", "YYYY-MM-DD", true, "the date"};
-constexpr Option kOptions[] = {kSettingsOrPlaceOption, kSiteOption, kDateOption, kZoneOption,
-                               kPlaceOption};
+constexpr Option kOptions[] = {kSettingsOrPlaceOption, kSiteOption,   kDateOption,   kZoneOption,
+                               kPlaceOption,           kHeightOption, kHorizonOption};
 
 class FieldWriter {
 public:
@@ -124,14 +126,48 @@ std::string DescribeDay(const DayEphemeris& e, const SkyDay& sky) {
     return out;
 }
 
+// The sun as it is seen, after the record, only when asked for: its rise
+// and set from the height, and its visible rise and set behind the profile,
+// each with its status and the local clock time of the crossing (empty when
+// none happened on the date).
+void DescribeSight(const SiteSettings& settings, DayNumber day, const Sight& sight,
+                   std::string& out) {
+    FieldWriter f(out);
+    auto describe = [&](const char* prefix, const SeenDay& seen) {
+        for (EventKind k : kEventKinds) {
+            const EventValues& e = seen[k];
+            const std::string name = std::string(prefix) + kKindNames[IndexOf(k)];
+            f(name + "Status", e.Status);
+            f(name + "Time", e.CrossingClock ? FormatClock(*e.CrossingClock, ":") : "");
+        }
+    };
+    if (sight.heightMetres) {
+        SiteSettings high = settings;
+        high.ObserverHeightMetres = *sight.heightMetres;
+        ForEachDayFromHeight(high, day, day, [&](const SeenDay& seen) {
+            describe("HeightSun", seen);
+            return true;
+        });
+    }
+    if (sight.horizon) {
+        ForEachVisibleDay(settings, *sight.horizon, day, day, [&](const SeenDay& seen) {
+            describe("VisibleSun", seen);
+            return true;
+        });
+    }
+}
+
 VerbOutcome Run(const Command& command, std::ostream& out) {
     std::chrono::year_month_day date{};
     if (auto e = ReadDate(command, kDateOption.name, date); !e.empty())
         return VerbOutcome::Usage(e);
     SiteSettings settings;
     if (auto failed = ReadSettingsWithPlace(command, settings)) return *failed;
+    Sight sight;
+    if (auto e = ReadSight(command, sight); !e.empty()) return VerbOutcome::Usage(e);
     const DayNumber day = DayNumber::FromDate(date);
-    const std::string text = DescribeDay(ComputeDay(settings, day), ComputeSkyDay(settings, day));
+    std::string text = DescribeDay(ComputeDay(settings, day), ComputeSkyDay(settings, day));
+    DescribeSight(settings, day, sight, text);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out) return VerbOutcome::Failure("cannot write the output");
     return {};
@@ -156,7 +192,13 @@ const Verb& DayVerb() {
         "(the sun's centre at -6, -12 and -18 degrees; statuses as above, 2 the sky never\n"
         "that bright, 3 never that dark), solar noon and the sun's altitude then (empty on a\n"
         "date without a transit), and the moon's phase at local noon of standard time: its\n"
-        "name, the lit part in percent, the age in days and the side of the disc that is lit.",
+        "name, the lit part in percent, the age in days and the side of the disc that is lit.\n"
+        "--height METRES adds HeightSunRiseStatus, HeightSunRiseTime, HeightSunSetStatus and\n"
+        "HeightSunSetTime: the sun's rise and set seen from that height above the land around\n"
+        "(the horizon lower by its dip); --horizon FILE adds VisibleSunRise... and\n"
+        "VisibleSunSet...: the sun's first appearance over the skyline of FILE and its last\n"
+        "disappearance. The times are the local clock's, empty when the crossing did not\n"
+        "happen on the date.",
         kOptions,
         &Run,
     };

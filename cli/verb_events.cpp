@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -10,11 +11,15 @@
 #include <string_view>
 
 #include "astro/astro.h"
+#include "astro/horizon.h"
 #include "cli/command_line.h"
 #include "cli/program_state.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
+#include "core/horizonprofile.h"
+#include "core/userevents.h"
 #include "present/texts.h"
 
 namespace dawn::cli {
@@ -31,6 +36,11 @@ constexpr Option kShadowOption{"shadow", "RATIO", false,
                                "height (0.01..1000), instead of --kind"};
 constexpr Option kBeyondNoonOption{"beyond-noon", "", false,
                                    "with --shadow: RATIO times the height beyond the noon shadow"};
+constexpr Option kEventOption{"event", "NAME", false,
+                              "one of your own events (from --events-file), instead of --kind"};
+constexpr Option kEventsFileOption{"events-file", "FILE", false,
+                                   "your own events for --event (default: Dawnevents.txt in the "
+                                   "current folder)"};
 constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kLongitudeOrPlaceOption,
                                kTimeZoneOrZoneOption,
@@ -42,7 +52,11 @@ constexpr Option kOptions[] = {kLatitudeOrPlaceOption,
                                kPlaceOption,
                                kElevationOption,
                                kShadowOption,
-                               kBeyondNoonOption};
+                               kBeyondNoonOption,
+                               kHeightOption,
+                               kHorizonOption,
+                               kEventOption,
+                               kEventsFileOption};
 
 // What a run lists: the rise and set of a body, the dawn and dusk of a
 // twilight, or the sun's noon.
@@ -101,6 +115,17 @@ void AppendLine(std::string& buffer, const std::string& date, std::string_view k
     AppendHead(buffer, date, kind, e.status);
     AppendClock(buffer, e.minute, ":");
     buffer += ";\n";
+}
+
+// The sun's first appearance or last disappearance over the skyline, with
+// the azimuth where it happens.
+void AppendVisibleLine(std::string& buffer, const std::string& date, std::string_view kind,
+                       const EventMinutes& e, const std::optional<double>& azimuth) {
+    AppendHead(buffer, date, kind, e.status);
+    AppendClock(buffer, e.minute, ":");
+    buffer += ';';
+    AppendAzimuth(buffer, azimuth);
+    buffer += '\n';
 }
 
 // The noon line: status 4 and the sun's altitude; a date without a transit
@@ -186,20 +211,55 @@ std::string ReadShadow(const Command& command, std::optional<Shadow>& out) {
     return {};
 }
 
-// The altitude at which the shadow has its length on `date`: atan(1 / k)
-// for k times the height, and for k times the height beyond the noon shadow
-// atan(1 / (k + cot(noon altitude))). None on a date whose sun does not
-// stand above the horizon at its noon (no noon shadow to count from).
-std::optional<double> ShadowAltitude(const Shadow& shadow, std::chrono::year_month_day date,
-                                     const Place& place) {
-    constexpr double kDegrees = 180.0 / 3.14159265358979323846;
-    double ratio = shadow.ratio;
-    if (shadow.beyondNoon) {
-        const std::optional<SolarNoon> noon = ComputeSunDayEvents(date, place).noon;
-        if (!noon || !(noon->altitudeDegrees > 0.0)) return std::nullopt;
-        ratio += 1.0 / std::tan(noon->altitudeDegrees / kDegrees);
+// --height and --horizon go with the sun's rise and set only.
+std::string ReadSeen(const Command& command, Sight& out) {
+    const bool height = command.Value(kHeightOption.name) != nullptr;
+    if (!height && command.Value(kHorizonOption.name) == nullptr) return {};
+    if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
+        command.Value(kElevationOption.name) != nullptr ||
+        command.Value(kShadowOption.name) != nullptr)
+        return std::string(height ? "--height" : "--horizon") +
+               " goes with the sun's rise and set only, not with --moon, --kind, --elevation or "
+               "--shadow";
+    return ReadSight(command, out);
+}
+
+// --event NAME: the event of that name in the events file, which is read
+// as the program reads it (bad lines are reported and left out).
+struct OwnEvent {
+    std::vector<UserEvent> events;
+    std::size_t index = 0;
+    UserEventSide sides = UserEventSide::Both;
+};
+
+std::optional<VerbOutcome> ReadOwnEvent(const Command& command, std::optional<OwnEvent>& out) {
+    const std::string* name = command.Value(kEventOption.name);
+    const std::string* file = command.Value(kEventsFileOption.name);
+    if (name == nullptr) {
+        if (file != nullptr) return VerbOutcome::Usage("--events-file goes with --event");
+        return std::nullopt;
     }
-    return std::atan(1.0 / ratio) * kDegrees;
+    if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
+        command.Value(kElevationOption.name) != nullptr ||
+        command.Value(kShadowOption.name) != nullptr ||
+        command.Value(kHeightOption.name) != nullptr ||
+        command.Value(kHorizonOption.name) != nullptr)
+        return VerbOutcome::Usage(
+            "--event goes with neither --moon, --kind, --elevation, --shadow, --height nor "
+            "--horizon");
+    const std::string path = file != nullptr ? *file : std::string(kUserEventsFileName);
+    if (path.empty()) return VerbOutcome::Usage("--events-file: the file name is empty");
+    UserEventsRead read = ReadUserEvents(path);
+    for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+    for (std::size_t i = 0; i < read.events.size(); ++i) {
+        if (read.events[i].name != *name) continue;
+        OwnEvent own{std::move(read.events), i, UserEventSide::Both};
+        own.sides = SidesOf(own.events, *name).value_or(UserEventSide::Both);
+        out = std::move(own);
+        return std::nullopt;
+    }
+    return VerbOutcome::Failure("--event: " + QuotedArgument(*name) + " is not an event of " +
+                                path);
 }
 
 VerbOutcome Run(const Command& command, std::ostream& out) {
@@ -214,6 +274,10 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadShadow(command, shadow); !e.empty()) return VerbOutcome::Usage(e);
     Listing listing = Listing::Sun;
     if (auto e = ReadListing(command, listing); !e.empty()) return VerbOutcome::Usage(e);
+    Sight seen;
+    if (auto e = ReadSeen(command, seen); !e.empty()) return VerbOutcome::Usage(e);
+    std::optional<OwnEvent> own;
+    if (auto failed = ReadOwnEvent(command, own)) return *failed;
 
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
@@ -223,8 +287,12 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         const std::chrono::year_month_day date{day};
         const Place place = PlaceOf(settings, DayNumber::FromDate(date));
         const std::string iso = FormatIsoDate(date);
-        if (shadow) elevation = ShadowAltitude(*shadow, date, place);
-        if (shadow && !elevation) {
+        if (shadow) elevation = ShadowAltitude(shadow->ratio, shadow->beyondNoon, date, place);
+        if (own) {
+            const Twilight t = ComputeUserEvent(own->events, own->index, date, place);
+            if (own->sides != UserEventSide::Setting) AppendLine(buffer, iso, "Rise", t.dawn);
+            if (own->sides != UserEventSide::Rising) AppendLine(buffer, iso, "Set", t.dusk);
+        } else if (shadow && !elevation) {
             // No noon shadow: the sun stays below the horizon at noon.
             const EventMinutes none{EventStatus::DownAllDay, std::chrono::minutes(12 * 60), {}, {}};
             AppendLine(buffer, iso, "Rise", none);
@@ -236,10 +304,17 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
             AppendLine(buffer, iso, "Rise", crossing[0].dawn);
             AppendLine(buffer, iso, "Set", crossing[0].dusk);
         } else if (listing == Listing::Sun || listing == Listing::Moon) {
-            const DayEvents events =
-                listing == Listing::Moon ? ComputeMoonDay(date, place) : ComputeSunDay(date, place);
+            const DayEvents events = listing == Listing::Moon ? ComputeMoonDay(date, place)
+                                     : seen.heightMetres
+                                         ? ComputeSunDayFromHeight(date, place, *seen.heightMetres)
+                                         : ComputeSunDay(date, place);
             AppendLine(buffer, iso, "Rise", events.rise);
             AppendLine(buffer, iso, "Set", events.set);
+            if (seen.horizon) {
+                const VisibleSunDay visible = ComputeVisibleSunDay(date, place, *seen.horizon);
+                AppendVisibleLine(buffer, iso, "Visible rise", visible.rise, visible.riseAzimuth);
+                AppendVisibleLine(buffer, iso, "Visible set", visible.set, visible.setAzimuth);
+            }
         } else if (listing == Listing::Noon) {
             AppendNoonLine(buffer, iso, ComputeSunDayEvents(date, place).noon);
         } else {
@@ -286,7 +361,20 @@ const Verb& EventsVerb() {
         "object is RATIO times its height, atan(1 / RATIO), before noon as Rise and after\n"
         "it as Set; with --beyond-noon the shadow is RATIO times the height longer than at\n"
         "that date's noon (the afternoon shadow of some prayer times: 1 or 2). A date whose\n"
-        "sun stays below the horizon at noon has status 2 with --beyond-noon.",
+        "sun stays below the horizon at noon has status 2 with --beyond-noon.\n"
+        "--height METRES gives the sun's rise and set seen from that height above the land\n"
+        "around: the horizon lies lower by the dip, 1.76 arc minutes times the square root of\n"
+        "the height in metres, so the sun rises earlier and sets later.\n"
+        "--horizon FILE adds two lines per date, the sun's visible rise and set behind the\n"
+        "skyline of FILE (lines of azimuth and altitude in degrees, from north through east):\n"
+        "    YYYY-MM-DD;Visible rise;STATUS;HH:MM;AZIMUTH\n"
+        "    YYYY-MM-DD;Visible set;STATUS;HH:MM;AZIMUTH\n"
+        "the first moment the sun's upper limb, with standard refraction, stands above the\n"
+        "skyline and the last, with the statuses of the rise and set lines. Bad lines of FILE\n"
+        "are reported and left out; a FILE that cannot be read gives the flat horizon.\n"
+        "--event NAME lists one of your own events (see the README; --events-file FILE, by\n"
+        "default Dawnevents.txt in the current folder) as --kind civil lists its twilight:\n"
+        "its rising side as Rise and its setting side as Set, only the sides it has.",
         kOptions,
         &Run,
     };

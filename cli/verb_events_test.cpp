@@ -8,11 +8,12 @@
 
 #include "cli/frame.h"
 #include "cli/testsupport_verbs.h"
+#include "core/testsupport_tempdir.h"
 
 namespace dawn::cli {
 namespace {
 
-using testing::HasSubstr;
+using ::testing::HasSubstr;
 
 TEST(EventsVerb, SunAndMoonLines) {
     const CliRun sun = RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
@@ -152,9 +153,92 @@ TEST(EventsVerb, BadArgumentsLeaveStdoutEmpty) {
         EXPECT_EQ(r.code, 2) << c.message;
         EXPECT_EQ(r.out, "") << c.message;
         EXPECT_THAT(r.err, HasSubstr(c.message));
-        EXPECT_THAT(r.err, testing::StartsWith("dawnhelm-cli: "));
+        EXPECT_THAT(r.err, ::testing::StartsWith("dawnhelm-cli: "));
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
     }
+}
+
+// --height moves the sun's rise earlier and its set later and leaves the
+// other lines alone; --horizon adds the visible rise and set behind the
+// skyline (here the sun vanishes behind a ridge at 17:04 and shows again at
+// 17:15 before its last set). Without the options the output is the
+// designed one.
+TEST(EventsVerb, HeightAndHorizon) {
+    const std::string jagged = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    auto run = [](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"events",     "--lat", "3000",      "--lon",
+                                         "840",        "--tz",  "60",        "--from",
+                                         "2024-03-11", "--to",  "2024-03-11"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunCli(args);
+    };
+    const CliRun plain = run({});
+    EXPECT_EQ(plain.out,
+              "2024-03-11;Rise;4;06:25;94°28'\n"
+              "2024-03-11;Set;4;18:03;265°50'\n");
+    const CliRun high = run({"--height", "2000"});
+    EXPECT_EQ(high.code, 0) << high.err;
+    EXPECT_EQ(high.out,
+              "2024-03-11;Rise;4;06:17;92°54'\n"
+              "2024-03-11;Set;4;18:11;267°23'\n");
+    const CliRun seen = run({"--horizon", jagged});
+    EXPECT_EQ(seen.code, 0) << seen.err;
+    EXPECT_EQ(seen.err, "");
+    EXPECT_EQ(seen.out, plain.out +
+                            "2024-03-11;Visible rise;4;07:13;103°35'\n"
+                            "2024-03-11;Visible set;4;17:40;261°27'\n");
+
+    // A profile that cannot be read is the flat horizon, with a warning.
+    const CliRun missing = run({"--horizon", "/nonexistent/horizon.txt"});
+    EXPECT_EQ(missing.code, 0);
+    EXPECT_THAT(missing.err, HasSubstr("warning: The horizon profile /nonexistent/horizon.txt "
+                                       "was not found; the horizon is taken as flat."));
+    EXPECT_THAT(missing.out, HasSubstr("2024-03-11;Visible rise;4;06:25;"));
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--height", "-1"},
+                                                {"--height", "10001"},
+                                                {"--height", "high"},
+                                                {"--height", "100", "--moon"},
+                                                {"--horizon", jagged, "--kind", "civil"},
+                                                {"--height", "100", "--elevation", "6"}}) {
+        const CliRun r = run(bad);
+        EXPECT_EQ(r.code, 2) << bad[0] << " " << bad[1];
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+// --event lists one of the user's events with its own sides: both for an
+// elevation, one for an offset from sunset; a bad line of the file is a
+// warning, an unknown name a failure.
+TEST(EventsVerb, OwnEvents) {
+    dawn::testing::TempDir dir;
+    dir.Write("Dawnevents.txt",
+              "Photo;elevation;10;both\n"
+              "Before sunset;offset;-30;sunset\n"
+              "Broken;elevation;100;both\n");
+    const std::string file = dir.file("Dawnevents.txt");
+    auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {
+            "events", "--lat",      "3047", "--lon",      "328",           "--tz", "60",
+            "--from", "2024-06-21", "--to", "2024-06-21", "--events-file", file};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunCli(args);
+    };
+    const CliRun photo = run({"--event", "Photo"});
+    EXPECT_EQ(photo.code, 0) << photo.err;
+    EXPECT_EQ(photo.out, RunCli({"events", "--lat", "3047", "--lon", "328", "--tz", "60", "--from",
+                                 "2024-06-21", "--to", "2024-06-21", "--elevation", "10"})
+                             .out);
+    EXPECT_THAT(photo.err, HasSubstr("line 3 \"100\" is not an altitude"));
+    const CliRun before = run({"--event", "Before sunset"});
+    EXPECT_EQ(before.code, 0);
+    EXPECT_EQ(before.out, "2024-06-21;Set;4;20:25;\n");  // sunset 20:55 standard time
+
+    const CliRun unknown = run({"--event", "Broken"});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_THAT(unknown.err, HasSubstr("--event: 'Broken' is not an event of"));
+    EXPECT_EQ(run({"--event", "Photo", "--kind", "civil"}).code, 2);
 }
 
 TEST(EventsVerb, HelpListsEveryVerb) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -199,10 +200,23 @@ std::vector<std::string> SettingsToLines(const SiteSettings& s) {
     };
 }
 
+namespace {
+
+// The height as line 29 holds it: empty for 0, else the shortest decimal.
+std::string HeightLine(double metres) {
+    if (!(metres != 0.0)) return {};
+    std::array<char, 32> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), metres);
+    return ec == std::errc() ? std::string(buffer.data(), end) : std::string();
+}
+
+}  // namespace
+
 std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
     std::vector<std::string> lines = SettingsToLines(s);
     const bool later = !s.ExtraLines.empty();
-    const bool alarms = later || s.Alarms != DefaultAlarmChoices();
+    const bool sight = later || s.ObserverHeightMetres != 0.0 || !s.HorizonProfilePath.empty();
+    const bool alarms = sight || s.Alarms != DefaultAlarmChoices();
     if (alarms || !s.ZoneName.empty() || !s.PlaceName.empty()) lines.push_back(s.ZoneName);
     if (alarms || !s.PlaceName.empty()) lines.push_back(s.PlaceName);
     if (!alarms) return lines;
@@ -210,6 +224,8 @@ std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
         lines.push_back(std::to_string(a.Offset.count()));
         lines.push_back(std::to_string(WayOf(a)));
     }
+    if (sight) lines.push_back(HeightLine(s.ObserverHeightMetres));
+    if (later || !s.HorizonProfilePath.empty()) lines.push_back(s.HorizonProfilePath);
     lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
     return lines;
 }
@@ -328,8 +344,27 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
     }
     if (lines.size() > kZoneNameLine) s.ZoneName = lines[kZoneNameLine];
     if (lines.size() > kPlaceNameLine) s.PlaceName = lines[kPlaceNameLine];
-    // Kept: every line after the alarms'.
-    const auto laterStart = static_cast<std::size_t>(kAlarmLinesStart + kAlarmLineCount);
+    // The observer's height and horizon profile.
+    const auto heightLine = static_cast<std::size_t>(kObserverHeightLine);
+    if (lines.size() > heightLine && !lines[heightLine].empty()) {
+        const std::string& text = lines[heightLine];
+        double metres = 0;
+        const char* end = text.data() + text.size();
+        const auto [ptr, ec] = std::from_chars(text.data(), end, metres);
+        if (ec == std::errc() && ptr == end && metres >= 0.0 &&
+            metres <= kMaxObserverHeightMetres) {
+            s.ObserverHeightMetres = metres;
+        } else {
+            result.messages.push_back("\"" + fileNameForMessages + "\", line " +
+                                      std::to_string(heightLine + 1) + ": '" + Quote(text) +
+                                      "' is not a height in metres from 0 to 10000; 0 is used "
+                                      "instead.");
+        }
+    }
+    if (lines.size() > static_cast<std::size_t>(kHorizonProfileLine))
+        s.HorizonProfilePath = lines[kHorizonProfileLine];
+    // Kept: every line after the horizon profile's.
+    const auto laterStart = static_cast<std::size_t>(kHorizonProfileLine + 1);
     if (lines.size() > laterStart)
         s.ExtraLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(laterStart), lines.end());
     return result;
@@ -337,7 +372,7 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
 
 namespace {
 
-constexpr int kPathLines[] = {5, 6, 8, 10};
+constexpr int kPathLines[] = {5, 6, 8, 10, kHorizonProfileLine};
 
 bool IsPathLine(std::size_t index) {
     return std::find(std::begin(kPathLines), std::end(kPathLines), static_cast<int>(index)) !=

@@ -43,8 +43,17 @@
 // a line that is no integer. Lines 19 and 20 are written only when one of
 // them, or a later line, holds something, and the alarms' lines only when the
 // alarms are not all at their defaults or later lines are kept, so a file
-// the zone and the alarms were never set in keeps its 19 lines. Lines beyond
-// these 29 are kept as they were read and written back after them. Lines are
+// the zone and the alarms were never set in keeps its 19 lines. Then the
+// observer's sight:
+//   29 ObserverHeightMetres the height above the land around, 0..10000 metres
+//                           (decimals allowed); empty for 0
+//   30 HorizonProfilePath   the horizon profile file (core/horizonprofile.h);
+//                           empty for the flat horizon
+// written, like the zone's and the place's, only when one of them or a later
+// line holds something (and then with the alarms' lines before them), so a
+// file without them keeps its lines. A height that is no number or out of
+// range is reported and 0 is used. Lines beyond these 31 are kept as they
+// were read and written back after them. Lines are
 // written with CR LF; CR, LF and CR LF are read. Each line is
 // read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
 // UTF-8. The four media paths are file names, and a file name is bytes: a path
@@ -90,6 +99,10 @@ inline constexpr const char* kSettingsFileName = "Dawncode.txt";
 // The alarms' lines, after those of the zone and the place.
 inline constexpr int kAlarmLinesStart = kPlaceNameLine + 1;
 inline constexpr int kAlarmLineCount = 2 * static_cast<int>(kAlarmEventCount);
+// The observer's height and horizon profile, after the alarms'.
+inline constexpr int kObserverHeightLine = kAlarmLinesStart + kAlarmLineCount;
+inline constexpr int kHorizonProfileLine = kObserverHeightLine + 1;
+inline constexpr double kMaxObserverHeightMetres = 10000.0;
 
 // One alarm as the settings keep it. Off: the event rings no alarm.
 struct AlarmChoice {
@@ -139,9 +152,13 @@ struct SiteSettings {
 
     // The alarms (lines 21..28).
     AlarmChoices Alarms = DefaultAlarmChoices();
+    // The observer's height above the land around and the horizon profile's
+    // path (lines 29 and 30).
+    double ObserverHeightMetres = 0;
+    std::string HorizonProfilePath;
 
-    // Lines after the alarms' (line 30 on) of the file that was read,
-    // written back unchanged.
+    // Lines after the horizon profile's (line 31 on, zero-based) of the file
+    // that was read, written back unchanged.
     std::vector<std::string> ExtraLines;
     // Set when the file that was read had any problem (it could not be read,
     // a line was no integer, a line was converted from Windows-1252): the next

@@ -178,21 +178,74 @@ TEST(Settings, TwelveLinesGiveTheirValues) {
 TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
     testing::TempDir dir;
     Lines file = DefaultLines(dir.str());
-    // The place's two lines, the alarms' eight lines, then lines of a later
-    // version of the program.
+    // The place's two lines, the alarms' eight lines, the observer's height
+    // and horizon profile, then lines of a later version of the program.
     for (const char* line : {"Europe/Brussels", "", "-15", "1", "30", "2", "0", "3", "-180", "0",
-                             "extra 29", "", "extra 31"})
+                             "", "", "extra 31", "", "extra 33"})
         file.push_back(line);
     ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
     auto loaded = LoadSettings(dir.str(), 2024);
     EXPECT_THAT(loaded.messages, IsEmpty());
     EXPECT_EQ(loaded.settings.ZoneName, "Europe/Brussels");
     EXPECT_EQ(loaded.settings.PlaceName, "");
-    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("extra 29", "", "extra 31"));
+    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("extra 31", "", "extra 33"));
     loaded.settings.LatitudeMinutes = -2032;
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
     file[13] = "-2032";
     EXPECT_EQ(ReadTextFile(dir.file("Dawncode.txt")).lines, file);
+}
+
+// Line 29 holds the observer's height and line 30 the horizon profile's
+// path; each is written only when it, or a later line, holds something, so
+// the files without them keep their lines. A height that is no number or out
+// of range is reported and 0 is used.
+TEST(Settings, HeightAndHorizonProfileLines) {
+    const Lines base = DefaultLines("/app");
+    const Lines alarms = {"", "", "0", "0", "0", "0", "0", "3", "0", "3"};
+    struct Case {
+        Lines after29;
+        double metres;
+        std::string profile;
+        std::size_t extras;
+        bool reported;
+    };
+    const Case cases[] = {
+        {{"120.5"}, 120.5, "", 0, false},
+        {{"", "/home/me/hills.txt"}, 0, "/home/me/hills.txt", 0, false},
+        {{"2000", "hills.txt", "later"}, 2000, "hills.txt", 1, false},
+        {{"", "", "later"}, 0, "", 1, false},
+        {{"high"}, 0, "", 0, true},
+        {{"-3"}, 0, "", 0, true},
+        {{"10000.5"}, 0, "", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after29.front());
+        Lines lines = base;
+        lines.insert(lines.end(), alarms.begin(), alarms.end());
+        lines.insert(lines.end(), c.after29.begin(), c.after29.end());
+        const SettingsLoadResult loaded = SettingsFromLines(lines, "/app", 2024, "f");
+        const SiteSettings& s = loaded.settings;
+        EXPECT_EQ(s.ObserverHeightMetres, c.metres);
+        EXPECT_EQ(s.HorizonProfilePath, c.profile);
+        EXPECT_EQ(s.ExtraLines.size(), c.extras);
+        if (c.reported) {
+            ASSERT_EQ(loaded.messages.size(), 1u);
+            EXPECT_THAT(loaded.messages[0], HasSubstr("line 30: '" + c.after29.front() +
+                                                      "' is not a height in metres"));
+        } else {
+            EXPECT_THAT(loaded.messages, IsEmpty());
+            EXPECT_EQ(SettingsFileLines(s), lines);
+        }
+    }
+    // Set in a file of 19 lines: the alarms' lines come before them.
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.ObserverHeightMetres = 35;
+    Lines expected = base;
+    expected.insert(expected.end(), alarms.begin(), alarms.end());
+    expected.push_back("35");
+    EXPECT_EQ(SettingsFileLines(s), expected);
+    s.ObserverHeightMetres = 0;
+    EXPECT_EQ(SettingsFileLines(s), base);
 }
 
 TEST(Settings, AlarmLinesFollowThePlaceLines) {
@@ -266,8 +319,8 @@ TEST(Settings, ZoneAndPlaceLines) {
         {{"Europe/Helsinki"}, "Europe/Helsinki", "", 0},
         {{"Europe/Helsinki", "Helsinki"}, "Europe/Helsinki", "Helsinki", 0},
         {{"", "Helsinki"}, "", "Helsinki", 0},
-        {{"", "", "0", "0", "0", "0", "0", "3", "0", "3", "later"}, "", "", 1},
-        {{"Nowhere/Atlantis", "", "0", "0", "0", "0", "0", "3", "0", "3", "later", ""},
+        {{"", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "later"}, "", "", 1},
+        {{"Nowhere/Atlantis", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "later", ""},
          "Nowhere/Atlantis",
          "",
          2},

@@ -26,7 +26,9 @@ bool SameStored(const dawn::SiteSettings& a, const dawn::SiteSettings& b) {
            a.TimeZoneMinutes == b.TimeZoneMinutes && a.SummerTimeEnabled == b.SummerTimeEnabled &&
            a.SummerWeekday == b.SummerWeekday && a.WinterWeekday == b.WinterWeekday &&
            a.WeekStartDay == b.WeekStartDay && a.ZoneName == b.ZoneName &&
-           a.PlaceName == b.PlaceName && a.Alarms == b.Alarms && a.ExtraLines == b.ExtraLines;
+           a.PlaceName == b.PlaceName && a.Alarms == b.Alarms &&
+           a.ObserverHeightMetres == b.ObserverHeightMetres &&
+           a.HorizonProfilePath == b.HorizonProfilePath && a.ExtraLines == b.ExtraLines;
 }
 
 }  // namespace

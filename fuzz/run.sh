@@ -5,7 +5,7 @@
 #   fuzz/run.sh <fuzz-build-dir> [seconds-for-the-whole-run]
 # The run's time is shared out: the targets run in rounds of as many as there
 # are cores, and each gets the run's time divided by the number of rounds (on
-# two cores, eight targets run 30 s each, in four rounds of two minutes in all).
+# two cores, ten targets run 24 s each, in five rounds of two minutes in all).
 # A crash, a leak or a time-out fails the run; the input that caused it is
 # kept in <fuzz-build-dir>/artifacts/ and should become a regression test.
 set -euo pipefail
@@ -13,7 +13,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:?usage: fuzz/run.sh <fuzz-build-dir> [seconds]}" && pwd)
 total=${2:-120}
 jobs=$(nproc 2>/dev/null || echo 2)
-targets=(settings_file label_file command_line place_names later_rule jpeg_decoder title_layout saved_places)
+targets=(settings_file label_file command_line place_names later_rule jpeg_decoder title_layout
+  saved_places horizon_profile user_events)
 rounds=$(((${#targets[@]} + jobs - 1) / jobs))
 seconds=$((total / rounds))
 [ "$seconds" -ge 1 ] || seconds=1

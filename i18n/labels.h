@@ -145,40 +145,40 @@ inline constexpr int kYear = 129;
 // The sun's and the moon's position now, "{altitude}" the geometric
 // altitude, "{apparent}" the one refraction lifts, "{azimuth}", and for the
 // moon "{lit}" (percent) and "{distance}" (km).
-inline constexpr int kSunPositionNow = 180;
-inline constexpr int kMoonPositionNow = 181;
+inline constexpr int kSunPositionNow = 157;
+inline constexpr int kMoonPositionNow = 158;
 // The sky view: its title, the coloured stretches of the sun's path, the
 // paths' names.
-inline constexpr int kSkyViewTitle = 182;
-inline constexpr int kGoldenHour = 183;
-inline constexpr int kBlueHour = 184;
-inline constexpr int kSkyViewSun = 185;
-inline constexpr int kSkyViewMoon = 186;
+inline constexpr int kSkyViewTitle = 159;
+inline constexpr int kGoldenHour = 160;
+inline constexpr int kBlueHour = 161;
+inline constexpr int kSkyViewSun = 162;
+inline constexpr int kSkyViewMoon = 163;
 // The moment of the sky view's time slider: "{time}", and each body's
 // "{..._altitude}" (geometric) and "{..._azimuth}".
-inline constexpr int kSkyViewMoment = 188;
+inline constexpr int kSkyViewMoment = 165;
 // The alignment finder's dialog: its title, the fields, the button and the
 // empty result.
-inline constexpr int kAlignmentsTitle = 187;
-inline constexpr int kAlignmentsAzimuth = 189;
-inline constexpr int kAlignmentsTolerance = 190;
-inline constexpr int kAlignmentsFrom = 191;
-inline constexpr int kAlignmentsTo = 192;
-inline constexpr int kAlignmentsRise = 193;
-inline constexpr int kAlignmentsSet = 194;
-inline constexpr int kAlignmentsLeastLit = 195;
-inline constexpr int kAlignmentsFind = 196;
-inline constexpr int kAlignmentsNone = 197;
+inline constexpr int kAlignmentsTitle = 164;
+inline constexpr int kAlignmentsAzimuth = 166;
+inline constexpr int kAlignmentsTolerance = 167;
+inline constexpr int kAlignmentsFrom = 168;
+inline constexpr int kAlignmentsTo = 169;
+inline constexpr int kAlignmentsRise = 170;
+inline constexpr int kAlignmentsSet = 171;
+inline constexpr int kAlignmentsLeastLit = 172;
+inline constexpr int kAlignmentsFind = 173;
+inline constexpr int kAlignmentsNone = 174;
 // The saved places: the menu entry (also the places window's title), the
 // window's buttons and its zone column.
-inline constexpr int kMenuPlaces = 200;
-inline constexpr int kPlacesAdd = 201;
-inline constexpr int kPlacesRename = 202;
-inline constexpr int kPlacesRemove = 203;
-inline constexpr int kPlacesUp = 204;
-inline constexpr int kPlacesDown = 205;
-inline constexpr int kPlacesShow = 206;
-inline constexpr int kPlacesZone = 207;
+inline constexpr int kMenuPlaces = 175;
+inline constexpr int kPlacesAdd = 176;
+inline constexpr int kPlacesRename = 177;
+inline constexpr int kPlacesRemove = 178;
+inline constexpr int kPlacesUp = 179;
+inline constexpr int kPlacesDown = 180;
+inline constexpr int kPlacesShow = 181;
+inline constexpr int kPlacesZone = 182;
 // The almanac: the window's menu entry and title, the names of its events,
 // the eclipses' kinds, the filter's caption and one kind's name, the list's
 // column head.
@@ -199,9 +199,18 @@ inline constexpr int kSummerTimeEnds = 146;
 inline constexpr int kAlmanacShow = 147;
 inline constexpr int kAlmanacEvent = 148;
 inline constexpr int kEquinoxesAndSolstices = 149;
+// The light panel: the blue and golden hours, the sun's visible rise and set
+// behind the horizon profile, and the panel's name.
+inline constexpr int kMorningBlueHour = 150;
+inline constexpr int kMorningGoldenHour = 151;
+inline constexpr int kEveningGoldenHour = 152;
+inline constexpr int kEveningBlueHour = 153;
+inline constexpr int kVisibleSunrise = 154;
+inline constexpr int kVisibleSunset = 155;
+inline constexpr int kLightPanel = 156;
 }  // namespace label
 
-inline constexpr int kLabelCount = 208;  // label numbers 0..207
+inline constexpr int kLabelCount = 183;  // label numbers 0..182
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -7,6 +7,7 @@
 
 #include "astro/astro.h"
 #include "core/dayephemeris.h"
+#include "core/light.h"
 #include "core/skyday.h"
 #include "present/texts.h"
 
@@ -262,6 +263,28 @@ std::vector<GraphBandDay> BandsOf(const SiteSettings& settings, DayNumber first,
     return bands;
 }
 
+// The blue and golden hours of the plotted days as spans of their clocks.
+std::vector<GraphLightDay> LightBandsOf(const SiteSettings& settings, DayNumber first,
+                                        DayNumber last) {
+    using std::chrono::minutes;
+    std::vector<GraphLightDay> days;
+    ForEachLightDay(settings, first, last, [&](const LightDay& light) {
+        GraphLightDay day{light.date, {}, {}};
+        for (LightPeriodKind kind : kLightPeriods) {
+            const LightPeriod& p = light[kind];
+            if (!p.start && !p.end) continue;
+            const ClockSpan span{p.start.value_or(minutes(0)), p.end.value_or(minutes(1440))};
+            if (span.to <= span.from) continue;
+            const bool blue =
+                kind == LightPeriodKind::MorningBlue || kind == LightPeriodKind::EveningBlue;
+            (blue ? day.blue : day.golden).push_back(span);
+        }
+        days.push_back(std::move(day));
+        return true;
+    });
+    return days;
+}
+
 // The principal phases whose local clock time falls on a plotted day, each
 // read with the clocks of its own date.
 std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber first,
@@ -319,6 +342,8 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
     if (in.twilightBands && body == Body::Sun)
         g.bands = BandsOf(in.settings, g.firstDay, g.lastDay);
+    if (in.lightBands && body == Body::Sun)
+        g.light = LightBandsOf(in.settings, g.firstDay, g.lastDay);
     if (in.principalPhases && body == Body::Moon)
         g.phases = PhaseMarksOf(in.settings, g.firstDay, g.lastDay);
     return g;

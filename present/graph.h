@@ -94,6 +94,16 @@ struct GraphBandDay {
     friend bool operator==(const GraphBandDay&, const GraphBandDay&) = default;
 };
 
+// The blue and golden hours of one day on the local clock (core/light.h):
+// the spans of each kind, earliest first. A period whose start fell on the
+// day before (or that had not ended by midnight) runs from 00:00 (to 24:00).
+struct GraphLightDay {
+    DayNumber day;
+    std::vector<ClockSpan> blue;
+    std::vector<ClockSpan> golden;
+    friend bool operator==(const GraphLightDay&, const GraphLightDay&) = default;
+};
+
 struct GraphPhaseMark {
     PrincipalPhase phase = PrincipalPhase::NewMoon;
     GraphPoint point;
@@ -118,6 +128,9 @@ struct GraphData {
     std::vector<GraphBandDay> bands;
     // The legend's names of the five bands, darkest first.
     BandNames bandNames = kEnglishBandNames;
+    // One per plotted day, oldest first; empty unless the inputs ask for the
+    // blue and golden hours of the sun graph.
+    std::vector<GraphLightDay> light;
     // In time order; empty unless the inputs ask for the moon's phases.
     std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
@@ -143,6 +156,7 @@ struct GraphInputs {
     bool twilightBands = false;  // the sun graph's shaded bands behind its lines
     BandNames bandNames = kEnglishBandNames;
     bool principalPhases = false;  // the moon graph's marks of its principal phases
+    bool lightBands = false;       // the sun graph's blue and golden hours
 };
 
 // The graph's inputs from the program's state: the shown date and its

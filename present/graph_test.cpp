@@ -464,5 +464,39 @@ TEST(GraphDateSeparator, IsTakenFromTheDateFormat) {
     EXPECT_EQ(DateSeparatorOf("d\xE2\x80\x8F/M/yyyy"), "\xE2\x80\x8F");
 }
 
+// The blue and golden hours shade the sun graph on request, as the light
+// verb lists them: at Velmoren in June each hour twice a day, the blue ones
+// outside the golden ones; at 69° N in June no blue hour, and the golden
+// hours run into midnight from both sides.
+TEST_F(GraphTest, LightBandsFollowTheLightPeriods) {
+    using std::chrono::minutes;
+    Show(2024, 6, 21);
+    GraphInputs in = GraphInputsFor(state);
+    EXPECT_TRUE(BuildGraph(in, Body::Sun).light.empty());
+    in.lightBands = true;
+    EXPECT_TRUE(BuildGraph(in, Body::Moon).light.empty());
+    const GraphData g = BuildGraph(in, Body::Sun);
+    ASSERT_EQ(g.light.size(), g.rise.size());
+    const GraphLightDay& midsummer =
+        g.light.at(static_cast<std::size_t>(DayNumber::FromYmd(2024, 6, 21) - g.firstDay));
+    const std::vector<ClockSpan> blue = {{minutes(4 * 60 + 39), minutes(4 * 60 + 57)},
+                                         {minutes(22 * 60 + 23), minutes(22 * 60 + 41)}};
+    const std::vector<ClockSpan> golden = {{minutes(4 * 60 + 57), minutes(6 * 60 + 18)},
+                                           {minutes(21 * 60 + 2), minutes(22 * 60 + 23)}};
+    EXPECT_EQ(midsummer.blue, blue);
+    EXPECT_EQ(midsummer.golden, golden);
+
+    test::PlaceAt(state.Settings, 69 * 60, 20 * 60, 60, true);
+    in = GraphInputsFor(state);
+    in.lightBands = true;
+    const GraphData north = BuildGraph(in, Body::Sun);
+    const GraphLightDay& polar =
+        north.light.at(static_cast<std::size_t>(DayNumber::FromYmd(2024, 6, 21) - north.firstDay));
+    EXPECT_TRUE(polar.blue.empty());
+    ASSERT_EQ(polar.golden.size(), 2u);
+    EXPECT_EQ(polar.golden[0].from, minutes(0));
+    EXPECT_EQ(polar.golden[1].to, minutes(24 * 60));
+}
+
 }  // namespace
 }  // namespace dawn

@@ -1,0 +1,48 @@
+// The light panel: the blue and golden hours of the shown date on the user's
+// clock, each row a caption, the period's start and its end.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/light.h"
+#include "core/seenday.h"
+#include "core/userevents.h"
+#include "present/appstate.h"
+
+namespace dawn {
+
+struct LightRowView {
+    std::string caption;  // aligned among the panel's captions
+    std::string start;    // the clock time, or the empty clock text
+    std::string end;
+};
+
+struct LightPanelView {
+    std::array<LightRowView, kLightPeriodCount> rows;  // by LightPeriodKind
+    // After them: the visible sunrise and sunset (the time in `start`) when a
+    // horizon profile is in use, then one row per event of the user's, its
+    // name as the caption (plain text), its rising side in `start` and its
+    // setting side in `end` (empty for a side the event does not have).
+    std::vector<LightRowView> more;
+    std::string hint;  // the panel's name: "Light"
+};
+
+// One of the user's events on the shown date.
+struct OwnEventOfDay {
+    std::string name;
+    UserEventSide sides = UserEventSide::Both;
+    SeenDay day;
+};
+
+// The panel of one date's light. A bound the sun did not cross on the date
+// shows the empty clock text, as a twilight that did not happen does; so
+// does a visible rise or set, or a side of an event, that did not happen.
+LightPanelView LightPanelOf(const LightDay& light, const AppState& state,
+                            const std::optional<SeenDay>& visible = std::nullopt,
+                            std::span<const OwnEventOfDay> own = {});
+
+}  // namespace dawn
