@@ -102,6 +102,14 @@ has_word() { # window, word
     ocr "$1" >"$work/words"
     awk -v w="$2" '$5 == w { found = 1 } END { exit !found }' "$work/words"
 }
+# The same at any confidence: a word beside a spin box's arrows (the month
+# box) is read right but with a confidence near 0.
+has_word_unsure() { # window, word
+    import -window "$1" "$work/ocr.png"
+    convert "$work/ocr.png" -resize 200% -colorspace Gray "$work/ocr-large.png"
+    tesseract "$work/ocr-large.png" - tsv 2>/dev/null |
+        awk -F'\t' -v w="$2" 'NR > 1 && $12 == w { found = 1 } END { exit !found }'
+}
 has_text() { # window, part of a word
     ocr "$1" >"$work/words"
     awk -v w="$2" 'index($5, w) { found = 1 } END { exit !found }' "$work/words"
@@ -189,7 +197,7 @@ focus_main
 sleep 0.5
 import -window "$main" "$out/1-start.png"
 check "the sun panel is shown at start" wait_for 5 has_word "$main" Sunrise
-check "today's month is shown" wait_for 5 has_word "$main" "$(date +%b)"
+check "today's month is shown" wait_for 5 has_word_unsure "$main" "$(date +%b)"
 
 # Next month: Page Down in the calendar, which has the focus at start.
 next_month=$(date -d "$(date +%Y-%m-01) +1 month" +%b)
