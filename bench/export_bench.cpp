@@ -26,8 +26,8 @@
 #include <QPushButton>
 #include <memory>
 
+#include "ui/common/qtlocale.h"
 #include "ui/export/exportdialog.h"
-#include "ui/locale/qtlocale.h"
 #endif
 
 namespace dawn {

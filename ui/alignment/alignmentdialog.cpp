@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

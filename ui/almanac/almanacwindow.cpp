@@ -15,7 +15,7 @@
 #include "present/appstate.h"
 #include "present/texts.h"
 #include "ui/common/plaintext.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 

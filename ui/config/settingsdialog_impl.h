@@ -11,8 +11,8 @@
 #include "places/citysearch.h"
 #include "present/appstate.h"
 #include "present/spinpair.h"
+#include "ui/common/qtlocale.h"
 #include "ui/config/settingsdialog.h"
-#include "ui/locale/qtlocale.h"
 
 class QVBoxLayout;
 

@@ -19,7 +19,7 @@
 #include "present/export.h"
 #include "present/texts.h"
 #include "reminders/calendarfile.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

@@ -23,8 +23,8 @@
 #include "present/export.h"
 #include "present/placechoice.h"
 #include "present/texts.h"
+#include "ui/common/qtlocale.h"
 #include "ui/common/testsupport/recording_messages.h"
-#include "ui/locale/qtlocale.h"
 #include "ui/main/mainwindow.h"
 
 namespace dawn {

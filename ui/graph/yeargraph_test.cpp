@@ -33,10 +33,10 @@
 #include "present/appstate.h"
 #include "present/testsupport_state.h"
 #include "present/texts.h"
+#include "ui/common/qtlocale.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/graph/titlelayout.h"
 #include "ui/graph/yearchartview.h"
-#include "ui/locale/qtlocale.h"
 
 namespace dawn {
 namespace {

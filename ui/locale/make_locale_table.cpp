@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "present/localefields.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace {
 

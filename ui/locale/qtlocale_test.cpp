@@ -1,5 +1,5 @@
 // The formats the program writes without Qt, against Qt's own.
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 #include <gtest/gtest.h>
 

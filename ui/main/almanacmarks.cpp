@@ -5,7 +5,7 @@
 
 #include "present/appstate.h"
 #include "ui/common/plaintext.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 

@@ -10,7 +10,7 @@
 
 #include "places/zone.h"
 #include "present/appstate.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/main/clock.h"
 
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

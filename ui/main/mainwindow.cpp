@@ -29,7 +29,7 @@
 #include <utility>
 
 #include "ui/common/messages.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

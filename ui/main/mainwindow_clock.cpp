@@ -16,7 +16,7 @@
 #include "reminders/remindertext.h"
 #include "ui/common/helpwindow.h"
 #include "ui/common/mediapath.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 #include "ui/main/alarmnotifier.h"
 #include "ui/main/mainwindow.h"
 

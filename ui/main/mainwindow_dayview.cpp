@@ -8,7 +8,7 @@
 
 #include "present/accessibletext.h"
 #include "present/texts.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 #include "ui/main/decorations.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/moondisc.h"

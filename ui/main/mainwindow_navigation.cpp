@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "core/calendar.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 #include "ui/main/mainwindow.h"
 
 namespace dawn {

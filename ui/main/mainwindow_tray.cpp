@@ -18,7 +18,7 @@
 #include "ui/common/links.h"
 #include "ui/common/messages.h"
 #include "ui/common/plaintext.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 #include "ui/main/mainwindow.h"
 
 namespace dawn {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 

@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "present/texts.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

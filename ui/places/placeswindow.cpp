@@ -11,7 +11,7 @@
 #include "i18n/labels.h"
 #include "present/placelist.h"
 #include "present/texts.h"
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/locale/qtlocale.h"
+#include "ui/common/qtlocale.h"
 
 namespace dawn {
 
