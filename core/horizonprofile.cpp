@@ -33,22 +33,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
     return fields;
 }
 
-bool Number(std::string_view text, double min, double max, double& out) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || !(value >= min && value <= max))
-        return false;
-    out = value;
-    return true;
-}
-
-std::string Quoted(std::string_view line) {
-    const std::string_view cut = Utf8Prefix(line, kMaxQuotedBytes);
-    return "\"" + std::string(cut) + (cut.size() < line.size() ? "...\"" : "\"");
-}
-
 }  // namespace
 
 HorizonProfileRead HorizonProfileFromLines(const std::vector<std::string>& lines,
@@ -69,18 +53,19 @@ HorizonProfileRead HorizonProfileFromLines(const std::vector<std::string>& lines
         if (line.empty() || line.front() == '#') continue;
         const std::vector<std::string_view> fields = Fields(line);
         if (fields.size() != 2) {
-            bad(i, Quoted(line) + " is not an azimuth and an altitude; the line is left out.");
+            bad(i, QuotedExcerpt(line, kMaxQuotedBytes) +
+                       " is not an azimuth and an altitude; the line is left out.");
             continue;
         }
         HorizonPoint point{};
-        if (!Number(fields[0], 0.0, 360.0, point.azimuthDegrees)) {
-            bad(i, Quoted(fields[0]) +
+        if (!ParseNumberInRange(fields[0], 0.0, 360.0, point.azimuthDegrees)) {
+            bad(i, QuotedExcerpt(fields[0], kMaxQuotedBytes) +
                        " is not an azimuth from 0 to 360 degrees; the line is "
                        "left out.");
             continue;
         }
-        if (!Number(fields[1], -90.0, 90.0, point.altitudeDegrees)) {
-            bad(i, Quoted(fields[1]) +
+        if (!ParseNumberInRange(fields[1], -90.0, 90.0, point.altitudeDegrees)) {
+            bad(i, QuotedExcerpt(fields[1], kMaxQuotedBytes) +
                        " is not an altitude from -90 to 90 degrees; the line is "
                        "left out.");
             continue;

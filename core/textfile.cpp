@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -642,6 +643,22 @@ TextFileResult KeepBackupCopy(const std::string& path, UserId user) {
     if (const int err = copy.Commit(backup); err != 0) return fail(SystemReason(err));
     RemoveStaleTempFiles(folder, backupName);
     return TextFileResult{};
+}
+
+std::string QuotedExcerpt(std::string_view text, std::size_t maxBytes) {
+    const std::string_view cut = Utf8Prefix(text, maxBytes);
+    return "\"" + std::string(cut) + (cut.size() < text.size() ? "...\"" : "\"");
+}
+
+bool ParseNumberInRange(std::string_view text, double min, double max, double& out) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || !(value >= min && value <= max))
+        return false;
+    out = value;
+    return true;
 }
 
 }  // namespace dawn

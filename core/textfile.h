@@ -99,6 +99,14 @@ bool IsValidUtf8(std::string_view bytes);
 // inside a UTF-8 character, for texts cut to a length in messages.
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
+// A line of a file quoted for a message: at most `maxBytes` bytes of it, never
+// cutting a character, with "..." inside the quotes when it was cut.
+std::string QuotedExcerpt(std::string_view text, std::size_t maxBytes);
+
+// A decimal number (a leading '+' allowed) filling the whole of `text`,
+// from `min` to `max`; false, with `out` untouched, for anything else.
+bool ParseNumberInRange(std::string_view text, double min, double max, double& out);
+
 // Splits at CR LF, LF or a lone CR. "a\r\nb\n" gives {"a", "b"}; "" gives {};
 // "\n" gives {""}.
 std::vector<std::string> SplitLines(std::string_view text);

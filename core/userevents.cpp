@@ -78,22 +78,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
     }
 }
 
-bool Number(std::string_view text, double min, double max, double& out) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || !(value >= min && value <= max))
-        return false;
-    out = value;
-    return true;
-}
-
-std::string Quoted(std::string_view text) {
-    const std::string_view cut = Utf8Prefix(text, kMaxQuotedBytes);
-    return "\"" + std::string(cut) + (cut.size() < text.size() ? "...\"" : "\"");
-}
-
 std::optional<UserEventSide> SideOf(std::string_view text) {
     for (std::size_t i = 0; i < kSideNames.size(); ++i)
         if (kSideNames[i] == text) return static_cast<UserEventSide>(i);
@@ -115,16 +99,19 @@ std::string ParseLine(std::string_view line, UserEvent& out) {
         return "has no usable name (1 to " + std::to_string(kMaxUserEventNameBytes) +
                " characters, no control characters)";
     out.name = std::string(f[0]);
-    if (BuiltInOf(out.name)) return "takes the name of a built-in event, " + Quoted(f[0]);
+    if (BuiltInOf(out.name))
+        return "takes the name of a built-in event, " + QuotedExcerpt(f[0], kMaxQuotedBytes);
     const std::string_view kind = f[1];
     if (kind == "elevation" || kind == "shadow") {
         const bool shadow = kind == "shadow";
         out.kind = shadow ? UserEventKind::Shadow : UserEventKind::Elevation;
-        if (shadow ? !Number(f[2], 0.01, 1000.0, out.value) : !Number(f[2], -90.0, 90.0, out.value))
-            return Quoted(f[2]) + (shadow ? " is not a ratio from 0.01 to 1000"
-                                          : " is not an altitude from -90 to 90 degrees");
+        if (shadow ? !ParseNumberInRange(f[2], 0.01, 1000.0, out.value)
+                   : !ParseNumberInRange(f[2], -90.0, 90.0, out.value))
+            return QuotedExcerpt(f[2], kMaxQuotedBytes) +
+                   (shadow ? " is not a ratio from 0.01 to 1000"
+                           : " is not an altitude from -90 to 90 degrees");
         const std::optional<UserEventSide> side = SideOf(f[3]);
-        if (!side) return Quoted(f[3]) + " is not rising, setting or both";
+        if (!side) return QuotedExcerpt(f[3], kMaxQuotedBytes) + " is not rising, setting or both";
         out.side = *side;
         if (shadow && f.size() == 5 && f[4] == "beyond-noon") {
             out.beyondNoon = true;
@@ -136,14 +123,16 @@ std::string ParseLine(std::string_view line, UserEvent& out) {
     }
     if (kind == "offset") {
         out.kind = UserEventKind::Offset;
-        if (!Number(f[2], -1440.0, 1440.0, out.value) || out.value != std::floor(out.value))
-            return Quoted(f[2]) + " is not a whole number of minutes from -1440 to 1440";
+        if (!ParseNumberInRange(f[2], -1440.0, 1440.0, out.value) ||
+            out.value != std::floor(out.value))
+            return QuotedExcerpt(f[2], kMaxQuotedBytes) +
+                   " is not a whole number of minutes from -1440 to 1440";
         if (f.size() != 4) return "has more fields than NAME;offset;MINUTES;EVENT";
         out.base = std::string(f[3]);
         if (out.base.empty()) return "names no event to count from";
         return {};
     }
-    return Quoted(kind) + " is not elevation, shadow or offset";
+    return QuotedExcerpt(kind, kMaxQuotedBytes) + " is not elevation, shadow or offset";
 }
 
 const UserEvent* Find(const std::vector<UserEvent>& events, std::string_view name) {
@@ -192,7 +181,7 @@ UserEventsRead UserEventsFromLines(const std::vector<std::string>& lines, const 
             continue;
         }
         if (Find(read.events, event.name) != nullptr) {
-            bad(i, "repeats the name " + Quoted(event.name));
+            bad(i, "repeats the name " + QuotedExcerpt(event.name, kMaxQuotedBytes));
             continue;
         }
         if (read.events.size() == kMaxUserEvents) {
@@ -210,7 +199,7 @@ UserEventsRead UserEventsFromLines(const std::vector<std::string>& lines, const 
         changed = false;
         for (std::size_t k = 0; k < read.events.size(); ++k) {
             if (OffsetDepth(read.events, read.events[k]) >= 0) continue;
-            bad(lineOf[k], "counts from " + Quoted(read.events[k].base) +
+            bad(lineOf[k], "counts from " + QuotedExcerpt(read.events[k].base, kMaxQuotedBytes) +
                                ", which is no event, or runs in a circle or more than " +
                                std::to_string(kMaxOffsetDepth) + " offsets deep");
             read.events.erase(read.events.begin() + static_cast<std::ptrdiff_t>(k));
@@ -281,7 +270,8 @@ TextFileResult SaveUserEvents(const std::string& path, const std::vector<UserEve
             continue;
         TextFileResult refused;
         refused.status = TextFileStatus::WriteFailed;
-        refused.reason = "the event name " + Quoted(name) + " cannot be kept in the file";
+        refused.reason = "the event name " + QuotedExcerpt(name, kMaxQuotedBytes) +
+                         " cannot be kept in the file";
         refused.error = "Your own events were not saved to " + path + ": " + refused.reason + ".";
         return refused;
     }
