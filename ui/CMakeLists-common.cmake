@@ -2,10 +2,13 @@
 # *_test.cpp files forms the library, the *_test.cpp files form one test
 # program run under the offscreen platform.
 function(dawn_ui_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
                                     ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER _src EXCLUDE REGEX "_test\\.cpp$")
+  foreach(_skip ${ARG_EXCLUDE})
+    list(REMOVE_ITEM _src ${CMAKE_CURRENT_SOURCE_DIR}/${_skip})
+  endforeach()
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
