@@ -24,8 +24,19 @@ std::size_t IndexOf(AlarmEvent kind) {
 // alarm of the list already has.
 bool Counts(std::span<const AlarmSetup> alarms, std::size_t i) {
     if (IndexOf(alarms[i].kind) >= kAlarmEventCount) return false;
-    return std::none_of(alarms.begin(), alarms.begin() + static_cast<std::ptrdiff_t>(i),
-                        [&](const AlarmSetup& a) { return a.kind == alarms[i].kind; });
+    return std::none_of(
+        alarms.begin(), alarms.begin() + static_cast<std::ptrdiff_t>(i),
+        [&](const AlarmSetup& a) { return a.kind == alarms[i].kind && a.own == alarms[i].own; });
+}
+
+// The event an alarm follows on `date`.
+std::optional<AlarmEventTime> EventOf(const AlarmSetup& a, DayNumber date,
+                                      const AlarmEventLookup& eventOf,
+                                      const OwnAlarmEventLookup& ownOf) {
+    if (a.own.empty()) return eventOf ? eventOf(a.kind, date) : std::nullopt;
+    if (!ownOf || (a.kind != AlarmEvent::SunRise && a.kind != AlarmEvent::SunSet))
+        return std::nullopt;
+    return ownOf(a.own, a.kind, date);
 }
 
 }  // namespace
@@ -84,7 +95,20 @@ bool AlarmState::Fire(AlarmEvent kind, const AlarmEventTime& event, std::chrono:
                       const WallClockOf& wall) {
     if (IndexOf(kind) >= kAlarmEventCount) return false;
     if (!AlarmDue(event.status, AlarmMoment(event, offset, wall), previous, now)) return false;
-    Fired& fired = fired_[IndexOf(kind)];
+    return FireOnce(fired_[IndexOf(kind)], event, now);
+}
+
+bool AlarmState::Fire(const AlarmSetup& alarm, const AlarmEventTime& event,
+                      const std::optional<TickMoment>& previous, TickMoment now,
+                      const WallClockOf& wall) {
+    if (alarm.own.empty()) return Fire(alarm.kind, event, alarm.offset, previous, now, wall);
+    if (IndexOf(alarm.kind) >= kAlarmEventCount) return false;
+    if (!AlarmDue(event.status, AlarmMoment(event, alarm.offset, wall), previous, now))
+        return false;
+    return FireOnce(ownFired_[{alarm.own, alarm.kind}], event, now);
+}
+
+bool AlarmState::FireOnce(Fired& fired, const AlarmEventTime& event, TickMoment now) {
     if (fired.lastEvent == event.date) return false;
     if (fired.ringDay == now.date) {
         if (std::find(fired.eventsRungOn.begin(), fired.eventsRungOn.end(), event.date) !=
@@ -108,33 +132,35 @@ bool AlarmState::Fire(AlarmEvent kind, EventStatus status, int eventSecondOfDay,
 std::vector<DueAlarm> AlarmState::FireDue(std::span<const AlarmSetup> alarms,
                                           const AlarmEventLookup& eventOf,
                                           const std::optional<TickMoment>& previous, TickMoment now,
-                                          const WallClockOf& wall) {
+                                          const WallClockOf& wall,
+                                          const OwnAlarmEventLookup& ownOf) {
     std::vector<DueAlarm> raised;
     for (std::size_t i = 0; i < alarms.size(); ++i) {
         const AlarmSetup& a = alarms[i];
         if (!Counts(alarms, i)) continue;
         for (DayNumber date : AlarmEventDates(now.date, a.offset)) {
-            const std::optional<AlarmEventTime> event = eventOf(a.kind, date);
-            if (!event || !Fire(a.kind, *event, a.offset, previous, now, wall)) continue;
+            const std::optional<AlarmEventTime> event = EventOf(a, date, eventOf, ownOf);
+            if (!event || !Fire(a, *event, previous, now, wall)) continue;
             const TickMoment at = AlarmMoment(*event, a.offset, wall);
-            raised.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event});
+            raised.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event, a.own});
         }
     }
     return raised;
 }
 
 std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms,
-                               const AlarmEventLookup& eventOf, const WallClockOf& wall) {
+                               const AlarmEventLookup& eventOf, const WallClockOf& wall,
+                               const OwnAlarmEventLookup& ownOf) {
     std::vector<DueAlarm> due;
     for (std::size_t i = 0; i < alarms.size(); ++i) {
         const AlarmSetup& a = alarms[i];
         if (!Counts(alarms, i)) continue;
         for (DayNumber date : AlarmEventDates(day, a.offset)) {
-            const std::optional<AlarmEventTime> event = eventOf(a.kind, date);
+            const std::optional<AlarmEventTime> event = EventOf(a, date, eventOf, ownOf);
             if (!event || event->status != EventStatus::Normal) continue;
             const TickMoment at = AlarmMoment(*event, a.offset, wall);
             if (at.date == day)
-                due.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event});
+                due.push_back({at.secondOfDay, a.kind, a.offset, a.channel, *event, a.own});
         }
     }
     std::stable_sort(due.begin(), due.end(), [](const DueAlarm& x, const DueAlarm& y) {

@@ -34,8 +34,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "astro/astro.h"
@@ -109,11 +112,14 @@ bool AlarmDue(EventStatus status, TickMoment alarm, const std::optional<TickMome
 bool AlarmDue(EventStatus status, int eventSecondOfDay, const std::optional<TickMoment>& previous,
               TickMoment now);
 
-// One alarm as the user set it up.
+// One alarm as the user set it up. An alarm on one of the user's own events
+// (core/userevents.h) names the event in `own`; its `kind` is then SunRise
+// for the event's rising side and SunSet for its setting side.
 struct AlarmSetup {
     AlarmEvent kind = AlarmEvent::SunRise;
     std::chrono::minutes offset = kDefaultAlarmOffset;
     AlarmChannel channel = AlarmChannel::Picture;
+    std::string own{};
 };
 
 // One alarm that rings on a given date.
@@ -123,12 +129,16 @@ struct DueAlarm {
     std::chrono::minutes offset{0};
     AlarmChannel channel = AlarmChannel::Picture;
     AlarmEventTime event;  // the event it belongs to
+    std::string own{};     // the user's own event, as in AlarmSetup
     friend bool operator==(const DueAlarm&, const DueAlarm&) = default;
 };
 
 // The event of a kind on a date; nullopt when the program does not compute
 // that kind (such an alarm never rings).
 using AlarmEventLookup = std::function<std::optional<AlarmEventTime>(AlarmEvent, DayNumber)>;
+// The same for a side (SunRise or SunSet) of one of the user's own events.
+using OwnAlarmEventLookup =
+    std::function<std::optional<AlarmEventTime>(const std::string&, AlarmEvent, DayNumber)>;
 
 // The alarm memory of a running program: the moment of the last tick and,
 // for each kind, which events' alarms have fired. An event's alarm counts as
@@ -158,14 +168,22 @@ public:
     bool Fire(AlarmEvent kind, EventStatus status, int eventSecondOfDay,
               const std::optional<TickMoment>& previous, TickMoment now);
 
+    // The same for any alarm, also one on the user's own events (each of
+    // them, by name and side, keeps its own memory).
+    bool Fire(const AlarmSetup& alarm, const AlarmEventTime& event,
+              const std::optional<TickMoment>& previous, TickMoment now,
+              const WallClockOf& wall = {});
+
     // Fire for every alarm of `alarms` and every event date whose alarm can
     // ring on now's date: the alarms this tick raises, in the order of
     // `alarms`, each with the second it was due (a late tick raises an alarm
-    // due a little earlier).
+    // due a little earlier). The alarms on the user's own events take their
+    // events from `ownOf` (without it they never ring).
     std::vector<DueAlarm> FireDue(std::span<const AlarmSetup> alarms,
                                   const AlarmEventLookup& eventOf,
                                   const std::optional<TickMoment>& previous, TickMoment now,
-                                  const WallClockOf& wall = {});
+                                  const WallClockOf& wall = {},
+                                  const OwnAlarmEventLookup& ownOf = {});
 
 private:
     struct Fired {
@@ -173,17 +191,20 @@ private:
         std::optional<DayNumber> ringDay;     // the date the last alarm rang on
         std::vector<DayNumber> eventsRungOn;  // the event dates that rang on ringDay
     };
+    static bool FireOnce(Fired& fired, const AlarmEventTime& event, TickMoment now);
     std::optional<TickMoment> lastTick_;
     std::array<Fired, kAlarmEventCount> fired_{};
+    std::map<std::pair<std::string, AlarmEvent>, Fired> ownFired_;
 };
 
 // Every alarm of `alarms` that rings on `day`, in the order they ring (the
 // order of `alarms` within one second). The tick fires exactly these when
 // it runs through the whole day second by second. `alarms` holds at most one
-// alarm per kind; a later one of the same kind is ignored, here and by
-// FireDue.
+// alarm per kind (and own event); a later one of the same kind is ignored,
+// here and by FireDue.
 std::vector<DueAlarm> AlarmsOn(DayNumber day, std::span<const AlarmSetup> alarms,
-                               const AlarmEventLookup& eventOf, const WallClockOf& wall = {});
+                               const AlarmEventLookup& eventOf, const WallClockOf& wall = {},
+                               const OwnAlarmEventLookup& ownOf = {});
 
 // The event of a kind in a day record: the crossing that happened, at its
 // clock time, or the day's status when none did; nullopt for the kinds the

@@ -1,6 +1,9 @@
 #include "core/alarmevents.h"
 
+#include <algorithm>
+
 #include "core/dayephemeris.h"
+#include "core/seenday.h"
 #include "core/skyday.h"
 
 namespace dawn {
@@ -48,9 +51,61 @@ AlarmEventLookup AlarmEventsAt(const SiteSettings& settings) {
     };
 }
 
-std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day) {
-    const std::vector<AlarmSetup> alarms = ActiveAlarms(settings.Alarms);
-    return AlarmsOn(day, alarms, AlarmEventsAt(settings), WallClockAt(settings));
+std::vector<AlarmSetup> OwnEventAlarms(const std::vector<UserEvent>& events) {
+    std::vector<AlarmSetup> alarms;
+    for (const UserEvent& e : events) {
+        if (!e.alarm) continue;
+        const UserEventSide sides = SidesOf(events, e.name).value_or(UserEventSide::Both);
+        for (const AlarmEvent side : {AlarmEvent::SunRise, AlarmEvent::SunSet}) {
+            if (sides ==
+                (side == AlarmEvent::SunRise ? UserEventSide::Setting : UserEventSide::Rising))
+                continue;
+            alarms.push_back({side, e.alarm->offset, e.alarm->channel, e.name});
+        }
+    }
+    return alarms;
+}
+
+std::optional<AlarmEventTime> OwnAlarmEventAt(const SiteSettings& settings,
+                                              const std::vector<UserEvent>& events,
+                                              const std::string& name, AlarmEvent side,
+                                              DayNumber date) {
+    const auto at = std::find_if(events.begin(), events.end(),
+                                 [&name](const UserEvent& e) { return e.name == name; });
+    if (at == events.end() || (side != AlarmEvent::SunRise && side != AlarmEvent::SunSet))
+        return std::nullopt;
+    std::optional<AlarmEventTime> time;
+    ForEachOwnEventDay(
+        settings, events, static_cast<std::size_t>(at - events.begin()), date, date,
+        [&](const SeenDay& day) {
+            const EventValues& e =
+                day[side == AlarmEvent::SunRise ? EventKind::Rise : EventKind::Set];
+            auto secondOf = [](std::chrono::minutes m) {
+                return static_cast<int>(std::chrono::seconds(m).count());
+            };
+            if (e.CrossingClock)
+                time = AlarmEventTime{date, EventStatus::Normal, secondOf(*e.CrossingClock),
+                                      e.CrossingOffset};
+            else
+                time = AlarmEventTime{date, e.Status, secondOf(e.Clock), std::nullopt};
+            return false;
+        });
+    return time;
+}
+
+OwnAlarmEventLookup OwnAlarmEventsAt(const SiteSettings& settings,
+                                     const std::vector<UserEvent>& events) {
+    return [&settings, &events](const std::string& name, AlarmEvent side, DayNumber date) {
+        return OwnAlarmEventAt(settings, events, name, side, date);
+    };
+}
+
+std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day,
+                                       const std::vector<UserEvent>& events) {
+    std::vector<AlarmSetup> alarms = ActiveAlarms(settings.Alarms);
+    for (AlarmSetup& own : OwnEventAlarms(events)) alarms.push_back(std::move(own));
+    return AlarmsOn(day, alarms, AlarmEventsAt(settings), WallClockAt(settings),
+                    OwnAlarmEventsAt(settings, events));
 }
 
 }  // namespace dawn

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "core/alarm.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "core/userevents.h"
 
 namespace dawn {
 
@@ -28,7 +30,26 @@ AlarmEventLookup AlarmEventsAt(const SiteSettings& settings);
 // outlive it.
 WallClockOf WallClockAt(const SiteSettings& settings);
 
-// Every alarm of the settings that rings on `day`, in the order they ring.
-std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day);
+// The alarms the user's own events carry, in the order of the events: one
+// per side the event has (rising first), `own` naming the event.
+std::vector<AlarmSetup> OwnEventAlarms(const std::vector<UserEvent>& events);
+
+// The side (SunRise or SunSet) of the user's event `name` on `date`, by the
+// same rule as the twilights: the crossing that happened, else the status.
+// Nullopt for a name the list does not hold.
+std::optional<AlarmEventTime> OwnAlarmEventAt(const SiteSettings& settings,
+                                              const std::vector<UserEvent>& events,
+                                              const std::string& name, AlarmEvent side,
+                                              DayNumber date);
+
+// The lookup the alarm rules take, over OwnAlarmEventAt. `settings` and
+// `events` must outlive it.
+OwnAlarmEventLookup OwnAlarmEventsAt(const SiteSettings& settings,
+                                     const std::vector<UserEvent>& events);
+
+// Every alarm of the settings, and of the user's `events`, that rings on
+// `day`, in the order they ring.
+std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day,
+                                       const std::vector<UserEvent>& events = {});
 
 }  // namespace dawn

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/dayephemeris.h"
 
 namespace dawn {
@@ -83,6 +87,82 @@ TEST(SettingsAlarmsOn, RingsTheAlarmsThatAreOnWithTheirOffsets) {
     for (AlarmChoice& a : s.Alarms) a.On = true;
     s.LatitudeMinutes = 69 * 60 + 40;
     EXPECT_TRUE(SettingsAlarmsOn(s, day).empty());
+}
+
+// An own event's alarm rings at its side's minute plus its offset, once,
+// beside the designed alarms; an event without an alarm field rings nothing.
+TEST(SettingsAlarmsOn, OwnEventsRingWithTheirOffsetsAndWays) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    const DayNumber day = DayNumber::FromYmd(2024, 6, 21);
+    const std::vector<UserEvent> events = {
+        {"Photo", UserEventKind::Elevation, 10, UserEventSide::Both, false, "",
+         UserEventAlarm{minutes(-15), AlarmChannel::Both}},
+        {"Prayer", UserEventKind::Elevation, -10, UserEventSide::Rising, false, "",
+         UserEventAlarm{minutes(5), AlarmChannel::Notification}},
+        {"Quiet", UserEventKind::Elevation, 20, UserEventSide::Both, false, "", std::nullopt},
+        {"Before", UserEventKind::Offset, -30, UserEventSide::Both, false, "sunset",
+         UserEventAlarm{minutes(0), AlarmChannel::Picture}},
+    };
+    auto at = [&](const char* name, AlarmEvent side) {
+        const std::optional<AlarmEventTime> e = OwnAlarmEventAt(s, events, name, side, day);
+        EXPECT_TRUE(e && e->status == EventStatus::Normal) << name;
+        return e ? e->secondOfDay : -1;
+    };
+    const int sunset = AlarmEventAt(s, AlarmEvent::SunSet, day).time.secondOfDay;
+    EXPECT_EQ(at("Before", AlarmEvent::SunSet), sunset - 30 * 60);
+    EXPECT_FALSE(OwnAlarmEventAt(s, events, "Nobody", AlarmEvent::SunRise, day));
+
+    struct Expected {
+        const char* own;
+        AlarmEvent side;
+        int second;
+        AlarmChannel channel;
+    };
+    std::vector<Expected> want = {
+        {"", AlarmEvent::SunRise, AlarmEventAt(s, AlarmEvent::SunRise, day).time.secondOfDay,
+         AlarmChannel::Picture},
+        {"", AlarmEvent::SunSet, sunset, AlarmChannel::Picture},
+        {"Photo", AlarmEvent::SunRise, at("Photo", AlarmEvent::SunRise) - 15 * 60,
+         AlarmChannel::Both},
+        {"Photo", AlarmEvent::SunSet, at("Photo", AlarmEvent::SunSet) - 15 * 60,
+         AlarmChannel::Both},
+        {"Prayer", AlarmEvent::SunRise, at("Prayer", AlarmEvent::SunRise) + 5 * 60,
+         AlarmChannel::Notification},
+        {"Before", AlarmEvent::SunSet, sunset - 30 * 60, AlarmChannel::Picture},
+    };
+    std::stable_sort(want.begin(), want.end(),
+                     [](const Expected& a, const Expected& b) { return a.second < b.second; });
+    const std::vector<DueAlarm> due = SettingsAlarmsOn(s, day, events);
+    ASSERT_EQ(due.size(), want.size());
+    for (std::size_t i = 0; i < due.size(); ++i) {
+        SCOPED_TRACE(want[i].own);
+        EXPECT_EQ(due[i].own, want[i].own);
+        EXPECT_EQ(due[i].kind, want[i].side);
+        EXPECT_EQ(due[i].secondOfDay, want[i].second);
+        EXPECT_EQ(due[i].channel, want[i].channel);
+    }
+
+    // The clock rings the morning photo alarm in its own second and only once,
+    // while the designed sunrise alarm keeps a memory of its own.
+    const std::vector<AlarmSetup> alarms = OwnEventAlarms(events);
+    ASSERT_EQ(alarms.size(), 4u);
+    const int photo = at("Photo", AlarmEvent::SunRise) - 15 * 60;
+    AlarmState state;
+    const AlarmEventLookup designed = AlarmEventsAt(s);
+    const OwnAlarmEventLookup own = OwnAlarmEventsAt(s, events);
+    const WallClockOf wall = WallClockAt(s);
+    std::vector<std::string> rung;
+    for (int second = photo - 2; second <= photo + 2; ++second) {
+        const TickMoment now{day, second};
+        const std::optional<TickMoment> previous = state.BeginTick(now);
+        for (const DueAlarm& a : state.FireDue(alarms, designed, previous, now, wall, own)) {
+            EXPECT_EQ(second, photo);
+            rung.push_back(a.own);
+        }
+    }
+    EXPECT_EQ(rung, std::vector<std::string>{"Photo"});
+    const TickMoment again{day, photo};
+    EXPECT_TRUE(state.FireDue(alarms, designed, state.BeginTick(again), again, wall, own).empty());
 }
 
 }  // namespace

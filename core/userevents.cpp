@@ -91,9 +91,42 @@ bool GoodName(std::string_view name) {
     return true;
 }
 
+constexpr std::string_view kAlarmField = "alarm=";
+constexpr std::array<std::string_view, 3> kWayNames = {"picture", "notification", "both"};
+
+// The alarm field's MINUTES,WAY, or the reason it is not one.
+std::string ParseAlarm(std::string_view text, UserEventAlarm& out) {
+    const std::size_t comma = text.find(',');
+    double minutes = 0;
+    if (comma == std::string_view::npos ||
+        !ParseNumberInRange(Trimmed(text.substr(0, comma)),
+                            static_cast<double>(kMinAlarmOffset.count()),
+                            static_cast<double>(kMaxAlarmOffset.count()), minutes) ||
+        minutes != std::floor(minutes))
+        return "has an alarm that is not alarm=MINUTES,WAY with whole minutes from " +
+               std::to_string(kMinAlarmOffset.count()) + " to " +
+               std::to_string(kMaxAlarmOffset.count());
+    out.offset = std::chrono::minutes(static_cast<int>(minutes));
+    const std::string_view way = Trimmed(text.substr(comma + 1));
+    for (std::size_t i = 0; i < kWayNames.size(); ++i) {
+        if (kWayNames[i] != way) continue;
+        out.channel = static_cast<AlarmChannel>(i);
+        return {};
+    }
+    return "has an alarm way " + QuotedExcerpt(way, kMaxQuotedBytes) +
+           " that is not picture, notification or both";
+}
+
 // One line as an event, or the reason it is not one.
 std::string ParseLine(std::string_view line, UserEvent& out) {
-    const std::vector<std::string_view> f = Fields(line);
+    std::vector<std::string_view> f = Fields(line);
+    if (f.size() > 4 && f.back().starts_with(kAlarmField)) {
+        UserEventAlarm alarm;
+        if (std::string why = ParseAlarm(f.back().substr(kAlarmField.size()), alarm); !why.empty())
+            return why;
+        out.alarm = alarm;
+        f.pop_back();
+    }
     if (f.size() < 4) return "is not NAME;KIND;VALUE;WHICH";
     if (!GoodName(f[0]))
         return "has no usable name (1 to " + std::to_string(kMaxUserEventNameBytes) +
@@ -253,6 +286,9 @@ std::vector<std::string> UserEventLines(const std::vector<UserEvent>& events) {
                 line += "offset;" + NumberText(e.value) + ";" + e.base;
                 break;
         }
+        if (e.alarm)
+            line += ";" + std::string(kAlarmField) + std::to_string(e.alarm->offset.count()) + "," +
+                    std::string(kWayNames[static_cast<std::size_t>(e.alarm->channel)]);
         lines.push_back(std::move(line));
     }
     return lines;

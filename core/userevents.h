@@ -19,6 +19,18 @@
 //              event of the file (which may itself be an offset, three deep at
 //              most, never in a circle)
 //
+// Any event may end in one more field, its alarm: `alarm=MINUTES,WAY` rings
+// at each side the event has, MINUTES (-180..180) after it (before it when
+// negative), WAY being picture, notification or both, with the sound the
+// settings choose for every alarm (the rising side takes the sunrise's
+// sound and picture, the setting side the sunset's):
+//
+//     Dawn prayer;elevation;-18;rising;alarm=-10,both
+//     Afternoon prayer;shadow;1;setting;beyond-noon;alarm=0,notification
+//
+// Golden and blue hour bounds can be alarmed this way: an elevation event at
+// -6, -4 or 6 degrees. A file without alarm fields reads as it always did.
+//
 // A name is 1 to 60 characters without ';' and unique in the file. Empty lines
 // and lines starting with '#' are skipped. A line that cannot be taken is left
 // out with a message naming it; the file is then kept as Dawnevents.txt.bak
@@ -33,6 +45,7 @@
 #include <vector>
 
 #include "astro/astro.h"
+#include "core/alarm.h"
 #include "core/textfile.h"
 
 namespace dawn {
@@ -46,6 +59,13 @@ inline constexpr int kMaxOffsetDepth = 3;
 enum class UserEventKind : std::uint8_t { Elevation, Shadow, Offset };
 enum class UserEventSide : std::uint8_t { Rising, Setting, Both };
 
+// The alarm an event carries.
+struct UserEventAlarm {
+    std::chrono::minutes offset{0};  // kMinAlarmOffset..kMaxAlarmOffset
+    AlarmChannel channel = AlarmChannel::Picture;
+    friend bool operator==(const UserEventAlarm&, const UserEventAlarm&) = default;
+};
+
 struct UserEvent {
     std::string name;
     UserEventKind kind = UserEventKind::Elevation;
@@ -53,6 +73,7 @@ struct UserEvent {
     UserEventSide side = UserEventSide::Both;  // elevation and shadow
     bool beyondNoon = false;                   // shadow
     std::string base;                          // offset: the event counted from
+    std::optional<UserEventAlarm> alarm{};
 
     friend bool operator==(const UserEvent&, const UserEvent&) = default;
 };

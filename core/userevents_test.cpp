@@ -19,8 +19,10 @@ using testing::TempDir;
 
 const std::vector<UserEvent> kEvents = {
     {"Photographer's light", UserEventKind::Elevation, 10, UserEventSide::Both, false, ""},
-    {"Dawn prayer", UserEventKind::Elevation, -18, UserEventSide::Rising, false, ""},
-    {"Afternoon prayer", UserEventKind::Shadow, 1, UserEventSide::Setting, true, ""},
+    {"Dawn prayer", UserEventKind::Elevation, -18, UserEventSide::Rising, false, "",
+     UserEventAlarm{minutes(-10), AlarmChannel::Both}},
+    {"Afternoon prayer", UserEventKind::Shadow, 1, UserEventSide::Setting, true, "",
+     UserEventAlarm{minutes(0), AlarmChannel::Notification}},
     {"Before sunset", UserEventKind::Offset, -30, UserEventSide::Both, false, "sunset"},
     {"Before the light", UserEventKind::Offset, -5, UserEventSide::Both, false,
      "Photographer's light"},
@@ -39,8 +41,8 @@ TEST(UserEvents, ReadAndWrittenAlike) {
               "# mine\r\n"
               "\r\n"
               " Photographer's light ; elevation ; +10 ; both\r\n"
-              "Dawn prayer;elevation;-18.0;rising\r\n"
-              "Afternoon prayer;shadow;1;setting;beyond-noon\r\n"
+              "Dawn prayer;elevation;-18.0;rising; alarm=-10,both\r\n"
+              "Afternoon prayer;shadow;1;setting;beyond-noon;alarm=+0,notification\r\n"
               "Before sunset;offset;-30;sunset\r\n"
               "Before the light;offset;-5;Photographer's light\r\n");
     const UserEventsRead read = ReadUserEvents(dir.file("e.txt"));
@@ -87,6 +89,38 @@ TEST(UserEvents, BadLinesAreNamedAndLeftOut) {
               "left out.");
     EXPECT_EQ(read.messages[10], "e.txt: 6 more lines were left out.");
     EXPECT_EQ(read.messages[11], "The file will be kept as e.txt.bak before it is written again.");
+}
+
+// The alarm field: a bad one leaves the line out with a message naming it;
+// a good one is kept with any kind of event.
+TEST(UserEvents, AlarmFields) {
+    const struct {
+        const char* line;
+        const char* message;  // empty: read
+    } cases[] = {
+        {"A;offset;-5;sunset;alarm=5,both", ""},
+        {"A;shadow;2;both;beyond-noon;alarm=-180,picture", ""},
+        {"A;elevation;5;both;alarm=181,both", "is not alarm=MINUTES,WAY with whole minutes"},
+        {"A;elevation;5;both;alarm=1.5,both", "is not alarm=MINUTES,WAY with whole minutes"},
+        {"A;elevation;5;both;alarm=5", "is not alarm=MINUTES,WAY with whole minutes"},
+        {"A;elevation;5;both;alarm=5,loud", "alarm way \"loud\" that is not picture"},
+        {"A;elevation;5;both;alarm=5,both;more", "has more fields than"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const UserEventsRead read = UserEventsFromLines({c.line}, "e.txt");
+        if (*c.message == '\0') {
+            ASSERT_EQ(read.events.size(), 1u);
+            ASSERT_TRUE(read.events[0].alarm);
+            EXPECT_EQ(UserEventLines(read.events)[1], c.line);
+            continue;
+        }
+        EXPECT_TRUE(read.events.empty());
+        EXPECT_TRUE(read.keepCopyBeforeSave);
+        ASSERT_FALSE(read.messages.empty());
+        EXPECT_NE(read.messages[0].find("e.txt, line 1 "), std::string::npos);
+        EXPECT_NE(read.messages[0].find(c.message), std::string::npos) << read.messages[0];
+    }
 }
 
 // Saving after a bad read keeps the old file whole as .bak first: nothing
