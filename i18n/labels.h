@@ -179,6 +179,21 @@ inline constexpr int kPlacesUp = 179;
 inline constexpr int kPlacesDown = 180;
 inline constexpr int kPlacesShow = 181;
 inline constexpr int kPlacesZone = 182;
+inline constexpr int kMenuLightPanel = 183;
+inline constexpr int kSightPage = 184;
+inline constexpr int kObserverHeight = 185;
+inline constexpr int kHorizonProfile = 186;
+inline constexpr int kOwnEvents = 187;
+inline constexpr int kOwnEventAdd = 188;
+inline constexpr int kOwnEventChange = 189;
+inline constexpr int kOwnEventRemove = 190;
+inline constexpr int kOwnEventName = 191;
+inline constexpr int kOwnEventElevation = 192;
+inline constexpr int kOwnEventShadow = 193;
+inline constexpr int kOwnEventOffset = 194;
+inline constexpr int kOwnEventBeyondNoon = 195;
+inline constexpr int kOwnEventValue = 196;
+inline constexpr int kOwnEventWhich = 197;
 // The almanac: the window's menu entry and title, the names of its events,
 // the eclipses' kinds, the filter's caption and one kind's name, the list's
 // column head.
@@ -210,7 +225,7 @@ inline constexpr int kVisibleSunset = 155;
 inline constexpr int kLightPanel = 156;
 }  // namespace label
 
-inline constexpr int kLabelCount = 183;  // label numbers 0..182
+inline constexpr int kLabelCount = 198;  // label numbers 0..197
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

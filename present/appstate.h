@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "astro/horizon.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
 #include "core/skyday.h"
+#include "core/userevents.h"
 #include "dawn_version.h"
 #include "i18n/labels.h"
 #include "present/eclipsealarm.h"
@@ -78,6 +80,14 @@ struct AppState {
     // (the day view's status messages, so that an edit in the grid shows at
     // the next drawing).
     const std::string& TableLabel(int n) const { return Labels.Label(Current.languageIndex, n); }
+
+    // The user's own events (Dawnevents.txt in AppDir) and whether the file
+    // had a problem when it was read (the next save keeps it as .bak first),
+    // and the points of the settings' horizon profile (empty: flat). The
+    // light panel shows them; the own events' alarms ring with the others.
+    std::vector<UserEvent> OwnEvents;
+    bool KeepOwnEventsBeforeSave = false;
+    std::vector<HorizonPoint> HorizonProfile;
 };
 
 // The standard offset of the shown date in minutes: the zone's on that date,

@@ -151,7 +151,7 @@ TEST_F(DayViewTest, LengthsOfDaysWithoutBothEvents) {
         {Body::Moon, entry(EventStatus::NoSet, 21 * 60 + 30, {}), "--.--"},
     };
     LocaleFormats fi;
-    fi.TimeSeparator = ".";
+    fi.TimeSeparator.assign(1, '.');
     for (const auto& c : cases) EXPECT_EQ(LengthText(c.body, c.entry, fi), c.text) << c.text;
 }
 

@@ -19,6 +19,7 @@ struct LightRowView {
     std::string caption;  // aligned among the panel's captions
     std::string start;    // the clock time, or the empty clock text
     std::string end;
+    std::string spoken{};  // the row as a screen reader reads it, without padding
 };
 
 struct LightPanelView {
@@ -44,5 +45,25 @@ struct OwnEventOfDay {
 LightPanelView LightPanelOf(const LightDay& light, const AppState& state,
                             const std::optional<SeenDay>& visible = std::nullopt,
                             std::span<const OwnEventOfDay> own = {});
+
+// The panel of the shown date of `state`: its light, the visible rise and set
+// behind the horizon profile (or, without one, from the observer's height
+// when that is above 0), and the state's own events.
+LightPanelView ShownLightPanel(const AppState& state);
+
+// The file of the user's own events in `state`'s folder.
+std::string OwnEventsPath(const AppState& state);
+
+// Reads the user's own events into `state` (OwnEvents and
+// KeepOwnEventsBeforeSave); the reader's messages.
+std::vector<std::string> LoadOwnEvents(AppState& state);
+
+// The settings' horizon profile path, a relative one taken from `state`'s
+// folder; empty for none.
+std::string HorizonProfileFile(const AppState& state);
+
+// Reads the settings' horizon profile into `state` (HorizonProfile, empty for
+// none or for a file that has no usable point); the reader's messages.
+std::vector<std::string> LoadHorizonProfile(AppState& state);
 
 }  // namespace dawn

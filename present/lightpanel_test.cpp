@@ -86,6 +86,31 @@ TEST(LightPanel, VisibleRiseAndSetAndOwnEvents) {
     EXPECT_EQ(panel.more[3].start, "");
     EXPECT_EQ(panel.more[3].end, "21:25");
     EXPECT_TRUE(LightPanelOf(LightOf(state.Settings, date), state).more.empty());
+
+    // What a screen reader hears, without the captions' padding.
+    EXPECT_EQ(panel.rows[0].spoken, "Morning blue hour 04:39 - 04:57");
+    EXPECT_EQ(panel.more[0].spoken, "Visible sunrise " + panel.more[0].start);
+    EXPECT_EQ(panel.more[3].spoken, "Before sunset, Dusk 21:25");
+    EXPECT_EQ(panel.more[2].spoken,
+              "Photo, Dawn " + panel.more[2].start + ", Dusk " + panel.more[2].end);
+
+    // The shown date's panel takes the profile and the events of the state;
+    // without a profile, a height gives the rise and set seen from it.
+    state.ShowDate(date);
+    state.HorizonProfile = wall;
+    state.OwnEvents = events;
+    const LightPanelView shown = ShownLightPanel(state);
+    ASSERT_EQ(shown.more.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(shown.more[i].spoken, panel.more[i].spoken);
+    state.HorizonProfile.clear();
+    state.OwnEvents.clear();
+    state.Settings.ObserverHeightMetres = 100;
+    const LightPanelView high = ShownLightPanel(state);
+    ASSERT_EQ(high.more.size(), 2u);
+    EXPECT_LT(high.more[0].start, "05:25");
+    EXPECT_GT(high.more[1].start, "21:55");
+    state.Settings.ObserverHeightMetres = 0;
+    EXPECT_TRUE(ShownLightPanel(state).more.empty());
 }
 
 // No caption is cut in any language: each is shown whole, and they all end

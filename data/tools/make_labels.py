@@ -596,11 +596,41 @@ ROWS = {
                                               Ita="Tramonto visibile", Esp="Puesta visible")),
     156: ("Light panel: its name", dict(Ned="Licht", Fra="Lumière", Deu="Licht", Eng="Light",
                                         Ita="Luce", Esp="Luz")),
+    183: ("Menu: light panel", dict(Ned="&Lichtpaneel", Fra="Panneau de la l&umière", Deu="&Lichtansicht",
+                Eng="&Light panel", Ita="Pannello della l&uce", Esp="Panel de la l&uz")),
+    184: ("Settings: horizon and events page", dict(Ned="Horizon en gebeurtenissen", Fra="Horizon et événements", Deu="Horizont und Ereignisse",
+                Eng="Horizon and events", Ita="Orizzonte ed eventi", Esp="Horizonte y eventos")),
+    185: ("Settings: observer height", dict(Ned="Ooghoogte (m)", Fra="Hauteur de l'observateur (m)", Deu="Beobachterhöhe (m)",
+                Eng="Observer height (m)", Ita="Altezza dell'osservatore (m)", Esp="Altura del observador (m)")),
+    186: ("Settings: horizon profile", dict(Ned="Horizonprofiel", Fra="Profil d'horizon", Deu="Horizontprofil",
+                Eng="Horizon profile", Ita="Profilo dell'orizzonte", Esp="Perfil del horizonte")),
+    187: ("Settings: own events", dict(Ned="Eigen gebeurtenissen", Fra="Événements personnels", Deu="Eigene Ereignisse",
+                Eng="Own events", Ita="Eventi personali", Esp="Eventos propios")),
+    188: ("Own events: add", dict(Ned="Toevoegen", Fra="Ajouter", Deu="Hinzufügen",
+                Eng="Add", Ita="Aggiungi", Esp="Añadir")),
+    189: ("Own events: change", dict(Ned="Wijzigen", Fra="Modifier", Deu="Ändern",
+                Eng="Change", Ita="Modifica", Esp="Cambiar")),
+    190: ("Own events: remove", dict(Ned="Verwijderen", Fra="Supprimer", Deu="Entfernen",
+                Eng="Remove", Ita="Rimuovi", Esp="Quitar")),
+    191: ("Own events: name", dict(Ned="Naam", Fra="Nom", Deu="Name",
+                Eng="Name", Ita="Nome", Esp="Nombre")),
+    192: ("Own events: kind elevation", dict(Ned="Zonshoogte (graden)", Fra="Hauteur (degrés)", Deu="Sonnenhöhe (Grad)",
+                Eng="Elevation (degrees)", Ita="Altezza (gradi)", Esp="Elevación (grados)")),
+    193: ("Own events: kind shadow", dict(Ned="Schaduw (verhouding)", Fra="Ombre (rapport)", Deu="Schatten (Verhältnis)",
+                Eng="Shadow (ratio)", Ita="Ombra (rapporto)", Esp="Sombra (razón)")),
+    194: ("Own events: kind offset", dict(Ned="Verschuiving (minuten)", Fra="Décalage (minutes)", Deu="Versatz (Minuten)",
+                Eng="Offset (minutes)", Ita="Scostamento (minuti)", Esp="Desfase (minutos)")),
+    195: ("Own events: beyond the noon shadow", dict(Ned="Voorbij de middagschaduw", Fra="Au-delà de l'ombre de midi", Deu="Über den Mittagsschatten hinaus",
+                Eng="Beyond the noon shadow", Ita="Oltre l'ombra di mezzogiorno", Esp="Más allá de la sombra del mediodía")),
+    196: ("Own events: value", dict(Ned="Waarde", Fra="Valeur", Deu="Wert",
+                Eng="Value", Ita="Valore", Esp="Valor")),
+    197: ("Own events: side or base", dict(Ned="Kant of basis", Fra="Côté ou base", Deu="Seite oder Bezug",
+                Eng="Side or base", Ita="Lato o base", Esp="Lado o base")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 183
+ROW_COUNT = 198
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon

@@ -307,6 +307,16 @@ void MainWindow::BuildControls() {
         TwilightRows[r][2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     PnTwilight->hide();
+    PnLight = new QScrollArea(central);
+    PnLight->setObjectName(QStringLiteral("PnLight"));
+    PnLight->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PnLight->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PnLight->setFocusPolicy(Qt::NoFocus);
+    LightArea = new QWidget;
+    LightArea->setObjectName(QStringLiteral("LightArea"));
+    PnLight->setWidget(LightArea);
+    PnLight->setWidgetResizable(false);
+    PnLight->hide();
 
     lbSummerTime = NewLabel(central, "lbSummerTime");
     lbWinterTime = NewLabel(central, "lbWinterTime");
@@ -390,6 +400,8 @@ void MainWindow::BuildMenu() {
     SunPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
     TwilightPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
     MoonPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
+    LightPanelAction = add("LightPanelAction", QStringLiteral("&Light panel"));
+    LightPanelAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_4));
     SkyViewSeparator = separator("SkyViewSeparator");
     SkyViewAction = add("SkyViewAction", QStringLiteral("Sky view"));
     AlignmentsAction = add("AlignmentsAction", QStringLiteral("Find alignments"));
@@ -415,6 +427,7 @@ void MainWindow::BuildMenu() {
     connect(TwilightPanelAction, &QAction::triggered, this,
             [this] { ShowPanel(ShownPanel::Twilight); });
     connect(MoonPanelAction, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Moon); });
+    connect(LightPanelAction, &QAction::triggered, this, [this] { ShowPanel(ShownPanel::Light); });
     connect(SkyViewAction, &QAction::triggered, this, &MainWindow::skyViewRequested);
     connect(AlignmentsAction, &QAction::triggered, this, &MainWindow::alignmentsRequested);
 }
@@ -434,6 +447,7 @@ void MainWindow::PutLabelsOnMenus() {
         {SunPanelAction, label::kMenuSunPanel},
         {TwilightPanelAction, label::kMenuTwilightPanel},
         {MoonPanelAction, label::kMenuMoonPanel},
+        {LightPanelAction, label::kMenuLightPanel},
         {SystrayMenu, label::kMenuSystray},
         {AboutAction, label::kMenuAbout},
         {ExitAction, label::kMenuExit},
@@ -516,7 +530,8 @@ void MainWindow::PlaceControls() {
     const int capCol = 22 * cw;
     const int panelW = capCol + 20 * cw + 8;
     const int panelH = 3 * row + 6;
-    for (QFrame* panel : {PnSun, PnMoon, PnTwilight}) panel->setGeometry(m, y, panelW, panelH);
+    for (QFrame* panel : {PnSun, PnMoon, PnTwilight, static_cast<QFrame*>(PnLight)})
+        panel->setGeometry(m, y, panelW, panelH);
     // Four rows in the height of three: the twilight panel's font is a point
     // smaller (ShowView) and its rows share the height.
     const int twilightRow = (panelH - 6) / 4;
@@ -529,6 +544,10 @@ void MainWindow::PlaceControls() {
         x += 7 * cw;
         TwilightRows[r][2]->setGeometry(x, ry, 9 * cw, twilightRow);
     }
+    // The light panel's rows as the twilight panel's, in a box that scrolls.
+    lightRowHeight_ = twilightRow;
+    lightColumns_ = {capCol, 7 * cw, 9 * cw};
+    LayLightRows();
     auto placeRow = [&](int r, QLabel* caption, QLabel* hour, QLabel* sign, QLabel* delta,
                         QLabel* symbol) {
         const int ry = 3 + r * row;
@@ -643,7 +662,7 @@ void MainWindow::WireKeyboard() {
     // week column, the summer-time rows, the clock panel, the panels'
     // captions and the graph.
     keyTargets_ = {lbWeek,     lbSummerTime, lbWinterTime, lbDaysSummerTime,
-                   ClockPanel, lbSunrise,    lbdaylight};
+                   ClockPanel, lbSunrise,    lbSunset,     lbdaylight};
     for (const auto& row : TwilightRows) keyTargets_ << row[0];
     keyTargets_ << lbMoonLight << SunGraphThumbnail;
     QWidget* previous = MonthCalendar;
@@ -706,6 +725,10 @@ bool MainWindow::ActivateControl(QObject* watched) {
     } else if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
                watched == TwilightRows[2][0] || watched == TwilightRows[3][0]) {
         lbTwilightClick();
+    } else if (watched == lbSunset) {
+        lbSunsetClick();
+    } else if (IsLightCaption(watched)) {
+        lbLightClick();
     } else if (watched == SunGraphThumbnail) {
         SunGraphPictureClick();
     } else {
@@ -727,12 +750,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             // panel it shows, so that the keys can switch back.
             QWidget* next = nullptr;
             if (watched == lbSunrise) next = TwilightRows[0][0];
+            if (IsLightCaption(watched)) next = lbSunset;
             if (watched == lbdaylight) next = lbMoonLight;
             if (watched == lbMoonLight) next = lbdaylight;
             if (watched == TwilightRows[0][0] || watched == TwilightRows[1][0] ||
                 watched == TwilightRows[2][0] || watched == TwilightRows[3][0])
                 next = lbSunrise;
             const bool done = ActivateControl(watched);
+            // The light panel's rows are made when it is first shown.
+            if (watched == lbSunset && !LightRows.empty()) next = LightRows[0][0];
             if (next != nullptr && next->isVisible()) next->setFocus(Qt::OtherFocusReason);
             if (done) return true;
         }

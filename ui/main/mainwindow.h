@@ -22,6 +22,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "core/alarm.h"
 #include "core/alarmevents.h"
@@ -57,7 +58,7 @@ class AlarmNotifier;
 QColor Blend(const QColor& a, const QColor& b);
 
 // The panels under the calendar, one shown at a time.
-enum class ShownPanel { Sun, Twilight, Moon };
+enum class ShownPanel { Sun, Twilight, Moon, Light };
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -125,6 +126,15 @@ public:
     QFrame* PnTwilight = nullptr;  // hidden at start
     std::array<std::array<QLabel*, 3>, 4> TwilightRows{};
 
+    // The light panel, in the sun panel's place: a click on the sunset
+    // caption shows it, a click on one of its captions the sun panel again.
+    // Rows (caption, start, end): the morning blue and golden hours, the
+    // evening golden and blue hours, then the visible sunrise and sunset and
+    // the user's own events; the rows scroll when the panel cannot hold them.
+    QScrollArea* PnLight = nullptr;  // hidden at start
+    QWidget* LightArea = nullptr;    // the rows, inside PnLight
+    std::vector<std::array<QLabel*, 3>> LightRows;
+
     // The moon's phase beside the place, shown with the moon panel: the disc,
     // the name (the age and the next full and new moon in its hint) and the
     // lit part.
@@ -167,6 +177,7 @@ public:
     QAction* SunPanelAction = nullptr;  // Ctrl+1, Ctrl+2, Ctrl+3
     QAction* TwilightPanelAction = nullptr;
     QAction* MoonPanelAction = nullptr;
+    QAction* LightPanelAction = nullptr;  // Ctrl+4
     QAction* SystraySeparator = nullptr;
     QAction* SystrayMenu = nullptr;  // checkable
     QAction* AboutSeparator = nullptr;
@@ -268,6 +279,9 @@ public slots:
     // Sun panel -> twilight panel and back.
     void lbSunriseClick();
     void lbTwilightClick();
+    // Sun panel -> light panel and back.
+    void lbSunsetClick();
+    void lbLightClick();
     // The sun, twilight or moon panel (with the moon's phase), from the menu
     // or its keys.
     void ShowPanel(dawn::ShownPanel panel);
@@ -342,6 +356,13 @@ private:
     void SyncSpinEdits();
     void ApplyWeekStartDay();
     void ShowView(const DayView& view);
+    // The light panel of the shown date: its rows made as many as it needs.
+    void ShowLightPanel();
+    bool IsLightCaption(QObject* watched) const;
+    void LayLightRows();
+    // The light rows' boxes, set by PlaceControls.
+    int lightRowHeight_ = 0;
+    std::array<int, 3> lightColumns_{};
     // The menus' captions in the applied language.
     void PutLabelsOnMenus();
     void BuildTray();

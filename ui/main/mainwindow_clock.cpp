@@ -124,15 +124,26 @@ void MainWindow::ClockTick() {
     // settings in turn, as AlarmState::FireDue takes them, so that a sound
     // that cannot be played ends the tick before the next alarm counts as
     // fired.
-    const std::vector<AlarmSetup> alarms = ActiveAlarms(state_.Settings.Alarms);
+    // The alarms of the user's own events follow the designed ones.
+    std::vector<AlarmSetup> alarms = ActiveAlarms(state_.Settings.Alarms);
+    for (AlarmSetup& own : OwnEventAlarms(state_.OwnEvents)) alarms.push_back(std::move(own));
     const WallClockOf wall = WallClockAt(state_.Settings);
     for (const AlarmSetup& a : alarms) {
         for (DayNumber date : AlarmEventDates(moment.date, a.offset)) {
-            const AlarmEventDetail event = AlarmEventOfDate(a.kind, date);
-            if (!alarms_.Fire(a.kind, event.time, a.offset, previous, moment, wall)) continue;
+            AlarmEventDetail event;
+            if (a.own.empty()) {
+                event = AlarmEventOfDate(a.kind, date);
+            } else if (const std::optional<AlarmEventTime> time = OwnAlarmEventAt(
+                           state_.Settings, state_.OwnEvents, a.own, a.kind, date)) {
+                event.time = *time;
+            } else {
+                continue;
+            }
+            if (!alarms_.Fire(a, event.time, previous, moment, wall)) continue;
             const TickMoment at = AlarmMoment(event.time, a.offset, wall);
-            if (!RaiseAlarm(DueAlarm{at.secondOfDay, a.kind, a.offset, a.channel, event.time},
-                            event.azimuth))
+            if (!RaiseAlarm(
+                    DueAlarm{at.secondOfDay, a.kind, a.offset, a.channel, event.time, a.own},
+                    event.azimuth))
                 return;
         }
     }
@@ -166,12 +177,15 @@ bool MainWindow::RaiseAlarm(const DueAlarm& alarm, std::optional<double> azimuth
     // The main window's own caption for the sun's events, so that an edit
     // in the label grid shows at once; the twilight alarms' names otherwise.
     QString caption;
-    switch (alarm.kind) {
+    switch (alarm.own.empty() ? alarm.kind : AlarmEvent::Count) {
         case AlarmEvent::SunRise:
             caption = lbSunrise->text().trimmed();
             break;
         case AlarmEvent::SunSet:
             caption = lbSunset->text().trimmed();
+            break;
+        case AlarmEvent::Count:
+            caption = QString::fromStdString(alarm.own);
             break;
         default:
             caption = Q(AlarmEventName(alarm.kind, state_.Current));

@@ -284,6 +284,30 @@ TEST_F(ClockTickTest, TwoAlarmsOfOneTickRunSunriseFirst) {
     EXPECT_EQ(images[1].time, minutes(7 * 60 + 24));
 }
 
+// An alarm on one of the user's own events rings at the event's minute
+// plus its offset, named by the event, with the setting side's picture.
+TEST_F(ClockTickTest, AnOwnEventRingsWithItsOffset) {
+    state.Settings.AlarmSoundEnabled = false;
+    state.Settings.Alarms = DefaultAlarmChoices();
+    for (AlarmChoice& a : state.Settings.Alarms) a.On = false;
+    state.OwnEvents = {{"Photo", UserEventKind::Elevation, 10, UserEventSide::Setting, false, "",
+                        UserEventAlarm{minutes(-20), AlarmChannel::Picture}}};
+    const std::optional<AlarmEventTime> event =
+        OwnAlarmEventAt(state.Settings, state.OwnEvents, "Photo", AlarmEvent::SunSet,
+                        DayNumber::FromYmd(2024, 6, 21));
+    ASSERT_TRUE(event && event->status == EventStatus::Normal);
+    const int ring = event->secondOfDay - 20 * 60;
+    TickAt(At(ring / 3600, ring / 60 % 60, 59).addSecs(-60));
+    EXPECT_TRUE(images.empty());
+    TickAt(At(ring / 3600, ring / 60 % 60, 0));
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].caption, QStringLiteral("Photo"));
+    EXPECT_EQ(images[0].time, minutes(event->secondOfDay / 60));
+    EXPECT_EQ(images[0].file, QString::fromStdString(state.Settings.SunSetImageFile));
+    TickAt(At(ring / 3600, ring / 60 % 60, 1));
+    EXPECT_EQ(images.size(), 1u);
+}
+
 TEST_F(ClockTickTest, TodaysAlarmRingsWhileAnotherDateIsShown) {
     state.Settings.AlarmSoundEnabled = false;
     const minutes sunrise = Sun(EventKind::Rise).Clock;

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <algorithm>
 
@@ -189,6 +190,7 @@ void MainWindow::ShowView(const DayView& v) {
 
     TrayHint = Q(v.trayHint);
     emit trayHintChanged(TrayHint);
+    ShowLightPanel();
 }
 
 }  // namespace dawn

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,9 +55,10 @@ protected:
 
 TEST_F(KeyboardTest, TabVisitsEveryControlInTheWindowsOrder) {
     MainWindow& f = Start();
-    const QList<QWidget*> order = {f.YearSpin,     f.MonthSpin,    f.MonthCalendar,    f.lbWeek,
-                                   f.lbSummerTime, f.lbWinterTime, f.lbDaysSummerTime, f.ClockPanel,
-                                   f.lbSunrise,    f.lbdaylight,   f.SunGraphThumbnail};
+    const QList<QWidget*> order = {f.YearSpin,         f.MonthSpin,    f.MonthCalendar,
+                                   f.lbWeek,           f.lbSummerTime, f.lbWinterTime,
+                                   f.lbDaysSummerTime, f.ClockPanel,   f.lbSunrise,
+                                   f.lbSunset,         f.lbdaylight,   f.SunGraphThumbnail};
     f.YearSpin->setFocus(Qt::TabFocusReason);
     QList<QWidget*> visited;
     for (int i = 0; i < order.size(); ++i) {
@@ -96,6 +98,16 @@ TEST_F(KeyboardTest, CaptionsActOnEnterAndSpace) {
     QTest::keyClick(f.lbMoonLight, Qt::Key_Return);
     EXPECT_TRUE(f.PnSun->isVisible());
 
+    // The sunset caption opens the light panel, and its first caption back.
+    f.lbSunset->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.lbSunset, Qt::Key_Return);
+    EXPECT_TRUE(f.PnLight->isVisible());
+    ASSERT_FALSE(f.LightRows.empty());
+    EXPECT_EQ(QApplication::focusWidget(), f.LightRows[0][0]);
+    QTest::keyClick(f.LightRows[0][0], Qt::Key_Space);
+    EXPECT_TRUE(f.PnSun->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), f.lbSunset);
+
     // The week column: Enter starts the weeks a day later, Backspace earlier.
     const Qt::DayOfWeek first = f.MonthCalendar->firstDayOfWeek();
     QTest::keyClick(f.lbWeek, Qt::Key_Return);
@@ -108,6 +120,7 @@ TEST_F(KeyboardTest, PanelsFromTheMenuAndItsKeys) {
     MainWindow& f = Start();
     EXPECT_EQ(f.SunPanelAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));
     EXPECT_EQ(f.TwilightPanelAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_2));
+    EXPECT_EQ(f.LightPanelAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_4));
     EXPECT_EQ(f.MoonPanelAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_3));
     const struct {
         QAction* action;

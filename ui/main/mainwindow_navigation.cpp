@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <algorithm>
@@ -148,6 +149,7 @@ void MainWindow::ConfigurationActionClick() {
 void MainWindow::ShowPanel(ShownPanel panel) {
     state_.Panel = panel == ShownPanel::Moon ? Body::Moon : Body::Sun;
     state_.TwilightShown = panel == ShownPanel::Twilight;
+    PnLight->setVisible(panel == ShownPanel::Light);
     PnSun->setVisible(panel == ShownPanel::Sun);
     PnTwilight->setVisible(panel == ShownPanel::Twilight);
     PnMoon->setVisible(panel == ShownPanel::Moon);
@@ -156,6 +158,7 @@ void MainWindow::ShowPanel(ShownPanel panel) {
 
 void MainWindow::lbdaylightClick() {
     state_.Panel = Body::Moon;
+    PnLight->hide();
     PnSun->hide();
     PnMoon->show();
     ShowDay();
@@ -178,6 +181,18 @@ void MainWindow::lbSunriseClick() {
 void MainWindow::lbTwilightClick() {
     state_.TwilightShown = false;
     PnTwilight->hide();
+    PnSun->show();
+    ShowDay();
+}
+
+void MainWindow::lbSunsetClick() {
+    PnSun->hide();
+    PnLight->show();
+    ShowDay();
+}
+
+void MainWindow::lbLightClick() {
+    PnLight->hide();
     PnSun->show();
     ShowDay();
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,7 @@
 
 #include "core/textfile.h"
 #include "present/dayview.h"
+#include "present/lightpanel.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/main/clock.h"
 
@@ -328,6 +330,63 @@ TEST_F(MainWindowTest, TwilightAndPhaseTextsFitInEveryLanguage) {
                 << language << " " << label->objectName().toStdString();
         }
     }
+}
+
+// The light panel takes the sun panel's place from the sunset caption, the
+// menu or Ctrl+4: the four periods, the visible rise and set behind the
+// profile and the user's events from the folder's file, each row named for a
+// screen reader; a caption click gives the sun panel back. Nothing is cut in
+// any language.
+TEST_F(MainWindowTest, LightPanelWithAProfileAndOwnEvents) {
+    {
+        QFile events(dir_.filePath(QStringLiteral("Dawnevents.txt")));
+        ASSERT_TRUE(events.open(QIODevice::WriteOnly));
+        events.write("Photo;elevation;10;both\nBefore sunset;offset;-30;sunset\n");
+    }
+    MainWindow& form = Start();
+    ASSERT_EQ(state_.OwnEvents.size(), 2u);
+    state_.HorizonProfile = {{0, 3}};
+    EXPECT_TRUE(form.PnLight->isHidden());
+    EXPECT_EQ(form.PnLight->geometry(), form.PnSun->geometry());
+    QTest::mouseClick(form.lbSunset, Qt::LeftButton);
+    EXPECT_FALSE(form.PnLight->isHidden());
+    EXPECT_TRUE(form.PnSun->isHidden());
+    const LightPanelView view = ShownLightPanel(state_);
+    ASSERT_EQ(view.more.size(), 4u);
+    ASSERT_EQ(form.LightRows.size(), 8u);
+    std::vector<const LightRowView*> rows;
+    for (const LightRowView& row : view.rows) rows.push_back(&row);
+    for (const LightRowView& row : view.more) rows.push_back(&row);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(form.LightRows[r][0]->text().toStdString(), rows[r]->caption);
+        EXPECT_EQ(form.LightRows[r][1]->text().toStdString(), rows[r]->start);
+        EXPECT_EQ(form.LightRows[r][2]->text().toStdString(), rows[r]->end);
+        EXPECT_EQ(form.LightRows[r][0]->accessibleName().toStdString(), rows[r]->spoken);
+    }
+    EXPECT_EQ(form.LightRows[7][0]->accessibleName().toStdString(),
+              "Before sunset, Dusk " + view.more[3].end);
+    QTest::mouseClick(form.LightRows[6][0], Qt::LeftButton);
+    EXPECT_TRUE(form.PnLight->isHidden());
+    EXPECT_FALSE(form.PnSun->isHidden());
+
+    form.LightPanelAction->trigger();
+    EXPECT_FALSE(form.PnLight->isHidden());
+    for (int language = 0; language < kLanguageCount; ++language) {
+        state_.Settings.LanguageIndex = static_cast<std::uint8_t>(language);
+        state_.ApplyLanguage();
+        form.ShowDay();
+        for (const auto& row : form.LightRows) {
+            for (QLabel* label : row) {
+                EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()),
+                          label->width())
+                    << language << " '" << label->text().toStdString() << "'";
+                EXPECT_LE(label->x() + label->width(), form.LightArea->width());
+            }
+        }
+    }
+    form.SunPanelAction->trigger();
+    EXPECT_TRUE(form.PnLight->isHidden());
 }
 
 TEST_F(MainWindowTest, WeekHeaderTurnsTheFirstWeekdayAndTheFileKeepsIt) {

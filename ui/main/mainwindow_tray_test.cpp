@@ -130,6 +130,7 @@ TEST_F(TrayTest, MenusHaveTheirItemsInOrder) {
                                  "&Sun panel",
                                  "T&wilight panel",
                                  "&Moon panel",
+                                 "&Light panel",
                                  "-",
                                  "Sky view",
                                  "Find alignments",
