@@ -410,6 +410,8 @@ void SettingsDialog::BuildMediaPanel() {
     column->addWidget(SunSetFileBox);
     column->addWidget(Activate);
     column->addWidget(AlarmBox);
+    BuildSightBox(FileGroupBox);
+    column->addWidget(SightBox);
     column->addStretch();
     auto* panel = new QVBoxLayout(PanelFiles);
     panel->setContentsMargins(0, 0, 0, 0);

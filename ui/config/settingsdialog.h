@@ -18,14 +18,18 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "astro/astro.h"
 #include "core/daynumber.h"
+#include "core/userevents.h"
 #include "ui/common/messages.h"
 #include "ui/config/filechooser.h"
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -126,6 +130,34 @@ public:
     std::array<QSpinBox*, 5> AlarmOffsets{};
     std::array<QLabel*, 5> AlarmMinutes{};
     std::array<QComboBox*, 5> AlarmWays{};
+    // Below the alarms: the observer's height in metres, the horizon
+    // profile's file with the reader's messages, and the user's own events,
+    // a list with an editor for one event (name, kind, value, side or base,
+    // beyond the noon shadow, its alarm) and its buttons.
+    QGroupBox* SightBox = nullptr;
+    QLabel* lbHeight = nullptr;
+    QDoubleSpinBox* HeightSpin = nullptr;
+    QLabel* lbProfile = nullptr;
+    QLineEdit* ProfileEdit = nullptr;
+    QPushButton* ProfileBrowse = nullptr;
+    QLabel* ProfileMessage = nullptr;
+    QLabel* lbOwnEvents = nullptr;
+    QListWidget* OwnEventList = nullptr;
+    QLabel* lbOwnEventName = nullptr;
+    QLineEdit* OwnEventName = nullptr;
+    QComboBox* OwnEventKind = nullptr;  // by UserEventKind
+    QLabel* lbOwnEventValue = nullptr;
+    QLineEdit* OwnEventValue = nullptr;
+    QLabel* lbOwnEventWhich = nullptr;
+    QComboBox* OwnEventWhich = nullptr;  // the side, or the offset's base (editable)
+    QCheckBox* OwnEventBeyondNoon = nullptr;
+    QLabel* lbOwnEventAlarm = nullptr;
+    QSpinBox* OwnEventAlarmOffset = nullptr;
+    QComboBox* OwnEventAlarmWay = nullptr;  // picture, notification, both, no alarm
+    QPushButton* OwnEventAdd = nullptr;
+    QPushButton* OwnEventChange = nullptr;
+    QPushButton* OwnEventRemove = nullptr;
+    QLabel* OwnEventMessage = nullptr;  // why an edit was refused, plain text
 
     // --- bottom strip ---------------------------------------------------
     QGroupBox* gbEphemeride = nullptr;
@@ -204,6 +236,15 @@ public:
     // The alarms block shows the settings' alarms in the applied language.
     void ShowAlarms();
     AlarmChoice& AlarmOfRow(int alarm);
+    // The height, the profile and the own events.
+    void ShowSight();
+    void HeightSpinChange();
+    void ProfileEditDone();
+    void ProfileBrowseClick();
+    void OwnEventChosen(int row);
+    void OwnEventAddClick();
+    void OwnEventChangeClick();
+    void OwnEventRemoveClick();
 
     // True while the summer-time group holds the upper place of the panel.
     bool SummerGroupOnTop() const;
@@ -241,6 +282,15 @@ private:
     void DropZoneByHand();
     void BuildMediaPanel();
     void BuildStrip();
+    void BuildSightBox(QWidget* parent);
+    void ShowOwnEventList();
+    void ShowOwnEventWhich();
+    // The editor's event; nullopt (and the reason shown) when its value is
+    // not a number.
+    std::optional<UserEvent> EditedOwnEvent();
+    // Saves `events` to the events file when they read back as they are, and
+    // makes them the state's; false (the reason shown) otherwise.
+    bool SaveOwnEvents(const std::vector<UserEvent>& events);
     void Wire();
 
     // The three spin pairs (spinpair.h) and the controls of each;

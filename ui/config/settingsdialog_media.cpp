@@ -190,6 +190,7 @@ void SettingsDialog::ShowAlarms() {
             AlarmWays[i]->setItemText(way, Q(view.ways[static_cast<std::size_t>(way)]));
         AlarmWays[i]->setCurrentIndex(row.way);
     }
+    ShowSight();
 }
 
 // The choice a row edits: one of the settings' four alarms, or the eclipse

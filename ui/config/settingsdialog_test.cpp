@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@
 
 #include "core/calendar.h"
 #include "core/textfile.h"
+#include "core/userevents.h"
 #include "present/appstate.h"
 #include "present/eclipsealarm.h"
 #include "ui/common/testsupport/recording_messages.h"
@@ -651,6 +653,108 @@ TEST_F(AboutBoxTest, AlarmsBlockShowsEditsAndSavesTheAlarms) {
     EXPECT_EQ(box->AlarmMinutes[3]->text(), QStringLiteral("Minuten"));
     EXPECT_EQ(box->AlarmWays[3]->currentIndex(), 1);
     EXPECT_EQ(box->AlarmOffsets[3]->value(), 180);
+}
+
+// The own events round trip: a file with a bad line is read, an event is
+// added with its alarm, one changed and one removed, each save writing the
+// file whole (the bad file kept first as .bak); a bad edit is refused with the
+// reader's words and the file stays as it was.
+TEST_F(AboutBoxTest, OwnEventsAreEditedAndSaved) {
+    const QString file = dir.filePath(QStringLiteral("Dawnevents.txt"));
+    const QByteArray bad = "Photo;elevation;10;both\nBad;elevation;500;both\n";
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bad);
+    }
+    Build();
+    ASSERT_EQ(state.OwnEvents.size(), 1u);
+    ASSERT_TRUE(state.KeepOwnEventsBeforeSave);
+    ASSERT_EQ(box->OwnEventList->count(), 1);
+    auto fileText = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    box->OwnEventName->setText(QStringLiteral("Prayer"));
+    box->OwnEventKind->setCurrentIndex(1);  // shadow
+    box->OwnEventValue->setText(QStringLiteral("2"));
+    box->OwnEventWhich->setCurrentIndex(1);  // setting
+    box->OwnEventBeyondNoon->setChecked(true);
+    box->OwnEventAlarmOffset->setValue(-10);
+    box->OwnEventAlarmWay->setCurrentIndex(2);  // both
+    QTest::mouseClick(box->OwnEventAdd, Qt::LeftButton);
+    EXPECT_EQ(box->OwnEventMessage->text(), QString());
+    {
+        QFile copy(file + QStringLiteral(".bak"));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), bad);
+    }
+    EXPECT_EQ(fileText(),
+              "# Dawnhelm's own events: NAME;KIND;VALUE;WHICH\n"
+              "Photo;elevation;10;both\n"
+              "Prayer;shadow;2;setting;beyond-noon;alarm=-10,both\n");
+    ASSERT_EQ(state.OwnEvents.size(), 2u);
+    EXPECT_FALSE(state.KeepOwnEventsBeforeSave);
+
+    // Bad edits: a value out of range, a name used twice, no number.
+    const struct {
+        const char* name;
+        const char* value;
+        const char* words;
+    } refused[] = {{"High", "91", "is not an altitude"},
+                   {"Prayer", "5", "repeats the name"},
+                   {"Odd", "five", "is not a number"}};
+    const QByteArray before = fileText();
+    for (const auto& r : refused) {
+        box->OwnEventList->setCurrentRow(0);
+        box->OwnEventName->setText(QString::fromUtf8(r.name));
+        box->OwnEventValue->setText(QString::fromUtf8(r.value));
+        QTest::mouseClick(box->OwnEventAdd, Qt::LeftButton);
+        EXPECT_TRUE(box->OwnEventMessage->text().contains(QLatin1String(r.words)))
+            << box->OwnEventMessage->text().toStdString();
+        EXPECT_EQ(box->OwnEventMessage->textFormat(), Qt::PlainText);
+        EXPECT_EQ(fileText(), before);
+        EXPECT_EQ(state.OwnEvents.size(), 2u);
+    }
+
+    // Change the first (the list fills the editor), then remove the second.
+    box->OwnEventList->setCurrentRow(1);
+    box->OwnEventList->setCurrentRow(0);
+    EXPECT_EQ(box->OwnEventName->text(), QStringLiteral("Photo"));
+    EXPECT_EQ(box->OwnEventValue->text(), QStringLiteral("10"));
+    box->OwnEventValue->setText(QStringLiteral("6"));
+    QTest::mouseClick(box->OwnEventChange, Qt::LeftButton);
+    box->OwnEventList->setCurrentRow(1);
+    QTest::mouseClick(box->OwnEventRemove, Qt::LeftButton);
+    EXPECT_EQ(fileText(),
+              "# Dawnhelm's own events: NAME;KIND;VALUE;WHICH\n"
+              "Photo;elevation;6;both\n");
+    EXPECT_EQ(ReadUserEvents(file.toStdString()).events, state.OwnEvents);
+}
+
+// The height and the profile: the settings take them at once; a profile the
+// reader cannot take shows its message as plain text and the flat horizon.
+TEST_F(AboutBoxTest, HeightAndHorizonProfile) {
+    Build();
+    box->HeightSpin->setValue(120.5);
+    EXPECT_EQ(state.Settings.ObserverHeightMetres, 120.5);
+    {
+        QFile f(dir.filePath(QStringLiteral("hills.txt")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0 2\n90 <b>x</b>\n180 1\n");
+    }
+    choosers.answer = dir.filePath(QStringLiteral("hills.txt"));
+    QTest::mouseClick(box->ProfileBrowse, Qt::LeftButton);
+    EXPECT_EQ(state.Settings.HorizonProfilePath, choosers.answer->toStdString());
+    EXPECT_EQ(state.HorizonProfile.size(), 2u);
+    EXPECT_TRUE(box->ProfileMessage->text().contains(QStringLiteral("line 2")))
+        << box->ProfileMessage->text().toStdString();
+    EXPECT_EQ(box->ProfileMessage->textFormat(), Qt::PlainText);
+    box->ProfileEdit->setText(dir.filePath(QStringLiteral("missing.txt")));
+    box->ProfileEditDone();
+    EXPECT_TRUE(state.HorizonProfile.empty());
+    EXPECT_FALSE(box->ProfileMessage->text().isEmpty());
 }
 
 TEST_F(AboutBoxTest, TheEclipseAlarmRowEditsAndSavesItsOwnFile) {
