@@ -207,7 +207,8 @@ public:
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -220,8 +221,8 @@ public:
         if (cells_.size() < static_cast<std::size_t>(rows * columns))
             cells_.resize(static_cast<std::size_t>(rows * columns), 0);
         if (cells_[slot] == 0) {
-            cells_[slot] =
-                QAccessible::registerAccessibleInterface(new CalendarCellAccessible(View(), row, column));
+            cells_[slot] = QAccessible::registerAccessibleInterface(
+                new CalendarCellAccessible(View(), row, column));
         }
         return QAccessible::accessibleInterface(cells_[slot]);
     }

@@ -87,7 +87,7 @@ TEST(CalendarCells, ScreenReaderReadsWeekdayHeadersAndFullDates) {
             EXPECT_GE(child->text(QAccessible::Name).size(), 6);
         }
     }
-    const QStringList days = {"Monday", "Tuesday", "Wednesday", "Thursday",
+    const QStringList days = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                               "Friday", "Saturday", "Sunday"};
     for (int column = 0; column < 7; ++column) {
         QAccessibleInterface* header = table->tableInterface()->cellAt(0, column);
