@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "core/settings.h"
+
 namespace dawn {
 namespace {
 
