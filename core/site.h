@@ -26,7 +26,7 @@ public:
 };
 
 struct Site {
-    std::string PlaceName;  // the name of the place chosen by name; may be empty
+    std::string PlaceName;                // the name of the place chosen by name; may be empty
     std::int32_t LongitudeMinutes = 328;  // arc minutes, east positive
     std::int32_t LatitudeMinutes = 3047;  // arc minutes, north positive
 
