@@ -39,14 +39,11 @@ int WeekdayOfColumn(const QCalendarWidget& calendar, int column) {
     return (static_cast<int>(calendar.firstDayOfWeek()) - 1 + c) % 7 + 1;
 }
 
-class CalendarTableAccessible;
-
-class CalendarCellAccessible final : public QAccessibleInterface,
-                                     public QAccessibleTableCellInterface,
-                                     public QAccessibleActionInterface {
+// A child of the day table without an object of its own: a cell, or the
+// place of a hidden header view.
+class CalendarLeafAccessible : public QAccessibleInterface {
 public:
-    CalendarCellAccessible(QTableView* view, int row, int column)
-        : view_(view), row_(row), column_(column) {}
+    explicit CalendarLeafAccessible(QTableView* view) : view_(view) {}
 
     bool isValid() const override { return view_ != nullptr && CalendarOf(view_) != nullptr; }
     QObject* object() const override { return nullptr; }
@@ -61,6 +58,18 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+    QPointer<QTableView> view_;
+};
+
+class CalendarCellAccessible final : public CalendarLeafAccessible,
+                                     public QAccessibleTableCellInterface,
+                                     public QAccessibleActionInterface {
+public:
+    CalendarCellAccessible(QTableView* view, int row, int column)
+        : CalendarLeafAccessible(view), row_(row), column_(column) {}
 
     QAccessible::Role role() const override {
         return IsHeader() ? QAccessible::ColumnHeader : QAccessible::Cell;
@@ -84,7 +93,6 @@ public:
         }
         return {};
     }
-    void setText(QAccessible::Text, const QString&) override {}
 
     QRect rect() const override {
         if (view_ == nullptr) return {};
@@ -162,26 +170,15 @@ private:
         return view_->model()->index(row_, column_);
     }
 
-    QPointer<QTableView> view_;
     int row_;
     int column_;
 };
 
 // A place of a hidden header view: invisible, nameless, and not a cell.
-class CalendarFillerAccessible final : public QAccessibleInterface {
+class CalendarFillerAccessible final : public CalendarLeafAccessible {
 public:
-    explicit CalendarFillerAccessible(QTableView* view) : view_(view) {}
-    bool isValid() const override { return view_ != nullptr; }
-    QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override {
-        return view_ != nullptr ? QAccessible::queryAccessibleInterface(view_.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    using CalendarLeafAccessible::CalendarLeafAccessible;
     QString text(QAccessible::Text) const override { return {}; }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::Whitespace; }
     QAccessible::State state() const override {
@@ -189,9 +186,6 @@ public:
         s.invisible = true;
         return s;
     }
-
-private:
-    QPointer<QTableView> view_;
 };
 
 class CalendarTableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
