@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/dayephemeris.h"
+#include "core/settings.h"
 
 namespace dawn::cli {
 

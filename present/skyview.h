@@ -7,12 +7,14 @@
 #include <chrono>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "astro/horizon.h"
 #include "astro/precise/position.h"
 #include "core/daynumber.h"
-#include "core/settings.h"
+#include "core/site.h"
 #include "i18n/labels.h"
 #include "present/locale.h"
 
@@ -22,7 +24,7 @@ namespace dawn {
 // on `date`: in standard time, or in summer time from the date's standard
 // time or the day before's. Where the clocks go back and show a reading
 // twice, the first (in summer time); none for a reading the clocks skip.
-std::optional<UtInstant> InstantOfClockReading(const SiteSettings& settings, DayNumber date,
+std::optional<UtInstant> InstantOfClockReading(const Site& site, DayNumber date,
                                                std::chrono::minutes clock);
 
 // The two lines of the position now: each altitude geometric and as
@@ -32,8 +34,7 @@ struct PositionNowTexts {
     std::string moon;
     friend bool operator==(const PositionNowTexts&, const PositionNowTexts&) = default;
 };
-PositionNowTexts PositionNowTextsOf(const SiteSettings& settings, const CurrentLabels& labels,
-                                    UtInstant now);
+PositionNowTexts PositionNowTextsOf(const Site& site, const CurrentLabels& labels, UtInstant now);
 
 // The light the sun's centre gives at a point of its path: the blue hour
 // between -6° and -4°, the golden hour between -4° and +6° (the bounds of
@@ -67,15 +68,23 @@ struct SkyView {
     // The point the marks stand on (the position now on today's date, noon
     // otherwise); a time slider moves it.
     std::size_t marked = 0;
+    // The point closest to the moment now when it falls on the date's clock
+    // day: a window following the clock moves the marks on with it.
+    std::optional<std::size_t> now;
+    // The skyline of the horizon profile, a point every degree of azimuth
+    // from north round to north again; empty for the flat horizon.
+    std::vector<HorizonPosition> skyline;
 };
 
 inline constexpr std::chrono::minutes kSkyViewStep{5};
 
 // The sky view of `date` for the settings' place. `now` marks the point
 // closest to it when it falls on the date's clock day. `dateText` is the
-// date as the windows write it.
-SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
-                     const std::string& dateText, std::optional<UtInstant> now);
+// date as the windows write it. `profile` (sorted by azimuth) gives the
+// skyline; none is the flat horizon.
+SkyView BuildSkyView(const Site& site, const CurrentLabels& labels, DayNumber date,
+                     const std::string& dateText, std::optional<UtInstant> now,
+                     std::span<const HorizonPoint> profile = {});
 
 // The time slider's words for a point of the view: its clock time and
 // where both bodies stand then.
