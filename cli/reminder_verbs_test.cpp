@@ -57,6 +57,27 @@ TEST(AlarmsVerb, GoldenDay) {
     EXPECT_THAT(err, ::testing::HasSubstr("--date"));
 }
 
+// With an events file the alarms of its events ring among the designed ones,
+// named by the event and side; a bad line (a warning on standard error) is
+// left out and the rest rings.
+TEST(AlarmsVerb, OwnEventsFromTheirFile) {
+    testing::TempDir dir;
+    dir.Write("Dawnevents.txt",
+              "Before sunset;offset;-30;sunset;alarm=-10,both\n"
+              "Noon;elevation;100;both\n");
+    const std::string settings = std::string(DAWN_SOURCE_DIR) + "/cli/testdata/alarms_settings.txt";
+    std::string out, err;
+    EXPECT_EQ(RunCli({"alarms", "--settings", settings, "--date", "2024-06-21", "--events-file",
+                      dir.file("Dawnevents.txt")},
+                     out, err),
+              0);
+    // Sunset at 21:55: the event at 21:25, its alarm ten minutes before.
+    std::string golden = Read("alarms_velmoren_2024-06-21.txt");
+    golden.insert(golden.find("23:11:00"),
+                  "21:15:00;Before sunset (setting);-10;Both;2024-06-21;21:25:00\n");
+    EXPECT_EQ(out, golden);
+}
+
 // Velmoren's settings with the zone line and the place name.
 std::string VelmorenSettings(const std::string& zone) {
     std::string lines;

@@ -1,9 +1,11 @@
 // alarms: every alarm of the settings that rings on one date, from the rules
 // the main window's tick follows.
 #include <chrono>
+#include <iostream>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
@@ -21,6 +23,8 @@ constexpr Option kOptions[] = {
     {"date", "YYYY-MM-DD", true, "the date the alarms ring on"},
     kZoneOption,
     kPlaceOption,
+    {"events-file", "FILE", false,
+     "also the alarms of your own events kept in FILE (Dawnevents.txt)"},
 };
 
 std::string_view KindName(AlarmEvent kind) {
@@ -60,12 +64,23 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadDate(command, "date", date); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
     if (auto e = ReadSettingsWithPlace(command, settings)) return *e;
+    std::vector<UserEvent> events;
+    if (const std::string* file = command.Value("events-file")) {
+        if (file->empty()) return VerbOutcome::Usage("--events-file: the file name is empty");
+        UserEventsRead read = ReadUserEvents(*file);
+        for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+        events = std::move(read.events);
+    }
 
     std::string text;
-    for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date))) {
+    for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date), events)) {
         AppendSecondOfDay(text, a.secondOfDay);
         text += ';';
-        text += KindName(a.kind);
+        // An own event by its name and side.
+        if (!a.own.empty())
+            text += a.own + (a.kind == AlarmEvent::SunRise ? " (rising)" : " (setting)");
+        else
+            text += KindName(a.kind);
         text += ';';
         const auto offset = a.offset.count();
         if (offset > 0) text += '+';
@@ -98,7 +113,10 @@ const Verb& AlarmsVerb() {
         "across\n"
         "midnight is listed on the date it rings, with its event's own date. A day without the "
         "event\n"
-        "(midnight sun, polar night) has no alarm for it.",
+        "(midnight sun, polar night) has no alarm for it. With --events-file the alarms of "
+        "your own\n"
+        "events are listed too, their kind being the event's name and its side, such as "
+        "\"Dawn prayer (rising)\".",
         kOptions,
         Run,
     };
