@@ -119,6 +119,7 @@ void SettingsDialog::BuildSightBox(QWidget* parent) {
     OwnEventAlarmWay = new QComboBox(SightBox);
     OwnEventAlarmWay->setObjectName(QStringLiteral("OwnEventAlarmWay"));
     OwnEventAlarmWay->addItems({QString(), QString(), QString(), QString()});
+    OwnEventAlarmWay->setCurrentIndex(kNoAlarmWay);  // a new event rings nothing
     OwnEventAlarmWay->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->addWidget(lbOwnEventAlarm, 8, 0);
     grid->addWidget(OwnEventAlarmOffset, 8, 1);
