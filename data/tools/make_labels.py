@@ -596,11 +596,17 @@ ROWS = {
                                               Ita="Tramonto visibile", Esp="Puesta visible")),
     156: ("Light panel: its name", dict(Ned="Licht", Fra="Lumière", Deu="Licht", Eng="Light",
                                         Ita="Luce", Esp="Luz")),
+    200: ("Year graph legend: blue hour", dict(Ned="Blauw uur", Fra="Heure bleue",
+                                                Deu="Blaue Stunde", Eng="Blue hour",
+                                                Ita="Ora blu", Esp="Hora azul")),
+    201: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
+                                                  Deu="Goldene Stunde", Eng="Golden hour",
+                                                  Ita="Ora d'oro", Esp="Hora dorada")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 183
+ROW_COUNT = 202
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
