@@ -3,18 +3,22 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/folderlock.h"
+#include "core/horizonprofile.h"
 #include "present/appstate.h"
 #include "ui/alignment/alignmentdialog.h"
 #include "ui/almanac/almanacwindow.h"
@@ -69,6 +73,8 @@ public:
         if (window_ == nullptr) window_ = make_();
         return *window_;
     }
+    // The window once made, else none.
+    Window* Made() const { return window_; }
 
 private:
     std::function<Window*()> make_;
@@ -191,17 +197,38 @@ int main(int argc, char** argv) {
         return graph.get();
     });
 
-    // The sky view shows the shown date, marked at this minute on today.
+    // The sky view shows the shown date, marked at this minute on today, with
+    // the skyline of the settings' horizon profile (read again when its path
+    // changes). Open, it follows the shown date and, on today, the clock.
     OnFirstUse<dawn::SkyViewWindow> skyView(
         [&form1] { return new dawn::SkyViewWindow(form1.get()); });
-    const auto showSkyView = [&state, &skyView] {
+    std::string skyProfilePath;
+    std::vector<dawn::HorizonPoint> skyProfile;
+    const auto skyViewNow = [&state, &skyProfilePath, &skyProfile] {
+        if (state.Settings.HorizonProfilePath != skyProfilePath) {
+            skyProfilePath = state.Settings.HorizonProfilePath;
+            skyProfile.clear();
+            if (!skyProfilePath.empty())
+                skyProfile = dawn::ReadHorizonProfile(skyProfilePath).points;
+        }
         const dawn::UtInstant now{std::chrono::milliseconds{QDateTime::currentMSecsSinceEpoch()}};
-        skyView().Load(dawn::BuildSkyView(state.Settings, state.Current, state.Shown,
-                                          state.Locale.DateText(state.Shown), now),
-                       state.Current, state.Locale);
+        return dawn::BuildSkyView(state.Settings, state.Current, state.Shown,
+                                  state.Locale.DateText(state.Shown), now, skyProfile);
+    };
+    const auto showSkyView = [&state, &skyView, skyViewNow] {
+        skyView().Load(skyViewNow(), state.Current, state.Locale);
         skyView().show();
         skyView().raise();
         skyView().activateWindow();
+    };
+    long long skyMinute = -1;
+    const auto followSkyView = [&skyView, &skyMinute, skyViewNow](bool everyMinute) {
+        dawn::SkyViewWindow* window = skyView.Made();
+        if (window == nullptr || !window->isVisible()) return;
+        const long long minute = QDateTime::currentSecsSinceEpoch() / 60;
+        if (everyMinute && minute == skyMinute) return;
+        skyMinute = minute;
+        window->Follow(skyViewNow());
     };
     // The alignment finder, made anew for each use so that it takes the
     // place and the language of that moment; a chosen date is shown in the
@@ -241,6 +268,11 @@ int main(int argc, char** argv) {
                      [&dawnhelmDate] { dawnhelmDate().exec(); });
     QObject::connect(main, &dawn::MainWindow::aboutRequested, main, [&form3] { form3().exec(); });
     QObject::connect(main, &dawn::MainWindow::skyViewRequested, main, showSkyView);
+    QObject::connect(main->MonthCalendar, &QCalendarWidget::selectionChanged, main,
+                     [followSkyView] { followSkyView(false); });
+    QObject::connect(main->ClockTimer, &QTimer::timeout, main, [followSkyView, &state] {
+        if (state.Shown == state.Today) followSkyView(true);
+    });
     QObject::connect(main, &dawn::MainWindow::alignmentsRequested, main, showAlignments);
     QObject::connect(main, &dawn::MainWindow::placesRequested, main, [&placesWindow] {
         placesWindow().show();

@@ -4,6 +4,7 @@
 
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
+#include "cli/sight_options.h"
 #include "cli/zone_options.h"
 
 namespace dawn::cli {
@@ -22,6 +23,9 @@ inline constexpr Option kSkyviewOptions[] = {
      "the kind of picture, when FILE's ending does not tell it; PDF for standard output"},
     kZoneOption,
     kPlaceOption,
+    {"horizon", "FILE", false,
+     "draws the skyline of FILE (azimuth and altitude pairs, as for events --horizon) and the "
+     "land below it"},
 };
 
 inline constexpr std::string_view kSkyviewSummary =

@@ -89,7 +89,8 @@ PositionNowTexts PositionNowTextsOf(const SiteSettings& settings, const CurrentL
 }
 
 SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
-                     const std::string& dateText, std::optional<UtInstant> now) {
+                     const std::string& dateText, std::optional<UtInstant> now,
+                     std::span<const HorizonPoint> profile) {
     SkyView view;
     view.title = labels[label::kSkyViewTitle] + " " + dateText;
     view.compass = {labels.hemisphere.north, labels.hemisphere.east, labels.hemisphere.south,
@@ -127,11 +128,20 @@ SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, 
             noon = i;
     }
     view.marked = noon;
-    if (now && *now >= start && *now <= end)
-        view.marked = std::min(
+    if (now && *now >= start && *now <= end) {
+        view.now = std::min(
             count - 1,
             static_cast<std::size_t>(std::lround(
                 (*now - start) / std::chrono::duration<double, std::ratio<60>>(kSkyViewStep))));
+        view.marked = *view.now;
+    }
+    if (!profile.empty()) {
+        view.skyline.reserve(361);
+        for (int azimuth = 0; azimuth <= 360; ++azimuth) {
+            const double a = azimuth;
+            view.skyline.push_back({ProfileAltitudeAt(profile, a), a});
+        }
+    }
 
     const DayEphemeris day = ComputeDay(settings, date);
     for (const Body body : kBodies) {

@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "astro/horizon.h"
 #include "astro/precise/position.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
@@ -67,15 +69,23 @@ struct SkyView {
     // The point the marks stand on (the position now on today's date, noon
     // otherwise); a time slider moves it.
     std::size_t marked = 0;
+    // The point closest to the moment now when it falls on the date's clock
+    // day: a window following the clock moves the marks on with it.
+    std::optional<std::size_t> now;
+    // The skyline of the horizon profile, a point every degree of azimuth
+    // from north round to north again; empty for the flat horizon.
+    std::vector<HorizonPosition> skyline;
 };
 
 inline constexpr std::chrono::minutes kSkyViewStep{5};
 
 // The sky view of `date` for the settings' place. `now` marks the point
 // closest to it when it falls on the date's clock day. `dateText` is the
-// date as the windows write it.
+// date as the windows write it. `profile` (sorted by azimuth) gives the
+// skyline; none is the flat horizon.
 SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
-                     const std::string& dateText, std::optional<UtInstant> now);
+                     const std::string& dateText, std::optional<UtInstant> now,
+                     std::span<const HorizonPoint> profile = {});
 
 // The time slider's words for a point of the view: its clock time and
 // where both bodies stand then.

@@ -110,5 +110,30 @@ TEST(SkyView, PathsOfTheClockDay) {
     EXPECT_EQ(SkyViewMomentText(now, now.sun.points.size(), EnglishLabels(), LocaleFormats{}), "");
 }
 
+// The skyline of a profile, a point every degree from north round to north,
+// linear between the profile's points and across north; none without one.
+// The moment now is kept apart from the marks.
+TEST(SkyView, SkylineOfTheProfileAndTheMomentNow) {
+    const SiteSettings s = DefaultSettings("/app", 2024);
+    const DayNumber date = DayNumber::FromYmd(2024, 6, 21);
+    const std::vector<HorizonPoint> profile = {{90, 10}, {180, 2}, {300, 6}};
+    const SkyView view = BuildSkyView(s, EnglishLabels(), date, "", std::nullopt, profile);
+    ASSERT_EQ(view.skyline.size(), 361u);
+    EXPECT_FALSE(view.now.has_value());
+    const std::pair<int, double> expected[] = {{0, 7.6}, {90, 10},   {135, 6},  {180, 2},
+                                               {240, 4}, {330, 6.8}, {360, 7.6}};
+    for (const auto& [azimuth, altitude] : expected) {
+        const HorizonPosition& p = view.skyline[static_cast<std::size_t>(azimuth)];
+        EXPECT_DOUBLE_EQ(p.azimuthDegrees, azimuth);
+        EXPECT_NEAR(p.altitudeDegrees, altitude, 1e-9) << azimuth;
+    }
+    EXPECT_TRUE(BuildSkyView(s, EnglishLabels(), date, "", std::nullopt).skyline.empty());
+
+    const SkyView today = BuildSkyView(s, EnglishLabels(), date, "", At(2024, 6, 21, 15, 2));
+    ASSERT_TRUE(today.now.has_value());
+    EXPECT_EQ(today.marked, *today.now);
+    EXPECT_EQ(today.sun.points[*today.now].clock, std::chrono::minutes{17 * 60});
+}
+
 }  // namespace
 }  // namespace dawn

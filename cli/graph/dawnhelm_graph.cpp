@@ -132,8 +132,13 @@ VerbOutcome RunSkyview(const Command& command, std::ostream& output) {
 
     AppState state;
     if (auto failed = LoadProgramState(command, shown, Body::Sun, state)) return *failed;
-    const SkyView view = BuildSkyView(state.Settings, state.Current, shown,
-                                      state.Locale.DateText(shown), std::nullopt);
+    Sight sight;
+    if (std::string error = ReadSight(command, sight); !error.empty())
+        return VerbOutcome::Usage(error);
+    const std::vector<HorizonPoint> noProfile;
+    const SkyView view =
+        BuildSkyView(state.Settings, state.Current, shown, state.Locale.DateText(shown),
+                     std::nullopt, sight.horizon ? *sight.horizon : noProfile);
     const QByteArray bytes = format == "pdf" ? SkyViewPdfBytes(view, QApplication::font())
                                              : SkyViewPngBytes(view, QApplication::font());
     if (bytes.isEmpty()) return VerbOutcome::Failure("cannot draw the " + format + " picture");

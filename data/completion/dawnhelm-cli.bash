@@ -4,8 +4,10 @@
 # program being completed, so a new verb or option completes without a change
 # here. Option values: file names for an option whose value is a FILE, zone
 # names of the system's time-zone database for --zone, the kinds of the verb
-# for --kind (almanac's as a list separated by commas), nothing for the rest
-# (numbers and dates).
+# for --kind (almanac's as a list separated by commas), sun or moon for
+# align's --body and rise or set for its --event, the names of the user's own
+# events for events --event (from --events-file, or the events file beside
+# --settings), nothing for the rest (numbers and dates).
 
 # The zone names, one a line: the zones and links of the compiled database's
 # source (tzdata.zi), or else the data files under the zoneinfo folder
@@ -18,6 +20,13 @@ _dawnhelm_cli_zones() {
         (cd "$zoneinfo" && find . -path ./posix -prune -o -path ./right -prune -o \
             -type f -name '[A-Z]*' ! -name '*.tab' -print | sed 's|^\./||')
     fi
+}
+
+# The names of the user's own events, one a line: the first field of each
+# line of the events file that is not empty or a comment.
+_dawnhelm_cli_own_events() {
+    [[ -f $1 && -r $1 ]] || return
+    head -c 1048576 -- "$1" | awk -F';' '{ sub(/\r$/, "") } $0 !~ /^[ \t]*(#|$)/ { print $1 }'
 }
 
 _dawnhelm_cli() {
@@ -84,6 +93,23 @@ _dawnhelm_cli() {
             done
             COMPREPLY=($(compgen -P "$written" -W "$kinds" -- "${cur##*,}"))
             compopt -o nospace 2>/dev/null
+        elif [[ $prev == --body && $verb == align ]]; then
+            COMPREPLY=($(compgen -W "sun moon" -- "$cur"))
+        elif [[ $prev == --event && $verb == align ]]; then
+            COMPREPLY=($(compgen -W "rise set" -- "$cur"))
+        elif [[ $prev == --event && $verb == events ]]; then
+            # The file named on the line, else the one beside the settings.
+            local file= settings=
+            for ((i = 2; i < cword; i++)); do
+                [[ ${words[i]} == --events-file ]] && file=${words[i + 1]-}
+                [[ ${words[i]} == --settings ]] && settings=${words[i + 1]-}
+            done
+            [[ -z $file && -n $settings ]] && file=$(dirname -- "$settings")/Dawnevents.txt
+            declare -F __expand_tilde_by_ref >/dev/null && __expand_tilde_by_ref file
+            local IFS=$'\n' own
+            for own in $(_dawnhelm_cli_own_events "$file"); do
+                [[ $own == "$cur"* ]] && COMPREPLY+=("$(printf '%q' "$own")")
+            done
         elif [[ ${value_of[$prev]} == FILE ]]; then
             _filedir
         fi

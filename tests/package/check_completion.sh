@@ -106,6 +106,19 @@ got=$(offers "$cli" almanac --kind season,s)
 [[ $got == "season,solar-eclipse|season,summer-time" ]] ||
   fail "the real program's almanac --kind season,s offers '$got'"
 
+got=$(offers "$cli" align --body m)
+[[ $got == moon ]] || fail "the real program's align --body offers '$got'"
+got=$(offers "$cli" align --event "")
+[[ $got == "rise|set" ]] || fail "the real program's align --event offers '$got'"
+# The user's own events by name, quoted for the shell, from the file named on
+# the line or the one beside the settings; a comment is not a name.
+printf '# NAME;KIND;VALUE;WHICH\r\nDawn prayer;elevation;-18;rising\r\nPhoto light;elevation;10;both\r\n' \
+  >"$work/files/Dawnevents.txt"
+got=$(offers "$cli" events --events-file "$work/files/Dawnevents.txt" --event "")
+[[ $got == 'Dawn\ prayer|Photo\ light' ]] || fail "events --event offers '$got'"
+got=$(offers "$cli" events --settings "$work/files/Dawncode.txt" --event P)
+[[ $got == 'Photo\ light' ]] || fail "events --event beside the settings offers '$got'"
+
 [[ $(complete -p dawnhelm-cli) == *_dawnhelm_cli* ]] || fail "no completion registered for dawnhelm-cli"
 
 if ((failures > 0)); then

@@ -28,6 +28,7 @@
 #include <numbers>
 #include <utility>
 
+#include "ui/common/calendaraccessible.h"
 #include "ui/common/messages.h"
 #include "ui/common/qtlocale.h"
 
@@ -219,6 +220,7 @@ void MainWindow::BuildControls() {
     MonthCalendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     MonthCalendar->setDateRange(QDate(1900, 1, 1), QDate(2500, 12, 31));
     MonthCalendar->setGridVisible(false);
+    DescribeCalendarCells(MonthCalendar);
     ApplyPaletteColours();
     connect(MonthCalendar, &QCalendarWidget::selectionChanged, this,
             &MainWindow::OnCalendarSelectionChanged);

@@ -23,6 +23,10 @@ const QColor kBlueColour(0x20, 0x60, 0xd0);
 const QColor kMoonColour(0x50, 0x50, 0x78);
 const QColor kGridColour(0xb8, 0xb8, 0xb8);
 const QColor kBelowColour(0xec, 0xec, 0xf0);
+// The land of a horizon profile: see-through, so that the grid and the ring
+// below the horizon show through it.
+const QColor kLandColour(0x9a, 0x8c, 0x6e, 110);
+const QColor kSkylineColour(0x5a, 0x4a, 0x30);
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -159,6 +163,23 @@ void PaintSkyView(QPainter& painter, const QRectF& area, const SkyView& view, co
     painter.drawEllipse(c, layout.lowestRadius, layout.lowestRadius);
     painter.setBrush(Qt::white);
     painter.drawEllipse(c, layout.horizonRadius, layout.horizonRadius);
+    // The land of the horizon profile, from its skyline down to the ring's
+    // outer edge: a path passes behind the hills where it crosses it.
+    if (!view.skyline.empty()) {
+        QPolygonF land;
+        for (const HorizonPosition& p : view.skyline)
+            land << layout.PointOf(
+                {std::max(p.altitudeDegrees, kSkyViewLowestAltitude), p.azimuthDegrees});
+        QPolygonF skyline = land;
+        for (auto p = view.skyline.rbegin(); p != view.skyline.rend(); ++p)
+            land << layout.PointOf({kSkyViewLowestAltitude, p->azimuthDegrees});
+        painter.setBrush(kLandColour);
+        painter.drawPolygon(land, Qt::WindingFill);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(kSkylineColour, std::max(1.0, unit / 8)));
+        painter.drawPolyline(skyline);
+        painter.setPen(Qt::NoPen);
+    }
     painter.setBrush(Qt::NoBrush);
     QPen grid(kGridColour, std::max(1.0, unit / 12));
     painter.setPen(grid);

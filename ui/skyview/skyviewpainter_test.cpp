@@ -88,5 +88,29 @@ TEST(SkyViewPainter, PictureAndPage) {
     EXPECT_TRUE(SkyViewPdfBytes(view, QApplication::font()).startsWith("%PDF"));
 }
 
+// A horizon profile's land is drawn from its skyline down: a point under a
+// 20° hill in the east is land, the same point over the flat horizon is sky,
+// and so is a point beside the hill (both clear of the grid's lines).
+TEST(SkyViewPainter, LandOfTheHorizonProfile) {
+    const SiteSettings s = DefaultSettings("/app", 2024);
+    const DayNumber date = DayNumber::FromYmd(2024, 12, 21);
+    const std::vector<HorizonPoint> hill = {{60, 0}, {90, 20}, {120, 0}};
+    const SkyView flat = BuildSkyView(s, LabelsOf(1), date, "21/12/2024", std::nullopt);
+    const SkyView hilly = BuildSkyView(s, LabelsOf(1), date, "21/12/2024", std::nullopt, hill);
+    const QSize size(400, 400);
+    const SkyViewLayout layout =
+        LayOutSkyView(QRectF(QPointF(0, 0), size), hilly, QApplication::font());
+    const QPoint underHill = layout.PointOf({8, 80}).toPoint();
+    const QPoint besideHill = layout.PointOf({8, 30}).toPoint();
+    QImage withHill, without;
+    ASSERT_TRUE(withHill.loadFromData(SkyViewPngBytes(hilly, QApplication::font(), size), "PNG"));
+    ASSERT_TRUE(without.loadFromData(SkyViewPngBytes(flat, QApplication::font(), size), "PNG"));
+    EXPECT_EQ(without.pixelColor(underHill), QColor(Qt::white));
+    const QColor land = withHill.pixelColor(underHill);
+    EXPECT_NE(land, QColor(Qt::white));
+    EXPECT_GT(land.red(), land.blue());  // earth, not the bluish ring below the horizon
+    EXPECT_EQ(withHill.pixelColor(besideHill), QColor(Qt::white));
+}
+
 }  // namespace
 }  // namespace dawn

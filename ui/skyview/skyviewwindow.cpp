@@ -57,6 +57,14 @@ void SkyViewWindow::Load(SkyView view, const CurrentLabels& labels, const Locale
     MoveTo(slider_->value());
 }
 
+void SkyViewWindow::Follow(SkyView view) {
+    const bool sameDate =
+        view.title == view_.title && view.sun.points.size() == view_.sun.points.size();
+    const bool atNow = view_.now && view_.marked == *view_.now;
+    if (sameDate && !atNow) view.marked = view_.marked;
+    Load(std::move(view), labels_, formats_);
+}
+
 void SkyViewWindow::MoveTo(int point) {
     view_.marked = static_cast<std::size_t>(std::max(point, 0));
     moment_->setText(

@@ -3,7 +3,7 @@
 // that moves both bodies along their paths, with their places in words
 // below it. It only shows the values it is given; the program entry makes
 // them (BuildSkyView) when the window opens and when the date or the minute
-// changes.
+// changes (Follow).
 #include <QWidget>
 #include <cstddef>
 
@@ -24,6 +24,11 @@ public:
     // Shows `view` with the slider on its marked point; the labels and the
     // formats give the slider's words.
     void Load(SkyView view, const CurrentLabels& labels, const LocaleFormats& formats);
+    // Shows `view`, made again for a new minute or another date, in the
+    // labels and formats of the last Load. On the same date the marks stay
+    // where the slider put them, unless they stood at the moment now: then
+    // they move on with the clock.
+    void Follow(SkyView view);
     std::size_t Marked() const { return view_.marked; }
     QSlider* Slider() const { return slider_; }
     QLabel* MomentLabel() const { return moment_; }

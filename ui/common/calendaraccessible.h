@@ -1,0 +1,24 @@
+#pragma once
+// The month calendar as a screen reader meets it. Qt's own description of a
+// QCalendarWidget's day table counts its hidden header views as children,
+// named "1".."7", and so answers a cell's column header with a number; its
+// focus and selection events count without them, so they point at the wrong
+// child. This description has only the table's own cells, in the order the
+// events count them: the weekday row is the column headers, named with the
+// weekday's full name, and a day cell tells its full date.
+class QCalendarWidget;
+class QDate;
+class QModelIndex;
+
+namespace dawn {
+
+// Describes `calendar`'s day table as above from now on. The first call
+// installs the accessibility factory that reads the mark.
+void DescribeCalendarCells(QCalendarWidget* calendar);
+
+// The date that the day table's cell `index` shows; invalid for a header
+// cell. The calendar lays out six weeks and starts on its first day of the
+// week, with at least one day of the month before in the first row.
+QDate CalendarCellDate(const QCalendarWidget& calendar, const QModelIndex& index);
+
+}  // namespace dawn
