@@ -144,8 +144,8 @@ LightOptions LightOptionsOf(const SiteSettings& settings, const std::string& eve
 // The light of a run of dates, walked beside another walk over the same
 // dates: each kind is computed when first asked for, some hundred dates at a
 // time, with the clock days' carrying over midnight as the panels have it.
-// The dates asked for must not go back; `settings` and `options` must
-// outlive the walk.
+// Dates are best asked for in order (a date outside the block at hand starts
+// a new block there); `settings` and `options` must outlive the walk.
 class LightWalk {
 public:
     LightWalk(const SiteSettings& settings, const LightOptions& options, DayNumber last);
