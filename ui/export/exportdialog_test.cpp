@@ -532,6 +532,12 @@ TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
         {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--out",
           folder.filePath("g.pdf")},
          0},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--light", "--out",
+          folder.filePath("m.png")},
+         2},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--light", "--out",
+          folder.filePath("light.png")},
+         0},
     };
     for (const Case& c : cases) {
         QProcess cli;
@@ -549,6 +555,8 @@ TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
     }
     EXPECT_GT(QFileInfo(folder.filePath("g.png")).size(), 10000);
     EXPECT_GT(QFileInfo(folder.filePath("g.pdf")).size(), 10000);
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("m.png")));
+    EXPECT_GT(QFileInfo(folder.filePath("light.png")).size(), 10000);
 }
 
 #endif
