@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
@@ -268,7 +267,8 @@ int main(int argc, char** argv) {
                      [&dawnhelmDate] { dawnhelmDate().exec(); });
     QObject::connect(main, &dawn::MainWindow::aboutRequested, main, [&form3] { form3().exec(); });
     QObject::connect(main, &dawn::MainWindow::skyViewRequested, main, showSkyView);
-    QObject::connect(main->MonthCalendar, &QCalendarWidget::selectionChanged, main,
+    // Each new day view (another date, place or language) redraws it.
+    QObject::connect(main, &dawn::MainWindow::trayHintChanged, main,
                      [followSkyView] { followSkyView(false); });
     QObject::connect(main->ClockTimer, &QTimer::timeout, main, [followSkyView, &state] {
         if (state.Shown == state.Today) followSkyView(true);

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "core/settings.h"
 #include "ui/skyview/skyviewpainter.h"
 #endif
 

@@ -5,6 +5,7 @@
 
 #include "cli/sight_options.h"
 #include "core/dayephemeris.h"
+#include "core/settings.h"
 
 namespace dawn::cli {
 

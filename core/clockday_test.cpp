@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "core/settings.h"
+
 namespace dawn {
 namespace {
 

@@ -79,9 +79,9 @@ DayEphemeris Record(DayNumber date, double julianDay, const ClockRules& clocks,
 
 // The scan of a standard day when the clock of that day can carry a crossing
 // into the next date; none otherwise.
-std::optional<DayEvents> ScanIfItRunsOn(const SiteSettings& settings, Body body, DayNumber date) {
-    if (!MayRunIntoNextDate(ClockRulesOf(settings, date), date)) return std::nullopt;
-    return ComputeBodyDay(body, date.ToDate(), PlaceOf(settings, date));
+std::optional<DayEvents> ScanIfItRunsOn(const Site& site, Body body, DayNumber date) {
+    if (!MayRunIntoNextDate(ClockRulesOf(site, date), date)) return std::nullopt;
+    return ComputeBodyDay(body, date.ToDate(), PlaceOf(site, date));
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ bool BodyEntry::NormalBothDays() const {
            IsNormal((*this)[EventKind::Set].Before.Status);
 }
 
-Place PlaceOf(const SiteSettings& s, DayNumber date) {
+Place PlaceOf(const Site& s, DayNumber date) {
     return Place{s.LatitudeMinutes, s.LongitudeMinutes,
                  static_cast<std::int32_t>(StandardOffsetOf(s, date).count())};
 }
@@ -104,11 +104,11 @@ DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Plac
     return body == Body::Sun ? ComputeSunDay(date, place) : ComputeMoonDay(date, place);
 }
 
-DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const BodyScans& sun,
+DayEphemeris AssembleDay(const Site& site, DayNumber date, const BodyScans& sun,
                          const BodyScans& moon) {
-    const ClockRules clocks = ClockRulesOf(settings, date);
-    const ClockRules clocksBefore = ClockRulesOf(settings, date - 1);
-    const ClockRules clocksTwoBefore = ClockRulesOf(settings, date - 2);
+    const ClockRules clocks = ClockRulesOf(site, date);
+    const ClockRules clocksBefore = ClockRulesOf(site, date - 1);
+    const ClockRules clocksTwoBefore = ClockRulesOf(site, date - 2);
     std::array<KindValues, kBodyCount> now;
     std::array<KindValues, kBodyCount> before;
     for (Body b : kBodies) {
@@ -123,16 +123,16 @@ DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const Bod
     return Record(date, sun.date.rise.julianDay, clocks, now, before);
 }
 
-DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date) {
+DayEphemeris ComputeDay(const Site& site, DayNumber date) {
     auto scans = [&](Body b) {
-        return BodyScans{ComputeBodyDay(b, date.ToDate(), PlaceOf(settings, date)),
-                         ComputeBodyDay(b, (date - 1).ToDate(), PlaceOf(settings, date - 1)),
-                         ScanIfItRunsOn(settings, b, date - 2)};
+        return BodyScans{ComputeBodyDay(b, date.ToDate(), PlaceOf(site, date)),
+                         ComputeBodyDay(b, (date - 1).ToDate(), PlaceOf(site, date - 1)),
+                         ScanIfItRunsOn(site, b, date - 2)};
     };
-    return AssembleDay(settings, date, scans(Body::Sun), scans(Body::Moon));
+    return AssembleDay(site, date, scans(Body::Sun), scans(Body::Moon));
 }
 
-void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachDay(const Site& site, DayNumber from, DayNumber to,
                 const std::function<bool(const DayEphemeris&)>& onDay) {
     if (to < from) return;
     // Each date's standard days and clock days serve again as the next
@@ -141,20 +141,20 @@ void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
     std::array<KindValues, kBodyCount> lastValues;
     {
         const DayNumber d = from - 1;
-        const ClockRules clocks = ClockRulesOf(settings, d);
+        const ClockRules clocks = ClockRulesOf(site, d);
         for (Body b : kBodies) {
             std::optional<ScannedDay> twoBefore;
-            if (auto scan = ScanIfItRunsOn(settings, b, d - 1))
-                twoBefore = ScannedDayOf(d - 1, ClockRulesOf(settings, d - 1), *scan);
+            if (auto scan = ScanIfItRunsOn(site, b, d - 1))
+                twoBefore = ScannedDayOf(d - 1, ClockRulesOf(site, d - 1), *scan);
             last[IndexOf(b)] =
-                ScannedDayOf(d, clocks, ComputeBodyDay(b, d.ToDate(), PlaceOf(settings, d)));
+                ScannedDayOf(d, clocks, ComputeBodyDay(b, d.ToDate(), PlaceOf(site, d)));
             lastValues[IndexOf(b)] = ClockDayEvents(twoBefore, last[IndexOf(b)]);
         }
     }
     for (DayNumber d = from;; ++d) {
         const auto ymd = d.ToDate();
-        const Place place = PlaceOf(settings, d);
-        const ClockRules clocks = ClockRulesOf(settings, d);
+        const Place place = PlaceOf(site, d);
+        const ClockRules clocks = ClockRulesOf(site, d);
         const DayEvents sun = ComputeSunDay(ymd, place);
         const DayEvents moon = ComputeMoonDay(ymd, place);
         std::array<KindValues, kBodyCount> now;
@@ -175,16 +175,16 @@ BodyDay BodyDayOf(const DayEphemeris& e, Body body) {
     return out;
 }
 
-void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
+void ForEachBodyDay(const Site& site, Body body, DayNumber from, DayNumber to,
                     const std::function<bool(const BodyDay&)>& onDay) {
     if (to < from) return;
-    Place place = PlaceOf(settings, from);
+    Place place = PlaceOf(site, from);
     std::optional<ScannedDay> before;
-    if (auto scan = ScanIfItRunsOn(settings, body, from - 1))
-        before = ScannedDayOf(from - 1, ClockRulesOf(settings, from - 1), *scan);
+    if (auto scan = ScanIfItRunsOn(site, body, from - 1))
+        before = ScannedDayOf(from - 1, ClockRulesOf(site, from - 1), *scan);
     BodyDay out;
     for (DayNumber d = from;; ++d) {
-        const ClockRules clocks = ClockRulesOf(settings, d);
+        const ClockRules clocks = ClockRulesOf(site, d);
         place.timeZoneMinutes = static_cast<std::int32_t>(clocks.standardOffset.count());
         const ScannedDay today = ScannedDayOf(d, clocks, ComputeBodyDay(body, d.ToDate(), place));
         out.Date = d;

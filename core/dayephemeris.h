@@ -44,7 +44,7 @@
 #include "astro/astro.h"
 #include "core/calendar.h"
 #include "core/daynumber.h"
-#include "core/settings.h"
+#include "core/site.h"
 
 namespace dawn {
 
@@ -145,19 +145,19 @@ struct BodyScans {
 
 // The record of a date from the calculation results of both bodies.
 // ComputeDay and ForEachDay are this plus the calculations.
-DayEphemeris AssembleDay(const SiteSettings& settings, DayNumber date, const BodyScans& sun,
+DayEphemeris AssembleDay(const Site& site, DayNumber date, const BodyScans& sun,
                          const BodyScans& moon);
 
 // The record of one date: four scans (each body on the date and on the day
 // before), and two more while summer time is around.
-DayEphemeris ComputeDay(const SiteSettings& settings, DayNumber date);
+DayEphemeris ComputeDay(const Site& site, DayNumber date);
 
 // The records of every date from `from` to `to` inclusive, oldest first,
 // handed to `onDay` one by one; identical to calling ComputeDay for each date
 // but about twice as cheap: each date's scans serve again as the next date's
 // day before. Nothing is called when `to` < `from`. `onDay` returns false to
 // stop early.
-void ForEachDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachDay(const Site& site, DayNumber from, DayNumber to,
                 const std::function<bool(const DayEphemeris&)>& onDay);
 
 // One body on its own date, without the day before: what a table or an
@@ -175,12 +175,12 @@ BodyDay BodyDayOf(const DayEphemeris& day, Body body);
 // BodyDayOf(ComputeDay(...)) for every date from `from` to `to`, oldest first,
 // at the cost of one scan of that body per date (and one before the first
 // date while summer time is around). `onDay` returns false to stop.
-void ForEachBodyDay(const SiteSettings& settings, Body body, DayNumber from, DayNumber to,
+void ForEachBodyDay(const Site& site, Body body, DayNumber from, DayNumber to,
                     const std::function<bool(const BodyDay&)>& onDay);
 
 // The calculation of one body's day (one scan).
 DayEvents ComputeBodyDay(Body body, std::chrono::year_month_day date, const Place& place);
 // The place of the settings with the standard offset of `date`.
-Place PlaceOf(const SiteSettings& settings, DayNumber date);
+Place PlaceOf(const Site& site, DayNumber date);
 
 }  // namespace dawn

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/settings.h"
+
 namespace dawn {
 namespace {
 

@@ -13,10 +13,10 @@ struct ScannedBounds {
     std::array<ScannedDay, kBounds.size()> bounds;
 };
 
-ScannedBounds Scan(const SiteSettings& settings, DayNumber date) {
+ScannedBounds Scan(const Site& site, DayNumber date) {
     std::array<Twilight, kBounds.size()> crossings;
-    ComputeSunAltitudeCrossings(date.ToDate(), PlaceOf(settings, date), kBounds, crossings);
-    const ClockRules clocks = ClockRulesOf(settings, date);
+    ComputeSunAltitudeCrossings(date.ToDate(), PlaceOf(site, date), kBounds, crossings);
+    const ClockRules clocks = ClockRulesOf(site, date);
     ScannedBounds out;
     for (std::size_t i = 0; i < kBounds.size(); ++i)
         out.bounds[i] = ScannedDayOf(date, clocks, crossings[i]);
@@ -25,14 +25,13 @@ ScannedBounds Scan(const SiteSettings& settings, DayNumber date) {
 
 }  // namespace
 
-void ForEachLightDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachLightDay(const Site& site, DayNumber from, DayNumber to,
                      const std::function<bool(const LightDay&)>& onDay) {
     if (to < from) return;
     std::optional<ScannedBounds> before;
-    if (MayRunIntoNextDate(ClockRulesOf(settings, from - 1), from - 1))
-        before = Scan(settings, from - 1);
+    if (MayRunIntoNextDate(ClockRulesOf(site, from - 1), from - 1)) before = Scan(site, from - 1);
     for (DayNumber d = from;; ++d) {
-        ScannedBounds today = Scan(settings, d);
+        ScannedBounds today = Scan(site, d);
         std::array<std::array<EventValues, kEventKindCount>, kBounds.size()> at;
         for (std::size_t i = 0; i < kBounds.size(); ++i) {
             std::optional<ScannedDay> b;

@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "core/daynumber.h"
-#include "core/settings.h"
+#include "core/site.h"
 
 namespace dawn {
 
@@ -56,7 +56,7 @@ struct LightDay {
 // The light of every date from `from` to `to`, oldest first, on the clocks
 // of the settings (the manual rules or the zone); `onDay` returns false to
 // stop. One scan of the sun per date.
-void ForEachLightDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachLightDay(const Site& site, DayNumber from, DayNumber to,
                      const std::function<bool(const LightDay&)>& onDay);
 
 }  // namespace dawn

@@ -22,15 +22,6 @@ std::string BoolLine(bool b) {
     return b ? "1" : "0";
 }
 
-// A rule keeps (month - 1) * 100 + occurrence; both parts are brought into
-// range (month index 0..11, occurrence 0..4) so that no later step can index
-// past a month or loop without end.
-std::int32_t ClampRule(std::int32_t rule) {
-    const std::int32_t month = std::clamp<std::int32_t>(rule / 100, 0, 11);
-    const std::int32_t occurrence = std::clamp<std::int32_t>(rule % 100, 0, 4);
-    return month * 100 + occurrence;
-}
-
 // The text of a bad line as it is quoted to the user: control characters
 // shown as '?', very long lines cut (never inside a character).
 std::string Quote(const std::string& text) {
@@ -135,33 +126,6 @@ bool ParseOutOfRangeInteger(const std::string& text, std::int32_t& out) {
 }
 
 }  // namespace
-
-std::int32_t ClampedRule(std::int32_t rule) {
-    return ClampRule(rule);
-}
-
-DstRuleParams DstParamsOf(const SiteSettings& s) {
-    const std::int32_t summer = ClampRule(s.SummerRule);
-    const std::int32_t winter = ClampRule(s.WinterRule);
-    return DstRuleParams{s.SummerTimeEnabled,
-                         {summer / 100 + 1, summer % 100, s.SummerWeekday},
-                         {winter / 100 + 1, winter % 100, s.WinterWeekday}};
-}
-
-DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date) {
-    return ComputeDstWindow(DstParamsOf(s), date);
-}
-
-ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date) {
-    if (s.Zone) return s.Zone->RulesOn(date);
-    return ClockRules{std::chrono::minutes{s.TimeZoneMinutes}, s.SummerTimeEnabled,
-                      ComputeDstWindow(s, date), std::chrono::minutes{60}, kManualChangeAt};
-}
-
-std::chrono::minutes StandardOffsetOf(const SiteSettings& s, DayNumber date) {
-    if (s.Zone) return s.Zone->RulesOn(date).standardOffset;
-    return std::chrono::minutes{s.TimeZoneMinutes};
-}
 
 SiteSettings DefaultSettings(const std::string& appDir, int referenceYear) {
     SiteSettings s;
@@ -273,7 +237,7 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
     };
     auto rule = [&](int index) {
         const std::int32_t read = integer(index);
-        const std::int32_t used = ClampRule(read);
+        const std::int32_t used = ClampedRule(read);
         if (used != read) replaced(index, used, "is no month and occurrence");
         return used;
     };

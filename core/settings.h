@@ -78,6 +78,7 @@
 #include "core/alarm.h"
 #include "core/calendar.h"
 #include "core/daynumber.h"
+#include "core/site.h"
 #include "core/textfile.h"
 
 namespace dawn {
@@ -87,14 +88,6 @@ inline constexpr int kSettingsLineCount = 19;
 inline constexpr int kZoneNameLine = 19;
 inline constexpr int kPlaceNameLine = 20;
 
-// The clocks of a time zone, date by date (the places library opens one from
-// the system's time-zone database).
-class ZoneRules {
-public:
-    virtual ~ZoneRules() = default;
-    virtual const std::string& Name() const = 0;
-    virtual ClockRules RulesOn(DayNumber date) const = 0;
-};
 inline constexpr const char* kSettingsFileName = "Dawncode.txt";
 // The alarms' lines, after those of the zone and the place.
 inline constexpr int kAlarmLinesStart = kPlaceNameLine + 1;
@@ -119,11 +112,11 @@ AlarmChoices DefaultAlarmChoices();
 // The alarms that ring, one per kind that is on, in the order of AlarmEvent.
 std::vector<AlarmSetup> ActiveAlarms(const AlarmChoices& choices);
 
-struct SiteSettings {
-    // Stored fields, in file order.
+// The settings: the shown site (its fields are lines 12..17, 19 and 20, and
+// the manual rules' lines 1 and 2) and the program's other choices.
+struct SiteSettings : Site {
+    // Stored fields, in file order (the site's between them).
     std::uint8_t LanguageIndex = 0;
-    std::int32_t SummerRule = 0;
-    std::int32_t WinterRule = 0;
     std::int32_t TimeZoneHours = 0;  // kept only for line 3; the zone in use is TimeZoneMinutes
     bool FirstWeekNewYear = false;
     bool ShowClock = false;
@@ -135,20 +128,7 @@ struct SiteSettings {
     bool SunRiseImageStretch = true;
     std::string SunSetImageFile;
     bool SunSetImageStretch = true;
-    std::int32_t LongitudeMinutes = 328;
-    std::int32_t LatitudeMinutes = 3047;
-    std::int32_t TimeZoneMinutes = 60;
-    bool SummerTimeEnabled = true;
-    std::uint8_t SummerWeekday = 1;
-    std::uint8_t WinterWeekday = 1;
     std::uint8_t WeekStartDay = 1;
-
-    std::string ZoneName;   // line 20, kept as read; empty for the manual rules
-    std::string PlaceName;  // line 21
-    // The zone of ZoneName once opened (never stored): with it every date
-    // takes its standard offset and summer time from the zone. Null for the
-    // manual rules, also when ZoneName names a zone the system does not know.
-    std::shared_ptr<const ZoneRules> Zone;
 
     // The alarms (lines 21..28).
     AlarmChoices Alarms = DefaultAlarmChoices();
@@ -204,23 +184,6 @@ Line3 UnpackLine3(std::int32_t v);
 // Parses a decimal integer (optional sign, surrounding blanks allowed) that
 // fits 32 bits. False for anything else.
 bool ParseSettingsInteger(const std::string& text, std::int32_t& out);
-
-// A rule brought into range as the file's rules are when read: month index
-// 0..11, occurrence 0..4.
-std::int32_t ClampedRule(std::int32_t rule);
-
-// The manual summer-time rule of the settings (rules, weekdays and
-// SummerTimeEnabled), and its window around `date`.
-DstRuleParams DstParamsOf(const SiteSettings& s);
-DstWindow ComputeDstWindow(const SiteSettings& s, DayNumber date);
-
-// The clocks of `date`: the zone's when one is open, else the manual rules
-// with TimeZoneMinutes and a shift of one hour.
-ClockRules ClockRulesOf(const SiteSettings& s, DayNumber date);
-
-// The standard offset of ClockRulesOf alone, without working out the
-// summer-time window that only the clock times need.
-std::chrono::minutes StandardOffsetOf(const SiteSettings& s, DayNumber date);
 
 struct SettingsLoadResult {
     SiteSettings settings;

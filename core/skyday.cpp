@@ -9,8 +9,8 @@
 namespace dawn {
 namespace {
 
-DatePhase PhaseOf(const SiteSettings& settings, DayNumber date, const ClockRules& clocks) {
-    return MoonPhaseOfDate(date.ToDate(), settings.LatitudeMinutes / 60.0,
+DatePhase PhaseOf(const Site& site, DayNumber date, const ClockRules& clocks) {
+    return MoonPhaseOfDate(date.ToDate(), site.LatitudeMinutes / 60.0,
                            static_cast<std::int32_t>(clocks.standardOffset.count()));
 }
 
@@ -21,9 +21,9 @@ struct SunStandardDay {
     SunDayEvents events;
 };
 
-SunStandardDay SunStandardDayOf(const SiteSettings& settings, DayNumber date) {
-    return {date, ClockRulesOf(settings, date),
-            ComputeSunDayEvents(date.ToDate(), PlaceOf(settings, date))};
+SunStandardDay SunStandardDayOf(const Site& site, DayNumber date) {
+    return {date, ClockRulesOf(site, date),
+            ComputeSunDayEvents(date.ToDate(), PlaceOf(site, date))};
 }
 
 // The noon of a standard day when the clock keeps it on `clockDate`.
@@ -37,7 +37,7 @@ std::optional<NoonEntry> NoonOn(DayNumber clockDate, const SunStandardDay& day) 
 
 // The sky day of `today.date` on the user's clock, from its standard day and
 // the one before (none when the clock of that one never runs into the date).
-SkyDay SkyDayOf(const SiteSettings& settings, const std::optional<SunStandardDay>& before,
+SkyDay SkyDayOf(const Site& site, const std::optional<SunStandardDay>& before,
                 const SunStandardDay& today) {
     SkyDay day;
     day.Date = today.date;
@@ -50,39 +50,38 @@ SkyDay SkyDayOf(const SiteSettings& settings, const std::optional<SunStandardDay
     }
     day.Noon = NoonOn(today.date, today);
     if (!day.Noon && before) day.Noon = NoonOn(today.date, *before);
-    day.Phase = PhaseOf(settings, today.date, today.clocks);
+    day.Phase = PhaseOf(site, today.date, today.clocks);
     return day;
 }
 
-std::optional<SunStandardDay> BeforeOf(const SiteSettings& settings, DayNumber date) {
+std::optional<SunStandardDay> BeforeOf(const Site& site, DayNumber date) {
     const DayNumber d = date - 1;
-    if (!MayRunIntoNextDate(ClockRulesOf(settings, d), d)) return std::nullopt;
-    return SunStandardDayOf(settings, d);
+    if (!MayRunIntoNextDate(ClockRulesOf(site, d), d)) return std::nullopt;
+    return SunStandardDayOf(site, d);
 }
 
 }  // namespace
 
-SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date) {
-    return SkyDayOf(settings, BeforeOf(settings, date), SunStandardDayOf(settings, date));
+SkyDay ComputeSkyDay(const Site& site, DayNumber date) {
+    return SkyDayOf(site, BeforeOf(site, date), SunStandardDayOf(site, date));
 }
 
-DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date) {
-    return PhaseOf(settings, date, ClockRulesOf(settings, date));
+DatePhase MoonPhaseOfDay(const Site& site, DayNumber date) {
+    return PhaseOf(site, date, ClockRulesOf(site, date));
 }
 
-void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachSkyDay(const Site& site, DayNumber from, DayNumber to,
                    const std::function<bool(const SkyDay&)>& onDay) {
     if (to < from) return;
-    std::optional<SunStandardDay> before = BeforeOf(settings, from);
+    std::optional<SunStandardDay> before = BeforeOf(site, from);
     for (DayNumber d = from;; ++d) {
-        SunStandardDay today = SunStandardDayOf(settings, d);
-        if (!onDay(SkyDayOf(settings, before, today)) || d == to) return;
+        SunStandardDay today = SunStandardDayOf(site, d);
+        if (!onDay(SkyDayOf(site, before, today)) || d == to) return;
         before = std::move(today);
     }
 }
 
-std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const SiteSettings& settings,
-                                                             UtInstant instant) {
+std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const Site& site, UtInstant instant) {
     using namespace std::chrono;
     // An offset is less than a day either way, so the date whose offset is
     // in force is the UT date or one of its neighbours: the first of them
@@ -90,19 +89,19 @@ std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const SiteSettings&
     const sys_days utDate = floor<days>(instant);
     for (sys_days date = utDate - days{1};; date += days{1}) {
         const auto offset = static_cast<std::int32_t>(
-            StandardOffsetOf(settings, DayNumber::FromDate(year_month_day{date})).count());
+            StandardOffsetOf(site, DayNumber::FromDate(year_month_day{date})).count());
         const sys_time<minutes> minute = LocalMinute(instant, offset);
         if (minute < date + days{1} || date > utDate) return minute;
     }
 }
 
-NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
+NextMoons NextFullAndNewMoon(const Site& site, DayNumber date) {
     using namespace std::chrono;
     // From a minute before local midnight of the date (a phase in the last
     // half minute of the day before is listed at the date's 00:00); a
     // lunation and a little more always holds both phases.
     const sys_days day{date.ToDate()};
-    const int offset = static_cast<int>(ClockRulesOf(settings, date).standardOffset.count());
+    const int offset = static_cast<int>(ClockRulesOf(site, date).standardOffset.count());
     const UtInstant from = UtInstant(day) - minutes(offset + 1) - hours(3);
     const std::vector<PhaseEvent> phases = PrincipalPhasesBetween(from, from + days(31));
     NextMoons next{date, date};
@@ -110,11 +109,11 @@ NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date) {
     bool fresh = false;
     for (const PhaseEvent& p : phases) {
         // Each phase on the date its own clock gives it.
-        const sys_time<minutes> standard = StandardMinuteOf(settings, p.instant);
+        const sys_time<minutes> standard = StandardMinuteOf(site, p.instant);
         const sys_days standardDate = floor<days>(standard);
         const DayNumber standardDay = DayNumber::FromDate(year_month_day{standardDate});
         const DayNumber d =
-            ClockRulesOf(settings, standardDay).ClockAt(standardDay, standard - standardDate).date;
+            ClockRulesOf(site, standardDay).ClockAt(standardDay, standard - standardDate).date;
         if (d < date) continue;
         if (p.phase == PrincipalPhase::FullMoon && !full) {
             next.FullMoon = d;

@@ -18,7 +18,7 @@
 #include "astro/astro.h"
 #include "astro/moonphase.h"
 #include "core/dayephemeris.h"
-#include "core/settings.h"
+#include "core/site.h"
 
 namespace dawn {
 
@@ -58,15 +58,15 @@ struct SkyDay {
 };
 
 // The sky day of one date, on the date's clocks (ClockRulesOf).
-SkyDay ComputeSkyDay(const SiteSettings& settings, DayNumber date);
+SkyDay ComputeSkyDay(const Site& site, DayNumber date);
 
 // The moon's phase of one date alone, as its sky day holds it: at local noon
 // of the date's standard time, lit on the side the place sees lit.
-DatePhase MoonPhaseOfDay(const SiteSettings& settings, DayNumber date);
+DatePhase MoonPhaseOfDay(const Site& site, DayNumber date);
 
 // ComputeSkyDay for every date from `from` to `to`, oldest first; `onDay`
 // returns false to stop. Nothing is called when `to` < `from`.
-void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
+void ForEachSkyDay(const Site& site, DayNumber from, DayNumber to,
                    const std::function<bool(const SkyDay&)>& onDay);
 
 // The minute of the zone's standard time that `instant` falls in, rounded to
@@ -76,8 +76,7 @@ void ForEachSkyDay(const SiteSettings& settings, DayNumber from, DayNumber to,
 // forward at that midnight or repeat the last part of the date before, and a
 // change of a whole day leaves a date out. With one offset for every date
 // this is LocalMinute with that offset.
-std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const SiteSettings& settings,
-                                                             UtInstant instant);
+std::chrono::sys_time<std::chrono::minutes> StandardMinuteOf(const Site& site, UtInstant instant);
 
 // The dates (zone standard time) of the first full moon and the first new
 // moon on or after `date`.
@@ -85,6 +84,6 @@ struct NextMoons {
     DayNumber FullMoon;
     DayNumber NewMoon;
 };
-NextMoons NextFullAndNewMoon(const SiteSettings& settings, DayNumber date);
+NextMoons NextFullAndNewMoon(const Site& site, DayNumber date);
 
 }  // namespace dawn

@@ -39,12 +39,11 @@ bool AzimuthMatches(const AlignmentQuery& query, double azimuthDegrees) {
     return apart <= query.toleranceDegrees * 60.0 + 1e-9;
 }
 
-void ForEachAlignment(const SiteSettings& settings, const AlignmentQuery& query, DayNumber from,
-                      DayNumber to, AlignmentDays days,
-                      const std::function<bool(const Alignment&)>& onFound) {
+void ForEachAlignment(const Site& site, const AlignmentQuery& query, DayNumber from, DayNumber to,
+                      AlignmentDays days, const std::function<bool(const Alignment&)>& onFound) {
     if (days == AlignmentDays::Standard) {
         for (DayNumber date = from; date <= to; date = date + std::chrono::days{1}) {
-            const Place place = PlaceOf(settings, date);
+            const Place place = PlaceOf(site, date);
             const DayEvents day = ComputeBodyDay(query.body, date.ToDate(), place);
             const RiseSetResult& r = query.event == EventKind::Rise ? day.rise : day.set;
             if (!r.azimuth || !r.crossing) continue;
@@ -55,7 +54,7 @@ void ForEachAlignment(const SiteSettings& settings, const AlignmentQuery& query,
         }
         return;
     }
-    ForEachBodyDay(settings, query.body, from, to, [&](const BodyDay& day) {
+    ForEachBodyDay(site, query.body, from, to, [&](const BodyDay& day) {
         const EventValues& e = day[query.event];
         if (!e.Azimuth || !e.CrossingClock || !e.CrossingOffset) return true;
         return Offer(query, day.Date, *e.CrossingClock, *e.Azimuth,

@@ -18,7 +18,7 @@
 #include "astro/moonphase.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
-#include "core/settings.h"
+#include "core/site.h"
 #include "present/locale.h"
 
 namespace dawn {
@@ -52,9 +52,8 @@ bool AzimuthMatches(const AlignmentQuery& query, double azimuthDegrees);
 
 // The alignments from `from` to `to` inclusive, oldest first, handed to
 // `onFound`, which returns false to stop.
-void ForEachAlignment(const SiteSettings& settings, const AlignmentQuery& query, DayNumber from,
-                      DayNumber to, AlignmentDays days,
-                      const std::function<bool(const Alignment&)>& onFound);
+void ForEachAlignment(const Site& site, const AlignmentQuery& query, DayNumber from, DayNumber to,
+                      AlignmentDays days, const std::function<bool(const Alignment&)>& onFound);
 
 // A line of the window's list: the date as the windows write it, the
 // clock time, the azimuth and, for the moon, its lit percentage:

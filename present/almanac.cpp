@@ -19,25 +19,24 @@ bool Wanted(const AlmanacKinds& kinds, AlmanacKind kind) {
 
 }  // namespace
 
-sys_time<minutes> AlmanacClockOf(const SiteSettings& settings, UtInstant instant) {
+sys_time<minutes> AlmanacClockOf(const Site& site, UtInstant instant) {
     const sys_time<minutes> ut = std::chrono::round<minutes>(instant);
-    if (const auto* zone = dynamic_cast<const Zone*>(settings.Zone.get()))
+    if (const auto* zone = dynamic_cast<const Zone*>(site.Zone.get()))
         return ut + zone->ClockOffsetAt(ut);
-    const sys_time<minutes> standard = ut + minutes{settings.TimeZoneMinutes};
+    const sys_time<minutes> standard = ut + minutes{site.TimeZoneMinutes};
     const DayNumber date = DayNumber::FromSysDays(std::chrono::floor<days>(standard));
-    const ClockRules rules = ClockRulesOf(settings, date);
+    const ClockRules rules = ClockRulesOf(site, date);
     return rules.InSummer(date) ? standard + rules.shift : standard;
 }
 
-std::vector<AlmanacItem> AlmanacOf(const SiteSettings& settings, sys_days first, sys_days last,
+std::vector<AlmanacItem> AlmanacOf(const Site& site, sys_days first, sys_days last,
                                    const AlmanacKinds& kinds) {
     std::vector<AlmanacItem> items;
-    const GeoPlace place =
-        GeoPlace::FromArcMinutes(settings.LatitudeMinutes, settings.LongitudeMinutes);
+    const GeoPlace place = GeoPlace::FromArcMinutes(site.LatitudeMinutes, site.LongitudeMinutes);
     // The clocks are less than a day from UT: two days more on each side.
     const UtInstant from{first - days{2}}, to{last + days{3}};
     const auto add = [&](AlmanacKind kind, UtInstant instant, const auto& event) {
-        const sys_time<minutes> clock = AlmanacClockOf(settings, instant);
+        const sys_time<minutes> clock = AlmanacClockOf(site, instant);
         const sys_days date = std::chrono::floor<days>(clock);
         if (date < first || date > last) return;
         items.push_back(
@@ -58,7 +57,7 @@ std::vector<AlmanacItem> AlmanacOf(const SiteSettings& settings, sys_days first,
     if (Wanted(kinds, AlmanacKind::MeteorShower))
         for (const MeteorShowerPeak& e : MeteorShowerPeaksBetween(from, to))
             add(AlmanacKind::MeteorShower, e.peak, e);
-    const auto* zone = dynamic_cast<const Zone*>(settings.Zone.get());
+    const auto* zone = dynamic_cast<const Zone*>(site.Zone.get());
     if (zone != nullptr && Wanted(kinds, AlmanacKind::SummerTime)) {
         for (const Zone::SummerTimeChange& change : zone->SummerTimeChangesBetween(
                  DayNumber::FromSysDays(first), DayNumber::FromSysDays(last))) {

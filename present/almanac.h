@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "astro/precise/almanac.h"
-#include "core/settings.h"
+#include "core/site.h"
 
 namespace dawn {
 
@@ -48,13 +48,12 @@ struct AlmanacItem {
 // The place's clock reading of an instant, to the nearest minute: with the
 // settings' zone its standard offset and summer time at that very minute;
 // with the manual rules TimeZoneMinutes and the summer hour of the date.
-std::chrono::sys_time<std::chrono::minutes> AlmanacClockOf(const SiteSettings& settings,
-                                                           UtInstant instant);
+std::chrono::sys_time<std::chrono::minutes> AlmanacClockOf(const Site& site, UtInstant instant);
 
 // The items of `kinds` whose clock reading falls on a date from `first` to
 // `last`, in the order of their instants. The changes of summer time come
 // only with a zone.
-std::vector<AlmanacItem> AlmanacOf(const SiteSettings& settings, std::chrono::sys_days first,
+std::vector<AlmanacItem> AlmanacOf(const Site& site, std::chrono::sys_days first,
                                    std::chrono::sys_days last,
                                    const AlmanacKinds& kinds = kAllAlmanacKinds);
 

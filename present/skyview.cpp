@@ -24,8 +24,8 @@ std::string PositionText(const std::string& pattern, const HorizonPosition& p) {
     return Replaced(text, "{azimuth}", FormatAzimuth(p.azimuthDegrees));
 }
 
-GeoPlace GeoPlaceOf(const SiteSettings& settings) {
-    return GeoPlace::FromArcMinutes(settings.LatitudeMinutes, settings.LongitudeMinutes);
+GeoPlace GeoPlaceOf(const Site& site) {
+    return GeoPlace::FromArcMinutes(site.LatitudeMinutes, site.LongitudeMinutes);
 }
 
 SunLight LightAt(double altitude) {
@@ -36,33 +36,33 @@ SunLight LightAt(double altitude) {
 
 // The start of the date's clock day: its 00:00, or where the clocks skip
 // midnight, the first reading after it.
-UtInstant ClockDayStart(const SiteSettings& settings, DayNumber date) {
+UtInstant ClockDayStart(const Site& site, DayNumber date) {
     for (std::chrono::minutes m{0}; m < std::chrono::minutes{1440}; m += std::chrono::minutes{1}) {
-        if (const std::optional<UtInstant> t = InstantOfClockReading(settings, date, m)) return *t;
+        if (const std::optional<UtInstant> t = InstantOfClockReading(site, date, m)) return *t;
     }
-    return UtInstant{date.ToSysDays()} - std::chrono::minutes{settings.TimeZoneMinutes};
+    return UtInstant{date.ToSysDays()} - std::chrono::minutes{site.TimeZoneMinutes};
 }
 
 // The clock reading of an instant as the day records read their clocks
 // (ClockRules::ClockAt), to the nearest minute.
-ClockMoment ClockReadingOf(const SiteSettings& settings, UtInstant t) {
+ClockMoment ClockReadingOf(const Site& site, UtInstant t) {
     using namespace std::chrono;
     const auto minute = round<minutes>(t);
     DayNumber standardDate = DayNumber::FromSysDays(floor<days>(minute));
-    const ClockRules rules = ClockRulesOf(settings, standardDate);
+    const ClockRules rules = ClockRulesOf(site, standardDate);
     auto local = minute + rules.standardOffset;
     standardDate = DayNumber::FromSysDays(floor<days>(local));
-    const ClockRules own = ClockRulesOf(settings, standardDate);
+    const ClockRules own = ClockRulesOf(site, standardDate);
     local = minute + own.standardOffset;
     return own.ClockAt(standardDate, local - floor<days>(local));
 }
 
 }  // namespace
 
-std::optional<UtInstant> InstantOfClockReading(const SiteSettings& settings, DayNumber date,
+std::optional<UtInstant> InstantOfClockReading(const Site& site, DayNumber date,
                                                std::chrono::minutes clock) {
     for (const DayNumber standardDate : {date - 1, date}) {
-        const ClockRules rules = ClockRulesOf(settings, standardDate);
+        const ClockRules rules = ClockRulesOf(site, standardDate);
         const std::chrono::minutes dayShift{(date - standardDate) * 1440};
         // The summer-time reading first: it comes earlier.
         for (const std::chrono::minutes shift : {rules.shift, std::chrono::minutes{0}}) {
@@ -76,9 +76,8 @@ std::optional<UtInstant> InstantOfClockReading(const SiteSettings& settings, Day
     return std::nullopt;
 }
 
-PositionNowTexts PositionNowTextsOf(const SiteSettings& settings, const CurrentLabels& labels,
-                                    UtInstant now) {
-    const SkyPositions p = SkyPositionsAt(GeoPlaceOf(settings), now);
+PositionNowTexts PositionNowTextsOf(const Site& site, const CurrentLabels& labels, UtInstant now) {
+    const SkyPositions p = SkyPositionsAt(GeoPlaceOf(site), now);
     PositionNowTexts texts;
     texts.sun = PositionText(labels[label::kSunPositionNow], p.sun);
     texts.moon = PositionText(labels[label::kMoonPositionNow], p.moon);
@@ -88,7 +87,7 @@ PositionNowTexts PositionNowTextsOf(const SiteSettings& settings, const CurrentL
     return texts;
 }
 
-SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
+SkyView BuildSkyView(const Site& site, const CurrentLabels& labels, DayNumber date,
                      const std::string& dateText, std::optional<UtInstant> now,
                      std::span<const HorizonPoint> profile) {
     SkyView view;
@@ -100,17 +99,17 @@ SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, 
     view.sun.name = labels[label::kSkyViewSun];
     view.moon.name = labels[label::kSkyViewMoon];
 
-    const UtInstant start = ClockDayStart(settings, date);
-    const UtInstant end = ClockDayStart(settings, date + 1);
+    const UtInstant start = ClockDayStart(site, date);
+    const UtInstant end = ClockDayStart(site, date + 1);
     const auto count = static_cast<std::size_t>(
         std::floor((end - start) / std::chrono::duration<double, std::ratio<60>>(kSkyViewStep)) +
         1);
     std::vector<SkyPositions> positions(count);
-    SkyPositionsAlong(GeoPlaceOf(settings), start, kSkyViewStep, positions);
+    SkyPositionsAlong(GeoPlaceOf(site), start, kSkyViewStep, positions);
     std::size_t noon = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const UtInstant t = start + kSkyViewStep * static_cast<double>(i);
-        const ClockMoment reading = ClockReadingOf(settings, t);
+        const ClockMoment reading = ClockReadingOf(site, t);
         const std::chrono::minutes clock =
             reading.time + std::chrono::minutes{(reading.date - date) * 1440};
         view.sun.points.push_back(
@@ -143,7 +142,7 @@ SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, 
         }
     }
 
-    const DayEphemeris day = ComputeDay(settings, date);
+    const DayEphemeris day = ComputeDay(site, date);
     for (const Body body : kBodies) {
         SkyPath& path = body == Body::Sun ? view.sun : view.moon;
         path.riseAzimuth = day.Event(body, EventKind::Rise).Azimuth;

@@ -14,7 +14,7 @@
 #include "astro/horizon.h"
 #include "astro/precise/position.h"
 #include "core/daynumber.h"
-#include "core/settings.h"
+#include "core/site.h"
 #include "i18n/labels.h"
 #include "present/locale.h"
 
@@ -24,7 +24,7 @@ namespace dawn {
 // on `date`: in standard time, or in summer time from the date's standard
 // time or the day before's. Where the clocks go back and show a reading
 // twice, the first (in summer time); none for a reading the clocks skip.
-std::optional<UtInstant> InstantOfClockReading(const SiteSettings& settings, DayNumber date,
+std::optional<UtInstant> InstantOfClockReading(const Site& site, DayNumber date,
                                                std::chrono::minutes clock);
 
 // The two lines of the position now: each altitude geometric and as
@@ -34,8 +34,7 @@ struct PositionNowTexts {
     std::string moon;
     friend bool operator==(const PositionNowTexts&, const PositionNowTexts&) = default;
 };
-PositionNowTexts PositionNowTextsOf(const SiteSettings& settings, const CurrentLabels& labels,
-                                    UtInstant now);
+PositionNowTexts PositionNowTextsOf(const Site& site, const CurrentLabels& labels, UtInstant now);
 
 // The light the sun's centre gives at a point of its path: the blue hour
 // between -6° and -4°, the golden hour between -4° and +6° (the bounds of
@@ -83,7 +82,7 @@ inline constexpr std::chrono::minutes kSkyViewStep{5};
 // closest to it when it falls on the date's clock day. `dateText` is the
 // date as the windows write it. `profile` (sorted by azimuth) gives the
 // skyline; none is the flat horizon.
-SkyView BuildSkyView(const SiteSettings& settings, const CurrentLabels& labels, DayNumber date,
+SkyView BuildSkyView(const Site& site, const CurrentLabels& labels, DayNumber date,
                      const std::string& dateText, std::optional<UtInstant> now,
                      std::span<const HorizonPoint> profile = {});
 

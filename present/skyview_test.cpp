@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/dayephemeris.h"
+#include "core/settings.h"
 #include "present/texts.h"
 
 namespace dawn {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/settings.h"
 #include "ui/common/qtlocale.h"
 
 namespace dawn {

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <vector>
 
+#include "core/settings.h"
 #include "i18n/labels.h"
 #include "present/alignment.h"
 #include "present/locale.h"

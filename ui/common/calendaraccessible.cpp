@@ -39,14 +39,11 @@ int WeekdayOfColumn(const QCalendarWidget& calendar, int column) {
     return (static_cast<int>(calendar.firstDayOfWeek()) - 1 + c) % 7 + 1;
 }
 
-class CalendarTableAccessible;
-
-class CalendarCellAccessible final : public QAccessibleInterface,
-                                     public QAccessibleTableCellInterface,
-                                     public QAccessibleActionInterface {
+// A child of the day table without an object of its own: a cell, or the
+// place of a hidden header view.
+class CalendarLeafAccessible : public QAccessibleInterface {
 public:
-    CalendarCellAccessible(QTableView* view, int row, int column)
-        : view_(view), row_(row), column_(column) {}
+    explicit CalendarLeafAccessible(QTableView* view) : view_(view) {}
 
     bool isValid() const override { return view_ != nullptr && CalendarOf(view_) != nullptr; }
     QObject* object() const override { return nullptr; }
@@ -61,6 +58,18 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+    QPointer<QTableView> view_;
+};
+
+class CalendarCellAccessible final : public CalendarLeafAccessible,
+                                     public QAccessibleTableCellInterface,
+                                     public QAccessibleActionInterface {
+public:
+    CalendarCellAccessible(QTableView* view, int row, int column)
+        : CalendarLeafAccessible(view), row_(row), column_(column) {}
 
     QAccessible::Role role() const override {
         return IsHeader() ? QAccessible::ColumnHeader : QAccessible::Cell;
@@ -84,7 +93,6 @@ public:
         }
         return {};
     }
-    void setText(QAccessible::Text, const QString&) override {}
 
     QRect rect() const override {
         if (view_ == nullptr) return {};
@@ -162,9 +170,22 @@ private:
         return view_->model()->index(row_, column_);
     }
 
-    QPointer<QTableView> view_;
     int row_;
     int column_;
+};
+
+// A place of a hidden header view: invisible, nameless, and not a cell.
+class CalendarFillerAccessible final : public CalendarLeafAccessible {
+public:
+    using CalendarLeafAccessible::CalendarLeafAccessible;
+    QString text(QAccessible::Text) const override { return {}; }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Whitespace; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.invisible = true;
+        return s;
+    }
 };
 
 class CalendarTableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
@@ -172,8 +193,10 @@ public:
     explicit CalendarTableAccessible(QTableView* view)
         : QAccessibleWidget(view, QAccessible::Table) {}
     ~CalendarTableAccessible() override {
-        for (QAccessible::Id id : cells_) {
-            if (id != 0) QAccessible::deleteAccessibleInterface(id);
+        for (const auto* ids : {&cells_, &fillers_}) {
+            for (QAccessible::Id id : *ids) {
+                if (id != 0) QAccessible::deleteAccessibleInterface(id);
+            }
         }
     }
 
@@ -181,19 +204,27 @@ public:
     int Rows() const { return View()->model() != nullptr ? View()->model()->rowCount() : 0; }
     int Columns() const { return View()->model() != nullptr ? View()->model()->columnCount() : 0; }
 
-    // The children are the cells, row by row, as the view's focus and
-    // selection events count them when its header views are hidden.
-    int childCount() const override { return Rows() * Columns(); }
+    // The children lie on the grid Qt's focus and selection events count
+    // on: a first row and a first column for the view's header views (hidden
+    // here), then the cells. Those places hold fillers that say nothing.
+    int childCount() const override { return (Rows() + 1) * (Columns() + 1); }
     QAccessibleInterface* child(int index) const override {
-        const int columns = Columns();
-        if (index < 0 || columns == 0 || index >= childCount()) return nullptr;
-        return cellAt(index / columns, index % columns);
+        const int stride = Columns() + 1;
+        if (index < 0 || Columns() == 0 || index >= childCount()) return nullptr;
+        const int row = index / stride - 1;
+        const int column = index % stride - 1;
+        if (row < 0 || column < 0) return FillerAt(index);
+        return cellAt(row, column);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        if (child == nullptr) return -1;
+        if (child == nullptr || child->parent() != this) return -1;
+        for (std::size_t i = 0; i < fillers_.size(); ++i) {
+            if (fillers_[i] != 0 && QAccessible::accessibleInterface(fillers_[i]) == child)
+                return static_cast<int>(i);
+        }
         const auto* cell = const_cast<QAccessibleInterface*>(child)->tableCellInterface();
-        if (cell == nullptr || child->parent() != this) return -1;
-        return cell->rowIndex() * Columns() + cell->columnIndex();
+        if (cell == nullptr) return -1;
+        return (cell->rowIndex() + 1) * (Columns() + 1) + cell->columnIndex() + 1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPoint p = View()->viewport()->mapFromGlobal(QPoint(x, y));
@@ -260,13 +291,28 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
+    QAccessibleInterface* FillerAt(int index) const {
+        const auto slot = static_cast<std::size_t>(index);
+        if (fillers_.size() <= slot) fillers_.resize(slot + 1, 0);
+        if (fillers_[slot] == 0) {
+            fillers_[slot] =
+                QAccessible::registerAccessibleInterface(new CalendarFillerAccessible(View()));
+        }
+        return QAccessible::accessibleInterface(fillers_[slot]);
+    }
+
     mutable std::vector<QAccessible::Id> cells_;
+    // By child index: the places of the hidden header views.
+    mutable std::vector<QAccessible::Id> fillers_;
 };
 
 QList<QAccessibleInterface*> CalendarCellAccessible::columnHeaderCells() const {
     const QCalendarWidget* calendar = CalendarOf(view_);
     QAccessibleInterface* t = parent();
-    if (calendar == nullptr || t == nullptr || IsHeader() || !HasHeaderRow(*calendar)) return {};
+    if (calendar == nullptr || t == nullptr || !HasHeaderRow(*calendar)) return {};
+    // A screen reader asks the first row's cell for its column's header: the
+    // header is its own.
+    if (IsHeader()) return {const_cast<CalendarCellAccessible*>(this)};
     QAccessibleTableInterface* table = t->tableInterface();
     QAccessibleInterface* header = table != nullptr ? table->cellAt(0, column_) : nullptr;
     if (header == nullptr) return {};

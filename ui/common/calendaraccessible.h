@@ -1,11 +1,11 @@
 #pragma once
 // The month calendar as a screen reader meets it. Qt's own description of a
 // QCalendarWidget's day table counts its hidden header views as children,
-// named "1".."7", and so answers a cell's column header with a number; its
-// focus and selection events count without them, so they point at the wrong
-// child. This description has only the table's own cells, in the order the
-// events count them: the weekday row is the column headers, named with the
-// weekday's full name, and a day cell tells its full date.
+// named "1".."7", and so answers a cell's column header with a number. This
+// description keeps the places the view's focus and selection events count
+// on, but the hidden headers' places hold nameless invisible fillers: the
+// weekday row is the column headers, named with the weekday's full name, and
+// a day cell tells its full date.
 class QCalendarWidget;
 class QDate;
 class QModelIndex;

@@ -44,6 +44,11 @@ const char* PageOfWindowClass(const QString& className) {
     if (className == QLatin1String("dawn::PictureWindow")) return "graph.html";
     if (className == QLatin1String("dawn::TranslationGridPasswordDialog"))
         return "translation.html";
+    if (className == QLatin1String("dawn::PlacesWindow")) return "places.html";
+    if (className == QLatin1String("dawn::AlmanacWindow")) return "almanac.html";
+    if (className == QLatin1String("dawn::SkyViewWindow") ||
+        className == QLatin1String("dawn::AlignmentDialog"))
+        return "sky.html";
     return nullptr;
 }
 

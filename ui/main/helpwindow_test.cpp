@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,8 +43,12 @@ TEST(HelpTest, ContextsAndTopicsHaveTheirPages) {
 
 TEST(HelpTest, EveryPageIsCompiledInAndEveryInternalLinkResolves) {
     LoadHelpResources();
-    const QStringList pages = {"index", "mainwindow",  "settings", "language", "media",
-                               "tray",  "translation", "export",   "graph"};
+    QStringList pages;
+    for (const QString& name : QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")}))
+        pages << name.chopped(5);
+    for (const char* page : {"index", "mainwindow", "settings", "language", "media", "tray",
+                             "translation", "export", "graph", "places", "almanac", "sky"})
+        EXPECT_TRUE(pages.contains(QLatin1String(page))) << page;
     const QRegularExpression link(QStringLiteral("href=\"([a-z]+\\.html)(#[A-Za-z0-9_]+)?\""));
     for (const QString& page : pages) {
         QFile file(QStringLiteral(":/help/") + page + QStringLiteral(".html"));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/settings.h"
 #include "i18n/labels.h"
 
 namespace dawn {

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QSlider>
 
+#include "core/settings.h"
+#include "ui/common/helpwindow.h"
+
 namespace dawn {
 namespace {
 
@@ -27,6 +30,8 @@ TEST(SkyViewWindow, TheSliderMovesBothBodiesAndSaysWhereTheyStand) {
     EXPECT_EQ(window.MomentLabel()->text().toStdString(),
               SkyViewMomentText(view, 75, labels, LocaleFormats{}));
     EXPECT_TRUE(window.MomentLabel()->text().startsWith(QStringLiteral("06:15: ")));
+    // F1 opens the manual at its page.
+    EXPECT_EQ(HelpPageFor(window.Slider()).fileName(), QStringLiteral("sky.html"));
     // Drawn at its smallest without trouble.
     window.resize(window.minimumSizeHint());
     EXPECT_FALSE(window.grab().isNull());
