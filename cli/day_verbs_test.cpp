@@ -24,6 +24,7 @@ namespace dawn::cli {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
 // A settings file of the southern hemisphere (33°52' S, 151°12' E, UTC+10,
@@ -81,6 +82,63 @@ TEST(DayVerb, HeightAndHorizonFollowTheRecord) {
     args = day;
     args.insert(args.end(), {"--height", "-5"});
     EXPECT_EQ(RunCli(args).code, 2);
+}
+
+// table --height: the same dates with the sun rising earlier and setting
+// later (from 2,000 m by 6 to 11 minutes at Velmoren); --horizon adds the
+// visible rise and set, which the jagged skyline holds back.
+TEST(TableVerb, HeightAndHorizon) {
+    const std::string jagged = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    const std::vector<std::string> table = {"table",     "--settings", "/nonexistent/Dawncode.txt",
+                                            "--from",    "2024-03-01", "--to",
+                                            "2024-12-31"};
+    auto lines = [](const std::string& text) {
+        std::vector<std::vector<std::string>> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            std::vector<std::string> fields;
+            std::istringstream f(line);
+            for (std::string field; std::getline(f, field, ';');) fields.push_back(field);
+            out.push_back(std::move(fields));
+        }
+        return out;
+    };
+    std::vector<std::string> args = table;
+    args.insert(args.end(), {"--height", "2000"});
+    const CliRun plain = RunCli(table);
+    const CliRun high = RunCli(args);
+    ASSERT_EQ(high.code, 0) << high.err;
+    const auto low = lines(plain.out), up = lines(high.out);
+    ASSERT_EQ(up.size(), low.size());
+    auto minutesOf = [](const std::string& hhmm) {
+        return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(3, 2));
+    };
+    for (std::size_t i = 0; i < up.size(); ++i) {
+        ASSERT_EQ(up[i].size(), 5u) << high.out;
+        EXPECT_EQ(up[i][0], low[i][0]);
+        const int earlier = minutesOf(low[i][1]) - minutesOf(up[i][1]);
+        const int later = minutesOf(up[i][2]) - minutesOf(low[i][2]);
+        EXPECT_TRUE(earlier >= 6 && earlier <= 11) << up[i][0] << " " << earlier;
+        EXPECT_TRUE(later >= 6 && later <= 11) << up[i][0] << " " << later;
+    }
+
+    args.insert(args.end(), {"--horizon", jagged});
+    const CliRun seen = RunCli(args);
+    ASSERT_EQ(seen.code, 0) << seen.err;
+    const auto both = lines(seen.out);
+    ASSERT_EQ(both.size(), up.size());
+    for (std::size_t i = 0; i < both.size(); ++i) {
+        ASSERT_EQ(both[i].size(), 7u);
+        EXPECT_TRUE(std::equal(up[i].begin(), up[i].end(), both[i].begin()));
+        EXPECT_GT(minutesOf(both[i][5]), minutesOf(up[i][1])) << both[i][0];
+        EXPECT_LT(minutesOf(both[i][6]), minutesOf(up[i][2])) << both[i][0];
+    }
+    // Midsummer as the day verb gives it from 100 m and behind the skyline.
+    const CliRun midsummer =
+        RunCli({"table", "--settings", "/nonexistent/Dawncode.txt", "--from", "2024-06-21", "--to",
+                "2024-06-21", "--height", "100", "--horizon", jagged});
+    EXPECT_THAT(midsummer.out, StartsWith("2024-06-21;05:22;21:58;"));
+    EXPECT_THAT(midsummer.out, ::testing::EndsWith(";05:42;21:07\n"));
 }
 
 TEST(DayVerb, PrintsTheRecordFieldByField) {
@@ -281,6 +339,42 @@ TEST(ExportVerb, GoldenMonth) {
                                  "58';\r\n"));
 }
 
+// --light on export and ics takes the height and the skyline of the
+// settings file and the events file beside it, as the export dialog does;
+// a bad line of the events file is a warning, the rest is written. The
+// options replace what the settings hold (a height of 0 is the plain sunrise).
+TEST(ExportVerb, LightFromTheSettingsFolder) {
+    testing::TempDir dir;
+    SiteSettings s = DefaultSettings(dir.str(), 2024);
+    s.ObserverHeightMetres = 100;
+    s.HorizonProfilePath = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    ASSERT_TRUE(SaveSettings(s, dir.str()).ok);
+    dir.Write("Dawnevents.txt", "Photo;elevation;10;setting\nBroken;elevation;100;both\n");
+    const std::vector<std::string> range = {
+        "--settings", dir.file("Dawncode.txt"), "--from", "2024-06-21", "--to", "2024-06-21",
+        "--light"};
+    std::vector<std::string> args = {"export"};
+    args.insert(args.end(), range.begin(), range.end());
+    const CliRun exported = RunCli(args);
+    ASSERT_EQ(exported.code, 0) << exported.err;
+    EXPECT_THAT(exported.err, HasSubstr("Dawnevents.txt, line 2"));
+    const std::vector<std::string> lines = Lines(exported.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_THAT(lines[3],
+                ::testing::EndsWith(";Sun Rise From Height;Sun Set From Height;Visible Sun Rise;"
+                                    "Visible Sun Set;Photo Setting\r"));
+    EXPECT_THAT(lines[4], HasSubstr(";05:22;21:58;05:42;21:07;"));
+
+    args = {"ics"};
+    args.insert(args.end(), range.begin(), range.end());
+    args.insert(args.end(), {"--height", "0", "--events-file", dir.file("none.txt")});
+    const CliRun ics = RunCli(args);
+    ASSERT_EQ(ics.code, 0) << ics.err;
+    EXPECT_THAT(ics.out, HasSubstr("UID:20240621-visiblesunrise-3047N-328E@dawnhelm\r\n"));
+    EXPECT_THAT(ics.out, HasSubstr("SUMMARY:Sunrise from height 05:25 ("));
+    EXPECT_THAT(ics.out, Not(HasSubstr("ownsetting")));
+}
+
 // A range of several blocks, computed two at a time, still comes out whole
 // and in date order (the single-threaded range routine is checked against the
 // day records in the core tests).
@@ -338,6 +432,16 @@ TEST(DayVerbs, BadArgumentsGiveOneLineAndExitCode2) {
         {"view", "--settings", "x", "--date", "2024-03-31", "--lang", "7"},
         {"view", "--settings", "x", "--date", "1899-12-31"},
         {"view", "--date", "2024-03-31"},
+        {"table", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--moon",
+         "--height", "10"},
+        {"table", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--height",
+         "high"},
+        {"export", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--height",
+         "10"},
+        {"export", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--events-file",
+         "e.txt"},
+        {"export", "--settings", "x", "--from", "2024-01-01", "--to", "2024-01-02", "--light",
+         "--events-file", ""},
     };
     for (const auto& args : cases) {
         const CliRun r = RunCli(args);

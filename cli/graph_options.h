@@ -27,6 +27,9 @@ inline constexpr Option kGraphOptions[] = {
      "the kind of picture, when FILE's ending does not tell it; PDF for standard output"},
     kZoneOption,
     kPlaceOption,
+    {"light", "", false,
+     "shade the sun's blue hour (-6 to -4 degrees) and golden hour (-4 to +6 degrees), morning "
+     "and evening"},
 };
 
 inline constexpr std::string_view kGraphSummary =
@@ -37,6 +40,9 @@ inline constexpr std::string_view kGraphDescription =
     "rise\n"
     "and set marked, and saves it as an A4 landscape PDF page or a 1600x1000 PNG picture. Needs "
     "no\n"
-    "screen.";
+    "screen.\n"
+    "--light shades the sun's blue and golden hours, morning and evening, over the twilight "
+    "bands,\n"
+    "each named in the legend.";
 
 }  // namespace dawn::cli

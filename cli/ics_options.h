@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 
@@ -25,6 +26,10 @@ inline constexpr Option kIcsOptions[] = {
      "write the file (replaced atomically) instead of standard output; - is standard output"},
     kZoneOption,
     kPlaceOption,
+    kLightOption,
+    kLightEventsFileOption,
+    kHeightOption,
+    kHorizonOption,
 };
 
 inline constexpr std::string_view kIcsSummary = "the calendar file (.ics) of a range of dates";
@@ -45,6 +50,16 @@ inline constexpr std::string_view kIcsDescription =
     "almanac\n"
     "says of it in the summary (\"Solar eclipse 13:43: total, 100.0 % of the sun covered, the "
     "sun 65°\n"
-    "high\").";
+    "high\").\n"
+    "--light adds, after each date's other events, every morning and evening blue and golden "
+    "hour at\n"
+    "its start (\"Morning golden hour 05:02: until 05:58\"), the sunrise and sunset from the "
+    "observer's\n"
+    "height (the settings' or --height) and behind the horizon profile (the settings' or "
+    "--horizon),\n"
+    "and the sides of your own events (Dawnevents.txt beside the settings file, or "
+    "--events-file),\n"
+    "named like \"Dawn prayer rising 05:12\", each with a UID of its own that holds the "
+    "event's name.";
 
 }  // namespace dawn::cli

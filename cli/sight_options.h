@@ -4,6 +4,7 @@
 #pragma once
 
 #include <charconv>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@
 #include "cli/values.h"
 #include "core/horizonprofile.h"
 #include "core/settings.h"
+#include "core/userevents.h"
+#include "present/export.h"
 
 namespace dawn::cli {
 
@@ -48,6 +51,49 @@ inline std::string ReadSight(const Command& command, Sight& out) {
         for (const std::string& m : read.messages) std::cerr << WarningLines(m);
         out.horizon = std::move(read.points);
     }
+    return {};
+}
+
+// --light and what goes with it on the verbs that write files (export, ics).
+inline constexpr Option kLightOption{"light", "", false,
+                                     "the blue and golden hours too, the rise and set from the "
+                                     "settings' height and behind its horizon profile, and your "
+                                     "own events"};
+inline constexpr Option kLightEventsFileOption{
+    "events-file", "FILE", false,
+    "with --light: your own events (default: Dawnevents.txt beside the settings file)"};
+
+// The light options of a run: none without --light (--height, --horizon and
+// --events-file then are usage errors). With it, those of the settings
+// (LightOptionsOf: its height and horizon profile, the events file beside
+// it), each replaced by its option when given. The files' messages go to
+// stderr as warnings. Returns the usage error, or an empty text.
+inline std::string ReadLight(const Command& command, const SiteSettings& settings,
+                             std::optional<LightOptions>& out) {
+    const std::string* events = command.Value(kLightEventsFileOption.name);
+    if (!command.Flag(kLightOption.name)) {
+        for (const Option* o : {&kHeightOption, &kHorizonOption, &kLightEventsFileOption})
+            if (command.Value(o->name) != nullptr)
+                return "--" + std::string(o->name) + " goes with --light";
+        return {};
+    }
+    if (events != nullptr && events->empty()) return "--events-file: the file name is empty";
+    Sight sight;
+    if (std::string e = ReadSight(command, sight); !e.empty()) return e;
+    std::string eventsPath;
+    if (events != nullptr) {
+        eventsPath = *events;
+    } else if (const std::string* file = command.Value("settings")) {
+        eventsPath = (std::filesystem::path(*file).parent_path() / kUserEventsFileName).string();
+    }
+    SiteSettings own = settings;
+    if (sight.horizon) own.HorizonProfilePath.clear();
+    std::vector<std::string> messages;
+    LightOptions options = LightOptionsOf(own, eventsPath, messages);
+    for (const std::string& m : messages) std::cerr << WarningLines(m);
+    if (sight.heightMetres) options.heightMetres = sight.heightMetres;
+    if (sight.horizon) options.horizon = std::move(sight.horizon);
+    out = std::move(options);
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/program_state.h"
 #include "cli/settings_option.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/textfile.h"
@@ -32,6 +33,10 @@ constexpr Option kOptions[] = {
      "write the file (replaced atomically) instead of standard output; - is standard output"},
     kZoneOption,
     kPlaceOption,
+    kLightOption,
+    kLightEventsFileOption,
+    kHeightOption,
+    kHorizonOption,
 };
 
 class StreamSink final : public TextSink {
@@ -84,8 +89,12 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     AppState state;
     if (auto failed = LoadProgramState(command, first, body, state)) return *failed;
 
-    const ExportJob job{ExportHeaderFor(state), body, state.Settings,     first, last,
-                        state.Locale,           kind, PhaseNamesOf(state)};
+    std::optional<LightOptions> light;
+    if (auto e = ReadLight(command, state.Settings, light); !e.empty())
+        return VerbOutcome::Usage(e);
+
+    const ExportJob job{ExportHeaderFor(state), body, state.Settings,      first,           last,
+                        state.Locale,           kind, PhaseNamesOf(state), std::move(light)};
     if (path != nullptr && *path != "-") {
         const TextFileResult written = WriteTextFileStreamed(
             *path, [&job](TextSink& sink) { return WriteExport(job, sink) == ExportEnd::Done; });
@@ -119,7 +128,16 @@ const Verb& ExportVerb() {
         "--kind phase \"date;phase name;lit part in percent;age in days\" at local noon of "
         "standard "
         "time,\n"
-        "the name in the settings' language and the numbers with one decimal.",
+        "the name in the settings' language and the numbers with one decimal.\n"
+        "--light appends, to every kind, the local clock times of the morning and evening blue "
+        "and golden\n"
+        "hours (start and end of each), then the sun's rise and set from the observer's height "
+        "(the settings'\n"
+        "or --height), its visible rise and set behind the horizon profile (the settings' or "
+        "--horizon), and\n"
+        "the rising and setting sides of your own events (Dawnevents.txt beside the settings file, "
+        "or\n"
+        "--events-file); the fourth line names the fields, see the README.",
         kOptions,
         Run,
     };

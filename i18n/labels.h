@@ -223,9 +223,12 @@ inline constexpr int kEveningBlueHour = 153;
 inline constexpr int kVisibleSunrise = 154;
 inline constexpr int kVisibleSunset = 155;
 inline constexpr int kLightPanel = 156;
+// The year graph's legend of its blue and golden hours.
+inline constexpr int kGraphBlueHour = 200;
+inline constexpr int kGraphGoldenHour = 201;
 }  // namespace label
 
-inline constexpr int kLabelCount = 198;  // label numbers 0..197
+inline constexpr int kLabelCount = 202;  // label numbers 0..201
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

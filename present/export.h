@@ -31,21 +31,41 @@
 // rise) still gives its time; an event that did not happen at all leaves its
 // clock and azimuth fields empty. Fields are neither quoted nor padded. The export dialog and the
 // command line both write their files with WriteExport, so the two agree byte for byte.
+//
+// With the light columns asked for (ExportJob::light), every kind of file
+// carries more fields after all of the above, in this order, each the local
+// clock time of a crossing, empty when the sun did not cross that day:
+//
+//   Morning Blue Hour Start;Morning Blue Hour End;Morning Golden Hour Start;
+//   Morning Golden Hour End;Evening Golden Hour Start;Evening Golden Hour End;
+//   Evening Blue Hour Start;Evening Blue Hour End
+//   Sun Rise From Height;Sun Set From Height     with an observer's height
+//   Visible Sun Rise;Visible Sun Set             with a horizon profile
+//   <name> Rising;<name> Setting                 per event of the user's, only
+//                                                the sides the event has
+//
+// A file without them is the same byte for byte as before they existed.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "astro/horizon.h"
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
+#include "core/light.h"
+#include "core/seenday.h"
 #include "core/settings.h"
 #include "core/skyday.h"
 #include "core/textfile.h"
+#include "core/userevents.h"
 #include "present/appstate.h"
 #include "present/locale.h"
 
@@ -104,6 +124,57 @@ std::vector<std::string> ExportHeaderLines(const ExportHeader& header, ExportKin
 void AppendExportDataLine(std::string& out, const DateWriter& dates, const BodyDay& day,
                           std::string_view timeSeparator);
 
+// The sun's light beside the designed events, which the export and the
+// calendar file add on request: the blue and golden hours always, the rise
+// and set from a height, the visible rise and set behind a skyline, and the
+// user's own events.
+struct LightOptions {
+    std::optional<double> heightMetres;                // rise and set from this height
+    std::optional<std::vector<HorizonPoint>> horizon;  // visible rise and set behind it
+    std::vector<UserEvent> ownEvents;                  // every one of them, in order
+};
+
+// The light options of the settings' place: its observer's height when it
+// is above 0, its horizon profile when it names one, and the events of
+// `eventsPath` (none when it is empty or the file is missing). The messages
+// of the two files go to `messages`; what could be read is used.
+LightOptions LightOptionsOf(const SiteSettings& settings, const std::string& eventsPath,
+                            std::vector<std::string>& messages);
+
+// The light of a run of dates, walked beside another walk over the same
+// dates: each kind is computed when first asked for, some hundred dates at a
+// time, with the clock days' carrying over midnight as the panels have it.
+// Dates are best asked for in order (a date outside the block at hand starts
+// a new block there); `settings` and `options` must outlive the walk.
+class LightWalk {
+public:
+    LightWalk(const SiteSettings& settings, const LightOptions& options, DayNumber last);
+    ~LightWalk();
+    LightWalk(const LightWalk&) = delete;
+    LightWalk& operator=(const LightWalk&) = delete;
+
+    const LightDay& Light(DayNumber date);
+    // Only with a height, or with a horizon profile; nullptr without.
+    const SeenDay* FromHeight(DayNumber date);
+    const SeenDay* Visible(DayNumber date);
+    // Event `index` of the options' events.
+    const SeenDay& Own(std::size_t index, DayNumber date);
+    // The sun's centre crossing a bound of the blue and golden hours (0: the
+    // blue hour's lowest, 1: the golden hour's lowest, 2: its highest), with
+    // the clocks' offsets the calendar file needs.
+    const SeenDay& Bound(std::size_t bound, DayNumber date);
+
+private:
+    struct Walks;
+    std::unique_ptr<Walks> walks_;
+};
+
+// The sides of the user's event `index` the light columns show.
+UserEventSide ShownSides(const std::vector<UserEvent>& events, std::size_t index);
+
+// The names of the light columns, each after a ';', as line 4 ends with them.
+std::string LightColumnNames(const LightOptions& options);
+
 // Called every few thousand dates with the dates done and the total, and
 // once at the end; returns false to abandon the export.
 using ExportProgress = std::function<bool(std::int64_t done, std::int64_t total)>;
@@ -117,6 +188,8 @@ struct ExportJob {
     LocaleFormats locale;
     ExportKind kind = ExportKind::RiseSet;  // RiseSet exports `body`
     PhaseNames phaseNames{};                // for MoonPhase
+    // The light columns after the designed ones; none when empty.
+    std::optional<LightOptions> light{};
 };
 
 enum class ExportEnd : std::uint8_t { Done, Cancelled, SinkFailed };

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/horizonprofile.h"
 #include "core/textfile.h"
 #include "present/dayview.h"
 #include "present/testsupport_state.h"
@@ -12,6 +13,7 @@ namespace dawn {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::SizeIs;
 
 ExportHeader HeaderOf(std::int32_t timeZoneMinutes) {
@@ -250,6 +252,69 @@ TEST(Export, HeaderAndMailSubjectFollowTheMainWindow) {
                                       std::pair{1439, " 23 59  ["}}) {
         state.Settings.TimeZoneMinutes = zone;
         EXPECT_NE(MailSubject(state).find(std::string("Time zone") + words), std::string::npos);
+    }
+}
+
+// The light columns come after every designed one, in every kind of file:
+// a year at Velmoren (summer time, and the walk's blocks of dates handed
+// over mid-range) from 100 m, behind the jagged skyline, with one event of
+// the user's that has only its setting side.
+TEST(Export, LightColumnsFollowTheDesignedOnes) {
+    const SiteSettings s = DefaultSettings("/nowhere", 2024);
+    LightOptions light;
+    light.heightMetres = 100;
+    light.horizon =
+        ReadHorizonProfile(std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt")
+            .points;
+    light.ownEvents = UserEventsFromLines({"Photo, west;elevation;10;setting"}, "test").events;
+    ASSERT_THAT(light.ownEvents, SizeIs(1));
+    const DayNumber from = DayNumber::FromYmd(2024, 1, 1), to = DayNumber::FromYmd(2025, 12, 31);
+    auto build = [&](ExportKind kind, DayNumber a, DayNumber b, bool withLight) {
+        ExportJob job{HeaderOf(60), Body::Sun, s, a, b, {}, kind};
+        job.locale.TimeSeparator = ":";
+        if (withLight) job.light = light;
+        StringSink sink;
+        EXPECT_EQ(WriteExport(job, sink), ExportEnd::Done);
+        return Lines(sink.text);
+    };
+    const std::string names =
+        ";Morning Blue Hour Start;Morning Blue Hour End;Morning Golden Hour Start;"
+        "Morning Golden Hour End;Evening Golden Hour Start;Evening Golden Hour End;"
+        "Evening Blue Hour Start;Evening Blue Hour End;Sun Rise From Height;Sun Set From Height;"
+        "Visible Sun Rise;Visible Sun Set;Photo, west Setting";
+    for (ExportKind kind : {ExportKind::RiseSet, ExportKind::Twilight}) {
+        const std::vector<std::string> plain = build(kind, from, to, false);
+        const std::vector<std::string> lit = build(kind, from, to, true);
+        ASSERT_EQ(lit.size(), plain.size());
+        EXPECT_EQ(lit[3], plain[3] + names);
+        for (std::size_t i = 4; i < lit.size(); ++i) {
+            ASSERT_TRUE(lit[i].starts_with(plain[i] + ";")) << lit[i];
+            EXPECT_EQ(std::count(lit[i].begin(), lit[i].end(), ';'),
+                      std::count(plain[i].begin(), plain[i].end(), ';') + 13);
+        }
+    }
+    // Midsummer: the seen rise and set of the day verb; each blue hour ends
+    // where its golden hour begins, and the event sets before the evening
+    // golden hour, which begins at +6 degrees.
+    const std::vector<std::string> years = build(ExportKind::RiseSet, from, to, true);
+    const std::string& midsummer =
+        years[4 + static_cast<std::size_t>(DayNumber::FromYmd(2024, 6, 21) - from)];
+    EXPECT_THAT(midsummer, HasSubstr(";05:22;21:58;05:42;21:07;"));
+    std::vector<std::string> f;
+    for (std::size_t a = 0, b; (b = midsummer.find(';', a)) != std::string::npos; a = b + 1)
+        f.push_back(midsummer.substr(a, b - a));
+    f.push_back(midsummer.substr(midsummer.rfind(';') + 1));
+    ASSERT_THAT(f, SizeIs(18));
+    EXPECT_EQ(f[6], f[7]);
+    EXPECT_EQ(f[10], f[11]);
+    EXPECT_LT(f[17], f[9]);
+    // Each date's fields are those of an export of that date alone, also
+    // where one block of the walk ends and the next begins.
+    for (std::int32_t day : {0, 200, 511, 512, 513, 730}) {
+        const DayNumber d = from + day;
+        EXPECT_EQ(build(ExportKind::RiseSet, d, d, true)[4],
+                  years[4 + static_cast<std::size_t>(day)])
+            << day;
     }
 }
 

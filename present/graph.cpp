@@ -95,7 +95,18 @@ GraphInputs GraphInputsFor(const AppState& state) {
     in.winterTimeLabel = state.Label(label::kWinterTime);
     in.formatDate = [locale = state.Locale](DayNumber d) { return locale.DateText(d); };
     in.bandNames = BandNamesOf(state);
+    in.lightNames = LightNamesOf(state);
     return in;
+}
+
+LightNames LightNamesOf(const AppState& state) {
+    LightNames names = kEnglishLightNames;
+    const int rows[] = {label::kGraphBlueHour, label::kGraphGoldenHour};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = Trimmed(state.Label(rows[i]));
+        if (!name.empty()) names[i] = name;
+    }
+    return names;
 }
 
 BandNames BandNamesOf(const AppState& state) {
@@ -317,6 +328,7 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
     g.timeSeparator = in.timeSeparator;
     g.dateSeparator = in.dateSeparator;
     g.bandNames = in.bandNames;
+    g.lightNames = in.lightNames;
     const int count = PlottedDayCount(body, in.shownDate);
     g.firstDay = GraphWindowStart(body, in.shownDate) + 1;
     g.lastDay = g.firstDay + (count - 1);

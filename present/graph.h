@@ -104,6 +104,10 @@ struct GraphLightDay {
     friend bool operator==(const GraphLightDay&, const GraphLightDay&) = default;
 };
 
+// The legend's names of the blue hour and the golden hour.
+using LightNames = std::array<std::string, 2>;
+inline const LightNames kEnglishLightNames = {"Blue hour", "Golden hour"};
+
 struct GraphPhaseMark {
     PrincipalPhase phase = PrincipalPhase::NewMoon;
     GraphPoint point;
@@ -131,6 +135,7 @@ struct GraphData {
     // One per plotted day, oldest first; empty unless the inputs ask for the
     // blue and golden hours of the sun graph.
     std::vector<GraphLightDay> light;
+    LightNames lightNames = kEnglishLightNames;  // blue first
     // In time order; empty unless the inputs ask for the moon's phases.
     std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
@@ -157,6 +162,7 @@ struct GraphInputs {
     BandNames bandNames = kEnglishBandNames;
     bool principalPhases = false;  // the moon graph's marks of its principal phases
     bool lightBands = false;       // the sun graph's blue and golden hours
+    LightNames lightNames = kEnglishLightNames;
 };
 
 // The graph's inputs from the program's state: the shown date and its
@@ -169,6 +175,10 @@ GraphInputs GraphInputsFor(const AppState& state);
 // "Nautical") for the three twilights, and English for night and day, which
 // no label names. A caption left empty keeps the English name.
 BandNames BandNamesOf(const AppState& state);
+
+// The legend's names of the blue and golden hours in the chosen language; a
+// label left empty keeps the English name.
+LightNames LightNamesOf(const AppState& state);
 
 // The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
 // has none.

@@ -7,6 +7,7 @@
 #include "core/dayephemeris.h"
 #include "core/skyday.h"
 #include "present/almanac.h"
+#include "present/texts.h"
 
 namespace dawn {
 namespace {
@@ -18,6 +19,56 @@ using std::chrono::minutes;
 std::optional<CalendarEvent> EventOf(SkyEvent kind, DayNumber date, const EventValues& e) {
     if (!e.CrossingClock || !e.CrossingOffset) return std::nullopt;
     return CalendarEvent{kind, date, *e.CrossingClock, *e.CrossingOffset, e.Azimuth};
+}
+
+// Each blue and golden hour by the bounds it runs between (LightWalk::Bound).
+struct LightPeriodEvent {
+    SkyEvent kind;
+    std::size_t start;
+    std::size_t end;
+    EventKind side;
+};
+constexpr std::array<LightPeriodEvent, kLightPeriodCount> kLightPeriodEvents = {{
+    {SkyEvent::MorningBlueHour, 0, 1, EventKind::Rise},
+    {SkyEvent::MorningGoldenHour, 1, 2, EventKind::Rise},
+    {SkyEvent::EveningGoldenHour, 2, 1, EventKind::Set},
+    {SkyEvent::EveningBlueHour, 1, 0, EventKind::Set},
+}};
+
+// The light's events of `date`, in the order of the options.
+template <typename Add>
+void AddLightEvents(LightWalk& walk, const LightOptions& options, DayNumber date,
+                    std::string_view timeSeparator, const Add& add) {
+    for (const LightPeriodEvent& p : kLightPeriodEvents) {
+        std::optional<CalendarEvent> e = EventOf(p.kind, date, walk.Bound(p.start, date)[p.side]);
+        if (!e) continue;
+        // The end, when the period ends later on the same date.
+        const EventValues& end = walk.Bound(p.end, date)[p.side];
+        if (end.CrossingClock && *end.CrossingClock > e->wallTime) {
+            e->detail = "until ";
+            AppendClock(e->detail, *end.CrossingClock, timeSeparator);
+        }
+        e->azimuthDegrees.reset();
+        add(e);
+    }
+    auto seen = [&](const SeenDay* day, SkyEvent rise, SkyEvent set) {
+        if (day == nullptr) return;
+        add(EventOf(rise, date, (*day)[EventKind::Rise]));
+        add(EventOf(set, date, (*day)[EventKind::Set]));
+    };
+    seen(walk.FromHeight(date), SkyEvent::SunriseFromHeight, SkyEvent::SunsetFromHeight);
+    seen(walk.Visible(date), SkyEvent::VisibleSunrise, SkyEvent::VisibleSunset);
+    for (std::size_t i = 0; i < options.ownEvents.size(); ++i) {
+        const UserEventSide sides = ShownSides(options.ownEvents, i);
+        const SeenDay& own = walk.Own(i, date);
+        auto side = [&](SkyEvent kind, EventKind which) {
+            std::optional<CalendarEvent> e = EventOf(kind, date, own[which]);
+            if (e) e->name = options.ownEvents[i].name;
+            add(e);
+        };
+        if (sides != UserEventSide::Setting) side(SkyEvent::OwnRising, EventKind::Rise);
+        if (sides != UserEventSide::Rising) side(SkyEvent::OwnSetting, EventKind::Set);
+    }
 }
 
 std::string Fixed(double value, int decimals) {
@@ -113,6 +164,8 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
         status = writer.Add(*e);
         if (status == IcsStatus::Ok) ++result.events;
     };
+    std::optional<LightWalk> light;
+    if (job.light) light.emplace(s, *job.light, job.to);
     ForEachDay(s, job.from, job.to, [&](const DayEphemeris& day) {
         if (onDate && !onDate(day.Date)) {
             status = IcsStatus::Stopped;
@@ -131,6 +184,7 @@ CalendarResult WriteCalendarFile(const CalendarJob& job, const IcsWriter::Sink& 
             add(EventOf(SkyEvent::CivilDawn, day.Date, civil[EventKind::Rise]));
             add(EventOf(SkyEvent::CivilDusk, day.Date, civil[EventKind::Set]));
         }
+        if (light) AddLightEvents(*light, *job.light, day.Date, job.words.timeSeparator, add);
         return status == IcsStatus::Ok;
     });
     if (status == IcsStatus::Ok && job.almanac) {

@@ -1,6 +1,8 @@
 // The calendar file of a range of dates for the settings' place: sunrise and
 // sunset always, moonrise and moonset, civil dawn and dusk and the almanac on
-// request. Only events that happen are written: each crossing that happened,
+// request, and the light (present/export.h: the blue and golden hours, the
+// rise and set from a height and behind a skyline, the user's own events)
+// when asked for. Only events that happen are written: each crossing that happened,
 // also on a day without the other one (the sunset of a day without a
 // sunrise), and never the placeholder time of a day without one. The command
 // line's ics verb and the export dialog write it alike.
@@ -12,6 +14,7 @@
 
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "present/export.h"
 #include "reminders/icswriter.h"
 
 namespace dawn {
@@ -28,6 +31,10 @@ struct CalendarJob {
     // apogees, eclipses seen from the place, meteor showers and the changes
     // of summer time, after the days' events.
     bool almanac = false;
+    // The light's events after each date's others: every blue and golden
+    // hour at its start, the summary naming its end ("Morning golden hour
+    // 05:02: until 05:58"), then the events the options hold.
+    std::optional<LightOptions> light{};
 };
 
 // The zone the file's times are given in: the settings' time-zone line, empty

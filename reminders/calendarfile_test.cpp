@@ -1,17 +1,22 @@
 #include "reminders/calendarfile.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/dayephemeris.h"
+#include "core/horizonprofile.h"
+#include "core/light.h"
 #include "core/skyday.h"
 #include "places/zone.h"
+#include "present/texts.h"
 
 namespace dawn {
 namespace {
@@ -356,6 +361,78 @@ TEST(CalendarFile, TheAlmanacsEventsInTheZone) {
     // Without --almanac none of them.
     job.almanac = false;
     EXPECT_EQ(ReadBack(Write(job)).events.size(), file.events.size() - expected.size());
+}
+
+// The light's events: each blue and golden hour at its start on the
+// light's own clock times, the sun from a height and behind a skyline, and
+// the user's events under UIDs that hold their names, read back by libical
+// and the same when the file is made again.
+TEST(CalendarFile, TheLightsEventsReadBackWithTheirUids) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.ZoneName = "Europe/Brussels";
+    const DayNumber from = DayNumber::FromYmd(2024, 6, 18);
+    const DayNumber to = DayNumber::FromYmd(2024, 6, 24);
+    LightOptions light;
+    light.heightMetres = 100;
+    light.horizon =
+        ReadHorizonProfile(std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt")
+            .points;
+    light.ownEvents =
+        UserEventsFromLines({"Pri\xC3\xA8re, aube;elevation;-12;rising", "Photo;elevation;10;both"},
+                            "test")
+            .events;
+    ASSERT_EQ(light.ownEvents.size(), 2u);
+    CalendarJob job{s, from, to, false, false, kStamp, {}, false, light};
+    CalendarResult result;
+    const ReadFile file = ReadBack(Write(job, &result));
+    EXPECT_EQ(file.events.size(), result.events);
+
+    std::set<std::string> uids;
+    std::map<std::string, std::string> midsummer;  // UID to the summary
+    for (const ReadEvent& e : file.events) {
+        EXPECT_TRUE(uids.insert(e.uid).second) << e.uid;
+        if (e.uid.starts_with("20240621-")) midsummer[e.uid] = e.summary;
+    }
+    const std::string place = "-3047N-328E@dawnhelm";
+    std::vector<std::string> kinds;
+    for (const auto& [uid, summary] : midsummer)
+        kinds.push_back(uid.substr(9, uid.size() - 9 - place.size()));
+    EXPECT_THAT(
+        kinds, ::testing::UnorderedElementsAre(
+                   "sunrise", "sunset", "morningbluehour", "morninggoldenhour", "eveninggoldenhour",
+                   "eveningbluehour", "sunrisefromheight", "sunsetfromheight", "visiblesunrise",
+                   "visiblesunset", "ownrising-Pri_C3_A8re_2C_20aube", "ownrising-Photo",
+                   "ownsetting-Photo"));
+    EXPECT_EQ(midsummer["20240621-visiblesunrise" + place].substr(0, 21), "Visible sunrise 05:42");
+    EXPECT_EQ(midsummer["20240621-sunrisefromheight" + place].substr(0, 25),
+              "Sunrise from height 05:22");
+    EXPECT_EQ(midsummer["20240621-ownrising-Photo" + place].substr(0, 13), "Photo rising ");
+
+    // The blue and golden hours at the light's own times: each begins at
+    // its start and names its end.
+    constexpr const char* kTokens[] = {"morningbluehour", "morninggoldenhour", "eveninggoldenhour",
+                                       "eveningbluehour"};
+    std::map<std::string, std::string> byUid;
+    for (const ReadEvent& e : file.events) byUid[e.uid] = e.summary;
+    ForEachLightDay(s, from, to, [&](const LightDay& day) -> bool {
+        for (std::size_t k = 0; k < kLightPeriodCount; ++k) {
+            const LightPeriod& p = day.periods[k];
+            EXPECT_TRUE(p.start && p.end);
+            if (!p.start || !p.end) continue;
+            const std::string uid =
+                Stamp(day.date, minutes(0)).substr(0, 8) + "-" + kTokens[k] + place;
+            EXPECT_NE(byUid[uid].find(" " + FormatClock(*p.start, ":") + ": until " +
+                                      FormatClock(*p.end, ":")),
+                      std::string::npos)
+                << uid << " " << byUid[uid];
+        }
+        return true;
+    });
+
+    job.stamp += std::chrono::days(3);
+    std::set<std::string> again;
+    for (const ReadEvent& e : ReadBack(Write(job)).events) again.insert(e.uid);
+    EXPECT_EQ(again, uids);
 }
 
 }  // namespace

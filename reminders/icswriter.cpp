@@ -151,6 +151,28 @@ bool ZoneNameShaped(std::string_view name) {
     return !partStart;
 }
 
+bool IsOwn(SkyEvent kind) {
+    return kind == SkyEvent::OwnRising || kind == SkyEvent::OwnSetting;
+}
+
+// A user's event's name in a UID: letters and digits of ASCII as they are,
+// every other byte as '_' and two hex digits, so that two names never meet.
+std::string UidName(std::string_view name) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : name) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9')) {
+            out += c;
+        } else {
+            out += '_';
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        }
+    }
+    return out;
+}
+
 std::string UidPart(std::int32_t minutes, char positive, char negative) {
     return std::to_string(std::abs(static_cast<long long>(minutes))) +
            (minutes < 0 ? negative : positive);
@@ -253,6 +275,26 @@ std::string_view SkyEventToken(SkyEvent kind) {
             return "summertimestarts";
         case SkyEvent::SummerTimeEnds:
             return "summertimeends";
+        case SkyEvent::MorningBlueHour:
+            return "morningbluehour";
+        case SkyEvent::MorningGoldenHour:
+            return "morninggoldenhour";
+        case SkyEvent::EveningGoldenHour:
+            return "eveninggoldenhour";
+        case SkyEvent::EveningBlueHour:
+            return "eveningbluehour";
+        case SkyEvent::SunriseFromHeight:
+            return "sunrisefromheight";
+        case SkyEvent::SunsetFromHeight:
+            return "sunsetfromheight";
+        case SkyEvent::VisibleSunrise:
+            return "visiblesunrise";
+        case SkyEvent::VisibleSunset:
+            return "visiblesunset";
+        case SkyEvent::OwnRising:
+            return "ownrising";
+        case SkyEvent::OwnSetting:
+            return "ownsetting";
         case SkyEvent::Count:
             break;
     }
@@ -266,6 +308,7 @@ std::string CalendarUid(const CalendarEvent& event, const CalendarPlace& place) 
     std::string uid = date;
     uid += '-';
     uid += SkyEventToken(event.kind);
+    if (IsOwn(event.kind)) uid += '-' + UidName(event.name);
     uid += '-' + UidPart(place.latitudeMinutes, 'N', 'S');
     uid += '-' + UidPart(place.longitudeMinutes, 'E', 'W');
     uid += "@dawnhelm";
@@ -342,7 +385,7 @@ IcsStatus IcsWriter::Add(const CalendarEvent& event) {
     const auto kind = static_cast<std::size_t>(event.kind);
     if (kind >= kSkyEventCount || event.date < header_.from || header_.to < event.date ||
         event.wallTime < minutes(0) || event.wallTime >= days(1) ||
-        std::chrono::abs(event.utcOffset) >= days(1))
+        std::chrono::abs(event.utcOffset) >= days(1) || (IsOwn(event.kind) && event.name.empty()))
         return Fail(IcsStatus::BadEvent, "an event out of bounds on " + FormatIsoDate(event.date));
 
     const sys_seconds local = event.date.ToSysDays() + event.wallTime;
@@ -371,8 +414,10 @@ IcsStatus IcsWriter::Add(const CalendarEvent& event) {
     }
     // An instant: it ends when it starts, so calendars show a point in time.
     icalcomponent_add_property(e, icalproperty_new_duration(icaldurationtype_null_duration()));
-    std::string summary = EventSummary(header_.words.names[kind], event.wallTime,
-                                       event.azimuthDegrees, header_.words.timeSeparator);
+    const std::string& words = header_.words.names[kind];
+    std::string summary = EventSummary(
+        IsOwn(event.kind) ? CleanText(event.name) + (words.empty() ? "" : " " + words) : words,
+        event.wallTime, event.azimuthDegrees, header_.words.timeSeparator);
     if (!event.detail.empty()) summary += ": " + CleanText(event.detail);
     icalcomponent_add_property(e, icalproperty_new_summary(summary.c_str()));
     icalgeotype geo;

@@ -24,7 +24,12 @@
 // as YYYYMMDD, the kind's fixed token (sunrise, sunset, moonrise, moonset,
 // civildawn, civildusk, and for the almanac marchequinox, junesolstice,
 // septemberequinox, decembersolstice, perigee, apogee, lunareclipse,
-// solareclipse, meteorshower, summertimestarts, summertimeends), and the place
+// solareclipse, meteorshower, summertimestarts, summertimeends, for the light
+// morningbluehour, morninggoldenhour, eveninggoldenhour, eveningbluehour,
+// sunrisefromheight, sunsetfromheight, visiblesunrise, visiblesunset, and
+// for the user's own events ownrising or ownsetting followed by '-' and the
+// event's name with every byte but an ASCII letter or digit written as '_'
+// and two hex digits), and the place
 // in whole arc minutes with its hemisphere letter (N or S, E or W). It does
 // not depend on the words, the zone or the time, so a file made again for the
 // same place updates the events it imported before instead of doubling them,
@@ -77,6 +82,19 @@ enum class SkyEvent : std::uint8_t {
     MeteorShower,
     SummerTimeStarts,
     SummerTimeEnds,
+    // The light: each blue or golden hour at its start, the sun's rise and
+    // set from the observer's height and behind the horizon profile, and the
+    // sides of the user's own events (named by CalendarEvent::name).
+    MorningBlueHour,
+    MorningGoldenHour,
+    EveningGoldenHour,
+    EveningBlueHour,
+    SunriseFromHeight,
+    SunsetFromHeight,
+    VisibleSunrise,
+    VisibleSunset,
+    OwnRising,
+    OwnSetting,
     Count
 };
 inline constexpr std::size_t kSkyEventCount = static_cast<std::size_t>(SkyEvent::Count);
@@ -94,6 +112,9 @@ struct CalendarEvent {
     // What the summary says after the time, following a colon ("total,
     // 100.0 % covered"); empty for none.
     std::string detail{};
+    // The user's event of OwnRising and OwnSetting, which the summary
+    // begins with ("Dawn prayer rising 05:12") and the UID holds.
+    std::string name{};
 };
 
 struct CalendarPlace {
@@ -104,15 +125,33 @@ struct CalendarPlace {
 
 // The words of the summaries: one name per kind and the time separator.
 struct CalendarWords {
-    std::array<std::string, kSkyEventCount> names{"Sunrise",           "Sunset",
-                                                  "Moonrise",          "Moonset",
-                                                  "Civil dawn",        "Civil dusk",
-                                                  "March equinox",     "June solstice",
-                                                  "September equinox", "December solstice",
-                                                  "Perigee",           "Apogee",
-                                                  "Lunar eclipse",     "Solar eclipse",
-                                                  "Meteor shower",     "Summer time starts",
-                                                  "Summer time ends"};
+    std::array<std::string, kSkyEventCount> names{"Sunrise",
+                                                  "Sunset",
+                                                  "Moonrise",
+                                                  "Moonset",
+                                                  "Civil dawn",
+                                                  "Civil dusk",
+                                                  "March equinox",
+                                                  "June solstice",
+                                                  "September equinox",
+                                                  "December solstice",
+                                                  "Perigee",
+                                                  "Apogee",
+                                                  "Lunar eclipse",
+                                                  "Solar eclipse",
+                                                  "Meteor shower",
+                                                  "Summer time starts",
+                                                  "Summer time ends",
+                                                  "Morning blue hour",
+                                                  "Morning golden hour",
+                                                  "Evening golden hour",
+                                                  "Evening blue hour",
+                                                  "Sunrise from height",
+                                                  "Sunset from height",
+                                                  "Visible sunrise",
+                                                  "Visible sunset",
+                                                  "rising",
+                                                  "setting"};
     std::string timeSeparator = ":";
 };
 

@@ -288,8 +288,13 @@ TEST(IcsWriter, UidsNameDateKindAndPlace) {
     // Made again with other words, zone, stamp and times: the same UIDs.
     std::vector<CalendarEvent> events;
     for (DayNumber d = D(2024, 3, 30); d <= D(2024, 4, 1); ++d)
-        for (std::size_t k = 0; k < kSkyEventCount; ++k)
+        for (std::size_t k = 0; k < kSkyEventCount; ++k) {
             events.push_back({static_cast<SkyEvent>(k), d, HM(6, 0), minutes(60), std::nullopt});
+            // The user's own events are named; the name is part of the UID.
+            const auto kind = static_cast<SkyEvent>(k);
+            if (kind == SkyEvent::OwnRising || kind == SkyEvent::OwnSetting)
+                events.back().name = "Pri\xC3\xA8re, aube";
+        }
     CalendarHeader first = Header("Europe/Brussels", D(2024, 3, 30), D(2024, 4, 1));
     CalendarHeader again = Header("", D(2024, 3, 30), D(2024, 4, 1));
     again.words.names[0] = "Zonsopgang";
@@ -306,6 +311,14 @@ TEST(IcsWriter, UidsNameDateKindAndPlace) {
     // Every kind and date apart, and another place apart from all of them.
     std::set<std::string> distinct(uids.begin(), uids.end());
     EXPECT_EQ(distinct.size(), 3 * kSkyEventCount);
+    EXPECT_TRUE(distinct.count("20240401-ownsetting-Pri_C3_A8re_2C_20aube-3047N-328E@dawnhelm"));
+    // Another name, even one that differs only where the name is escaped, is
+    // another event.
+    for (const char* name : {"Pri\xC3\xA8re_2C aube", "Priere, aube", "Pri\xC3\xA8re,aube"}) {
+        CalendarEvent own = events.back();
+        own.name = name;
+        EXPECT_FALSE(distinct.count(CalendarUid(own, kVelmoren))) << name;
+    }
     for (const CalendarPlace& other : {CalendarPlace{3047, 329, ""}, CalendarPlace{-3047, 328, ""},
                                        CalendarPlace{3047, -328, ""}}) {
         first.place = other;
@@ -358,6 +371,8 @@ TEST(IcsWriter, RefusesWhatItCannotWriteAndGoesOn) {
         {"after the range", {SkyEvent::Sunset, D(2024, 7, 1), HM(21, 40), minutes(180), {}}},
         {"minute 1440", {SkyEvent::Sunset, D(2024, 6, 21), minutes(1440), minutes(180), {}}},
         {"negative minute", {SkyEvent::Sunset, D(2024, 6, 21), minutes(-1), minutes(180), {}}},
+        {"an own event without a name",
+         {SkyEvent::OwnRising, D(2024, 6, 21), HM(5, 0), minutes(180), {}}},
         {"a day's offset", {SkyEvent::Sunset, D(2024, 6, 21), HM(21, 40), minutes(1440), {}}},
         {"no kind", {SkyEvent::Count, D(2024, 6, 21), HM(21, 40), minutes(180), {}}},
     };

@@ -82,6 +82,8 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
 
     if (command.Flag("moon") && command.Flag("twilight"))
         return VerbOutcome::Usage("--twilight shades the sun's graph only, not with --moon");
+    if (command.Flag("moon") && command.Flag("light"))
+        return VerbOutcome::Usage("--light shades the sun's graph only, not with --moon");
     if (command.Flag("phases") && !command.Flag("moon"))
         return VerbOutcome::Usage("--phases marks the moon's graph only: give --moon too");
 
@@ -102,6 +104,7 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         GraphInputs inputs = GraphInputsFor(state);
         inputs.twilightBands = command.Flag("twilight");
         inputs.principalPhases = command.Flag("phases");
+        inputs.lightBands = command.Flag("light");
         chart.Load(BuildGraph(inputs, body));
         bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }

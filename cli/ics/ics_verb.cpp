@@ -6,6 +6,7 @@
 
 #include "cli/ics_options.h"
 #include "cli/interrupts.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/textfile.h"
@@ -24,6 +25,9 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     SiteSettings settings;
     if (auto e = ReadSettingsWithPlace(command, settings)) return *e;
 
+    std::optional<LightOptions> light;
+    if (auto e = ReadLight(command, settings, light); !e.empty()) return VerbOutcome::Usage(e);
+
     const CalendarJob job{
         settings,
         DayNumber::FromDate(from),
@@ -32,7 +36,8 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         command.Flag("twilight"),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
         {},
-        command.Flag("almanac")};
+        command.Flag("almanac"),
+        std::move(light)};
     CalendarResult result;
     // An interrupt stops the writing; the program's end says the rest.
     const auto interrupted = [] { return CaughtInterrupt() != 0; };

@@ -92,6 +92,8 @@ ExportDialog::ExportDialog(AppState& state, QWidget* parent, MessageBoxes& messa
     CalendarTwilight->setObjectName(QStringLiteral("CalendarTwilight"));
     CalendarAlmanac = new QCheckBox(QStringLiteral("Almanac"), this);
     CalendarAlmanac->setObjectName(QStringLiteral("CalendarAlmanac"));
+    ExportLight = new QCheckBox(QStringLiteral("Light"), this);
+    ExportLight->setObjectName(QStringLiteral("ExportLight"));
     btnCalendar = new QPushButton(QStringLiteral("Calendar file (.ics)"), this);
     btnCalendar->setObjectName(QStringLiteral("btnCalendar"));
 
@@ -110,7 +112,8 @@ ExportDialog::ExportDialog(AppState& state, QWidget* parent, MessageBoxes& messa
     grid->addWidget(CalendarMoon, 4, 0, 1, 2);
     grid->addWidget(CalendarTwilight, 5, 0, 1, 2);
     grid->addWidget(CalendarAlmanac, 6, 0, 1, 2);
-    grid->addWidget(btnCalendar, 7, 0, 1, 2);
+    grid->addWidget(ExportLight, 7, 0, 1, 2);
+    grid->addWidget(btnCalendar, 8, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     // Font metrics can come out a few pixels short of the drawn text (hinted
     // fonts on X11), and a window fitted exactly to them cuts the last
@@ -165,6 +168,7 @@ void ExportDialog::PutLabelsOnControls() {
     CalendarMoon->setText(Q(state_.Label(label::kCalendarMoon)));
     CalendarTwilight->setText(Q(state_.Label(label::kCalendarTwilight)));
     CalendarAlmanac->setText(Q(WithoutAccessKey(state_.Label(label::kMenuAlmanac))));
+    ExportLight->setText(Q(Trimmed(state_.Label(label::kLightPanel))));
     btnCalendar->setText(Q(state_.Label(label::kCalendarFile)));
     // The same room as the other controls, for the caption of this language.
     btnCalendar->setMinimumWidth(0);
@@ -180,6 +184,21 @@ void ExportDialog::showEvent(QShowEvent* event) {
 
 void ExportDialog::setFileChooser(ExportFileChooser* chooser) {
     chooser_ = chooser;
+}
+
+std::optional<LightOptions> ExportDialog::LightOfSettings() {
+    if (!ExportLight->isChecked()) return std::nullopt;
+    std::vector<std::string> messages;
+    LightOptions light = LightOptionsOf(
+        state_.Settings,
+        state_.AppDir.empty() ? std::string() : JoinPath(state_.AppDir, kUserEventsFileName),
+        messages);
+    if (!messages.empty()) {
+        std::string text;
+        for (const std::string& m : messages) text += (text.empty() ? "" : "\n") + m;
+        messages_.showMessage(this, Q(text));
+    }
+    return light;
 }
 
 void ExportDialog::btnExportClick() {
@@ -199,7 +218,8 @@ void ExportDialog::btnExportClick() {
                         ToDayNumber(stop),
                         state_.Locale,
                         kind,
-                        PhaseNamesOf(state_)};
+                        PhaseNamesOf(state_),
+                        LightOfSettings()};
     ExportFileChooser& chooser = chooser_ ? *chooser_ : *SaveDialogExport;
     const QString path = chooser.chooseSaveFile(this, Q(ExportFileName(job.kind, job.body)));
     if (path.isEmpty()) {
@@ -251,7 +271,8 @@ void ExportDialog::btnCalendarClick() {
         CalendarTwilight->isChecked(),
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()),
         {},
-        CalendarAlmanac->isChecked()};
+        CalendarAlmanac->isChecked(),
+        LightOfSettings()};
     // A century takes some seconds: the progress dialog shows after half a
     // second, and its Cancel stops the writing before the old file is touched.
     const std::int64_t total = static_cast<std::int64_t>(job.to - job.from) + 1;

@@ -7,12 +7,17 @@
 // computes it, into a file beside the chosen one that replaces it at the end.
 // The same range can also be written as a calendar file (.ics) for a desktop
 // calendar: sunrise and sunset, and moonrise and moonset, civil dawn and
-// dusk and the almanac's events when their boxes are ticked.
+// dusk and the almanac's events when their boxes are ticked. The Light box
+// adds the light to both files (present/export.h): the blue and golden
+// hours, the rise and set from the settings' height and behind its horizon
+// profile, and the user's own events of Dawnevents.txt beside the settings.
 #include <QDialog>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "core/daynumber.h"
+#include "present/export.h"
 #include "ui/common/messages.h"
 #include "ui/common/savefolder.h"
 
@@ -61,6 +66,7 @@ public:
     QCheckBox* CalendarMoon = nullptr;
     QCheckBox* CalendarTwilight = nullptr;
     QCheckBox* CalendarAlmanac = nullptr;  // the almanac's events too
+    QCheckBox* ExportLight = nullptr;      // the light too, in both files
     QPushButton* btnCalendar = nullptr;
     // What the file lists: the rise and set of the shown panel's body (the
     // first entry, chosen at start), twilight, or the moon's phase; the
@@ -88,6 +94,9 @@ protected:
 
 private:
     void NameKinds();
+    // The light options when the Light box is ticked; the messages of the
+    // profile and the events file are shown first, and what was read is used.
+    std::optional<LightOptions> LightOfSettings();
 
     AppState& state_;
     MessageBoxes& messages_;

@@ -113,6 +113,7 @@ TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
     EXPECT_EQ(dialog->CalendarMoon->text(), "Moonrise and moonset");
     EXPECT_EQ(dialog->CalendarTwilight->text(), "Civil dawn and dusk");
     EXPECT_EQ(dialog->CalendarAlmanac->text(), "Almanac");
+    EXPECT_EQ(dialog->ExportLight->text(), "Light");
     state.Settings.LanguageIndex = 3;
     state.ApplyLanguage();
     dialog->show();
@@ -120,6 +121,7 @@ TEST_F(ExportDialogTest, CalendarCaptionsFollowTheLanguageAtEachOpening) {
     EXPECT_EQ(dialog->CalendarMoon->text(), "Mondauf- und -untergang");
     EXPECT_EQ(dialog->CalendarTwilight->text(), "Bürgerliche Dämmerung");
     EXPECT_EQ(dialog->CalendarAlmanac->text(), "Almanach");
+    EXPECT_EQ(dialog->ExportLight->text(), "Licht");
     EXPECT_GE(dialog->btnCalendar->width(), dialog->btnCalendar->sizeHint().width());
     EXPECT_EQ(dialog->windowTitle(), "Daten exportieren");
     EXPECT_EQ(dialog->btnExport->text(), "Als Textdatei mit Semikolons exportieren");
@@ -447,6 +449,60 @@ TEST_F(ExportDialogTest, AlmanacBoxWritesTheAlmanacLikeTheCommandLine) {
     EXPECT_THAT(messages.shown, IsEmpty());
 }
 
+// The Light box adds the light to both files as `--light` does, from the
+// settings' height and skyline and the events file beside the settings; a
+// bad line of that file is shown, and the rest is written.
+TEST_F(ExportDialogTest, LightBoxWritesWhatTheCommandLineWrites) {
+    state.Settings.ZoneName = "Europe/Brussels";
+    state.Settings.ObserverHeightMetres = 100;
+    state.Settings.HorizonProfilePath =
+        std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    ASSERT_TRUE(SaveSettings(state.Settings, state.AppDir).ok);
+    {
+        QFile events(folder.filePath(QStringLiteral("Dawnevents.txt")));
+        ASSERT_TRUE(events.open(QIODevice::WriteOnly));
+        events.write("Photo;elevation;10;both\nBroken;sideways;1;both\n");
+    }
+    SetRange(QDate(2024, 6, 20), QDate(2024, 6, 22));
+    dialog->ExportLight->setChecked(true);
+    dialog->btnExport->click();
+    const QByteArray text = Written();
+    EXPECT_TRUE(text.contains(";Visible Sun Rise;Visible Sun Set;Photo Rising;Photo Setting\r\n"));
+    const QString ics = folder.filePath(QStringLiteral("sky.ics"));
+    chooser.calendarAnswer = ics;
+    dialog->btnCalendar->click();
+    QFile written(ics);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray calendar = written.readAll();
+    EXPECT_TRUE(calendar.contains("UID:20240621-ownsetting-Photo-3047N-328E@dawnhelm\r\n"));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[0].indexOf(QStringLiteral("line 2")), -1)
+        << messages.shown[0].toStdString();
+
+    auto run = [&](const QString& verb) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_GB.UTF-8"));
+        cli.setProcessEnvironment(env);
+        cli.start(
+            QStringLiteral(DAWN_CLI),
+            {verb, QStringLiteral("--settings"), folder.filePath(QStringLiteral("Dawncode.txt")),
+             QStringLiteral("--from"), QStringLiteral("2024-06-20"), QStringLiteral("--to"),
+             QStringLiteral("2024-06-22"), QStringLiteral("--light")});
+        EXPECT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0);
+        return cli.readAllStandardOutput();
+    };
+    auto withoutStamps = [](QByteArray text) {
+        for (qsizetype at = text.indexOf("DTSTAMP:"); at >= 0;
+             at = text.indexOf("DTSTAMP:", at + 1))
+            text.remove(at, text.indexOf("\r\n", at) - at);
+        return text;
+    };
+    EXPECT_EQ(run(QStringLiteral("export")), text);
+    EXPECT_EQ(withoutStamps(run(QStringLiteral("ics"))), withoutStamps(calendar));
+}
+
 TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
     QTemporaryDir folder;
     const QString settings = folder.filePath(QStringLiteral("Dawncode.txt"));
@@ -476,6 +532,12 @@ TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
         {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--out",
           folder.filePath("g.pdf")},
          0},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--moon", "--light", "--out",
+          folder.filePath("m.png")},
+         2},
+        {{"graph", "--settings", settings, "--date", "2024-07-01", "--light", "--out",
+          folder.filePath("light.png")},
+         0},
     };
     for (const Case& c : cases) {
         QProcess cli;
@@ -493,6 +555,8 @@ TEST(CommandLine, RefusesBadArgumentsAndDrawsTheGraphWithoutAScreen) {
     }
     EXPECT_GT(QFileInfo(folder.filePath("g.png")).size(), 10000);
     EXPECT_GT(QFileInfo(folder.filePath("g.pdf")).size(), 10000);
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("m.png")));
+    EXPECT_GT(QFileInfo(folder.filePath("light.png")).size(), 10000);
 }
 
 #endif

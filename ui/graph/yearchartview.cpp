@@ -108,6 +108,47 @@ private:
     const std::vector<GraphBandDay>& bands_;
 };
 
+// The blue and golden hours: a deep blue and an amber that stand out from
+// the pale day and civil twilight, from the dark night bands and from the
+// white page alike.
+const QColor kBlueHourColor(36, 84, 204);
+const QColor kGoldenHourColor(232, 152, 24);
+
+// The blue and golden hours, painted over the twilight bands and under the
+// grid and the lines, one column a day.
+class LightItem : public QGraphicsItem {
+public:
+    LightItem(QChart* chart, const std::vector<GraphLightDay>& light)
+        : QGraphicsItem(chart), chart_(chart), light_(light) {
+        setZValue(0.6);
+    }
+    QRectF boundingRect() const override { return QRectF(-1e5, -1e5, 2e5, 2e5); }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(Qt::NoPen);
+        painter->setClipRect(chart_->plotArea());
+        for (const GraphLightDay& day : light_) {
+            const qreal x = day.day.Value();
+            for (const auto& [spans, color] :
+                 {std::pair{&day.blue, kBlueHourColor}, std::pair{&day.golden, kGoldenHourColor}}) {
+                for (const ClockSpan& span : *spans) {
+                    const QPointF a = chart_->mapToPosition(
+                        QPointF(x - 0.5, static_cast<qreal>(span.from.count())));
+                    const QPointF b = chart_->mapToPosition(
+                        QPointF(x + 0.5, static_cast<qreal>(span.to.count())));
+                    painter->fillRect(QRectF(a, b).normalized(), color);
+                }
+            }
+        }
+        painter->restore();
+    }
+
+private:
+    QChart* chart_;
+    const std::vector<GraphLightDay>& light_;
+};
+
 // The principal phases: a small disc, dark for new moon, light for full moon
 // and half lit for the quarters on the side the place sees lit, with the
 // phase's name beside it.
@@ -209,6 +250,8 @@ YearChartView::YearChartView(QWidget* parent) : QChartView(parent) {
     }
     bandsItem_ = new BandsItem(Chart, data_.bands);
     bandsItem_->setVisible(false);
+    lightItem_ = new LightItem(Chart, data_.light);
+    lightItem_->setVisible(false);
     phasesItem_ = new PhasesItem(Chart, data_.phases);
     phasesItem_->setVisible(false);
 }
@@ -222,7 +265,14 @@ void YearChartView::ShowPhases(bool shown) {
 void YearChartView::ShowBands(bool shown) {
     bandsShown_ = shown && HasBands();
     bandsItem_->setVisible(bandsShown_);
-    SetBandKeys();
+    SetShadeKeys();
+    SetTimeAxis(data_);
+}
+
+void YearChartView::ShowLight(bool shown) {
+    lightShown_ = shown && HasLight();
+    lightItem_->setVisible(lightShown_);
+    SetShadeKeys();
     SetTimeAxis(data_);
 }
 
@@ -233,6 +283,23 @@ QStringList YearChartView::LegendNames() const {
         if (m->isVisible()) names << QTextDocumentFragment::fromHtml(m->label()).toPlainText();
     }
     return names;
+}
+
+void YearChartView::SetShadeKeys() {
+    SetBandKeys();
+    if (!lightShown_) return;
+    const QFont font = Chart->legend()->font();
+    const QColor colors[] = {kBlueHourColor, kGoldenHourColor};
+    for (std::size_t i = 0; i < data_.lightNames.size(); ++i) {
+        auto* key = new QScatterSeries;
+        const QString name = QString::fromStdString(data_.lightNames[i]);
+        key->setName(FitTitleLine(name, font, kBandNameWidth).toHtmlEscaped());
+        key->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        key->setColor(colors[i]);
+        key->setBorderColor(QColor(128, 128, 128));
+        Chart->addSeries(key);
+        bandKeys_ << key;
+    }
 }
 
 void YearChartView::SetBandKeys() {
@@ -337,6 +404,16 @@ void YearChartView::SetTimeAxis(const GraphData& data) {
     if (phasesShown_) {
         for (const GraphPhaseMark& m : data.phases) widen(m.point);
     }
+    if (lightShown_) {
+        for (const GraphLightDay& day : data.light) {
+            for (const std::vector<ClockSpan>* spans : {&day.blue, &day.golden}) {
+                for (const ClockSpan& span : *spans) {
+                    widen(GraphPoint{day.day, span.from});
+                    widen(GraphPoint{day.day, span.to});
+                }
+            }
+        }
+    }
     // The bands fill the whole day.
     if (lo > hi || bandsShown_) {
         lo = 0;
@@ -363,7 +440,10 @@ void YearChartView::Load(const GraphData& data) {
     bandsShown_ = HasBands();
     bandsItem_->setVisible(bandsShown_);
     bandsItem_->update();
-    SetBandKeys();
+    lightShown_ = HasLight();
+    lightItem_->setVisible(lightShown_);
+    lightItem_->update();
+    SetShadeKeys();
     phasesShown_ = HasPhases();
     phasesItem_->setVisible(phasesShown_);
     phasesItem_->update();

@@ -18,7 +18,11 @@
 // named in the legend after the two lines. A moon graph loaded with its
 // principal phases can mark each at its clock time with a small disc, its
 // quarters lit on the side the place sees lit, and its name. Without bands or
-// phases shown the chart draws exactly what it draws without them.
+// phases shown the chart draws exactly what it draws without them. A sun
+// graph loaded with its blue and golden hours can shade them too, over the
+// twilight bands and under the grid and the lines: the blue hour in a deep
+// blue and the golden hour in amber, both of which stand out from the pale
+// and the dark bands and from the white page, each named in the legend.
 #include <QChartView>
 #include <QList>
 #include <QStringList>
@@ -48,6 +52,10 @@ public:
     bool HasBands() const { return !data_.bands.empty(); }
     bool BandsShown() const { return bandsShown_; }
     void ShowBands(bool shown);
+    // The same for the blue and golden hours (shown right after loading).
+    bool HasLight() const { return !data_.light.empty(); }
+    bool LightShown() const { return lightShown_; }
+    void ShowLight(bool shown);
     bool HasPhases() const { return !data_.phases.empty(); }
     bool PhasesShown() const { return phasesShown_; }
     void ShowPhases(bool shown);
@@ -83,11 +91,16 @@ private:
     void SetDateAxis(const GraphData& data);
     // The bands' legend entries, there while the bands are shown.
     void SetBandKeys();
+    // Every legend key of a shade: the bands' while they are shown, then the
+    // light's while it is shown.
+    void SetShadeKeys();
 
     GraphData data_;
     bool bandsShown_ = false;
     QGraphicsItem* bandsItem_ = nullptr;
     QList<QAbstractSeries*> bandKeys_;
+    bool lightShown_ = false;
+    QGraphicsItem* lightItem_ = nullptr;
     bool phasesShown_ = false;
     QGraphicsItem* phasesItem_ = nullptr;
     QStringList titleLines_;

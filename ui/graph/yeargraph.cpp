@@ -246,6 +246,19 @@ void ShowPrintPreview(YearChartView& graph, QWidget* parent, MessageBoxes& messa
         };
         QObject::connect(pdf, &QAction::triggered, &preview, [save] { save(true); });
         QObject::connect(png, &QAction::triggered, &preview, [save] { save(false); });
+        // The sun's graph can shade its blue and golden hours too; the
+        // switch comes after the tool bar's other controls.
+        if (graph.HasLight()) {
+            bar->addSeparator();
+            QAction* light = bar->addAction(QStringLiteral("Golden and blue hours"));
+            light->setObjectName(QStringLiteral("lightBands"));
+            light->setCheckable(true);
+            light->setChecked(graph.LightShown());
+            QObject::connect(light, &QAction::toggled, &preview, [&graph, redraw](bool on) {
+                graph.ShowLight(on);
+                redraw();
+            });
+        }
     }
     // Large enough for the page and the whole tool bar.
     if (const QScreen* screen = preview.screen()) {
@@ -298,13 +311,15 @@ void YearGraph::DrawMoonGraph() {
 
 void YearGraph::Draw(Body body) {
     if (!graph_) return;  // the picture window and its chart are gone (program end)
-    // The sun's bands and the moon's phases are at hand for the preview,
+    // The sun's bands and light and the moon's phases are at hand for the preview,
     // which turns them on.
     GraphInputs inputs = GraphInputsFor(state_);
     inputs.twilightBands = body == Body::Sun;
     inputs.principalPhases = body == Body::Moon;
+    inputs.lightBands = body == Body::Sun;
     graph_->Load(BuildGraph(inputs, body));
     graph_->ShowBands(false);
+    graph_->ShowLight(false);
     graph_->ShowPhases(false);
     if (host_) graph_->show();
     preview_(*graph_);

@@ -13,10 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QScatterSeries>
@@ -193,6 +195,66 @@ TEST_F(GraphTest, TwilightBandsAreNamedInTheLegendOnlyWhileShown) {
     EXPECT_THAT(legend(), ElementsAre("Moonrise", "Moonset"));
 }
 
+// The blue and golden hours are painted and named in the legend, after the
+// bands, while they are shown and only then; the names follow the language.
+TEST_F(GraphTest, LightIsShadedAndNamedOnlyWhileShown) {
+    GraphInputs in = GraphInputsFor(state);
+    in.lightBands = true;
+    in.twilightBands = true;
+    YearChartView chart;
+    chart.resize(1200, 800);
+    chart.show();
+    auto legend = [&chart] {
+        QApplication::processEvents();
+        std::vector<std::string> names;
+        for (const QString& name : chart.LegendNames()) names.push_back(name.toStdString());
+        return names;
+    };
+    // The pixels of each shade's colour on a drawn page.
+    auto shaded = [&chart] {
+        QImage page(1600, 1000, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        chart.RenderTo(painter, QRectF(0, 0, 1600, 1000));
+        painter.end();
+        std::pair<int, int> count{0, 0};
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                count.first += p == qRgb(36, 84, 204);
+                count.second += p == qRgb(232, 152, 24);
+            }
+        }
+        return count;
+    };
+    chart.Load(BuildGraph(in, Body::Sun));
+    ASSERT_TRUE(chart.HasLight());
+    EXPECT_TRUE(chart.LightShown());
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset", "Night", "Astronomical", "Nautical",
+                                      "Civil", "Day", "Blue hour", "Golden hour"));
+    const auto [blue, golden] = shaded();
+    EXPECT_GT(blue, 1000);
+    EXPECT_GT(golden, 3 * blue);
+    chart.ShowLight(false);
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset", "Night", "Astronomical", "Nautical",
+                                      "Civil", "Day"));
+    EXPECT_EQ(shaded(), std::pair(0, 0));
+    chart.ShowBands(false);
+    chart.ShowLight(true);
+    EXPECT_THAT(legend(), ElementsAre("Sunrise", "Sunset", "Blue hour", "Golden hour"));
+
+    // Without them asked for, or on the moon's graph, there is nothing to show.
+    in.lightBands = false;
+    chart.Load(BuildGraph(in, Body::Sun));
+    EXPECT_FALSE(chart.HasLight());
+    chart.ShowLight(true);
+    EXPECT_FALSE(chart.LightShown());
+
+    state.Settings.LanguageIndex = 3;
+    state.ApplyLanguage();
+    EXPECT_EQ(LightNamesOf(state), (LightNames{"Blaue Stunde", "Goldene Stunde"}));
+}
+
 // Without a printer the preview opens at once: nothing is said until the
 // user prints.
 TEST_F(GraphTest, WithoutPrinterThePreviewOpensWithoutAMessage) {
@@ -241,6 +303,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     const qreal dayStart = chart.LeftAxis->min();
     const qreal dayEnd = chart.LeftAxis->max();
     std::vector<std::tuple<bool, qreal, qreal>> bandSteps;
+    std::vector<bool> lightSteps;
     // The preview builds its pages before its own event loop runs, so the
     // check waits for it to become the modal window, then closes it.
     QTimer poll;
@@ -277,6 +340,12 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
                 if (i < 2) bands->trigger();
             }
         }
+        // The blue and golden hours: off when the preview opens, then on.
+        if (auto* light = preview->findChild<QAction*>(QStringLiteral("lightBands"))) {
+            lightSteps.push_back(chart.LightShown());
+            light->trigger();
+            lightSteps.push_back(chart.LightShown());
+        }
         if (qEnvironmentVariableIsSet("DAWN_GRAPH_PREVIEW_PNG")) {
             preview->grab().save(qEnvironmentVariable("DAWN_GRAPH_PREVIEW_PNG"));
         }
@@ -302,6 +371,7 @@ TEST_F(GraphTest, PreviewOffersPrinterSaveAndClose) {
     EXPECT_THAT(bandSteps,
                 ElementsAre(std::tuple(false, dayStart, dayEnd), std::tuple(true, 0.0, 24.0 * 60),
                             std::tuple(false, dayStart, dayEnd)));
+    EXPECT_THAT(lightSteps, ElementsAre(false, true));
     // The moon's month offers its phases instead, off until asked for; shown,
     // they widen the time axis to take in every mark.
     graph.DrawMoonGraph();
