@@ -224,11 +224,11 @@ inline constexpr int kVisibleSunrise = 154;
 inline constexpr int kVisibleSunset = 155;
 inline constexpr int kLightPanel = 156;
 // The year graph's legend of its blue and golden hours.
-inline constexpr int kGraphBlueHour = 200;
-inline constexpr int kGraphGoldenHour = 201;
+inline constexpr int kGraphBlueHour = 198;
+inline constexpr int kGraphGoldenHour = 199;
 }  // namespace label
 
-inline constexpr int kLabelCount = 202;  // label numbers 0..201
+inline constexpr int kLabelCount = 200;  // label numbers 0..199
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -626,17 +626,17 @@ ROWS = {
                 Eng="Value", Ita="Valore", Esp="Valor")),
     197: ("Own events: side or base", dict(Ned="Kant of basis", Fra="Côté ou base", Deu="Seite oder Bezug",
                 Eng="Side or base", Ita="Lato o base", Esp="Lado o base")),
-    200: ("Year graph legend: blue hour", dict(Ned="Blauw uur", Fra="Heure bleue",
+    198: ("Year graph legend: blue hour", dict(Ned="Blauw uur", Fra="Heure bleue",
                                                 Deu="Blaue Stunde", Eng="Blue hour",
                                                 Ita="Ora blu", Esp="Hora azul")),
-    201: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
+    199: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
                                                   Deu="Goldene Stunde", Eng="Golden hour",
                                                   Ita="Ora d'oro", Esp="Hora dorada")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 202
+ROW_COUNT = 200
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
