@@ -60,9 +60,9 @@ TEST_F(DialogOverMainWindowTest, EditsShowBehindTheDialogAndSurviveARestart) {
 
     // January 2021: ISO week 53 above the first, week 1 counted from New Year.
     form->MonthCalendar->setSelectedDate(QDate(2021, 1, 14));
-    const QString week1 = form->lbWeek1->text();
+    const QString week1 = form->WeekNumberLabels[0]->text();
     box->CheckNewYear->click();
-    EXPECT_NE(form->lbWeek1->text(), week1);
+    EXPECT_NE(form->WeekNumberLabels[0]->text(), week1);
 
     box->LanguageBox->setItemIndex(5);
     EXPECT_EQ(form->lbSunSetSymbol->toolTip(),

@@ -248,11 +248,10 @@ void MainWindow::BuildControls() {
 
     lbWeek = NewLabel(central, "lbWeek", QStringLiteral("Week"));
     lbWeek->setAlignment(Qt::AlignCenter);
-    std::array<QLabel**, 6> weeks = {&lbWeek1, &lbWeek2, &lbWeek3, &lbWeek4, &lbWeek5, &lbWeek6};
-    for (int i = 0; i < 6; ++i) {
-        const QByteArray name = "lbWeek" + QByteArray::number(i + 1);
-        *weeks[i] = NewLabel(central, name.constData());
-        (*weeks[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (std::size_t i = 0; i < WeekNumberLabels.size(); ++i) {
+        const QByteArray name = "lbWeek" + QByteArray::number(static_cast<int>(i) + 1);
+        WeekNumberLabels[i] = NewLabel(central, name.constData());
+        WeekNumberLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     // The two panels share one place; exactly one of them is visible.
@@ -480,7 +479,7 @@ void MainWindow::PlaceControls() {
     const int calH = 7 * (lh + 6);
     MonthCalendar->setGeometry(calX, m, calW, calH);
     lbWeek->setGeometry(m, m, weekW, calH / 7);
-    QLabel* weeks[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
+    const auto& weeks = WeekNumberLabels;
     for (int i = 0; i < 6; ++i) {
         const int top = m + (i + 1) * calH / 7;
         const int bottom = m + (i + 2) * calH / 7;
@@ -609,13 +608,8 @@ void MainWindow::PlaceControls() {
 
 void MainWindow::WireMouse() {
     // Right button -> configuration, on the window and these controls.
-    QList<QWidget*> targets = {lbWeek1,
-                               lbWeek2,
-                               lbWeek3,
-                               lbWeek4,
-                               lbWeek5,
-                               lbWeek6,
-                               lbSummerTime,
+    QList<QWidget*> targets(WeekNumberLabels.begin(), WeekNumberLabels.end());
+    targets << QList<QWidget*>{lbSummerTime,
                                lbWinterTime,
                                lbDaysSummerTime,
                                lbSummerStartHour,

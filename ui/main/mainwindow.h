@@ -78,12 +78,9 @@ public:
     QSpinBox* MonthSpin = nullptr;   // month 0..13, arrows only (0 and 13 wrap the year)
     QLineEdit* MonthEdit = nullptr;  // short month name laid over MonthSpin
     QLabel* lbWeek = nullptr;
-    QLabel* lbWeek1 = nullptr;
-    QLabel* lbWeek2 = nullptr;
-    QLabel* lbWeek3 = nullptr;
-    QLabel* lbWeek4 = nullptr;
-    QLabel* lbWeek5 = nullptr;
-    QLabel* lbWeek6 = nullptr;
+    // The week numbers of the calendar's six rows, top to bottom. Their object
+    // names lbWeek1..lbWeek6 are the keys the day view gives them.
+    std::array<QLabel*, 6> WeekNumberLabels{};
 
     QFrame* PnSun = nullptr;
     QLabel* lbSunrise = nullptr;

@@ -76,7 +76,7 @@ void MainWindow::ShowView(const DayView& v) {
     PutLabelsOnMenus();
     lbWeek->setText(Q(v.weekCaption));
     FitCaption(lbWeek, font());
-    QLabel* weeks[] = {lbWeek1, lbWeek2, lbWeek3, lbWeek4, lbWeek5, lbWeek6};
+    const auto& weeks = WeekNumberLabels;
     for (std::size_t i = 0; i < v.weeks.size(); ++i) weeks[i]->setText(QString::number(v.weeks[i]));
     YearSpin->setAccessibleName(Q(state_.Label(label::kYear)));
     MonthSpin->setAccessibleName(Q(state_.Label(label::kMonth)));

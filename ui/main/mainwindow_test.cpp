@@ -162,8 +162,7 @@ TEST_F(MainWindowTest, TheDayViewReachesEveryControl) {
 // The week numbers stand beside the rows the calendar draws.
 TEST_F(MainWindowTest, WeekNumbersStandBesideTheRowsTheCalendarDraws) {
     MainWindow& form = Start(Ymd(2021, 1, 14));
-    QLabel* labels[] = {form.lbWeek1, form.lbWeek2, form.lbWeek3,
-                        form.lbWeek4, form.lbWeek5, form.lbWeek6};
+    const auto& labels = form.WeekNumberLabels;
     const QAbstractItemModel* grid = form.MonthCalendar->findChild<QAbstractItemView*>()->model();
     struct Case {
         QDate shown;
@@ -237,7 +236,7 @@ TEST_F(MainWindowTest, PagingTheCalendarKeepsTheDayAndTheSpinEditsFollow) {
     EXPECT_EQ(Shown(), QDate(2024, 2, 29));
     EXPECT_EQ(form.MonthSpin->value(), 2);
     EXPECT_EQ(form.MonthEdit->text(), QStringLiteral(" Feb"));
-    EXPECT_EQ(form.lbWeek1->text(), QStringLiteral("5"));
+    EXPECT_EQ(form.WeekNumberLabels[0]->text(), QStringLiteral("5"));
     form.MonthCalendar->setSelectedDate(
         QDate(2023, 12, 30));  // a grey day of another month clicked
     EXPECT_EQ(form.YearSpin->value(), 2023);
@@ -411,14 +410,27 @@ TEST_F(MainWindowTest, RightButtonOpensTheConfigurationFromTheListedControlsOnly
     MainWindow& form = Start();
     int opened = 0;
     QObject::connect(&form, &MainWindow::configurationRequested, [&] { ++opened; });
-    QList<QWidget*> opening = {
-        form.lbWeek1,           form.lbWeek6,          form.lbSummerTime,
-        form.lbWinterTime,      form.lbDaysSummerTime, form.lbSummerStartHour,
-        form.lbWinterStartHour, form.lbSummerDuration, form.PnSun,
-        form.lbSunRiseHour,     form.lbdaylight,       form.lbSunSetSymbol,
-        form.YearSpin,          form.MonthSpin,        form.ClockPanel,
-        form.lbCoordinates,     form.lbLatitude,       form.lbLongitude,
-        form.lbSetupHelp,       form.ClientArea,       form.YearSpin->findChild<QLineEdit*>()};
+    QList<QWidget*> opening = {form.WeekNumberLabels[0],
+                               form.WeekNumberLabels[5],
+                               form.lbSummerTime,
+                               form.lbWinterTime,
+                               form.lbDaysSummerTime,
+                               form.lbSummerStartHour,
+                               form.lbWinterStartHour,
+                               form.lbSummerDuration,
+                               form.PnSun,
+                               form.lbSunRiseHour,
+                               form.lbdaylight,
+                               form.lbSunSetSymbol,
+                               form.YearSpin,
+                               form.MonthSpin,
+                               form.ClockPanel,
+                               form.lbCoordinates,
+                               form.lbLatitude,
+                               form.lbLongitude,
+                               form.lbSetupHelp,
+                               form.ClientArea,
+                               form.YearSpin->findChild<QLineEdit*>()};
     QList<QWidget*> moonOpening = {form.PnMoon, form.lbMoonriseHour, form.lbMoonLightSymbol,
                                    form.lbMoonSetDelta};
     QList<QWidget*> silent = {form.MonthCalendar, form.MonthEdit, form.lbWeek,
