@@ -1,6 +1,7 @@
 #include "present/placelist.h"
 
 #include "core/dayephemeris.h"
+#include "core/light.h"
 #include "places/zone.h"
 #include "present/placechoice.h"
 #include "present/texts.h"
@@ -56,6 +57,16 @@ std::vector<PlaceRow> PlaceRowsOf(const SiteSettings& settings,
         if (sun[EventKind::Set].CrossingClock)
             row.sunset = FormatClock(*sun[EventKind::Set].CrossingClock, ":");
         if (sun.Normal()) row.dayLength = FormatClock(sun.Length, ":");
+        ForEachLightDay(at, date, date, [&row](const LightDay& light) {
+            const auto span = [](const LightPeriod& p) -> std::string {
+                if (!p.start && !p.end) return {};
+                return (p.start ? FormatClock(*p.start, ":") : std::string()) + "\u2013" +
+                       (p.end ? FormatClock(*p.end, ":") : std::string());
+            };
+            row.morningGolden = span(light[LightPeriodKind::MorningGolden]);
+            row.eveningGolden = span(light[LightPeriodKind::EveningGolden]);
+            return false;
+        });
     }
     return rows;
 }

@@ -30,6 +30,10 @@ struct PlaceRow {
     // HH:MM on the place's own clock, empty when the sun does not cross the
     // horizon that way on the date; the day length when it both rises and sets.
     std::string sunrise, sunset, dayLength;
+    // The morning's and the evening's golden hour as "START–END" on the same
+    // clock; a bound the sun does not cross that day is left out ("–04:57"),
+    // and a period without either is empty.
+    std::string morningGolden, eveningGolden;
     // The place's zone could not be opened: the message, and empty times.
     std::string problem;
 };

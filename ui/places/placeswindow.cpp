@@ -28,7 +28,7 @@ QString Head(const std::string& caption) {
 PlacesWindow::PlacesWindow(AppState& state, QWidget* parent, MessageBoxes& messages)
     : QDialog(parent), state_(state), messages_(messages) {
     setObjectName(QStringLiteral("PlacesWindow"));
-    Table = new QTableWidget(0, 5, this);
+    Table = new QTableWidget(0, 7, this);
     Table->setObjectName(QStringLiteral("PlacesTable"));
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -86,7 +86,8 @@ void PlacesWindow::PutLabels() {
     Table->setHorizontalHeaderLabels(
         {Head(state_.Label(label::kPlace)), Head(state_.Label(label::kPlacesZone)),
          Head(state_.Label(label::kSunrise)), Head(state_.Label(label::kSunset)),
-         Head(state_.Label(label::kDaylight))});
+         Head(state_.Label(label::kDaylight)), Head(state_.Label(label::kMorningGoldenHour)),
+         Head(state_.Label(label::kEveningGoldenHour))});
     AddButton->setText(label(label::kPlacesAdd));
     RenameButton->setText(label(label::kPlacesRename));
     RemoveButton->setText(label(label::kPlacesRemove));
@@ -124,8 +125,9 @@ void PlacesWindow::FillTable(int chosen) {
     Table->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const PlaceRow& row = rows[static_cast<std::size_t>(r)];
-        const std::string cells[] = {row.name, row.zone, row.sunrise, row.sunset, row.dayLength};
-        for (int c = 0; c < 5; ++c) {
+        const std::string cells[] = {row.name,      row.zone,          row.sunrise,      row.sunset,
+                                     row.dayLength, row.morningGolden, row.eveningGolden};
+        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c) {
             auto* item = new QTableWidgetItem(Q(cells[c]));  // plain text, never rich
             if (!row.problem.empty()) item->setToolTip(Q(row.problem));
             Table->setItem(r, c, item);

@@ -57,6 +57,11 @@ TEST_F(PlacesWindowTest, KeepsTheListAndShowsAPlace) {
         PlaceRowsOf(state.Settings, window.Places(), state.Today, state.Today);
     EXPECT_EQ(window.Table->item(0, 2)->text().toStdString(), rows[0].sunrise);
     EXPECT_EQ(window.Table->item(0, 4)->text().toStdString(), rows[0].dayLength);
+    // And its golden hours, morning and evening, as the light panel gives them.
+    EXPECT_EQ(window.Table->item(0, 5)->text().toStdString(), rows[0].morningGolden);
+    EXPECT_EQ(window.Table->item(0, 6)->text().toStdString(), rows[0].eveningGolden);
+    EXPECT_THAT(rows[0].morningGolden,
+                ::testing::MatchesRegex("[0-9][0-9]:[0-9][0-9]\u2013[0-9][0-9]:[0-9][0-9]"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Places"));
 
     window.AddShownPlace();  // the default place, by its coordinates
