@@ -25,30 +25,14 @@
 #include "present/texts.h"
 #include "ui/common/qtlocale.h"
 #include "ui/common/testsupport/recording_messages.h"
-#include "ui/main/mainwindow.h"
+#include "ui/export/testsupport/fake_chooser.h"
 
 namespace dawn {
 namespace {
 
+using test::FakeChooser;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// Answers the save dialog with a preset path (empty: cancel) and records the
-// names it was offered.
-class FakeChooser final : public ExportFileChooser {
-public:
-    QString chooseSaveFile(QWidget*, const QString& proposedName) override {
-        offered << proposedName;
-        return answer;
-    }
-    QString chooseCalendarFile(QWidget*, const QString& proposedName) override {
-        offered << proposedName;
-        return calendarAnswer;
-    }
-    QString calendarAnswer;
-    QStringList offered;
-    QString answer;
-};
 
 class ExportDialogTest : public ::testing::Test {
 protected:
@@ -259,44 +243,6 @@ TEST_F(ExportDialogTest, TheSaveDialogRemembersAFolderOnlyAfterASuccessfulWrite)
     }
     ASSERT_EQ(messages.shown.size(), 3);
     EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("not a regular file")));
-}
-
-TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
-    // Longyearbyen in December: the sun's status message stands in the
-    // day-length caption and changes the captions' indentation.
-    QTemporaryDir folder;
-    test::RecordingMessages messages;
-    AppState state;
-    SiteSettings settings = DefaultSettings(folder.path().toStdString(), 2024);
-    settings.LatitudeMinutes = 4693;
-    settings.LongitudeMinutes = 938;
-    settings.LanguageIndex = 3;
-    ASSERT_TRUE(SaveSettings(settings, folder.path().toStdString()).ok);
-    const std::chrono::year_month_day today{std::chrono::year(2024), std::chrono::December,
-                                            std::chrono::day(21)};
-    MainWindow main(state, StartupInputs{folder.path(), QLocale(QStringLiteral("de_DE")), today,
-                                         false, nullptr, &messages});
-    ExportDialog dialog(state, &main, messages);
-    FakeChooser chooser;
-    chooser.answer = folder.filePath(QStringLiteral("out.txt"));
-    dialog.setFileChooser(&chooser);
-    dialog.DateTimePickerStart->setDate(QDate(2024, 12, 21));
-    dialog.DateTimePickerStop->setDate(QDate(2024, 12, 21));
-
-    for (Body body : {Body::Sun, Body::Moon}) {
-        if (body == Body::Moon) main.lbdaylightClick();
-        dialog.btnExport->click();
-        QFile file(chooser.answer);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray first = file.readLine();
-        const ExportHeader expected = ExportHeaderFor(state);
-        EXPECT_EQ(first.toStdString(), ExportHeaderLines(expected, body)[0] + "\r\n");
-        EXPECT_EQ(main.lbCoordinates->text().toStdString(), expected.coordinatesCaption);
-        const QByteArray rest = file.readAll();
-        EXPECT_TRUE(rest.contains("\r\n21.12.2024;")) << rest.toStdString();
-    }
-    EXPECT_THAT(chooser.offered, ElementsAre("dawnhelm_data.txt", "moonhelm_data.txt"));
-    EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 #ifdef DAWN_CLI
