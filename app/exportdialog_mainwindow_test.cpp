@@ -20,9 +20,9 @@
 namespace dawn {
 namespace {
 
+using test::FakeChooser;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using test::FakeChooser;
 
 TEST(ExportFromMainWindow, ReadsThePanelAndTheCaptionsAsShown) {
     // Longyearbyen in December: the sun's status message stands in the

@@ -3,7 +3,6 @@
 // skyline of a horizon profile. Shared by the verbs that offer them.
 #pragma once
 
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -15,6 +14,7 @@
 #include "cli/values.h"
 #include "core/horizonprofile.h"
 #include "core/settings.h"
+#include "core/textfile.h"
 #include "core/userevents.h"
 #include "present/export.h"
 
@@ -38,10 +38,8 @@ struct Sight {
 inline std::string ReadSight(const Command& command, Sight& out) {
     if (const std::string* height = command.Value(kHeightOption.name)) {
         double metres = 0;
-        const char* end = height->data() + height->size();
-        const auto [ptr, ec] = std::from_chars(height->data(), end, metres);
-        if (height->empty() || ec != std::errc() || ptr != end ||
-            !(metres >= 0.0 && metres <= kMaxObserverHeightMetres))
+        if ((!height->empty() && height->front() == '+') ||
+            !ParseNumberInRange(*height, 0.0, kMaxObserverHeightMetres, metres))
             return "--height: " + QuotedArgument(*height) +
                    " is not a height in metres from 0 to 10000";
         out.heightMetres = metres;

@@ -1,7 +1,6 @@
 // events: the rise and set of the sun or the moon, the sun's twilight or its
 // noon for every date of a range.
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -19,6 +18,7 @@
 #include "cli/zone_options.h"
 #include "core/dayephemeris.h"
 #include "core/horizonprofile.h"
+#include "core/textfile.h"
 #include "core/userevents.h"
 #include "present/texts.h"
 
@@ -163,15 +163,10 @@ std::string ReadListing(const Command& command, Listing& out) {
     return {};
 }
 
-// A decimal number from `min` to `max`, the whole text.
+// A decimal number from `min` to `max`, the whole text, without a plus sign.
 bool ParseDecimal(const std::string& text, double min, double max, double& out) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || !(value >= min && value <= max))
-        return false;
-    out = value;
-    return true;
+    if (!text.empty() && text.front() == '+') return false;
+    return ParseNumberInRange(text, min, max, out);
 }
 
 // --elevation: a number of degrees from -90 to 90.
