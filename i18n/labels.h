@@ -226,9 +226,11 @@ inline constexpr int kLightPanel = 156;
 // The year graph's legend of its blue and golden hours.
 inline constexpr int kGraphBlueHour = 198;
 inline constexpr int kGraphGoldenHour = 199;
+// The configuration dialog's group of saved places.
+inline constexpr int kSavedPlaces = 216;
 }  // namespace label
 
-inline constexpr int kLabelCount = 200;  // label numbers 0..199
+inline constexpr int kLabelCount = 217;  // label numbers 0..216
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -632,11 +632,17 @@ ROWS = {
     199: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
                                                   Deu="Goldene Stunde", Eng="Golden hour",
                                                   Ita="Ora d'oro", Esp="Hora dorada")),
+    # The configuration dialog's saved places.
+    216: ("Configuration: saved places group", dict(Ned="Opgeslagen plaatsen",
+                                                    Fra="Lieux enregistrés",
+                                                    Deu="Gespeicherte Orte", Eng="Saved places",
+                                                    Ita="Luoghi salvati",
+                                                    Esp="Lugares guardados")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 200
+ROW_COUNT = 217
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
