@@ -13,6 +13,7 @@
 
 #include "core/textfile.h"
 #include "present/alarmpanel.h"
+#include "present/settingsform.h"
 #include "present/texts.h"
 #include "ui/common/mediapath.h"
 #include "ui/common/messages.h"
@@ -172,13 +173,16 @@ void SettingsDialog::ImageCheckFileNameClick() {
 }
 
 void SettingsDialog::ShowAlarms() {
-    const AlarmPanelView view = AlarmPanelOf(d->state.Settings.Alarms, d->state.Current);
+    ShowAlarmRows();
+    ShowSight();
+}
+
+void SettingsDialog::ShowAlarmRows() {
+    const AlarmPanelView& view = d->form.alarms;
     AlarmBox->setTitle(Q(view.title));
     lbAlarmOffset->setText(Q(view.offset));
     for (std::size_t i = 0; i < AlarmNames.size(); ++i) {
-        const AlarmRowView row = i < view.rows.size()
-                                     ? view.rows[i]
-                                     : EclipseAlarmRowOf(d->state.EclipseAlarm, d->state.Current);
+        const AlarmRowView& row = i < view.rows.size() ? view.rows[i] : d->form.eclipseAlarm;
         AlarmNames[i]->setText(Q(row.name));
         AlarmMinutes[i]->setText(Q(view.minutes));
         const QSignalBlocker blockOffset(AlarmOffsets[i]);
@@ -190,7 +194,6 @@ void SettingsDialog::ShowAlarms() {
             AlarmWays[i]->setItemText(way, Q(view.ways[static_cast<std::size_t>(way)]));
         AlarmWays[i]->setCurrentIndex(row.way);
     }
-    ShowSight();
 }
 
 // The choice a row edits: one of the settings' four alarms, or the eclipse
@@ -208,6 +211,8 @@ void SettingsDialog::AlarmOffsetChange(int alarm) {
 void SettingsDialog::AlarmWayChange(int alarm) {
     AlarmChoice& a = AlarmOfRow(alarm);
     a = WithAlarmWay(a, AlarmWays.at(static_cast<std::size_t>(alarm))->currentIndex());
+    // An alarm turned off has no offset to edit.
+    d->form = Relabelled(d->form, d->state);
     ShowAlarms();
 }
 
