@@ -178,6 +178,7 @@ SettingsForm Labelled(SettingsForm f, const SiteSettings& s, const AppState& sta
     f.alarmImage = s.AlarmImageEnabled;
     f.sunRiseStretch = s.SunRiseImageStretch;
     f.sunSetStretch = s.SunSetImageStretch;
+    f.heightMetres = s.ObserverHeightMetres;
 
     f.alarms = AlarmPanelOf(s.Alarms, labels);
     f.eclipseAlarm = EclipseAlarmRowOf(state.EclipseAlarm, labels);
@@ -372,18 +373,38 @@ FormEdit SwitchSummerTime(const SettingsForm& form, const AppState& state, bool 
     return Edited(form, std::move(s), state);
 }
 
-FormEdit SwitchClock(const SettingsForm& form, const AppState& state, bool on) {
+FormEdit Switch(const SettingsForm& form, const AppState& state, FormSwitch which, bool on) {
     SiteSettings s = state.Settings;
-    s.ShowClock = on;
+    bool redraw = false;
+    switch (which) {
+        case FormSwitch::Clock:
+            s.ShowClock = on;
+            break;
+        case FormSwitch::FirstWeekNewYear:
+            s.FirstWeekNewYear = on;
+            redraw = true;
+            break;
+        case FormSwitch::AlarmSound:
+            s.AlarmSoundEnabled = on;
+            break;
+        case FormSwitch::AlarmImage:
+            s.AlarmImageEnabled = on;
+            break;
+        case FormSwitch::SunRiseStretch:
+            s.SunRiseImageStretch = on;
+            break;
+        case FormSwitch::SunSetStretch:
+            s.SunSetImageStretch = on;
+            break;
+    }
     FormEdit e = Edited(form, std::move(s), state);
-    // The clock panel of the main window follows at its next tick.
-    e.redraw = false;
+    e.redraw = redraw;
     return e;
 }
 
-FormEdit SwitchFirstWeek(const SettingsForm& form, const AppState& state, bool newYear) {
+FormEdit EditHeight(const SettingsForm& form, const AppState& state, double metres) {
     SiteSettings s = state.Settings;
-    s.FirstWeekNewYear = newYear;
+    s.ObserverHeightMetres = std::clamp(metres, 0.0, kMaxObserverHeightMetres);
     return Edited(form, std::move(s), state);
 }
 

@@ -1,17 +1,18 @@
 // What the configuration dialog's settings panel shows, as one value: the
 // three spin pairs with the ranges their rule left, the hemisphere letters,
 // the summer- and winter-time rules fitted to the reference year, the
-// switches, the language, the alarm rows, and every caption and hint of
-// those controls in the applied language.
+// switches, the language, the alarm rows, the observer's height, the saved
+// places' captions, and every caption and hint of those controls in the
+// applied language.
 //
 // The dialog copies this value into its controls and does nothing else. Each
 // user edit is one function below: it takes the form and the program's
 // state as they are, applies every rule of that control (the pairs' carries
 // and wraps, the fitting of the weekend items, the drop of a chosen zone on
 // an edit by hand) and gives back the new form and the new settings. The
-// dialog stores the settings, recomputes the shown day, and copies
-// FormOf(...)'s texts for that day back into the controls, so that a value
-// walks one way: control -> form -> settings -> day -> controls.
+// dialog stores the settings, recomputes the shown day, and copies the form
+// relabelled for that day (Relabelled) back into the controls, so that a
+// value walks one way: control -> form -> settings -> day -> controls.
 #pragma once
 
 #include <array>
@@ -63,7 +64,7 @@ struct RuleForm {
     int monthItem = 0;     // 0 January ... 11 December
     int weekendCount = 5;  // 4 or 5: as many occurrences as the month has, when last fitted
     int weekendItem = 0;
-    int weekday = 1;      // 1 Sunday ... 7 Saturday; anything else shows the design caption
+    int weekday = 1;      // 1 Sunday ... 7 Saturday; anything else keeps the button's own caption
     bool enabled = true;  // the month and weekend items follow the summer-time switch
     std::string title;    // "Summertime 31/03/2024"
     std::string hint;     // "SummerTime Northern Hemisphere"
@@ -97,6 +98,7 @@ struct SettingsForm {
     bool alarmImage = true;
     bool sunRiseStretch = false;
     bool sunSetStretch = false;
+    double heightMetres = 0;
 
     // The alarms block: its captions and one row per alarm, and the eclipse
     // alarm's row below them.
@@ -193,8 +195,23 @@ FormEdit StepWeekday(const SettingsForm& form, const AppState& state, ClockChang
                      WeekdayStep step);
 
 FormEdit SwitchSummerTime(const SettingsForm& form, const AppState& state, bool on);
-FormEdit SwitchClock(const SettingsForm& form, const AppState& state, bool on);
-FormEdit SwitchFirstWeek(const SettingsForm& form, const AppState& state, bool newYear);
+// The check boxes that are settings of their own: the clock panel, the
+// first week holding 1 January, the alarms' sound and picture, and the
+// stretching of each picture. Only the first week redraws the day at once
+// (its week numbers); the clock follows at its next tick, and the alarms
+// when they ring.
+enum class FormSwitch : std::uint8_t {
+    Clock,
+    FirstWeekNewYear,
+    AlarmSound,
+    AlarmImage,
+    SunRiseStretch,
+    SunSetStretch
+};
+FormEdit Switch(const SettingsForm& form, const AppState& state, FormSwitch which, bool on);
+
+// The observer's height in metres, brought within 0..kMaxObserverHeightMetres.
+FormEdit EditHeight(const SettingsForm& form, const AppState& state, double metres);
 // The language box; the main window's sunset sign names the language from
 // then on (AppState::LanguageChosen).
 FormEdit ChooseLanguage(const SettingsForm& form, const AppState& state, int languageIndex);

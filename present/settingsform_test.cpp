@@ -195,7 +195,10 @@ TEST_F(SettingsFormTest, EditsByHandDropAChosenZone) {
         {"summer time on, as it is",
          [](const SettingsForm& f, const AppState& s) { return SwitchSummerTime(f, s, true); },
          false},
-        {"clock", [](const SettingsForm& f, const AppState& s) { return SwitchClock(f, s, true); },
+        {"clock",
+         [](const SettingsForm& f, const AppState& s) {
+             return Switch(f, s, FormSwitch::Clock, true);
+         },
          false},
     };
     for (const auto& c : cases) {

@@ -507,8 +507,9 @@ void SettingsDialog::Wire() {
     }
     connect(SaisonCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { Apply(SwitchSummerTime(d->form, d->state, on)); });
-    connect(CheckNewYear, &QCheckBox::toggled, this,
-            [this](bool on) { Apply(SwitchFirstWeek(d->form, d->state, on)); });
+    connect(CheckNewYear, &QCheckBox::toggled, this, [this](bool on) {
+        Apply(Switch(d->form, d->state, FormSwitch::FirstWeekNewYear, on));
+    });
     connect(PlaceSearchEdit, &QLineEdit::textChanged, this, [this] { PlaceSearchEdited(); });
     PlaceSearchEdit->installEventFilter(this);
     PlaceMatchList->installEventFilter(this);
@@ -517,7 +518,7 @@ void SettingsDialog::Wire() {
     connect(PlaceMatchList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
     connect(ClockCheckBox, &QCheckBox::toggled, this,
-            [this](bool on) { Apply(SwitchClock(d->form, d->state, on)); });
+            [this](bool on) { Apply(Switch(d->form, d->state, FormSwitch::Clock, on)); });
     connect(ProgramIcon, &ClickLabel::clicked, this, [this] { ApplyEdits(); });
     connect(lbHomePage, &ClickLabel::clicked, this, [] { OpenHomePage(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });

@@ -160,16 +160,16 @@ void SettingsDialog::ShowSunSetImageClick() {
 }
 
 void SettingsDialog::ImageSunRiseStretchClick() {
-    d->state.Settings.SunRiseImageStretch = ImageSunRiseStretch->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::SunRiseStretch, ImageSunRiseStretch->isChecked()));
 }
 void SettingsDialog::ImageSunSetStretchClick() {
-    d->state.Settings.SunSetImageStretch = ImageSunSetStretch->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::SunSetStretch, ImageSunSetStretch->isChecked()));
 }
 void SettingsDialog::SoundCheckFileNameClick() {
-    d->state.Settings.AlarmSoundEnabled = SoundCheckFileName->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::AlarmSound, SoundCheckFileName->isChecked()));
 }
 void SettingsDialog::ImageCheckFileNameClick() {
-    d->state.Settings.AlarmImageEnabled = ImageCheckFileName->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::AlarmImage, ImageCheckFileName->isChecked()));
 }
 
 void SettingsDialog::ShowAlarms() {

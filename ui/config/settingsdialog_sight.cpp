@@ -176,7 +176,7 @@ void SettingsDialog::ShowSight() {
     OwnEventRemove->setText(d->Label(label::kOwnEventRemove));
 
     const QSignalBlocker blockHeight(HeightSpin);
-    HeightSpin->setValue(st.Settings.ObserverHeightMetres);
+    HeightSpin->setValue(d->form.heightMetres);
     ProfileEdit->setText(QString::fromStdString(st.Settings.HorizonProfilePath));
     ShowOwnEventList();
     ShowOwnEventWhich();
@@ -214,8 +214,9 @@ void SettingsDialog::ShowOwnEventWhich() {
 }
 
 void SettingsDialog::HeightSpinChange() {
-    d->state.Settings.ObserverHeightMetres = HeightSpin->value();
-    ApplyEdits();
+    // The spin edit keeps what is being typed: the form's height is copied
+    // into it only when the group is captioned anew.
+    Apply(EditHeight(d->form, d->state, HeightSpin->value()));
 }
 
 void SettingsDialog::ProfileEditDone() {
