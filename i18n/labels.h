@@ -226,9 +226,14 @@ inline constexpr int kLightPanel = 156;
 // The year graph's legend of its blue and golden hours.
 inline constexpr int kGraphBlueHour = 198;
 inline constexpr int kGraphGoldenHour = 199;
+// The almanac's line of the moon's distance and size: "{time}", "{distance}"
+// (km), "{diameter}" (arc minutes) and "{percent}" (of the diameter at the
+// mean distance); and the line's name for a screen reader.
+inline constexpr int kMoonSizeLine = 200;
+inline constexpr int kMoonSizeName = 201;
 }  // namespace label
 
-inline constexpr int kLabelCount = 200;  // label numbers 0..199
+inline constexpr int kLabelCount = 202;  // label numbers 0..201
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;
