@@ -223,12 +223,33 @@ SettingsForm Labelled(SettingsForm f, const SiteSettings& s, const AppState& sta
 }
 
 FormEdit Unchanged(const SettingsForm& form, const AppState& state) {
-    return {form, state.Settings, false, false};
+    return {form, state.Settings, state.EclipseAlarm, false, false};
 }
 
 FormEdit Edited(SettingsForm form, SiteSettings settings, const AppState& state) {
     SettingsForm labelled = Labelled(std::move(form), settings, state);
-    return {std::move(labelled), std::move(settings), true, false};
+    return {std::move(labelled), std::move(settings), state.EclipseAlarm, true, false};
+}
+
+// One alarm row changed by `change`: the settings' alarm of that row, or the
+// eclipse alarm.
+template <typename Change>
+FormEdit EditedAlarm(const SettingsForm& form, const AppState& state, std::size_t row,
+                     Change change) {
+    SiteSettings s = state.Settings;
+    AlarmChoice eclipse = state.EclipseAlarm;
+    if (row == kEclipseAlarmRow) {
+        eclipse = change(eclipse);
+    } else if (row < s.Alarms.size()) {
+        s.Alarms[row] = change(s.Alarms[row]);
+    } else {
+        return Unchanged(form, state);
+    }
+    FormEdit e = Edited(form, std::move(s), state);
+    e.eclipseAlarm = eclipse;
+    e.form.eclipseAlarm = EclipseAlarmRowOf(eclipse, state.Current);
+    e.redraw = false;
+    return e;
 }
 
 // An edit of a rule: the weekend items fitted to its month and weekday.
@@ -278,6 +299,7 @@ FormEdit FillForm(const AppState& state) {
     }
     e.form = WithSettingsShown(f, state, s);
     e.settings = std::move(s);
+    e.eclipseAlarm = state.EclipseAlarm;
     return e;
 }
 
@@ -406,6 +428,17 @@ FormEdit EditHeight(const SettingsForm& form, const AppState& state, double metr
     SiteSettings s = state.Settings;
     s.ObserverHeightMetres = std::clamp(metres, 0.0, kMaxObserverHeightMetres);
     return Edited(form, std::move(s), state);
+}
+
+FormEdit EditAlarmOffset(const SettingsForm& form, const AppState& state, std::size_t row,
+                         int minutes) {
+    return EditedAlarm(form, state, row,
+                       [minutes](const AlarmChoice& a) { return WithAlarmOffset(a, minutes); });
+}
+
+FormEdit ChooseAlarmWay(const SettingsForm& form, const AppState& state, std::size_t row, int way) {
+    return EditedAlarm(form, state, row,
+                       [way](const AlarmChoice& a) { return WithAlarmWay(a, way); });
 }
 
 FormEdit ChooseLanguage(const SettingsForm& form, const AppState& state, int languageIndex) {

@@ -149,6 +149,8 @@ struct SettingsForm {
 struct FormEdit {
     SettingsForm form;
     SiteSettings settings;
+    // The eclipse alarm, kept in a file of its own beside the settings.
+    AlarmChoice eclipseAlarm;
     bool redraw = true;
     bool languageChosen = false;
 };
@@ -212,6 +214,14 @@ FormEdit Switch(const SettingsForm& form, const AppState& state, FormSwitch whic
 
 // The observer's height in metres, brought within 0..kMaxObserverHeightMetres.
 FormEdit EditHeight(const SettingsForm& form, const AppState& state, double metres);
+// An alarm row's offset in minutes, or its way (the items of AlarmPanelView's
+// ways): rows 0 to 3 are the settings' alarms by AlarmEvent, row 4 the
+// eclipse alarm. The alarms ring as they are set; the day stays drawn.
+inline constexpr std::size_t kEclipseAlarmRow = 4;
+FormEdit EditAlarmOffset(const SettingsForm& form, const AppState& state, std::size_t row,
+                         int minutes);
+FormEdit ChooseAlarmWay(const SettingsForm& form, const AppState& state, std::size_t row, int way);
+
 // The language box; the main window's sunset sign names the language from
 // then on (AppState::LanguageChosen).
 FormEdit ChooseLanguage(const SettingsForm& form, const AppState& state, int languageIndex);

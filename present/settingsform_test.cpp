@@ -335,5 +335,26 @@ TEST_F(SettingsFormTest, DefaultPlaceAndItsPrompts) {
     EXPECT_FALSE(RestoreDefault(f, state, PairKind::Latitude).redraw);
 }
 
+// Each alarm row edits its own alarm: the four rows the settings' alarms,
+// the last the eclipse alarm in its own file; a row turned off shows no
+// offset to edit, and the day is not recomputed for an alarm.
+TEST_F(SettingsFormTest, AlarmRowsEditTheirOwnAlarm) {
+    const SettingsForm f = Fill();
+    const FormEdit sunset = EditAlarmOffset(f, state, 1, -20);
+    EXPECT_EQ(sunset.settings.Alarms[1].Offset, std::chrono::minutes(-20));
+    EXPECT_EQ(sunset.form.alarms.rows[1].offsetMinutes, -20);
+    EXPECT_EQ(sunset.eclipseAlarm, state.EclipseAlarm);
+    EXPECT_FALSE(sunset.redraw);
+
+    const FormEdit eclipse = ChooseAlarmWay(f, state, kEclipseAlarmRow, kNoAlarmWay);
+    EXPECT_FALSE(eclipse.eclipseAlarm.On);
+    EXPECT_FALSE(eclipse.form.eclipseAlarm.offsetEnabled);
+    EXPECT_EQ(eclipse.settings.Alarms, state.Settings.Alarms);
+
+    const FormEdit beyond = EditAlarmOffset(f, state, kEclipseAlarmRow + 1, 5);
+    EXPECT_EQ(beyond.settings.Alarms, state.Settings.Alarms);
+    EXPECT_EQ(beyond.eclipseAlarm, state.EclipseAlarm);
+}
+
 }  // namespace
 }  // namespace dawn

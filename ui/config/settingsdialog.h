@@ -248,7 +248,6 @@ public:
     // and the height, profile and own events below it theirs.
     void ShowAlarms();
     void ShowAlarmRows();
-    AlarmChoice& AlarmOfRow(int alarm);
     // The height, the profile and the own events.
     void ShowSight();
     void HeightSpinChange();

@@ -187,7 +187,9 @@ void SettingsDialog::ShowAlarmRows() {
         AlarmMinutes[i]->setText(Q(view.minutes));
         const QSignalBlocker blockOffset(AlarmOffsets[i]);
         const QSignalBlocker blockWay(AlarmWays[i]);
-        AlarmOffsets[i]->setValue(row.offsetMinutes);
+        // The edit being typed in keeps its text when its value stands.
+        if (AlarmOffsets[i]->value() != row.offsetMinutes)
+            AlarmOffsets[i]->setValue(row.offsetMinutes);
         AlarmOffsets[i]->setEnabled(row.offsetEnabled);
         AlarmOffsets[i]->setToolTip(Q(view.offsetHint));
         for (int way = 0; way < kAlarmWayCount; ++way)
@@ -196,24 +198,15 @@ void SettingsDialog::ShowAlarmRows() {
     }
 }
 
-// The choice a row edits: one of the settings' four alarms, or the eclipse
-// alarm of the last row.
-AlarmChoice& SettingsDialog::AlarmOfRow(int alarm) {
-    const auto row = static_cast<std::size_t>(alarm);
-    return row == kEclipseAlarmRow ? d->state.EclipseAlarm : d->state.Settings.Alarms.at(row);
-}
-
 void SettingsDialog::AlarmOffsetChange(int alarm) {
-    AlarmChoice& a = AlarmOfRow(alarm);
-    a = WithAlarmOffset(a, AlarmOffsets.at(static_cast<std::size_t>(alarm))->value());
+    const auto row = static_cast<std::size_t>(alarm);
+    Apply(EditAlarmOffset(d->form, d->state, row, AlarmOffsets.at(row)->value()));
 }
 
 void SettingsDialog::AlarmWayChange(int alarm) {
-    AlarmChoice& a = AlarmOfRow(alarm);
-    a = WithAlarmWay(a, AlarmWays.at(static_cast<std::size_t>(alarm))->currentIndex());
     // An alarm turned off has no offset to edit.
-    d->form = Relabelled(d->form, d->state);
-    ShowAlarms();
+    const auto row = static_cast<std::size_t>(alarm);
+    Apply(ChooseAlarmWay(d->form, d->state, row, AlarmWays.at(row)->currentIndex()));
 }
 
 }  // namespace dawn

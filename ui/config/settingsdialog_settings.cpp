@@ -48,6 +48,7 @@ SettingsDialog::RuleControls SettingsDialog::RuleControlsOf(ClockChange change) 
 void SettingsDialog::Apply(const FormEdit& edit) {
     AppState& st = d->state;
     st.Settings = edit.settings;
+    st.EclipseAlarm = edit.eclipseAlarm;
     if (edit.languageChosen) st.LanguageChosen = true;
     d->form = edit.form;
     if (edit.redraw) {
