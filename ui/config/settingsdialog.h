@@ -1,16 +1,19 @@
 #pragma once
 // SettingsDialog, the configuration dialog: place, time zone, summer-time rules,
-// language (settings panel) and the alarm media (media panel).
+// language and the saved places (settings panel), and the alarm media, the
+// alarms, the observer's height, horizon profile and own events (media panel).
 //
-// The settings panel is a view of a SettingsForm (present/settingsform.h).
-// A control's user signal forwards one edit to the form, whose rules (the
-// carries of the three spin pairs, the fitting of the weekend items to the
-// reference year, the drop of a chosen zone at an edit by hand) give the new
-// settings; the dialog stores them in the shared state at once, recomputes
-// the shown day (ApplyEdits), and copies the whole form back into the
-// controls with their signals blocked, so that no handler runs for a value
-// the program sets. dayChanged asks the main window behind it to draw the day
-// again. There is no cancel; hiding the dialog saves the settings file.
+// The dialog is a view of a SettingsForm (present/settingsform.h); the media
+// files, the horizon profile and the own events, which are files, keep their
+// own handlers. A control's user signal forwards one edit to the form, whose
+// rules (the carries of the three spin pairs, the fitting of the weekend
+// items to the reference year, the drop of a chosen zone at an edit by hand)
+// give the new settings; the dialog stores them in the shared state at once,
+// recomputes the shown day (ApplyEdits), and copies the whole form back into
+// the controls with their signals blocked, so that no handler runs for a
+// value the program sets. dayChanged asks the main window behind it to draw
+// the day again. There is no cancel; hiding the dialog saves the settings
+// file.
 #include <QDialog>
 #include <QString>
 #include <array>
