@@ -354,7 +354,7 @@ TEST_F(AboutBoxTest, RuleClicksStoreTheRule) {
 
 TEST_F(AboutBoxTest, SummerTimeOffDisablesTheRules) {
     Build();
-    box->SaisonCheckBox->click();
+    box->SummerTimeCheckBox->click();
     EXPECT_FALSE(state.Settings.SummerTimeEnabled);
     for (RadioGroup* g :
          {box->SummerMonth, box->SummerWeekends, box->WinterMonth, box->WinterWeekends})
@@ -364,7 +364,7 @@ TEST_F(AboutBoxTest, SummerTimeOffDisablesTheRules) {
     EXPECT_TRUE(box->btnSummerStartDay->isEnabled());
     box->btnSummerStartDayMouseDown(Qt::LeftButton);
     EXPECT_EQ(state.Settings.SummerWeekday, 2);
-    box->SaisonCheckBox->click();
+    box->SummerTimeCheckBox->click();
     EXPECT_TRUE(box->SummerMonth->isEnabled());
 }
 
@@ -421,8 +421,8 @@ TEST_F(AboutBoxTest, FrenchLabelsTheWholeDialog) {
         {box->LanguageBox->title(), "Langue"},
         {box->PlaceBox->title(), "Lieu"},
         {box->PlaceSearchEdit->placeholderText(), "Tapez le nom d'une ville"},
-        {box->gbEphemeride->title(), "Éphéméride"},
-        {box->SaisonCheckBox->text(), "Heure d'été"},
+        {box->gbEphemeris->title(), "Éphéméride"},
+        {box->SummerTimeCheckBox->text(), "Heure d'été"},
         {box->lbMakers->text(), "Les auteurs de Dawnhelm"},
         {box->lbHomePage->text(), "site web : https://dawnhelm.example.org/"},
         {box->FileGroupBox->title(), "Médias"},
@@ -903,7 +903,7 @@ TEST_F(AboutBoxTest, ChoosingAPlaceByName) {
     EXPECT_EQ(box->SummerMonth->itemIndex(), 2);
     EXPECT_EQ(box->SummerWeekends->itemIndex(), 3);
     EXPECT_EQ(box->WinterMonth->itemIndex(), 9);
-    EXPECT_TRUE(box->SaisonCheckBox->isChecked());
+    EXPECT_TRUE(box->SummerTimeCheckBox->isChecked());
     const SiteSettings& s = state.Settings;
     EXPECT_EQ(s.ZoneName, "Europe/Helsinki");
     EXPECT_EQ(s.PlaceName, "Helsinki");

@@ -127,7 +127,7 @@ SettingsDialog::SettingsDialog(AppState& state, QWidget* parent, MessageBoxes& m
     PanelFiles->setMinimumSize(PanelConfig->minimumSize());
 
     auto* strip = new QHBoxLayout;
-    strip->addWidget(gbEphemeride);
+    strip->addWidget(gbEphemeris);
     strip->addWidget(gbContact, 1);
     auto* names = new QVBoxLayout;
     names->addWidget(lbDawnhelm);
@@ -245,10 +245,10 @@ void SettingsDialog::BuildSettingsPanel() {
         ruleGroup("WinterTime", QStringLiteral("Wintertime"), WinterMonth, "WinterMonth",
                   WinterWeekends, "WinterWeekends", btnWinterStartDay, "btnWinterStartDay");
 
-    GroupSaison = NewGroup(PanelConfig, "GroupSaison", QStringLiteral("Saison"));
-    SaisonCheckBox = NewCheck(GroupSaison, "SaisonCheckBox", QStringLiteral("DST"), true);
-    SaisonCheckBox->setToolTip(QStringLiteral("Daylight Saving Time "));
-    (new QHBoxLayout(GroupSaison))->addWidget(SaisonCheckBox);
+    SeasonGroup = NewGroup(PanelConfig, "SeasonGroup", QStringLiteral("Saison"));
+    SummerTimeCheckBox = NewCheck(SeasonGroup, "SummerTimeCheckBox", QStringLiteral("DST"), true);
+    SummerTimeCheckBox->setToolTip(QStringLiteral("Daylight Saving Time "));
+    (new QHBoxLayout(SeasonGroup))->addWidget(SummerTimeCheckBox);
     GroupTime = NewGroup(PanelConfig, "GroupTime", QStringLiteral("Time"));
     ClockCheckBox = NewCheck(GroupTime, "ClockCheckBox", QStringLiteral("Clock"), false);
     ClockCheckBox->setToolTip(QStringLiteral("Show Time"));
@@ -270,7 +270,7 @@ void SettingsDialog::BuildSettingsPanel() {
     d->ruleColumn->addWidget(WinterTime);
     d->ruleColumn->addStretch();
     auto* flags = new QHBoxLayout;
-    flags->addWidget(GroupSaison);
+    flags->addWidget(SeasonGroup);
     flags->addWidget(GroupTime);
     flags->addWidget(GroupFirstWeek);
     auto* grid = new QGridLayout(PanelConfig);
@@ -417,17 +417,17 @@ void SettingsDialog::BuildMediaPanel() {
 }
 
 void SettingsDialog::BuildStrip() {
-    gbEphemeride = NewGroup(this, "gbEphemeride", QStringLiteral("Ephemeris"));
-    ProgramIcon = new ClickLabel(gbEphemeride);
+    gbEphemeris = NewGroup(this, "gbEphemeris", QStringLiteral("Ephemeris"));
+    ProgramIcon = new ClickLabel(gbEphemeris);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setPixmap(dawn::ProgramIcon().pixmap(32, 32));
     ProgramIcon->setToolTip(QStringLiteral("Recompute the day"));
     ProgramIcon->setCursor(Qt::PointingHandCursor);
-    MoonIcon = new QLabel(gbEphemeride);
+    MoonIcon = new QLabel(gbEphemeris);
     MoonIcon->setObjectName(QStringLiteral("MoonIcon"));
     MoonIcon->setPixmap(MoonPicture(28));
     auto clock = [this](const char* name) {
-        auto* l = new QLabel(QStringLiteral("--:--"), gbEphemeride);
+        auto* l = new QLabel(QStringLiteral("--:--"), gbEphemeris);
         l->setObjectName(QLatin1String(name));
         return l;
     };
@@ -435,7 +435,7 @@ void SettingsDialog::BuildStrip() {
     lbAboutSunSet = clock("lbAboutSunSet");
     lbAboutMoonRise = clock("lbAboutMoonRise");
     lbAboutMoonset = clock("lbAboutMoonset");
-    auto* eph = new QGridLayout(gbEphemeride);
+    auto* eph = new QGridLayout(gbEphemeris);
     eph->addWidget(ProgramIcon, 0, 0, 2, 1);
     eph->addWidget(lbAboutSunrise, 0, 1);
     eph->addWidget(lbAboutSunSet, 1, 1);
@@ -505,7 +505,7 @@ void SettingsDialog::Wire() {
             Apply(ChooseWeekend(d->form, d->state, change, item));
         });
     }
-    connect(SaisonCheckBox, &QCheckBox::toggled, this,
+    connect(SummerTimeCheckBox, &QCheckBox::toggled, this,
             [this](bool on) { Apply(SwitchSummerTime(d->form, d->state, on)); });
     connect(CheckNewYear, &QCheckBox::toggled, this, [this](bool on) {
         Apply(Switch(d->form, d->state, FormSwitch::FirstWeekNewYear, on));

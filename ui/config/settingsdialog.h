@@ -95,8 +95,8 @@ public:
     RadioGroup* WinterMonth = nullptr;
     RadioGroup* WinterWeekends = nullptr;
     QPushButton* btnWinterStartDay = nullptr;
-    QGroupBox* GroupSaison = nullptr;
-    QCheckBox* SaisonCheckBox = nullptr;
+    QGroupBox* SeasonGroup = nullptr;
+    QCheckBox* SummerTimeCheckBox = nullptr;
     QGroupBox* GroupTime = nullptr;
     QCheckBox* ClockCheckBox = nullptr;
     QGroupBox* GroupFirstWeek = nullptr;
@@ -183,7 +183,7 @@ public:
     QLabel* OwnEventMessage = nullptr;  // why an edit was refused, plain text
 
     // --- bottom strip ---------------------------------------------------
-    QGroupBox* gbEphemeride = nullptr;
+    QGroupBox* gbEphemeris = nullptr;
     ClickLabel* ProgramIcon = nullptr;
     QLabel* MoonIcon = nullptr;
     QLabel* lbAboutSunrise = nullptr;

@@ -195,9 +195,9 @@ void SettingsDialog::ShowForm() {
     for (ClockChange change : {ClockChange::Summer, ClockChange::Winter}) ShowRuleGroup(change);
     PlaceRuleGroups(f.summerOnTop);
 
-    GroupSaison->setTitle(Q(f.seasonTitle));
-    SaisonCheckBox->setText(Q(f.summerSwitchText));
-    setChecked(SaisonCheckBox, f.summerTime);
+    SeasonGroup->setTitle(Q(f.seasonTitle));
+    SummerTimeCheckBox->setText(Q(f.summerSwitchText));
+    setChecked(SummerTimeCheckBox, f.summerTime);
     GroupTime->setTitle(Q(f.timeTitle));
     ClockCheckBox->setText(Q(f.clockText));
     setChecked(ClockCheckBox, f.clock);
@@ -218,7 +218,7 @@ void SettingsDialog::ShowForm() {
                                 std::pair{PlaceDownButton, &f.placeButtons[4]},
                                 std::pair{PlaceShowButton, &f.placeButtons[5]}})
         button->setText(Q(*text));
-    gbEphemeride->setTitle(Q(f.ephemerisTitle));
+    gbEphemeris->setTitle(Q(f.ephemerisTitle));
     for (auto [shown, text] :
          {std::pair{lbAboutSunrise, &f.clocks[0]}, std::pair{lbAboutSunSet, &f.clocks[1]},
           std::pair{lbAboutMoonRise, &f.clocks[2]}, std::pair{lbAboutMoonset, &f.clocks[3]}})
