@@ -226,9 +226,12 @@ inline constexpr int kLightPanel = 156;
 // The year graph's legend of its blue and golden hours.
 inline constexpr int kGraphBlueHour = 198;
 inline constexpr int kGraphGoldenHour = 199;
+// The year graph's legend of its sunrise and sunset lines drawn from a height.
+inline constexpr int kGraphSunriseFromHeight = 206;
+inline constexpr int kGraphSunsetFromHeight = 207;
 }  // namespace label
 
-inline constexpr int kLabelCount = 200;  // label numbers 0..199
+inline constexpr int kLabelCount = 208;  // label numbers 0..207
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -632,11 +632,23 @@ ROWS = {
     199: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
                                                   Deu="Goldene Stunde", Eng="Golden hour",
                                                   Ita="Ora d'oro", Esp="Hora dorada")),
+    206: ("Year graph legend: sunrise from height", dict(Ned="Zon op vanaf hoogte",
+                                                          Fra="Lever depuis la hauteur",
+                                                          Deu="Aufgang aus der Höhe",
+                                                          Eng="Sunrise from height",
+                                                          Ita="Alba dall'altezza",
+                                                          Esp="Salida desde la altura")),
+    207: ("Year graph legend: sunset from height", dict(Ned="Zon onder vanaf hoogte",
+                                                         Fra="Coucher depuis la hauteur",
+                                                         Deu="Untergang aus der Höhe",
+                                                         Eng="Sunset from height",
+                                                         Ita="Tramonto dall'altezza",
+                                                         Esp="Puesta desde la altura")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 200
+ROW_COUNT = 208
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
