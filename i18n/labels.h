@@ -226,6 +226,11 @@ inline constexpr int kLightPanel = 156;
 // The year graph's legend of its blue and golden hours.
 inline constexpr int kGraphBlueHour = 198;
 inline constexpr int kGraphGoldenHour = 199;
+// The almanac's line of the moon's distance and size: "{time}", "{distance}"
+// (km), "{diameter}" (arc minutes) and "{percent}" (of the diameter at the
+// mean distance); and the line's name for a screen reader.
+inline constexpr int kMoonSizeLine = 200;
+inline constexpr int kMoonSizeName = 201;
 // The year graph's legend of its sunrise and sunset lines drawn from a height.
 inline constexpr int kGraphSunriseFromHeight = 206;
 inline constexpr int kGraphSunsetFromHeight = 207;

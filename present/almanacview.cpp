@@ -5,6 +5,8 @@
 #include <cmath>
 #include <variant>
 
+#include "astro/precise/ephemeris.h"
+#include "present/skyview.h"
 #include "present/texts.h"
 
 namespace dawn {
@@ -81,6 +83,12 @@ private:
     const AppState& state_;
 };
 
+std::string Replaced(std::string pattern, std::string_view key, const std::string& value) {
+    const std::size_t at = pattern.find(key);
+    if (at != std::string::npos) pattern.replace(at, key.size(), value);
+    return pattern;
+}
+
 DayNumber DateOf(sys_time<minutes> clock) {
     return DayNumber::FromSysDays(std::chrono::floor<days>(clock));
 }
@@ -106,9 +114,26 @@ std::vector<AlmanacRow> AlmanacRowsOf(const AppState& state, int year, const Alm
         const DayNumber date = DateOf(item.clock);
         rows.push_back({item.kind, date,
                         dates.Text(date) + " " + state.Locale.ClockText(TimeOfDay(item.clock)),
-                        AlmanacItemText(state, item)});
+                        AlmanacItemText(state, item), item.instant});
     }
     return rows;
+}
+
+std::string MoonSizeText(const AppState& state, UtInstant instant) {
+    const MoonDistanceAndSize moon = MoonDistanceAndSizeAt(instant);
+    const sys_time<minutes> clock = AlmanacClockOf(state.Settings, instant);
+    const std::string& point = state.Locale.DecimalPoint;
+    std::string text = state.Label(label::kMoonSizeLine);
+    text = Replaced(text, "{time}",
+                    DateWriter(state.Locale.DateFormat, state.Locale).Text(DateOf(clock)) + " " +
+                        state.Locale.ClockText(TimeOfDay(clock)));
+    text = Replaced(text, "{distance}", Fixed(moon.distanceKm, 0, point));
+    text = Replaced(text, "{diameter}", Fixed(moon.apparentDiameterDegrees * 60.0, 1, point));
+    return Replaced(text, "{percent}", Fixed(PercentOfMeanDiameter(moon), 1, point));
+}
+
+std::string MoonSizeTextOfDate(const AppState& state, DayNumber date) {
+    return MoonSizeText(state, ClockDayStart(state.Settings, date));
 }
 
 std::array<std::string, kAlmanacKindCount> AlmanacKindNames(const AppState& state) {

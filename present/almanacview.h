@@ -21,6 +21,7 @@ struct AlmanacRow {
     DayNumber date;    // the date the place's clocks show the item on
     std::string time;  // the date in the locale's format and the clock time
     std::string text;  // what happens, with its figures
+    UtInstant instant{};
     friend bool operator==(const AlmanacRow&, const AlmanacRow&) = default;
 };
 
@@ -39,6 +40,18 @@ std::string AlmanacItemText(const AppState& state, const AlmanacItem& item);
 // The rows of the items of `kinds` in a year, for the settings' place.
 std::vector<AlmanacRow> AlmanacRowsOf(const AppState& state, int year,
                                       const AlmanacKinds& kinds = kAllAlmanacKinds);
+
+// The line below the almanac's list: the moon's distance from the centre of
+// the Earth, the diameter its disc fills seen from there and that diameter in
+// percent of the one at the mean distance, at `instant`, with the date and
+// clock time it falls on at the place:
+//   Moon at 17/10/2024 00:55: 357174 km from the Earth's centre, apparent
+//   diameter 33.4' (107.6% of its mean size)
+// Numbers take the locale's decimal point, the clock time its separator.
+std::string MoonSizeText(const AppState& state, UtInstant instant);
+// The same at the start of the date's clock day: 00:00, or where the clocks
+// skip midnight, their first reading that day.
+std::string MoonSizeTextOfDate(const AppState& state, DayNumber date);
 
 // The filter's names of the kinds, in AlmanacKind order, without access keys.
 std::array<std::string, kAlmanacKindCount> AlmanacKindNames(const AppState& state);

@@ -173,6 +173,55 @@ TEST(AlmanacMonthMarks, ComputedOncePerMonthAndAgainAfterAChangeOfPlaceOrLanguag
     EXPECT_NE(marks.Update(state, std::chrono::year{2024} / 5), nullptr);
 }
 
+// The moon of the supermoon of 17 October 2024 (00:55 UT, 357,175 km in
+// PyEphem), on Dallas's summer clock five hours behind UT.
+TEST(MoonSizeText, TheMoonsDistanceAndSizeOnThePlacesClockInTheAppliedLanguage) {
+    AppState state = DallasState();
+    const UtInstant supermoon = Ut(2024, 10, 17, 0, 55);
+    EXPECT_EQ(MoonSizeText(state, supermoon),
+              "Moon at 16/10/2024 19:55: 357172 km from the Earth's centre, apparent diameter "
+              "33.4' (107.6% of its mean size)");
+    state.Settings.LanguageIndex = 3;  // Deu
+    state.ApplyLanguage();
+    state.Locale.DecimalPoint = ",";
+    state.Locale.TimeSeparator = ".";
+    EXPECT_EQ(MoonSizeText(state, supermoon),
+              "Mond am 16/10/2024 19.55: 357172 km vom Erdmittelpunkt, scheinbarer Durchmesser "
+              "33,4' (107,6 % der mittleren Größe)");
+}
+
+// A date's line is the moon at 00:00 of its clock day: 05:00 UT in Dallas in
+// summer, and where the clocks skip midnight (Santiago, 8 September 2024)
+// their first reading, 01:00.
+TEST(MoonSizeText, ADatesLineIsTheMoonAtTheStartOfItsClockDay) {
+    AppState state = DallasState();
+    EXPECT_EQ(MoonSizeTextOfDate(state, DayNumber::FromYmd(2024, 10, 17)),
+              MoonSizeText(state, Ut(2024, 10, 17, 5, 0)));
+    const ZoneOpenResult santiago = OpenZone("America/Santiago");
+    ASSERT_TRUE(santiago.zone) << santiago.message;
+    test::PlaceAt(state.Settings, -(33 * 60 + 27), -(70 * 60 + 40), -240);
+    state.Settings.Zone = santiago.zone;
+    const std::string skipped = MoonSizeTextOfDate(state, DayNumber::FromYmd(2024, 9, 8));
+    EXPECT_EQ(skipped.rfind("Moon at 08/09/2024 01:00: ", 0), 0u) << skipped;
+    EXPECT_EQ(skipped, MoonSizeText(state, Ut(2024, 9, 8, 4, 0)));
+}
+
+// Each row carries its instant: the moon's line of a perigee or an apogee
+// tells the distance its row tells.
+TEST(MoonSizeText, AnApsisRowsLineTellsItsDistance) {
+    const AppState state = DallasState();
+    AlmanacKinds onlyApsides{};
+    onlyApsides[static_cast<std::size_t>(AlmanacKind::Apsis)] = true;
+    const std::vector<AlmanacRow> rows = AlmanacRowsOf(state, 2024, onlyApsides);
+    ASSERT_GE(rows.size(), 24u);
+    for (const AlmanacRow& row : rows) {
+        // "Perigee: 356894 km" or "Apogee: 406295 km, ..."
+        const std::string km = row.text.substr(row.text.find(": ") + 2, 9);
+        const std::string line = MoonSizeText(state, row.instant);
+        EXPECT_EQ(line.rfind("Moon at " + row.time + ": " + km, 0), 0u) << row.text << "\n" << line;
+    }
+}
+
 TEST(AlmanacKindNames, TheFiltersNamesInTheAppliedLanguage) {
     AppState state = test::EnglishState();
     const auto names = AlmanacKindNames(state);

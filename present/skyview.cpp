@@ -34,15 +34,6 @@ SunLight LightAt(double altitude) {
     return SunLight::Other;
 }
 
-// The start of the date's clock day: its 00:00, or where the clocks skip
-// midnight, the first reading after it.
-UtInstant ClockDayStart(const Site& site, DayNumber date) {
-    for (std::chrono::minutes m{0}; m < std::chrono::minutes{1440}; m += std::chrono::minutes{1}) {
-        if (const std::optional<UtInstant> t = InstantOfClockReading(site, date, m)) return *t;
-    }
-    return UtInstant{date.ToSysDays()} - std::chrono::minutes{site.TimeZoneMinutes};
-}
-
 // The clock reading of an instant as the day records read their clocks
 // (ClockRules::ClockAt), to the nearest minute.
 ClockMoment ClockReadingOf(const Site& site, UtInstant t) {
@@ -74,6 +65,13 @@ std::optional<UtInstant> InstantOfClockReading(const Site& site, DayNumber date,
         }
     }
     return std::nullopt;
+}
+
+UtInstant ClockDayStart(const Site& site, DayNumber date) {
+    for (std::chrono::minutes m{0}; m < std::chrono::minutes{1440}; m += std::chrono::minutes{1}) {
+        if (const std::optional<UtInstant> t = InstantOfClockReading(site, date, m)) return *t;
+    }
+    return UtInstant{date.ToSysDays()} - std::chrono::minutes{site.TimeZoneMinutes};
 }
 
 PositionNowTexts PositionNowTextsOf(const Site& site, const CurrentLabels& labels, UtInstant now) {

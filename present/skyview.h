@@ -26,6 +26,9 @@ namespace dawn {
 // twice, the first (in summer time); none for a reading the clocks skip.
 std::optional<UtInstant> InstantOfClockReading(const Site& site, DayNumber date,
                                                std::chrono::minutes clock);
+// The start of the date's clock day: its 00:00, or where the clocks skip
+// midnight, the first reading after it.
+UtInstant ClockDayStart(const Site& site, DayNumber date);
 
 // The two lines of the position now: each altitude geometric and as
 // refraction lifts it, the azimuth, and the moon's lit part and distance.

@@ -267,6 +267,11 @@ MoonDistanceAndSize MoonDistanceAndSizeAt(UtInstant t) {
     return {d, 2.0 * std::asin(kMoonRadiusKm / d) * 180.0 / kPi};
 }
 
+double PercentOfMeanDiameter(const MoonDistanceAndSize& moon) {
+    const double mean = 2.0 * std::asin(kMoonRadiusKm / kMoonMeanDistanceKm) * 180.0 / kPi;
+    return moon.apparentDiameterDegrees / mean * 100.0;
+}
+
 double MoonLitFraction(const SunAndMoon& b) {
     const Vector3 toSun = Minus(b.sun, b.moon);
     const Vector3 toEarth{-b.moon[0], -b.moon[1], -b.moon[2]};

@@ -165,6 +165,13 @@ struct MoonDistanceAndSize {
 };
 MoonDistanceAndSize MoonDistanceAndSizeAt(UtInstant t);
 
+// The moon's mean distance, the semi-major axis of its orbit round the
+// Earth, where its disc fills 31.1 arc minutes.
+inline constexpr double kMoonMeanDistanceKm = 384400.0;
+// The apparent diameter in percent of the one at the mean distance: about
+// 107 at a close perigee (a "supermoon"), 94.5 at a far apogee.
+double PercentOfMeanDiameter(const MoonDistanceAndSize& moon);
+
 // The lit fraction of the moon's disc seen from the centre of the Earth,
 // 0..1, from the angle sun–moon–Earth.
 double MoonLitFraction(const SunAndMoon& bodies);

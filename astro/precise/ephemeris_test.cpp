@@ -1,11 +1,20 @@
-// The tracks the searches use against the series they stand in for, and the
-// topocentric altitude on a case worked by hand.
+// The tracks the searches use against the series they stand in for, the
+// topocentric altitude on a case worked by hand, and the moon's distance and
+// size against an independent ephemeris (data/tools/
+// make_moon_size_reference.py).
 #include "astro/precise/ephemeris.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace dawn {
 namespace {
@@ -54,6 +63,66 @@ TEST(Ephemeris, TopocentricAltitudeAndParallax) {
             EXPECT_NEAR(geocentric - seen, parallax, 0.05) << lat << " " << lon;
         }
     }
+}
+
+struct MoonSizeRow {
+    UtInstant at;
+    double distanceKm = 0, diameterArcSeconds = 0;
+};
+
+std::vector<MoonSizeRow> ReadMoonSizeReference(const std::string& path) {
+    std::vector<MoonSizeRow> rows;
+    std::ifstream in(path);
+    EXPECT_TRUE(in) << path;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::replace(line.begin(), line.end(), ';', ' ');
+        std::istringstream fields(line);
+        int y, mo, d, h, mi, s;
+        char dash, colon;
+        MoonSizeRow r;
+        fields >> y >> dash >> mo >> dash >> d >> h >> colon >> mi >> colon >> s >> r.distanceKm >>
+            r.diameterArcSeconds;
+        EXPECT_TRUE(fields) << line;
+        using namespace std::chrono;
+        r.at = UtInstant{sys_days{year{y} / mo / d}} + hours{h} + minutes{mi} + seconds{s};
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+// The distance within 20 km and the diameter within 0.01' of the reference.
+// Its diameter takes a moon of radius 1740 km, ours the IAU mean radius, so
+// it is scaled to ours first. The rows: every perigee and apogee of 2024
+// (the supermoon of 17 October at 357,175 km), midnights of 2024 and
+// instants every ten years from 1900 to 2100.
+TEST(MoonSize, AgreesWithAnIndependentEphemeris) {
+    const char* other = std::getenv("DAWN_MOON_SIZE_REFERENCE");
+    const std::string path =
+        other ? other : DAWN_SOURCE_DIR "/astro/precise/testdata/moon_size_reference.txt";
+    const std::vector<MoonSizeRow> rows = ReadMoonSizeReference(path);
+    ASSERT_GE(rows.size(), 50u);
+    std::vector<double> km, arcMinutes;
+    for (const MoonSizeRow& r : rows) {
+        const MoonDistanceAndSize m = MoonDistanceAndSizeAt(r.at);
+        const double theirs = r.diameterArcSeconds / 60.0 *
+                              std::asin(kMoonRadiusKm / r.distanceKm) /
+                              std::asin(1740.0 / r.distanceKm);
+        km.push_back(std::fabs(m.distanceKm - r.distanceKm));
+        arcMinutes.push_back(std::fabs(m.apparentDiameterDegrees * 60.0 - theirs));
+        EXPECT_LT(km.back(), 20.0) << r.distanceKm;
+        EXPECT_LT(arcMinutes.back(), 0.01) << r.distanceKm;
+    }
+    std::printf(
+        "%zu rows: distance %.2f km median, %.2f km at most; diameter %.5f' median, "
+        "%.5f' at most\n",
+        rows.size(), Median(km), *std::max_element(km.begin(), km.end()), Median(arcMinutes),
+        *std::max_element(arcMinutes.begin(), arcMinutes.end()));
 }
 
 }  // namespace

@@ -632,6 +632,17 @@ ROWS = {
     199: ("Year graph legend: golden hour", dict(Ned="Gouden uur", Fra="Heure dorée",
                                                   Deu="Goldene Stunde", Eng="Golden hour",
                                                   Ita="Ora d'oro", Esp="Hora dorada")),
+    200: ("Almanac: the moon's distance and size at {time}", dict(
+        Ned="Maan op {time}: {distance} km van het middelpunt van de aarde, schijnbare diameter {diameter}' ({percent}% van de gemiddelde grootte)",
+        Fra="Lune le {time} : {distance} km du centre de la Terre, diamètre apparent {diameter}' ({percent} % de sa taille moyenne)",
+        Deu="Mond am {time}: {distance} km vom Erdmittelpunkt, scheinbarer Durchmesser {diameter}' ({percent} % der mittleren Größe)",
+        Eng="Moon at {time}: {distance} km from the Earth's centre, apparent diameter {diameter}' ({percent}% of its mean size)",
+        Ita="Luna il {time}: {distance} km dal centro della Terra, diametro apparente {diameter}' ({percent}% della grandezza media)",
+        Esp="Luna el {time}: {distance} km del centro de la Tierra, diámetro aparente {diameter}' ({percent} % de su tamaño medio)")),
+    201: ("Almanac: name of the moon's distance and size line", dict(
+        Ned="Afstand en grootte van de maan", Fra="Distance et taille de la Lune",
+        Deu="Entfernung und Größe des Mondes", Eng="The moon's distance and size",
+        Ita="Distanza e grandezza della Luna", Esp="Distancia y tamaño de la Luna")),
     206: ("Year graph legend: sunrise from height", dict(Ned="Zon op vanaf hoogte",
                                                           Fra="Lever depuis la hauteur",
                                                           Deu="Aufgang aus der Höhe",

@@ -105,6 +105,11 @@ got=$(offers "$cli" almanac --kind lunar)
 got=$(offers "$cli" almanac --kind season,s)
 [[ $got == "season,solar-eclipse|season,summer-time" ]] ||
   fail "the real program's almanac --kind season,s offers '$got'"
+# distance: its clock time takes no completion, its settings file a file name.
+got=$(offers "$cli" distance --a)
+[[ $got == --at ]] || fail "the real program's distance --a offers '$got'"
+got=$(offers "$cli" distance --at "")
+[[ -z $got ]] || fail "the real program's distance --at offers '$got'"
 
 got=$(offers "$cli" align --body m)
 [[ $got == moon ]] || fail "the real program's align --body offers '$got'"

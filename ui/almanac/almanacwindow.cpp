@@ -25,6 +25,7 @@ namespace {
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2500;
 constexpr int kDateRole = Qt::UserRole;
+constexpr int kInstantRole = Qt::UserRole + 1;  // UT, days since 1970
 
 }  // namespace
 
@@ -64,6 +65,18 @@ AlmanacWindow::AlmanacWindow(AppState& state, QWidget* parent) : QDialog(parent)
     connect(EventList, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { ChooseItem(item); });
 
+    // Selectable, so that the keyboard and a screen reader reach it.
+    MoonLine = new QLabel(this);
+    MoonLine->setObjectName(QStringLiteral("MoonLine"));
+    MoonLine->setTextFormat(Qt::PlainText);
+    MoonLine->setWordWrap(true);
+    MoonLine->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    connect(EventList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item == nullptr) return;
+        const UtInstant instant{UtInstant::duration{item->data(0, kInstantRole).toDouble()}};
+        PutMoonLine(MoonSizeText(state_, instant));
+    });
+
     auto* top = new QHBoxLayout;
     top->addWidget(YearCaption);
     top->addWidget(YearBox);
@@ -72,6 +85,7 @@ AlmanacWindow::AlmanacWindow(AppState& state, QWidget* parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addWidget(KindGroup);
     layout->addWidget(EventList, 1);
+    layout->addWidget(MoonLine);
     resize(720, 480);
 
     connect(YearBox, &QSpinBox::valueChanged, this, &AlmanacWindow::Refill);
@@ -93,6 +107,12 @@ void AlmanacWindow::PutLabels() {
     EventList->setHeaderLabels({Q(CaptionWithoutColon(state_.Label(label::kTime))),
                                 Q(CaptionWithoutColon(state_.Label(label::kAlmanacEvent)))});
     EventList->setAccessibleName(windowTitle());
+    MoonLine->setAccessibleName(Q(state_.Label(label::kMoonSizeName)));
+}
+
+void AlmanacWindow::PutMoonLine(const std::string& text) {
+    MoonLine->setText(Q(text));
+    MoonLine->setAccessibleDescription(MoonLine->text());
 }
 
 void AlmanacWindow::ShowYearOfShownDate() {
@@ -122,6 +142,7 @@ void AlmanacWindow::Refill() {
     for (const AlmanacRow& row : rows) {
         auto* item = new QTreeWidgetItem({Q(row.time), Q(row.text)});
         item->setData(0, kDateRole, QVariant::fromValue<qint64>(row.date.Value()));
+        item->setData(0, kInstantRole, row.instant.time_since_epoch().count());
         item->setToolTip(1, PlainToolTip(Q(row.text)));
         items.append(item);
         // The list opens at the first event from the shown date on.
@@ -135,6 +156,7 @@ void AlmanacWindow::Refill() {
         EventList->setCurrentItem(current);
         EventList->scrollToItem(current);
     }
+    PutMoonLine(MoonSizeTextOfDate(state_, state_.Shown));
 }
 
 void AlmanacWindow::ChooseItem(QTreeWidgetItem* item) {

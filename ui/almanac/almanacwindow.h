@@ -5,11 +5,16 @@
 // it, makes its date the shown date and says so with dateChosen; the
 // program entry moves the main window's calendar there.
 //
+// Below the list a line tells the moon's distance and apparent size: at 00:00
+// of the shown date on the place's clock, and at the selected event's
+// instant once one is selected (MoonSizeText).
+//
 // The window copies the rows' texts into a list of plain text; it is made
 // when first asked for and refills itself whenever it is shown, so that a
 // change of the place or the language shows at the next opening.
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include "core/daynumber.h"
 #include "present/almanac.h"
@@ -41,6 +46,7 @@ public:
     QGroupBox* KindGroup = nullptr;
     std::array<QCheckBox*, kAlmanacKindCount> KindBoxes{};
     QTreeWidget* EventList = nullptr;
+    QLabel* MoonLine = nullptr;
 
 signals:
     // An event's date was chosen; it is the state's shown date now.
@@ -53,6 +59,7 @@ public slots:
 private:
     void PutLabels();
     void ChooseItem(QTreeWidgetItem* item);
+    void PutMoonLine(const std::string& text);
 
     AppState& state_;
 };

@@ -108,6 +108,39 @@ TEST_F(AlmanacWindowTest, AClickOrEnterOnAnEventShowsItsDate) {
     window->hide();
 }
 
+// Below the list: the moon at 00:00 of the shown date, then at the instant
+// of the event the user moves to; plain text, and told to a screen reader.
+TEST_F(AlmanacWindowTest, TheMoonLineFollowsTheShownDateAndTheSelectedEvent) {
+    window->ShowYearOfShownDate();
+    EXPECT_EQ(window->MoonLine->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window->MoonLine->text(),
+              Q(MoonSizeTextOfDate(state, DayNumber::FromYmd(2024, 3, 1))));
+    EXPECT_TRUE(window->MoonLine->text().startsWith(QStringLiteral("Moon at 01/03/2024 00:00: ")));
+    EXPECT_EQ(window->MoonLine->accessibleName(), QStringLiteral("The moon's distance and size"));
+    EXPECT_EQ(window->MoonLine->accessibleDescription(), window->MoonLine->text());
+
+    // The list opens at the perigee of 10 March; Down moves to the next event.
+    const std::vector<AlmanacRow> rows = AlmanacRowsOf(state, 2024);
+    const int current = window->EventList->indexOfTopLevelItem(window->EventList->currentItem());
+    ASSERT_GE(current, 0);
+    const AlmanacRow& perigee = rows[static_cast<std::size_t>(current)];
+    ASSERT_EQ(perigee.text, "Perigee: 356894 km");
+    window->EventList->setFocus();
+    QTest::keyClick(window->EventList, Qt::Key_Down);
+    QTest::keyClick(window->EventList, Qt::Key_Up);
+    EXPECT_EQ(window->MoonLine->text(), Q(MoonSizeText(state, perigee.instant)));
+    EXPECT_TRUE(
+        window->MoonLine->text().startsWith(QStringLiteral("Moon at 10/03/2024 01:03: 356894 km ")))
+        << window->MoonLine->text().toStdString();
+    EXPECT_EQ(window->MoonLine->accessibleDescription(), window->MoonLine->text());
+
+    // Another year goes back to the shown date's moon.
+    window->YearBox->setValue(2025);
+    EXPECT_EQ(window->MoonLine->text(),
+              Q(MoonSizeTextOfDate(state, DayNumber::FromYmd(2024, 3, 1))));
+    window->hide();
+}
+
 TEST_F(AlmanacWindowTest, CaptionsAndAccessibleNamesInTheAppliedLanguage) {
     window->ShowYearOfShownDate();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Almanac"));
@@ -121,6 +154,8 @@ TEST_F(AlmanacWindowTest, CaptionsAndAccessibleNamesInTheAppliedLanguage) {
     EXPECT_EQ(window->KindBoxes[static_cast<std::size_t>(AlmanacKind::SolarEclipse)]->text(),
               QStringLiteral("Éclipse de soleil"));
     EXPECT_EQ(window->EventList->headerItem()->text(0), QStringLiteral("Heure"));
+    EXPECT_EQ(window->MoonLine->accessibleName(), QStringLiteral("Distance et taille de la Lune"));
+    EXPECT_TRUE(window->MoonLine->text().startsWith(QStringLiteral("Lune le 01/03/2024 00:00 : ")));
     window->hide();
 }
 

@@ -231,7 +231,7 @@ void MainWindow::BuildControls() {
     YearSpin->setObjectName(QStringLiteral("YearSpin"));
     YearSpin->setRange(1900, 2500);
     MonthSpin = new QSpinBox(central);
-    MonthSpin->setObjectName(QStringLiteral("SpinEdit2"));  // the name the day view gives it
+    MonthSpin->setObjectName(QStringLiteral("MonthSpin"));
     MonthSpin->setRange(0, 13);
     for (QSpinBox* spin : {YearSpin, MonthSpin}) {
         // Arrows only: the text cannot be typed.
@@ -320,10 +320,9 @@ void MainWindow::BuildControls() {
     lbSummerTime = NewLabel(central, "lbSummerTime");
     lbWinterTime = NewLabel(central, "lbWinterTime");
     lbDaysSummerTime = NewLabel(central, "lbDaysSummerTime");
-    // Object names are the day view's names of the controls (`view` prints them).
-    lbSummerStartHour = NewLabel(central, "lbStartZomerUur");
-    lbWinterStartHour = NewLabel(central, "lbStartWinterUur");
-    lbSummerDuration = NewLabel(central, "lbZomerduur");
+    lbSummerStartHour = NewLabel(central, "lbSummerStartHour");
+    lbWinterStartHour = NewLabel(central, "lbWinterStartHour");
+    lbSummerDuration = NewLabel(central, "lbSummerDuration");
     for (QLabel* value : {lbSummerStartHour, lbWinterStartHour, lbSummerDuration}) {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "ui/common/messages.h"
-#include "ui/main/soundoutput.h"
+#include "ui/common/soundoutput.h"
 
 class QWidget;
 

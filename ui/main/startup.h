@@ -8,7 +8,7 @@
 #include <string>
 
 #include "present/appstate.h"
-#include "ui/main/soundoutput.h"
+#include "ui/common/soundoutput.h"
 
 namespace dawn {
 

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include "ui/main/soundoutput.h"
+#include "ui/common/soundoutput.h"
 
 class QAudioOutput;
 
