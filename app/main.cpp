@@ -139,13 +139,25 @@ int main(int argc, char** argv) {
         help = std::make_unique<dawn::HelpWindow>();
         return help.get();
     });
+    // The places window: a place shown from it redraws the main window.
+    OnFirstUse<dawn::PlacesWindow> placesWindow([&state, &form1] {
+        auto* window = new dawn::PlacesWindow(state, form1.get());
+        QObject::connect(window, &dawn::PlacesWindow::placeChanged, form1.get(),
+                         &dawn::MainWindow::ShowDay);
+        return window;
+    });
     // The configuration dialog is modal: the main window redraws the day
-    // when the signal returns, and after every change the dialog makes.
-    OnFirstUse<dawn::SettingsDialog> aboutBox([&state, &form1, &form2] {
+    // when the signal returns, and after every change the dialog makes. The
+    // places window, when it is open, lists the places the dialog saves.
+    OnFirstUse<dawn::SettingsDialog> aboutBox([&state, &form1, &form2, &placesWindow] {
         dawn::MainWindow* main = form1.get();
         dawn::PictureWindow* pictures = form2;
         auto* box = new dawn::SettingsDialog(state, main);
         QObject::connect(box, &dawn::SettingsDialog::dayChanged, main, &dawn::MainWindow::ShowDay);
+        QObject::connect(box, &dawn::SettingsDialog::savedPlacesChanged, main, [&placesWindow] {
+            if (dawn::PlacesWindow* places = placesWindow.Made(); places && places->isVisible())
+                places->Refresh();
+        });
         // A sound preview plays through the main window's player, so that a
         // preview and an alarm never play at once; a picture preview opens
         // in the picture window like an alarm's picture.
@@ -172,13 +184,6 @@ int main(int argc, char** argv) {
     });
     OnFirstUse<dawn::ExportDialog> dawnhelmDate(
         [&state, &form1] { return new dawn::ExportDialog(state, form1.get()); });
-    // The places window: a place shown from it redraws the main window.
-    OnFirstUse<dawn::PlacesWindow> placesWindow([&state, &form1] {
-        auto* window = new dawn::PlacesWindow(state, form1.get());
-        QObject::connect(window, &dawn::PlacesWindow::placeChanged, form1.get(),
-                         &dawn::MainWindow::ShowDay);
-        return window;
-    });
     // The almanac window: a click on an event moves the main window's
     // calendar to its date.
     OnFirstUse<dawn::AlmanacWindow> almanacWindow([&state, &form1] {

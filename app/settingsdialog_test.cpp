@@ -28,6 +28,7 @@
 #include "core/userevents.h"
 #include "present/appstate.h"
 #include "present/eclipsealarm.h"
+#include "present/settingsform.h"
 #include "ui/common/testsupport/recording_messages.h"
 #include "ui/config/filechooser.h"
 #include "ui/config/radiogroup.h"
@@ -125,7 +126,7 @@ TEST_F(AboutBoxTest, LatitudeStepsAtTheNorthPoleAndAcrossTheEquator) {
     EXPECT_EQ(box->LatitudeDegreesSpin->value(), 0);
     EXPECT_EQ(box->LatitudeMinutesSpin->value(), -1);
     EXPECT_EQ(state.Settings.LatitudeMinutes, -1);
-    EXPECT_EQ(box->LatitudeBoxTag, -1);
+    EXPECT_EQ(PairTotal(box->Form().Pair(PairKind::Latitude).pair), -1);
     EXPECT_EQ(box->lbLatitudeSeparator->text(),
               QString::fromStdString(state.Current.hemisphere.south));
     EXPECT_EQ(box->lbLatitudeSeparator->toolTip(), Label(18));
@@ -937,6 +938,92 @@ TEST_F(AboutBoxTest, ASummerTimeEditDropsTheZone) {
     box->SummerWeekends->setItemIndex(1);
     EXPECT_TRUE(state.Settings.ZoneName.empty());
     EXPECT_EQ(state.Settings.SummerRule, 901);
+}
+
+// The saved places in the dialog: the list edits write the file as the
+// places window does, each one announced so that the places window reads it
+// again, and showing a place puts it on the controls and redraws the day.
+TEST_F(AboutBoxTest, SavedPlacesAreEditedAndShown) {
+    auto write = [this](const QByteArray& bytes) {
+        QFile file(dir.filePath(QStringLiteral("Dawnplaces.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    auto read = [this](const char* name = "Dawnplaces.txt") {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    };
+    auto names = [this] {
+        QStringList shown;
+        for (int r = 0; r < box->SavedPlacesList->count(); ++r)
+            shown << box->SavedPlacesList->item(r)->text();
+        return shown;
+    };
+    const QByteArray damaged = "Helsinki;3610;1498;Europe/Helsinki\r\n<b>not a place</b>\r\n";
+    write(damaged);
+    Build();
+    QSignalSpy listed(box.get(), &SettingsDialog::savedPlacesChanged);
+    box->show();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].contains(QStringLiteral("Line 2")));
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Helsinki")});
+    EXPECT_EQ(box->SavedPlacesBox->title(), Label(label::kSavedPlaces));
+    EXPECT_EQ(box->PlaceAddButton->text(), Label(label::kPlacesAdd));
+
+    box->PlaceAddButton->click();  // the default place, by its coordinates
+    box->PlaceAddButton->click();  // not twice
+    EXPECT_EQ(names().size(), 2);
+    EXPECT_EQ(read("Dawnplaces.txt.bak"), damaged);
+    EXPECT_TRUE(read().contains("<b>not a place</b>"));  // kept, not lost
+    box->AskPlaceName = [](const QString&) { return QStringLiteral(" Home "); };
+    box->PlaceRenameButton->click();
+    box->PlaceUpButton->click();
+    EXPECT_EQ(names(), (QStringList{QStringLiteral("Home"), QStringLiteral("Helsinki")}));
+    EXPECT_TRUE(read().startsWith("Home;"));
+    box->AskPlaceName = [](const QString&) { return QStringLiteral("Helsinki"); };
+    box->PlaceRenameButton->click();  // taken: refused, nothing written
+    EXPECT_TRUE(messages.shown.back().contains(QStringLiteral("is taken")));
+    EXPECT_EQ(names().first(), QStringLiteral("Home"));
+    EXPECT_EQ(listed.count(), 3);  // add, rename, move: the file was written
+
+    QSignalSpy redrawn(box.get(), &SettingsDialog::dayChanged);
+    box->SavedPlacesList->setCurrentRow(1);
+    box->PlaceShowButton->click();
+    EXPECT_EQ(redrawn.count(), 1);
+    EXPECT_EQ(state.Settings.ZoneName, "Europe/Helsinki");
+    EXPECT_EQ(state.Settings.PlaceName, "Helsinki");
+    EXPECT_EQ(box->LatitudeDegreesSpin->value(), 60);
+    EXPECT_EQ(box->LatitudeMinutesSpin->value(), 10);
+    EXPECT_EQ(box->TimeZoneHoursSpin->value(), 2);
+    EXPECT_EQ(state.Day.Clocks.standardOffset, std::chrono::minutes(120));
+
+    box->PlaceRemoveButton->click();
+    EXPECT_EQ(names(), QStringList{QStringLiteral("Home")});
+    box->PlaceRemoveButton->click();
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_FALSE(box->PlaceShowButton->isEnabled());
+    EXPECT_TRUE(box->PlaceAddButton->isEnabled());
+    box->hide();
+}
+
+// The saved places' captions are whole in every language.
+TEST_F(AboutBoxTest, SavedPlacesCaptionsFitInEveryLanguage) {
+    Build();
+    box->show();
+    for (int language = 0; language < kLanguageCount; ++language) {
+        box->LanguageBox->button(language)->click();
+        QApplication::processEvents();
+        for (QPushButton* b : {box->PlaceAddButton, box->PlaceRenameButton, box->PlaceRemoveButton,
+                               box->PlaceUpButton, box->PlaceDownButton, box->PlaceShowButton}) {
+            SCOPED_TRACE(b->text().toStdString());
+            EXPECT_FALSE(b->text().isEmpty());
+            EXPECT_LE(b->sizeHint().width(), b->width());
+        }
+        EXPECT_LE(
+            box->SavedPlacesBox->fontMetrics().horizontalAdvance(box->SavedPlacesBox->title()),
+            box->SavedPlacesBox->width());
+    }
+    box->hide();
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "present/placelist.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/dayephemeris.h"
 #include "core/light.h"
 #include "places/zone.h"
@@ -73,6 +76,77 @@ std::vector<PlaceRow> PlaceRowsOf(const SiteSettings& settings,
 
 std::string PlaceRowLine(const PlaceRow& row) {
     return row.name + ";" + row.zone + ";" + row.sunrise + ";" + row.sunset + ";" + row.dayLength;
+}
+
+namespace {
+
+PlaceListEdit Saved(PlaceList& list, int chosen) {
+    const TextFileResult written = WriteSavedPlaces(list.path, list.places, list.kept, list.backUp);
+    if (!written.ok()) {
+        PlaceListEdit failed{-1, written.error, true, false};
+        ReadPlaceList(list);
+        return failed;
+    }
+    list.backUp = false;
+    return {chosen, std::nullopt, false, true};
+}
+
+}  // namespace
+
+bool IsRowOf(const PlaceList& list, int row) {
+    return row >= 0 && row < static_cast<int>(list.places.size());
+}
+
+std::vector<std::string> ReadPlaceList(PlaceList& list) {
+    SavedPlacesReadResult read = ReadSavedPlaces(list.path);
+    if (!read.error.empty()) {
+        list.places.clear();
+        list.kept.clear();
+        list.backUp = false;
+        return {read.error};
+    }
+    list.places = std::move(read.places);
+    list.kept = std::move(read.kept);
+    list.backUp = read.backUpBeforeSaving;
+    return read.messages;
+}
+
+PlaceListEdit AddShownPlace(PlaceList& list, const SiteSettings& settings) {
+    const SavedPlace shown = SavedPlaceOf(settings);
+    if (const SavedPlace* same = FindSavedPlace(list.places, shown.name))
+        return {static_cast<int>(same - list.places.data()), std::nullopt, false, false};
+    list.places.push_back(shown);
+    return Saved(list, static_cast<int>(list.places.size()) - 1);
+}
+
+PlaceListEdit RenamePlace(PlaceList& list, int chosen, std::string_view asked) {
+    if (!IsRowOf(list, chosen)) return {};
+    SavedPlace& place = list.places[static_cast<std::size_t>(chosen)];
+    SavedPlace renamed = place;
+    renamed.name = std::string(Trimmed(asked));
+    const SavedPlace* same = FindSavedPlace(list.places, renamed.name);
+    if (!SavedPlaceLine(renamed) || (same != nullptr && same != &place)) {
+        return {chosen,
+                "\"" + std::string(asked) +
+                    "\" cannot name a saved place: it is empty, holds a line break or is taken.",
+                false, false};
+    }
+    place = std::move(renamed);
+    return Saved(list, chosen);
+}
+
+PlaceListEdit RemovePlace(PlaceList& list, int chosen) {
+    if (!IsRowOf(list, chosen)) return {};
+    list.places.erase(list.places.begin() + chosen);
+    return Saved(list, std::min(chosen, static_cast<int>(list.places.size()) - 1));
+}
+
+PlaceListEdit MovePlace(PlaceList& list, int chosen, int by) {
+    const int to = chosen + by;
+    if (!IsRowOf(list, chosen) || !IsRowOf(list, to)) return {chosen, std::nullopt, false, false};
+    std::swap(list.places[static_cast<std::size_t>(chosen)],
+              list.places[static_cast<std::size_t>(to)]);
+    return Saved(list, to);
 }
 
 }  // namespace dawn

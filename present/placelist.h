@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/daynumber.h"
@@ -46,5 +47,46 @@ std::vector<PlaceRow> PlaceRowsOf(const SiteSettings& settings,
 
 // "NAME;ZONE;SUNRISE;SUNSET;DAY_LENGTH".
 std::string PlaceRowLine(const PlaceRow& row);
+
+// The saved places file as a window edits it: the places, the lines that
+// could not be read (written back after the places, so nothing is lost), and
+// whether the next save keeps the old file as .bak first. Every edit is
+// saved at once, atomically.
+struct PlaceList {
+    std::string path;
+    std::vector<SavedPlace> places;
+    std::vector<std::string> kept;
+    bool backUp = false;
+};
+
+// Whether `row` is a row of the list.
+bool IsRowOf(const PlaceList& list, int row);
+
+// Reads the list at `path` again. Returns the messages for the user: one per
+// line that could not be read, or the file's problem (the list is then
+// empty).
+std::vector<std::string> ReadPlaceList(PlaceList& list);
+
+// What an edit did: the row to choose afterwards (-1 for none), the message
+// for the user when it was refused or could not be saved, and whether the
+// file was written. After a failed save the list is read again from the
+// file.
+struct PlaceListEdit {
+    int chosen = -1;
+    std::optional<std::string> message;
+    bool saveFailed = false;
+    bool written = false;
+};
+
+// Adds the shown place (SavedPlaceOf) at the end; a place of that name
+// already in the list is chosen instead.
+PlaceListEdit AddShownPlace(PlaceList& list, const SiteSettings& settings);
+// Renames the place at `chosen` to `asked`, trimmed; refused for a name that
+// is empty, holds a line break or is taken.
+PlaceListEdit RenamePlace(PlaceList& list, int chosen, std::string_view asked);
+PlaceListEdit RemovePlace(PlaceList& list, int chosen);
+// Swaps the place at `chosen` with its neighbour `by` rows away (-1 up, 1
+// down); nothing at either end.
+PlaceListEdit MovePlace(PlaceList& list, int chosen, int by);
 
 }  // namespace dawn

@@ -6,6 +6,8 @@
 
 #include <regex>
 
+#include "core/testsupport_tempdir.h"
+
 namespace dawn {
 namespace {
 
@@ -45,6 +47,48 @@ TEST(PlaceRows, GoldenHoursWholeOrOneSided) {
         EXPECT_EQ(ms.empty(), !c.morningStart);
         EXPECT_EQ(ee.empty(), !c.eveningEnd);
     }
+}
+
+// A name is refused, and nothing written, when the file could not keep it or
+// another place has it; the trimmed name is kept otherwise.
+TEST(PlaceListEdits, RenamesOnlyToANameTheFileCanKeep) {
+    testing::TempDir dir;
+    PlaceList list{
+        dir.file(kPlacesFileName), {{"Home", 3047, 328, ""}, {"Oslo", 3595, 645, ""}}, {}, false};
+    const struct {
+        const char* asked;
+        bool refused;
+    } cases[] = {{"", true},       {"   ", true},     {"Two\nlines", true},
+                 {" Oslo ", true}, {" Home ", false}, {" Velmoren; old ", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        const PlaceListEdit e = RenamePlace(list, 0, c.asked);
+        EXPECT_EQ(e.message.has_value(), c.refused);
+        EXPECT_EQ(e.written, !c.refused);
+    }
+    EXPECT_EQ(list.places[0].name, "Velmoren; old");
+    EXPECT_EQ(dir.Read(kPlacesFileName).find("Velmoren; old;3047;328;"), 0u);
+}
+
+// A save that fails says why and reads the list again from the file, so the
+// list shown is the list kept: here none, in a folder that is not there.
+TEST(PlaceListEdits, AFailedSaveReadsTheListAgain) {
+    testing::TempDir dir;
+    PlaceList list{dir.file("gone/Dawnplaces.txt"),
+                   {{"Home", 3047, 328, ""}, {"Oslo", 3595, 645, ""}},
+                   {},
+                   false};
+    const PlaceListEdit e = MovePlace(list, 0, 1);
+    EXPECT_TRUE(e.saveFailed);
+    EXPECT_TRUE(e.message.has_value());
+    EXPECT_FALSE(e.written);
+    EXPECT_TRUE(list.places.empty());
+
+    // The ends of the list stay put.
+    list.places = {{"Home", 3047, 328, ""}, {"Oslo", 3595, 645, ""}};
+    EXPECT_FALSE(MovePlace(list, 0, -1).written);
+    EXPECT_FALSE(MovePlace(list, 1, 1).written);
+    EXPECT_FALSE(RemovePlace(list, 2).written);
 }
 
 }  // namespace

@@ -655,11 +655,17 @@ ROWS = {
                                                          Eng="Sunset from height",
                                                          Ita="Tramonto dall'altezza",
                                                          Esp="Puesta desde la altura")),
+    # The configuration dialog's saved places.
+    216: ("Configuration: saved places group", dict(Ned="Opgeslagen plaatsen",
+                                                    Fra="Lieux enregistrés",
+                                                    Deu="Gespeicherte Orte", Eng="Saved places",
+                                                    Ita="Luoghi salvati",
+                                                    Esp="Lugares guardados")),
 }
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 208
+ROW_COUNT = 217
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon

@@ -214,9 +214,6 @@ void SettingsDialog::BuildSettingsPanel() {
     lbTimeZoneSeparator->setToolTip(QStringLiteral("oost"));
     TimeZoneHoursSpin->setToolTip(QStringLiteral("Hours"));
     TimeZoneMinutesSpin->setToolTip(QStringLiteral("Minutes"));
-    d->pairs[PairIndex(PairKind::Latitude)] = DesignPair(PairKind::Latitude, 50, 47);
-    d->pairs[PairIndex(PairKind::Longitude)] = DesignPair(PairKind::Longitude, 5, 28);
-    d->pairs[PairIndex(PairKind::TimeZone)] = DesignPair(PairKind::TimeZone, 1, 0);
 
     auto ruleGroup = [this](const char* name, const QString& title, RadioGroup*& month,
                             const char* monthName, RadioGroup*& weekends, const char* weekendsName,
@@ -256,7 +253,6 @@ void SettingsDialog::BuildSettingsPanel() {
     ClockCheckBox = NewCheck(GroupTime, "ClockCheckBox", QStringLiteral("Clock"), false);
     ClockCheckBox->setToolTip(QStringLiteral("Show Time"));
     (new QHBoxLayout(GroupTime))->addWidget(ClockCheckBox);
-    GroupTime->installEventFilter(this);
     GroupFirstWeek = NewGroup(PanelConfig, "GroupFirstWeek", QStringLiteral("First Week"));
     GroupFirstWeek->setToolTip(QStringLiteral("First Week"));
     CheckNewYear = NewCheck(GroupFirstWeek, "CheckNewYear", QStringLiteral("NewYear"), false);
@@ -284,6 +280,8 @@ void SettingsDialog::BuildSettingsPanel() {
     grid->addLayout(flags, 1, 0, 1, 2);
     BuildPlaceSearch();
     grid->addWidget(PlaceBox, 2, 0, 1, 2);
+    BuildSavedPlaces();
+    grid->addWidget(SavedPlacesBox, 3, 0, 1, 2);
 }
 
 void SettingsDialog::BuildPlaceSearch() {
@@ -474,24 +472,13 @@ void SettingsDialog::BuildStrip() {
 
 void SettingsDialog::Wire() {
     connect(LanguageBox, &RadioGroup::itemIndexChanged, this, [this] { LanguageBoxClick(); });
-    connect(LatitudeDegreesSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::Latitude, false); });
-    connect(LatitudeMinutesSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::Latitude, true); });
-    connect(LongitudeDegreesSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::Longitude, false); });
-    connect(LongitudeMinutesSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::Longitude, true); });
-    connect(TimeZoneHoursSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::TimeZone, false); });
-    connect(TimeZoneMinutesSpin, &QSpinBox::valueChanged, this,
-            [this] { RunPair(PairKind::TimeZone, true); });
-    // A typed value is carried by the pair's rule when it is committed.
+    // Each part of a pair forwards the value its arrows, keys or wheel gave,
+    // and a typed value once committed; the pair's rule carries both.
     const struct {
         QSpinBox* spin;
         PairKind kind;
         PairPart part;
-    } typedEdits[] = {
+    } pairEdits[] = {
         {LatitudeDegreesSpin, PairKind::Latitude, PairPart::Whole},
         {LatitudeMinutesSpin, PairKind::Latitude, PairPart::Minutes},
         {LongitudeDegreesSpin, PairKind::Longitude, PairPart::Whole},
@@ -499,21 +486,30 @@ void SettingsDialog::Wire() {
         {TimeZoneHoursSpin, PairKind::TimeZone, PairPart::Whole},
         {TimeZoneMinutesSpin, PairKind::TimeZone, PairPart::Minutes},
     };
-    for (const auto& e : typedEdits) {
+    for (const auto& e : pairEdits) {
+        connect(
+            e.spin, &QSpinBox::valueChanged, this,
+            [this, kind = e.kind, part = e.part](int value) { EditPairPart(kind, part, value); });
         if (auto* spin = qobject_cast<PairSpinBox*>(e.spin)) {
             connect(spin, &PairSpinBox::typed, this,
                     [this, kind = e.kind, part = e.part](long long value) {
-                        ShowPairTotal(kind,
-                                      TypedPairTotal(kind, d->pairs[PairIndex(kind)], part, value));
+                        TypePairPart(kind, part, value);
                     });
         }
     }
-    connect(SummerMonth, &RadioGroup::itemIndexChanged, this, [this] { SummerMonthClick(); });
-    connect(SummerWeekends, &RadioGroup::itemIndexChanged, this, [this] { SummerWeekendsClick(); });
-    connect(WinterMonth, &RadioGroup::itemIndexChanged, this, [this] { WinterMonthClick(); });
-    connect(WinterWeekends, &RadioGroup::itemIndexChanged, this, [this] { WinterWeekendsClick(); });
-    connect(SaisonCheckBox, &QCheckBox::toggled, this, [this] { SaisonCheckBoxClick(); });
-    connect(CheckNewYear, &QCheckBox::toggled, this, [this] { CheckNewYearClick(); });
+    for (ClockChange change : {ClockChange::Summer, ClockChange::Winter}) {
+        const RuleControls c = RuleControlsOf(change);
+        connect(c.month, &RadioGroup::itemIndexChanged, this,
+                [this, change](int item) { Apply(ChooseMonth(d->form, d->state, change, item)); });
+        connect(c.weekends, &RadioGroup::itemIndexChanged, this, [this, change](int item) {
+            Apply(ChooseWeekend(d->form, d->state, change, item));
+        });
+    }
+    connect(SaisonCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { Apply(SwitchSummerTime(d->form, d->state, on)); });
+    connect(CheckNewYear, &QCheckBox::toggled, this, [this](bool on) {
+        Apply(Switch(d->form, d->state, FormSwitch::FirstWeekNewYear, on));
+    });
     connect(PlaceSearchEdit, &QLineEdit::textChanged, this, [this] { PlaceSearchEdited(); });
     PlaceSearchEdit->installEventFilter(this);
     PlaceMatchList->installEventFilter(this);
@@ -521,7 +517,8 @@ void SettingsDialog::Wire() {
             [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
     connect(PlaceMatchList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { PlaceMatchChosen(PlaceMatchList->row(item)); });
-    connect(ClockCheckBox, &QCheckBox::toggled, this, [this] { ClockCheckBoxClick(); });
+    connect(ClockCheckBox, &QCheckBox::toggled, this,
+            [this](bool on) { Apply(Switch(d->form, d->state, FormSwitch::Clock, on)); });
     connect(ProgramIcon, &ClickLabel::clicked, this, [this] { ApplyEdits(); });
     connect(lbHomePage, &ClickLabel::clicked, this, [] { OpenHomePage(); });
     connect(OKButton, &QPushButton::clicked, this, [this] { OKButtonClick(); });
@@ -557,97 +554,12 @@ void SettingsDialog::Wire() {
     });
 }
 
-void SettingsDialog::ShowPairTotal(PairKind kind, int total) {
-    const PairControls c = ControlsOf(kind);
-    QSpinBox* whole = c.whole;
-    QSpinBox* minutes = c.minutes;
-    const SpinPair pair = PairShowing(kind, total);
-    d->pairs[PairIndex(kind)] = pair;
-    {
-        const QSignalBlocker blockWhole(whole);
-        const QSignalBlocker blockMinutes(minutes);
-        whole->setRange(pair.whole.min, pair.whole.max);
-        whole->setValue(pair.whole.value);
-        minutes->setRange(pair.minutes.min, pair.minutes.max);
-        minutes->setValue(pair.minutes.value);
-    }
-    RunPair(kind, false);
-}
-
 void SettingsDialog::FormCreate() {
-    BeginBatch();
-    ++d->showing;
-    ShowPlaceAndRules();
-    const SiteSettings& s = d->state.Settings;
-    ClockCheckBox->setChecked(s.ShowClock);
-    CheckNewYear->setChecked(s.FirstWeekNewYear);
-    lbVersion->setText(QStringLiteral("v. ") + QLatin1String(kVersionText));
-
     PanelConfig->show();
     PanelFiles->hide();
-    SoundCheckFileName->setChecked(s.AlarmSoundEnabled);
-    ImageCheckFileName->setChecked(s.AlarmImageEnabled);
-    ImageSunRiseStretch->setChecked(s.SunRiseImageStretch);
-    ImageSunSetStretch->setChecked(s.SunSetImageStretch);
-    SaisonCheckBox->setChecked(s.SummerTimeEnabled);
-    SaisonCheckBoxClick();
-    ShowAlarms();
-
-    LanguageBox->setToolTip(kLocaleHintLines);
-    const int language = std::clamp(static_cast<int>(s.LanguageIndex), 0, kLanguageCount - 1);
-    if (language != LanguageBox->itemIndex()) {
-        LanguageBox->setItemIndex(language);
-    } else {
-        // The local language is selected already; its labels still belong on
-        // the controls (the version keeps its "v. ").
-        const QString version = lbVersion->text();
-        d->state.ApplyLanguage();
-        PutLabelsOnControls();
-        lbVersion->setText(version);
-    }
+    Apply(FillForm(d->state));
+    ShowSight();
     FileGroupBoxEnter();
-    --d->showing;
-    EndBatch();
-}
-
-void SettingsDialog::ShowPlaceAndRules() {
-    SiteSettings& s = d->state.Settings;
-    // The handlers run below store the place from the spin edits, so the
-    // stored values are taken first.
-    const int latitude = s.LatitudeMinutes;
-    const int longitude = s.LongitudeMinutes;
-    const int zone = s.TimeZoneMinutes;
-    LatitudeBoxTag = latitude;
-    LongitudeBoxTag = longitude;
-    TimezoneBoxTag = zone;
-
-    // The pairs show the stored values whatever the design values were; a
-    // value beyond the pair's limits (a hand-edited file) is brought within.
-    ShowPairTotal(PairKind::Latitude, latitude);
-    ShowPairTotal(PairKind::Longitude, longitude);
-    ShowPairTotal(PairKind::TimeZone, zone);
-
-    // Rules are brought into range as the file's are when read; the month
-    // handlers then fit the weekend items to the reference year without
-    // touching the rule ("4" and "5" both mean the last weekday).
-    s.WinterRule = ClampedRule(s.WinterRule);
-    s.SummerRule = ClampedRule(s.SummerRule);
-    btnSummerStartDayTag = s.SummerWeekday;
-    btnWinterStartDayTag = s.WinterWeekday;
-    for (RadioGroup* g : {SummerMonth, WinterMonth}) {
-        const QSignalBlocker block(g);
-        g->setItemIndex(RuleMonthItem(g == SummerMonth ? s.SummerRule : s.WinterRule));
-    }
-    WinterMonthClick();
-    SummerMonthClick();
-    btnSummerStartDayEnter();
-    btnWinterStartDayEnter();
-    {
-        const QSignalBlocker block(SaisonCheckBox);
-        SaisonCheckBox->setChecked(s.SummerTimeEnabled);
-    }
-    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
-        g->setEnabled(s.SummerTimeEnabled);
 }
 
 void SettingsDialog::OpenPlaceSearch() {
@@ -681,46 +593,17 @@ void SettingsDialog::PlaceMatchChosen(int row) {
     }
     AppState& st = d->state;
     ChoosePlace(st.Settings, city, zone.zone, st.Today, st.ReferenceYear);
-    BeginBatch();
-    ++d->showing;
-    ShowPlaceAndRules();
-    --d->showing;
-    d->redrawPending = true;
-    EndBatch();
-}
-
-void SettingsDialog::DropZoneByHand() {
-    if (d->showing > 0 || d->state.Settings.ZoneName.empty()) return;
-    DropZone(d->state.Settings);
+    d->form = WithSettingsShown(d->form, st, st.Settings);
+    ApplyEdits();
 }
 
 void SettingsDialog::FormActivate() {
     OpenPlaceSearch();
     if (!PanelConfig->isHidden()) LanguageBox->setFocus();
-    // The caption names the panel the button switches to.
-    MediaFiles->setText(d->Label(PanelFiles->isHidden() ? label::kMedia : label::kSettings));
-    BeginBatch();
-    ++d->showing;
-    SummerMonthClick();
-    WinterMonthClick();
-    btnSummerStartDayEnter();
-    btnWinterStartDayEnter();
-    SaisonCheckBox->setChecked(d->state.Settings.SummerTimeEnabled);
-    for (RadioGroup* g : {SummerMonth, SummerWeekends, WinterMonth, WinterWeekends})
-        g->setEnabled(d->state.Settings.SummerTimeEnabled);
-    GroupSaison->setTitle(d->Label(label::kSeason));
-    --d->showing;
-    EndBatch();
-}
-
-void SettingsDialog::FormDeactivate() {
-    SiteSettings& s = d->state.Settings;
-    s.FirstWeekNewYear = CheckNewYear->isChecked();
-    s.AlarmSoundEnabled = SoundCheckFileName->isChecked();
-    s.AlarmImageEnabled = ImageCheckFileName->isChecked();
-    s.SunRiseImageStretch = ImageSunRiseStretch->isChecked();
-    s.SunSetImageStretch = ImageSunSetStretch->isChecked();
-    s.TimeZoneMinutes = TimezoneBoxTag;
+    // Another window may have shown a date of another year, or changed the
+    // settings: the rules are fitted anew and the day drawn again.
+    d->form = WithRulesFitted(d->form, d->state);
+    ApplyEdits();
 }
 
 void SettingsDialog::FormHide() {
@@ -747,10 +630,7 @@ bool SettingsDialog::event(QEvent* e) {
             }
             break;
         case QEvent::WindowDeactivate:
-            if (isVisible() && QApplication::activeWindow() != nullptr) {
-                d->activateOnReturn = true;
-                FormDeactivate();
-            }
+            if (isVisible() && QApplication::activeWindow() != nullptr) d->activateOnReturn = true;
             break;
         default:
             break;
@@ -780,11 +660,12 @@ void SettingsDialog::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) {
         FitToScreen();
         d->activateOnReturn = true;
-        // Each opening starts a new search.
+        // Each opening starts a new search, and reads the saved places again.
         const QSignalBlocker quiet(PlaceSearchEdit);
         PlaceSearchEdit->clear();
         PlaceMatchList->clear();
         d->matches.clear();
+        RefreshSavedPlaces();
     }
     QDialog::showEvent(e);
 }
@@ -793,7 +674,6 @@ void SettingsDialog::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
     if (e->spontaneous()) return;  // minimised with the main window, not closed
     d->activateOnReturn = false;
-    FormDeactivate();
     FormHide();
 }
 
@@ -820,9 +700,10 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
         if (watched == TimezoneBox) TimezoneBoxDblClick();
     }
     if (watched == btnSummerStartDay || watched == btnWinterStartDay) {
-        const Season season = watched == btnSummerStartDay ? Season::Summer : Season::Winter;
+        const ClockChange change =
+            watched == btnSummerStartDay ? ClockChange::Summer : ClockChange::Winter;
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
-            WeekdayMouseDown(season, static_cast<QMouseEvent*>(e)->button());
+            WeekdayMouseDown(change, static_cast<QMouseEvent*>(e)->button());
             return true;
         }
         if (type == QEvent::KeyPress) {
@@ -830,17 +711,15 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
             // Backspace back.
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-                WeekdayMouseDown(season, Qt::LeftButton);
+                WeekdayMouseDown(change, Qt::LeftButton);
                 return true;
             }
             if (key == Qt::Key_Backspace) {
-                WeekdayMouseDown(season, Qt::RightButton);
+                WeekdayMouseDown(change, Qt::RightButton);
                 return true;
             }
         }
-        if (type == QEvent::FocusIn) WeekdayEnter(season);
     }
-    if (watched == GroupTime && type == QEvent::MouseButtonRelease) ClockCheckBoxClick();
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
         const bool click = type == QEvent::MouseButtonRelease &&
                            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton;
@@ -864,16 +743,6 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* e) {
         }
     }
     return QDialog::eventFilter(watched, e);
-}
-
-void SettingsDialog::BeginBatch() {
-    ++d->batch;
-}
-
-void SettingsDialog::EndBatch() {
-    if (--d->batch > 0 || !d->redrawPending) return;
-    d->redrawPending = false;
-    ApplyEdits();
 }
 
 }  // namespace dawn

@@ -1,21 +1,24 @@
 #pragma once
 // SettingsDialog, the configuration dialog: place, time zone, summer-time rules,
-// language (settings panel) and the alarm media (media panel).
+// language and the saved places (settings panel), and the alarm media, the
+// alarms, the observer's height, horizon profile and own events (media panel).
 //
-// The dialog keeps no settings of its own: every control writes its field of
-// the shared SiteSettings at once and recomputes the shown day of the shared
-// state (ApplyEdits), and dayChanged asks the main window behind it to
-// draw the day again. There is no cancel; hiding the dialog saves the
-// settings file.
-//
-// Handlers run whenever a control's value changes, whether the user or the
-// program changed it, and setting an equal value runs nothing. The carries of
-// the three spin pairs (see ui/config/spinpair.h) and the fitting of the
-// weekend items to the reference year rely on this.
+// The dialog is a view of a SettingsForm (present/settingsform.h); the media
+// files, the horizon profile and the own events, which are files, keep their
+// own handlers. A control's user signal forwards one edit to the form, whose
+// rules (the carries of the three spin pairs, the fitting of the weekend
+// items to the reference year, the drop of a chosen zone at an edit by hand)
+// give the new settings; the dialog stores them in the shared state at once,
+// recomputes the shown day (ApplyEdits), and copies the whole form back into
+// the controls with their signals blocked, so that no handler runs for a
+// value the program sets. dayChanged asks the main window behind it to draw
+// the day again. There is no cancel; hiding the dialog saves the settings
+// file.
 #include <QDialog>
 #include <QString>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,7 +50,13 @@ struct AppState;
 class RadioGroup;
 class ClickLabel;
 enum class PairKind;
+enum class PairPart;
+enum class ClockChange : std::uint8_t;
 struct PairControls;
+struct SettingsForm;
+struct FormEdit;
+struct PlaceListEdit;
+struct SavedPlace;
 
 class SettingsDialog : public QDialog {
     Q_OBJECT
@@ -96,6 +105,20 @@ public:
     QGroupBox* PlaceBox = nullptr;
     QLineEdit* PlaceSearchEdit = nullptr;
     QListWidget* PlaceMatchList = nullptr;
+    // The saved places (Dawnplaces.txt), as the places window keeps them:
+    // the shown place is added, a place renamed, removed or moved, each edit
+    // saved at once; "Show this place" (or a double click, or Enter) makes
+    // the chosen place the shown one.
+    QGroupBox* SavedPlacesBox = nullptr;
+    QListWidget* SavedPlacesList = nullptr;
+    QPushButton* PlaceAddButton = nullptr;
+    QPushButton* PlaceRenameButton = nullptr;
+    QPushButton* PlaceRemoveButton = nullptr;
+    QPushButton* PlaceUpButton = nullptr;
+    QPushButton* PlaceDownButton = nullptr;
+    QPushButton* PlaceShowButton = nullptr;
+    // Seam for tests: asks for a place's new name; nothing for a cancel.
+    std::function<std::optional<QString>(const QString& current)> AskPlaceName;
 
     // --- media panel ----------------------------------------------------
     QWidget* PanelFiles = nullptr;
@@ -175,45 +198,36 @@ public:
     QPushButton* MediaFiles = nullptr;
     QPushButton* OKButton = nullptr;
 
-    // Working values kept on the controls: the pairs in signed minutes as last
-    // worked out by their rule, the weekday buttons 1 Sunday ... 7 Saturday.
-    int LatitudeBoxTag = 0;
-    int LongitudeBoxTag = 0;
-    int TimezoneBoxTag = 0;
-    int btnSummerStartDayTag = 1;
-    int btnWinterStartDayTag = 1;
+    // What the settings panel shows.
+    const SettingsForm& Form() const;
 
     // --- handlers (public so that the program and tests can run them) ---
     void FormCreate();
     void FormActivate();
-    void FormDeactivate();
     void FormHide();
     void OKButtonClick();
     void LanguageBoxClick();
-    void LatitudeDegreesSpinChange();
-    void LongitudeDegreesSpinChange();
-    void TimeZoneHoursSpinChange();
+    // A double click on a pair's group: its default place, once confirmed.
     void LatitudeBoxDblClick();
     void LongitudeBoxDblClick();
     void TimezoneBoxDblClick();
-    void SummerMonthClick();
-    void SummerWeekendsClick();
-    void WinterMonthClick();
-    void WinterWeekendsClick();
     void btnSummerStartDayMouseDown(Qt::MouseButton button);
     void btnWinterStartDayMouseDown(Qt::MouseButton button);
-    void btnSummerStartDayEnter();
-    void btnWinterStartDayEnter();
-    void SaisonCheckBoxClick();
-    void CheckNewYearClick();
-    void ClockCheckBoxClick();
+    // Recomputes the shown day from the settings, asks the main window to
+    // draw it, and shows the form's texts for it.
     void ApplyEdits();
     // The search field changed: the list shows the cities now matching.
     void PlaceSearchEdited();
     // A match was chosen: its place, zone and summer time become the settings.
     void PlaceMatchChosen(int row);
-    void ShowSummerRule();
-    void ShowWinterRule();
+    // Reads the saved places again (each opening); file problems are shown.
+    void RefreshSavedPlaces();
+    const std::vector<SavedPlace>& SavedPlaces() const;
+    void SavedPlaceAddClick();
+    void SavedPlaceRenameClick();
+    void SavedPlaceRemoveClick();
+    void SavedPlaceMoveClick(int by);
+    void SavedPlaceShowClick();
     bool ConfirmDefault(const QString& message);
 
     void MediaFilesClick();
@@ -233,9 +247,10 @@ public:
     // `alarm` indexes the alarms block's rows.
     void AlarmOffsetChange(int alarm);
     void AlarmWayChange(int alarm);
-    // The alarms block shows the settings' alarms in the applied language.
+    // The alarms block shows the settings' alarms in the applied language,
+    // and the height, profile and own events below it theirs.
     void ShowAlarms();
-    AlarmChoice& AlarmOfRow(int alarm);
+    void ShowAlarmRows();
     // The height, the profile and the own events.
     void ShowSight();
     void HeightSpinChange();
@@ -252,6 +267,8 @@ public:
 signals:
     // The shared state's shown day was recomputed: the main window draws it.
     void dayChanged();
+    // The saved places file was written: the places window reads it again.
+    void savedPlacesChanged();
     // The previews of the media panel. The program plays a sound through the
     // main window's player, so that a preview and an alarm never play at
     // once, and shows a picture in the picture window like an alarm's.
@@ -266,20 +283,20 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    enum class Season { Summer, Winter };
-    struct RuleSide;
+    struct RuleControls;
     enum class MediaSlot { SunRiseSound, SunSetSound, SunRiseImage, SunSetImage };
 
     void BuildSettingsPanel();
     void BuildPlaceSearch();
+    void BuildSavedPlaces();
+    // The list with `chosen` selected (-1: none), and the buttons that need a
+    // place enabled when there is one.
+    void ShowSavedPlaces(int chosen);
+    int ChosenSavedPlace() const;
+    void ShowPlaceEdit(const PlaceListEdit& edit);
     // Opens the city list the first time the dialog is shown; a field that
     // cannot search says why.
     void OpenPlaceSearch();
-    // The place, zone and rules of the settings onto their controls.
-    void ShowPlaceAndRules();
-    // An edit by hand of the time zone or the summer time: back to the
-    // manual rules.
-    void DropZoneByHand();
     void BuildMediaPanel();
     void BuildStrip();
     void BuildSightBox(QWidget* parent);
@@ -293,28 +310,23 @@ private:
     bool SaveOwnEvents(const std::vector<UserEvent>& events);
     void Wire();
 
-    // The three spin pairs (spinpair.h) and the controls of each;
-    // `changedMinutes` tells which part's change runs the rule.
+    // The controls of the three spin pairs and of the two rules.
     PairControls ControlsOf(PairKind kind);
-    void RunPair(PairKind kind, bool changedMinutes);
-    // Shows a signed total in a pair (PairShowing) and runs its rule: the
-    // stored values when the dialog is made, a typed value once committed.
-    void ShowPairTotal(PairKind kind, int total);
-    RuleSide Side(Season season);
-    void MonthClick(Season season);
-    void WeekendsClick(Season season);
-    void WeekdayMouseDown(Season season, Qt::MouseButton button);
-    void WeekdayEnter(Season season);
-    void ShowRule(Season season);
+    RuleControls RuleControlsOf(ClockChange change);
+    // An edit's outcome into the shared state, then onto the controls.
+    void Apply(const FormEdit& edit);
+    void EditPairPart(PairKind kind, PairPart part, int value);
+    void TypePairPart(PairKind kind, PairPart part, long long typed);
+    void PlaceDefault(PairKind kind);
+    void WeekdayMouseDown(ClockChange change, Qt::MouseButton button);
+    // The form onto the controls, their signals blocked.
+    void ShowForm();
+    void ShowPair(PairKind kind);
+    void ShowRuleGroup(ClockChange change);
     void PlaceRuleGroups(bool summerOnTop);
-    void PutLabelsOnControls();
     void ChooseMediaFile(MediaSlot slot);
     void PlaySoundPreview(EventKind event);
     void ShowImagePreview(EventKind event);
-    void PlaceDefault(PairKind kind, const QString& message, int whole, int minutes);
-    // Handlers that run several others redraw the main window once at the end.
-    void BeginBatch();
-    void EndBatch();
 
     struct Impl;
     std::unique_ptr<Impl> d;

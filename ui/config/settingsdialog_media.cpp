@@ -13,6 +13,7 @@
 
 #include "core/textfile.h"
 #include "present/alarmpanel.h"
+#include "present/settingsform.h"
 #include "present/texts.h"
 #include "ui/common/mediapath.h"
 #include "ui/common/messages.h"
@@ -159,56 +160,53 @@ void SettingsDialog::ShowSunSetImageClick() {
 }
 
 void SettingsDialog::ImageSunRiseStretchClick() {
-    d->state.Settings.SunRiseImageStretch = ImageSunRiseStretch->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::SunRiseStretch, ImageSunRiseStretch->isChecked()));
 }
 void SettingsDialog::ImageSunSetStretchClick() {
-    d->state.Settings.SunSetImageStretch = ImageSunSetStretch->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::SunSetStretch, ImageSunSetStretch->isChecked()));
 }
 void SettingsDialog::SoundCheckFileNameClick() {
-    d->state.Settings.AlarmSoundEnabled = SoundCheckFileName->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::AlarmSound, SoundCheckFileName->isChecked()));
 }
 void SettingsDialog::ImageCheckFileNameClick() {
-    d->state.Settings.AlarmImageEnabled = ImageCheckFileName->isChecked();
+    Apply(Switch(d->form, d->state, FormSwitch::AlarmImage, ImageCheckFileName->isChecked()));
 }
 
 void SettingsDialog::ShowAlarms() {
-    const AlarmPanelView view = AlarmPanelOf(d->state.Settings.Alarms, d->state.Current);
+    ShowAlarmRows();
+    ShowSight();
+}
+
+void SettingsDialog::ShowAlarmRows() {
+    const AlarmPanelView& view = d->form.alarms;
     AlarmBox->setTitle(Q(view.title));
     lbAlarmOffset->setText(Q(view.offset));
     for (std::size_t i = 0; i < AlarmNames.size(); ++i) {
-        const AlarmRowView row = i < view.rows.size()
-                                     ? view.rows[i]
-                                     : EclipseAlarmRowOf(d->state.EclipseAlarm, d->state.Current);
+        const AlarmRowView& row = i < view.rows.size() ? view.rows[i] : d->form.eclipseAlarm;
         AlarmNames[i]->setText(Q(row.name));
         AlarmMinutes[i]->setText(Q(view.minutes));
         const QSignalBlocker blockOffset(AlarmOffsets[i]);
         const QSignalBlocker blockWay(AlarmWays[i]);
-        AlarmOffsets[i]->setValue(row.offsetMinutes);
+        // The edit being typed in keeps its text when its value stands.
+        if (AlarmOffsets[i]->value() != row.offsetMinutes)
+            AlarmOffsets[i]->setValue(row.offsetMinutes);
         AlarmOffsets[i]->setEnabled(row.offsetEnabled);
         AlarmOffsets[i]->setToolTip(Q(view.offsetHint));
         for (int way = 0; way < kAlarmWayCount; ++way)
             AlarmWays[i]->setItemText(way, Q(view.ways[static_cast<std::size_t>(way)]));
         AlarmWays[i]->setCurrentIndex(row.way);
     }
-    ShowSight();
-}
-
-// The choice a row edits: one of the settings' four alarms, or the eclipse
-// alarm of the last row.
-AlarmChoice& SettingsDialog::AlarmOfRow(int alarm) {
-    const auto row = static_cast<std::size_t>(alarm);
-    return row == kEclipseAlarmRow ? d->state.EclipseAlarm : d->state.Settings.Alarms.at(row);
 }
 
 void SettingsDialog::AlarmOffsetChange(int alarm) {
-    AlarmChoice& a = AlarmOfRow(alarm);
-    a = WithAlarmOffset(a, AlarmOffsets.at(static_cast<std::size_t>(alarm))->value());
+    const auto row = static_cast<std::size_t>(alarm);
+    Apply(EditAlarmOffset(d->form, d->state, row, AlarmOffsets.at(row)->value()));
 }
 
 void SettingsDialog::AlarmWayChange(int alarm) {
-    AlarmChoice& a = AlarmOfRow(alarm);
-    a = WithAlarmWay(a, AlarmWays.at(static_cast<std::size_t>(alarm))->currentIndex());
-    ShowAlarms();
+    // An alarm turned off has no offset to edit.
+    const auto row = static_cast<std::size_t>(alarm);
+    Apply(ChooseAlarmWay(d->form, d->state, row, AlarmWays.at(row)->currentIndex()));
 }
 
 }  // namespace dawn

@@ -174,7 +174,7 @@ void SettingsDialog::ShowSight() {
     OwnEventRemove->setText(d->Label(label::kOwnEventRemove));
 
     const QSignalBlocker blockHeight(HeightSpin);
-    HeightSpin->setValue(st.Settings.ObserverHeightMetres);
+    HeightSpin->setValue(d->form.heightMetres);
     ProfileEdit->setText(QString::fromStdString(st.Settings.HorizonProfilePath));
     ShowOwnEventList();
     ShowOwnEventWhich();
@@ -213,8 +213,9 @@ void SettingsDialog::ShowOwnEventWhich() {
 }
 
 void SettingsDialog::HeightSpinChange() {
-    d->state.Settings.ObserverHeightMetres = HeightSpin->value();
-    ApplyEdits();
+    // The spin edit keeps what is being typed: the form's height is copied
+    // into it only when the group is captioned anew.
+    Apply(EditHeight(d->form, d->state, HeightSpin->value()));
 }
 
 void SettingsDialog::ProfileEditDone() {

@@ -76,10 +76,6 @@ PlacesWindow::PlacesWindow(AppState& state, QWidget* parent, MessageBoxes& messa
     resize(640, 320);
 }
 
-std::string PlacesWindow::Path() const {
-    return state_.AppDir + "/" + kPlacesFileName;
-}
-
 void PlacesWindow::PutLabels() {
     const auto label = [this](int n) { return Q(WithoutAccessKey(state_.Label(n))); };
     setWindowTitle(label(label::kMenuPlaces));
@@ -103,25 +99,14 @@ void PlacesWindow::showEvent(QShowEvent* event) {
 
 void PlacesWindow::Refresh() {
     PutLabels();
-    SavedPlacesReadResult read = ReadSavedPlaces(Path());
-    if (!read.error.empty()) {
-        messages_.showMessage(this, Q(read.error));
-        places_.clear();
-        kept_.clear();
-        backUp_ = false;
-        FillTable(-1);
-        return;
-    }
-    for (const std::string& m : read.messages) messages_.showMessage(this, Q(m));
-    places_ = std::move(read.places);
-    kept_ = std::move(read.kept);
-    backUp_ = read.backUpBeforeSaving;
-    FillTable(places_.empty() ? -1 : 0);
+    list_.path = state_.AppDir + "/" + kPlacesFileName;
+    for (const std::string& m : ReadPlaceList(list_)) messages_.showMessage(this, Q(m));
+    FillTable(list_.places.empty() ? -1 : 0);
 }
 
 void PlacesWindow::FillTable(int chosen) {
     const std::vector<PlaceRow> rows =
-        PlaceRowsOf(state_.Settings, places_, state_.Today, state_.Today);
+        PlaceRowsOf(state_.Settings, list_.places, state_.Today, state_.Today);
     Table->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const PlaceRow& row = rows[static_cast<std::size_t>(r)];
@@ -134,77 +119,61 @@ void PlacesWindow::FillTable(int chosen) {
         }
     }
     if (chosen >= 0 && chosen < Table->rowCount()) Table->selectRow(chosen);
-    const bool any = !places_.empty();
+    const bool any = !list_.places.empty();
     for (QPushButton* b : {RenameButton, RemoveButton, UpButton, DownButton, ShowButton})
         b->setEnabled(any);
 }
 
 int PlacesWindow::Chosen() const {
     const int row = Table->currentRow();
-    return row >= 0 && row < static_cast<int>(places_.size()) ? row : -1;
+    return row >= 0 && row < static_cast<int>(list_.places.size()) ? row : -1;
 }
 
-bool PlacesWindow::Save() {
-    const TextFileResult written = WriteSavedPlaces(Path(), places_, kept_, backUp_);
-    if (!written.ok()) {
-        messages_.showMessage(this, Q(written.error));
+void PlacesWindow::Show(const PlaceListEdit& edit) {
+    if (edit.message) messages_.showMessage(this, Q(*edit.message));
+    if (edit.saveFailed) {
         Refresh();
-        return false;
+        return;
     }
-    backUp_ = false;
-    return true;
+    FillTable(edit.chosen);
 }
 
 void PlacesWindow::AddShownPlace() {
-    const SavedPlace shown = SavedPlaceOf(state_.Settings);
-    if (const SavedPlace* same = FindSavedPlace(places_, shown.name)) {
-        FillTable(static_cast<int>(same - places_.data()));
-        return;
-    }
-    places_.push_back(shown);
-    if (Save()) FillTable(static_cast<int>(places_.size()) - 1);
+    Show(dawn::AddShownPlace(list_, state_.Settings));
 }
 
 void PlacesWindow::RenameChosen() {
     const int chosen = Chosen();
     if (chosen < 0) return;
-    SavedPlace& place = places_[static_cast<std::size_t>(chosen)];
-    const std::optional<QString> asked = AskName(Q(place.name));
+    const std::optional<QString> asked =
+        AskName(Q(list_.places[static_cast<std::size_t>(chosen)].name));
     if (!asked) return;
-    const std::string name = asked->trimmed().toStdString();
-    SavedPlace renamed = place;
-    renamed.name = name;
-    const SavedPlace* same = FindSavedPlace(places_, name);
-    if (!SavedPlaceLine(renamed) || (same != nullptr && same != &place)) {
-        messages_.showMessage(this, QStringLiteral("\"%1\" cannot name a saved place: it is "
-                                                   "empty, holds a line break or is taken.")
-                                        .arg(*asked));
+    const PlaceListEdit edit = RenamePlace(list_, chosen, asked->toStdString());
+    // A refused name leaves the list as it is shown.
+    if (edit.message && !edit.saveFailed) {
+        messages_.showMessage(this, Q(*edit.message));
         return;
     }
-    place.name = name;
-    if (Save()) FillTable(chosen);
+    Show(edit);
 }
 
 void PlacesWindow::RemoveChosen() {
     const int chosen = Chosen();
     if (chosen < 0) return;
-    places_.erase(places_.begin() + chosen);
-    if (Save()) FillTable(std::min(chosen, static_cast<int>(places_.size()) - 1));
+    Show(RemovePlace(list_, chosen));
 }
 
 void PlacesWindow::MoveChosen(int by) {
     const int chosen = Chosen();
-    const int to = chosen + by;
-    if (chosen < 0 || to < 0 || to >= static_cast<int>(places_.size())) return;
-    std::swap(places_[static_cast<std::size_t>(chosen)], places_[static_cast<std::size_t>(to)]);
-    if (Save()) FillTable(to);
+    if (chosen < 0 || !IsRowOf(list_, chosen + by)) return;
+    Show(MovePlace(list_, chosen, by));
 }
 
 void PlacesWindow::ShowChosen() {
     const int chosen = Chosen();
     if (chosen < 0) return;
-    if (auto problem = UseSavedPlace(places_[static_cast<std::size_t>(chosen)], state_.Settings,
-                                     state_.Today)) {
+    if (auto problem = UseSavedPlace(list_.places[static_cast<std::size_t>(chosen)],
+                                     state_.Settings, state_.Today)) {
         messages_.showMessage(this, Q(*problem));
         return;
     }

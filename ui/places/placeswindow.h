@@ -12,6 +12,7 @@
 
 #include "core/savedplaces.h"
 #include "present/appstate.h"
+#include "present/placelist.h"
 #include "ui/common/messages.h"
 
 class QPushButton;
@@ -30,7 +31,7 @@ public:
     // Seam for tests: asks for a place's new name; nothing for a cancel.
     std::function<std::optional<QString>(const QString& current)> AskName;
 
-    const std::vector<SavedPlace>& Places() const { return places_; }
+    const std::vector<SavedPlace>& Places() const { return list_.places; }
 
     QTableWidget* Table = nullptr;
     QPushButton* AddButton = nullptr;
@@ -54,18 +55,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    std::string Path() const;
     int Chosen() const;
-    // Writes the list; a failure is shown and the list is read again.
-    bool Save();
+    // The outcome of an edit: its message shown, the list read again after a
+    // failed save.
+    void Show(const PlaceListEdit& edit);
     void FillTable(int chosen);
     void PutLabels();
 
     AppState& state_;
     MessageBoxes& messages_;
-    std::vector<SavedPlace> places_;
-    std::vector<std::string> kept_;
-    bool backUp_ = false;
+    PlaceList list_;
 };
 
 }  // namespace dawn
