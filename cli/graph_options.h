@@ -30,6 +30,14 @@ inline constexpr Option kGraphOptions[] = {
     {"light", "", false,
      "shade the sun's blue hour (-6 to -4 degrees) and golden hour (-4 to +6 degrees), morning "
      "and evening"},
+    {"height", "METRES", false,
+     "the sunrise and sunset lines seen from this height above the land around (0..10000)"},
+    {"horizon", "FILE", false,
+     "adds the sun's visible rise and set behind the skyline of FILE (azimuth and altitude "
+     "pairs)"},
+    {"event", "NAME", false, "adds the rising and setting curves of your own event NAME"},
+    {"events-file", "FILE", false,
+     "with --event: your own events (default: Dawnevents.txt beside the settings file)"},
 };
 
 inline constexpr std::string_view kGraphSummary =
@@ -43,6 +51,13 @@ inline constexpr std::string_view kGraphDescription =
     "screen.\n"
     "--light shades the sun's blue and golden hours, morning and evening, over the twilight "
     "bands,\n"
-    "each named in the legend.";
+    "each named in the legend.\n"
+    "--height draws the sunrise and sunset lines from that height; --horizon adds the visible "
+    "rise and\n"
+    "set behind the skyline, dashed; --event adds the sides of one of your own events, dotted, "
+    "its\n"
+    "visible sunrise and sunset seen from --height and behind --horizon (else the settings' "
+    "height\n"
+    "and profile). None of them goes with --moon.";
 
 }  // namespace dawn::cli

@@ -15,7 +15,10 @@
 
 #include "cli/frame.h"
 #include "cli/testsupport_verbs.h"
+#include "core/horizonprofile.h"
+#include "core/seenday.h"
 #include "core/testsupport_tempdir.h"
+#include "present/texts.h"
 
 namespace dawn::cli {
 namespace {
@@ -76,6 +79,100 @@ TEST(AlarmsVerb, OwnEventsFromTheirFile) {
     golden.insert(golden.find("23:11:00"),
                   "21:15:00;Before sunset (setting);-10;Both;2024-06-21;21:25:00\n");
     EXPECT_EQ(out, golden);
+}
+
+// An event counting from the visible sunrise rings before the sun shows over
+// the skyline of the settings' profile (a relative path, from the settings'
+// folder), or from their height without one; --height and --horizon replace
+// them, and --event keeps that event's alarms alone.
+TEST(AlarmsVerb, VisibleBasesSeeWithTheSettingsOrTheOptions) {
+    const std::string jagged = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    const std::string base = Read("alarms_settings.txt");
+    testing::TempDir dir;
+    dir.Write("Dawnevents.txt",
+              "Sun over the ridge;offset;0;visible sunrise;alarm=-10,both\n"
+              "Before sunset;offset;-30;sunset;alarm=-10,both\n");
+    dir.Write("ridge.txt", Read("../../astro/testdata/jagged_horizon.txt"));
+    for (const char* folder : {"plain", "high", "ridge"})
+        std::filesystem::create_directory(dir.file(folder));
+    dir.Write("plain/Dawncode.txt", base);
+    dir.Write("high/Dawncode.txt", base + "100\r\n\r\n");
+    dir.Write("ridge/Dawncode.txt", base + "100\r\n../ridge.txt\r\n");
+
+    const SiteSettings velmoren = DefaultSettings("/nowhere", 2024);
+    const DayNumber day = DayNumber::FromYmd(2024, 6, 21);
+    auto clock = [](const std::function<void(const SeenDayCallback&)>& walk) {
+        std::string text;
+        walk([&](const SeenDay& d) {
+            AppendClock(text, *d[EventKind::Rise].CrossingClock, ":");
+            return false;
+        });
+        return text + ":00";
+    };
+    SiteSettings high = velmoren;
+    high.ObserverHeightMetres = 100;
+    const std::vector<HorizonPoint> points = ReadHorizonProfile(jagged).points;
+    const std::string sunrise =
+        clock([&](const SeenDayCallback& f) { ForEachDayFromHeight(velmoren, day, day, f); });
+    const std::string fromHeight =
+        clock([&](const SeenDayCallback& f) { ForEachDayFromHeight(high, day, day, f); });
+    const std::string behind =
+        clock([&](const SeenDayCallback& f) { ForEachVisibleDay(velmoren, points, day, day, f); });
+    ASSERT_NE(sunrise, fromHeight);
+    ASSERT_NE(sunrise, behind);
+
+    const struct {
+        const char* settings;
+        std::vector<std::string> options;
+        std::string rise;
+    } cases[] = {
+        {"plain", {}, sunrise},
+        {"high", {}, fromHeight},
+        {"ridge", {}, behind},
+        {"ridge", {"--height", "0", "--horizon", dir.file("none.txt")}, sunrise},
+        {"plain", {"--height", "100"}, fromHeight},
+        {"plain", {"--horizon", jagged}, behind},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"alarms",
+                                         "--settings",
+                                         dir.file(std::string(c.settings) + "/Dawncode.txt"),
+                                         "--date",
+                                         "2024-06-21",
+                                         "--events-file",
+                                         dir.file("Dawnevents.txt"),
+                                         "--event",
+                                         "Sun over the ridge"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const CliRun run = dawn::cli::RunCli(args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        ASSERT_EQ(Lines(run.out).size(), 1u) << run.out;
+        EXPECT_THAT(run.out,
+                    ::testing::EndsWith(";Sun over the ridge (rising);-10;Both;2024-06-21;" +
+                                        c.rise + "\n"));
+    }
+
+    // Without --events-file, --event takes Dawnevents.txt beside the settings.
+    dir.Write("ridge/Dawnevents.txt", "Golden;offset;60;visible sunrise;alarm=0,picture\n");
+    CliRun run = dawn::cli::RunCli({"alarms", "--settings", dir.file("ridge/Dawncode.txt"),
+                                    "--date", "2024-06-21", "--event", "Golden"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Lines(run.out).size(), 1u);
+
+    // An event the file does not hold, or --event with no file to look in,
+    // is a usage error naming it.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"alarms", "--settings", dir.file("plain/Dawncode.txt"), "--date",
+                                   "2024-06-21", "--events-file", dir.file("Dawnevents.txt"),
+                                   "--event", "Nobody"},
+          std::vector<std::string>{"alarms", "--zone", "Europe/Brussels", "--date", "2024-06-21",
+                                   "--event", "Nobody"}}) {
+        run = dawn::cli::RunCli(args);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_THAT(run.err, ::testing::HasSubstr("--event"));
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 // Velmoren's settings with the zone line and the place name.

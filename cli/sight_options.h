@@ -52,6 +52,39 @@ inline std::string ReadSight(const Command& command, Sight& out) {
     return {};
 }
 
+// The file beside the settings file (--settings) named `name`, or an empty
+// text without --settings.
+inline std::string BesideSettings(const Command& command, const std::string& name) {
+    const std::string* file = command.Value("settings");
+    if (file == nullptr) return {};
+    return (std::filesystem::path(*file).parent_path() / name).string();
+}
+
+// Fills what `out` (as ReadSight read it) lacks from the settings: their
+// height, and their horizon profile (a relative path taken from the settings
+// file's folder, as the window takes it from its own). The profile's
+// messages go to stderr as warnings.
+inline void AddSettingsSight(const Command& command, const SiteSettings& settings, Sight& out) {
+    if (!out.heightMetres) out.heightMetres = settings.ObserverHeightMetres;
+    const std::string& path = settings.HorizonProfilePath;
+    if (!out.horizon && !path.empty()) {
+        const std::string file = path.front() == '/' || command.Value("settings") == nullptr
+                                     ? path
+                                     : BesideSettings(command, path);
+        HorizonProfileRead read = ReadHorizonProfile(file);
+        for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+        out.horizon = std::move(read.points);
+    }
+}
+
+// The sight as the core computations take it; `sight` must outlive it.
+inline EventSight EventSightOf(const Sight& sight) {
+    EventSight out;
+    out.heightMetres = sight.heightMetres.value_or(0.0);
+    if (sight.horizon) out.profile = *sight.horizon;
+    return out;
+}
+
 // --light and what goes with it on the verbs that write files (export, ics).
 inline constexpr Option kLightOption{"light", "", false,
                                      "the blue and golden hours too, the rise and set from the "

@@ -1,5 +1,6 @@
 // alarms: every alarm of the settings that rings on one date, from the rules
 // the main window's tick follows.
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <ostream>
@@ -9,6 +10,7 @@
 
 #include "cli/command_line.h"
 #include "cli/settings_option.h"
+#include "cli/sight_options.h"
 #include "cli/values.h"
 #include "cli/zone_options.h"
 #include "core/alarmevents.h"
@@ -25,6 +27,15 @@ constexpr Option kOptions[] = {
     kPlaceOption,
     {"events-file", "FILE", false,
      "also the alarms of your own events kept in FILE (Dawnevents.txt)"},
+    {kHeightOption.name, kHeightOption.valueName, false,
+     "the height your own events' visible sunrise and sunset are seen from (default: the "
+     "settings')"},
+    {kHorizonOption.name, kHorizonOption.valueName, false,
+     "the horizon profile your own events' visible sunrise and sunset are seen behind "
+     "(default: the settings')"},
+    {"event", "NAME", false,
+     "only the alarms of your own event NAME (from --events-file, by default Dawnevents.txt "
+     "beside the settings file)"},
 };
 
 std::string_view KindName(AlarmEvent kind) {
@@ -64,16 +75,35 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     if (auto e = ReadDate(command, "date", date); !e.empty()) return VerbOutcome::Usage(e);
     SiteSettings settings;
     if (auto e = ReadSettingsWithPlace(command, settings)) return *e;
-    std::vector<UserEvent> events;
+    const std::string* only = command.Value("event");
+    std::string eventsPath;
     if (const std::string* file = command.Value("events-file")) {
         if (file->empty()) return VerbOutcome::Usage("--events-file: the file name is empty");
-        UserEventsRead read = ReadUserEvents(*file);
+        eventsPath = *file;
+    } else if (only != nullptr) {
+        eventsPath = BesideSettings(command, kUserEventsFileName);
+        if (eventsPath.empty())
+            return VerbOutcome::Usage("--event needs --events-file or --settings");
+    }
+    std::vector<UserEvent> events;
+    if (!eventsPath.empty()) {
+        UserEventsRead read = ReadUserEvents(eventsPath);
         for (const std::string& m : read.messages) std::cerr << WarningLines(m);
         events = std::move(read.events);
     }
+    if (only != nullptr && std::none_of(events.begin(), events.end(),
+                                        [&](const UserEvent& e) { return e.name == *only; }))
+        return VerbOutcome::Usage("--event: " + QuotedArgument(*only) + " is not an event of " +
+                                  eventsPath);
+    Sight sight;
+    if (std::string e = ReadSight(command, sight); !e.empty()) return VerbOutcome::Usage(e);
+    // The settings' profile is read only for events that may need it.
+    if (!events.empty()) AddSettingsSight(command, settings, sight);
 
     std::string text;
-    for (const DueAlarm& a : SettingsAlarmsOn(settings, DayNumber::FromDate(date), events)) {
+    for (const DueAlarm& a :
+         SettingsAlarmsOn(settings, DayNumber::FromDate(date), events, EventSightOf(sight))) {
+        if (only != nullptr && a.own != *only) continue;
         AppendSecondOfDay(text, a.secondOfDay);
         text += ';';
         // An own event by its name and side.
@@ -116,7 +146,13 @@ const Verb& AlarmsVerb() {
         "(midnight sun, polar night) has no alarm for it. With --events-file the alarms of "
         "your own\n"
         "events are listed too, their kind being the event's name and its side, such as "
-        "\"Dawn prayer (rising)\".",
+        "\"Dawn prayer (rising)\".\n"
+        "An event counting from the visible sunrise or sunset sees it from the settings' "
+        "height and behind\n"
+        "their horizon profile, or from --height METRES and behind --horizon FILE. --event "
+        "NAME lists the\n"
+        "alarms of that one event only (from --events-file, else Dawnevents.txt beside "
+        "--settings).",
         kOptions,
         Run,
     };

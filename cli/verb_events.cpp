@@ -236,12 +236,10 @@ std::optional<VerbOutcome> ReadOwnEvent(const Command& command, std::optional<Ow
     }
     if (command.Flag(kMoonOption.name) || command.Value(kKindOption.name) != nullptr ||
         command.Value(kElevationOption.name) != nullptr ||
-        command.Value(kShadowOption.name) != nullptr ||
-        command.Value(kHeightOption.name) != nullptr ||
-        command.Value(kHorizonOption.name) != nullptr)
+        command.Value(kShadowOption.name) != nullptr)
         return VerbOutcome::Usage(
-            "--event goes with neither --moon, --kind, --elevation, --shadow, --height nor "
-            "--horizon");
+            "--event goes with neither --moon, --kind, --elevation nor "
+            "--shadow");
     const std::string path = file != nullptr ? *file : std::string(kUserEventsFileName);
     if (path.empty()) return VerbOutcome::Usage("--events-file: the file name is empty");
     UserEventsRead read = ReadUserEvents(path);
@@ -274,6 +272,11 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
     std::optional<OwnEvent> own;
     if (auto failed = ReadOwnEvent(command, own)) return *failed;
 
+    // With --event, --height and --horizon give its visible sunrise and sunset.
+    EventSight sight;
+    sight.heightMetres = seen.heightMetres.value_or(0.0);
+    if (seen.horizon) sight.profile = *seen.horizon;
+
     std::string buffer;
     constexpr std::size_t kChunk = 1 << 16;
     buffer.reserve(kChunk + 256);
@@ -284,7 +287,7 @@ VerbOutcome Run(const Command& command, std::ostream& out) {
         const std::string iso = FormatIsoDate(date);
         if (shadow) elevation = ShadowAltitude(shadow->ratio, shadow->beyondNoon, date, place);
         if (own) {
-            const Twilight t = ComputeUserEvent(own->events, own->index, date, place);
+            const Twilight t = ComputeUserEvent(own->events, own->index, date, place, sight);
             if (own->sides != UserEventSide::Setting) AppendLine(buffer, iso, "Rise", t.dawn);
             if (own->sides != UserEventSide::Rising) AppendLine(buffer, iso, "Set", t.dusk);
         } else if (shadow && !elevation) {
@@ -369,7 +372,9 @@ const Verb& EventsVerb() {
         "are reported and left out; a FILE that cannot be read gives the flat horizon.\n"
         "--event NAME lists one of your own events (see the README; --events-file FILE, by\n"
         "default Dawnevents.txt in the current folder) as --kind civil lists its twilight:\n"
-        "its rising side as Rise and its setting side as Set, only the sides it has.",
+        "its rising side as Rise and its setting side as Set, only the sides it has. With\n"
+        "--event, --height and --horizon give the visible sunrise and sunset an offset counts\n"
+        "from instead of adding lines.",
         kOptions,
         &Run,
     };

@@ -195,6 +195,21 @@ TEST(EventsVerb, HeightAndHorizon) {
                                        "was not found; the horizon is taken as flat."));
     EXPECT_THAT(missing.out, HasSubstr("2024-03-11;Visible rise;4;06:25;"));
 
+    // With --event they give the visible sunrise an offset counts from.
+    dawn::testing::TempDir dir;
+    dir.Write("Dawnevents.txt", "Ridge;offset;0;visible sunrise\n");
+    for (const auto& [extra, line] :
+         {std::pair{std::vector<std::string>{}, "2024-03-11;Rise;4;06:25;\n"},
+          {{"--height", "2000"}, "2024-03-11;Rise;4;06:17;\n"},
+          {{"--height", "2000", "--horizon", jagged}, "2024-03-11;Rise;4;07:13;\n"}}) {
+        std::vector<std::string> args = {"--event", "Ridge", "--events-file",
+                                         dir.file("Dawnevents.txt")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliRun ridge = run(args);
+        EXPECT_EQ(ridge.code, 0) << ridge.err;
+        EXPECT_EQ(ridge.out, line);
+    }
+
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"--height", "-1"},
                                                 {"--height", "10001"},
                                                 {"--height", "high"},

@@ -69,7 +69,7 @@ std::vector<AlarmSetup> OwnEventAlarms(const std::vector<UserEvent>& events) {
 std::optional<AlarmEventTime> OwnAlarmEventAt(const SiteSettings& settings,
                                               const std::vector<UserEvent>& events,
                                               const std::string& name, AlarmEvent side,
-                                              DayNumber date) {
+                                              DayNumber date, const EventSight& sight) {
     const auto at = std::find_if(events.begin(), events.end(),
                                  [&name](const UserEvent& e) { return e.name == name; });
     if (at == events.end() || (side != AlarmEvent::SunRise && side != AlarmEvent::SunSet))
@@ -89,23 +89,26 @@ std::optional<AlarmEventTime> OwnAlarmEventAt(const SiteSettings& settings,
             else
                 time = AlarmEventTime{date, e.Status, secondOf(e.Clock), std::nullopt};
             return false;
-        });
+        },
+        sight);
     return time;
 }
 
 OwnAlarmEventLookup OwnAlarmEventsAt(const SiteSettings& settings,
-                                     const std::vector<UserEvent>& events) {
-    return [&settings, &events](const std::string& name, AlarmEvent side, DayNumber date) {
-        return OwnAlarmEventAt(settings, events, name, side, date);
+                                     const std::vector<UserEvent>& events,
+                                     const EventSight& sight) {
+    return [&settings, &events, sight](const std::string& name, AlarmEvent side, DayNumber date) {
+        return OwnAlarmEventAt(settings, events, name, side, date, sight);
     };
 }
 
 std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day,
-                                       const std::vector<UserEvent>& events) {
+                                       const std::vector<UserEvent>& events,
+                                       const EventSight& sight) {
     std::vector<AlarmSetup> alarms = ActiveAlarms(settings.Alarms);
     for (AlarmSetup& own : OwnEventAlarms(events)) alarms.push_back(std::move(own));
     return AlarmsOn(day, alarms, AlarmEventsAt(settings), WallClockAt(settings),
-                    OwnAlarmEventsAt(settings, events));
+                    OwnAlarmEventsAt(settings, events, sight));
 }
 
 }  // namespace dawn

@@ -36,20 +36,24 @@ std::vector<AlarmSetup> OwnEventAlarms(const std::vector<UserEvent>& events);
 
 // The side (SunRise or SunSet) of the user's event `name` on `date`, by the
 // same rule as the twilights: the crossing that happened, else the status.
-// Nullopt for a name the list does not hold.
+// Nullopt for a name the list does not hold. `sight` gives the visible
+// sunrise and sunset (ForEachOwnEventDay).
 std::optional<AlarmEventTime> OwnAlarmEventAt(const SiteSettings& settings,
                                               const std::vector<UserEvent>& events,
                                               const std::string& name, AlarmEvent side,
-                                              DayNumber date);
+                                              DayNumber date, const EventSight& sight = {});
 
-// The lookup the alarm rules take, over OwnAlarmEventAt. `settings` and
-// `events` must outlive it.
+// The lookup the alarm rules take, over OwnAlarmEventAt. `settings`,
+// `events` and the sight's profile must outlive it.
 OwnAlarmEventLookup OwnAlarmEventsAt(const SiteSettings& settings,
-                                     const std::vector<UserEvent>& events);
+                                     const std::vector<UserEvent>& events,
+                                     const EventSight& sight = {});
 
-// Every alarm of the settings, and of the user's `events`, that rings on
-// `day`, in the order they ring.
+// Every alarm of the settings, and of the user's `events` (their visible
+// sunrise and sunset seen with `sight`), that rings on `day`, in the order
+// they ring.
 std::vector<DueAlarm> SettingsAlarmsOn(const SiteSettings& settings, DayNumber day,
-                                       const std::vector<UserEvent>& events = {});
+                                       const std::vector<UserEvent>& events = {},
+                                       const EventSight& sight = {});
 
 }  // namespace dawn

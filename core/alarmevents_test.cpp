@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/dayephemeris.h"
+#include "core/horizonprofile.h"
+#include "core/seenday.h"
 
 namespace dawn {
 namespace {
@@ -163,6 +165,43 @@ TEST(SettingsAlarmsOn, OwnEventsRingWithTheirOffsetsAndWays) {
     EXPECT_EQ(rung, std::vector<std::string>{"Photo"});
     const TickMoment again{day, photo};
     EXPECT_TRUE(state.FireDue(alarms, designed, state.BeginTick(again), again, wall, own).empty());
+}
+
+// An alarm ten minutes before the sun shows over the ridge rings ten minutes
+// before the visible rise behind the skyline, not before the sunrise, and
+// the sight the lookup was made with is the one it keeps.
+TEST(SettingsAlarmsOn, RingsBeforeTheVisibleRise) {
+    SiteSettings s = DefaultSettings("/app", 2024);
+    const DayNumber day = DayNumber::FromYmd(2024, 6, 21);
+    const std::vector<HorizonPoint> jagged =
+        ReadHorizonProfile(std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt")
+            .points;
+    const std::vector<UserEvent> events = {{"Sun over the ridge", UserEventKind::Offset, 0,
+                                            UserEventSide::Both, false, "visible sunrise",
+                                            UserEventAlarm{minutes(-10), AlarmChannel::Both}}};
+    int visibleRise = -1;
+    ForEachVisibleDay(s, jagged, day, day, [&](const SeenDay& d) {
+        visibleRise = SecondOf(*d[EventKind::Rise].CrossingClock);
+        return false;
+    });
+    const int sunrise = AlarmEventAt(s, AlarmEvent::SunRise, day).time.secondOfDay;
+    ASSERT_GT(visibleRise, sunrise + 10 * 60);
+
+    for (const auto& [sight, event] :
+         {std::pair{EventSight{0, jagged}, visibleRise}, {EventSight{}, sunrise}}) {
+        SCOPED_TRACE(event);
+        const std::vector<DueAlarm> due = SettingsAlarmsOn(s, day, events, sight);
+        const auto own =
+            std::find_if(due.begin(), due.end(), [](const DueAlarm& a) { return !a.own.empty(); });
+        ASSERT_NE(own, due.end());
+        EXPECT_EQ(own->own, "Sun over the ridge");
+        EXPECT_EQ(own->kind, AlarmEvent::SunRise);
+        EXPECT_EQ(own->event.secondOfDay, event);
+        EXPECT_EQ(own->secondOfDay, event - 10 * 60);
+        EXPECT_EQ(
+            std::count_if(due.begin(), due.end(), [](const DueAlarm& a) { return !a.own.empty(); }),
+            1);
+    }
 }
 
 }  // namespace

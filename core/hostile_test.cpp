@@ -115,8 +115,9 @@ TEST(HostileSettingsFile, LoadsWithDefaultsShortMessagesAndSavesSoundly) {
     // Every file with a problem gets one more message: it will be kept as
     // Dawncode.txt.bak.
     const Case cases[] = {
-        // Eight of them are the alarms' lines, one the observer's height.
-        {"10 MB of extra lines after good ones", Join(GoodLines()) + junkLines, 11, 4000, 1},
+        // Eight of them are the alarms' lines, one the observer's height, one
+        // the graph's light switch.
+        {"10 MB of extra lines after good ones", Join(GoodLines()) + junkLines, 12, 4000, 1},
         {"10 MB without a line end", tenMegabytes, 2, 3047, 0},
         {"a 1 MB number", Join(megaNumber), 2, 3047, 1},
         {"a 1 MB path", Join(megaPath), 0, 4000, 1},

@@ -54,11 +54,11 @@ void ForEachVisibleDay(const SiteSettings& settings, std::span<const HorizonPoin
 
 void ForEachOwnEventDay(const SiteSettings& settings, const std::vector<UserEvent>& events,
                         std::size_t index, DayNumber from, DayNumber to,
-                        const SeenDayCallback& onDay) {
+                        const SeenDayCallback& onDay, const EventSight& sight) {
     ForEachClockDay(
         settings, from, to,
-        [&events, index](std::chrono::year_month_day date, const Place& place) {
-            return ComputeUserEvent(events, index, date, place);
+        [&events, index, &sight](std::chrono::year_month_day date, const Place& place) {
+            return ComputeUserEvent(events, index, date, place, sight);
         },
         onDay);
 }

@@ -39,9 +39,11 @@ void ForEachVisibleDay(const SiteSettings& settings, std::span<const HorizonPoin
                        DayNumber from, DayNumber to, const SeenDayCallback& onDay);
 
 // Event `index` of the user's `events`: its rising side as the rise, its
-// setting side as the set.
+// setting side as the set; `sight` gives the visible sunrise and sunset an
+// offset may count from (not the settings' height, which a caller may
+// replace).
 void ForEachOwnEventDay(const SiteSettings& settings, const std::vector<UserEvent>& events,
                         std::size_t index, DayNumber from, DayNumber to,
-                        const SeenDayCallback& onDay);
+                        const SeenDayCallback& onDay, const EventSight& sight = {});
 
 }  // namespace dawn

@@ -179,7 +179,8 @@ std::string HeightLine(double metres) {
 std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
     std::vector<std::string> lines = SettingsToLines(s);
     const bool later = !s.ExtraLines.empty();
-    const bool sight = later || s.ObserverHeightMetres != 0.0 || !s.HorizonProfilePath.empty();
+    const bool graphLight = later || s.GraphLightShown;
+    const bool sight = graphLight || s.ObserverHeightMetres != 0.0 || !s.HorizonProfilePath.empty();
     const bool alarms = sight || s.Alarms != DefaultAlarmChoices();
     if (alarms || !s.ZoneName.empty() || !s.PlaceName.empty()) lines.push_back(s.ZoneName);
     if (alarms || !s.PlaceName.empty()) lines.push_back(s.PlaceName);
@@ -189,7 +190,8 @@ std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
         lines.push_back(std::to_string(WayOf(a)));
     }
     if (sight) lines.push_back(HeightLine(s.ObserverHeightMetres));
-    if (later || !s.HorizonProfilePath.empty()) lines.push_back(s.HorizonProfilePath);
+    if (graphLight || !s.HorizonProfilePath.empty()) lines.push_back(s.HorizonProfilePath);
+    if (graphLight) lines.push_back(s.GraphLightShown ? "1" : "");
     lines.insert(lines.end(), s.ExtraLines.begin(), s.ExtraLines.end());
     return lines;
 }
@@ -327,8 +329,18 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
     }
     if (lines.size() > static_cast<std::size_t>(kHorizonProfileLine))
         s.HorizonProfilePath = lines[kHorizonProfileLine];
-    // Kept: every line after the horizon profile's.
-    const auto laterStart = static_cast<std::size_t>(kHorizonProfileLine + 1);
+    // The graph's light switch.
+    const auto graphLightLine = static_cast<std::size_t>(kGraphLightLine);
+    if (lines.size() > graphLightLine) {
+        const std::string& text = lines[graphLightLine];
+        s.GraphLightShown = text == "1";
+        if (!text.empty() && text != "0" && text != "1")
+            result.messages.push_back("\"" + fileNameForMessages + "\", line " +
+                                      std::to_string(graphLightLine + 1) + ": '" + Quote(text) +
+                                      "' is not 0 or 1; the graph's light is off.");
+    }
+    // Kept: every line after the graph's light switch.
+    const auto laterStart = static_cast<std::size_t>(kGraphLightLine + 1);
     if (lines.size() > laterStart)
         s.ExtraLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(laterStart), lines.end());
     return result;

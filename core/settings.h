@@ -52,8 +52,13 @@
 // written, like the zone's and the place's, only when one of them or a later
 // line holds something (and then with the alarms' lines before them), so a
 // file without them keeps its lines. A height that is no number or out of
-// range is reported and 0 is used. Lines beyond these 31 are kept as they
-// were read and written back after them. Lines are
+// range is reported and 0 is used. Then the year graph's light switch:
+//   31 GraphLightShown      "1" when the graph opens with its blue and golden
+//                           hours (and the curves beside the lines) shown;
+//                           empty (or "0") for off
+// written only when it is on or a later line holds something, so a file
+// without it reads as off and keeps its lines. Lines beyond these 32 are kept
+// as they were read and written back after them. Lines are
 // written with CR LF; CR, LF and CR LF are read. Each line is
 // read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
 // UTF-8. The four media paths are file names, and a file name is bytes: a path
@@ -95,6 +100,8 @@ inline constexpr int kAlarmLineCount = 2 * static_cast<int>(kAlarmEventCount);
 // The observer's height and horizon profile, after the alarms'.
 inline constexpr int kObserverHeightLine = kAlarmLinesStart + kAlarmLineCount;
 inline constexpr int kHorizonProfileLine = kObserverHeightLine + 1;
+// The year graph's light switch, after the horizon profile's.
+inline constexpr int kGraphLightLine = kHorizonProfileLine + 1;
 inline constexpr double kMaxObserverHeightMetres = 10000.0;
 
 // One alarm as the settings keep it. Off: the event rings no alarm.
@@ -136,9 +143,11 @@ struct SiteSettings : Site {
     // path (lines 29 and 30).
     double ObserverHeightMetres = 0;
     std::string HorizonProfilePath;
+    // Whether the year graph opens with its light shown (line 31).
+    bool GraphLightShown = false;
 
-    // Lines after the horizon profile's (line 31 on, zero-based) of the file
-    // that was read, written back unchanged.
+    // Lines after the graph's light switch (line 32 on, zero-based) of the
+    // file that was read, written back unchanged.
     std::vector<std::string> ExtraLines;
     // Set when the file that was read had any problem (it could not be read,
     // a line was no integer, a line was converted from Windows-1252): the next

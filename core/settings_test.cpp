@@ -179,16 +179,17 @@ TEST(Settings, LinesBeyondTheNineteenthAreWrittenBack) {
     testing::TempDir dir;
     Lines file = DefaultLines(dir.str());
     // The place's two lines, the alarms' eight lines, the observer's height
-    // and horizon profile, then lines of a later version of the program.
+    // and horizon profile, the graph's light switch, then lines of a later
+    // version of the program.
     for (const char* line : {"Europe/Brussels", "", "-15", "1", "30", "2", "0", "3", "-180", "0",
-                             "", "", "extra 31", "", "extra 33"})
+                             "", "", "", "extra 32", "", "extra 34"})
         file.push_back(line);
     ASSERT_TRUE(WriteTextFileAtomic(dir.file("Dawncode.txt"), file).ok());
     auto loaded = LoadSettings(dir.str(), 2024);
     EXPECT_THAT(loaded.messages, IsEmpty());
     EXPECT_EQ(loaded.settings.ZoneName, "Europe/Brussels");
     EXPECT_EQ(loaded.settings.PlaceName, "");
-    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("extra 31", "", "extra 33"));
+    EXPECT_THAT(loaded.settings.ExtraLines, ElementsAre("extra 32", "", "extra 34"));
     loaded.settings.LatitudeMinutes = -2032;
     ASSERT_TRUE(SaveSettings(loaded.settings, dir.str()).ok);
     file[13] = "-2032";
@@ -212,8 +213,8 @@ TEST(Settings, HeightAndHorizonProfileLines) {
     const Case cases[] = {
         {{"120.5"}, 120.5, "", 0, false},
         {{"", "/home/me/hills.txt"}, 0, "/home/me/hills.txt", 0, false},
-        {{"2000", "hills.txt", "later"}, 2000, "hills.txt", 1, false},
-        {{"", "", "later"}, 0, "", 1, false},
+        {{"2000", "hills.txt", "", "later"}, 2000, "hills.txt", 1, false},
+        {{"", "", "", "later"}, 0, "", 1, false},
         {{"high"}, 0, "", 0, true},
         {{"-3"}, 0, "", 0, true},
         {{"10000.5"}, 0, "", 0, true},
@@ -245,6 +246,50 @@ TEST(Settings, HeightAndHorizonProfileLines) {
     expected.push_back("35");
     EXPECT_EQ(SettingsFileLines(s), expected);
     s.ObserverHeightMetres = 0;
+    EXPECT_EQ(SettingsFileLines(s), base);
+}
+
+// Line 31 remembers the year graph's light switch: "1" is on, empty (or a
+// missing line) off; it is written only when on or before later lines, so a
+// file that never had it keeps its lines. Any other text is reported.
+TEST(Settings, GraphLightLine) {
+    const Lines base = DefaultLines("/app");
+    const Lines alarms = {"", "", "0", "0", "0", "0", "0", "3", "0", "3"};
+    const struct {
+        Lines after29;
+        bool on;
+        bool reported;
+    } cases[] = {
+        {{"", "", "1"}, true, false},
+        {{"", "", "", "later"}, false, false},
+        {{"", "", "0"}, false, false},
+        {{"", "", "yes"}, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after29[2]);
+        Lines lines = base;
+        lines.insert(lines.end(), alarms.begin(), alarms.end());
+        lines.insert(lines.end(), c.after29.begin(), c.after29.end());
+        const SettingsLoadResult loaded = SettingsFromLines(lines, "/app", 2024, "f");
+        EXPECT_EQ(loaded.settings.GraphLightShown, c.on);
+        if (c.reported) {
+            ASSERT_EQ(loaded.messages.size(), 1u);
+            EXPECT_THAT(loaded.messages[0], HasSubstr("line 32: 'yes' is not 0 or 1"));
+        } else {
+            EXPECT_THAT(loaded.messages, IsEmpty());
+            if (c.after29[2] != "0") {
+                EXPECT_EQ(SettingsFileLines(loaded.settings), lines);
+            }
+        }
+    }
+    // Switched on and off again in a file of 19 lines.
+    SiteSettings s = DefaultSettings("/app", 2024);
+    s.GraphLightShown = true;
+    Lines expected = base;
+    expected.insert(expected.end(), alarms.begin(), alarms.end());
+    expected.insert(expected.end(), {"", "", "1"});
+    EXPECT_EQ(SettingsFileLines(s), expected);
+    s.GraphLightShown = false;
     EXPECT_EQ(SettingsFileLines(s), base);
 }
 
@@ -319,8 +364,8 @@ TEST(Settings, ZoneAndPlaceLines) {
         {{"Europe/Helsinki"}, "Europe/Helsinki", "", 0},
         {{"Europe/Helsinki", "Helsinki"}, "Europe/Helsinki", "Helsinki", 0},
         {{"", "Helsinki"}, "", "Helsinki", 0},
-        {{"", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "later"}, "", "", 1},
-        {{"Nowhere/Atlantis", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "later", ""},
+        {{"", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "", "later"}, "", "", 1},
+        {{"Nowhere/Atlantis", "", "0", "0", "0", "0", "0", "3", "0", "3", "", "", "", "later", ""},
          "Nowhere/Atlantis",
          "",
          2},

@@ -13,7 +13,8 @@ namespace {
 constexpr std::size_t kMaxLineMessages = 10;
 constexpr std::size_t kMaxQuotedBytes = 60;
 
-// The events an offset may count from besides the file's own.
+// The events an offset may count from besides the file's own, in the order
+// of kBuiltInEventNames.
 enum class BuiltIn : std::uint8_t {
     Sunrise,
     Sunset,
@@ -24,26 +25,13 @@ enum class BuiltIn : std::uint8_t {
     NauticalDusk,
     AstronomicalDawn,
     AstronomicalDusk,
+    VisibleSunrise,
+    VisibleSunset,
 };
-struct BuiltInName {
-    std::string_view name;
-    BuiltIn event;
-};
-constexpr std::array<BuiltInName, 9> kBuiltIns = {{
-    {"sunrise", BuiltIn::Sunrise},
-    {"sunset", BuiltIn::Sunset},
-    {"noon", BuiltIn::Noon},
-    {"civil dawn", BuiltIn::CivilDawn},
-    {"civil dusk", BuiltIn::CivilDusk},
-    {"nautical dawn", BuiltIn::NauticalDawn},
-    {"nautical dusk", BuiltIn::NauticalDusk},
-    {"astronomical dawn", BuiltIn::AstronomicalDawn},
-    {"astronomical dusk", BuiltIn::AstronomicalDusk},
-}};
 
 std::optional<BuiltIn> BuiltInOf(std::string_view name) {
-    for (const BuiltInName& b : kBuiltIns)
-        if (b.name == name) return b.event;
+    for (std::size_t i = 0; i < kBuiltInEventNames.size(); ++i)
+        if (kBuiltInEventNames[i] == name) return static_cast<BuiltIn>(i);
     return std::nullopt;
 }
 
@@ -54,6 +42,7 @@ bool IsRising(BuiltIn b) {
         case BuiltIn::CivilDawn:
         case BuiltIn::NauticalDawn:
         case BuiltIn::AstronomicalDawn:
+        case BuiltIn::VisibleSunrise:
             return true;
         default:
             return false;
@@ -356,8 +345,24 @@ EventMinutes NoSide(EventKind kind) {
                : EventMinutes{EventStatus::NoSet, std::chrono::minutes(23 * 60 + 59), {}, {}};
 }
 
-Twilight BuiltInDay(BuiltIn b, std::chrono::year_month_day date, const Place& place) {
+// The sun's rise and set as the observer sees them: behind the profile when
+// there is one, else over the horizon lowered by the height's dip.
+Twilight VisibleDay(std::chrono::year_month_day date, const Place& place, const EventSight& sight) {
+    if (!sight.profile.empty()) {
+        const VisibleSunDay seen = ComputeVisibleSunDay(date, place, sight.profile);
+        return {seen.rise, seen.set};
+    }
+    const DayEvents day = ComputeSunDayFromHeight(date, place, sight.heightMetres);
+    return {FromRiseSet(day.rise), FromRiseSet(day.set)};
+}
+
+Twilight BuiltInDay(BuiltIn b, std::chrono::year_month_day date, const Place& place,
+                    const EventSight& sight) {
     switch (b) {
+        case BuiltIn::VisibleSunrise:
+            return {VisibleDay(date, place, sight).dawn, NoSide(EventKind::Set)};
+        case BuiltIn::VisibleSunset:
+            return {NoSide(EventKind::Rise), VisibleDay(date, place, sight).dusk};
         case BuiltIn::Sunrise:
             return {FromRiseSet(ComputeSunDay(date, place).rise), NoSide(EventKind::Set)};
         case BuiltIn::Sunset:
@@ -394,7 +399,8 @@ Twilight BuiltInDay(BuiltIn b, std::chrono::year_month_day date, const Place& pl
 }
 
 Twilight EventDay(const std::vector<UserEvent>& events, const UserEvent& e,
-                  std::chrono::year_month_day date, const Place& place, int depth);
+                  std::chrono::year_month_day date, const Place& place, const EventSight& sight,
+                  int depth);
 
 // One side of an offset event: the base's crossings of the date and of the
 // dates around it, moved by the offset, that land on the date.
@@ -423,7 +429,8 @@ EventMinutes Shifted(const std::array<Twilight, 3>& around, EventKind kind, int 
 }
 
 Twilight EventDay(const std::vector<UserEvent>& events, const UserEvent& e,
-                  std::chrono::year_month_day date, const Place& place, int depth) {
+                  std::chrono::year_month_day date, const Place& place, const EventSight& sight,
+                  int depth) {
     switch (e.kind) {
         case UserEventKind::Elevation:
         case UserEventKind::Shadow: {
@@ -457,9 +464,9 @@ Twilight EventDay(const std::vector<UserEvent>& events, const UserEvent& e,
     std::array<Twilight, 3> around;
     for (int d = 0; d < 3; ++d) {
         const std::chrono::year_month_day on{day + std::chrono::days(d - 1)};
-        around[static_cast<std::size_t>(d)] = builtIn
-                                                  ? BuiltInDay(*builtIn, on, place)
-                                                  : EventDay(events, *base, on, place, depth + 1);
+        around[static_cast<std::size_t>(d)] =
+            builtIn ? BuiltInDay(*builtIn, on, place, sight)
+                    : EventDay(events, *base, on, place, sight, depth + 1);
     }
     const int offset = static_cast<int>(std::lround(e.value));
     return {Shifted(around, EventKind::Rise, offset), Shifted(around, EventKind::Set, offset)};
@@ -468,9 +475,10 @@ Twilight EventDay(const std::vector<UserEvent>& events, const UserEvent& e,
 }  // namespace
 
 Twilight ComputeUserEvent(const std::vector<UserEvent>& events, std::size_t index,
-                          std::chrono::year_month_day date, const Place& place) {
+                          std::chrono::year_month_day date, const Place& place,
+                          const EventSight& sight) {
     if (index >= events.size()) return {NoSide(EventKind::Rise), NoSide(EventKind::Set)};
-    return EventDay(events, events[index], date, place, 0);
+    return EventDay(events, events[index], date, place, sight, 0);
 }
 
 }  // namespace dawn

@@ -15,9 +15,15 @@
 //              length beyond the noon shadow of the date
 //   offset     VALUE whole minutes (-1440..1440) from WHICH: sunrise, sunset, noon,
 //              civil dawn, civil dusk, nautical dawn, nautical dusk,
-//              astronomical dawn, astronomical dusk, or the name of another
-//              event of the file (which may itself be an offset, three deep at
-//              most, never in a circle)
+//              astronomical dawn, astronomical dusk, visible sunrise, visible
+//              sunset, or the name of another event of the file (which may
+//              itself be an offset, three deep at most, never in a circle)
+//
+// The visible sunrise and sunset are the sun's rise and set as the observer
+// sees them (EventSight): behind the horizon profile, its first appearance
+// and its last disappearance of the day (astro/horizon.h); without a profile,
+// over the horizon lowered by the dip of the observer's height; with neither,
+// sunrise and sunset themselves.
 //
 // Any event may end in one more field, its alarm: `alarm=MINUTES,WAY` rings
 // at each side the event has, MINUTES (-180..180) after it (before it when
@@ -27,6 +33,7 @@
 //
 //     Dawn prayer;elevation;-18;rising;alarm=-10,both
 //     Afternoon prayer;shadow;1;setting;beyond-noon;alarm=0,notification
+//     Sun over the ridge;offset;0;visible sunrise;alarm=-10,both
 //
 // Golden and blue hour bounds can be alarmed this way: an elevation event at
 // -6, -4 or 6 degrees. A file without alarm fields reads as it always did.
@@ -37,14 +44,18 @@
 // before the program writes it again, so that nothing is lost.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/astro.h"
+#include "astro/horizon.h"
 #include "core/alarm.h"
 #include "core/textfile.h"
 
@@ -55,6 +66,23 @@ inline constexpr std::size_t kMaxUserEvents = 200;
 inline constexpr std::size_t kMaxUserEventNameBytes = 60;
 inline constexpr std::size_t kMaxUserEventsFileBytes = 1024u * 1024u;
 inline constexpr int kMaxOffsetDepth = 3;
+
+// The built-in events an offset may count from; no event of the file may
+// take one of these names.
+inline constexpr std::array<std::string_view, 11> kBuiltInEventNames = {
+    "sunrise",           "sunset",          "noon",           "civil dawn",
+    "civil dusk",        "nautical dawn",   "nautical dusk",  "astronomical dawn",
+    "astronomical dusk", "visible sunrise", "visible sunset",
+};
+
+// What the visible sunrise and sunset are seen from: the observer's height
+// above the land around (metres) and the horizon profile's points, sorted by
+// azimuth. The profile, when it has a point, goes before the height. None of
+// either (the default) sees them as sunrise and sunset.
+struct EventSight {
+    double heightMetres = 0;
+    std::span<const HorizonPoint> profile{};
+};
 
 enum class UserEventKind : std::uint8_t { Elevation, Shadow, Offset };
 enum class UserEventSide : std::uint8_t { Rising, Setting, Both };
@@ -120,8 +148,9 @@ std::optional<double> ShadowAltitude(double ratio, bool beyondNoon,
 // takes its base's sides; a side it does not have, or whose time falls on
 // another date, has no crossing (the status of the base when that has no
 // crossing either, else NoRise or NoSet with its fixed time). Noon is on
-// the rising side.
+// the rising side. `sight` gives the visible sunrise and sunset.
 Twilight ComputeUserEvent(const std::vector<UserEvent>& events, std::size_t index,
-                          std::chrono::year_month_day date, const Place& place);
+                          std::chrono::year_month_day date, const Place& place,
+                          const EventSight& sight = {});
 
 }  // namespace dawn

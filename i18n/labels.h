@@ -231,6 +231,9 @@ inline constexpr int kGraphGoldenHour = 199;
 // mean distance); and the line's name for a screen reader.
 inline constexpr int kMoonSizeLine = 200;
 inline constexpr int kMoonSizeName = 201;
+// The year graph's legend of its sunrise and sunset lines drawn from a height.
+inline constexpr int kGraphSunriseFromHeight = 206;
+inline constexpr int kGraphSunsetFromHeight = 207;
 // The configuration dialog's group of saved places.
 inline constexpr int kSavedPlaces = 216;
 }  // namespace label

@@ -172,12 +172,15 @@ struct LightWalk::Walks {
     std::optional<SeenWalk> visible;
     std::vector<std::optional<SeenWalk>> own;
     std::array<std::optional<SeenWalk>, 3> bounds;
+    EventSight sight;  // the visible sunrise and sunset of the user's events
 };
 
 LightWalk::LightWalk(const SiteSettings& settings, const LightOptions& options, DayNumber last)
-    : walks_(new Walks{settings, options, last, settings, {}, {}, {}, {}, {}}) {
+    : walks_(new Walks{settings, options, last, settings, {}, {}, {}, {}, {}, {}}) {
     walks_->fromHeight.ObserverHeightMetres = options.heightMetres.value_or(0.0);
     walks_->own.resize(options.ownEvents.size());
+    walks_->sight.heightMetres = options.heightMetres.value_or(0.0);
+    if (options.horizon) walks_->sight.profile = *options.horizon;
 }
 
 LightWalk::~LightWalk() = default;
@@ -226,7 +229,7 @@ const SeenDay& LightWalk::Own(std::size_t index, DayNumber date) {
     if (!walk) {
         walk.emplace(
             [&w, index](DayNumber a, DayNumber b, const SeenDayCallback& on) {
-                ForEachOwnEventDay(w.settings, w.options.ownEvents, index, a, b, on);
+                ForEachOwnEventDay(w.settings, w.options.ownEvents, index, a, b, on, w.sight);
             },
             w.last);
     }

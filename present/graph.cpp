@@ -8,6 +8,7 @@
 #include "astro/astro.h"
 #include "core/dayephemeris.h"
 #include "core/light.h"
+#include "core/seenday.h"
 #include "core/skyday.h"
 #include "present/texts.h"
 
@@ -57,7 +58,8 @@ struct DayPoints {
 
 // A sun day is plotted only when its set clock time lies after its rise
 // clock time; otherwise both lines have a gap there.
-DayPoints SunPointsOf(const BodyDay& day) {
+template <typename Day>
+DayPoints SunPointsOf(const Day& day) {
     const minutes rise = day[EventKind::Rise].Clock;
     const minutes set = day[EventKind::Set].Clock;
     if (set > rise) return {rise, set};
@@ -96,6 +98,8 @@ GraphInputs GraphInputsFor(const AppState& state) {
     in.formatDate = [locale = state.Locale](DayNumber d) { return locale.DateText(d); };
     in.bandNames = BandNamesOf(state);
     in.lightNames = LightNamesOf(state);
+    in.heightNames = HeightNamesOf(state);
+    in.visibleNames = VisibleNamesOf(state);
     return in;
 }
 
@@ -107,6 +111,39 @@ LightNames LightNamesOf(const AppState& state) {
         if (!name.empty()) names[i] = name;
     }
     return names;
+}
+
+namespace {
+
+HeightNames NamesOf(const AppState& state, const HeightNames& english, int riseRow, int setRow) {
+    HeightNames names = english;
+    const int rows[] = {riseRow, setRow};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = Trimmed(state.Label(rows[i]));
+        if (!name.empty()) names[i] = name;
+    }
+    return names;
+}
+
+}  // namespace
+
+HeightNames HeightNamesOf(const AppState& state) {
+    return NamesOf(state, kEnglishHeightNames, label::kGraphSunriseFromHeight,
+                   label::kGraphSunsetFromHeight);
+}
+
+HeightNames VisibleNamesOf(const AppState& state) {
+    return NamesOf(state, kEnglishVisibleNames, label::kVisibleSunrise, label::kVisibleSunset);
+}
+
+void AddSeenCurves(const AppState& state, GraphInputs& inputs) {
+    inputs.sightHeightMetres = state.Settings.ObserverHeightMetres;
+    inputs.horizon = state.HorizonProfile;
+    inputs.visibleCurves = inputs.sightHeightMetres > 0 || !inputs.horizon.empty();
+    inputs.ownEvents = state.OwnEvents;
+    inputs.drawnOwnEvents.clear();
+    for (std::size_t i = 0; i < state.OwnEvents.size() && i < kMaxGraphOwnEvents; ++i)
+        inputs.drawnOwnEvents.push_back(i);
 }
 
 BandNames BandNamesOf(const AppState& state) {
@@ -296,6 +333,59 @@ std::vector<GraphLightDay> LightBandsOf(const SiteSettings& settings, DayNumber 
     return days;
 }
 
+// The curves beside the lines: each side's crossing on the days it happens.
+std::vector<GraphCurve> CurvesOf(const GraphInputs& in, DayNumber first, DayNumber last) {
+    std::vector<GraphCurve> curves;
+    const EventSight sight{in.sightHeightMetres, in.horizon};
+    auto add = [&](GraphCurveKind kind, std::string name, std::size_t index, EventKind side,
+                   const auto& walk) {
+        GraphCurve curve{kind, std::move(name), index, {}};
+        walk([&](const SeenDay& d) {
+            if (const std::optional<minutes>& at = d[side].CrossingClock)
+                curve.points.push_back({d.date, *at});
+            return true;
+        });
+        curves.push_back(std::move(curve));
+    };
+    if (in.visibleCurves) {
+        SiteSettings high = in.settings;
+        high.ObserverHeightMetres = in.sightHeightMetres;
+        auto walk = [&](const SeenDayCallback& on) {
+            if (in.horizon.empty())
+                ForEachDayFromHeight(high, first, last, on);
+            else
+                ForEachVisibleDay(in.settings, in.horizon, first, last, on);
+        };
+        add(GraphCurveKind::VisibleRise, in.visibleNames[0], 0, EventKind::Rise, walk);
+        add(GraphCurveKind::VisibleSet, in.visibleNames[1], 0, EventKind::Set, walk);
+    }
+    for (std::size_t n = 0; n < in.drawnOwnEvents.size() && n < kMaxGraphOwnEvents; ++n) {
+        const std::size_t index = in.drawnOwnEvents[n];
+        if (index >= in.ownEvents.size()) continue;
+        const std::string& name = in.ownEvents[index].name;
+        const UserEventSide sides = SidesOf(in.ownEvents, name).value_or(UserEventSide::Both);
+        // Both sides from one walk.
+        std::vector<SeenDay> days;
+        ForEachOwnEventDay(
+            in.settings, in.ownEvents, index, first, last,
+            [&days](const SeenDay& d) {
+                days.push_back(d);
+                return true;
+            },
+            sight);
+        auto replay = [&days](const SeenDayCallback& on) {
+            for (const SeenDay& d : days)
+                if (!on(d)) return;
+        };
+        if (sides != UserEventSide::Setting)
+            add(GraphCurveKind::OwnEvent, name, n, EventKind::Rise, replay);
+        if (sides != UserEventSide::Rising)
+            add(GraphCurveKind::OwnEvent, sides == UserEventSide::Both ? std::string() : name, n,
+                EventKind::Set, replay);
+    }
+    return curves;
+}
+
 // The principal phases whose local clock time falls on a plotted day, each
 // read with the clocks of its own date.
 std::vector<GraphPhaseMark> PhaseMarksOf(const SiteSettings& settings, DayNumber first,
@@ -340,22 +430,35 @@ GraphData BuildGraph(const GraphInputs& in, Body body) {
         if (p.set) g.set.push_back({day, *p.set});
     };
 
-    ForEachBodyDay(in.settings, body, g.firstDay, g.lastDay, [&](const BodyDay& day) {
-        plot(day.Date, PointsOf(body, day));
-        return true;
-    });
-    // The shown date's two marks.
     DayPoints shown;
-    ForEachBodyDay(in.settings, body, in.shownDate, in.shownDate, [&](const BodyDay& day) {
-        shown = PointsOf(body, day);
-        return true;
-    });
+    if (in.linesFromHeight && body == Body::Sun) {
+        // The same rule as the designed lines, on the days seen from the height.
+        SiteSettings high = in.settings;
+        high.ObserverHeightMetres = *in.linesFromHeight;
+        ForEachDayFromHeight(high, g.firstDay, g.lastDay, [&](const SeenDay& day) {
+            plot(day.date, SunPointsOf(day));
+            if (day.date == in.shownDate) shown = SunPointsOf(day);
+            return true;
+        });
+        g.heightNames = in.heightNames;
+    } else {
+        ForEachBodyDay(in.settings, body, g.firstDay, g.lastDay, [&](const BodyDay& day) {
+            plot(day.Date, PointsOf(body, day));
+            return true;
+        });
+        // The shown date's two marks.
+        ForEachBodyDay(in.settings, body, in.shownDate, in.shownDate, [&](const BodyDay& day) {
+            shown = PointsOf(body, day);
+            return true;
+        });
+    }
     g.shownRise = MarkOf(in.shownDate, shown.rise, in.timeSeparator);
     g.shownSet = MarkOf(in.shownDate, shown.set, in.timeSeparator);
     if (in.twilightBands && body == Body::Sun)
         g.bands = BandsOf(in.settings, g.firstDay, g.lastDay);
     if (in.lightBands && body == Body::Sun)
         g.light = LightBandsOf(in.settings, g.firstDay, g.lastDay);
+    if (body == Body::Sun) g.curves = CurvesOf(in, g.firstDay, g.lastDay);
     if (in.principalPhases && body == Body::Moon)
         g.phases = PhaseMarksOf(in.settings, g.firstDay, g.lastDay);
     return g;

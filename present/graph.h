@@ -29,6 +29,13 @@
 // right; one south of it faces north and sees it lit on the left. In the
 // tropics the side so follows the moon as well as the latitude.
 //
+// The sun graph may draw its rise and set lines from the observer's height
+// instead (the horizon lowered by the height's dip), and carry curves beside
+// them: the visible rise and set (behind a horizon profile, or from the
+// observer's height without one) and the sides of the user's own events.
+// Each curve has a point on every day its crossing happens, at the clock
+// time it happens, as the moon's lines have.
+//
 // Dates come in and go out as DayNumber, times of day as minutes.
 #include <array>
 #include <chrono>
@@ -45,6 +52,7 @@
 #include "core/dayephemeris.h"
 #include "core/daynumber.h"
 #include "core/settings.h"
+#include "core/userevents.h"
 #include "present/appstate.h"
 
 namespace dawn {
@@ -108,6 +116,29 @@ struct GraphLightDay {
 using LightNames = std::array<std::string, 2>;
 inline const LightNames kEnglishLightNames = {"Blue hour", "Golden hour"};
 
+// The legend's names of the rise and set lines drawn from a height.
+using HeightNames = std::array<std::string, 2>;
+inline const HeightNames kEnglishHeightNames = {"Sunrise from height", "Sunset from height"};
+// The legend's names of the visible rise and set.
+inline const HeightNames kEnglishVisibleNames = {"Visible sunrise", "Visible sunset"};
+
+// A curve beside the rise and set lines: the visible rise or set, or one
+// side of a user's event. Both sides of an event have its colour; the
+// legend names its rising side (or its only side) alone, `name` being empty
+// on the other.
+enum class GraphCurveKind : std::uint8_t { VisibleRise, VisibleSet, OwnEvent };
+struct GraphCurve {
+    GraphCurveKind kind = GraphCurveKind::VisibleRise;
+    std::string name;                // plain text, in the legend; empty: not in the legend
+    std::size_t ownIndex = 0;        // the how-manieth own event drawn (its colour)
+    std::vector<GraphPoint> points;  // oldest first
+    friend bool operator==(const GraphCurve&, const GraphCurve&) = default;
+};
+
+// The most own events a graph draws, in the order of their file, so that the
+// legend stays readable.
+inline constexpr std::size_t kMaxGraphOwnEvents = 6;
+
 struct GraphPhaseMark {
     PrincipalPhase phase = PrincipalPhase::NewMoon;
     GraphPoint point;
@@ -136,6 +167,12 @@ struct GraphData {
     // blue and golden hours of the sun graph.
     std::vector<GraphLightDay> light;
     LightNames lightNames = kEnglishLightNames;  // blue first
+    // The rise and set lines' names in the legend when they are drawn from a
+    // height; empty for the designed ones.
+    std::optional<HeightNames> heightNames;
+    // The curves beside the lines, the visible rise and set first; empty
+    // unless the inputs ask for them (sun graph only).
+    std::vector<GraphCurve> curves;
     // In time order; empty unless the inputs ask for the moon's phases.
     std::vector<GraphPhaseMark> phases;
     // The separators of the axis labels ("hh:mm", "dd/mm/yy").
@@ -163,6 +200,22 @@ struct GraphInputs {
     bool principalPhases = false;  // the moon graph's marks of its principal phases
     bool lightBands = false;       // the sun graph's blue and golden hours
     LightNames lightNames = kEnglishLightNames;
+    // The sun graph's rise and set lines from this height above the land
+    // around (metres); none draws the designed ones.
+    std::optional<double> linesFromHeight;
+    HeightNames heightNames = kEnglishHeightNames;
+    // The visible rise and set curves: behind `horizon` when it has a point,
+    // else from `sightHeightMetres`.
+    bool visibleCurves = false;
+    HeightNames visibleNames = kEnglishVisibleNames;
+    // What the visible curves and the own events' visible sunrise and sunset
+    // are seen with.
+    double sightHeightMetres = 0;
+    std::vector<HorizonPoint> horizon;
+    // The user's events (every one, as the offsets count from them) and the
+    // indexes of those drawn, at most kMaxGraphOwnEvents.
+    std::vector<UserEvent> ownEvents;
+    std::vector<std::size_t> drawnOwnEvents;
 };
 
 // The graph's inputs from the program's state: the shown date and its
@@ -179,6 +232,16 @@ BandNames BandNamesOf(const AppState& state);
 // The legend's names of the blue and golden hours in the chosen language; a
 // label left empty keeps the English name.
 LightNames LightNamesOf(const AppState& state);
+
+// The same for the lines from a height, and for the visible rise and set
+// (the light panel's captions).
+HeightNames HeightNamesOf(const AppState& state);
+HeightNames VisibleNamesOf(const AppState& state);
+
+// The curves the graph window draws with its light: the visible rise and set
+// when the settings have an observer's height or a horizon profile, seen
+// with them, and the user's first kMaxGraphOwnEvents events.
+void AddSeenCurves(const AppState& state, GraphInputs& inputs);
 
 // The separator of a date format's fields ("dd.MM.yyyy" -> "."); "/" when it
 // has none.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/seenday.h"
 #include "core/skyday.h"
 #include "core/testsupport_zone.h"
 #include "present/dayview.h"
@@ -496,6 +497,78 @@ TEST_F(GraphTest, LightBandsFollowTheLightPeriods) {
     ASSERT_EQ(polar.golden.size(), 2u);
     EXPECT_EQ(polar.golden[0].from, minutes(0));
     EXPECT_EQ(polar.golden[1].to, minutes(24 * 60));
+}
+
+// From a height the sun's lines are the rise and set seen from there, by the
+// designed lines' rule, and named so. The window's curves beside them: the
+// visible rise and set behind the profile, and the user's first events, an
+// offset from the visible sunrise falling on the visible rise itself.
+TEST_F(GraphTest, HeightLinesAndSeenCurves) {
+    Show(2024, 6, 21);
+    const DayNumber midsummer = DayNumber::FromYmd(2024, 6, 21);
+    GraphInputs in = GraphInputsFor(state);
+    const GraphData plain = BuildGraph(in, Body::Sun);
+    EXPECT_FALSE(plain.heightNames);
+    EXPECT_TRUE(plain.curves.empty());
+
+    in.linesFromHeight = 2000;
+    const GraphData high = BuildGraph(in, Body::Sun);
+    ASSERT_EQ(high.rise.size(), plain.rise.size());
+    SiteSettings settings = state.Settings;
+    settings.ObserverHeightMetres = 2000;
+    std::vector<SeenDay> seen;
+    ForEachDayFromHeight(settings, high.firstDay, high.lastDay, [&](const SeenDay& d) {
+        seen.push_back(d);
+        return true;
+    });
+    for (std::size_t i = 0; i < high.rise.size(); ++i) {
+        EXPECT_EQ(high.rise[i].time, seen[i][EventKind::Rise].Clock);
+        EXPECT_EQ(high.set[i].time, seen[i][EventKind::Set].Clock);
+        EXPECT_LT(high.rise[i].time, plain.rise[i].time);
+    }
+    ASSERT_TRUE(high.shownRise);
+    EXPECT_EQ(
+        high.shownRise->point,
+        (GraphPoint{
+            midsummer,
+            seen[static_cast<std::size_t>(midsummer - high.firstDay)][EventKind::Rise].Clock}));
+    EXPECT_EQ(high.heightNames, kEnglishHeightNames);
+
+    // Nothing to see beside the lines without a height, a profile or events.
+    AddSeenCurves(state, in);
+    EXPECT_TRUE(BuildGraph(in, Body::Sun).curves.empty());
+
+    state.HorizonProfile = {{0, 2}, {90, 5}, {180, 1}, {270, 4}};
+    state.OwnEvents = {
+        {"Ridge", UserEventKind::Offset, 0, UserEventSide::Both, false, "visible sunrise"},
+        {"Photo", UserEventKind::Elevation, 10, UserEventSide::Both, false, ""}};
+    for (int i = 0; i < 6; ++i)
+        state.OwnEvents.push_back({"More " + std::to_string(i), UserEventKind::Elevation, 20.0 + i,
+                                   UserEventSide::Setting, false, ""});
+    in = GraphInputsFor(state);
+    AddSeenCurves(state, in);
+    EXPECT_EQ(in.drawnOwnEvents.size(), kMaxGraphOwnEvents);
+    const GraphData g = BuildGraph(in, Body::Sun);
+    EXPECT_TRUE(BuildGraph(in, Body::Moon).curves.empty());
+    // Visible rise and set, Ridge's one side, Photo's two, four more one each.
+    ASSERT_EQ(g.curves.size(), 2u + 1u + 2u + 4u);
+    EXPECT_EQ(g.curves[0].kind, GraphCurveKind::VisibleRise);
+    EXPECT_EQ(g.curves[0].name, "Visible sunrise");
+    EXPECT_EQ(g.curves[1].name, "Visible sunset");
+    EXPECT_EQ(g.curves[2].name, "Ridge");
+    EXPECT_EQ(g.curves[2].points, g.curves[0].points);
+    EXPECT_EQ(g.curves[3].name, "Photo");
+    EXPECT_EQ(g.curves[4].name, "");  // Photo's setting side, its colour, not in the legend
+    EXPECT_EQ(g.curves[4].ownIndex, 1u);
+    EXPECT_EQ(g.curves.back().name, "More 3");
+    // Behind the hills the sun shows later than over the flat horizon.
+    const auto at = [&](const std::vector<GraphPoint>& points) {
+        return std::find_if(points.begin(), points.end(),
+                            [&](const GraphPoint& p) { return p.day == midsummer; })
+            ->time;
+    };
+    EXPECT_GT(at(g.curves[0].points), at(g.rise));
+    EXPECT_LT(at(g.curves[1].points), at(g.set));
 }
 
 }  // namespace

@@ -91,11 +91,14 @@ LightPanelView ShownLightPanel(const AppState& state) {
     std::vector<OwnEventOfDay> own;
     const std::vector<UserEvent>& events = state.OwnEvents;
     for (std::size_t i = 0; i < events.size(); ++i) {
-        ForEachOwnEventDay(s, events, i, state.Shown, state.Shown, [&](const SeenDay& d) {
-            own.push_back(
-                {events[i].name, SidesOf(events, events[i].name).value_or(UserEventSide::Both), d});
-            return false;
-        });
+        ForEachOwnEventDay(
+            s, events, i, state.Shown, state.Shown,
+            [&](const SeenDay& d) {
+                own.push_back({events[i].name,
+                               SidesOf(events, events[i].name).value_or(UserEventSide::Both), d});
+                return false;
+            },
+            EventSight{s.ObserverHeightMetres, state.HorizonProfile});
     }
     return LightPanelOf(light, state, visible, own);
 }

@@ -61,6 +61,26 @@ graph --phases --out "$work/sunphases.png" 2>"$work/err"
 status=$?
 [ "$status" -eq 2 ] || fail "--phases without --moon: exit $status, not 2"
 
+# From a height, behind a skyline and with one of your own events the sun's
+# graph draws something else; none of them goes with --moon, and an event the
+# file does not hold is refused.
+jagged=$(dirname "$0")/../../astro/testdata/jagged_horizon.txt
+printf 'Ridge;offset;0;visible sunrise;alarm=-10,both\n' >"$work/Dawnevents.txt"
+for options in "--height 100" "--horizon $jagged" "--event Ridge --events-file $work/Dawnevents.txt"; do
+    # shellcheck disable=SC2086
+    graph $options --format png --out "$work/seen.png" 2>"$work/err" ||
+        fail "$options exits $? ($(cat "$work/err"))"
+    ! cmp -s "$work/plain.png" "$work/seen.png" || fail "$options drew nothing more"
+    # shellcheck disable=SC2086
+    graph $options --moon --format png --out "$work/seenmoon.png" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 2 ] && [ ! -e "$work/seenmoon.png" ] || fail "$options --moon: exit $status"
+done
+graph --event Nobody --events-file "$work/Dawnevents.txt" --out "$work/nobody.png" 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] && grep -q "Nobody" "$work/err" && [ ! -e "$work/nobody.png" ] ||
+    fail "an unknown --event: exit $status ($(cat "$work/err"))"
+
 # The sky view goes the same way: PDF on standard output, a PNG file, the
 # same picture twice, a pipe left alone, a bad date refused.
 sky() { "$cli" skyview --settings "$work/none.txt" "$@"; }

@@ -2,7 +2,8 @@
 // windows' chart library, which the other verbs never load, and draws the
 // chart of the program's graph window without a screen.
 //   dawnhelm-graph graph --settings FILE --date YYYY-MM-DD [--moon [--phases] | --twilight]
-//                        --out FILE [--format pdf|png]
+//                        [--light] [--height METRES] [--horizon FILE]
+//                        [--event NAME [--events-file FILE]] --out FILE [--format pdf|png]
 //   dawnhelm-graph skyview --settings FILE --date YYYY-MM-DD --out FILE [--format pdf|png]
 #include <QApplication>
 #include <QByteArray>
@@ -17,6 +18,7 @@
 #include "cli/frame.h"
 #include "cli/graph_options.h"
 #include "cli/program_state.h"
+#include "cli/sight_options.h"
 #include "cli/skyview_options.h"
 #include "cli/values.h"
 #include "core/textfile.h"
@@ -84,6 +86,12 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         return VerbOutcome::Usage("--twilight shades the sun's graph only, not with --moon");
     if (command.Flag("moon") && command.Flag("light"))
         return VerbOutcome::Usage("--light shades the sun's graph only, not with --moon");
+    for (const char* option : {"height", "horizon", "event", "events-file"})
+        if (command.Flag("moon") && command.Value(option) != nullptr)
+            return VerbOutcome::Usage("--" + std::string(option) +
+                                      " draws on the sun's graph only, not with --moon");
+    if (command.Value("events-file") != nullptr && command.Value("event") == nullptr)
+        return VerbOutcome::Usage("--events-file goes with --event");
     if (command.Flag("phases") && !command.Flag("moon"))
         return VerbOutcome::Usage("--phases marks the moon's graph only: give --moon too");
 
@@ -97,6 +105,28 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
     const Body body = command.Flag("moon") ? Body::Moon : Body::Sun;
     AppState state;
     if (auto failed = LoadProgramState(command, shown, body, state)) return *failed;
+    Sight sight;
+    if (std::string error = ReadSight(command, sight); !error.empty())
+        return VerbOutcome::Usage(error);
+    const std::optional<double> linesFromHeight = sight.heightMetres;
+    const bool visibleCurves = sight.horizon.has_value();
+    std::vector<UserEvent> events;
+    std::optional<std::size_t> drawn;
+    if (const std::string* name = command.Value("event")) {
+        const std::string* file = command.Value("events-file");
+        const std::string path =
+            file != nullptr ? *file : BesideSettings(command, kUserEventsFileName);
+        if (path.empty()) return VerbOutcome::Usage("--event needs --events-file or --settings");
+        UserEventsRead read = ReadUserEvents(path);
+        for (const std::string& m : read.messages) std::cerr << WarningLines(m);
+        events = std::move(read.events);
+        for (std::size_t i = 0; i < events.size() && !drawn; ++i)
+            if (events[i].name == *name) drawn = i;
+        if (!drawn)
+            return VerbOutcome::Usage("--event: " + QuotedArgument(*name) + " is not an event of " +
+                                      path);
+        AddSettingsSight(command, state.Settings, sight);
+    }
 
     QByteArray bytes;
     {
@@ -105,6 +135,12 @@ VerbOutcome Run(const Command& command, std::ostream& output) {
         inputs.twilightBands = command.Flag("twilight");
         inputs.principalPhases = command.Flag("phases");
         inputs.lightBands = command.Flag("light");
+        inputs.linesFromHeight = linesFromHeight;
+        inputs.visibleCurves = visibleCurves;
+        inputs.sightHeightMetres = sight.heightMetres.value_or(0.0);
+        if (sight.horizon) inputs.horizon = *sight.horizon;
+        inputs.ownEvents = events;
+        if (drawn) inputs.drawnOwnEvents = {*drawn};
         chart.Load(BuildGraph(inputs, body));
         bytes = format == "pdf" ? GraphPdfBytes(chart) : GraphPngBytes(chart);
     }

@@ -6,8 +6,8 @@
 # names of the system's time-zone database for --zone, the kinds of the verb
 # for --kind (almanac's as a list separated by commas), sun or moon for
 # align's --body and rise or set for its --event, the names of the user's own
-# events for events --event (from --events-file, or the events file beside
-# --settings), nothing for the rest (numbers and dates).
+# events for the --event of events, alarms and graph (from --events-file, or
+# the events file beside --settings), nothing for the rest (numbers and dates).
 
 # The zone names, one a line: the zones and links of the compiled database's
 # source (tzdata.zi), or else the data files under the zoneinfo folder
@@ -97,7 +97,7 @@ _dawnhelm_cli() {
             COMPREPLY=($(compgen -W "sun moon" -- "$cur"))
         elif [[ $prev == --event && $verb == align ]]; then
             COMPREPLY=($(compgen -W "rise set" -- "$cur"))
-        elif [[ $prev == --event && $verb == events ]]; then
+        elif [[ $prev == --event && $verb =~ ^(events|alarms|graph)$ ]]; then
             # The file named on the line, else the one beside the settings.
             local file= settings=
             for ((i = 2; i < cword; i++)); do

@@ -123,6 +123,10 @@ got=$(offers "$cli" events --events-file "$work/files/Dawnevents.txt" --event ""
 [[ $got == 'Dawn\ prayer|Photo\ light' ]] || fail "events --event offers '$got'"
 got=$(offers "$cli" events --settings "$work/files/Dawncode.txt" --event P)
 [[ $got == 'Photo\ light' ]] || fail "events --event beside the settings offers '$got'"
+for verb in alarms graph; do
+  got=$(offers "$cli" $verb --settings "$work/files/Dawncode.txt" --event D)
+  [[ $got == 'Dawn\ prayer' ]] || fail "$verb --event offers '$got'"
+done
 
 [[ $(complete -p dawnhelm-cli) == *_dawnhelm_cli* ]] || fail "no completion registered for dawnhelm-cli"
 

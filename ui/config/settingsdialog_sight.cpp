@@ -23,10 +23,8 @@
 namespace dawn {
 namespace {
 
-constexpr std::array<const char*, 9> kBuiltInBases = {
-    "sunrise",          "sunset",        "noon",          "civil dawn",
-    "civil dusk",       "nautical dawn", "nautical dusk", "astronomical dawn",
-    "astronomical dusk"};
+// The events an offset may count from besides the user's own.
+constexpr const auto& kBuiltInBases = kBuiltInEventNames;
 
 QString Joined(const std::vector<std::string>& lines) {
     QStringList out;
@@ -201,7 +199,8 @@ void SettingsDialog::ShowOwnEventWhich() {
     OwnEventWhich->clear();
     OwnEventWhich->setEditable(offset);
     if (offset) {
-        for (const char* base : kBuiltInBases) OwnEventWhich->addItem(QLatin1String(base));
+        for (const std::string_view base : kBuiltInBases)
+            OwnEventWhich->addItem(QLatin1String(base.data(), static_cast<qsizetype>(base.size())));
         for (const UserEvent& e : d->state.OwnEvents) OwnEventWhich->addItem(Q(e.name));
         OwnEventWhich->setCurrentText(kept);
     } else {

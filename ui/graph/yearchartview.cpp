@@ -11,6 +11,8 @@
 #include <QTextDocumentFragment>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "ui/graph/titlelayout.h"
@@ -149,6 +151,13 @@ private:
     const std::vector<GraphLightDay>& light_;
 };
 
+// The user's own events' curves, one colour each, none of them the lines'
+// red and green or the shades' blue and amber.
+const QColor kOwnEventColors[] = {
+    QColor(128, 0, 160), QColor(0, 128, 160), QColor(160, 82, 45),
+    QColor(200, 0, 120), QColor(96, 96, 0),   QColor(0, 0, 128),
+};
+
 // The principal phases: a small disc, dark for new moon, light for full moon
 // and half lit for the quarters on the side the place sees lit, with the
 // phase's name beside it.
@@ -272,6 +281,7 @@ void YearChartView::ShowBands(bool shown) {
 void YearChartView::ShowLight(bool shown) {
     lightShown_ = shown && HasLight();
     lightItem_->setVisible(lightShown_);
+    curvesShown_ = shown && HasCurves();
     SetShadeKeys();
     SetTimeAxis(data_);
 }
@@ -287,18 +297,72 @@ QStringList YearChartView::LegendNames() const {
 
 void YearChartView::SetShadeKeys() {
     SetBandKeys();
-    if (!lightShown_) return;
+    if (lightShown_) {
+        const QFont font = Chart->legend()->font();
+        const QColor colors[] = {kBlueHourColor, kGoldenHourColor};
+        for (std::size_t i = 0; i < data_.lightNames.size(); ++i) {
+            auto* key = new QScatterSeries;
+            const QString name = QString::fromStdString(data_.lightNames[i]);
+            key->setName(FitTitleLine(name, font, kBandNameWidth).toHtmlEscaped());
+            key->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            key->setColor(colors[i]);
+            key->setBorderColor(QColor(128, 128, 128));
+            Chart->addSeries(key);
+            bandKeys_ << key;
+        }
+    }
+    SetCurves();
+}
+
+void YearChartView::SetCurves() {
+    for (QLineSeries* piece : std::as_const(curveSeries_)) {
+        Chart->removeSeries(piece);
+        delete piece;
+    }
+    curveSeries_.clear();
+    if (!curvesShown_) return;
     const QFont font = Chart->legend()->font();
-    const QColor colors[] = {kBlueHourColor, kGoldenHourColor};
-    for (std::size_t i = 0; i < data_.lightNames.size(); ++i) {
-        auto* key = new QScatterSeries;
-        const QString name = QString::fromStdString(data_.lightNames[i]);
-        key->setName(FitTitleLine(name, font, kBandNameWidth).toHtmlEscaped());
-        key->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-        key->setColor(colors[i]);
-        key->setBorderColor(QColor(128, 128, 128));
-        Chart->addSeries(key);
-        bandKeys_ << key;
+    for (const GraphCurve& curve : data_.curves) {
+        QPen pen;
+        if (curve.kind == GraphCurveKind::OwnEvent) {
+            pen =
+                QPen(kOwnEventColors[curve.ownIndex % std::size(kOwnEventColors)], 2, Qt::DotLine);
+        } else {
+            pen = QPen(curve.kind == GraphCurveKind::VisibleRise ? kRiseColor : kSetColor, 2,
+                       Qt::DashLine);
+        }
+        // The name is the user's text: drawn as plain text, cut to the
+        // shades' width.
+        const QString name =
+            FitTitleLine(QString::fromStdString(curve.name), font, kBandNameWidth).toHtmlEscaped();
+        bool named = !curve.name.empty();
+        QList<QPointF> piece;
+        std::optional<DayNumber> previous;
+        auto flush = [&] {
+            if (piece.isEmpty()) return;
+            auto* s = new QLineSeries;
+            s->setName(name);
+            s->setPen(pen);
+            s->replace(piece);
+            Chart->addSeries(s);
+            s->attachAxis(BottomAxis);
+            s->attachAxis(LeftAxis);
+            if (!named) HideFromLegend(Chart, s);
+            named = false;
+            curveSeries_ << s;
+            piece.clear();
+        };
+        for (const GraphPoint& p : curve.points) {
+            // Broken where days have no crossing and where one moves across
+            // midnight, as the lines are.
+            const bool wrapped =
+                !piece.isEmpty() &&
+                std::abs(piece.last().y() - static_cast<qreal>(p.time.count())) > 12 * 60;
+            if (previous && (p.day - *previous > 1 || wrapped)) flush();
+            piece << QPointF(p.day.Value(), static_cast<qreal>(p.time.count()));
+            previous = p.day;
+        }
+        flush();
     }
 }
 
@@ -404,6 +468,10 @@ void YearChartView::SetTimeAxis(const GraphData& data) {
     if (phasesShown_) {
         for (const GraphPhaseMark& m : data.phases) widen(m.point);
     }
+    if (curvesShown_) {
+        for (const GraphCurve& curve : data.curves)
+            std::for_each(curve.points.begin(), curve.points.end(), widen);
+    }
     if (lightShown_) {
         for (const GraphLightDay& day : data.light) {
             for (const std::vector<ClockSpan>* spans : {&day.blue, &day.golden}) {
@@ -443,6 +511,7 @@ void YearChartView::Load(const GraphData& data) {
     lightShown_ = HasLight();
     lightItem_->setVisible(lightShown_);
     lightItem_->update();
+    curvesShown_ = HasCurves();
     SetShadeKeys();
     phasesShown_ = HasPhases();
     phasesItem_->setVisible(phasesShown_);
@@ -453,10 +522,19 @@ void YearChartView::Load(const GraphData& data) {
     Chart->setTitle(TitleHtml(titleLines_, Chart->titleFont(), kTitleWidth));
 
     const bool moon = data.body == Body::Moon;
-    FillLine(riseSegments_, data.rise, kRiseColor,
-             moon ? QStringLiteral("Moonrise") : QStringLiteral("Sunrise"));
-    FillLine(setSegments_, data.set, kSetColor,
-             moon ? QStringLiteral("Moonset") : QStringLiteral("Sunset"));
+    QString riseName = moon ? QStringLiteral("Moonrise") : QStringLiteral("Sunrise");
+    QString setName = moon ? QStringLiteral("Moonset") : QStringLiteral("Sunset");
+    if (data.heightNames) {
+        // The label file's text, drawn as plain text.
+        const QFont font = Chart->legend()->font();
+        riseName =
+            FitTitleLine(QString::fromStdString((*data.heightNames)[0]), font, kBandNameWidth)
+                .toHtmlEscaped();
+        setName = FitTitleLine(QString::fromStdString((*data.heightNames)[1]), font, kBandNameWidth)
+                      .toHtmlEscaped();
+    }
+    FillLine(riseSegments_, data.rise, kRiseColor, riseName);
+    FillLine(setSegments_, data.set, kSetColor, setName);
     struct Mark {
         QScatterSeries* series;
         const std::optional<GraphMark>& mark;

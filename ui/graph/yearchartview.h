@@ -23,6 +23,10 @@
 // twilight bands and under the grid and the lines: the blue hour in a deep
 // blue and the golden hour in amber, both of which stand out from the pale
 // and the dark bands and from the white page, each named in the legend.
+// Its curves beside the lines (the visible rise and set, dashed in the lines'
+// red and green, and the user's own events, each in a colour of its own,
+// dotted) are drawn and named in the legend after the shades; the light's
+// switch shows and hides them with the blue and golden hours.
 #include <QChartView>
 #include <QList>
 #include <QStringList>
@@ -56,6 +60,11 @@ public:
     bool HasLight() const { return !data_.light.empty(); }
     bool LightShown() const { return lightShown_; }
     void ShowLight(bool shown);
+    // The curves beside the lines (shown right after loading).
+    bool HasCurves() const { return !data_.curves.empty(); }
+    bool CurvesShown() const { return curvesShown_; }
+    // Every piece of every curve, in the order of the data's curves.
+    QList<QLineSeries*> CurveSegments() const { return curveSeries_; }
     bool HasPhases() const { return !data_.phases.empty(); }
     bool PhasesShown() const { return phasesShown_; }
     void ShowPhases(bool shown);
@@ -92,8 +101,9 @@ private:
     // The bands' legend entries, there while the bands are shown.
     void SetBandKeys();
     // Every legend key of a shade: the bands' while they are shown, then the
-    // light's while it is shown.
+    // light's while it is shown; then the curves while they are shown.
     void SetShadeKeys();
+    void SetCurves();
 
     GraphData data_;
     bool bandsShown_ = false;
@@ -101,6 +111,8 @@ private:
     QList<QAbstractSeries*> bandKeys_;
     bool lightShown_ = false;
     QGraphicsItem* lightItem_ = nullptr;
+    bool curvesShown_ = false;
+    QList<QLineSeries*> curveSeries_;
     bool phasesShown_ = false;
     QGraphicsItem* phasesItem_ = nullptr;
     QStringList titleLines_;

@@ -123,7 +123,8 @@ bool SaveGraphPng(YearChartView& graph, const QString& path, QString* error, QSi
 }
 
 void ShowPrintPreview(YearChartView& graph, QWidget* parent, MessageBoxes& messages,
-                      SaveFolder* saveFolder, bool hasPrinter) {
+                      SaveFolder* saveFolder, bool hasPrinter,
+                      const std::function<void(bool)>& lightSwitched) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QStringLiteral("Dawnhelm graph"));
@@ -254,10 +255,12 @@ void ShowPrintPreview(YearChartView& graph, QWidget* parent, MessageBoxes& messa
             light->setObjectName(QStringLiteral("lightBands"));
             light->setCheckable(true);
             light->setChecked(graph.LightShown());
-            QObject::connect(light, &QAction::toggled, &preview, [&graph, redraw](bool on) {
-                graph.ShowLight(on);
-                redraw();
-            });
+            QObject::connect(light, &QAction::toggled, &preview,
+                             [&graph, redraw, lightSwitched](bool on) {
+                                 graph.ShowLight(on);
+                                 redraw();
+                                 if (lightSwitched) lightSwitched(on);
+                             });
         }
     }
     // Large enough for the page and the whole tool bar.
@@ -276,7 +279,8 @@ YearGraph::YearGraph(AppState& state, QWidget* host, MessageBoxes& messages)
     graph_->hide();
     hasPrinter_ = [] { return !QPrinterInfo::availablePrinters().isEmpty(); };
     preview_ = [this](YearChartView& g) {
-        ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_, hasPrinter_());
+        ShowPrintPreview(g, DialogOwner(), messages_, &saveFolder_, hasPrinter_(),
+                         [this](bool on) { state_.Settings.GraphLightShown = on; });
     };
 }
 
@@ -317,9 +321,10 @@ void YearGraph::Draw(Body body) {
     inputs.twilightBands = body == Body::Sun;
     inputs.principalPhases = body == Body::Moon;
     inputs.lightBands = body == Body::Sun;
+    if (body == Body::Sun) AddSeenCurves(state_, inputs);
     graph_->Load(BuildGraph(inputs, body));
     graph_->ShowBands(false);
-    graph_->ShowLight(false);
+    graph_->ShowLight(state_.Settings.GraphLightShown);
     graph_->ShowPhases(false);
     if (host_) graph_->show();
     preview_(*graph_);

@@ -4,6 +4,10 @@
 // main window, then open the chart's print preview. The graph computes its own day records; the
 // main window's record of the shown date, which the alarms read, is left alone.
 //
+// The sun's graph opens with its light (the blue and golden hours, and the
+// visible rise and set and the user's own events beside the lines) as the
+// user last left its switch, which the settings remember.
+//
 // The program entry creates one YearGraph with the picture window and
 // connects MainWindow::sunGraphRequested to DrawSunGraph and
 // MainWindow::moonGraphRequested to DrawMoonGraph.
@@ -40,10 +44,11 @@ bool SaveGraphPng(YearChartView& graph, const QString& path, QString* error,
 // phases on or off, print, saving as PDF or PNG, and close. The save dialog opens in `saveFolder`
 // (the working folder when null), which moves only when a file was written.
 // Without a printer (`hasPrinter` false, or none installed) the printer list
-// says "No default printer"; nothing else interrupts the user.
+// says "No default printer"; nothing else interrupts the user. The light's
+// switch tells `lightSwitched` each time it is turned.
 void ShowPrintPreview(YearChartView& graph, QWidget* parent,
                       MessageBoxes& messages = RealMessageBoxes(), SaveFolder* saveFolder = nullptr,
-                      bool hasPrinter = true);
+                      bool hasPrinter = true, const std::function<void(bool)>& lightSwitched = {});
 
 class YearGraph : public QObject {
     Q_OBJECT

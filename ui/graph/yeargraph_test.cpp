@@ -255,6 +255,58 @@ TEST_F(GraphTest, LightIsShadedAndNamedOnlyWhileShown) {
     EXPECT_EQ(LightNamesOf(state), (LightNames{"Blaue Stunde", "Goldene Stunde"}));
 }
 
+// The light's switch shows the curves beside the lines with the blue and
+// golden hours, each named once in plain text (an event's name is the
+// user's own text), and the settings remember it for the next graph.
+TEST_F(GraphTest, TheLightSwitchShowsTheCurvesAndIsRemembered) {
+    state.HorizonProfile = {{0, 2}, {90, 5}, {180, 1}, {270, 4}};
+    state.OwnEvents = {
+        {"<b>Ridge</b>", UserEventKind::Offset, 0, UserEventSide::Both, false, "visible sunrise"},
+        {"Photo", UserEventKind::Elevation, 10, UserEventSide::Both, false, ""}};
+    YearGraph graph(state, nullptr, messages);
+    graph.setPrinterCheck([] { return false; });
+    YearChartView& chart = *graph.Graph();
+    auto legend = [&chart] {
+        QApplication::processEvents();
+        std::vector<std::string> names;
+        for (const QString& name : chart.LegendNames()) names.push_back(name.toStdString());
+        return names;
+    };
+    std::vector<std::vector<std::string>> steps;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (preview == nullptr) return;
+        poll.stop();
+        steps.push_back(legend());
+        if (auto* light = preview->findChild<QAction*>(QStringLiteral("lightBands"))) {
+            light->trigger();
+            steps.push_back(legend());
+        }
+        preview->reject();
+    });
+    poll.start(10);
+    graph.DrawSunGraph();
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_THAT(steps[0], ElementsAre("Sunrise", "Sunset"));
+    EXPECT_THAT(steps[1],
+                ElementsAre("Sunrise", "Sunset", "Blue hour", "Golden hour", "Visible sunrise",
+                            "Visible sunset", "<b>Ridge</b>", "Photo"));
+    EXPECT_TRUE(state.Settings.GraphLightShown);
+    // Ridge's curve, Photo's two sides and the visible rise and set, each
+    // a piece or more.
+    EXPECT_GE(chart.CurveSegments().size(), 5);
+
+    // The next graph opens with the light shown.
+    graph.setPreview([](YearChartView&) {});
+    graph.DrawSunGraph();
+    EXPECT_TRUE(chart.LightShown());
+    EXPECT_TRUE(chart.CurvesShown());
+    chart.ShowLight(false);
+    EXPECT_FALSE(chart.CurvesShown());
+    EXPECT_TRUE(chart.CurveSegments().isEmpty());
+}
+
 // Without a printer the preview opens at once: nothing is said until the
 // user prints.
 TEST_F(GraphTest, WithoutPrinterThePreviewOpensWithoutAMessage) {

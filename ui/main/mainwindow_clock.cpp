@@ -133,8 +133,10 @@ void MainWindow::ClockTick() {
             AlarmEventDetail event;
             if (a.own.empty()) {
                 event = AlarmEventOfDate(a.kind, date);
-            } else if (const std::optional<AlarmEventTime> time = OwnAlarmEventAt(
-                           state_.Settings, state_.OwnEvents, a.own, a.kind, date)) {
+            } else if (const std::optional<AlarmEventTime> time =
+                           OwnAlarmEventAt(state_.Settings, state_.OwnEvents, a.own, a.kind, date,
+                                           EventSight{state_.Settings.ObserverHeightMetres,
+                                                      state_.HorizonProfile})) {
                 event.time = *time;
             } else {
                 continue;
