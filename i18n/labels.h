@@ -232,13 +232,13 @@ inline constexpr int kGraphGoldenHour = 199;
 inline constexpr int kMoonSizeLine = 200;
 inline constexpr int kMoonSizeName = 201;
 // The year graph's legend of its sunrise and sunset lines drawn from a height.
-inline constexpr int kGraphSunriseFromHeight = 206;
-inline constexpr int kGraphSunsetFromHeight = 207;
+inline constexpr int kGraphSunriseFromHeight = 202;
+inline constexpr int kGraphSunsetFromHeight = 203;
 // The configuration dialog's group of saved places.
-inline constexpr int kSavedPlaces = 216;
+inline constexpr int kSavedPlaces = 204;
 }  // namespace label
 
-inline constexpr int kLabelCount = 217;  // label numbers 0..216
+inline constexpr int kLabelCount = 205;  // label numbers 0..204
 // The rows of the first label files; a file of that time lacks the rows from
 // here on, and they come from the program's own table.
 inline constexpr int kFirstAddedLabel = 56;

@@ -643,20 +643,20 @@ ROWS = {
         Ned="Afstand en grootte van de maan", Fra="Distance et taille de la Lune",
         Deu="Entfernung und Größe des Mondes", Eng="The moon's distance and size",
         Ita="Distanza e grandezza della Luna", Esp="Distancia y tamaño de la Luna")),
-    206: ("Year graph legend: sunrise from height", dict(Ned="Zon op vanaf hoogte",
+    202: ("Year graph legend: sunrise from height", dict(Ned="Zon op vanaf hoogte",
                                                           Fra="Lever depuis la hauteur",
                                                           Deu="Aufgang aus der Höhe",
                                                           Eng="Sunrise from height",
                                                           Ita="Alba dall'altezza",
                                                           Esp="Salida desde la altura")),
-    207: ("Year graph legend: sunset from height", dict(Ned="Zon onder vanaf hoogte",
+    203: ("Year graph legend: sunset from height", dict(Ned="Zon onder vanaf hoogte",
                                                          Fra="Coucher depuis la hauteur",
                                                          Deu="Untergang aus der Höhe",
                                                          Eng="Sunset from height",
                                                          Ita="Tramonto dall'altezza",
                                                          Esp="Puesta desde la altura")),
     # The configuration dialog's saved places.
-    216: ("Configuration: saved places group", dict(Ned="Opgeslagen plaatsen",
+    204: ("Configuration: saved places group", dict(Ned="Opgeslagen plaatsen",
                                                     Fra="Lieux enregistrés",
                                                     Deu="Gespeicherte Orte", Eng="Saved places",
                                                     Ita="Luoghi salvati",
@@ -665,7 +665,7 @@ ROWS = {
 
 # The number of rows; the label numbers of the program (i18n/labels.h) follow
 # this table. Rows without an entry are written empty, "(not used)".
-ROW_COUNT = 217
+ROW_COUNT = 205
 
 # The captions of the main window that stand in one column are padded to one
 # length with the colon last; the summer-time captions only end in a colon
