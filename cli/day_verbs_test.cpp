@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -341,14 +342,18 @@ TEST(ExportVerb, GoldenMonth) {
 
 // --light on export and ics takes the height and the skyline of the
 // settings file and the events file beside it, as the export dialog does;
-// a bad line of the events file is a warning, the rest is written. The
-// options replace what the settings hold (a height of 0 is the plain sunrise).
+// a bad line of the events file is a warning, the rest is written. A
+// relative profile path is read beside the settings file, whatever the
+// current folder. The options replace what the settings hold (a height of 0
+// is the plain sunrise).
 TEST(ExportVerb, LightFromTheSettingsFolder) {
     testing::TempDir dir;
     SiteSettings s = DefaultSettings(dir.str(), 2024);
     s.ObserverHeightMetres = 100;
-    s.HorizonProfilePath = std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt";
+    s.HorizonProfilePath = "ridge.txt";
     ASSERT_TRUE(SaveSettings(s, dir.str()).ok);
+    std::filesystem::copy_file(std::string(DAWN_SOURCE_DIR) + "/astro/testdata/jagged_horizon.txt",
+                               dir.file("ridge.txt"));
     dir.Write("Dawnevents.txt", "Photo;elevation;10;setting\nBroken;elevation;100;both\n");
     const std::vector<std::string> range = {
         "--settings", dir.file("Dawncode.txt"), "--from", "2024-06-21", "--to", "2024-06-21",
@@ -358,6 +363,7 @@ TEST(ExportVerb, LightFromTheSettingsFolder) {
     const CliRun exported = RunCli(args);
     ASSERT_EQ(exported.code, 0) << exported.err;
     EXPECT_THAT(exported.err, HasSubstr("Dawnevents.txt, line 2"));
+    EXPECT_THAT(exported.err, Not(HasSubstr("ridge.txt")));
     const std::vector<std::string> lines = Lines(exported.out);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_THAT(lines[3],

@@ -96,9 +96,10 @@ inline constexpr Option kLightEventsFileOption{
 
 // The light options of a run: none without --light (--height, --horizon and
 // --events-file then are usage errors). With it, those of the settings
-// (LightOptionsOf: its height and horizon profile, the events file beside
-// it), each replaced by its option when given. The files' messages go to
-// stderr as warnings. Returns the usage error, or an empty text.
+// (LightOptionsOf: its height, its horizon profile, whose relative path lies
+// beside the settings file, and the events file beside that file), each
+// replaced by its option when given. The files' messages go to stderr as
+// warnings. Returns the usage error, or an empty text.
 inline std::string ReadLight(const Command& command, const SiteSettings& settings,
                              std::optional<LightOptions>& out) {
     const std::string* events = command.Value(kLightEventsFileOption.name);
@@ -118,7 +119,13 @@ inline std::string ReadLight(const Command& command, const SiteSettings& setting
         eventsPath = (std::filesystem::path(*file).parent_path() / kUserEventsFileName).string();
     }
     SiteSettings own = settings;
-    if (sight.horizon) own.HorizonProfilePath.clear();
+    if (sight.horizon) {
+        own.HorizonProfilePath.clear();
+    } else if (!own.HorizonProfilePath.empty() && own.HorizonProfilePath.front() != '/' &&
+               command.Value("settings") != nullptr) {
+        // A relative path is the settings file's neighbour, as in the window.
+        own.HorizonProfilePath = BesideSettings(command, own.HorizonProfilePath);
+    }
     std::vector<std::string> messages;
     LightOptions options = LightOptionsOf(own, eventsPath, messages);
     for (const std::string& m : messages) std::cerr << WarningLines(m);
