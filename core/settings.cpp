@@ -179,7 +179,7 @@ std::string HeightLine(double metres) {
 std::vector<std::string> SettingsFileLines(const SiteSettings& s) {
     std::vector<std::string> lines = SettingsToLines(s);
     const bool later = !s.ExtraLines.empty();
-    const bool graphLight = later || s.GraphLightShown;
+    const bool graphLight = later || s.GraphLightShown || s.GraphLightLineRead;
     const bool sight = graphLight || s.ObserverHeightMetres != 0.0 || !s.HorizonProfilePath.empty();
     const bool alarms = sight || s.Alarms != DefaultAlarmChoices();
     if (alarms || !s.ZoneName.empty() || !s.PlaceName.empty()) lines.push_back(s.ZoneName);
@@ -334,6 +334,7 @@ SettingsLoadResult SettingsFromLines(const std::vector<std::string>& fileLines,
     if (lines.size() > graphLightLine) {
         const std::string& text = lines[graphLightLine];
         s.GraphLightShown = text == "1";
+        s.GraphLightLineRead = true;
         if (!text.empty() && text != "0" && text != "1")
             result.messages.push_back("\"" + fileNameForMessages + "\", line " +
                                       std::to_string(graphLightLine + 1) + ": '" + Quote(text) +

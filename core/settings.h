@@ -56,8 +56,9 @@
 //   31 GraphLightShown      "1" when the graph opens with its blue and golden
 //                           hours (and the curves beside the lines) shown;
 //                           empty (or "0") for off
-// written only when it is on or a later line holds something, so a file
-// without it reads as off and keeps its lines. Lines beyond these 32 are kept
+// written when it is on, when the file read held it (whatever it held), or
+// when a later line holds something, so that every file keeps its lines; a
+// file without it reads as off. Lines beyond these 32 are kept
 // as they were read and written back after them. Lines are
 // written with CR LF; CR, LF and CR LF are read. Each line is
 // read as UTF-8, or as Windows-1252 when it is not valid UTF-8, and written as
@@ -145,6 +146,9 @@ struct SiteSettings : Site {
     std::string HorizonProfilePath;
     // Whether the year graph opens with its light shown (line 31).
     bool GraphLightShown = false;
+    // Whether the file that was read held line 31: it is then written back,
+    // so that a file keeps its lines whatever that line held.
+    bool GraphLightLineRead = false;
 
     // Lines after the graph's light switch (line 32 on, zero-based) of the
     // file that was read, written back unchanged.

@@ -250,8 +250,9 @@ TEST(Settings, HeightAndHorizonProfileLines) {
 }
 
 // Line 31 remembers the year graph's light switch: "1" is on, empty (or a
-// missing line) off; it is written only when on or before later lines, so a
-// file that never had it keeps its lines. Any other text is reported.
+// missing line) off; it is written only when on, before later lines, or when
+// the file held it, so every file keeps its lines. Any other text is
+// reported.
 TEST(Settings, GraphLightLine) {
     const Lines base = DefaultLines("/app");
     const Lines alarms = {"", "", "0", "0", "0", "0", "0", "3", "0", "3"};
@@ -281,6 +282,7 @@ TEST(Settings, GraphLightLine) {
                 EXPECT_EQ(SettingsFileLines(loaded.settings), lines);
             }
         }
+        EXPECT_EQ(SettingsFileLines(loaded.settings).size(), lines.size());
     }
     // Switched on and off again in a file of 19 lines.
     SiteSettings s = DefaultSettings("/app", 2024);
