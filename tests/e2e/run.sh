@@ -110,9 +110,13 @@ has_word_unsure() { # window, word
     tesseract "$work/ocr-large.png" - tsv 2>/dev/null |
         awk -F'\t' -v w="$2" 'NR > 1 && $12 == w { found = 1 } END { exit !found }'
 }
+# A part of a word at any confidence: a message's file path, with its random
+# temporary folder, is often read right with a confidence under 40.
 has_text() { # window, part of a word
-    ocr "$1" >"$work/words"
-    awk -v w="$2" 'index($5, w) { found = 1 } END { exit !found }' "$work/words"
+    import -window "$1" "$work/ocr.png"
+    convert "$work/ocr.png" -resize 200% -colorspace Gray "$work/ocr-large.png"
+    tesseract "$work/ocr-large.png" - tsv 2>/dev/null |
+        awk -F'\t' -v w="$2" 'NR > 1 && index($12, w) { found = 1 } END { exit !found }'
 }
 word_centre() { # window, word -> "x y" inside the window
     ocr "$1" | awk -v w="$2" '$5 == w { print $1 + int($3 / 2), $2 + int($4 / 2); found = 1; exit } END { exit !found }'
